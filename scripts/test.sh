@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Set up, build and run the whole test suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure -j "$(nproc)"

@@ -1,0 +1,27 @@
+#include "core/platform/ProcessState.h"
+
+namespace kestrel {
+
+namespace {
+struct State {
+    DefineList defineList;
+    FrameworkPathCache frameworkPathCache;
+    std::shared_ptr<PrefData> prefData;
+};
+State& state() {
+    static State s;
+    return s;
+}
+}  // namespace
+
+DefineList& ProcessState::defineList() { return state().defineList; }
+FrameworkPathCache& ProcessState::frameworkPathCache() { return state().frameworkPathCache; }
+std::shared_ptr<PrefData>& ProcessState::prefData() { return state().prefData; }
+
+void ProcessState::reset() {
+    state().defineList.clear();
+    state().frameworkPathCache.clear();
+    state().prefData.reset();
+}
+
+}  // namespace kestrel

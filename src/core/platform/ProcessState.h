@@ -1,0 +1,30 @@
+#pragma once
+// The process-wide state that the program shares between its parts, in one place:
+//   defineList          header file name -> its define record (filled by the define pass,
+//                       read by every conditional-compilation evaluator)
+//   frameworkPathCache  framework folder name -> its path, "" when searched for and not found
+//   prefData            the one preferences record
+// Created empty at start-up; tests call reset() to start from a clean slate.
+#include <map>
+#include <memory>
+#include <string>
+
+namespace kestrel {
+
+class DefineData;
+class PrefData;
+
+using DefineList = std::map<std::string, std::shared_ptr<DefineData>>;
+using FrameworkPathCache = std::map<std::string, std::string>;
+
+class ProcessState {
+public:
+    static DefineList& defineList();
+    static FrameworkPathCache& frameworkPathCache();
+    // The preferences record; none until the preferences are set up.
+    static std::shared_ptr<PrefData>& prefData();
+    // Empties every dictionary and drops the preferences record.
+    static void reset();
+};
+
+}  // namespace kestrel
