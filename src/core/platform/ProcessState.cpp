@@ -7,6 +7,7 @@ struct State {
     DefineList defineList;
     FrameworkPathCache frameworkPathCache;
     std::shared_ptr<PrefData> prefData;
+    std::string frameworksRoot = "/System/Library/Frameworks";
 };
 State& state() {
     static State s;
@@ -17,11 +18,13 @@ State& state() {
 DefineList& ProcessState::defineList() { return state().defineList; }
 FrameworkPathCache& ProcessState::frameworkPathCache() { return state().frameworkPathCache; }
 std::shared_ptr<PrefData>& ProcessState::prefData() { return state().prefData; }
+std::string& ProcessState::frameworksRoot() { return state().frameworksRoot; }
 
 void ProcessState::reset() {
     state().defineList.clear();
     state().frameworkPathCache.clear();
     state().prefData.reset();
+    state().frameworksRoot = "/System/Library/Frameworks";
 }
 
 }  // namespace kestrel

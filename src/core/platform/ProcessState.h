@@ -4,6 +4,7 @@
 //                       read by every conditional-compilation evaluator)
 //   frameworkPathCache  framework folder name -> its path, "" when searched for and not found
 //   prefData            the one preferences record
+//   frameworksRoot      the folder whose frameworks are read (see FrameworksRoot)
 // Created empty at start-up; tests call reset() to start from a clean slate.
 #include <map>
 #include <memory>
@@ -23,6 +24,7 @@ public:
     static FrameworkPathCache& frameworkPathCache();
     // The preferences record; none until the preferences are set up.
     static std::shared_ptr<PrefData>& prefData();
+    static std::string& frameworksRoot();
     // Empties every dictionary and drops the preferences record.
     static void reset();
 };
