@@ -1,0 +1,142 @@
+#include "core/parse/TextBuffer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
+namespace kestrel {
+
+namespace {
+
+// The delimiters in status order. None is a prefix of another, so at most one starts at any
+// position, and the nearest one is found in a single scan instead of one search per delimiter.
+struct Delimiter {
+    std::string_view text;
+    int status;
+};
+constexpr std::array<Delimiter, 18> kDelimiters{{
+    {" ", kSpace},        {"\t", kTab},        {",", kComma},        {":", kColon},
+    {";", kSemicolon},    {"\"", kQuote},      {"#", kHash},         {"<", kLess},
+    {">", kGreater},      {"(", kOpenParen},   {")", kCloseParen},   {"{", kOpenBrace},
+    {"}", kCloseBrace},   {"//", kLineComment}, {"/*", kBlockOpen},  {"*/", kBlockClose},
+    {"\r", kCR},          {"\n", kLF},
+}};
+
+// Index into kDelimiters + 1 of the delimiter that a byte may start, 0 for none.
+constexpr std::array<unsigned char, 256> makeStarts() {
+    std::array<unsigned char, 256> starts{};
+    for (std::size_t i = 0; i < kDelimiters.size(); ++i) {
+        auto first = static_cast<unsigned char>(kDelimiters[i].text[0]);
+        if (starts[first] == 0) starts[first] = static_cast<unsigned char>(i + 1);
+    }
+    return starts;
+}
+constexpr std::array<unsigned char, 256> kStarts = makeStarts();
+
+// The delimiter that starts at line[pos], or nullptr.
+const Delimiter* delimiterAt(std::string_view line, std::size_t pos) {
+    unsigned char c = static_cast<unsigned char>(line[pos]);
+    if (kStarts[c] == 0) return nullptr;
+    if (c == '/') {  // "//" or "/*"; a lone slash is part of a word
+        if (pos + 1 >= line.size()) return nullptr;
+        if (line[pos + 1] == '/') return &kDelimiters[13];
+        if (line[pos + 1] == '*') return &kDelimiters[14];
+        return nullptr;
+    }
+    if (c == '*') {  // "*/"; a lone asterisk is part of a word
+        return pos + 1 < line.size() && line[pos + 1] == '/' ? &kDelimiters[15] : nullptr;
+    }
+    return &kDelimiters[kStarts[c] - 1];
+}
+
+}  // namespace
+
+TextBuffer::TextBuffer(std::string text) : buffer_(std::move(text)), mainLocation_(0) {}
+
+TextBuffer TextBuffer::initByPath(const std::string& path) {
+    // Only regular files (links followed) are read: a folder would read as garbage sizes and a
+    // FIFO or device could block for ever.
+    std::error_code ec;
+    std::string text;
+    if (!std::filesystem::is_regular_file(path, ec)) return TextBuffer(std::move(text));
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return TextBuffer(std::move(text));
+    std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec) text.reserve(static_cast<std::size_t>(size));
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) text.clear();  // a read error is an empty text, never half of one
+    return TextBuffer(std::move(text));
+}
+
+std::optional<std::string_view> TextBuffer::getLineStrings() {
+    if (lineBegin_ == lineEnd_) {
+        if (mainLocation_ >= buffer_.size()) return std::nullopt;
+        // The line runs up to and including its terminator: LF, CR, or CR LF as one.
+        const std::size_t size = buffer_.size();
+        std::size_t end = mainLocation_;
+        while (end < size && buffer_[end] != '\n' && buffer_[end] != '\r') ++end;
+        if (end < size) {
+            if (buffer_[end] == '\r' && end + 1 < size && buffer_[end + 1] == '\n') ++end;
+            ++end;
+        }
+        lineBegin_ = mainLocation_;
+        lineEnd_ = end;
+        mainLocation_ = end;
+    }
+    return std::string_view(buffer_).substr(lineBegin_, lineEnd_ - lineBegin_);
+}
+
+void TextBuffer::deleteLineHead(std::size_t count) {
+    lineBegin_ += std::min(count, lineEnd_ - lineBegin_);
+}
+
+std::optional<std::string> TextBuffer::getCommandWithStatus(int& status) {
+    if (!getLineStrings()) {
+        status = kEnd;
+        return std::nullopt;
+    }
+    while (lineBegin_ < lineEnd_ && (buffer_[lineBegin_] == ' ' || buffer_[lineBegin_] == '\t'))
+        ++lineBegin_;
+    return cutCommand(status);
+}
+
+std::optional<std::string> TextBuffer::getCommandWithStatusandSpace(int& status) {
+    if (!getLineStrings()) {
+        status = kEnd;
+        return std::nullopt;
+    }
+    return cutCommand(status);
+}
+
+std::optional<std::string> TextBuffer::cutCommand(int& status) {
+    std::string_view line = std::string_view(buffer_).substr(lineBegin_, lineEnd_ - lineBegin_);
+    if (!line.empty()) {
+        if (const Delimiter* d = delimiterAt(line, 0)) {
+            lineBegin_ += d->text.size();
+            status = d->status;
+            return std::string(d->text);
+        }
+    }
+    std::size_t limit = 1;
+    while (limit < line.size() && !delimiterAt(line, limit)) ++limit;
+    limit = std::min(limit, line.size());
+    lineBegin_ += limit;
+    status = kWord;
+    return std::string(line.substr(0, limit));
+}
+
+void TextBuffer::deleteTopSpace(std::string& s) {
+    std::size_t n = s.find_first_not_of(" \t");
+    s.erase(0, n == std::string::npos ? s.size() : n);
+}
+
+void TextBuffer::deleteCRLF(std::string& s) {
+    if (!s.empty() && s.back() == '\n') s.pop_back();
+    if (!s.empty() && s.back() == '\r') s.pop_back();
+}
+
+}  // namespace kestrel

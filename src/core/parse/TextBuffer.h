@@ -1,0 +1,74 @@
+#pragma once
+// The command reader: hands a text out line by line as small pieces ("commands"), each with a
+// status that says which delimiter it is, or 0 for a word. It knows no C syntax at all.
+//
+//   "- (void)setFoo:(id)foo;\n"  ->  "-" 0, "(" 10, "void" 0, ")" 11, "setFoo" 0, ":" 4,
+//                                    "(" 10, "id" 0, ")" 11, "foo" 0, ";" 5, "\n" 18, then 100.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+enum CommandStatus : int {
+    kWord = 0,
+    kSpace = 1,
+    kTab = 2,
+    kComma = 3,
+    kColon = 4,
+    kSemicolon = 5,
+    kQuote = 6,
+    kHash = 7,
+    kLess = 8,
+    kGreater = 9,
+    kOpenParen = 10,
+    kCloseParen = 11,
+    kOpenBrace = 12,
+    kCloseBrace = 13,
+    kLineComment = 14,
+    kBlockOpen = 15,
+    kBlockClose = 16,
+    kCR = 17,
+    kLF = 18,
+    kEnd = 100
+};
+
+class TextBuffer {
+public:
+    explicit TextBuffer(std::string text);  // initByString:
+    // initByPath: reads the file's bytes as they are; an unreadable or missing file is an empty text.
+    static TextBuffer initByPath(const std::string& path);
+
+    // The unread rest of the current line, terminator included; when it is used up, the next
+    // line of the text is taken. nullopt at the end of the text. The view lives until the next
+    // call that changes the buffer.
+    std::optional<std::string_view> getLineStrings();
+    // Consumes count characters from the front of the current line (at most what it holds).
+    void deleteLineHead(std::size_t count);
+    // True while the current line still holds unread text (never takes a new line).
+    bool hasLineText() const { return lineBegin_ < lineEnd_; }
+
+    // Strips leading blanks, then cuts one command off the line. nullopt and status 100 at the
+    // end, and again on every later call.
+    std::optional<std::string> getCommandWithStatus(int& status);
+    // The same without stripping: spaces and tabs come out as commands of status 1 and 2.
+    std::optional<std::string> getCommandWithStatusandSpace(int& status);
+    // Drops the rest of the current line; the next command comes from the next line.
+    void deleteLineBuffer() { lineBegin_ = lineEnd_; }
+
+    static void deleteTopSpace(std::string& s);  // leading spaces and tabs
+    static void deleteCRLF(std::string& s);      // one trailing LF, then one trailing CR
+
+private:
+    std::optional<std::string> cutCommand(int& status);
+
+    std::string buffer_;         // the whole text, never changed
+    std::size_t mainLocation_;   // start of the part not yet taken into a line
+    // The current line is buffer_[lineBegin_, lineEnd_): consuming it moves lineBegin_ only,
+    // so cutting a command never copies or re-searches the rest of the line.
+    std::size_t lineBegin_ = 0;
+    std::size_t lineEnd_ = 0;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <string>
+
+#include "core/parse/TextBuffer.h"
+
+using kestrel::TextBuffer;
+
+namespace {
+
+// Every command to the end as "text@status|...", the end written "@100".
+std::string cut(std::string text, bool withSpaces = false) {
+    TextBuffer buffer(std::move(text));
+    std::string out;
+    int status = -1;
+    for (;;) {
+        auto command = withSpaces ? buffer.getCommandWithStatusandSpace(status) : buffer.getCommandWithStatus(status);
+        out += command.value_or("") + "@" + std::to_string(status);
+        if (!command) return out;
+        out += "|";
+    }
+}
+
+// The reader's rule as written: the first occurrence of each delimiter, in table order.
+std::string cutByRule(const std::string& text) {
+    static const std::array<std::string, 18> delimiters{" ", "\t", ",", ":", ";", "\"", "#",  "<",  ">",
+                                                        "(", ")",  "{", "}", "//", "/*", "*/", "\r", "\n"};
+    std::string out;
+    for (std::size_t pos = 0, end; pos < text.size(); pos = end) {
+        end = text.find_first_of("\r\n", pos);
+        end = end == std::string::npos ? text.size() : end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        for (std::string line = text.substr(pos, end - pos); !line.empty();) {
+            line.erase(0, std::min(line.find_first_not_of(" \t"), line.size()));
+            std::size_t limit = line.size();
+            int status = 0;
+            for (std::size_t i = 0; i < delimiters.size() && status == 0; ++i) {
+                std::size_t at = line.find(delimiters[i]);
+                if (at == 0) status = static_cast<int>(i) + 1, limit = delimiters[i].size();
+                else if (at != std::string::npos && at < limit) limit = at;
+            }
+            out += line.substr(0, limit) + "@" + std::to_string(status) + "|";
+            line.erase(0, limit);
+        }
+    }
+    return out + "@100";
+}
+
+}  // namespace
+
+TEST(TextBuffer, StatusSequences) {
+    EXPECT_EQ(cut("- (void)setFoo:(id)foo;\n"),
+              "-@0|(@10|void@0|)@11|setFoo@0|:@4|(@10|id@0|)@11|foo@0|;@5|\n@18|@100");
+    EXPECT_EQ(cut(",:;\"#<>(){}///**/\r\n"),
+              ",@3|:@4|;@5|\"@6|#@7|<@8|>@9|(@10|)@11|{@12|}@13|//@14|/*@15|*/@16|\r@17|\n@18|@100");
+    EXPECT_EQ(cut("int  x\t", true), "int@0| @1| @1|x@0|\t@2|@100");
+    EXPECT_EQ(cut("#import \"Foo.h\"\n"), "#@7|import@0|\"@6|Foo.h@0|\"@6|\n@18|@100");
+    // A lone slash or asterisk is part of a word.
+    EXPECT_EQ(cut("a//b x/y /**/"), "a@0|//@14|b@0|x/y@0|/*@15|*/@16|@100");
+    EXPECT_EQ(cut("char* *name Foundation/NSObject.h @interface - !defined ..."),
+              "char*@0|*name@0|Foundation/NSObject.h@0|@interface@0|-@0|!defined@0|...@0|@100");
+    EXPECT_EQ(cut("a*//b"), "a@0|*/@16|/b@0|@100");  // "*/" starts before the "//" it overlaps
+}
+
+TEST(TextBuffer, OneScanGivesTheSameCommandsAsTheRule) {
+    const std::array<std::string, 15> pieces{"a", "bc", "/", "*", " ", "\t", "\r", "\n", "//", "*/", ";", "(", "\"", "#", "\xE9"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int i = random() % 30; i > 0; --i) text += pieces[random() % pieces.size()];
+        ASSERT_EQ(cut(text), cutByRule(text)) << testing::PrintToString(text);
+    }
+}
+
+TEST(TextBuffer, LinesEndAtLfCrOrCrLf) {
+    EXPECT_EQ(cut("a\nb\rc\r\nd\n\re"), "a@0|\n@18|b@0|\r@17|c@0|\r@17|\n@18|d@0|\n@18|\r@17|e@0|@100");
+    TextBuffer buffer("a\n\rb\r\n\r\nc");
+    std::string lines;
+    while (auto line = buffer.getLineStrings()) {
+        lines += std::string(*line) + "|";
+        buffer.deleteLineBuffer();
+    }
+    EXPECT_EQ(lines, "a\n|\r|b\r\n|\r\n|c|");
+}
+
+TEST(TextBuffer, BlankUnterminatedLastLineGivesOneEmptyWord) {
+    EXPECT_EQ(cut("x\n \t "), "x@0|\n@18|@0|@100");
+    EXPECT_EQ(cut("x\n \t ", true), "x@0|\n@18| @1|\t@2| @1|@100");
+}
+
+TEST(TextBuffer, TheEndRepeatsOnEveryCall) {
+    for (TextBuffer buffer : {TextBuffer(""), TextBuffer("x"), TextBuffer::initByPath("/nonexistent/kestrel.h"),
+                              TextBuffer::initByPath("/"), TextBuffer::initByPath("/dev/zero")}) {
+        int status = 0;
+        while (buffer.getCommandWithStatus(status)) {
+        }
+        for (int i = 0; i < 3; ++i) {
+            status = 0;
+            EXPECT_FALSE(buffer.getCommandWithStatus(status) || buffer.getCommandWithStatusandSpace(status));
+            EXPECT_EQ(status, 100);
+        }
+    }
+}
+
+TEST(TextBuffer, CallersConsumeTheLiveLine) {
+    TextBuffer buffer("one two /* c */ three\nnext\nlast\n");
+    int status = 0;
+    EXPECT_EQ(buffer.getCommandWithStatus(status), "one");
+    EXPECT_EQ(buffer.getLineStrings(), " two /* c */ three\n");
+    buffer.deleteLineHead(4);
+    EXPECT_EQ(buffer.getCommandWithStatus(status), "/*");
+    buffer.deleteLineHead(1000);  // more than the line holds: only the line goes
+    EXPECT_FALSE(buffer.hasLineText());
+    EXPECT_EQ(buffer.getCommandWithStatus(status), "next");
+    buffer.deleteLineBuffer();  // the rest of "next\n"
+    EXPECT_EQ(buffer.getCommandWithStatus(status), "last");
+}
+
+TEST(TextBuffer, BytesThatAreNotUtf8KeepTheStructure) {
+    const char raw[] = "// caf\xE9 \xA9\n- (void)na\xD1ve:(id)x\xC3;\nint a\0b;\n";
+    std::string text(raw, sizeof raw - 1);
+    EXPECT_EQ(cut(text), cutByRule(text));
+    EXPECT_NE(cut(text).find(std::string("|a\0b@0|;@5|", 11)), std::string::npos);
+    // A file: MacRoman and Latin-1 bytes come back unchanged.
+    EXPECT_EQ(cut(std::string(*TextBuffer::initByPath(KESTREL_TEST_DATA_DIR "/reader/macroman.h").getLineStrings())),
+              "/*@15|\xA9@0|1997@0|Ren\x8E@0|*/@16|\n@18|@100");
+}
+
+TEST(TextBuffer, LongLinesAndManyLinesAreCutInLinearTime) {
+    // Re-searching or copying the rest of the line per command would take minutes here.
+    std::string oneLine, manyLines;
+    for (int i = 0; i < 400000; ++i) oneLine += "word(x); ";  // 3.6 MB, 2 million commands
+    for (int i = 0; i < 1000000; ++i) manyLines += "a;\n";
+    for (auto& [text, expected] : {std::pair{oneLine, 400000u * 5 + 1}, std::pair{manyLines, 3000000u},
+                                   std::pair{std::string(8 << 20, 'x'), 1u}}) {
+        TextBuffer buffer(text);
+        int status = 0;
+        std::size_t commands = 0;
+        while (buffer.getCommandWithStatus(status)) ++commands;
+        EXPECT_EQ(commands, expected);  // the trailing blank of oneLine is a last empty word
+    }
+}
+
+TEST(TextBuffer, StringHelpers) {
+    std::string s = " \t \tint x\r\n", blanks = " \t", lfcr = "a\n\r", cr = "\r";
+    TextBuffer::deleteTopSpace(s);
+    TextBuffer::deleteTopSpace(blanks);
+    EXPECT_EQ(s, "int x\r\n");
+    EXPECT_EQ(blanks, "");
+    for (std::string* t : {&s, &lfcr, &cr, &blanks}) TextBuffer::deleteCRLF(*t);
+    EXPECT_EQ(s, "int x");
+    EXPECT_EQ(lfcr, "a\n");  // only a LF at the very end, then a CR before it
+    EXPECT_EQ(cr, "");
+}
