@@ -1,0 +1,107 @@
+// Links a generated forest of 2,000 classes and one of 20,000 and prints both times and their
+// ratio. Linking goes through name and number indexes, so the ratio should stay near 10
+// (it would be near 100 if every class were compared with every other).
+//
+// Each forest: classes in header files of 8, each below a random earlier class (a few roots,
+// a few superclasses never analysed, a few names twice), one category per 4 classes, one
+// protocol per 10; then the whole linking and numbering, and one look-up by name and one by
+// number per record, as the views do.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/model/CategoryData.h"
+#include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
+#include "core/model/ProtocolData.h"
+#include "core/model/StructData.h"
+#include "core/model/TreeLinker.h"
+
+using namespace kestrel;
+
+namespace {
+
+struct Lists {
+    TreeLinker::ClassList classList, classStraightList;
+    TreeLinker::ProtocolList protocolList;
+    TreeLinker::CategoryList categoryList;
+    TreeLinker::StructList structList;
+    TreeLinker::EnumList enumList;
+};
+
+void generate(Lists& lists, int classes) {
+    std::mt19937 random(20240601);
+    auto header = [](int i) { return "Header" + std::to_string(i / 8) + ".h"; };
+    const int protocols = classes / 10;
+    for (int i = 0; i < protocols; ++i) {
+        auto p = std::make_shared<ProtocolData>("Protocol" + std::to_string(i), std::nullopt);
+        if (i > 0) p->addProtocolName("Protocol" + std::to_string(random() % i));
+        lists.protocolList.push_back(p);
+    }
+    for (int i = 0; i < classes; ++i) {
+        std::optional<std::string> super;
+        const unsigned roll = random() % 100;
+        if (i > 0 && roll >= 2) super = "Class" + std::to_string(random() % i);  // below an earlier class
+        if (roll == 1) super = "Unknown" + std::to_string(i);                    // never analysed
+        const int nameNumber = (roll == 99 && i > 0) ? static_cast<int>(random() % i) : i;  // a duplicate name
+        auto c = std::make_shared<ClassData>("Class" + std::to_string(nameNumber), super);
+        c->setHedderName(header(i));
+        c->addProtocolName("Protocol" + std::to_string(random() % std::max(1, protocols)));
+        c->addMethodList(std::vector<std::string>{"-(void)method", "+(id)make"});
+        lists.classList.push_back(c);
+    }
+    for (int i = 0; i < classes / 4; ++i) {
+        const int target = static_cast<int>(random() % classes);
+        // Half in their class's header, half in another one.
+        const int where = random() % 2 ? target : static_cast<int>(random() % classes);
+        auto cat = std::make_shared<CategoryData>("Category" + std::to_string(i), "Class" + std::to_string(target));
+        cat->setHedderName(header(where));
+        lists.categoryList.push_back(cat);
+    }
+}
+
+// Seconds to link and look everything up once, the best of `rounds` fresh forests.
+double timeLinking(int classes, int rounds, std::size_t& roots) {
+    double best = 1e300;
+    for (int round = 0; round < rounds; ++round) {
+        Lists lists;
+        generate(lists, classes);
+        TreeLinker linker(lists.classList, lists.classStraightList, lists.protocolList, lists.categoryList,
+                          lists.structList, lists.enumList);
+        const auto start = std::chrono::steady_clock::now();
+        lists.classStraightList = linker.copyToStraightList();
+        linker.makeTreeList();
+        linker.buildProtocolList();
+        linker.buildCategoryList();
+        linker.setupDataID();
+        std::size_t found = 0;
+        for (const auto& c : lists.classStraightList) {
+            found += linker.findClassByName(*c->getName()) != nullptr;
+            found += linker.findDataByID(c->getID()) != nullptr;
+        }
+        for (const auto& c : lists.categoryList) found += linker.findDataByID(c->getID()) != nullptr;
+        for (const auto& p : lists.protocolList) found += linker.findProtocolByName(*p->getName()) != nullptr;
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        best = std::min(best, seconds);
+        roots = lists.classList.size();
+        if (found == 0) std::printf("(nothing found?)\n");
+        linker.unlinkAll();
+    }
+    return best;
+}
+
+}  // namespace
+
+int main() {
+    std::size_t smallRoots = 0, largeRoots = 0;
+    const double small = timeLinking(2000, 15, smallRoots);
+    const double large = timeLinking(20000, 5, largeRoots);
+    std::printf("link   2,000 classes: %8.3f ms  (%zu roots)\n", small * 1e3, smallRoots);
+    std::printf("link  20,000 classes: %8.3f ms  (%zu roots)\n", large * 1e3, largeRoots);
+    std::printf("ratio 20,000 / 2,000: %8.1f   (linear: 10, quadratic: 100)\n", large / small);
+    return 0;
+}

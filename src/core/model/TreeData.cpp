@@ -1,0 +1,113 @@
+#include "core/model/TreeData.h"
+
+#include <limits>
+#include <string_view>
+#include <vector>
+
+#include "core/model/CategoryData.h"
+#include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
+#include "core/model/FunctionMacrosData.h"
+#include "core/model/HasMethodsData.h"
+#include "core/model/ProtocolData.h"
+#include "core/model/StructData.h"
+#include "core/model/StructEnumData.h"
+#include "core/text/TextMeasure.h"
+
+namespace kestrel {
+
+namespace {
+std::int32_t clampToInt32(std::int64_t v) {
+    if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(v);
+}
+}  // namespace
+
+TreeData::TreeData() { ownDefaults(); }
+TreeData::TreeData(BlankRecord) {}
+TreeData::TreeData(const PlistDict& dic) { TreeData::initFromDic(dic); }
+TreeData::~TreeData() = default;
+
+void TreeData::ownDefaults() {
+    displayName.reset();
+    fwName.reset();
+    hedderName_.reset();
+    dataKind = kTreeDataKind;
+}
+
+void TreeData::initInstance() { ownDefaults(); }
+
+void TreeData::initFromDic(const PlistDict& dic) {
+    if (auto kind = dic.integerValue("kind")) dataKind = clampToInt32(*kind);
+    if (const std::string* s = dic.getString("name")) {
+        name = *s;
+        // Functions and macros loaded from a file are never drawn in a box.
+        if (dataKind <= kEnumDataKind) makeDisplayName();
+    }
+    if (const std::string* s = dic.getString("fwName")) fwName = *s;
+    if (const std::string* s = dic.getString("headerName")) hedderName_ = *s;
+    if (auto id = dic.integerValue("idNum")) idNum = clampToInt32(*id);
+}
+
+void TreeData::makeDictionary(PlistDict& dic) const {
+    dic.set("kind", PlistValue(dataKind));
+    if (name) dic.set("name", PlistValue(*name));
+    if (fwName) dic.set("fwName", PlistValue(*fwName));
+    if (hedderName_) dic.set("headerName", PlistValue(*hedderName_));
+    dic.set("idNum", PlistValue(idNum));
+}
+
+std::shared_ptr<TreeData> TreeData::makeDataFromDic(const PlistDict& dic) {
+    std::optional<std::int64_t> kind = dic.integerValue("kind");
+    if (!kind || *kind < 0) return nullptr;
+    switch (*kind) {
+        case kTreeDataKind: return std::make_shared<TreeData>(dic);
+        case kHasMethodsDataKind: return std::make_shared<HasMethodsData>(dic);
+        case kClassDataKind: return std::make_shared<ClassData>(dic);
+        case kCategoryDataKind: return std::make_shared<CategoryData>(dic);
+        case kProtocolDataKind: return std::make_shared<ProtocolData>(dic);
+        case kStructEnumDataKind: return std::make_shared<StructEnumData>(dic);
+        case kStructDataKind: return std::make_shared<StructData>(dic);
+        case kEnumDataKind: return std::make_shared<EnumData>(dic);
+        default: return std::make_shared<FunctionMacrosData>(dic);
+    }
+}
+
+void TreeData::setName(std::optional<std::string> newName) {
+    name = std::move(newName);
+    makeDisplayName();
+}
+
+// The name is cut character by character from its end until the rest plus ".." fits. The cut
+// point is found by halving rather than by one measurement per dropped character (function
+// declarations are long, and the window program measures with a real font); the two agree
+// because appending a character never makes a text narrower.
+void TreeData::makeDisplayName() {
+    if (!name) {
+        displayName.reset();
+        return;
+    }
+    const std::string& text = *name;
+    if (TextMeasure::width(text) < kDisplayWidth) {
+        displayName = text;
+        return;
+    }
+    std::vector<std::size_t> ends;  // ends[k]: byte length of the first k characters
+    ends.push_back(0);
+    for (std::size_t i = 0; i < text.size();) ends.push_back(i += TextMeasure::characterSizeAt(text, i));
+    const double dotsWidth = TextMeasure::width("..");
+    auto fits = [&](std::size_t k) {
+        return TextMeasure::width(std::string_view(text).substr(0, ends[k])) + dotsWidth <= kDisplayWidth;
+    };
+    // The largest k that fits; 0 characters when none does.
+    std::size_t low = 0, high = ends.size() - 1;  // fits(low) is assumed, fits(high) is false
+    if (fits(high)) low = high;
+    while (high - low > 1) {
+        const std::size_t middle = low + (high - low) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    displayName = text.substr(0, ends[low]) + "..";
+}
+
+}  // namespace kestrel

@@ -1,0 +1,278 @@
+#include "core/model/TreeLinker.h"
+
+#include <algorithm>
+#include <limits>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "core/model/CategoryData.h"
+#include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
+#include "core/model/ProtocolData.h"
+#include "core/model/StructData.h"
+#include "core/platform/NotificationCenter.h"
+
+namespace kestrel {
+
+namespace {
+
+template <class Record>
+std::optional<std::string> nameOf(const Record& record) {
+    return record.getName();
+}
+
+template <class Record>
+std::optional<std::int32_t> numberOf(const Record& record) {
+    return record.getID();
+}
+
+std::int32_t clampNumber(std::int64_t v) {
+    return static_cast<std::int32_t>(std::min<std::int64_t>(v, std::numeric_limits<std::int32_t>::max()));
+}
+
+bool sameText(const std::optional<std::string>& a, const std::optional<std::string>& b) {
+    return a && b && *a == *b;  // none never equals anything, as a message to nil answers NO
+}
+
+// A superclass loop (A : B, B : A) links the records in a circle. Walk down from each class in
+// list order and cut every link that leads back onto the path being walked; a cut record whose
+// superClass was the cutting parent loses it too (it becomes a root). On loop-free input
+// nothing is cut.
+void cutLoops(const TreeLinker::ClassList& classes) {
+    enum : unsigned char { kNew = 0, kOnPath = 1, kDone = 2 };
+    std::unordered_map<const HasMethodsData*, unsigned char> state;
+    state.reserve(classes.size());
+    struct Frame {
+        HasMethodsData* node;
+        std::size_t next;
+    };
+    std::vector<Frame> path;
+    for (const auto& start : classes) {
+        if (!start || state[start.get()] != kNew) continue;
+        state[start.get()] = kOnPath;
+        path.push_back({start.get(), 0});
+        while (!path.empty()) {
+            HasMethodsData* node = path.back().node;
+            auto& subs = node->getSubClassList();
+            std::size_t& next = path.back().next;
+            if (next >= subs.size()) {
+                state[node] = kDone;
+                path.pop_back();
+                continue;
+            }
+            HasMethodsData* child = subs[next].get();
+            unsigned char& childState = state[child];
+            if (childState == kOnPath) {
+                if (child->superClass() == node) child->setSuperClass(nullptr);
+                subs.erase(subs.begin() + static_cast<std::ptrdiff_t>(next));
+                continue;
+            }
+            ++next;
+            if (childState == kNew) {
+                childState = kOnPath;
+                path.push_back({child, 0});
+            }
+        }
+    }
+}
+
+// record and everything below it, each once however the links run.
+void collectSubtree(HasMethodsData* record, std::unordered_set<const HasMethodsData*>& into) {
+    std::vector<HasMethodsData*> pending{record};
+    while (!pending.empty()) {
+        HasMethodsData* node = pending.back();
+        pending.pop_back();
+        if (!node || !into.insert(node).second) continue;
+        for (const auto& sub : node->getSubClassList()) pending.push_back(sub.get());
+    }
+}
+
+}  // namespace
+
+TreeLinker::TreeLinker(ClassList& classList, ClassList& classStraightList, ProtocolList& protocolList,
+                       CategoryList& categoryList, StructList& structList, EnumList& enumList)
+    : classList(classList),
+      classStraightList(classStraightList),
+      protocolList(protocolList),
+      categoryList(categoryList),
+      structList(structList),
+      enumList(enumList),
+      classNames(&nameOf<ClassData>),
+      protocolNames(&nameOf<ProtocolData>),
+      structNames(&nameOf<StructData>),
+      enumNames(&nameOf<EnumData>),
+      classNumbers(&numberOf<ClassData>),
+      categoryNumbers(&numberOf<CategoryData>),
+      protocolNumbers(&numberOf<ProtocolData>) {}
+
+TreeLinker::ClassList TreeLinker::copyToStraightList() const { return classList; }
+
+void TreeLinker::makeTreeList() {
+    // name -> positions of the classes of that name, in list order. The views point into the
+    // records' names, which nothing changes meanwhile.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
+    byName.reserve(classList.size());
+    for (std::size_t i = 0; i < classList.size(); ++i)
+        if (classList[i] && classList[i]->getName()) byName[*classList[i]->getName()].push_back(i);
+
+    for (const auto& sub : classList) {
+        if (!sub || !sub->superName() || sub->superName() == sub->getName()) continue;
+        auto parents = byName.find(*sub->superName());
+        if (parents == byName.end()) continue;
+        // Every parent of that name gets the subclass; the last one in the list stays its superClass.
+        for (std::size_t i : parents->second) {
+            const auto& parent = classList[i];
+            if (parent == sub) continue;
+            parent->addSub(sub);
+            sub->setSuperClass(parent.get());
+        }
+    }
+    cutLoops(classList);
+    std::erase_if(classList, [](const auto& c) { return c && c->superClass(); });
+}
+
+void TreeLinker::buildProtocolList() {
+    auto resolve = [this](HasMethodsData& record) {
+        if (!record.getProtocolNames()) return;
+        for (const std::string& protocolName : *record.getProtocolNames())
+            record.addProtocolObject(findProtocolByName(protocolName));
+    };
+    for (const auto& c : classStraightList)
+        if (c) resolve(*c);
+    for (const auto& c : categoryList)
+        if (c) resolve(*c);
+    for (const auto& p : protocolList)
+        if (p) resolve(*p);
+}
+
+void TreeLinker::buildCategoryList() {
+    // header name -> the classes declared in it, in straight-list order.
+    std::unordered_map<std::string_view, std::vector<ClassData*>> byHeader;
+    for (const auto& c : classStraightList)
+        if (c && c->hedderName()) byHeader[*c->hedderName()].push_back(c.get());
+
+    for (const auto& category : categoryList) {
+        if (!category) continue;
+        std::shared_ptr<ClassData> target;
+        if (category->getTargetClassName()) target = findClassByName(*category->getTargetClassName());
+        if (target && sameText(target->hedderName(), category->hedderName())) {
+            target->addCategory(category);
+            continue;
+        }
+        bool attached = false;
+        if (category->hedderName()) {
+            auto classes = byHeader.find(*category->hedderName());
+            if (classes != byHeader.end()) {
+                for (ClassData* c : classes->second) c->addCategory(category);
+                attached = !classes->second.empty();
+            }
+        }
+        if (!attached && target) target->addCategory(category);
+    }
+}
+
+void TreeLinker::setupDataID() {
+    std::int64_t v = 1000;
+    auto number = [&v](auto& list) {
+        for (const auto& record : list) {
+            if (!record) continue;
+            record->setID(clampNumber(v));
+            v += 200;
+        }
+        return clampNumber(v - 200);
+    };
+    classMaxId = number(classStraightList);
+    categoryMaxId = number(categoryList);
+    protocolMaxId = number(protocolList);
+    classNumbers.invalidate();
+    categoryNumbers.invalidate();
+    protocolNumbers.invalidate();
+}
+
+std::shared_ptr<ClassData> TreeLinker::findClassByName(const std::string& name) {
+    std::string key = name;
+    if (auto star = key.find('*'); star != std::string::npos) key.erase(star, 1);
+    return classNames.find(classStraightList, key);
+}
+
+std::shared_ptr<ProtocolData> TreeLinker::findProtocolByName(const std::string& name) {
+    return protocolNames.find(protocolList, name);
+}
+
+std::shared_ptr<StructData> TreeLinker::findStructByName(const std::string& name) {
+    return structNames.find(structList, name);
+}
+
+std::shared_ptr<EnumData> TreeLinker::findEnumByName(const std::string& name) {
+    return enumNames.find(enumList, name);
+}
+
+std::shared_ptr<HasMethodsData> TreeLinker::findDataByID(std::int32_t value) {
+    if (value <= classMaxId) return classNumbers.find(classStraightList, value);
+    if (value <= categoryMaxId) return categoryNumbers.find(categoryList, value);
+    return protocolNumbers.find(protocolList, value);
+}
+
+void TreeLinker::unSelectAll() {
+    for (const auto& c : classStraightList)
+        if (c) c->setSelectFlag(false);
+    NotificationCenter::defaultCenter().post("ClassDidUnselectedMessage");
+}
+
+void TreeLinker::removeClass(const std::shared_ptr<ClassData>& record) {
+    if (!record) return;
+    std::unordered_set<const HasMethodsData*> doomed;
+    collectSubtree(record.get(), doomed);
+    std::erase_if(classStraightList, [&](const auto& c) { return doomed.count(c.get()) != 0; });
+}
+
+bool TreeLinker::removeSelectedClass() {
+    // One pass in list order gives the same classes as taking "the first selected class" again
+    // after each removal: a class already removed is simply skipped.
+    const ClassList snapshot = classStraightList;  // also keeps the records alive meanwhile
+    std::unordered_set<const HasMethodsData*> doomed;
+    std::unordered_set<const HasMethodsData*> doomedRoots;
+    for (const auto& k : snapshot) {
+        if (!k || !k->getSelectFlag() || doomed.count(k.get())) continue;
+        collectSubtree(k.get(), doomed);
+        if (HasMethodsData* parent = k->superClass())
+            std::erase_if(parent->getSubClassList(), [&](const auto& s) { return s == k; });
+        else
+            doomedRoots.insert(k.get());
+    }
+    if (doomed.empty()) return false;
+    std::erase_if(classStraightList, [&](const auto& c) { return doomed.count(c.get()) != 0; });
+    std::erase_if(classList, [&](const auto& c) { return doomedRoots.count(c.get()) != 0; });
+    return true;
+}
+
+void TreeLinker::unlinkAll() {
+    auto unlink = [](HasMethodsData& record) {
+        record.getSubClassList().clear();
+        record.setProtocolObjects({});
+        record.setSuperClass(nullptr);
+    };
+    for (auto* list : {&classList, &classStraightList})
+        for (const auto& c : *list)
+            if (c) {
+                unlink(*c);
+                c->getCategoryList().clear();
+            }
+    for (const auto& c : categoryList)
+        if (c) unlink(*c);
+    for (const auto& p : protocolList)
+        if (p) unlink(*p);
+}
+
+void TreeLinker::reindex() {
+    classNames.invalidate();
+    protocolNames.invalidate();
+    structNames.invalidate();
+    enumNames.invalidate();
+    classNumbers.invalidate();
+    categoryNumbers.invalidate();
+    protocolNumbers.invalidate();
+}
+
+}  // namespace kestrel

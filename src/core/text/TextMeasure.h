@@ -1,0 +1,32 @@
+#pragma once
+// How wide a text is drawn, in points: the measuring hook behind the display names of the
+// tree records. The window program installs a function that measures with the preference
+// font; without one (tests, terminal commands) every character is kDefaultAdvance wide, so
+// widths are predictable: "NSObject" -> 8 * 7.0 = 56.0.
+#include <cstddef>
+#include <functional>
+#include <string_view>
+
+namespace kestrel {
+
+class TextMeasure {
+public:
+    using Function = std::function<double(std::string_view text)>;
+
+    static constexpr double kDefaultAdvance = 7.0;
+
+    static double width(std::string_view text);
+    // An empty function restores the default.
+    static void setFunction(Function function);
+    // The default: kDefaultAdvance per UTF-8 character (a byte that is not valid UTF-8 counts
+    // as one character).
+    static double defaultWidth(std::string_view text);
+
+    // Characters are UTF-8 sequences; a byte that starts no valid sequence is one character
+    // on its own, so text that is not UTF-8 is still cut and counted byte by byte.
+    static std::size_t characterCount(std::string_view text);
+    // Bytes of the character that starts at offset (1 or more; 0 at or past the end).
+    static std::size_t characterSizeAt(std::string_view text, std::size_t offset);
+};
+
+}  // namespace kestrel
