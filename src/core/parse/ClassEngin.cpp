@@ -1,0 +1,182 @@
+#include "core/parse/ClassEngin.h"
+
+#include "core/model/AppAction2.h"
+#include "core/model/CategoryData.h"
+#include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
+#include "core/model/FunctionMacrosData.h"
+#include "core/model/StructData.h"
+#include "core/parse/CMacroEngin.h"
+#include "core/parse/DeclarationLine.h"
+#include "core/parse/EnumEngin.h"
+#include "core/parse/ExternEngin.h"
+#include "core/parse/MethodStringMaker.h"
+#include "core/parse/MultiComment.h"
+#include "core/parse/StructEngin.h"
+#include "core/parse/TextBuffer.h"
+
+namespace kestrel {
+
+ClassEngin::ClassEngin(TextBuffer* buffer, CMacroEngin* macro, AppAction2* controller)
+    : TextEngin(buffer, macro), controller(controller) {}
+
+std::shared_ptr<TreeData> ClassEngin::doAnalyse(const std::string&) {
+    bool flag = false;
+    std::shared_ptr<HasMethodsData> record = analyseDeclarationPart(flag);
+    if (!record) return nullptr;
+    record->addMethodList(analyseInstancePart(flag));
+    return record;
+}
+
+std::shared_ptr<HasMethodsData> ClassEngin::analyseDeclarationPart(bool& flag) {
+    flag = false;
+    protocolList.reset();
+    DeclarationLine line = DeclarationLine::read(*textBuffer, macroEngin);
+    if (!line.name) return nullptr;
+    flag = line.braceFollows;
+    protocolList = std::move(line.protocolList);
+
+    std::shared_ptr<HasMethodsData> record;
+    if (line.categoryName)
+        record = std::make_shared<CategoryData>(line.categoryName, line.name);
+    else
+        record = std::make_shared<ClassData>(line.name, line.superName);
+    if (protocolList) record->setProtocolNames(protocolList);
+    return record;
+}
+
+std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool flag) {
+    if (flag) analyseInstanceValuePart();
+
+    MethodStringMaker maker;
+    int status = kWord;
+    while (auto command = textBuffer->getCommandWithStatus(status)) {
+        switch (status) {
+        case kHash:
+            if (macroEngin)
+                macroEngin->doCalc();
+            else
+                textBuffer->deleteLineBuffer();
+            continue;
+        case kOpenBrace:
+            analyseInstanceValuePart();
+            continue;
+        case kLineComment:
+            textBuffer->deleteLineBuffer();
+            continue;
+        case kBlockOpen:
+            MultiComment(textBuffer, macroEngin).doAnalyse(*command);
+            continue;
+        case kCR:
+        case kLF:
+            continue;
+        case kColon:
+        case kSemicolon:
+        case kCloseParen:
+            maker.addCommand(status, *command);
+            continue;
+        default:
+            break;
+        }
+        if (*command == "extern") {
+            fileExtern();
+        } else if (*command == "enum") {
+            fileEnum();
+        } else if (*command == "struct") {
+            fileStruct();
+        } else if (*command == "typedef") {
+            analyseTypeDefPart();
+        } else if (*command == "@end") {
+            break;
+        } else {
+            maker.addCommand(status, *command);
+        }
+    }
+    // A declaration not ended by ";" before "@end" (or the end of the text) is dropped.
+    if (maker.getMethodList().empty()) return std::nullopt;
+    return maker.getMethodList();
+}
+
+void ClassEngin::analyseInstanceValuePart() {
+    int depth = 1;
+    int status = kWord;
+    while (depth > 0) {
+        auto command = textBuffer->getCommandWithStatus(status);
+        if (!command) return;
+        switch (status) {
+        case kHash:
+            if (macroEngin)
+                macroEngin->doCalc();
+            else
+                textBuffer->deleteLineBuffer();
+            break;
+        case kOpenBrace:
+            ++depth;
+            break;
+        case kCloseBrace:
+            --depth;
+            break;
+        case kLineComment:
+            textBuffer->deleteLineBuffer();
+            break;
+        case kBlockOpen:
+            MultiComment(textBuffer, macroEngin).doAnalyse(*command);
+            break;
+        default:
+            if (*command == "enum") fileEnum();  // instance variables, @private and the like pass
+            break;
+        }
+    }
+}
+
+void ClassEngin::analyseTypeDefPart() {
+    int status = kWord;
+    if (!textBuffer->getCommandWithStatus(status)) return;
+    bool braceOpen = false;  // not counted: the first "}" closes
+    while (auto command = textBuffer->getCommandWithStatus(status)) {
+        switch (status) {
+        case kOpenBrace:
+            braceOpen = true;
+            break;
+        case kCloseBrace:
+            braceOpen = false;
+            break;
+        case kSemicolon:
+            if (!braceOpen) return;
+            break;
+        case kLineComment:
+            textBuffer->deleteLineBuffer();
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void ClassEngin::fileEnum() {
+    TypedefList* typedefs = controller ? &controller->typedefList : nullptr;
+    auto record = std::dynamic_pointer_cast<EnumData>(EnumEngin(textBuffer, macroEngin, typedefs).doAnalyse("enum"));
+    if (record && controller) controller->enumList.push_back(std::move(record));
+}
+
+void ClassEngin::fileStruct() {
+    TypedefList* typedefs = controller ? &controller->typedefList : nullptr;
+    auto record =
+        std::dynamic_pointer_cast<StructData>(StructEngin(textBuffer, macroEngin, typedefs).doAnalyse("struct"));
+    if (record && controller) controller->structList.push_back(std::move(record));
+}
+
+void ClassEngin::fileExtern() {
+    if (!controller) {  // read the declaration all the same, so that it is no method text
+        ExternEngin(textBuffer, macroEngin).doAnalyse();
+        return;
+    }
+    std::shared_ptr<FunctionMacrosData> record = controller->analyseExtern(*textBuffer, macroEngin);
+    if (!record) return;
+    const auto& [fwName, hedderName] = controller->getAnaFileInfo();
+    record->setFwName(fwName);
+    record->setHedderName(hedderName);
+    controller->functions.push_back(std::move(record));
+}
+
+}  // namespace kestrel

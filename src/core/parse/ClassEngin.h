@@ -1,0 +1,54 @@
+#pragma once
+// The interface analyser: reads one @interface block, from the word after "@interface" to
+// "@end", into a class record or, for "@interface Foo (Extras)", a category record:
+//
+//   @interface Foo : Bar <P1, P2>      class Foo, superclass Bar, protocols P1 P2
+//   {  int x; enum { A, B } mode; }     instance variables skipped; the enum is filed
+//   - (void)setFoo:(id)foo bar:(int)x;  method "-(void)setFoo:(id)foo bar:(int)x"
+//   @end
+//
+// Enums, structs and extern declarations met inside the block are filed in the controller's
+// lists as at file level; a typedef there is skipped.
+//
+// A block cut off by the end of the text keeps the methods completed before the cut; the text
+// ending right after "@interface" gives no record.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/parse/TextEngin.h"
+
+namespace kestrel {
+
+class AppAction2;
+class HasMethodsData;
+
+class ClassEngin : public TextEngin {
+public:
+    // controller receives the enums, structs and functions of the block; with none they are
+    // read and dropped.
+    ClassEngin(TextBuffer* buffer, CMacroEngin* macro, AppAction2* controller);
+
+    // The class or category record, or none when the text ends before the class name.
+    std::shared_ptr<TreeData> doAnalyse(const std::string& opener) override;
+    // Name, superclass or extended class, and protocols; flag: an instance-variable block follows.
+    // None only when the text ends before the class name.
+    std::shared_ptr<HasMethodsData> analyseDeclarationPart(bool& flag);
+    // The normalised method strings in declaration order, or none when there is none.
+    std::optional<std::vector<std::string>> analyseInstancePart(bool flag);
+    // Skips a brace block whose "{" was just read, counting nested braces; files its enums.
+    void analyseInstanceValuePart();
+    // Skips a typedef whose word was just read, up to its final ";".
+    void analyseTypeDefPart();
+
+private:
+    void fileEnum();
+    void fileStruct();
+    void fileExtern();
+
+    AppAction2* controller;
+    std::optional<std::vector<std::string>> protocolList;  // of the declaration being read
+};
+
+}  // namespace kestrel

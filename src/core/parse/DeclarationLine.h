@@ -1,0 +1,29 @@
+#pragma once
+// The declaration line of an @interface or @protocol block, read from the word after the
+// keyword to the end of the line (or to the "{" of an instance-variable block):
+//
+//   Foo : Bar <P1, P2>   -> name Foo, superName Bar, protocolList P1 P2
+//   Foo (Extras)         -> name Foo, categoryName Extras
+//   Foo : Bar // note    -> the comment is dropped and the declaration goes on on the next line
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+class CMacroEngin;
+class TextBuffer;
+
+class DeclarationLine {
+public:
+    // Reads the line from the buffer. macro is handed to the block-comment skipper.
+    static DeclarationLine read(TextBuffer& buffer, CMacroEngin* macro);
+
+    std::optional<std::string> name;          // none when the text ended right after the keyword
+    std::optional<std::string> superName;     // the word after ":"
+    std::optional<std::string> categoryName;  // the word after "("
+    std::optional<std::vector<std::string>> protocolList;  // the words of the "<...>" list
+    bool braceFollows = false;                // the line opened an instance-variable block
+};
+
+}  // namespace kestrel

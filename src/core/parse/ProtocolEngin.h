@@ -1,0 +1,47 @@
+#pragma once
+// Reads one @protocol block, from the word after "@protocol" to "@end", into a ProtocolData
+// with its adopted protocols and its normalised method strings:
+//
+//   @protocol NSLocking <NSObject>        name "NSLocking", protocolNames ["NSObject"],
+//   - (void)lock;                         methodList ["-(void)lock",
+//   - (BOOL)tryLock:(unsigned int)n;                  "-(BOOL)tryLock:(unsigned int)n"]
+//   @end
+//
+// A forward declaration (a ";" anywhere in the rest of the line) and a name in parentheses give
+// no record. A block that the text ends inside keeps the methods completed before the end.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/parse/TextEngin.h"
+
+namespace kestrel {
+
+class ProtocolData;
+
+class ProtocolEngin : public TextEngin {
+public:
+    using TextEngin::TextEngin;
+
+    std::shared_ptr<TreeData> doAnalyse(const std::string& opener) override;
+    // The declaration line; flag tells that a brace block follows. None for a name in
+    // parentheses.
+    std::shared_ptr<ProtocolData> analyseDeclarationPart(bool& flag);
+    // The method strings up to "@end" (an empty list when there are none).
+    std::vector<std::string> analyseInstancePart(bool flag);
+    // Skips a brace block up to the first "}" (no depth count; an embedded struct is skipped
+    // whole so that its braces do not end the block).
+    void analyseInstanceValuePart();
+    // Skips a typedef up to its final ";".
+    void analyseTypeDefPart();
+
+private:
+    std::optional<std::string> nextCommand(int& status);
+    void doDirective();
+    void skipComment(const std::string& opener);
+
+    std::optional<std::vector<std::string>> protocolList;  // of the declaration being read
+};
+
+}  // namespace kestrel

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/model/AppAction2.h"
+#include "core/model/CategoryData.h"
+#include "core/model/EnumData.h"
+#include "core/model/FunctionMacrosData.h"
+#include "core/model/StructData.h"
+#include "core/parse/CMacroEngin.h"
+#include "core/parse/ClassEngin.h"
+#include "core/parse/TextBuffer.h"
+#include "core/platform/ProcessState.h"
+
+using namespace kestrel;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Runs the interface analyser over text, which starts after the word "@interface".
+std::shared_ptr<HasMethodsData> analyse(const std::string& text, AppAction2* controller = nullptr) {
+    ProcessState::reset();
+    TextBuffer buffer(text);
+    CMacroEngin macro(&buffer, std::nullopt);
+    return std::dynamic_pointer_cast<HasMethodsData>(ClassEngin(&buffer, &macro, controller).doAnalyse("@interface"));
+}
+
+Strings methodsOf(const std::string& body) {
+    auto record = analyse("Foo : NSObject\n" + body + "\n@end\n");
+    return record ? record->getMethodList().value_or(Strings{}) : Strings{"<no record>"};
+}
+
+TEST(ClassEnginTest, MethodStrings) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"- (void)setFoo:(id)foo bar:(int)x;", "-(void)setFoo:(id)foo bar:(int)x"},
+        {"- (unsigned int)count;", "-(unsigned int)count"},
+        {"- (const char *)cString;", "-(const char*)cString"},
+        {"+ (id)arrayWithObjects:(id)firstObj, ...;", "+(id)arrayWithObjects:(id)firstObj ,..."},
+        {"- (id <NSCopying>)key;", "-(id<NSCopying>)key"},
+        {"- (unsigned long long)size;", "-(unsigned longlong)size"},
+        // A word after the last part: one space after an argument name, else glued on.
+        {"- (void)display AVAILABLE_X;", "-(void)displayAVAILABLE_X"},
+        {"- (void)setFlag:(BOOL)flag DEPRECATED_X;", "-(void)setFlag:(BOOL)flag DEPRECATED_X"},
+        {"+ (id) stringWithFormat: (NSString*)format, ... NS_FORMAT_FUNCTION(1,2);",
+         "+(id)stringWithFormat:(NSString*)format ,...NS_FORMAT_FUNCTION(1,2)"},
+        {"- (id)initWithBytes: (const void*)bytes\n\t      length: (NSUInteger)length;",
+         "-(id)initWithBytes:(const void*)bytes length:(NSUInteger)length"},
+        {"- (void)a:/* x */(id)b // note\n c:(int)d;", "-(void)a:(id)b c:(int)d"},
+        {"- (void)noType:x with:y;", "-(void)noType:xwith:y"},  // no ")" before the name: no space
+    };
+    for (const auto& [declaration, stored] : cases) {
+        SCOPED_TRACE(declaration);
+        EXPECT_EQ(methodsOf(declaration), Strings{stored});
+    }
+}
+
+TEST(ClassEnginTest, DeclarationLine) {
+    auto record = analyse("Foo : Bar <P1, P2>\n@end\n");
+    ASSERT_EQ(record->whoAreYou(), kClassDataKind);
+    EXPECT_EQ(record->getName(), "Foo");
+    EXPECT_EQ(record->superName(), "Bar");
+    EXPECT_EQ(record->getProtocolNames(), (Strings{"P1", "P2"}));
+    EXPECT_FALSE(record->getMethodList());
+
+    record = analyse("Foo (A) (B)\n- (void)x;\n@end\n");  // only the first name in parentheses counts
+    ASSERT_EQ(record->whoAreYou(), kCategoryDataKind);
+    EXPECT_EQ(record->getName(), "A");
+    EXPECT_EQ(std::static_pointer_cast<CategoryData>(record)->getTargetClassName(), "Foo");
+
+    record = analyse("Foo\n+ (id)alloc;\n@end\n");
+    EXPECT_FALSE(record->superName());
+    EXPECT_EQ(record->getMethodList(), Strings{"+(id)alloc"});
+
+    // A line comment continues the declaration on the next line; "{" there ends it.
+    record = analyse("Foo : Bar // note\n <P1>\n{ int x; }\n- (int)x;\n@end\n");
+    EXPECT_EQ(record->getProtocolNames(), Strings{"P1"});
+    EXPECT_EQ(record->getMethodList(), Strings{"-(int)x"});
+    // "{" on the declaration line, or on the next one (the body part then skips the block).
+    EXPECT_EQ(analyse("Foo : Bar {\n  id a; }\n- (id)a;\n@end\n")->getMethodList(), Strings{"-(id)a"});
+    EXPECT_EQ(analyse("Foo : Bar\n{\n  struct { int a; } s;\n}\n- (id)b;\n@end\n")->getMethodList(), Strings{"-(id)b"});
+
+    // Comments: a block comment running on does not leak into the first method, and neither
+    // its parenthesis nor a comment's words in the protocol list are read.
+    record = analyse("Foo : Bar /* see (Notes)\n   below */\n- (void)x;\n@end\n");
+    ASSERT_EQ(record->whoAreYou(), kClassDataKind);
+    EXPECT_EQ(record->getMethodList(), Strings{"-(void)x"});
+    record = analyse("Foo : Bar <P1, /* not P2 */ P3 // nor P4\n , P5>\n@end\n");
+    EXPECT_EQ(record->getProtocolNames(), (Strings{"P1", "P3", "P5"}));
+}
+
+TEST(ClassEnginTest, BodySkipsWhatIsNoMethod) {
+    EXPECT_EQ(methodsOf("- (void)a;\n{ nested { braces } here; }\ntypedef struct { int x; } Skipped;\n"
+                        "typedef int Other;\n/* - (void)c1; */\n// - (void)c2;\n"
+                        "#ifdef __OBJC__\n- (void)objc;\n#else\n- (void)other;\n#endif\n#if 0\n- (void)never;\n#endif\n"
+                        "- (void)lost"),  // not ended by ";" before "@end"
+              (Strings{"-(void)a", "-(void)objc"}));
+}
+
+TEST(ClassEnginTest, EnumsStructsAndExternsAreFiledWithTheController) {
+    AppAction2 app;
+    TextBuffer empty("");
+    app.doAnalyseHedderFile(empty, "Widget.h", "WidgetKit", false);  // the names of getAnaFileInfo
+
+    auto record = analyse("Foo : Bar\n{\n  enum { Idle, Busy } _state;\n  struct { int a; } _s;\n"
+                          "#ifdef UNSET\n  enum { A } hidden;\n#endif\n}\n"
+                          "extern NSString *FooNotification;\nstruct FooInfo {\n    int depth;\n};\n"
+                          "enum FooMode { FooA, FooB };\ntypedef enum { Skipped } SkippedType;\n- (void)x;\n@end\n",
+                          &app);
+    EXPECT_EQ(record->getMethodList(), Strings{"-(void)x"});
+    ASSERT_EQ(app.enumList.size(), 2u);
+    EXPECT_EQ(app.enumList[0]->getName(), "_state");
+    EXPECT_EQ(app.enumList[1]->getName(), "FooMode");
+    ASSERT_EQ(app.structList.size(), 1u);  // the struct among the instance variables is skipped
+    EXPECT_EQ(app.structList[0]->getStructIndex(), "{\n    int depth;\n}");
+    ASSERT_EQ(app.functions.size(), 1u);
+    EXPECT_EQ(app.functions[0]->getName(), "NSString* FooNotification");
+    EXPECT_EQ(app.functions[0]->frameWorkName(), "WidgetKit");
+    EXPECT_EQ(app.functions[0]->hedderName(), "Widget.h");
+
+    // Without a controller the declarations are read all the same, and dropped.
+    EXPECT_EQ(analyse("Foo\nextern int FooCount;\nenum E { A };\n- (void)x;\n@end\n")->getMethodList(),
+              Strings{"-(void)x"});
+}
+
+// Wherever the text stops, the analysis ends. Left behind: the record with every method
+// completed before the cut; none when the text ends before the class name.
+TEST(ClassEnginTest, CutOffBlocks) {
+    const std::string full =
+        "Foo : Bar <P1, P2>\n{\n  enum { A, B } e;\n  /* c */ int x;\n}\n- (void)one;\n#if 0\n- (void)never;\n"
+        "#endif\ntypedef struct { int a; } T;\n- (id)two:(id)a\n     with:(int)b;\n@end\n";
+    const std::size_t one = full.find("one;") + 4, two = full.find("b;") + 2;
+    for (std::size_t n = 0; n <= full.size(); ++n) {
+        SCOPED_TRACE(n);
+        AppAction2 app;
+        auto record = analyse(full.substr(0, n), &app);
+        ASSERT_EQ(record != nullptr, n > 0);
+        if (!record) continue;
+        Strings expected;
+        if (n >= one) expected.push_back("-(void)one");
+        if (n >= two) expected.push_back("-(id)two:(id)a with:(int)b");
+        EXPECT_EQ(record->getMethodList().value_or(Strings{}), expected);
+    }
+    EXPECT_FALSE(analyse("   "));
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+// Cases beyond the golden headers (tests/data/functions_extern, inline_bodies).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/model/AppAction2.h"
+#include "core/model/FunctionMacrosData.h"
+#include "core/parse/CMacroEngin.h"
+#include "core/parse/TextBuffer.h"
+#include "core/platform/ProcessState.h"
+
+using namespace kestrel;
+
+namespace {
+
+using Hook = std::shared_ptr<FunctionMacrosData> (AppAction2::*)(TextBuffer&, CMacroEngin*);
+
+struct Result {
+    std::optional<std::string> name;  // none: no record
+    std::string nextWord;             // the first word read after the handler
+};
+
+// Runs one handler over text, which starts right after the keyword. A record must come with
+// the handler's kind and functionsWasChanged.
+Result run(Hook hook, std::int32_t kind, const std::string& text) {
+    ProcessState::reset();
+    AppAction2 app;
+    TextBuffer buffer(text);
+    CMacroEngin macro(&buffer, std::nullopt);
+    Result result;
+    auto record = (app.*hook)(buffer, &macro);
+    EXPECT_EQ(app.functionsWasChanged, record != nullptr);
+    if (record) {
+        EXPECT_EQ(record->whoAreYou(), kind);
+        result.name = record->getName().value_or("<no name>");
+    }
+    int status = 0;
+    while (auto command = buffer.getCommandWithStatus(status))
+        if (status == kWord && !command->empty()) return {result.name, *command};
+    return result;
+}
+
+void expectNames(Hook hook, std::int32_t kind, std::initializer_list<std::pair<const char*, std::optional<std::string>>> cases) {
+    for (const auto& [text, name] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(run(hook, kind, text).name, name);
+    }
+}
+
+TEST(FunctionEnginTest, ExternAndAppkitExtern) {
+    expectNames(&AppAction2::analyseExtern, kExternKind, {
+        {" void  Foo ( int x ) ;", "void Foo(int x)"},
+        {" int a /* the count\n   of things */;", "int a"},
+        {" id x // a line comment is text here\n;", "id x // a line comment is text here"},
+        {" int\tcount;", "int count"},
+        {" \"C\"\n{\n", std::nullopt},    // a C linkage block opens
+        {"\tint\tcount;", std::nullopt},  // no space at all
+        {";", std::nullopt},
+    });
+    expectNames(&AppAction2::analyseAPPKIT_EXTERN, kAppkitExternKind, {
+        {" id x /* note */;", "id x /* note* /"},  // comments are text, and the pointer rule reaches them
+        {" NSString *\n#ifdef __OBJC__\nNSObjcName\n#else\nNSOtherName\n#endif\n;", "NSString* NSObjcName"},
+        // A body ends at its closing brace, or at its first ";"; of it only "{" is kept.
+        {" int f(void) { }", "int f(void) {"},
+        {" int f(void) { g(); }", "int f(void) {"},
+        {"\tint\tx;", std::nullopt},
+    });
+    expectNames(&AppAction2::analyseCG_EXTERN, kCGExternKind, {{" CFTypeID\tCGFooGetTypeID (void);", "CFTypeID CGFooGetTypeID(void)"}});
+}
+
+TEST(FunctionEnginTest, InlineFunctions) {
+    expectNames(&AppAction2::analyseCG_INLINE, kCGInlineKind, {
+        {" CGPoint *CGFoo (void);", "CGPoint *CGFoo (void)"},  // no pointer or parenthesis rule here
+        {" ;", ""},                                            // the text may be empty
+    });
+    // The body is skipped up to the line of its closing brace; braces in comments do not count.
+    Result result = run(&AppAction2::analyseCG_INLINE, kCGInlineKind,
+                        " CGPoint\nf(float x)\n{\n    if (x) { p.x = x; }\n    /* } */ // }\n    return p;\n} int hidden;\nnext\n");
+    EXPECT_EQ(result.name, "CGPoint f(float x)");
+    EXPECT_EQ(result.nextWord, "next");
+
+    expectNames(&AppAction2::analyseFOUNDATION_STATIC_INLINE, kFoundationStaticInlineKind, {
+        {" NSString *NSFoo(void) { return nil; }", "NSString* NSFoo(void)"},
+        {" int\tf(int x) {\n    if (x) { return 1; }\n    return 0;\n}", "int f(int x)"},
+        {"\tint\tf(void){}", std::nullopt},
+    });
+    // The text after the closing brace on its line is read on.
+    EXPECT_EQ(run(&AppAction2::analyseFOUNDATION_STATIC_INLINE, kFoundationStaticInlineKind,
+                  " int f(void) { return 0; } after\n").nextWord, "after");
+}
+
+TEST(FunctionEnginTest, FoundationExportTakesOneLine) {
+    expectNames(&AppAction2::analyseFOUNDATION_EXPORT, kFoundationExportKind, {
+        {" NSString * const NSMultiLine\n    = nil;\n", "NSString* const NSMultiLine"},
+        {"\r\n", ""},  // a record even when the line holds nothing
+    });
+    EXPECT_EQ(run(&AppAction2::analyseFOUNDATION_EXPORT, kFoundationExportKind, " int x; extern int y;\nnext").nextWord,
+              "next");
+}
+
+// Each handler ends at the end of the text wherever the declaration is cut. Left behind:
+// nothing for a cut head; the complete head of an inline function whose body is cut.
+TEST(FunctionEnginTest, CutOffDeclarations) {
+    const std::tuple<Hook, std::int32_t, std::string> samples[] = {
+        {&AppAction2::analyseExtern, kExternKind,
+         " double f(\n#if defined(__OBJC__)\n id w,\n#else\n void *w,\n#endif\n double g) /* c */ AVAILABLE_X;"},
+        {&AppAction2::analyseAPPKIT_EXTERN, kAppkitExternKind, " int f(void) {\n#ifdef X\n a;\n#endif\n { b; }\n};"},
+        {&AppAction2::analyseCG_INLINE, kCGInlineKind, " CGPoint\nf(float x)\n{\n /* } */ if (x) { y; }\n return p;\n}"},
+        {&AppAction2::analyseFOUNDATION_STATIC_INLINE, kFoundationStaticInlineKind, " int\nf(void)\n{\n if (x) { y; }\n}"},
+        {&AppAction2::analyseFOUNDATION_EXPORT, kFoundationExportKind, " NSString *NSFoo;"},
+    };
+    for (const auto& [hook, kind, text] : samples)
+        for (std::size_t n = 0; n < text.size(); ++n) run(hook, kind, text.substr(0, n));  // must return
+
+    expectNames(&AppAction2::analyseExtern, kExternKind, {{" int NSFoo", std::nullopt}});
+    expectNames(&AppAction2::analyseAPPKIT_EXTERN, kAppkitExternKind, {{" int f(void) {\n a", std::nullopt}});
+    expectNames(&AppAction2::analyseCG_INLINE, kCGInlineKind,
+                {{" CGPoint f(float x)", std::nullopt}, {" CGPoint f(float x)\n{\n p.x = x;", "CGPoint f(float x)"}});
+    expectNames(&AppAction2::analyseFOUNDATION_STATIC_INLINE, kFoundationStaticInlineKind,
+                {{" int f(void)", std::nullopt}, {" int f(void) {\n if (x) {", "int f(void)"}});
+    expectNames(&AppAction2::analyseFOUNDATION_EXPORT, kFoundationExportKind,
+                {{"", std::nullopt}, {" NSString *NSFoo", "NSString* NSFoo"}});  // a last line is whole without its end
+}
+
+}  // namespace

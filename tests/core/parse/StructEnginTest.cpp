@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/model/StructData.h"
+#include "core/parse/CMacroEngin.h"
+#include "core/parse/EnumEngin.h"
+#include "core/parse/StructEngin.h"
+#include "core/parse/TextBuffer.h"
+#include "core/platform/ProcessState.h"
+
+using namespace kestrel;
+
+namespace {
+
+struct Result {
+    std::shared_ptr<StructEnumData> record;
+    TypedefList typedefs;
+    std::string body() const { return record ? record->getStructIndex().value_or("<none>") : "<no record>"; }
+};
+
+// Runs the typedef form of an analyser over text, which starts right after "struct" or "enum".
+template <class Engin>
+Result typedefForm(const std::string& text) {
+    ProcessState::reset();
+    TextBuffer buffer(text);
+    CMacroEngin macro(&buffer, std::nullopt);
+    Result result;
+    result.record = std::dynamic_pointer_cast<StructEnumData>(
+        Engin(&buffer, &macro, &result.typedefs).doAnalyse("struct"));
+    return result;
+}
+
+Result plainStruct(const std::string& text) {
+    TextBuffer buffer(text);
+    Result result;
+    result.record = StructEngin(&buffer, nullptr, &result.typedefs).doStdAnalyse("struct");
+    return result;
+}
+
+}  // namespace
+
+// The golden headers pin the common layouts; these are the corners they do not reach.
+TEST(StructEngin, BodyLayoutCorners) {
+    EXPECT_EQ(typedefForm<StructEngin>("T {\n  int a;\n  /* alone */\n  int b;\n} T2;").body(),
+              "{\n    int a;\n    int b;\n}");
+    // CR LF line ends: the CR is the row end, and the closing brace still gets its LF.
+    EXPECT_EQ(typedefForm<StructEngin>("T {\r\n  int a;\r\n} T2;").body(), "{\n    int a;\r\n}");
+    // A lone "*" names nothing.
+    Result star = typedefForm<StructEngin>("GSStar *;");
+    EXPECT_FALSE(star.record);
+    EXPECT_TRUE(star.typedefs.empty());
+}
+
+TEST(StructEngin, WithoutTypedefListTheEntryIsLoggedAsLost) {
+    TextBuffer buffer("_NSZone *NSZonePointer;");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(StructEngin(&buffer, nullptr).doAnalyse("struct"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "typedefList is nil\n");
+}
+
+TEST(StructEngin, DeclarationCutOffBeforeItsSemicolonLeavesNothing) {
+    const std::string text = "_GSOuter {\n  struct { int a; } inner; // x\n  /* c */ int b;\n} GSOuter, *GSOuterPtr;";
+    for (std::size_t cut = 0; cut < text.size(); ++cut) {
+        Result r = typedefForm<StructEngin>(text.substr(0, cut));
+        EXPECT_FALSE(r.record) << cut;
+        EXPECT_TRUE(r.typedefs.empty()) << cut;
+        EXPECT_FALSE(plainStruct(text.substr(0, cut)).record) << cut;
+    }
+    EXPECT_TRUE(typedefForm<StructEngin>(text).record);
+}
+
+TEST(EnumEngin, DirectivesAreEvaluatedAndCommentsLeaveNoTrace) {
+    Result r = typedefForm<EnumEngin>(
+        "_E {\n  A, // a\n#ifdef __OBJC__\n  B = (1<<2),\n#else\n  C,\n#endif\n#if 0\n  D,\n#endif\n"
+        "  /* e */ E = (int)*p\n} E;");
+    EXPECT_EQ(r.body(), "{\n    A, B = (1 < < 2), E = (int) *p\n}");
+    EXPECT_EQ(r.typedefs, (TypedefList{{"E", "_E"}}));
+
+    TextBuffer buffer("{\n  A,\n#if 0\n  B,\n#endif\n  C\n} E;");  // no evaluator: directive lines are dropped
+    auto record = std::dynamic_pointer_cast<StructEnumData>(EnumEngin(&buffer, nullptr).doAnalyse("enum"));
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->getStructIndex(), "{\n    A, B, C\n}");
+}
+
+TEST(EnumEngin, DeclarationCutOffBeforeItsSemicolonLeavesNothing) {
+    const std::string text = "_E {\n  A = 1, // a\n#if 0\n  B,\n#endif\n  C\n} E;";
+    for (std::size_t cut = 0; cut < text.size(); ++cut) {
+        Result r = typedefForm<EnumEngin>(text.substr(0, cut));
+        EXPECT_FALSE(r.record) << cut;
+        EXPECT_TRUE(r.typedefs.empty()) << cut;
+    }
+}
