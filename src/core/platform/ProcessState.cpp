@@ -7,6 +7,7 @@ struct State {
     DefineList defineList;
     FrameworkPathCache frameworkPathCache;
     std::shared_ptr<PrefData> prefData;
+    Host* host = nullptr;
     std::string frameworksRoot = "/System/Library/Frameworks";
 };
 State& state() {
@@ -18,12 +19,14 @@ State& state() {
 DefineList& ProcessState::defineList() { return state().defineList; }
 FrameworkPathCache& ProcessState::frameworkPathCache() { return state().frameworkPathCache; }
 std::shared_ptr<PrefData>& ProcessState::prefData() { return state().prefData; }
+Host*& ProcessState::host() { return state().host; }
 std::string& ProcessState::frameworksRoot() { return state().frameworksRoot; }
 
 void ProcessState::reset() {
     state().defineList.clear();
     state().frameworkPathCache.clear();
     state().prefData.reset();
+    state().host = nullptr;
     state().frameworksRoot = "/System/Library/Frameworks";
 }
 

@@ -4,6 +4,7 @@
 //                       read by every conditional-compilation evaluator)
 //   frameworkPathCache  framework folder name -> its path, "" when searched for and not found
 //   prefData            the one preferences record
+//   host                the window system's side (progress window, tree view), if installed
 //   frameworksRoot      the folder whose frameworks are read (see FrameworksRoot)
 // Created empty at start-up; tests call reset() to start from a clean slate.
 #include <map>
@@ -13,6 +14,7 @@
 namespace kestrel {
 
 class DefineData;
+class Host;
 class PrefData;
 
 using DefineList = std::map<std::string, std::shared_ptr<DefineData>>;
@@ -24,8 +26,10 @@ public:
     static FrameworkPathCache& frameworkPathCache();
     // The preferences record; none until the preferences are set up.
     static std::shared_ptr<PrefData>& prefData();
+    // The installed host (not owned); null when none is installed. Reach it through Host::current().
+    static Host*& host();
     static std::string& frameworksRoot();
-    // Empties every dictionary and drops the preferences record.
+    // Empties every dictionary, drops the preferences record and uninstalls the host.
     static void reset();
 };
 

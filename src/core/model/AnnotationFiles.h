@@ -1,0 +1,41 @@
+#pragma once
+// The user's annotation files in the data folder, each read afresh on every call:
+//   comments      "commentFileName"  dictionary: method declaration, function declaration or
+//                                    class name -> comment text; type code 'KSAC'
+//   class URLs    "urlFile"          dictionary: class name -> URL; type code 'KSTU'
+//   private headers "customHedders"  array of absolute paths of header files and folders
+// Each file is replaced as a whole, atomically. Entries of the wrong type are left out when
+// reading; what remains is still answered.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+using StringDic = std::map<std::string, std::string>;
+
+class AnnotationFiles {
+public:
+    static std::string getCommentFilePath();
+    // An empty store when there is no file; none when a file is there but cannot be read as a
+    // dictionary (so that nobody mistakes it for an empty store and writes over it).
+    static std::optional<StringDic> getCommentDic();
+    // Refuses (answers false) to replace a file that is there but cannot be read: its
+    // comments would be lost.
+    static bool writeCommentDic(const StringDic& dic);
+
+    static std::string getURLFilePath();
+    // None when there is no file, the path is a folder, or it cannot be read as a dictionary.
+    static std::optional<StringDic> getURLDic();
+    static std::optional<std::string> getClassURL(const std::string& className);
+    // None writes nothing.
+    static bool writeURLDic(const std::optional<StringDic>& dic);
+
+    static std::string getPrivateHeddersPath();
+    // None when there is no file or it cannot be read as an array.
+    static std::optional<std::vector<std::string>> getPrivateHedders();
+    static bool writePrivateHedders(const std::vector<std::string>& paths);
+};
+
+}  // namespace kestrel

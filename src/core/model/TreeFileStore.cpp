@@ -1,0 +1,256 @@
+#include "core/model/TreeFileStore.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "core/model/AppAction2.h"
+#include "core/model/CategoryData.h"
+#include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
+#include "core/model/FunctionMacrosData.h"
+#include "core/model/ProtocolData.h"
+#include "core/model/StructData.h"
+#include "core/model/TreeLinker.h"
+#include "core/platform/DataFolder.h"
+#include "core/platform/Host.h"
+#include "core/platform/PlistFile.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/PrefFile.h"
+#include "core/platform/ProcessState.h"
+
+namespace kestrel {
+
+namespace fs = std::filesystem;
+
+const char* const TreeFileStore::kListFileKeys[kListFiles] = {
+    "classDataFileName", "protocolDataFileName", "categoryDataFileName", "structDataFileName",
+    "enumDataFileName"};
+
+namespace {
+
+bool isThere(const std::string& path) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+// Moves from to to, but never onto something that is already there.
+bool moveWithoutReplacing(const std::string& from, const std::string& to) {
+#ifdef RENAME_NOREPLACE
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;  // EEXIST among them
+#endif
+    if (isThere(to)) return false;
+    std::error_code error;
+    fs::rename(from, to, error);
+    return !error;
+}
+
+// Whether a stored record dictionary holds only keys of the record form, each with a value
+// its reader takes. One that does not loses something when written back.
+bool isSoundRecordDic(const PlistDict& dic) {
+    for (const auto& [key, value] : dic) {
+        bool sound = false;
+        if (key == "name" || key == "fwName" || key == "headerName" || key == "superName" ||
+            key == "structIndex") {
+            sound = value.isString();
+        } else if (key == "kind" || key == "idNum") {
+            sound = value.integerValue().has_value();
+        } else if (key == "customFlag" || key == "showSubTree" || key == "selectFlag") {
+            sound = value.boolValue().has_value();
+        } else if (key == "protocolNames" || key == "methodList") {
+            const PlistArray* array = value.getArray();
+            sound = array != nullptr;
+            for (std::size_t i = 0; sound && i < array->size(); ++i) sound = (*array)[i].isString();
+        }
+        if (!sound) return false;
+    }
+    return true;
+}
+
+void addProgress(double amount) { Host::current().addProgressBarValue(amount); }
+
+bool treeChanged() {
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    return pref && pref->treeChanged;
+}
+
+}  // namespace
+
+TreeFileStore::TreeFileStore(AppAction2& app, TreeLinker& linker) : app(app), linker(linker) {}
+
+std::string TreeFileStore::getMainFolderPath() { return DataFolder::getMainFolderPath(); }
+
+void TreeFileStore::startupCheck() { DataFolder::startupCheck(); }
+
+void TreeFileStore::fileCheck() {
+    static const std::pair<const char*, const char*> kOlderNames[] = {
+        {"classData", "classDataFileName"},      {"protocolData", "protocolDataFileName"},
+        {"categoryData", "categoryDataFileName"}, {"structData", "structDataFileName"},
+        {"enumData", "enumDataFileName"},        {"commentData.KSTC", "commentFileName"},
+        {"CustomHeaders", "customHedders"},      {"URLData.KSTU", "urlFile"},
+    };
+    std::string folder = getMainFolderPath();
+    for (const auto& [older, key] : kOlderNames) {
+        std::string from = folder + "/" + older;
+        std::string to = DataFolder::filePath(key);
+        if (from != to && isThere(from)) moveWithoutReplacing(from, to);
+    }
+}
+
+bool TreeFileStore::treeFilesExist() {
+    std::error_code error;
+    for (ListFile file : {kClassFile, kProtocolFile, kCategoryFile}) {
+        if (!fs::exists(DataFolder::filePath(kListFileKeys[file]), error)) return false;
+    }
+    return true;
+}
+
+// Elements from the second on (the first is the format number, not read). What is no
+// dictionary, gives no record, or gives a record of another list's kind is left out.
+// Answers whether the file was sound: missing, or every element what it should be.
+template <class Record>
+bool TreeFileStore::readRecordFile(ListFile file, std::vector<std::shared_ptr<Record>>& list) {
+    std::string path = DataFolder::filePath(kListFileKeys[file]);
+    list.clear();
+    std::optional<PlistArray> array = PlistFile::readArray(path);
+    if (!array) return !isThere(path);
+    // A record where the format number belongs would be lost by a rewrite.
+    bool sound = array->empty() || !(*array)[0].isDict();
+    list.reserve(array->empty() ? 0 : array->size() - 1);
+    for (std::size_t i = 1; i < array->size(); ++i) {
+        const PlistDict* dic = (*array)[i].getDict();
+        std::shared_ptr<Record> record;
+        if (dic) record = std::dynamic_pointer_cast<Record>(TreeData::makeDataFromDic(*dic));
+        if (!record || !isSoundRecordDic(*dic)) sound = false;
+        if (record) list.push_back(std::move(record));
+    }
+    return sound;
+}
+
+void TreeFileStore::readFunctionFile() {
+    app.functions.clear();
+    app.functionsWasChanged = false;
+    addProgress(3.0);
+    std::optional<PlistArray> array = PlistFile::readArray(DataFolder::filePath("functions"));
+    if (!array) return;
+    app.functions.reserve(array->size());
+    for (const PlistValue& element : *array) {
+        if (const PlistDict* dic = element.getDict()) {
+            app.functions.push_back(std::make_shared<FunctionMacrosData>(*dic));
+        }
+    }
+}
+
+std::optional<std::map<std::string, std::string>> TreeFileStore::readTypedefList() {
+    std::optional<PlistDict> dic = PlistFile::readDictionary(DataFolder::filePath("typedefs"));
+    if (!dic) return std::nullopt;
+    std::map<std::string, std::string> list;
+    for (const auto& [name, value] : *dic) {
+        if (const std::string* text = value.getString()) list.emplace(name, *text);
+    }
+    return list;
+}
+
+void TreeFileStore::initTreeFromFile() {
+    fileCheck();
+    linker.unlinkAll();  // a tree loaded before goes as a whole
+    std::array<bool, kListFiles> sound{};
+
+    addProgress(7.0);
+    sound[kClassFile] = readRecordFile(kClassFile, app.classList);
+    app.classStraightList = linker.copyToStraightList();
+    addProgress(3.0);
+    sound[kProtocolFile] = readRecordFile(kProtocolFile, app.protocolList);
+    addProgress(3.0);
+    sound[kCategoryFile] = readRecordFile(kCategoryFile, app.categoryList);
+    addProgress(3.0);
+    sound[kStructFile] = readRecordFile(kStructFile, app.structList);
+    addProgress(3.0);
+    sound[kEnumFile] = readRecordFile(kEnumFile, app.enumList);
+
+    linker.makeTreeList();
+    addProgress(3.0);
+    Host::current().viewSetUp(app.classList);
+    linker.buildProtocolList();
+    addProgress(3.0);
+    linker.buildCategoryList();
+    linker.setupDataID();
+    addProgress(3.0);
+
+    readFunctionFile();
+    std::optional<std::map<std::string, std::string>> typedefs = readTypedefList();
+    app.typedefList = typedefs ? std::move(*typedefs) : std::map<std::string, std::string>{};
+    app.typedefListWasChanged = false;
+    Host::current().setProgressBarValue(100.0);
+
+    for (int file = 0; file < kListFiles; ++file) {
+        loadedForm[file].reset();
+        if (!sound[file]) loadedForm[file] = listForm(static_cast<ListFile>(file));
+    }
+}
+
+PlistArray TreeFileStore::listForm(ListFile file) const {
+    switch (file) {
+        case kClassFile: return classToDic(app.classStraightList);
+        case kProtocolFile: return classToDic(app.protocolList);
+        case kCategoryFile: return classToDic(app.categoryList);
+        case kStructFile: return classToDic(app.structList);
+        default: return classToDic(app.enumList);
+    }
+}
+
+bool TreeFileStore::writeFunctionList(const std::vector<std::shared_ptr<FunctionMacrosData>>& list) {
+    if (!app.functionsWasChanged) return false;
+    PlistArray array;
+    array.reserve(list.size());
+    for (const auto& record : list) {
+        if (!record) continue;
+        PlistDict dic;
+        record->makeDictionary(dic);
+        array.emplace_back(std::move(dic));
+    }
+    startupCheck();
+    if (!PlistFile::writeXML(DataFolder::filePath("functions"), PlistValue(std::move(array)))) return false;
+    app.functionsWasChanged = false;
+    return true;
+}
+
+bool TreeFileStore::writeTypedefList(const std::map<std::string, std::string>& list) {
+    if (!app.typedefListWasChanged) return false;
+    PlistDict dic;
+    for (const auto& [name, text] : list) dic.set(name, PlistValue(text));
+    startupCheck();
+    if (!PlistFile::writeXML(DataFolder::filePath("typedefs"), PlistValue(std::move(dic)))) return false;
+    app.typedefListWasChanged = false;
+    return true;
+}
+
+bool TreeFileStore::writeTreeFiles() {
+    if (!treeChanged()) return false;
+    startupCheck();
+    bool allWritten = true;
+    for (int file = 0; file < kListFiles; ++file) {
+        PlistArray form = listForm(static_cast<ListFile>(file));
+        if (loadedForm[file] && *loadedForm[file] == form) continue;
+        if (PlistFile::writeXML(DataFolder::filePath(kListFileKeys[file]), PlistValue(std::move(form)))) {
+            loadedForm[file].reset();
+        } else {
+            allWritten = false;
+        }
+    }
+    if (allWritten) ProcessState::prefData()->treeChanged = false;
+    return allWritten;
+}
+
+void TreeFileStore::applicationWillTerminate() {
+    writeFunctionList(app.functions);
+    writeTypedefList(app.typedefList);
+    PrefFile::writePref();
+    writeTreeFiles();
+}
+
+}  // namespace kestrel

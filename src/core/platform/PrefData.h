@@ -1,0 +1,85 @@
+#pragma once
+// The preferences record: one per process (ProcessState::prefData()), read directly by the
+// drawing, menu and text code, edited by the preferences dialog, stored by PrefFile.
+//
+// Stored form (prefToDic / dicToPref), in this order:
+//   "menuWidthHasLimit" bool, "numLimitCharactors" integer, "useCommentInMenu" bool,
+//   "addLF" bool, "addMenuSeparetor" bool, "fontName" string, "pointSize" real,
+//   "cWindowAlphaValue" real, "cWindowDisplayDelay" real
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/platform/PlistValue.h"
+
+namespace kestrel {
+
+// A font as the core knows it. An empty name stands for the platform's system font; a size of
+// 0 asks the platform for its default size. The window program turns it into a real font and
+// keeps a usable one when no font of that name exists.
+struct PrefFont {
+    std::string name;
+    double pointSize = 0.0;
+    bool operator==(const PrefFont&) const = default;
+};
+
+// A colour of a text attribute set: either a platform colour (the selected-text colours of the
+// window system) or a fixed one.
+struct PrefColor {
+    enum class Role { Fixed, SelectedText, SelectedTextBackground };
+    Role role = Role::Fixed;
+    float red = 0, green = 0, blue = 0, alpha = 1;
+    bool operator==(const PrefColor&) const = default;
+};
+
+struct TextAttributes {
+    PrefFont font;
+    std::optional<PrefColor> foreground;
+    std::optional<PrefColor> background;
+    bool operator==(const TextAttributes&) const = default;
+};
+
+class PrefData {
+public:
+    PrefData();  // with the defaults (initPref)
+
+    // Every field to its default, the attribute sets built on the default font; prefChanged
+    // and treeChanged cleared.
+    void initPref();
+    // Applies a preferences file. A missing key keeps the field's default and sets prefChanged
+    // ("pointSize" excepted: missing means the default size). A key whose value cannot be read
+    // as its type keeps the default too; the answer is then false, and the caller decides what
+    // becomes of the file.
+    bool dicToPref(const PlistDict& dic);
+    PlistDict prefToDic() const;
+
+    // Replaces the font (as read from the file) and rebuilds the three attribute sets with it.
+    void setFont(PrefFont newFont);
+    const PrefFont& getFont() const { return font; }
+    const TextAttributes& getTextAttributes() const { return textAttributes; }
+    const TextAttributes& getSelectedTextAttributes() const { return selectedTextAttributes; }
+    const TextAttributes& getInactiveSelectedTextAttributes() const {
+        return inactiveSelectedTextAttributes;
+    }
+
+    bool prefChanged = false;  // the preferences file is written at exit
+    bool treeChanged = false;  // the tree files are written at exit
+    bool menuWidthHasLimit = true;
+    std::int32_t numLimitCharactors = 55;
+    bool useCommentInMenu = false;
+    bool addLF = true;
+    bool addMenuSeparetor = false;
+    float cWindowAlphaValue = 1.0f;
+    float cWindowDisplayDelay = 0.0f;  // seconds
+
+private:
+    // fontFromFile: the inactive selection also takes the selected-text colour as foreground.
+    void makeAttributes(bool fontFromFile);
+
+    PrefFont font;
+    TextAttributes textAttributes;
+    TextAttributes selectedTextAttributes;
+    TextAttributes inactiveSelectedTextAttributes;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,49 @@
+#include "core/platform/PrefFile.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <system_error>
+
+#include "core/platform/InfoPlist.h"
+#include "core/platform/PlistFile.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/ProcessState.h"
+#include "core/platform/UserFolders.h"
+
+namespace kestrel {
+
+std::string PrefFile::getPrefFilePath() {
+    return UserFolders::preferencesFolder() + "/" + InfoPlist::localizedString("defaultsFileName");
+}
+
+void PrefFile::setUpPref() {
+    std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    if (!pref) pref = std::make_shared<PrefData>();
+    pref->initPref();
+
+    std::string path = getPrefFilePath();
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
+        pref->prefChanged = true;
+        return;
+    }
+    std::optional<PlistDict> dic = PlistFile::readDictionary(path);
+    if (!dic || !pref->dicToPref(*dic)) {
+        // Damaged: keep what could be read, but do not rewrite the file on that account.
+        pref->prefChanged = false;
+    }
+}
+
+bool PrefFile::writePref() {
+    std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    if (!pref || !pref->prefChanged) return false;
+    std::string path = getPrefFilePath();
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    if (!PlistFile::writeXML(path, PlistValue(pref->prefToDic()))) return false;
+    pref->prefChanged = false;
+    return true;
+}
+
+}  // namespace kestrel
