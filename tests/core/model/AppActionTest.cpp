@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/model/AppAction2.h"
+#include "core/model/CategoryData.h"
+#include "core/model/ClassData.h"
+#include "core/model/FunctionMacrosData.h"
+#include "core/model/ProtocolData.h"
+#include "core/parse/TextBuffer.h"
+#include "core/platform/ProcessState.h"
+
+using namespace kestrel;
+
+namespace {
+
+const std::string kKeywordsHeader = KESTREL_TEST_DATA_DIR "/driver/keywords.h";
+
+// Stands in for the interface and protocol analysers: "Name : Super" gives a class,
+// "Name (Category)" a category, anything else a protocol record; reads to "@end".
+class FakeEngin : public TextEngin {
+public:
+    using TextEngin::TextEngin;
+    std::shared_ptr<TreeData> doAnalyse(const std::string&) override {
+        int s = 0;
+        auto read = [&] { return textBuffer->getCommandWithStatus(s).value_or(""); };
+        std::string name = read(), next = read(), other = read();
+        while (auto command = textBuffer->getCommandWithStatus(s))
+            if (*command == "@end") break;
+        if (next == ":") return std::make_shared<ClassData>(name, other);
+        if (next == "(") return std::make_shared<CategoryData>(other, name);
+        return std::make_shared<ProtocolData>(name, std::nullopt);
+    }
+};
+
+// A controller whose analysers note the kind and the rest of the line they were handed.
+class RecordingAction : public AppAction {
+public:
+    std::vector<std::string> calls;
+    std::vector<std::shared_ptr<FunctionMacrosData>> functions;
+
+    void analyseStruct(TextBuffer& b, CMacroEngin* m) override { note("struct", b, m); }
+    void analyseTypeDef(TextBuffer& b, CMacroEngin* m) override { note("typedef", b, m); }
+    std::shared_ptr<FunctionMacrosData> analyseExtern(TextBuffer& b, CMacroEngin* m) override { return fn(13, b, m); }
+    std::shared_ptr<FunctionMacrosData> analyseCG_INLINE(TextBuffer& b, CMacroEngin* m) override { return fn(11, b, m); }
+    std::shared_ptr<FunctionMacrosData> analyseCG_EXTERN(TextBuffer& b, CMacroEngin* m) override { return fn(12, b, m); }
+    std::shared_ptr<FunctionMacrosData> analyseAPPKIT_EXTERN(TextBuffer& b, CMacroEngin* m) override { return fn(10, b, m); }
+    std::shared_ptr<FunctionMacrosData> analyseFOUNDATION_EXPORT(TextBuffer& b, CMacroEngin* m) override { return fn(8, b, m); }
+    std::shared_ptr<FunctionMacrosData> analyseFOUNDATION_STATIC_INLINE(TextBuffer& b, CMacroEngin* m) override {
+        return fn(9, b, m);
+    }
+
+protected:
+    std::unique_ptr<TextEngin> makeClassEngin(TextBuffer& b, CMacroEngin* m) override { return std::make_unique<FakeEngin>(&b, m); }
+    std::unique_ptr<TextEngin> makeProtocolEngin(TextBuffer& b, CMacroEngin* m) override { return std::make_unique<FakeEngin>(&b, m); }
+    void addFunction(std::shared_ptr<FunctionMacrosData> record) override { functions.push_back(record); }
+
+private:
+    void note(const std::string& what, TextBuffer& buffer, CMacroEngin* macro) {
+        EXPECT_NE(macro, nullptr);
+        std::string line(buffer.getLineStrings().value_or(""));
+        TextBuffer::deleteTopSpace(line);
+        TextBuffer::deleteCRLF(line);
+        buffer.deleteLineBuffer();
+        calls.push_back(what + ":" + line);
+    }
+    std::shared_ptr<FunctionMacrosData> fn(int kind, TextBuffer& buffer, CMacroEngin* macro) {
+        note(std::to_string(kind), buffer, macro);
+        return std::make_shared<FunctionMacrosData>(kind);
+    }
+};
+
+class AppActionTest : public testing::Test {
+protected:
+    void SetUp() override { ProcessState::reset(); }
+};
+
+}  // namespace
+
+TEST_F(AppActionTest, KeywordsReachTheirAnalysersOnlyAsWholeVisibleWords) {
+    // The header hides keywords in comments and a rejected branch, and has near-keywords.
+    RecordingAction action;
+    action.analyseHedderFile(kKeywordsHeader, "keywords.h", "Kit.framework", false);
+    EXPECT_EQ(action.calls, (std::vector<std::string>{"13:int plainExtern;", "struct:Point origin;", "typedef:int Number;",
+                                                      "8:NSString *constant;", "9:int inlineFn(void);",
+                                                      "10:NSString *appkit;", "11:int cgInline(void);",
+                                                      "12:void cgExtern(void);"}));
+    ASSERT_EQ(action.functions.size(), 6u);
+    for (const auto& record : action.functions) {
+        EXPECT_EQ(record->frameWorkName(), "Kit.framework");
+        EXPECT_EQ(record->hedderName(), "keywords.h");
+    }
+    EXPECT_EQ(action.getAnaFileInfo(), (std::pair<std::string, std::string>{"Kit.framework", "keywords.h"}));
+}
+
+TEST_F(AppActionTest, RecordsAreFiledByKind) {
+    RecordingAction action;
+    action.analyseHedderFile(kKeywordsHeader, "keywords.h", "Kit.framework", true);
+    ASSERT_EQ(action.classList.size(), 1u);  // "@interface Odd" gave a protocol record: dropped
+    const ClassData& cls = *action.classList[0];
+    EXPECT_EQ(cls.getName(), "Shown");
+    EXPECT_EQ(cls.superName(), "NSObject");
+    EXPECT_EQ(cls.frameWorkName(), "Kit.framework");
+    EXPECT_EQ(cls.hedderName(), "keywords.h");
+    EXPECT_TRUE(cls.getCustomFlag());
+    ASSERT_EQ(action.categoryList.size(), 1u);
+    EXPECT_EQ(action.categoryList[0]->getName(), "Extras");
+    EXPECT_EQ(action.categoryList[0]->hedderName(), "keywords.h");
+    EXPECT_FALSE(action.categoryList[0]->getCustomFlag());  // only classes get the custom mark
+    ASSERT_EQ(action.protocolList.size(), 1u);
+    EXPECT_EQ(action.protocolList[0]->getName(), "Proto");
+    EXPECT_EQ(action.protocolList[0]->frameWorkName(), std::nullopt);  // protocols are not labelled
+    EXPECT_EQ(action.protocolList[0]->hedderName(), std::nullopt);
+}
+
+TEST_F(AppActionTest, TheBaseControllerFilesNothing) {
+    AppAction action;
+    action.analyseHedderFile(kKeywordsHeader, "keywords.h", "Kit.framework", false);
+    action.analyseHedderFile("/nonexistent/None.h", "None.h", "------", false);
+    EXPECT_TRUE(action.classList.empty() && action.categoryList.empty() && action.protocolList.empty() &&
+                action.structList.empty() && action.enumList.empty());
+    EXPECT_EQ(action.getAnaFileInfo(), (std::pair<std::string, std::string>{"------", "None.h"}));
+}
+
+TEST_F(AppActionTest, TruncatedHeadersEndTheLoop) {
+    for (const char* text : {"/* never closed\n@interface A : B\n@end\n", "#if 0\n@interface A : B\n", "extern",
+                             "@interface", "@interface A : B\n- (void)x;", "#ifdef", "struct", "//", "type"}) {
+        RecordingAction action;
+        TextBuffer buffer(text);
+        action.doAnalyseHedderFile(buffer, "T.h", "T.framework", false);
+        EXPECT_EQ(buffer.getLineStrings(), std::nullopt) << text;
+    }
+}
