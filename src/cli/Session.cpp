@@ -1,0 +1,62 @@
+#include "cli/Session.h"
+
+#include "cli/TerminalProgress.h"
+#include "core/model/TreeFileStore.h"
+#include "core/platform/DataFolder.h"
+#include "core/platform/FrameworksRoot.h"
+#include "core/platform/PrefFile.h"
+#include "core/platform/ProcessState.h"
+
+namespace kestrel::cli {
+
+bool Session::takeFrameworksRoot(std::vector<std::string>& args, std::optional<std::string>& root,
+                                 std::string& problem) {
+    static const std::string kOption = "--frameworks-root";
+    for (std::size_t i = 0; i < args.size();) {
+        if (args[i] == kOption) {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                problem = kOption + " needs a folder";
+                return false;
+            }
+            root = args[i + 1];
+            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+        } else if (args[i].rfind(kOption + "=", 0) == 0) {
+            root = args[i].substr(kOption.size() + 1);
+            if (root->empty()) {
+                problem = kOption + " needs a folder";
+                return false;
+            }
+            args.erase(args.begin() + static_cast<long>(i));
+        } else {
+            ++i;
+        }
+    }
+    return true;
+}
+
+Session::Session(const std::optional<std::string>& requestedRoot, CommandIO& io) : io_(io) {
+    ProcessState::frameworksRoot() = FrameworksRoot::resolve(requestedRoot, DataFolder::getMainFolderPath());
+    if (io.errIsTerminal) progress_ = std::make_unique<TerminalProgress>(io.err);
+}
+
+Session::~Session() { finish(); }
+
+void Session::start(bool forceBuild) {
+    if (forceBuild) {
+        PrefFile::setUpPref();
+        TreeFileStore::fileCheck();
+        app_.initTreeFile();
+        built_ = true;
+    } else {
+        built_ = app_.startUp();
+    }
+    if (progress_) progress_->close();
+}
+
+void Session::finish() {
+    if (finished_) return;
+    finished_ = true;
+    app_.applicationWillTerminate();
+}
+
+}  // namespace kestrel::cli

@@ -1,0 +1,21 @@
+#pragma once
+// The terminal commands over the class tree: build, tree, find and info. Each runs the
+// start-up (load, or build when no tree is stored) and the termination writes (see Session).
+//
+//   kestrel build                         rebuild from the headers; one summary line
+//   kestrel tree [CLASS]                  the class tree as an indented outline
+//   kestrel find [--classes|--methods|--functions] KEYWORD...
+//   kestrel info CLASS                    framework, header, superclasses, protocols, ...
+#include "cli/CommandLine.h"
+
+namespace kestrel::cli {
+
+class TreeCommands {
+public:
+    static Command build();
+    static Command tree();
+    static Command find();
+    static Command info();
+};
+
+}  // namespace kestrel::cli

@@ -1,0 +1,128 @@
+// The terminal tree commands, run as a user runs them: a small frameworks root, HOME in a
+// test folder, the real executable.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "support/RunKestrel.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using kestrel::test::KestrelRun;
+using kestrel::test::runKestrel;
+using kestrel::test::TempDir;
+
+namespace {
+
+class TreeCommands : public testing::Test {
+protected:
+    void SetUp() override {
+        dir.write("fw/Base.framework/Headers/BObject.h",
+                  "@interface BObject\n- (id)init;\n+ (id)alloc;\n@end\n"
+                  "@interface BObject (Extras)\n- (void)extraWork;\n@end\n"
+                  "extern void BLog(const char *text);\n");
+        dir.write("fw/Base.framework/Headers/BString.h",
+                  "#import <Base/BObject.h>\n@protocol BCopying\n- (id)copy;\n@end\n"
+                  "@interface BString : BObject <BCopying>\n- (unsigned)length;\n- (void)drawInRect:(BRect)r;\n@end\n"
+                  "@interface BMutableString : BString\n- (void)appendString:(BString *)s;\n@end\n");
+        dir.write("fw/Kit.framework/Headers/KView.h",
+                  "@interface KView : BObject\n- (void)drawRect:(BRect)rect;\n@end\n"
+                  "@interface KButton : KView\n@end\n");
+        home = (dir.path() / "home").string();
+        fs::create_directories(home);
+        root = (dir.path() / "fw").string();
+    }
+
+    KestrelRun kestrel(std::vector<std::string> args) {
+        args.push_back("--frameworks-root");
+        args.push_back(root);
+        return runKestrel(home, args);
+    }
+
+    std::map<std::string, fs::file_time_type> dataFileTimes() {
+        std::map<std::string, fs::file_time_type> times;
+        for (const auto& e : fs::directory_iterator(home + "/.local/share/Kestrel"))
+            if (e.is_regular_file()) times[e.path().filename().string()] = e.last_write_time();
+        return times;
+    }
+
+    TempDir dir;
+    std::string home, root;
+};
+
+}  // namespace
+
+TEST_F(TreeCommands, BuildStoresTheTreeThatTheOtherCommandsLoad) {
+    KestrelRun build = kestrel({"build"});
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_NE(build.out.find("5 classes, 1 categories, 1 protocols"), std::string::npos) << build.out;
+    EXPECT_NE(build.out.find("1 functions"), std::string::npos) << build.out;
+    EXPECT_NE(build.out.find("from 3 headers"), std::string::npos) << build.out;
+    for (const char* name : {"classData", "protocolData", "categoryData", "structData", "enumData", "functions", "typedefs"})
+        EXPECT_TRUE(fs::exists(home + "/.local/share/Kestrel/" + std::string(name))) << name;
+
+    const std::string outline = "BObject\n  BString\n    BMutableString\n  KView\n    KButton\n";
+    KestrelRun tree = kestrel({"tree"});
+    EXPECT_EQ(tree.status, 0);
+    EXPECT_EQ(tree.out, outline);
+    EXPECT_EQ(kestrel({"tree", "KView"}).out, "KView\n  KButton\n");
+
+    KestrelRun info = kestrel({"info", "BMutableString"});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_NE(info.out.find("Framework: Base.framework\nHeader: BString.h\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("Superclasses: BString : BObject\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("-(void)appendString:(BString*)s"), std::string::npos) << info.out;
+    KestrelRun base = kestrel({"info", "BObject"});
+    EXPECT_NE(base.out.find("  Extras (BObject.h)\n    -(void)extraWork\n"), std::string::npos) << base.out;
+
+    // A second build from the same headers gives the same tree.
+    ASSERT_EQ(kestrel({"build"}).status, 0);
+    EXPECT_EQ(kestrel({"tree"}).out, outline);
+}
+
+TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLine) {
+    KestrelRun classes = kestrel({"find", "STRING"});  // no tree stored yet: this one builds
+    EXPECT_EQ(classes.status, 0) << classes.err;
+    EXPECT_EQ(classes.out, "BString\nBMutableString\n  2 clases found\n");
+    KestrelRun methods = kestrel({"find", "--methods", "rect draw"});
+    EXPECT_EQ(methods.out, "BString\t-(void)drawInRect:(BRect)r\nKView\t-(void)drawRect:(BRect)rect\n  2 methods found\n");
+    // Category methods come with the class the category belongs to.
+    EXPECT_EQ(kestrel({"find", "--methods", "extra"}).out, "BObject\t-(void)extraWork\n  1 method found\n");
+    EXPECT_EQ(kestrel({"find", "--functions", "blog"}).out, "void BLog(const char* text)\n  1 Function/Macro found\n");
+    KestrelRun none = kestrel({"find", "nothing-like-this"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+}
+
+TEST_F(TreeCommands, LoadingAndQuittingWithoutChangesWritesNoFile) {
+    ASSERT_EQ(kestrel({"build"}).status, 0);
+    auto before = dataFileTimes();
+    ASSERT_GE(before.size(), 7u);
+    EXPECT_EQ(kestrel({"tree"}).status, 0);
+    EXPECT_EQ(kestrel({"find", "--methods", "init"}).status, 0);
+    EXPECT_EQ(kestrel({"info", "KButton"}).status, 0);
+    EXPECT_EQ(dataFileTimes(), before);
+}
+
+TEST_F(TreeCommands, WrongCallsAreUsageErrorsAndMissingClassesAreNotFound) {
+    EXPECT_EQ(kestrel({"tree", "A", "B"}).status, 2);
+    EXPECT_EQ(kestrel({"find"}).status, 2);
+    EXPECT_EQ(kestrel({"find", "--everything", "x"}).status, 2);
+    EXPECT_EQ(kestrel({"info"}).status, 2);
+    EXPECT_EQ(kestrel({"build", "extra"}).status, 2);
+    KestrelRun noFolder = runKestrel(home, {"tree", "--frameworks-root"});
+    EXPECT_EQ(noFolder.status, 2);
+    EXPECT_NE(noFolder.err.find("--frameworks-root needs a folder"), std::string::npos);
+    KestrelRun missing = kestrel({"info", "NoSuchClass"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("no class named NoSuchClass"), std::string::npos);
+    EXPECT_EQ(kestrel({"tree", "NoSuchClass"}).status, 1);
+}
+
+TEST_F(TreeCommands, AnEmptyFrameworksRootSaysWhereItLooked) {
+    fs::create_directories(dir.path() / "empty");
+    KestrelRun build = runKestrel(home, {"build", "--frameworks-root", (dir.path() / "empty").string()});
+    EXPECT_EQ(build.status, 1);
+    EXPECT_NE(build.err.find("no header found under"), std::string::npos) << build.err;
+}
