@@ -6,6 +6,7 @@
 #include "core/parse/AppkitExternEngin.h"
 #include "core/parse/CG_EXTERNEngin.h"
 #include "core/parse/ClassEngin.h"
+#include "core/parse/DefineEngin.h"
 #include "core/parse/ExternEngin.h"
 #include "core/parse/FunctionText.h"
 #include "core/parse/InlineEngin.h"
@@ -22,9 +23,7 @@ AppAction2::AppAction2() {
     treeBuilder.doPass1 = [this] { doPass1(); };
 }
 
-void AppAction2::doPass1() {
-    // The define pass arrives separately; until then conditions follow the fixed table alone.
-}
+void AppAction2::doPass1() { DefineEngin::doPass1(); }
 
 bool AppAction2::startUp() {
     PrefFile::setUpPref();

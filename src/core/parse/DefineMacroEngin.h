@@ -1,0 +1,59 @@
+#pragma once
+// The evaluator of the define pass: reads one header, records the macros it defines and the
+// headers it imports, and reads each imported framework header first. Everything but imports,
+// defines and symbol values is the analysis evaluator's.
+//
+//   Foundation.framework/Headers/NSString.h:   #define NSMaximumStringLength (INT_MAX-1)
+//   App.h:                                       #import <Foundation/NSString.h>
+//   -> NSString.h is read as soon as App.h reaches the import; then
+//      App.h  imports {NSString.h}, NSString.h defines {NSMaximumStringLength: "(INT_MAX-1)\n"}
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/parse/CMacroEngin.h"
+
+namespace kestrel {
+
+class DefineMacroEngin : public CMacroEngin {
+public:
+    DefineMacroEngin(TextBuffer* buffer, std::optional<std::string> header);
+    ~DefineMacroEngin() override;
+
+    // Reads the header at path and stores its record under name in the process-wide define
+    // list, unless a record of that name exists. The record is stored before the header is
+    // read, so an import cycle back to it ends. Imports are followed without recursion: a
+    // long chain of headers each importing the next costs heap, not call stack.
+    void calcHeaderFile(const std::string& path, const std::string& name);
+
+    void doImport() override;  // after "import": records the header, follows a framework import
+    void doDefine() override;  // after "define": records the macro's name and text
+    // Every symbol counts as defined here, except a few for other systems and processors
+    // (WIN32, TARGET_CPU_X86, ...) that the header and its imports do not define.
+    bool checkMacroValue(std::string symbol) override;
+
+    // The folder called framework (e.g. "Foundation.framework") found depth first below folder,
+    // links to folders followed; remembered in the process-wide path cache, the empty string
+    // marking a name found nowhere below the folder. None for no name or nothing found.
+    static std::optional<std::string> findFramework(const std::string& folder,
+                                                    const std::optional<std::string>& framework);
+    // The first file called name in a depth-first search below folder, links followed.
+    static std::optional<std::string> findHeader(const std::string& folder, const std::string& name);
+
+private:
+    struct Import {
+        std::string path;
+        std::string name;
+    };
+    // Makes and stores the header's record and starts reading it with this evaluator.
+    void openHeader(const std::string& path, const std::string& name);
+    // Reads the open header on, until its end (true) or until an import has to be read first
+    // (false; the import waits in pendingImport).
+    bool readOn();
+
+    std::unique_ptr<TextBuffer> ownBuffer;  // the header being read by calcHeaderFile
+    std::optional<Import> pendingImport;
+    bool inCalcHeaderFile = false;  // imports wait for calcHeaderFile's loop instead of recursing
+};
+
+}  // namespace kestrel

@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <pthread.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/parse/CMacroEngin.h"
+#include "core/parse/DefineData.h"
+#include "core/parse/DefineEngin.h"
+#include "core/parse/DefineMacroEngin.h"
+#include "core/parse/TextBuffer.h"
+#include "core/platform/FrameworksRoot.h"
+#include "core/platform/Host.h"
+#include "core/platform/InfoPlist.h"
+#include "core/platform/ProcessState.h"
+#include "support/TempDir.h"
+
+using namespace kestrel;
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+using Defines = std::map<std::string, std::string>;
+
+namespace {
+
+class DefineEnginTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ProcessState::reset();
+        ProcessState::frameworksRoot() = root();
+    }
+    void TearDown() override { ProcessState::reset(); }
+
+    std::string root() const { return tmp.str() + "/Frameworks"; }
+    // Writes root/<framework>.framework/Headers/<header>; answers its path.
+    std::string header(const std::string& framework, const std::string& name, const std::string& text) {
+        return tmp.write("Frameworks/" + framework + ".framework/Headers/" + name, text);
+    }
+    // Reads one header on its own, as the walk does for each of its headers.
+    static void read(const std::string& path, const std::string& name) {
+        DefineMacroEngin(nullptr, std::nullopt).calcHeaderFile(path, name);
+    }
+
+    static std::shared_ptr<DefineData> record(const std::string& name) {
+        auto found = ProcessState::defineList().find(name);
+        return found == ProcessState::defineList().end() ? nullptr : found->second;
+    }
+    static Strings imports(const std::string& name) {
+        auto data = record(name);
+        return data && data->getImportList() ? *data->getImportList() : Strings{};
+    }
+    static Defines defines(const std::string& name) {
+        auto data = record(name);
+        return data && data->getDefineList() ? *data->getDefineList() : Defines{};
+    }
+
+    test::TempDir tmp;
+};
+
+// prefix + i + suffix (appended: GCC 12 warns wrongly about the chained operator+ form).
+std::string numbered(std::string prefix, int i, const std::string& suffix) {
+    prefix += std::to_string(i);
+    prefix += suffix;
+    return prefix;
+}
+
+// The words that the analysis evaluator of header lets through.
+std::string visibleWords(const std::string& text, const std::string& header) {
+    TextBuffer buffer(text);
+    CMacroEngin macro(&buffer, header);
+    std::string words;
+    int status = 0;
+    while (auto command = buffer.getCommandWithStatus(status)) {
+        if (status == kHash) macro.doCalc();
+        else if (status == kWord) words += (words.empty() ? "" : " ") + *command;
+    }
+    return words;
+}
+
+}  // namespace
+
+TEST_F(DefineEnginTest, FrameworkImportIsReadBeforeTheRestOfItsImporter) {
+    // TARGET_CPU_X86 counts as undefined unless a header defines it: SEEN is recorded only if
+    // NSString.h was read before App.h went on.
+    header("Foundation", "NSString.h", "#define TARGET_CPU_X86 1\n#define NSSTR\n");
+    std::string app = header("App", "App.h",
+                             "#import <Foundation/NSString.h>\n#ifdef TARGET_CPU_X86\n#define SEEN\n#endif\n"
+                             "#import \"Local.h\"\n#import\n#define AFTER_BARE_IMPORT\n");
+    header("App", "Local.h", "#define LOCAL\n");
+    read(app, "App.h");
+    EXPECT_EQ(imports("App.h"), (Strings{"NSString.h", "Local.h"}));
+    EXPECT_EQ(defines("NSString.h"), (Defines{{"TARGET_CPU_X86", "1\n"}, {"NSSTR", "\n"}}));
+    EXPECT_EQ(defines("App.h"), (Defines{{"SEEN", "\n"}, {"AFTER_BARE_IMPORT", "\n"}}));
+    EXPECT_EQ(record("Local.h"), nullptr);  // no framework name: recorded, not followed
+    EXPECT_EQ(ProcessState::frameworkPathCache().at("Foundation.framework"), root() + "/Foundation.framework");
+
+    // The analysis of App.h sees what its imported header defines, and nothing else.
+    EXPECT_EQ(visibleWords("#ifdef NSSTR\nyes\n#endif\n#ifdef OTHER\nno\n#endif\n", "App.h"), "yes");
+}
+
+TEST_F(DefineEnginTest, MutualImportsAreReadOnce) {
+    struct Recorder : Host {
+        Strings messages;
+        void setMessage(const std::string& text) override { messages.push_back(text); }
+    } host;
+    Host::install(&host);
+    header("Fw", "A.h", "#import <Fw/B.h>\n#define A_DEF\n");
+    header("Fw", "B.h", "#import <Fw/A.h>\n#import <Fw/B.h>\n#define B_DEF\n");
+    DefineEngin::doPass1();
+    EXPECT_EQ(host.messages, (Strings{InfoPlist::localizedString("pass1StartMessage")}));
+    auto a = record("A.h");
+    auto b = record("B.h");
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(imports("A.h"), (Strings{"B.h"}));
+    EXPECT_EQ(imports("B.h"), (Strings{"A.h", "B.h"}));
+    DefineEngin().doCalc();  // a second pass reuses the records
+    EXPECT_EQ(record("A.h"), a);
+    EXPECT_EQ(record("B.h"), b);
+    EXPECT_EQ(ProcessState::defineList().size(), 2u);
+    std::vector<std::string> checked;
+    EXPECT_TRUE(a->checkDefine("B_DEF", ProcessState::defineList(), checked));
+}
+
+TEST_F(DefineEnginTest, DefinesRecordNameAndJoinedText) {
+    struct Case {
+        const char* text;
+        Defines expected;
+    };
+    const std::vector<Case> cases = {
+        {"#define EMPTY\n", {{"EMPTY", "\n"}}},
+        {"#define EMPTY\r\n", {{"EMPTY", "\r\n"}}},
+        {"x\n#define LAST", {{"LAST", ""}}},
+        {"#define FOO(x) ((x) + 1)\n", {{"FOO", "(x)((x)+1)\n"}}},
+        {"#  define\tSPACED  a  b // note\nnext\n", {{"SPACED", "ab//note\n"}}},
+        {"#define TWICE 1\n#define TWICE 2\n", {{"TWICE", "2\n"}}},
+        {"/*\n#define HIDDEN 1\n*/ #define X\n// #define Y\n", {{"X", "\n"}}},
+        {"#define\n#define (x) 1\n#define", {}},  // names nothing: nothing recorded, nothing read on
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        std::string name = numbered("D", n++, ".h");
+        read(header("Fw", name, c.text), name);
+        EXPECT_EQ(defines(name), c.expected) << c.text;
+    }
+}
+
+TEST_F(DefineEnginTest, EverySymbolCountsAsDefinedButTheListedOnes) {
+    read(header("Fw", "Cond.h",
+                "#ifdef TARGET_CPU_X86\n#define A\n#endif\n#ifdef NOBODY\n#define B\n#endif\n"
+                "#ifndef NOBODY\n#define C\n#endif\n#if 0\n#define D\n#endif\n#ifndef WIN32\n#define E\n#endif\n"
+                "#if !TARGET_CPU_X86\n#define F\n#endif\n#ifdef __AudioConverter_h__\n#define G\n#else\n#define H\n#endif\n"),
+         "Cond.h");
+    EXPECT_EQ(defines("Cond.h"), (Defines{{"B", "\n"}, {"D", "\n"}, {"E", "\n"}, {"F", "\n"}, {"H", "\n"}}));
+
+    // A header guarded by #ifndef of its own symbol gives nothing; a listed symbol that a
+    // header defines counts as defined.
+    read(header("Fw", "Guarded.h", "#ifndef GUARDED_H\n#define GUARDED_H\n#import <Fw/X.h>\n#endif\n"), "Guarded.h");
+    EXPECT_TRUE(imports("Guarded.h").empty());
+    EXPECT_TRUE(defines("Guarded.h").empty());
+    read(header("Fw", "Win.h", "#define WIN32 1\n#ifdef WIN32\n#define W\n#endif\n"), "Win.h");
+    EXPECT_EQ(defines("Win.h").count("W"), 1u);
+}
+
+TEST_F(DefineEnginTest, FrameworkSearchIsCachedAndCoversTheWholeRoot) {
+    EXPECT_EQ(DefineMacroEngin::findFramework(root(), std::nullopt), std::nullopt);
+    read(header("App", "First.h", "#import <Missing/X.h>\n"), "First.h");
+    EXPECT_EQ(ProcessState::frameworkPathCache().at("Missing.framework"), "");
+    header("Missing", "X.h", "#define X\n");  // appears later: the mark keeps it unsearched
+    read(header("App", "Second.h", "#import <Missing/X.h>\n"), "Second.h");
+    EXPECT_EQ(imports("Second.h"), (Strings{"X.h"}));
+    EXPECT_EQ(record("X.h"), nullptr);
+
+    // Only the whole search marks a name as missing: a framework deep in any sub-folder is
+    // found, not only one below the first sub-folder that the listing happens to give.
+    for (int i = 0; i < 8; ++i) fs::create_directories(root() + numbered("/Dir", i, "/Sub/Other.framework"));
+    header("Dir5/Sub/Target", "T.h", "");
+    EXPECT_EQ(DefineMacroEngin::findFramework(root(), "Target.framework"), root() + "/Dir5/Sub/Target.framework");
+}
+
+TEST_F(DefineEnginTest, LinkLoopsEndAndLinksToFoldersAreFollowed) {
+    header("Fw", "Fw.h", "#import <Fw/Deep.h>\n#import <Fw/Nowhere.h>\n#import <Gone/G.h>\n");
+    std::string headers = root() + "/Fw.framework/Headers";
+    fs::create_directory_symlink(headers, headers + "/loop");
+    fs::create_directory_symlink(root(), headers + "/up");
+    fs::create_directory_symlink(root(), root() + "/Fw.framework/Frameworks");
+    fs::create_directory_symlink(root(), root() + "/Self");
+    tmp.write("elsewhere/more/Deep.h", "#define DEEP\n");
+    tmp.write("elsewhere/Ext.framework/Headers/Ext.h", "#define EXT\n");
+    fs::create_directory_symlink(tmp.str() + "/elsewhere/more", headers + "/more");
+    fs::create_directory_symlink(tmp.str() + "/elsewhere/Ext.framework", root() + "/Ext.framework");
+
+    DefineEngin().doCalc();
+    EXPECT_EQ(defines("Deep.h"), (Defines{{"DEEP", "\n"}}));  // found through a link in Headers
+    EXPECT_EQ(defines("Ext.h"), (Defines{{"EXT", "\n"}}));    // a framework that is a link
+    EXPECT_EQ(record("Nowhere.h"), nullptr);
+    EXPECT_EQ(ProcessState::frameworkPathCache().at("Gone.framework"), "");
+    EXPECT_EQ(DefineMacroEngin::findHeader(root(), "Absent.h"), std::nullopt);
+    EXPECT_EQ(DefineMacroEngin::findHeader(headers + "/loop", "Fw.h"), headers + "/loop/Fw.h");
+}
+
+TEST_F(DefineEnginTest, BadHeadersGiveRecordsAndNeverStopThePass) {
+    std::string headers = root() + "/Fw.framework/Headers";
+    fs::create_directories(headers + "/Folder.h");
+    fs::create_directory_symlink(tmp.str() + "/missing", headers + "/Dangling.h");
+    header("Fw", "Open.h", "#if 1\n/* never closed\n#define HIDDEN\n");
+    const char bytes[] = "#define \xff\xfe \x80\0x\n#ifdef\n";  // not UTF-8, a NUL, an #ifdef of nothing
+    header("Fw", "Bytes.h", std::string(bytes, sizeof bytes - 1));
+    header("Fw", "Good.h", "#define GOOD\n");
+    DefineEngin().doCalc();
+    for (const char* name : {"Folder.h", "Dangling.h", "Open.h"}) {
+        ASSERT_NE(record(name), nullptr) << name;
+        EXPECT_FALSE(record(name)->getDefineList() || record(name)->getImportList()) << name;
+    }
+    EXPECT_EQ(defines("Bytes.h"), (Defines{{"\xff\xfe", std::string("\x80\0x\n", 4)}}));
+    EXPECT_EQ(defines("Good.h"), (Defines{{"GOOD", "\n"}}));
+}
+
+TEST_F(DefineEnginTest, DeepImportChainRunsOnASmallStack) {
+    // Each header imports the next (50 to a framework, to keep the searches short); the pass
+    // runs on a thread with a 256 KiB stack, which a call chain one level per header would
+    // overflow long before its end.
+    const int count = 2000;
+    for (int i = 0; i < count; ++i) {
+        std::string next = "#define END\n";
+        if (i + 1 < count) next = numbered("#import <C", (i + 1) / 50, numbered("/H", i + 1, ".h>\n"));
+        header(numbered("C", i / 50, ""), numbered("H", i, ".h"), next);
+    }
+    std::string first = root() + "/C0.framework/Headers/H0.h";
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 256 * 1024);
+    pthread_t thread;
+    auto run = [](void* path) -> void* {
+        DefineMacroEngin(nullptr, std::nullopt).calcHeaderFile(*static_cast<std::string*>(path), "H0.h");
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attr, run, &first), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attr);
+    EXPECT_EQ(ProcessState::defineList().size(), static_cast<std::size_t>(count));
+    std::vector<std::string> checked;
+    EXPECT_TRUE(record("H0.h")->checkDefine("END", ProcessState::defineList(), checked));
+}
+
+TEST_F(DefineEnginTest, GNUstepHeaders) {
+    if (!fs::is_directory(FrameworksRoot::kGNUstepHeaders)) GTEST_SKIP() << "GNUstep's headers are not installed";
+    ASSERT_TRUE(FrameworksRoot::makeLinkFolder(FrameworksRoot::kGNUstepHeaders, root()));
+    DefineEngin().doCalc();
+    std::error_code ec;
+    for (fs::directory_iterator it("/usr/include/GNUstep/Foundation", ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->path().extension() == ".h") {
+            EXPECT_NE(record(it->path().filename().string()), nullptr) << it->path();
+        }
+    }
+    // GNUstep guards each header with #ifndef of its own symbol, which this pass takes as
+    // defined: the guarded text gives nothing.
+    EXPECT_TRUE(imports("NSString.h").empty());
+    EXPECT_TRUE(defines("NSString.h").empty());
+    // An unguarded one follows its framework import through the link folder.
+    EXPECT_EQ(imports("GSUnion.h"), (Strings{"NSObjCRuntime.h"}));
+    EXPECT_EQ(ProcessState::frameworkPathCache().at("Foundation.framework"), root() + "/Foundation.framework");
+}
+
+TEST_F(DefineEnginTest, MacOSX104Headers) {
+    const std::string frameworks = std::string(KESTREL_SHARED_DIR) + "/data/macosx10.4/Frameworks";
+    if (!fs::is_directory(frameworks)) GTEST_SKIP() << "no Mac OS X 10.4 headers at " << frameworks;
+    ProcessState::frameworksRoot() = frameworks;
+    DefineEngin().doCalc();
+    EXPECT_EQ(imports("NSString.h"), (Strings{"limits.h", "NSObject.h", "NSRange.h", "stdarg.h"}));
+    EXPECT_EQ(imports("NSObject.h"), (Strings{"NSObjCRuntime.h", "NSZone.h"}));
+    EXPECT_EQ(defines("NSString.h").at("NSMaximumStringLength"), "(INT_MAX-1)\n");
+    // #if defined(__cplusplus) is taken in this pass, then #if !defined(FOUNDATION_EXPORT)
+    // too: the later define replaces the earlier.
+    EXPECT_EQ(defines("NSObjCRuntime.h").at("FOUNDATION_EXPORT"), "extern\n");
+    EXPECT_NE(record("CGGeometry.h"), nullptr);  // from a sub-framework
+    EXPECT_EQ(visibleWords("#ifdef FOUNDATION_EXPORT\nyes\n#endif\n", "NSString.h"), "yes");
+}
