@@ -1,11 +1,38 @@
+#include <dlfcn.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/CommandLine.h"
-#include "gui/app/AppShell.h"
+
+namespace {
+
+// The desktop program lives in kestrel-gui.so beside the executable, loaded only here, so
+// that the terminal commands never pay for loading the window system.
+int runDesktopProgram(int argc, char** argv) {
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    std::filesystem::path module = (ec ? std::filesystem::path(argv[0]) : self).parent_path() / "kestrel-gui.so";
+    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        std::cerr << "kestrel: cannot load the desktop program (" << dlerror() << ")\n"
+                  << "Run `kestrel --help` for the terminal commands.\n";
+        return 1;
+    }
+    using Entry = int (*)(int, char**);
+    auto entry = reinterpret_cast<Entry>(dlsym(handle, "kestrel_run_gui"));
+    if (!entry) {
+        std::cerr << "kestrel: " << module << " is not Kestrel's desktop program\n";
+        return 1;
+    }
+    return entry(argc, argv);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -14,5 +41,5 @@ int main(int argc, char** argv) {
         kestrel::cli::CommandIO io{std::cout, std::cerr, isatty(STDERR_FILENO) != 0};
         return commandLine.run(args, io);
     }
-    return kestrel::gui::AppShell::runApplication(argc, argv);
+    return runDesktopProgram(argc, argv);
 }
