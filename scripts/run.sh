@@ -6,4 +6,7 @@ bash scripts/setup.sh
 if [ $# -gt 0 ]; then
   exec build/src/kestrel "$@"
 fi
-exec build/src/kestrel tokens /usr/include/GNUstep/Foundation/NSObject.h
+# Until the desktop program is complete: build the class tree from the installed frameworks
+# (GNUstep's headers where no frameworks folder exists) and print it.
+build/src/kestrel build
+exec build/src/kestrel tree
