@@ -18,8 +18,9 @@ namespace kestrel {
 namespace {
 
 template <class Record>
-std::optional<std::string> nameOf(const Record& record) {
-    return record.getName();
+std::optional<std::string_view> nameOf(const Record& record) {
+    if (!record.getName()) return std::nullopt;
+    return std::string_view(*record.getName());
 }
 
 template <class Record>
@@ -33,6 +34,47 @@ std::int32_t clampNumber(std::int64_t v) {
 
 bool sameText(const std::optional<std::string>& a, const std::optional<std::string>& b) {
     return a && b && *a == *b;  // none never equals anything, as a message to nil answers NO
+}
+
+// Records can only link in a circle when their names do: record c named N with superclass name
+// S gives the name edge N -> S. Checked on plain numbers, so that the walk over the records
+// themselves (cutLoops) runs only for the rare headers that need it.
+bool namesLoop(const std::vector<std::uint32_t>& nameOf, const std::vector<std::uint32_t>& superOf,
+               std::size_t names) {
+    constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+    // Edges grouped by their start (counting sort).
+    std::vector<std::uint32_t> start(names + 1, 0), target;
+    for (std::size_t i = 0; i < nameOf.size(); ++i)
+        if (nameOf[i] != kNone && superOf[i] != kNone) ++start[nameOf[i] + 1];
+    for (std::size_t k = 0; k < names; ++k) start[k + 1] += start[k];
+    target.resize(start[names]);
+    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+    for (std::size_t i = 0; i < nameOf.size(); ++i)
+        if (nameOf[i] != kNone && superOf[i] != kNone) target[fill[nameOf[i]]++] = superOf[i];
+
+    enum : unsigned char { kNew = 0, kOnPath = 1, kDone = 2 };
+    std::vector<unsigned char> state(names, kNew);
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> path;  // (name, next edge)
+    for (std::uint32_t first = 0; first < names; ++first) {
+        if (state[first] != kNew) continue;
+        state[first] = kOnPath;
+        path.emplace_back(first, start[first]);
+        while (!path.empty()) {
+            auto& [name, next] = path.back();
+            if (next == start[name + 1]) {
+                state[name] = kDone;
+                path.pop_back();
+                continue;
+            }
+            const std::uint32_t to = target[next++];
+            if (state[to] == kOnPath) return true;
+            if (state[to] == kNew) {
+                state[to] = kOnPath;
+                path.emplace_back(to, start[to]);
+            }
+        }
+    }
+    return false;
 }
 
 // A superclass loop (A : B, B : A) links the records in a circle. Walk down from each class in
@@ -109,26 +151,46 @@ TreeLinker::TreeLinker(ClassList& classList, ClassList& classStraightList, Proto
 TreeLinker::ClassList TreeLinker::copyToStraightList() const { return classList; }
 
 void TreeLinker::makeTreeList() {
-    // name -> positions of the classes of that name, in list order. The views point into the
-    // records' names, which nothing changes meanwhile.
-    std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
-    byName.reserve(classList.size());
-    for (std::size_t i = 0; i < classList.size(); ++i)
-        if (classList[i] && classList[i]->getName()) byName[*classList[i]->getName()].push_back(i);
+    reindex();  // linking starts a new set of records (a build or a load refilled the lists)
+    constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+    const std::size_t n = classList.size();
+    if (n >= kNone) return;  // more classes than the numbering below holds: leave the list flat
 
-    for (const auto& sub : classList) {
+    // Number the names; the records of one name are chained in list order. The views point into
+    // the records' names, which nothing changes meanwhile.
+    std::unordered_map<std::string_view, std::uint32_t> nameIds;
+    nameIds.reserve(n);
+    std::vector<std::uint32_t> firstOfName, lastOfName, nextOfSameName(n, kNone), nameOf(n, kNone), superOf(n, kNone);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!classList[i] || !classList[i]->getName()) continue;
+        auto [entry, added] = nameIds.try_emplace(*classList[i]->getName(), static_cast<std::uint32_t>(firstOfName.size()));
+        if (added) {
+            firstOfName.push_back(static_cast<std::uint32_t>(i));
+            lastOfName.push_back(static_cast<std::uint32_t>(i));
+        } else {
+            nextOfSameName[lastOfName[entry->second]] = static_cast<std::uint32_t>(i);
+            lastOfName[entry->second] = static_cast<std::uint32_t>(i);
+        }
+        nameOf[i] = entry->second;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto& sub = classList[i];
         if (!sub || !sub->superName() || sub->superName() == sub->getName()) continue;
-        auto parents = byName.find(*sub->superName());
-        if (parents == byName.end()) continue;
-        // Every parent of that name gets the subclass; the last one in the list stays its superClass.
-        for (std::size_t i : parents->second) {
-            const auto& parent = classList[i];
+        if (auto found = nameIds.find(*sub->superName()); found != nameIds.end()) superOf[i] = found->second;
+    }
+
+    // Every parent of that name gets the subclass; the last one in the list stays its superClass.
+    for (std::size_t i = 0; i < n; ++i) {
+        if (superOf[i] == kNone) continue;
+        const auto& sub = classList[i];
+        for (std::uint32_t p = firstOfName[superOf[i]]; p != kNone; p = nextOfSameName[p]) {
+            const auto& parent = classList[p];
             if (parent == sub) continue;
             parent->addSub(sub);
             sub->setSuperClass(parent.get());
         }
     }
-    cutLoops(classList);
+    if (namesLoop(nameOf, superOf, firstOfName.size())) cutLoops(classList);
     std::erase_if(classList, [](const auto& c) { return c && c->superClass(); });
 }
 
@@ -147,10 +209,23 @@ void TreeLinker::buildProtocolList() {
 }
 
 void TreeLinker::buildCategoryList() {
-    // header name -> the classes declared in it, in straight-list order.
-    std::unordered_map<std::string_view, std::vector<ClassData*>> byHeader;
-    for (const auto& c : classStraightList)
-        if (c && c->hedderName()) byHeader[*c->hedderName()].push_back(c.get());
+    // Header names numbered; the classes of one header chained in straight-list order.
+    constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+    const std::size_t n = std::min<std::size_t>(classStraightList.size(), kNone);
+    std::unordered_map<std::string_view, std::uint32_t> headerIds;
+    std::vector<std::uint32_t> firstOfHeader, lastOfHeader, nextInHeader(n, kNone);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto& c = classStraightList[i];
+        if (!c || !c->hedderName()) continue;
+        auto [entry, added] = headerIds.try_emplace(*c->hedderName(), static_cast<std::uint32_t>(firstOfHeader.size()));
+        if (added) {
+            firstOfHeader.push_back(static_cast<std::uint32_t>(i));
+            lastOfHeader.push_back(static_cast<std::uint32_t>(i));
+        } else {
+            nextInHeader[lastOfHeader[entry->second]] = static_cast<std::uint32_t>(i);
+            lastOfHeader[entry->second] = static_cast<std::uint32_t>(i);
+        }
+    }
 
     for (const auto& category : categoryList) {
         if (!category) continue;
@@ -162,10 +237,11 @@ void TreeLinker::buildCategoryList() {
         }
         bool attached = false;
         if (category->hedderName()) {
-            auto classes = byHeader.find(*category->hedderName());
-            if (classes != byHeader.end()) {
-                for (ClassData* c : classes->second) c->addCategory(category);
-                attached = !classes->second.empty();
+            if (auto header = headerIds.find(*category->hedderName()); header != headerIds.end()) {
+                for (std::uint32_t i = firstOfHeader[header->second]; i != kNone; i = nextInHeader[i]) {
+                    classStraightList[i]->addCategory(category);
+                    attached = true;
+                }
             }
         }
         if (!attached && target) target->addCategory(category);
@@ -191,8 +267,10 @@ void TreeLinker::setupDataID() {
 }
 
 std::shared_ptr<ClassData> TreeLinker::findClassByName(const std::string& name) {
+    const std::size_t star = name.find('*');
+    if (star == std::string::npos) return classNames.find(classStraightList, name);
     std::string key = name;
-    if (auto star = key.find('*'); star != std::string::npos) key.erase(star, 1);
+    key.erase(star, 1);
     return classNames.find(classStraightList, key);
 }
 

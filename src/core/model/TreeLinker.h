@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/model/RecordIndex.h"
@@ -93,7 +94,8 @@ public:
     // rebuild, the controller's end): records that refer to each other in a loop (protocols
     // adopting each other) are then freed with the lists.
     void unlinkAll();
-    // Forget the indexes; only needed after records were renamed or renumbered in place.
+    // Forget the indexes. Linking does it; otherwise only needed after records were renamed or
+    // renumbered in place.
     void reindex();
 
 private:
@@ -108,10 +110,10 @@ private:
     std::int32_t categoryMaxId = 0;
     std::int32_t protocolMaxId = 0;
 
-    RecordIndex<ClassData, std::string> classNames;
-    RecordIndex<ProtocolData, std::string> protocolNames;
-    RecordIndex<StructData, std::string> structNames;
-    RecordIndex<EnumData, std::string> enumNames;
+    RecordIndex<ClassData, std::string_view> classNames;
+    RecordIndex<ProtocolData, std::string_view> protocolNames;
+    RecordIndex<StructData, std::string_view> structNames;
+    RecordIndex<EnumData, std::string_view> enumNames;
     RecordIndex<ClassData, std::int32_t> classNumbers;
     RecordIndex<CategoryData, std::int32_t> categoryNumbers;
     RecordIndex<ProtocolData, std::int32_t> protocolNumbers;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -265,6 +267,14 @@ TEST(TreeLinker, LookupsFollowChangesToTheLists) {
     EXPECT_EQ(f.linker.findStructByName("_NSRange"), s);
     EXPECT_EQ(f.linker.findEnumByName("NSComparisonResult"), e);
     EXPECT_EQ(f.linker.findEnumByName("_NSRange"), nullptr);
+
+    // Refilled in place: the same buffer and as many records as before.
+    auto point = std::make_shared<StructData>();
+    point->setName("_NSPoint");
+    f.structList.clear();
+    f.structList.push_back(point);
+    EXPECT_EQ(f.linker.findStructByName("_NSPoint"), point);
+    EXPECT_EQ(f.linker.findStructByName("_NSRange"), nullptr);
 }
 
 TEST(TreeLinker, UnSelectAllClearsEveryFlagAndAnnouncesIt) {
@@ -329,4 +339,102 @@ TEST(TreeLinker, UnlinkAllLetsRecordsInLoopsGo) {
         ASSERT_EQ(p->getProtocolObjects().size(), 1u);
     }
     EXPECT_TRUE(gone.expired());
+}
+
+namespace {
+
+// The linking rules carried out literally, comparing every class with every other and scanning
+// the lists for each look-up: the reference that the indexed linker must match.
+void linkOneByOne(Forest& f) {
+    f.classStraightList = f.classList;
+    auto& list = f.classList;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        for (std::size_t j = 0; j < list.size(); ++j) {
+            if (j == i) continue;
+            const auto& a = list[i];
+            const auto& b = list[j];
+            if (b->superName() && b->superName() != b->getName() && a->getName() == b->superName()) {
+                a->addSub(b);
+                b->setSuperClass(a.get());
+            }
+        }
+    for (std::size_t k = list.size(); k-- > 0;)
+        if (list[k]->superClass()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(k));
+    auto findClass = [&](std::string name) -> std::shared_ptr<ClassData> {
+        if (auto star = name.find('*'); star != std::string::npos) name.erase(star, 1);
+        for (const auto& c : f.classStraightList)
+            if (c->getName() == name) return c;
+        return nullptr;
+    };
+    for (const auto& cat : f.categoryList) {
+        auto target = findClass(*cat->getTargetClassName());
+        if (target && target->hedderName() == cat->hedderName()) {
+            target->addCategory(cat);
+            continue;
+        }
+        bool attached = false;
+        for (const auto& c : f.classStraightList)
+            if (c->hedderName() == cat->hedderName()) {
+                c->addCategory(cat);
+                attached = true;
+            }
+        if (!attached && target) target->addCategory(cat);
+    }
+}
+
+// "C" + number, built by append (GCC 12 warns falsely on "literal" + std::string).
+std::string named(const char* prefix, unsigned long number) { return std::string(prefix).append(std::to_string(number)); }
+
+// A random forest without superclass loops: names repeat (a class declared twice), superclasses
+// are earlier classes or never analysed, categories sit in their class's header or elsewhere.
+void grow(Forest& f, unsigned seed, int classes) {
+    std::mt19937 random(seed);
+    std::vector<int> nameNumber;
+    for (int i = 0; i < classes; ++i) {
+        int number = i;
+        if (i > 0 && random() % 8 == 0) number = nameNumber[random() % i];  // a name used again
+        nameNumber.push_back(number);
+        std::optional<std::string> super;
+        const unsigned roll = random() % 10;
+        if (number > 0 && roll < 7) super = named("C", random() % number);  // a smaller number: no loops
+        if (roll == 7) super = named("Gone", i % 3);
+        if (roll == 8) super = named("C", number);  // its own name
+        f.cls(named("C", number), super, named("H", random() % (classes / 3 + 1)).append(".h"));
+    }
+    for (int k = 0; k < classes / 2; ++k)
+        f.category(named("Cat", k), named("C", random() % (classes + 2)).append(k % 5 ? "" : "*"),
+                   named("H", random() % (classes / 2 + 1)).append(".h"));
+}
+
+// Every link as positions in the straight list, so that two forests can be compared.
+std::map<std::string, std::vector<long>> shape(const Forest& f) {
+    std::map<const HasMethodsData*, long> at;
+    for (std::size_t i = 0; i < f.classStraightList.size(); ++i) at[f.classStraightList[i].get()] = static_cast<long>(i);
+    std::map<const CategoryData*, long> catAt;
+    for (std::size_t i = 0; i < f.categoryList.size(); ++i) catAt[f.categoryList[i].get()] = static_cast<long>(i);
+    std::map<std::string, std::vector<long>> out;
+    for (const auto& root : f.classList) out["roots"].push_back(at[root.get()]);
+    for (std::size_t i = 0; i < f.classStraightList.size(); ++i) {
+        const auto& c = f.classStraightList[i];
+        const std::string key = std::to_string(i);
+        out["super " + key].push_back(c->superClass() ? at[c->superClass()] : -1);
+        for (const auto& sub : c->getSubClassList()) out["subs " + key].push_back(at[sub.get()]);
+        for (const auto& cat : c->getCategoryList()) out["cats " + key].push_back(catAt[cat.get()]);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(TreeLinker, MatchesTheOneByOneRulesOnRandomForests) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        Forest indexed, reference;
+        grow(indexed, seed, 60);
+        grow(reference, seed, 60);
+        indexed.classStraightList = indexed.linker.copyToStraightList();
+        indexed.linker.makeTreeList();
+        indexed.linker.buildCategoryList();
+        linkOneByOne(reference);
+        ASSERT_EQ(shape(indexed), shape(reference)) << "seed " << seed;
+    }
 }
