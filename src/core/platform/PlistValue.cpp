@@ -75,23 +75,45 @@ PlistDict& PlistDict::operator=(const PlistDict&) = default;
 PlistDict& PlistDict::operator=(PlistDict&&) noexcept = default;
 PlistDict::~PlistDict() = default;
 
-void PlistDict::set(const std::string& key, PlistValue value) {
+// Small dictionaries (every stored record) are searched in place: a hash index per record
+// costs more to build than it saves. Larger ones get the index once they grow past this.
+constexpr std::size_t kIndexFrom = 16;
+
+std::size_t PlistDict::position(const std::string& key) const {
+    if (index_.empty()) {
+        for (std::size_t i = 0; i < entries_.size(); ++i)
+            if (entries_[i].first == key) return i;
+        return npos;
+    }
     auto found = index_.find(key);
-    if (found != index_.end()) {
-        entries_[found->second].second = std::move(value);
+    return found == index_.end() ? npos : found->second;
+}
+
+void PlistDict::reindex() {
+    index_.clear();
+    if (entries_.size() < kIndexFrom) return;
+    index_.reserve(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].first, i);
+}
+
+void PlistDict::set(const std::string& key, PlistValue value) {
+    const std::size_t found = position(key);
+    if (found != npos) {
+        entries_[found].second = std::move(value);
         return;
     }
-    index_.emplace(key, entries_.size());
     entries_.emplace_back(key, std::move(value));
+    if (!index_.empty())
+        index_.emplace(key, entries_.size() - 1);
+    else if (entries_.size() >= kIndexFrom)
+        reindex();
 }
 
 bool PlistDict::remove(const std::string& key) {
-    auto found = index_.find(key);
-    if (found == index_.end()) return false;
-    const std::size_t position = found->second;
-    index_.erase(found);
-    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
-    for (std::size_t i = position; i < entries_.size(); ++i) index_[entries_[i].first] = i;
+    const std::size_t found = position(key);
+    if (found == npos) return false;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(found));
+    if (!index_.empty()) reindex();
     return true;
 }
 
@@ -100,16 +122,16 @@ void PlistDict::clear() {
     index_.clear();
 }
 
-bool PlistDict::contains(const std::string& key) const { return index_.count(key) != 0; }
+bool PlistDict::contains(const std::string& key) const { return position(key) != npos; }
 
 const PlistValue* PlistDict::find(const std::string& key) const {
-    auto found = index_.find(key);
-    return found == index_.end() ? nullptr : &entries_[found->second].second;
+    const std::size_t found = position(key);
+    return found == npos ? nullptr : &entries_[found].second;
 }
 
 PlistValue* PlistDict::find(const std::string& key) {
-    auto found = index_.find(key);
-    return found == index_.end() ? nullptr : &entries_[found->second].second;
+    const std::size_t found = position(key);
+    return found == npos ? nullptr : &entries_[found].second;
 }
 
 std::size_t PlistDict::size() const { return entries_.size(); }

@@ -83,8 +83,11 @@ public:
     bool operator==(const PlistDict& other) const;  // same keys in the same order, equal values
 
 private:
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    std::size_t position(const std::string& key) const;  // npos when absent
+    void reindex();
     std::vector<Entry> entries_;
-    std::unordered_map<std::string, std::size_t> index_;  // key -> position in entries_
+    std::unordered_map<std::string, std::size_t> index_;  // key -> position; only for large dictionaries
 };
 
 class PlistValue {

@@ -90,3 +90,20 @@ TEST(PlistValue, EqualityComparesTypeAndContents) {
     b.set("x", PlistValue(1));
     EXPECT_NE(a, b);  // order is part of a dictionary here
 }
+
+TEST(PlistDict, KeepsOrderAndLookupsAcrossTheIndexThreshold) {
+    PlistDict d;
+    for (int i = 0; i < 40; ++i) d.set("k" + std::to_string(i), PlistValue(i));
+    d.set("k3", PlistValue(300));  // replaced where it stands
+    ASSERT_EQ(d.size(), 40u);
+    EXPECT_EQ(d.entries()[3].first, "k3");
+    EXPECT_EQ(d.getInteger("k3"), 300);
+    for (int i = 39; i >= 5; --i) EXPECT_TRUE(d.remove("k" + std::to_string(i)));
+    EXPECT_FALSE(d.remove("k39"));
+    EXPECT_EQ(d.size(), 5u);
+    EXPECT_EQ(d.getInteger("k4"), 4);
+    EXPECT_FALSE(d.contains("k20"));
+    d.set("k20", PlistValue(20));
+    EXPECT_EQ(d.entries().back().first, "k20");
+    EXPECT_EQ(d.getInteger("k20"), 20);
+}
