@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/platform/ProcessState.h"
+
 namespace kestrel {
 
-NotificationCenter& NotificationCenter::defaultCenter() {
-    static NotificationCenter center;
-    return center;
-}
+NotificationCenter& NotificationCenter::defaultCenter() { return ProcessState::notificationCenter(); }
 
 void NotificationCenter::addObserver(const void* observer, std::optional<std::string> name, Handler handler) {
     if (!handler) return;

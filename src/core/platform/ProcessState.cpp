@@ -1,5 +1,7 @@
 #include "core/platform/ProcessState.h"
 
+#include "core/platform/NotificationCenter.h"
+
 namespace kestrel {
 
 namespace {
@@ -9,6 +11,8 @@ struct State {
     std::shared_ptr<PrefData> prefData;
     Host* host = nullptr;
     std::string frameworksRoot = "/System/Library/Frameworks";
+    NotificationCenter notificationCenter;
+    std::function<double(std::string_view)> measureFunction;
 };
 State& state() {
     static State s;
@@ -21,6 +25,8 @@ FrameworkPathCache& ProcessState::frameworkPathCache() { return state().framewor
 std::shared_ptr<PrefData>& ProcessState::prefData() { return state().prefData; }
 Host*& ProcessState::host() { return state().host; }
 std::string& ProcessState::frameworksRoot() { return state().frameworksRoot; }
+NotificationCenter& ProcessState::notificationCenter() { return state().notificationCenter; }
+std::function<double(std::string_view)>& ProcessState::measureFunction() { return state().measureFunction; }
 
 void ProcessState::reset() {
     state().defineList.clear();
@@ -28,6 +34,8 @@ void ProcessState::reset() {
     state().prefData.reset();
     state().host = nullptr;
     state().frameworksRoot = "/System/Library/Frameworks";
+    state().notificationCenter.removeAllObservers();
+    state().measureFunction = nullptr;
 }
 
 }  // namespace kestrel

@@ -6,15 +6,21 @@
 //   prefData            the one preferences record
 //   host                the window system's side (progress window, tree view), if installed
 //   frameworksRoot      the folder whose frameworks are read (see FrameworksRoot)
+//   notificationCenter  the default notification centre
+//   measureFunction     how display names are measured (the GUI's font metrics; none: a fixed
+//                       advance per character, see TextMeasure)
 // Created empty at start-up; tests call reset() to start from a clean slate.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
 class DefineData;
 class Host;
+class NotificationCenter;
 class PrefData;
 
 using DefineList = std::map<std::string, std::shared_ptr<DefineData>>;
@@ -29,7 +35,10 @@ public:
     // The installed host (not owned); null when none is installed. Reach it through Host::current().
     static Host*& host();
     static std::string& frameworksRoot();
-    // Empties every dictionary, drops the preferences record and uninstalls the host.
+    static NotificationCenter& notificationCenter();
+    static std::function<double(std::string_view)>& measureFunction();
+    // Empties every dictionary, drops the preferences record, uninstalls the host, removes every
+    // observer and the measuring function.
     static void reset();
 };
 

@@ -2,14 +2,11 @@
 
 #include <utility>
 
+#include "core/platform/ProcessState.h"
+
 namespace kestrel {
 
 namespace {
-
-TextMeasure::Function& installed() {
-    static TextMeasure::Function function;
-    return function;
-}
 
 // Length of the valid UTF-8 sequence starting at text[i], or 0 when none starts there.
 std::size_t sequenceAt(std::string_view text, std::size_t i) {
@@ -29,11 +26,11 @@ std::size_t sequenceAt(std::string_view text, std::size_t i) {
 }  // namespace
 
 double TextMeasure::width(std::string_view text) {
-    const Function& function = installed();
+    const Function& function = ProcessState::measureFunction();
     return function ? function(text) : defaultWidth(text);
 }
 
-void TextMeasure::setFunction(Function function) { installed() = std::move(function); }
+void TextMeasure::setFunction(Function function) { ProcessState::measureFunction() = std::move(function); }
 
 double TextMeasure::defaultWidth(std::string_view text) {
     return static_cast<double>(characterCount(text)) * kDefaultAdvance;
