@@ -19,10 +19,7 @@ std::optional<std::string> AppkitExternEngin::doAnalyse() {
             ended = true;
             break;
         case kHash:
-            if (macroEngin)
-                macroEngin->doCalc();
-            else
-                textBuffer->deleteLineBuffer();
+            doDirective();
             break;
         case kOpenBrace:
             ++depth;

@@ -2,7 +2,6 @@
 
 #include "core/model/EnumData.h"
 #include "core/parse/CMacroEngin.h"
-#include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -22,7 +21,7 @@ std::optional<std::string> EnumEngin::analyseStructPart() {
                 textBuffer->deleteLineBuffer();
                 continue;
             case kBlockOpen:
-                MultiComment(textBuffer, macroEngin).doAnalyse(*command);
+                skipComment(*command);
                 continue;
             case kComma:
             case kSemicolon:
@@ -30,10 +29,7 @@ std::optional<std::string> EnumEngin::analyseStructPart() {
                 body += *command;
                 break;
             case kHash:
-                if (macroEngin)
-                    macroEngin->doCalc();
-                else
-                    textBuffer->deleteLineBuffer();  // no evaluator: a directive is never body text
+                doDirective();
                 break;
             case kOpenBrace:
                 body += '{';

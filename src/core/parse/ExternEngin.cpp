@@ -2,7 +2,6 @@
 
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/FunctionText.h"
-#include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -23,17 +22,14 @@ std::optional<std::string> ExternEngin::doAnalyse() {
             ended = true;
             break;
         case kHash:
-            if (macroEngin)
-                macroEngin->doCalc();
-            else
-                textBuffer->deleteLineBuffer();
+            doDirective();
             break;
         case kOpenBrace:
             text += '{';
             ended = true;
             break;
         case kBlockOpen:
-            MultiComment(textBuffer, macroEngin).doAnalyse(*command);
+            skipComment(*command);
             break;
         case kCR:
         case kLF:

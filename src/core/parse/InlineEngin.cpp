@@ -1,7 +1,6 @@
 #include "core/parse/InlineEngin.h"
 
 #include "core/parse/FunctionText.h"
-#include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -50,7 +49,7 @@ void InlineEngin::dummyRead() {
             --depth;
             break;
         case kBlockOpen:
-            MultiComment(textBuffer, macroEngin).doAnalyse(*command);
+            skipComment(*command);
             break;
         case kLineComment:
             // Its words are no code: a brace in "// }" must not end the body early.

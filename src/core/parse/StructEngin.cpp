@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "core/model/StructData.h"
-#include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -86,7 +85,7 @@ std::optional<std::string> StructEngin::analyseStructPart() {
                 textBuffer->deleteLineBuffer();
                 break;
             case kBlockOpen:
-                MultiComment(textBuffer, macroEngin).doAnalyse(*command);
+                skipComment(*command);
                 break;
             case kCR:
             case kLF:

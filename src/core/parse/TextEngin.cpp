@@ -1,5 +1,8 @@
 #include "core/parse/TextEngin.h"
 
+#include "core/parse/CMacroEngin.h"
+#include "core/parse/MultiComment.h"
+
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -76,5 +79,14 @@ std::optional<std::vector<std::string>> TextEngin::commandToChunk(const std::opt
     }
     return words;
 }
+
+void TextEngin::doDirective() {
+    if (macroEngin)
+        macroEngin->doCalc();
+    else if (textBuffer)
+        textBuffer->deleteLineBuffer();
+}
+
+void TextEngin::skipComment(const std::string& opener) { MultiComment(textBuffer, macroEngin).doAnalyse(opener); }
 
 }  // namespace kestrel

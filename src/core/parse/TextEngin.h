@@ -36,6 +36,12 @@ public:
     static std::optional<std::vector<std::string>> commandToChunk(const std::optional<std::string>& text);
 
 protected:
+    // After "#": the evaluator handles the directive; with none, the line is dropped, since a
+    // directive is never declaration text.
+    void doDirective();
+    // After "/*": skips the comment (see MultiComment).
+    void skipComment(const std::string& opener);
+
     TextBuffer* textBuffer;
     CMacroEngin* macroEngin;
 };
