@@ -1,6 +1,7 @@
 #include "cli/TreeCommands.h"
 
 #include <chrono>
+#include <functional>
 #include <cstdio>
 #include <set>
 
@@ -20,16 +21,30 @@ namespace {
 
 const std::string kRootUsage = " [--frameworks-root DIR]";
 
-// Common opening of every tree command: the --frameworks-root option, then no other option
-// than those the command names.
-bool takeOptions(const Command& c, std::vector<std::string>& args, std::optional<std::string>& root,
-                 CommandIO& io, int& status) {
-    std::string problem;
-    if (!Session::takeFrameworksRoot(args, root, problem)) {
-        status = usageError(c, problem, io.err);
-        return false;
-    }
-    return true;
+// What a tree command does after the common opening: its own arguments (options it names
+// included), the requested frameworks root, and the streams.
+using TreeBody = std::function<int(const Command& c, const std::vector<std::string>& args,
+                                   const std::optional<std::string>& root, CommandIO& io)>;
+
+// A command of the tree: takes --frameworks-root, refuses every other option it does not name.
+Command treeCommand(std::string name, std::string usage, std::string summary, std::set<std::string> options,
+                    TreeBody body) {
+    Command c;
+    c.name = std::move(name);
+    c.usage = usage + kRootUsage;
+    c.summary = std::move(summary);
+    c.run = [c, options = std::move(options), body = std::move(body)](const std::vector<std::string>& given,
+                                                                      CommandIO& io) {
+        std::vector<std::string> args(given);
+        std::optional<std::string> root;
+        std::string problem;
+        if (!Session::takeFrameworksRoot(args, root, problem)) return usageError(c, problem, io.err);
+        for (const auto& a : args)
+            if (a.size() > 2 && a.rfind("--", 0) == 0 && !options.count(a))
+                return usageError(c, "unknown option '" + a + "'", io.err);
+        return body(c, args, root, io);
+    };
+    return c;
 }
 
 std::string nameOf(const TreeData& record) { return record.getName().value_or(""); }
@@ -57,14 +72,9 @@ void printMethods(const std::optional<std::vector<std::string>>& methods, const 
 }  // namespace
 
 Command TreeCommands::build() {
-    Command c;
-    c.name = "build";
-    c.usage = "build" + kRootUsage;
-    c.summary = "rebuild the class tree from the framework headers and store it";
-    c.run = [c](std::vector<std::string> args, CommandIO& io) {
-        std::optional<std::string> root;
-        int status = 0;
-        if (!takeOptions(c, args, root, io, status)) return status;
+    return treeCommand("build", "build", "rebuild the class tree from the framework headers and store it", {},
+                       [](const Command& c, const std::vector<std::string>& args,
+                          const std::optional<std::string>& root, CommandIO& io) {
         if (!args.empty()) return usageError(c, "unexpected argument '" + args[0] + "'", io.err);
         auto started = std::chrono::steady_clock::now();
         Session session(root, io);
@@ -86,19 +96,13 @@ Command TreeCommands::build() {
             return kExitNothing;
         }
         return kExitFound;
-    };
-    return c;
+    });
 }
 
 Command TreeCommands::tree() {
-    Command c;
-    c.name = "tree";
-    c.usage = "tree [CLASS]" + kRootUsage;
-    c.summary = "print the class tree as an indented outline, whole or under CLASS";
-    c.run = [c](std::vector<std::string> args, CommandIO& io) {
-        std::optional<std::string> root;
-        int status = 0;
-        if (!takeOptions(c, args, root, io, status)) return status;
+    return treeCommand("tree", "tree [CLASS]", "print the class tree as an indented outline, whole or under CLASS", {},
+                       [](const Command& c, const std::vector<std::string>& args,
+                          const std::optional<std::string>& root, CommandIO& io) {
         if (args.size() > 1) return usageError(c, "give at most one class", io.err);
         Session session(root, io);
         session.start();
@@ -116,26 +120,21 @@ Command TreeCommands::tree() {
         }
         printOutline(*record, 0, seen, io.out);
         return kExitFound;
-    };
-    return c;
+    });
 }
 
 Command TreeCommands::find() {
-    Command c;
-    c.name = "find";
-    c.usage = "find [--classes|--methods|--functions] KEYWORD..." + kRootUsage;
-    c.summary = "find classes, methods or functions whose text holds every keyword (any case)";
-    c.run = [c](std::vector<std::string> args, CommandIO& io) {
-        std::optional<std::string> root;
-        int status = 0;
-        if (!takeOptions(c, args, root, io, status)) return status;
+    return treeCommand("find", "find [--classes|--methods|--functions] KEYWORD...",
+                       "find classes, methods or functions whose text holds every keyword (any case)",
+                       {"--classes", "--methods", "--functions"},
+                       [](const Command& c, const std::vector<std::string>& args,
+                          const std::optional<std::string>& root, CommandIO& io) {
         int mode = TreeSearch::kFindClasses;
         std::string text;
         for (const auto& a : args) {
             if (a == "--classes") mode = TreeSearch::kFindClasses;
             else if (a == "--methods") mode = TreeSearch::kFindMethods;
             else if (a == "--functions") mode = TreeSearch::kFindFunctions;
-            else if (a.size() > 1 && a.rfind("--", 0) == 0) return usageError(c, "unknown option '" + a + "'", io.err);
             else text += (text.empty() ? "" : " ") + a;
         }
         std::vector<std::string> keywords = TreeSearch::commandToToken(text);
@@ -158,19 +157,14 @@ Command TreeCommands::find() {
         }
         io.out << TreeSearch::countLine(mode, results.size()) << '\n';
         return kExitFound;
-    };
-    return c;
+    });
 }
 
 Command TreeCommands::info() {
-    Command c;
-    c.name = "info";
-    c.usage = "info CLASS" + kRootUsage;
-    c.summary = "print a class's framework, header, superclasses, protocols, categories and methods";
-    c.run = [c](std::vector<std::string> args, CommandIO& io) {
-        std::optional<std::string> root;
-        int status = 0;
-        if (!takeOptions(c, args, root, io, status)) return status;
+    return treeCommand("info", "info CLASS",
+                       "print a class's framework, header, superclasses, protocols, categories and methods", {},
+                       [](const Command& c, const std::vector<std::string>& args,
+                          const std::optional<std::string>& root, CommandIO& io) {
         if (args.size() != 1) return usageError(c, "give one class name", io.err);
         Session session(root, io);
         session.start();
@@ -200,8 +194,7 @@ Command TreeCommands::info() {
         out << "Methods:\n";
         printMethods(record->getMethodList(), "  ", out);
         return kExitFound;
-    };
-    return c;
+    });
 }
 
 }  // namespace kestrel::cli

@@ -109,6 +109,7 @@ TEST_F(TreeCommands, WrongCallsAreUsageErrorsAndMissingClassesAreNotFound) {
     EXPECT_EQ(kestrel({"tree", "A", "B"}).status, 2);
     EXPECT_EQ(kestrel({"find"}).status, 2);
     EXPECT_EQ(kestrel({"find", "--everything", "x"}).status, 2);
+    EXPECT_EQ(kestrel({"tree", "--bogus"}).status, 2);
     EXPECT_EQ(kestrel({"info"}).status, 2);
     EXPECT_EQ(kestrel({"build", "extra"}).status, 2);
     KestrelRun noFolder = runKestrel(home, {"tree", "--frameworks-root"});
