@@ -10,19 +10,14 @@
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/ProtocolData.h"
 #include "core/model/StructData.h"
-#include "core/platform/PlistFile.h"
 #include "core/text/TextMeasure.h"
-#include "support/TempDir.h"
+#include "support/Plists.h"
 
 using namespace kestrel;
+using kestrel::test::dict;
+using Names = std::vector<std::string>;
 
 namespace {
-
-std::vector<std::string> keysOf(const PlistDict& d) {
-    std::vector<std::string> keys;
-    for (const auto& [key, value] : d) keys.push_back(key);
-    return keys;
-}
 
 PlistDict dictionaryOf(const TreeData& record) {
     PlistDict d;
@@ -30,276 +25,140 @@ PlistDict dictionaryOf(const TreeData& record) {
     return d;
 }
 
-// The display-name rule as written: drop one character at a time, measuring again each time.
-std::string cutOneByOne(std::string text) {
-    if (TextMeasure::width(text) < TreeData::kDisplayWidth) return text;
-    const double dots = TextMeasure::width("..");
-    while (!text.empty() && TextMeasure::width(text) + dots > TreeData::kDisplayWidth) text.pop_back();
-    return text + "..";
+std::optional<std::string> displayed(const std::string& name) {
+    TreeData record;
+    record.setName(name);
+    return record.getDisplayName();
 }
-
-class MeasureGuard {
-public:
-    ~MeasureGuard() { TextMeasure::setFunction(nullptr); }
-};
 
 }  // namespace
 
-TEST(TreeData, DisplayNameKeepsNarrowNamesAndCutsWideOnes) {
-    // 7 points a character by default: 19 characters are 133 points, 20 are 140.
-    ClassData fits("NSATSTypesetterBase", "NSObject");
-    EXPECT_EQ(fits.getDisplayName(), "NSATSTypesetterBase");
-    ClassData wide("NSATSTypesetterBaseX", "NSObject");
-    // 17 characters (119) + ".." (14) = 133 fits; 18 would be 140.
-    EXPECT_EQ(wide.getDisplayName(), "NSATSTypesetterBa..");
-    ClassData none;
-    EXPECT_EQ(none.getDisplayName(), std::nullopt);
+TEST(TreeData, DisplayNameCutsWideNamesAtWholeCharacters) {
+    // 7 points a character by default: 19 characters are 133 points, 20 are 140; 17 characters
+    // (119) and ".." (14) fit, 18 would not.
+    EXPECT_EQ(displayed("NSATSTypesetterBase"), "NSATSTypesetterBase");
+    EXPECT_EQ(displayed("NSATSTypesetterBaseX"), "NSATSTypesetterBa..");
+    EXPECT_EQ(ClassData().getDisplayName(), std::nullopt);
+    std::string name, expected;  // three bytes a character
+    for (int i = 0; i < 30; ++i) name += "\xe6\x97\xa5";
+    for (int i = 0; i < 17; ++i) expected += "\xe6\x97\xa5";
+    EXPECT_EQ(displayed(name), expected + "..");
 }
 
-TEST(TreeData, DisplayNameLimitIsStrictlyBelow137Points) {
-    MeasureGuard guard;
+TEST(TreeData, DisplayNameCutAgreesWithDroppingOneCharacterAtATime) {
+    struct Restore {
+        ~Restore() { TextMeasure::setFunction(nullptr); }
+    } restore;
+    // The limit is strictly below 137 points: a name of exactly 137 is cut.
     TextMeasure::setFunction([](std::string_view t) { return t == ".." ? 2.0 : 137.0 * t.size() / 10.0; });
-    TreeData exact;
-    exact.setName("0123456789");  // exactly 137.0: cut
-    EXPECT_EQ(exact.getDisplayName(), "012345678..");
-    TreeData below;
-    below.setName("012345678");
-    EXPECT_EQ(below.getDisplayName(), "012345678");
-}
+    EXPECT_EQ(displayed("0123456789"), "012345678..");
+    EXPECT_EQ(displayed("012345678"), "012345678");
 
-TEST(TreeData, DisplayNameAgreesWithCuttingOneCharacterAtATime) {
-    MeasureGuard guard;
-    // A proportional font: "W" is wide, "i" narrow.
+    // A proportional font ("W" wide, "i" narrow): the cut, found by halving, matches the rule as
+    // written.
     TextMeasure::setFunction([](std::string_view t) {
         double w = 0;
         for (char c : t) w += c == 'W' ? 13.5 : c == 'i' ? 3.25 : c == '.' ? 3.0 : 7.0;
         return w;
     });
+    auto oneByOne = [](std::string text) {
+        if (TextMeasure::width(text) < TreeData::kDisplayWidth) return text;
+        while (!text.empty() && TextMeasure::width(text) + TextMeasure::width("..") > TreeData::kDisplayWidth)
+            text.pop_back();
+        return text + "..";
+    };
     std::string name;
     for (int n = 0; n < 60; ++n) {
         name += "WiiWxi"[n % 6];
-        TreeData record;
-        record.setName(name);
-        EXPECT_EQ(record.getDisplayName(), cutOneByOne(name)) << name;
+        EXPECT_EQ(displayed(name), oneByOne(name)) << name;
     }
 }
 
-TEST(TreeData, DisplayNameNeverSplitsAUtf8Character) {
-    std::string name;
-    for (int i = 0; i < 30; ++i) name += "\xe6\x97\xa5";  // 30 characters, 90 bytes
-    ClassData record(name, std::nullopt);
-    std::string expected;
-    for (int i = 0; i < 17; ++i) expected += "\xe6\x97\xa5";
-    EXPECT_EQ(record.getDisplayName(), expected + "..");
-}
+// The stored form of every kind: keys in their order, optional ones only when set; structs and
+// enums have no number. Each is read into a record of its class and written back unchanged.
+TEST(Records, EveryKindIsReadAndWrittenBackInItsOwnKeyOrder) {
+    std::vector<PlistDict> stored{
+        dict({{"kind", 0}, {"idNum", 0}}),
+        dict({{"kind", 1}, {"name", "H"}, {"idNum", 0}, {"superName", "S"}, {"customFlag", false}}),
+        dict({{"kind", 2}, {"name", "NSView"}, {"fwName", "AppKit"}, {"headerName", "NSView.h"}, {"idNum", 1000},
+              {"superName", "NSResponder"}, {"protocolNames", PlistArray{"NSCoding", "NSAnimatablePropertyContainer"}},
+              {"methodList",
+               PlistArray{"-(id)initWithFrame:(NSRect)frameRect", "+(id)arrayWithObjects:(id)firstObj ,..."}},
+              {"customFlag", true}, {"showSubTree", false}, {"selectFlag", true}}),
+        dict({{"kind", 3}, {"name", "NSViewAdditions"}, {"headerName", "NSView.h"}, {"idNum", 1200},
+              {"superName", "NSView"}, {"customFlag", false}}),
+        dict({{"kind", 4}, {"name", "NSCoding"}, {"idNum", 0}, {"methodList", PlistArray{}}, {"customFlag", false}}),
+        dict({{"kind", 5}, {"name", "plain"}}),
+        dict({{"kind", 6}, {"name", "_NSRange"}, {"structIndex", "{\n    unsigned int location;\n}"}}),
+        dict({{"kind", 7}, {"name", "NSComparisonResult"}, {"headerName", "NSObjCRuntime.h"},
+              {"structIndex", "{NSOrderedAscending = -1, NSOrderedSame, NSOrderedDescending}"}})};
+    for (int kind = 8; kind <= 13; ++kind)
+        stored.push_back(dict({{"kind", kind}, {"name", "extern NSString*const NSDefaultRunLoopMode;"},
+                               {"fwName", "Foundation"}, {"headerName", "NSRunLoop.h"}, {"idNum", 1400}}));
+    const std::type_info* types[] = {&typeid(TreeData),     &typeid(HasMethodsData), &typeid(ClassData),
+                                     &typeid(CategoryData), &typeid(ProtocolData),   &typeid(StructEnumData),
+                                     &typeid(StructData),   &typeid(EnumData)};
+    for (std::size_t kind = 0; kind < stored.size(); ++kind) {
+        std::shared_ptr<TreeData> record = TreeData::makeDataFromDic(stored[kind]);
+        ASSERT_TRUE(record) << kind;
+        EXPECT_EQ(record->whoAreYou(), static_cast<std::int32_t>(kind));
+        EXPECT_EQ(typeid(*record), kind < 8 ? *types[kind] : typeid(FunctionMacrosData)) << kind;
+        EXPECT_EQ(dictionaryOf(*record), stored[kind]) << kind;
+    }
+    auto view = std::dynamic_pointer_cast<ClassData>(TreeData::makeDataFromDic(stored[2]));
+    EXPECT_EQ(view->getMethodString(1), "+(id)arrayWithObjects:(id)firstObj ,...");
+    EXPECT_EQ(view->getMethodString(2), std::nullopt);
+    auto category = std::dynamic_pointer_cast<CategoryData>(TreeData::makeDataFromDic(stored[3]));
+    EXPECT_EQ(category->getTargetClassName(), "NSView");
 
-TEST(Records, KindsAreFixedByClass) {
-    EXPECT_EQ(TreeData().whoAreYou(), 0);
-    EXPECT_EQ(HasMethodsData().whoAreYou(), 1);
-    EXPECT_EQ(ClassData("A", std::nullopt).whoAreYou(), 2);
-    EXPECT_EQ(CategoryData("Extras", "A").whoAreYou(), 3);
-    EXPECT_EQ(ProtocolData("P", std::nullopt).whoAreYou(), 4);
-    EXPECT_EQ(StructEnumData().whoAreYou(), 5);
-    EXPECT_EQ(StructData().whoAreYou(), 6);
-    EXPECT_EQ(EnumData().whoAreYou(), 7);
-    EXPECT_EQ(FunctionMacrosData(kCGInlineKind).whoAreYou(), 11);
-
-    // Whatever the dictionary says, kinds 0 to 7 come from the class.
-    PlistDict d;
-    d.set("kind", PlistValue(5));
-    EXPECT_EQ(ClassData(d).whoAreYou(), 2);
-    EXPECT_EQ(EnumData(d).whoAreYou(), 7);
-    d.set("kind", PlistValue(12));
-    EXPECT_EQ(FunctionMacrosData(d).whoAreYou(), 12);
-}
-
-TEST(Records, NewClassDefaults) {
-    ClassData c("NSView", "NSResponder");
-    EXPECT_EQ(c.getName(), "NSView");
-    EXPECT_EQ(c.superName(), "NSResponder");
-    EXPECT_TRUE(c.getShowSubTree());
-    EXPECT_FALSE(c.getSelectFlag());
-    EXPECT_FALSE(c.getCustomFlag());
-    EXPECT_EQ(c.getProtocolNames(), std::nullopt);
-    EXPECT_EQ(c.getMethodList(), std::nullopt);
-    EXPECT_EQ(c.getID(), 0);
-    EXPECT_EQ(c.superClass(), nullptr);
-
-    c.addProtocolName(std::nullopt);
-    EXPECT_EQ(c.getProtocolNames(), std::nullopt);
-    c.addProtocolName("NSCoding");
-    EXPECT_EQ(c.getProtocolNames(), std::vector<std::string>{"NSCoding"});
-    c.addProtocolObject(nullptr);
-    EXPECT_TRUE(c.getProtocolObjects().empty());
-}
-
-TEST(Records, GetMethodStringStopsAtTheCount) {
-    HasMethodsData r("R", std::nullopt);
-    EXPECT_EQ(r.getMethodString(0), std::nullopt);
-    r.addMethodList(std::vector<std::string>{"-(void)a", "+(id)b"});
-    EXPECT_EQ(r.getMethodString(1), "+(id)b");
-    EXPECT_EQ(r.getMethodString(2), std::nullopt);
-}
-
-TEST(Records, DictionaryKeysInOrderAndOnlyWhenSet) {
-    ClassData c("NSView", "NSResponder");
-    c.setFwName("AppKit");
-    c.setHedderName("NSView.h");
-    c.setProtocolNames(std::vector<std::string>{"NSCoding"});
-    c.addMethodList(std::vector<std::string>{"-(void)display"});
-    EXPECT_EQ(keysOf(dictionaryOf(c)),
-              (std::vector<std::string>{"kind", "name", "fwName", "headerName", "idNum", "superName", "protocolNames",
-                                        "methodList", "customFlag", "showSubTree", "selectFlag"}));
-    EXPECT_EQ(keysOf(dictionaryOf(ClassData("NSObject", std::nullopt))),
-              (std::vector<std::string>{"kind", "name", "idNum", "customFlag", "showSubTree", "selectFlag"}));
-
-    CategoryData cat("Extras", "NSView");
-    EXPECT_EQ(keysOf(dictionaryOf(cat)), (std::vector<std::string>{"kind", "name", "idNum", "superName", "customFlag"}));
-
+    // Records made in code: kinds 0 to 7 come from the class whatever a dictionary says; a
+    // number given to a struct is still not stored.
+    EXPECT_EQ(ClassData(dict({{"kind", 5}})).whoAreYou(), 2);
+    EXPECT_EQ(EnumData(dict({{"kind", 5}})).whoAreYou(), 7);
+    EXPECT_EQ(FunctionMacrosData(kExternKind).whoAreYou(), 13);
     StructData s;
-    s.setName("_NSRect");
-    s.setID(1200);  // never stored
-    s.setStructIndex("{\n    NSPoint origin;\n}");
-    EXPECT_EQ(keysOf(dictionaryOf(s)), (std::vector<std::string>{"kind", "name", "structIndex"}));
-
-    FunctionMacrosData f(kExternKind);
-    f.setName("extern NSString*NSDefaultRunLoopMode;");
-    f.setHedderName("NSRunLoop.h");
-    EXPECT_EQ(keysOf(dictionaryOf(f)), (std::vector<std::string>{"kind", "name", "headerName", "idNum"}));
-    EXPECT_EQ(dictionaryOf(f).getInteger("kind"), 13);
+    s.setID(1200);
+    EXPECT_EQ(dictionaryOf(s), dict({{"kind", 6}}));
+    ClassData root("NSObject", std::nullopt);
+    root.addProtocolName(std::nullopt);  // neither adds anything
+    root.addProtocolObject(nullptr);
+    EXPECT_TRUE(root.getProtocolObjects().empty());
+    EXPECT_EQ(dictionaryOf(root), dict({{"kind", 2}, {"name", "NSObject"}, {"idNum", 0}, {"customFlag", false},
+                                        {"showSubTree", true}, {"selectFlag", false}}));  // a new class starts expanded
 }
 
-TEST(Records, RebuildReadsNumbersAndFlagsWrittenAsText) {
-    PlistDict d;
-    d.set("kind", PlistValue("2"));
-    d.set("name", PlistValue("NSView"));
-    d.set("idNum", PlistValue("1400"));
-    d.set("customFlag", PlistValue("1"));
-    d.set("showSubTree", PlistValue("YES"));
-    d.set("selectFlag", PlistValue(0));
-    std::shared_ptr<TreeData> r = TreeData::makeDataFromDic(d);
-    auto* c = dynamic_cast<ClassData*>(r.get());
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(c->getID(), 1400);
-    EXPECT_TRUE(c->getCustomFlag());
-    EXPECT_TRUE(c->getShowSubTree());
-    EXPECT_FALSE(c->getSelectFlag());
-    EXPECT_EQ(c->getDisplayName(), "NSView");
-}
-
-TEST(Records, AbsentKeysLeaveFieldsEmptyFalseOrZero) {
-    PlistDict d;
-    d.set("kind", PlistValue(2));
-    d.set("name", PlistValue("NSView"));
-    auto c = std::dynamic_pointer_cast<ClassData>(TreeData::makeDataFromDic(d));
-    ASSERT_TRUE(c);
-    EXPECT_FALSE(c->getShowSubTree());  // reloads collapsed
-    EXPECT_FALSE(c->getCustomFlag());
-    EXPECT_EQ(c->getID(), 0);
-    EXPECT_EQ(c->frameWorkName(), std::nullopt);
-    EXPECT_EQ(c->superName(), std::nullopt);
-    EXPECT_EQ(c->getMethodList(), std::nullopt);
-
-    // Elements of the wrong type in a stored list are skipped, the rest kept.
-    d.set("methodList", PlistValue(PlistArray{PlistValue("-(void)a"), PlistValue(3), PlistValue("-(void)b")}));
-    d.set("superName", PlistValue(42));
-    c = std::dynamic_pointer_cast<ClassData>(TreeData::makeDataFromDic(d));
-    EXPECT_EQ(c->getMethodList(), (std::vector<std::string>{"-(void)a", "-(void)b"}));
-    EXPECT_EQ(c->superName(), std::nullopt);
-}
-
-TEST(Records, FactoryPicksTheClassByKind) {
-    auto make = [](PlistValue kind) {
-        PlistDict d;
-        d.set("kind", std::move(kind));
-        d.set("name", PlistValue("NSApplicationDidFinishLaunchingNotification and more text"));
-        return TreeData::makeDataFromDic(d);
-    };
+TEST(Records, TheFactoryRefusesWhatIsNoRecordAndReadsWhatItCan) {
+    const char* name = "NSApplicationDidFinishLaunchingNotification and more text";
+    auto make = [&](PlistValue kind) { return TreeData::makeDataFromDic(dict({{"kind", kind}, {"name", name}})); };
     EXPECT_EQ(TreeData::makeDataFromDic(PlistDict{}), nullptr);
-    EXPECT_EQ(make(PlistValue(-1)), nullptr);
-    EXPECT_EQ(make(PlistValue("abc")), nullptr);
-    EXPECT_EQ(make(PlistValue(PlistArray{})), nullptr);
-
-    std::shared_ptr<TreeData> f = make(PlistValue(9));
-    ASSERT_TRUE(std::dynamic_pointer_cast<FunctionMacrosData>(f));
-    EXPECT_EQ(f->whoAreYou(), 9);
-    EXPECT_EQ(f->getDisplayName(), std::nullopt);  // functions read back have none
-    EXPECT_EQ(make(PlistValue(42))->whoAreYou(), 42);
-    EXPECT_TRUE(std::dynamic_pointer_cast<FunctionMacrosData>(make(PlistValue(42))));
-
-    std::shared_ptr<TreeData> s = make(PlistValue("6"));
+    for (const PlistValue& kind : {PlistValue(-1), PlistValue("abc"), PlistValue(PlistArray{})})
+        EXPECT_EQ(make(kind), nullptr);
+    EXPECT_EQ(make(9)->getDisplayName(), std::nullopt);  // functions read back have none
+    EXPECT_EQ(make(42)->whoAreYou(), 42);
+    EXPECT_TRUE(std::dynamic_pointer_cast<FunctionMacrosData>(make(42)));
+    std::shared_ptr<TreeData> s = make("6");  // a kind written as text
     EXPECT_TRUE(std::dynamic_pointer_cast<StructData>(s));
     EXPECT_EQ(s->getDisplayName(), "NSApplicationDidF..");  // kinds up to 7 get one
 
-    const char* expected[] = {"TreeData",    "HasMethodsData", "ClassData", "CategoryData",
-                              "ProtocolData", "StructEnumData", "StructData", "EnumData"};
-    for (int kind = 0; kind <= 7; ++kind) {
-        std::shared_ptr<TreeData> r = make(PlistValue(kind));
-        ASSERT_TRUE(r) << expected[kind];
-        EXPECT_EQ(r->whoAreYou(), kind) << expected[kind];
-    }
-    EXPECT_TRUE(std::dynamic_pointer_cast<CategoryData>(make(PlistValue(3))));
-    EXPECT_TRUE(std::dynamic_pointer_cast<ProtocolData>(make(PlistValue(4))));
-    EXPECT_FALSE(std::dynamic_pointer_cast<StructData>(make(PlistValue(5))));
-}
-
-TEST(Records, EveryKindSurvivesAFileRoundTrip) {
-    std::vector<std::shared_ptr<TreeData>> records;
-    auto cls = std::make_shared<ClassData>("NSView", "NSResponder");
-    cls->setFwName("AppKit");
-    cls->setHedderName("NSView.h");
-    cls->setID(1000);
-    cls->setProtocolNames(std::vector<std::string>{"NSCoding", "NSAnimatablePropertyContainer"});
-    cls->addMethodList(std::vector<std::string>{"-(id)initWithFrame:(NSRect)frameRect", "+(id)arrayWithObjects:(id)firstObj ,..."});
-    cls->setCustomFlag(true);
-    cls->setSelectFlag(true);
-    cls->setShowSubTree(false);
-    records.push_back(cls);
-    auto cat = std::make_shared<CategoryData>("NSViewAdditions", "NSView");
-    cat->setHedderName("NSView.h");
-    records.push_back(cat);
-    auto proto = std::make_shared<ProtocolData>("NSCoding", std::nullopt);
-    proto->addMethodList(std::vector<std::string>{});  // an empty list is kept as one
-    records.push_back(proto);
-    records.push_back(std::make_shared<TreeData>());
-    records.push_back(std::make_shared<HasMethodsData>("H", "S"));
-    auto se = std::make_shared<StructEnumData>();
-    se->setName("plain");
-    records.push_back(se);
-    auto st = std::make_shared<StructData>();
-    st->setName("_NSRange");
-    st->setStructIndex("{\n    unsigned int location;\n    unsigned int length;\n}");
-    records.push_back(st);
-    auto en = std::make_shared<EnumData>();
-    en->setName("NSComparisonResult");
-    en->setStructIndex("{NSOrderedAscending = -1, NSOrderedSame, NSOrderedDescending}");
-    records.push_back(en);
-    for (std::int32_t kind = 8; kind <= 13; ++kind) {
-        auto f = std::make_shared<FunctionMacrosData>(kind);
-        f->setName("extern NSString*const NSKind" + std::to_string(kind) + ";");
-        f->setFwName("Foundation");
-        records.push_back(f);
-    }
-
-    PlistArray stored;
-    for (const auto& r : records) stored.emplace_back(dictionaryOf(*r));
-    kestrel::test::TempDir dir;
-    const std::string path = dir.str() + "/records.plist";
-    ASSERT_TRUE(PlistFile::writeXML(path, PlistValue(stored)));
-    std::optional<PlistArray> back = PlistFile::readArray(path);
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->size(), records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        std::shared_ptr<TreeData> again = TreeData::makeDataFromDic(*(*back)[i].getDict());
-        ASSERT_TRUE(again) << i;
-        EXPECT_EQ(typeid(*again), typeid(*records[i])) << i;
-        EXPECT_EQ(dictionaryOf(*again), dictionaryOf(*records[i])) << i;
-    }
-    // Fields that the dictionary does not show directly.
-    auto cat2 = std::dynamic_pointer_cast<CategoryData>(TreeData::makeDataFromDic(*(*back)[1].getDict()));
-    EXPECT_EQ(cat2->getTargetClassName(), "NSView");
-    auto st2 = TreeData::makeDataFromDic(*(*back)[6].getDict());
-    EXPECT_EQ(st2->getID(), 0);
+    auto view = std::dynamic_pointer_cast<ClassData>(TreeData::makeDataFromDic(
+        dict({{"kind", 2}, {"name", "NSView"}, {"idNum", "1400"}, {"customFlag", "1"}, {"showSubTree", "YES"},
+              {"selectFlag", 0}})));
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->getID(), 1400);
+    EXPECT_TRUE(view->getCustomFlag() && view->getShowSubTree());
+    EXPECT_FALSE(view->getSelectFlag());
+    // Absent keys leave fields empty, false or zero; values of the wrong type count as absent;
+    // elements of the wrong type in a stored list are skipped.
+    auto bare = std::dynamic_pointer_cast<ClassData>(TreeData::makeDataFromDic(
+        dict({{"kind", 2}, {"name", "NSView"}, {"superName", 42},
+              {"methodList", PlistArray{"-(void)a", 3, "-(void)b"}}})));
+    ASSERT_TRUE(bare);
+    EXPECT_FALSE(bare->getShowSubTree());  // reloads collapsed
+    EXPECT_FALSE(bare->getCustomFlag());
+    EXPECT_EQ(bare->getID(), 0);
+    EXPECT_EQ(bare->frameWorkName(), std::nullopt);
+    EXPECT_EQ(bare->superName(), std::nullopt);
+    EXPECT_EQ(bare->getMethodList(), (Names{"-(void)a", "-(void)b"}));
 }
 
 TEST(Records, LoadsRecordsWrittenByAnotherTool) {

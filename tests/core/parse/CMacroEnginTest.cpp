@@ -47,18 +47,13 @@ protected:
 
 }  // namespace
 
-TEST_F(CMacroEnginTest, SymbolTableTakesOnlyObjc) {
+TEST_F(CMacroEnginTest, TheSymbolTableTakesOnlyObjcAndOnlyTheFirstTermOfAnIfCounts) {
     expectVisible({
         {"#if 0\nzero\n#else\nelse0\n#endif\n#if 1\none\n#else\nelse1\n#endif\n", "else0 else1"},
         {"#ifdef __OBJC__\nobjc\n#else\nplain\n#endif\n", "objc"},
         {"#ifndef __OBJC__\nobjc\n#else\nplain\n#endif\n", "plain"},
         {"#ifdef WIN32\nwin\n#endif\n#ifndef TARGET_CPU_X86\nnot86\n#endif\n", "not86"},
         {"#if !__OBJC__\na\n#endif\n#if !FOO\nb\n#endif\n", "b"},
-    });
-}
-
-TEST_F(CMacroEnginTest, OnlyTheFirstTermOfAnIfCounts) {
-    expectVisible({
         {"#if !defined(X)\nnotX\n#endif\n", "notX"},
         {"#if !defined(__OBJC__)\nalways\n#endif\n", "always"},
         {"#if MAC_OS_X_VERSION_MAX_ALLOWED < MAC_OS_X_VERSION_10_2\nold\n#endif\n", "old"},
@@ -82,7 +77,7 @@ TEST_F(CMacroEnginTest, HeaderDefinesDecideThroughImports) {
     expectVisible({{text, ""}}, "Unknown.h");  // no record: the table alone decides
 }
 
-TEST_F(CMacroEnginTest, RejectedBranchesAreSkippedWhole) {
+TEST_F(CMacroEnginTest, RejectedBranchesAreSkippedWholeAndOtherDirectivesPassedOver) {
     expectVisible({
         {"#if 0\n#ifdef __OBJC__\na\n#else\nb\n#endif\nc\n#else\nd\n#endif\ne\n", "d e"},
         {"#if 0\n/* a comment\n#endif\n*/ hidden\n#endif\nafter\n", "after"},
@@ -92,11 +87,7 @@ TEST_F(CMacroEnginTest, RejectedBranchesAreSkippedWhole) {
         // #elif never decides: it follows the #if.
         {"#if 0\na\n#elif defined(__OBJC__)\nb\n#else\nc\n#endif\nd\n", "c d"},
         {"#ifdef __OBJC__\na\n#elif defined(B)\nb\n#else\nc\n#endif\nd\n", "a b d"},
-    });
-}
-
-TEST_F(CMacroEnginTest, CommentsAndOtherDirectives) {
-    expectVisible({
+        // Comments around directives.
         {"/* lead */ #ifdef __OBJC__ // why\nobjc\n#else /* no */\nplain\n#endif // done\n", "objc"},
         {"#if 0 // never\nx\n#endif /* closed */ y\n", "y"},
         {"#ifdef __OBJC__ /* note */\nobjc\n#endif\n", "objc"},

@@ -61,6 +61,9 @@ TEST(TextBuffer, StatusSequences) {
     EXPECT_EQ(cut("char* *name Foundation/NSObject.h @interface - !defined ..."),
               "char*@0|*name@0|Foundation/NSObject.h@0|@interface@0|-@0|!defined@0|...@0|@100");
     EXPECT_EQ(cut("a*//b"), "a@0|*/@16|/b@0|@100");  // "*/" starts before the "//" it overlaps
+    // A blank unterminated last line gives one empty word.
+    EXPECT_EQ(cut("x\n \t "), "x@0|\n@18|@0|@100");
+    EXPECT_EQ(cut("x\n \t ", true), "x@0|\n@18| @1|\t@2| @1|@100");
 }
 
 TEST(TextBuffer, OneScanGivesTheSameCommandsAsTheRule) {
@@ -82,11 +85,6 @@ TEST(TextBuffer, LinesEndAtLfCrOrCrLf) {
         buffer.deleteLineBuffer();
     }
     EXPECT_EQ(lines, "a\n|\r|b\r\n|\r\n|c|");
-}
-
-TEST(TextBuffer, BlankUnterminatedLastLineGivesOneEmptyWord) {
-    EXPECT_EQ(cut("x\n \t "), "x@0|\n@18|@0|@100");
-    EXPECT_EQ(cut("x\n \t ", true), "x@0|\n@18| @1|\t@2| @1|@100");
 }
 
 TEST(TextBuffer, TheEndRepeatsOnEveryCall) {

@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 
-#include "core/platform/PlistFile.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
+#include "support/Plists.h"
 #include "support/TempHome.h"
 
 using namespace kestrel;
-using kestrel::test::TempHome;
+using namespace kestrel::test;
 
 namespace {
 
@@ -19,38 +18,22 @@ PrefData& setUp() {
     return *ProcessState::prefData();
 }
 
-void writePrefs(const TempHome& home, PlistDict dic) {
-    std::filesystem::create_directories(std::filesystem::path(home.prefFile()).parent_path());
-    ASSERT_TRUE(PlistFile::writeXML(home.prefFile(), PlistValue(std::move(dic))));
-}
+void writePrefs(const TempHome& home, const PlistDict& dic) { home.dir().write(".config/Kestrel.plist", xml(dic)); }
 
+// A complete file, every value away from its default.
 PlistDict completeFile() {
-    PrefData pref;
-    pref.setFont(PrefFont{"Menlo", 11});
-    pref.numLimitCharactors = 40;
-    pref.addLF = false;
-    pref.cWindowAlphaValue = 0.75f;
-    pref.cWindowDisplayDelay = 2.0f;
-    return pref.prefToDic();
+    return dict({{"menuWidthHasLimit", false}, {"numLimitCharactors", 40}, {"useCommentInMenu", true}, {"addLF", false},
+                 {"addMenuSeparetor", true}, {"fontName", "Menlo"}, {"pointSize", 11.0}, {"cWindowAlphaValue", 0.75},
+                 {"cWindowDisplayDelay", 2.0}});
 }
 
 }  // namespace
 
-TEST(PrefData, DefaultsAndAttributeSets) {
+TEST(PrefData, InitPrefClearsTheChangeMarksAndTheFontReachesEveryAttributeSet) {
     PrefData pref;
     pref.prefChanged = pref.treeChanged = true;
     pref.initPref();
-    EXPECT_FALSE(pref.prefChanged);
-    EXPECT_FALSE(pref.treeChanged);
-    EXPECT_TRUE(pref.menuWidthHasLimit);
-    EXPECT_EQ(pref.numLimitCharactors, 55);
-    EXPECT_FALSE(pref.useCommentInMenu);
-    EXPECT_TRUE(pref.addLF);
-    EXPECT_FALSE(pref.addMenuSeparetor);
-    EXPECT_FLOAT_EQ(pref.cWindowAlphaValue, 1.0f);
-    EXPECT_FLOAT_EQ(pref.cWindowDisplayDelay, 0.0f);
-    EXPECT_EQ(pref.getFont(), PrefFont{});
-    EXPECT_FALSE(pref.getTextAttributes().foreground);
+    EXPECT_FALSE(pref.prefChanged || pref.treeChanged);
     EXPECT_EQ(pref.getSelectedTextAttributes().background->role, PrefColor::Role::SelectedTextBackground);
     // Built with the defaults, the inactive selection has a background only.
     EXPECT_FALSE(pref.getInactiveSelectedTextAttributes().foreground);
@@ -64,42 +47,46 @@ TEST(PrefData, DefaultsAndAttributeSets) {
     EXPECT_EQ(pref.getInactiveSelectedTextAttributes().foreground->role, PrefColor::Role::SelectedText);
 }
 
-TEST(PrefFile, WithoutAFileTheDefaultsAreWrittenInFullAtExit) {
+TEST(PrefFile, WithoutAFileTheDefaultsAreWrittenInFullAtExitOnce) {
     TempHome home;
     PrefData& pref = setUp();
     EXPECT_TRUE(pref.prefChanged);
     EXPECT_EQ(PrefFile::getPrefFilePath(), home.prefFile());
     ASSERT_TRUE(PrefFile::writePref());
     EXPECT_FALSE(pref.prefChanged);
-    std::optional<PlistDict> written = PlistFile::readDictionary(home.prefFile());
-    ASSERT_TRUE(written);
-    EXPECT_EQ(*written, PrefData().prefToDic());
-    EXPECT_EQ(written->size(), 9u);
+    EXPECT_EQ(PlistFile::readDictionary(home.prefFile()),
+              dict({{"menuWidthHasLimit", true}, {"numLimitCharactors", 55}, {"useCommentInMenu", false},
+                    {"addLF", true}, {"addMenuSeparetor", false}, {"fontName", ""}, {"pointSize", 0.0},
+                    {"cWindowAlphaValue", 1.0}, {"cWindowDisplayDelay", 0.0}}));
     EXPECT_FALSE(PrefFile::writePref());  // nothing changed since
 }
 
-TEST(PrefFile, ACompleteFileRoundTripsAndIsNotRewritten) {
+TEST(PrefFile, AReadableFileIsTakenAsItIsAndNotRewritten) {
     TempHome home;
     writePrefs(home, completeFile());
-    std::optional<std::string> before = TempHome::contents(home.prefFile());
     PrefData& pref = setUp();
-    EXPECT_FALSE(pref.prefChanged);
-    EXPECT_EQ(pref.getFont(), (PrefFont{"Menlo", 11}));
-    EXPECT_EQ(pref.numLimitCharactors, 40);
-    EXPECT_FALSE(pref.addLF);
-    EXPECT_FLOAT_EQ(pref.cWindowAlphaValue, 0.75f);
-    EXPECT_FLOAT_EQ(pref.cWindowDisplayDelay, 2.0f);
     EXPECT_EQ(pref.prefToDic(), completeFile());
+    EXPECT_FALSE(pref.prefChanged);
     EXPECT_FALSE(PrefFile::writePref());
-    EXPECT_EQ(TempHome::contents(home.prefFile()), before);
+    EXPECT_EQ(TempHome::contents(home.prefFile()), xml(completeFile()));
+
+    // Numbers and flags written as text are read.
+    PlistDict text = completeFile();
+    text.set("numLimitCharactors", "30");
+    text.set("addLF", "YES");
+    text.set("cWindowAlphaValue", "0.5");
+    writePrefs(home, text);
+    PrefData& again = setUp();
+    EXPECT_EQ(&again, &pref);  // the record stays the same object
+    EXPECT_EQ(again.numLimitCharactors, 30);
+    EXPECT_TRUE(again.addLF);
+    EXPECT_FLOAT_EQ(again.cWindowAlphaValue, 0.5f);
+    EXPECT_FALSE(again.prefChanged);
 }
 
 TEST(PrefFile, MissingKeysKeepDefaultsAndAskForARewrite) {
     TempHome home;
-    PlistDict onlyFont;
-    onlyFont.set("fontName", PlistValue("Menlo"));
-    onlyFont.set("pointSize", PlistValue(12.7));
-    writePrefs(home, onlyFont);
+    writePrefs(home, dict({{"fontName", "Menlo"}, {"pointSize", 12.7}}));
     PrefData& pref = setUp();
     EXPECT_EQ(pref.getFont(), (PrefFont{"Menlo", 12}));  // cut to whole points
     EXPECT_EQ(pref.numLimitCharactors, 55);
@@ -109,31 +96,14 @@ TEST(PrefFile, MissingKeysKeepDefaultsAndAskForARewrite) {
     PlistDict noSize = completeFile();
     noSize.remove("pointSize");
     writePrefs(home, noSize);
-    PrefData& again = setUp();
-    EXPECT_EQ(&again, &pref);  // the record stays the same object
-    EXPECT_EQ(again.getFont(), (PrefFont{"Menlo", 0}));
-    EXPECT_FALSE(again.prefChanged);
-}
-
-TEST(PrefFile, NumbersAndFlagsWrittenAsTextAreRead) {
-    TempHome home;
-    PlistDict dic = completeFile();
-    dic.set("numLimitCharactors", PlistValue("30"));
-    dic.set("addMenuSeparetor", PlistValue("YES"));
-    dic.set("cWindowAlphaValue", PlistValue("0.5"));
-    writePrefs(home, dic);
-    PrefData& pref = setUp();
-    EXPECT_EQ(pref.numLimitCharactors, 30);
-    EXPECT_TRUE(pref.addMenuSeparetor);
-    EXPECT_FLOAT_EQ(pref.cWindowAlphaValue, 0.5f);
+    setUp();
+    EXPECT_EQ(pref.getFont(), (PrefFont{"Menlo", 0}));
     EXPECT_FALSE(pref.prefChanged);
 }
 
 TEST(PrefFile, ADamagedFileLoadsWhatItCanAndIsKeptUntilTheUserChangesSomething) {
     TempHome home;
-    std::filesystem::create_directories(std::filesystem::path(home.prefFile()).parent_path());
-    for (std::string damaged : {std::string("not a property list"),
-                                *PlistFile::toXML(PlistValue(PlistArray{PlistValue(1)}))}) {
+    for (std::string damaged : {std::string("not a property list"), xml(PlistArray{1})}) {
         home.dir().write(".config/Kestrel.plist", damaged);
         PrefData& pref = setUp();
         EXPECT_EQ(pref.prefToDic(), PrefData().prefToDic());
@@ -143,17 +113,16 @@ TEST(PrefFile, ADamagedFileLoadsWhatItCanAndIsKeptUntilTheUserChangesSomething) 
 
     // One value of an unreadable type, and a key missing besides: the rest is read.
     PlistDict dic = completeFile();
-    dic.set("addLF", PlistValue(PlistArray{PlistValue(true)}));
-    dic.set("fontName", PlistValue(PlistDict{}));
+    dic.set("addLF", PlistArray{true});
+    dic.set("fontName", PlistDict{});
     dic.remove("useCommentInMenu");
     writePrefs(home, dic);
-    std::optional<std::string> before = TempHome::contents(home.prefFile());
     PrefData& pref = setUp();
     EXPECT_TRUE(pref.addLF);
     EXPECT_EQ(pref.getFont(), PrefFont{});
     EXPECT_EQ(pref.numLimitCharactors, 40);
     EXPECT_FALSE(PrefFile::writePref());
-    EXPECT_EQ(TempHome::contents(home.prefFile()), before);
+    EXPECT_EQ(TempHome::contents(home.prefFile()), xml(dic));
 
     pref.prefChanged = true;  // what the preferences dialog does on OK
     EXPECT_TRUE(PrefFile::writePref());
