@@ -11,6 +11,7 @@
 #include "core/model/StructData.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/MultiComment.h"
+#include "core/parse/StaticInline.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/Host.h"
 #include "core/platform/PrefData.h"
@@ -45,7 +46,7 @@ constexpr std::array<KeywordEntry, 11> kKeywords{{
     {"FOUNDATION_STATIC_INLINE", Keyword::FOUNDATION_STATIC_INLINE},
 }};
 
-const KeywordEntry* findKeyword(const std::string& command) {
+const KeywordEntry* findKeyword(std::string_view command) {
     for (const auto& entry : kKeywords)
         if (entry.word.size() == command.size() && entry.word == command) return &entry;
     return nullptr;
@@ -72,11 +73,24 @@ void AppAction::analyseHedderFile(const std::string& path, const std::string& he
     doAnalyseHedderFile(buffer, hedderName, fwName, flag);
 }
 
+bool AppAction::isKeyword(std::string_view word) { return findKeyword(word) != nullptr; }
+
+std::optional<std::string> AppAction::macroKeywordFor(const std::string& word) {
+    return macroKeywords ? macroKeywords->keywordFor(word) : std::nullopt;
+}
+
 void AppAction::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedderName,
                                     const std::string& fwName, bool flag) {
     anaInfo = {fwName, hedderName};
     // One evaluator and one of each analyser per header, all reading this one buffer.
     CMacroEngin macro(&buffer, hedderName);
+    definedNames.refresh(ProcessState::defineList());
+    macro.setDefinedNames(&definedNames);
+    macroKeywords.emplace(macro.getCurrentData(), definedNames, &AppAction::isKeyword);
+    struct EndOfHeader {  // the resolver belongs to this header only
+        std::optional<MacroKeywordResolver>& resolver;
+        ~EndOfHeader() { resolver.reset(); }
+    } endOfHeader{macroKeywords};
     MultiComment comment(&buffer, &macro);
     std::unique_ptr<TextEngin> classEngin = makeClassEngin(buffer, &macro);
     std::unique_ptr<TextEngin> protocolEngin = makeProtocolEngin(buffer, &macro);
@@ -104,6 +118,15 @@ void AppAction::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedde
             continue;
         }
         const KeywordEntry* keyword = findKeyword(*command);
+        if (!keyword && status == kWord) {
+            // A keyword written out (static inline for CG_INLINE), or a macro for a keyword
+            // (GS_EXPORT for extern), reads as that keyword.
+            if (*command == "static") {
+                if (StaticInline::readInline(buffer)) keyword = findKeyword("CG_INLINE");
+            } else if (std::optional<std::string> standsFor = macroKeywords->keywordFor(*command)) {
+                keyword = findKeyword(*standsFor);
+            }
+        }
         if (!keyword) continue;
         switch (keyword->action) {
             case Keyword::Type:

@@ -3,11 +3,15 @@
 // which reads one header command by command, lets the evaluator handle directives, skips
 // comments, and hands each declaration keyword to its analyser.
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "core/model/TreeLinker.h"
+#include "core/parse/DefinedNames.h"
+#include "core/parse/MacroKeywordResolver.h"
 #include "core/parse/TextEngin.h"
 
 namespace kestrel {
@@ -36,6 +40,11 @@ public:
                              const std::string& fwName, bool flag);
     // (framework name, header name) of the header now under analysis, or of the last one.
     const std::pair<std::string, std::string>& getAnaFileInfo() const { return anaInfo; }
+    // The driver keyword that word stands for as a macro of the header under analysis
+    // ("GS_EXPORT" -> "extern", see MacroKeywordResolver); none outside an analysis.
+    std::optional<std::string> macroKeywordFor(const std::string& word);
+    // Is word one of the driver's keywords ("extern", "@interface", "APPKIT_EXTERN", ...)?
+    static bool isKeyword(std::string_view word);
 
     // Analyser hooks, called by the loop right after their keyword. The struct and typedef
     // analysers file their records themselves; the function ones answer a record or none.
@@ -91,6 +100,8 @@ protected:
 
 private:
     std::pair<std::string, std::string> anaInfo;  // (frameworkName, headderName)
+    DefinedNames definedNames;                     // kept across headers, refreshed per header
+    std::optional<MacroKeywordResolver> macroKeywords;  // of the header under analysis
     TreeLinker linker{classList, classStraightList, protocolList, categoryList, structList, enumList};
 };
 

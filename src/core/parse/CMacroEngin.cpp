@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "core/parse/DefineData.h"
+#include "core/parse/DefinedNames.h"
+#include "core/parse/IncludeGuard.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/ProcessState.h"
@@ -12,7 +14,7 @@ namespace kestrel {
 
 namespace {
 
-enum class Directive { If, Else, DropLine, EndIf, IfDef, Import, Define, IfNDef };
+enum class Directive { If, Else, DropLine, EndIf, IfDef, Import, Define, IfNDef, Include };
 
 struct DirectiveEntry {
     std::string_view word;
@@ -30,7 +32,7 @@ constexpr std::array<DirectiveEntry, 12> kDirectives{{
     {"pragma", Directive::DropLine},
     {"define", Directive::Define},
     {"ifndef", Directive::IfNDef},
-    {"include", Directive::DropLine},
+    {"include", Directive::Include},
     {"!define", Directive::DropLine},
     {"unsupported", Directive::DropLine},
 }};
@@ -75,13 +77,15 @@ void CMacroEngin::doCalc() {
             case Directive::Import: doImport(); break;
             case Directive::Define: doDefine(); break;
             case Directive::IfNDef: doIfDef(false); break;
+            case Directive::Include: doInclude(); break;
         }
         return;
     }
 }
 
 bool CMacroEngin::checkMacroValue(std::string symbol) {
-    if (currentData) {
+    // A symbol that no record defines at all needs no walk through the imports.
+    if (currentData && (!definedNames || definedNames->contains(symbol))) {
         std::vector<std::string> checked;
         if (currentData->checkDefine(symbol, ProcessState::defineList(), checked)) return true;
     }
@@ -120,6 +124,9 @@ void CMacroEngin::doIfDef(bool isIfdef) {
         symbol = readCommand(status);
     } while (status != kWord && status != kEnd);
     bool value = checkMacroValue(symbol);
+    // The include-guard idiom opens its header whatever the records say of the guard.
+    if (!isIfdef && value && textBuffer && IncludeGuard::defineFollows(textBuffer->unreadText(), symbol))
+        value = false;
     applyOutcome(isIfdef ? value : !value);
 }
 
@@ -144,6 +151,10 @@ void CMacroEngin::doEndIf() {
 }
 
 void CMacroEngin::doImport() {
+    if (textBuffer) textBuffer->deleteLineBuffer();
+}
+
+void CMacroEngin::doInclude() {
     if (textBuffer) textBuffer->deleteLineBuffer();
 }
 

@@ -16,6 +16,7 @@
 namespace kestrel {
 
 class DefineData;
+class DefinedNames;
 class TextBuffer;
 
 class CMacroEngin {
@@ -35,6 +36,7 @@ public:
     void doElse();
     void doEndIf();
     virtual void doImport();
+    virtual void doInclude();  // drops the line; the define pass follows it as an import
     virtual void doDefine();
     void addNewStatus(bool status);
     // Consumes a rejected branch; answers the directive word where it stopped ("else" or
@@ -43,6 +45,12 @@ public:
 
     const std::vector<CMacroInfo>& getMacroStack() const { return macroStack; }
     const CMacroInfo* getCurrentMacro() const { return macroStack.empty() ? nullptr : &macroStack.back(); }
+    // The header's define record, or none.
+    const std::shared_ptr<DefineData>& getCurrentData() const { return currentData; }
+    // Every name that the define list defines (kept up to date by the caller): a symbol
+    // outside it is answered without a walk through the imports. None: always walk.
+    void setDefinedNames(const DefinedNames* names) { definedNames = names; }
+    const DefinedNames* getDefinedNames() const { return definedNames; }
 
 protected:
     void applyOutcome(bool taken);
@@ -53,6 +61,7 @@ protected:
     TextBuffer* textBuffer;
     std::vector<CMacroInfo> macroStack;  // innermost last; currentMacro is its last entry
     std::shared_ptr<DefineData> currentData;
+    const DefinedNames* definedNames = nullptr;
 };
 
 }  // namespace kestrel

@@ -12,6 +12,7 @@
 #include "core/parse/ExternEngin.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/MultiComment.h"
+#include "core/parse/PropertyDeclaration.h"
 #include "core/parse/StructEngin.h"
 #include "core/parse/TextBuffer.h"
 
@@ -31,7 +32,7 @@ std::shared_ptr<TreeData> ClassEngin::doAnalyse(const std::string&) {
 std::shared_ptr<HasMethodsData> ClassEngin::analyseDeclarationPart(bool& flag) {
     flag = false;
     protocolList.reset();
-    DeclarationLine line = DeclarationLine::read(*textBuffer, macroEngin);
+    DeclarationLine line = DeclarationLine::read(*textBuffer, macroEngin, true);
     if (!line.name) return nullptr;
     flag = line.braceFollows;
     protocolList = std::move(line.protocolList);
@@ -78,16 +79,20 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
         default:
             break;
         }
-        if (*command == "extern") {
+        // Only a word that starts a declaration can stand for "extern" and the like.
+        const std::string word = status == kWord && !maker.hasUnfinished() ? blockWord(*command) : *command;
+        if (word == "extern") {
             fileExtern();
         } else if (*command == "enum") {
             fileEnum();
-        } else if (*command == "struct") {
+        } else if (word == "struct") {
             fileStruct();
-        } else if (*command == "typedef") {
+        } else if (word == "typedef") {
             analyseTypeDefPart();
         } else if (*command == "@end") {
             break;
+        } else if (*command == "@property") {
+            if (addProperty(maker)) break;
         } else {
             maker.addCommand(status, *command);
         }
@@ -151,6 +156,19 @@ void ClassEngin::analyseTypeDefPart() {
             break;
         }
     }
+}
+
+std::string ClassEngin::blockWord(const std::string& word) const {
+    if (!controller || word == "extern" || word == "struct" || word == "typedef") return word;
+    std::optional<std::string> keyword = controller->macroKeywordFor(word);
+    if (keyword && (*keyword == "extern" || *keyword == "struct" || *keyword == "typedef")) return *keyword;
+    return word;
+}
+
+bool ClassEngin::addProperty(MethodStringMaker& maker) {
+    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin);
+    for (std::string& accessor : property.accessors) maker.addMethod(std::move(accessor));
+    return property.blockEnded;
 }
 
 void ClassEngin::fileEnum() {

@@ -5,10 +5,12 @@
 //   @interface Foo : Bar <P1, P2>      class Foo, superclass Bar, protocols P1 P2
 //   {  int x; enum { A, B } mode; }     instance variables skipped; the enum is filed
 //   - (void)setFoo:(id)foo bar:(int)x;  method "-(void)setFoo:(id)foo bar:(int)x"
+//   @property (readonly) int count;     method "-(int)count" (see PropertyDeclaration)
 //   @end
 //
 // Enums, structs and extern declarations met inside the block are filed in the controller's
-// lists as at file level; a typedef there is skipped.
+// lists as at file level; a typedef there is skipped. A macro for one of those keywords
+// (GS_EXPORT for extern) counts as that keyword where it starts a declaration.
 //
 // A block cut off by the end of the text keeps the methods completed before the cut; the text
 // ending right after "@interface" gives no record.
@@ -23,6 +25,7 @@ namespace kestrel {
 
 class AppAction2;
 class HasMethodsData;
+class MethodStringMaker;
 
 class ClassEngin : public TextEngin {
 public:
@@ -43,6 +46,11 @@ public:
     void analyseTypeDefPart();
 
 private:
+    // The keyword "extern", "struct" or "typedef" for a macro of the header that stands for it
+    // (GS_EXPORT -> extern); otherwise word itself.
+    std::string blockWord(const std::string& word) const;
+    // The accessors of a property declaration go into maker; true when "@end" cut it short.
+    bool addProperty(MethodStringMaker& maker);
     void fileEnum();
     void fileStruct();
     void fileExtern();

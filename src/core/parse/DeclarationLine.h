@@ -5,6 +5,12 @@
 //   Foo : Bar <P1, P2>   -> name Foo, superName Bar, protocolList P1 P2
 //   Foo (Extras)         -> name Foo, categoryName Extras
 //   Foo : Bar // note    -> the comment is dropped and the declaration goes on on the next line
+//
+// With classNameMacros, a name that the header's define records know as a macro standing for
+// its first argument is replaced by that argument (see ClassNameMacro):
+//   GS_GENERIC_CLASS(NSArray, T) : NSObject <NSCopying>   -> name NSArray, superName NSObject
+// and a name that they know as a macro for another name is that name:
+//   NXConstantString : NSString    (#define NXConstantString NSConstantString) -> NSConstantString
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,8 +22,9 @@ class TextBuffer;
 
 class DeclarationLine {
 public:
-    // Reads the line from the buffer. macro is handed to the block-comment skipper.
-    static DeclarationLine read(TextBuffer& buffer, CMacroEngin* macro);
+    // Reads the line from the buffer. macro is handed to the block-comment skipper, and its
+    // define records decide class name macros when classNameMacros is set.
+    static DeclarationLine read(TextBuffer& buffer, CMacroEngin* macro, bool classNameMacros = false);
 
     std::optional<std::string> name;          // none when the text ended right after the keyword
     std::optional<std::string> superName;     // the word after ":"

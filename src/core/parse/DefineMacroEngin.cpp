@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/parse/DefineData.h"
+#include "core/parse/HeaderIndex.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/ProcessState.h"
@@ -50,9 +51,10 @@ std::optional<std::string> searchDepthFirst(const std::string& folder, Match mat
         }
         std::string name = level.next->path().filename().string();
         std::string path = level.path + "/" + name;
+        // The type that the listing gives spares a stat per entry; only links are looked up.
+        bool isFolder = level.next->is_directory(ec);
         level.next.increment(ec);
         if (ec) level.next = fs::directory_iterator();  // an unreadable rest of a folder ends it
-        bool isFolder = fs::is_directory(path, ec);
         if (matches(name, isFolder)) return path;
         if (isFolder && visited.insert(path)) levels.push_back({path, fs::directory_iterator(path, ec)});
     }
@@ -72,6 +74,7 @@ void DefineMacroEngin::calcHeaderFile(const std::string& path, const std::string
     // The headers being read, each importing the next: reading an import pauses its importer
     // (its buffer and conditionals kept) and resumes it when the imported header is done.
     std::vector<std::unique_ptr<DefineMacroEngin>> imported;
+    if (!headerIndex) headerIndex = std::make_shared<HeaderIndex>();
     openHeader(path, name);
     inCalcHeaderFile = true;
     for (;;) {
@@ -88,6 +91,7 @@ void DefineMacroEngin::calcHeaderFile(const std::string& path, const std::string
         if (list.count(next.name)) continue;
         imported.push_back(std::make_unique<DefineMacroEngin>(nullptr, next.name));
         imported.back()->inCalcHeaderFile = true;
+        imported.back()->headerIndex = headerIndex;
         imported.back()->openHeader(next.path, next.name);
     }
     inCalcHeaderFile = false;
@@ -146,7 +150,7 @@ void DefineMacroEngin::doImport() {
     if (ProcessState::defineList().count(header)) return;
     auto frameworkPath = findFramework(ProcessState::frameworksRoot(), framework);
     if (!frameworkPath) return;
-    auto headerPath = findHeader(*frameworkPath, header);
+    auto headerPath = headerIndex ? headerIndex->find(*frameworkPath, header) : findHeader(*frameworkPath, header);
     if (!headerPath) return;
     if (inCalcHeaderFile) {
         pendingImport = Import{*headerPath, header};  // calcHeaderFile reads it before going on

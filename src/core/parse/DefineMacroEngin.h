@@ -15,6 +15,8 @@
 
 namespace kestrel {
 
+class HeaderIndex;
+
 class DefineMacroEngin : public CMacroEngin {
 public:
     DefineMacroEngin(TextBuffer* buffer, std::optional<std::string> header);
@@ -27,6 +29,9 @@ public:
     void calcHeaderFile(const std::string& path, const std::string& name);
 
     void doImport() override;  // after "import": records the header, follows a framework import
+    // After "include": the same as an import, since <Foundation/NSObject.h> brings in that
+    // header's defines whichever directive names it.
+    void doInclude() override { doImport(); }
     void doDefine() override;  // after "define": records the macro's name and text
     // Every symbol counts as defined here, except a few for other systems and processors
     // (WIN32, TARGET_CPU_X86, ...) that the header and its imports do not define.
@@ -52,6 +57,9 @@ private:
     bool readOn();
 
     std::unique_ptr<TextBuffer> ownBuffer;  // the header being read by calcHeaderFile
+    // The headers of the frameworks searched so far, shared by the readers of one pass so that
+    // each framework folder is listed once, not once per import.
+    std::shared_ptr<HeaderIndex> headerIndex;
     std::optional<Import> pendingImport;
     bool inCalcHeaderFile = false;  // imports wait for calcHeaderFile's loop instead of recursing
 };

@@ -1,8 +1,20 @@
 #include "core/parse/MethodStringMaker.h"
 
+#include <array>
+
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
+
+bool MethodStringMaker::isTypeQualifier(std::string_view word) {
+    static constexpr std::array<std::string_view, 12> kQualifiers{
+        "nullable", "nonnull", "null_unspecified", "_Nullable", "_Nonnull", "__kindof",
+        "oneway",   "in",      "out",              "inout",     "bycopy",   "byref",
+    };
+    for (std::string_view qualifier : kQualifiers)
+        if (word == qualifier) return true;
+    return false;
+}
 
 void MethodStringMaker::addCommand(int status, const std::string& text) {
     switch (status) {
@@ -16,11 +28,16 @@ void MethodStringMaker::addCommand(int status, const std::string& text) {
             current.clear();
         }
         state = kNeutral;
+        parenDepth = 0;
         return;
     case kCloseParen:
         if (state == kAfterColon) state = kAfterType;  // ")" closes an argument type
+        if (parenDepth > 0) --parenDepth;
         current += ')';
         return;
+    case kWord:
+        if (text == "@optional" || text == "@required") return;
+        break;
     default:
         break;
     }
@@ -33,7 +50,15 @@ void MethodStringMaker::addCommand(int status, const std::string& text) {
         state = kNeutral;
     }
     current += text;
-    if (text == "const" || text == "unsigned") current += ' ';
+    if (status == kOpenParen) ++parenDepth;
+    if (text == "const" || text == "unsigned" || (parenDepth > 0 && isTypeQualifier(text))) current += ' ';
+}
+
+void MethodStringMaker::addMethod(std::string method) {
+    current.clear();
+    state = kNeutral;
+    parenDepth = 0;
+    methodList.push_back(std::move(method));
 }
 
 }  // namespace kestrel

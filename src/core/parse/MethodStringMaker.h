@@ -1,15 +1,20 @@
 #pragma once
 // Builds the stored text of method declarations from the commands of an @interface or
 // @protocol body: the sign, then the declaration with every blank removed except one space
-// after an argument name that more text follows, and one after "const" and "unsigned".
+// after an argument name that more text follows, one after "const" and "unsigned", and one
+// after a type qualifier inside a type's parentheses (oneway, in, bycopy, nullable, ...).
 //
 //   - (void)setFoo:(id)foo bar:(int)x;       -> -(void)setFoo:(id)foo bar:(int)x
 //   - (const char *)cString;                 -> -(const char*)cString
 //   + (id)arrayWithObjects:(id)firstObj, ...; -> +(id)arrayWithObjects:(id)firstObj ,...
 //   - (unsigned long long)size;              -> -(unsigned longlong)size
+//   - (oneway void)release;                  -> -(oneway void)release
+//   - (int)addTypes:(in bycopy NSArray*)t;   -> -(int)addTypes:(in bycopy NSArray*)t
 //
+// The markers @optional and @required are no part of any declaration and are dropped.
 // The caller handles line ends, comments, directives and braces itself and hands over the rest.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrel {
@@ -19,15 +24,23 @@ public:
     // ":" and ")" move the state machine, ";" completes the declaration; any other command
     // (a word, "(", ",", "<", ">", "}", a double quote, "*/") is text.
     void addCommand(int status, const std::string& text);
+    // Appends a declaration made elsewhere (a property's accessor). A declaration left
+    // unfinished before it was never ended by ";" and is dropped.
+    void addMethod(std::string method);
 
     // The completed declarations, in order. A declaration not yet ended by ";" is not in it.
     const std::vector<std::string>& getMethodList() const { return methodList; }
     bool hasUnfinished() const { return !current.empty(); }
 
+    // The qualifiers that keep one space after them inside a type's parentheses. "in" and
+    // "out" are common selector words, so outside parentheses they stay plain text.
+    static bool isTypeQualifier(std::string_view word);
+
 private:
     enum State { kAfterColon = 0, kAfterType = 1, kAfterName = 2, kNeutral = 10 };
 
     State state = kNeutral;
+    int parenDepth = 0;
     std::string current;
     std::vector<std::string> methodList;
 };

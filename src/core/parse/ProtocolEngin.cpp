@@ -5,6 +5,7 @@
 #include "core/parse/DeclarationLine.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/MultiComment.h"
+#include "core/parse/PropertyDeclaration.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -82,12 +83,17 @@ std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
                 break;
             default:
                 // "extern", "enum" and "struct" are plain words here.
-                if (*command == "typedef")
+                if (*command == "typedef") {
                     analyseTypeDefPart();
-                else if (*command == "@end")
+                } else if (*command == "@end") {
                     return maker.getMethodList();  // an unfinished declaration is dropped
-                else
+                } else if (*command == "@property") {
+                    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin);
+                    for (std::string& accessor : property.accessors) maker.addMethod(std::move(accessor));
+                    if (property.blockEnded) return maker.getMethodList();
+                } else {
                     maker.addCommand(status, *command);
+                }
         }
     }
     return maker.getMethodList();

@@ -48,6 +48,11 @@ public:
     void deleteLineHead(std::size_t count);
     // True while the current line still holds unread text (never takes a new line).
     bool hasLineText() const { return lineBegin_ < lineEnd_; }
+    // Everything not read yet, the rest of the current line first; for looking ahead without
+    // reading. The view lives until the buffer is destroyed.
+    std::string_view unreadText() const {
+        return std::string_view(buffer_).substr(lineBegin_ < lineEnd_ ? lineBegin_ : mainLocation_);
+    }
 
     // Strips leading blanks, then cuts one command off the line. nullopt and status 100 at the
     // end, and again on every later call.

@@ -160,7 +160,7 @@ TEST(DeclarationGolden, ProtocolAdopting) {
     std::vector<Protocol> expected{
         {"NSObject", std::nullopt, std::nullopt,
          {"-(BOOL)isEqual:(id)object", "-(unsigned )hash", "-(NSZone*)zone",
-          "-(id)performSelector:(SEL)aSelector withObject:(id)object1 withObject:(id)object2", "-(onewayvoid)release",
+          "-(id)performSelector:(SEL)aSelector withObject:(id)object1 withObject:(id)object2", "-(oneway void)release",
           "-(NSString*)description"}},
         {"NSCoding", std::nullopt, Strings{"NSObject"},
          {"-(void)encodeWithCoder:(NSCoder*)aCoder", "-(id)initWithCoder:(NSCoder*)aDecoder"}},

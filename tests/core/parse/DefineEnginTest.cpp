@@ -102,6 +102,16 @@ TEST_F(DefineEnginTest, FrameworkImportIsReadBeforeTheRestOfItsImporter) {
     EXPECT_EQ(visibleWords("#ifdef NSSTR\nyes\n#endif\n#ifdef OTHER\nno\n#endif\n", "App.h"), "yes");
 }
 
+TEST_F(DefineEnginTest, IncludeIsFollowedAsAnImport) {
+    header("Foundation", "NSObject.h", "#define NSOBJ\n");
+    read(header("App", "Inc.h", "#include <Foundation/NSObject.h>\n#include \"Local.h\"\n#include <stdio.h>\n"),
+         "Inc.h");
+    EXPECT_EQ(imports("Inc.h"), (Strings{"NSObject.h", "Local.h", "stdio.h"}));
+    EXPECT_EQ(defines("NSObject.h"), (Defines{{"NSOBJ", "\n"}}));
+    // The analysis still drops #include lines and reads on.
+    EXPECT_EQ(visibleWords("#include <Foundation/NSObject.h> junk\nafter\n", "Inc.h"), "after");
+}
+
 TEST_F(DefineEnginTest, MutualImportsAreReadOnce) {
     struct Recorder : Host {
         Strings messages;
@@ -156,11 +166,12 @@ TEST_F(DefineEnginTest, EverySymbolCountsAsDefinedButTheListedOnes) {
          "Cond.h");
     EXPECT_EQ(defines("Cond.h"), (Defines{{"B", "\n"}, {"D", "\n"}, {"E", "\n"}, {"F", "\n"}, {"H", "\n"}}));
 
-    // A header guarded by #ifndef of its own symbol gives nothing; a listed symbol that a
-    // header defines counts as defined.
+    // The include-guard idiom (#ifndef X whose next directive is #define X) takes its branch,
+    // so a guarded header gives its imports and defines; a listed symbol that a header defines
+    // counts as defined.
     read(header("Fw", "Guarded.h", "#ifndef GUARDED_H\n#define GUARDED_H\n#import <Fw/X.h>\n#endif\n"), "Guarded.h");
-    EXPECT_TRUE(imports("Guarded.h").empty());
-    EXPECT_TRUE(defines("Guarded.h").empty());
+    EXPECT_EQ(imports("Guarded.h"), Strings{"X.h"});
+    EXPECT_EQ(defines("Guarded.h"), (Defines{{"GUARDED_H", "\n"}}));
     read(header("Fw", "Win.h", "#define WIN32 1\n#ifdef WIN32\n#define W\n#endif\n"), "Win.h");
     EXPECT_EQ(defines("Win.h").count("W"), 1u);
 }
@@ -256,10 +267,10 @@ TEST_F(DefineEnginTest, GNUstepHeaders) {
             EXPECT_NE(record(it->path().filename().string()), nullptr) << it->path();
         }
     }
-    // GNUstep guards each header with #ifndef of its own symbol, which this pass takes as
-    // defined: the guarded text gives nothing.
-    EXPECT_TRUE(imports("NSString.h").empty());
-    EXPECT_TRUE(defines("NSString.h").empty());
+    // GNUstep guards each header with #ifndef of its own symbol, whose branch the guard idiom
+    // takes: the guarded text gives its imports and defines.
+    EXPECT_EQ(imports("NSString.h").at(0), "GSVersionMacros.h");
+    EXPECT_EQ(defines("NSString.h").count("__NSString_h_GNUSTEP_BASE_INCLUDE"), 1u);
     // An unguarded one follows its framework import through the link folder.
     EXPECT_EQ(imports("GSUnion.h"), (Strings{"NSObjCRuntime.h"}));
     EXPECT_EQ(ProcessState::frameworkPathCache().at("Foundation.framework"), root() + "/Foundation.framework");

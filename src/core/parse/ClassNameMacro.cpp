@@ -1,0 +1,62 @@
+#include "core/parse/ClassNameMacro.h"
+
+#include <cctype>
+
+#include "core/parse/CMacroEngin.h"
+#include "core/parse/DefineLookup.h"
+#include "core/parse/DefinedNames.h"
+#include "core/parse/TextBuffer.h"
+
+namespace kestrel {
+
+namespace {
+
+bool isIdentifierChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// The definition of name as the header's records see it, or none.
+std::optional<std::string> definitionOf(const CMacroEngin* macro, const std::string& name) {
+    if (!macro || !macro->getCurrentData()) return std::nullopt;
+    if (macro->getDefinedNames() && !macro->getDefinedNames()->contains(name)) return std::nullopt;  // no walk
+    return DefineLookup::findDefinition(*macro->getCurrentData(), name, ProcessState::defineList());
+}
+
+}  // namespace
+
+bool ClassNameMacro::standsForFirstArgument(const std::string& definition) {
+    if (definition.empty() || definition[0] != '(') return false;
+    std::size_t close = definition.find(')');
+    if (close == std::string::npos) return false;
+    std::size_t end = definition.find_first_of(",)", 1);
+    std::string first = definition.substr(1, end - 1);
+    if (first.empty()) return false;
+    for (char c : first)
+        if (!isIdentifierChar(c)) return false;  // "..." or a stray text is no parameter name
+    std::size_t body = close + 1;
+    if (definition.compare(body, first.size(), first) != 0) return false;
+    std::size_t after = body + first.size();
+    return after == definition.size() || !isIdentifierChar(definition[after]);
+}
+
+bool ClassNameMacro::isClassNameMacro(const CMacroEngin* macro, const std::string& name) {
+    auto definition = definitionOf(macro, name);
+    return definition && standsForFirstArgument(*definition);
+}
+
+std::optional<std::string> ClassNameMacro::aliasIn(const std::string& definition) {
+    std::string name = definition;
+    TextBuffer::deleteCRLF(name);
+    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0]))) return std::nullopt;
+    for (char c : name)
+        if (!isIdentifierChar(c)) return std::nullopt;
+    return name;
+}
+
+std::optional<std::string> ClassNameMacro::aliasOf(const CMacroEngin* macro, const std::string& name) {
+    auto definition = definitionOf(macro, name);
+    if (!definition) return std::nullopt;
+    auto alias = aliasIn(*definition);
+    if (alias == name) return std::nullopt;
+    return alias;
+}
+
+}  // namespace kestrel

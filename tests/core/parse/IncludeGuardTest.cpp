@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "core/parse/CMacroEngin.h"
+#include "core/parse/DefineData.h"
+#include "core/parse/DefineMacroEngin.h"
+#include "core/parse/IncludeGuard.h"
+#include "core/parse/TextBuffer.h"
+#include "core/platform/ProcessState.h"
+
+using namespace kestrel;
+
+namespace {
+
+// The words that an evaluator lets through when reading text.
+template <typename Engin>
+std::string visibleWords(const std::string& text, const std::optional<std::string>& header) {
+    TextBuffer buffer(text);
+    Engin macro(&buffer, header);
+    std::string words;
+    int status = 0;
+    while (auto command = buffer.getCommandWithStatus(status)) {
+        if (status == kHash) macro.doCalc();
+        else if (status == kWord) words += (words.empty() ? "" : " ") + *command;
+    }
+    return words;
+}
+
+const char* const kGuarded = "#ifndef GUARD_H\n#define GUARD_H\nbody\n#else\nelsePart\n#endif\nafter\n";
+
+}  // namespace
+
+TEST(IncludeGuardTest, NextDirectiveMustDefineTheSymbol) {
+    const std::pair<const char*, bool> cases[] = {
+        {"\n#define X\n", true},
+        {" // the guard\n\n  #  define   X 1\n", true},
+        {"\n/* a comment\n#define Y\n*/\n#define X\n", true},       // a "#" in a comment is none
+        {"\nint a; /* text between */\n#define X\n", true},          // the next directive counts
+        {"\n#define XY\n", false},
+        {"\n#define Y\n#define X\n", false},
+        {"\n#import <A/B.h>\n#define X\n", false},
+        {"\nint a # define X\n", false},                              // "#" not first on its line
+        {"\n#defined X\n", false},
+        {"\n/* never closed\n#define X\n", false},
+        {"", false},
+        {"\n#define", false},
+    };
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(IncludeGuard::defineFollows(text, "X"), expected);
+    }
+    EXPECT_FALSE(IncludeGuard::defineFollows("\n#define\n", ""));
+}
+
+TEST(IncludeGuardTest, GuardTakesItsBranchInBothPasses) {
+    ProcessState::reset();
+    // The define pass counts unknown symbols as defined, yet reads the guarded text.
+    EXPECT_EQ(visibleWords<DefineMacroEngin>(kGuarded, std::nullopt), "body after");
+    EXPECT_EQ(visibleWords<DefineMacroEngin>("#ifndef OTHER\n#define GUARD_H\nbody\n#endif\n", std::nullopt), "");
+
+    // The analysis finds the guard defined by the header's own record, and still reads it.
+    auto record = std::make_shared<DefineData>("Guarded.h");
+    record->addDefine("\n", "GUARD_H");
+    record->addDefine("\n", "OTHER");
+    ProcessState::defineList()["Guarded.h"] = record;
+    EXPECT_EQ(visibleWords<CMacroEngin>(kGuarded, std::string("Guarded.h")), "body after");
+    EXPECT_EQ(visibleWords<CMacroEngin>("#ifndef OTHER\n#define GUARD_H\nbody\n#endif\nafter\n",
+                                        std::string("Guarded.h")),
+              "after");
+    // #ifdef is no guard; an undefined symbol is taken as before.
+    EXPECT_EQ(visibleWords<CMacroEngin>("#ifdef GUARD_H\n#define GUARD_H\nbody\n#endif\n", std::string("Guarded.h")),
+              "body");
+    EXPECT_EQ(visibleWords<CMacroEngin>("#ifndef NEW_H\nbody\n#endif\n", std::string("Guarded.h")), "body");
+    ProcessState::reset();
+}
+
+TEST(IncludeGuardTest, CutOffGuardsEnd) {
+    ProcessState::reset();
+    for (const char* text : {"#ifndef", "#ifndef X", "#ifndef X\n", "#ifndef X\n#define", "#ifndef X\n/*"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(visibleWords<DefineMacroEngin>(text, std::nullopt), "");
+        EXPECT_EQ(visibleWords<CMacroEngin>(text, std::nullopt), "");
+    }
+}

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/parse/CMacroEngin.h"
+#include "core/parse/PropertyDeclaration.h"
+#include "core/parse/TextBuffer.h"
+#include "core/platform/ProcessState.h"
+
+using namespace kestrel;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct Read {
+    PropertyDeclaration property;
+    std::string rest;  // the commands left after the declaration, joined by "|"
+};
+
+// Reads text, which starts right after the word "@property".
+Read readProperty(const std::string& text) {
+    ProcessState::reset();
+    TextBuffer buffer(text);
+    CMacroEngin macro(&buffer, std::nullopt);
+    Read result{PropertyDeclaration::read(buffer, &macro), {}};
+    int status = 0;
+    while (auto command = buffer.getCommandWithStatus(status))
+        if (status != kCR && status != kLF) result.rest += *command + "|";
+    return result;
+}
+
+Strings accessors(const std::string& text) { return readProperty(text).property.accessors; }
+
+}  // namespace
+
+TEST(PropertyDeclarationTest, AccessorStrings) {
+    const std::pair<const char*, Strings> cases[] = {
+        {"(copy) NSString *title;", {"-(NSString*)title", "-(void)setTitle:(NSString*)title"}},
+        {"NSString * title;", {"-(NSString*)title", "-(void)setTitle:(NSString*)title"}},
+        {"BOOL hasActionButton;", {"-(BOOL)hasActionButton", "-(void)setHasActionButton:(BOOL)hasActionButton"}},
+        {"(readonly) NSUInteger count;", {"-(NSUInteger)count"}},
+        {"(readonly, getter=isHidden) BOOL hidden;", {"-(BOOL)isHidden"}},
+        {"(getter = isOn, setter = turn:) BOOL on;", {"-(BOOL)isOn", "-(void)turn:(BOOL)on"}},
+        {"(class, readonly, strong)\n  NSURLSession *sharedSession;", {"+(NSURLSession*)sharedSession"}},
+        {"(assign) id <NSFooDelegate> delegate;",
+         {"-(id<NSFooDelegate>)delegate", "-(void)setDelegate:(id<NSFooDelegate>)delegate"}},
+        {"(readonly) unsigned long long size;", {"-(unsigned longlong)size"}},
+        {"(readonly) NSString * _Nullable name;", {"-(NSString*_Nullable )name"}},
+        {"(readonly) __kindof NSView *view;", {"-(__kindof NSView*)view"}},
+        {"(readonly) const char *cString;", {"-(const char*)cString"}},
+        // Several names share the type before the first name; stars belong to each name.
+        {"(readonly) NSString *a, *b, c;", {"-(NSString*)a", "-(NSString*)b", "-(NSString)c"}},
+        {"(readonly) NSDictionary<NSString*, id> *map;", {"-(NSDictionary<NSString*,id>*)map"}},
+        // Block and function-pointer types name the word after "^" or "*".
+        {"(copy) void (^handler)(int code);",
+         {"-(void(^)(intcode))handler", "-(void)setHandler:(void(^)(intcode))handler"}},
+        {"(readonly) int (*compare)(id, id);", {"-(int(*)(id,id))compare"}},
+        // A function-like attribute macro after the name is no name.
+        {"(readonly) NSRect frame NS_AVAILABLE(10_5, 2_0);", {"-(NSRect)frame"}},
+        // A comment or a line end inside the declaration is passed over.
+        {"(readonly) /* note */ int\n count; // the end", {"-(int)count"}},
+        // Nothing to name: no accessor.
+        {"(readonly);", {}},
+        {"int *;", {}},
+        {";", {}},
+    };
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(accessors(text), expected);
+    }
+}
+
+TEST(PropertyDeclarationTest, WhereTheReadingStops) {
+    Read read = readProperty("int x; - (void)next;\n");
+    EXPECT_EQ(read.property.accessors, (Strings{"-(int)x", "-(void)setX:(int)x"}));
+    EXPECT_FALSE(read.property.blockEnded);
+    EXPECT_EQ(read.rest, "-|(|void|)|next|;|");
+
+    // "@end" before the ";": nothing is made and the caller learns that its block is over.
+    read = readProperty("(readonly) int count\n@end\n@interface Next\n");
+    EXPECT_TRUE(read.property.accessors.empty());
+    EXPECT_TRUE(read.property.blockEnded);
+    EXPECT_EQ(read.rest, "@interface|Next|");
+
+    // The text ends inside the declaration, even inside the attribute list.
+    for (const char* cut : {"(readonly) int count", "(readonly, getter=", "(", ""}) {
+        SCOPED_TRACE(cut);
+        read = readProperty(cut);
+        EXPECT_TRUE(read.property.accessors.empty());
+        EXPECT_FALSE(read.property.blockEnded);
+    }
+}
+
+TEST(PropertyDeclarationTest, DirectivesInsideAreEvaluated) {
+    // The analysis takes __OBJC__ as defined and every unknown symbol as not.
+    EXPECT_EQ(accessors("(readonly)\n#ifdef __OBJC__\n int shown;\n#else\n int hidden;\n#endif\n"),
+              Strings{"-(int)shown"});
+    EXPECT_EQ(accessors("(readonly)\n#ifdef UNKNOWN_SYMBOL\n float f;\n#endif\n int i;"), Strings{"-(int)i"});
+}
