@@ -11,6 +11,8 @@
 
 #include "cli/DumpCommand.h"
 #include "cli/JsonWriter.h"
+#include "core/model/AppAction2.h"
+#include "core/parse/TextBuffer.h"
 
 namespace fs = std::filesystem;
 using kestrel::PlistValue;
@@ -61,6 +63,30 @@ TEST_P(GoldenDump, MatchesExpectedRecords) {
     ASSERT_TRUE(fs::exists(expectedPath)) << "no expected.json in " << folder
                                           << " (run with KESTREL_UPDATE_GOLDEN=1 and check it)";
     EXPECT_EQ(actual, readFile(expectedPath)) << "case " << folder.filename();
+}
+
+// However a header is cut off, the analysis ends, and never finds more than the whole header.
+// Classes, categories and functions completed before the cut are kept, so their count only
+// grows as the cut moves on. A forward "@protocol X;" cut before its ";" reads as one protocol
+// more, so the other kinds may exceed the whole header's by that one.
+TEST_P(GoldenDump, EveryCutEndsCleanly) {
+    const std::string text = readFile(GetParam() / "input.h");
+    auto kept = [](const kestrel::AppAction2& app) {
+        return app.classList.size() + app.categoryList.size() + app.functions.size();
+    };
+    auto others = [](const kestrel::AppAction2& app) {
+        return app.protocolList.size() + app.structList.size() + app.enumList.size() + app.typedefList.size();
+    };
+    std::size_t later = SIZE_MAX, whole = SIZE_MAX;  // counts with a longer text, and the whole's
+    for (std::size_t cut = text.size() + 1; cut-- > 0;) {
+        kestrel::AppAction2 app;
+        kestrel::TextBuffer buffer(text.substr(0, cut));
+        app.doAnalyseHedderFile(buffer, "input.h", "------", false);
+        if (whole == SIZE_MAX) whole = others(app) + 1;
+        ASSERT_LE(kept(app), later) << "cut at " << cut;
+        ASSERT_LE(others(app), whole) << "cut at " << cut;
+        later = kept(app);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Analysers, GoldenDump, testing::ValuesIn(goldenCases()),
