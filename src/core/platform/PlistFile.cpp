@@ -32,34 +32,37 @@ using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 
 // ---- libplist -> PlistValue ----
 
-std::optional<PlistValue> fromNode(plist_t node, int depth);
+bool fromNode(plist_t node, int depth, PlistValue& out);
 
-std::optional<PlistValue> fromArray(plist_t node, int depth) {
-    PlistArray array;
+// The containers are filled where they stand in `out`, so nothing is copied or moved twice.
+bool fromArray(plist_t node, int depth, PlistValue& out) {
+    out = PlistValue(PlistArray());
+    PlistArray& array = *out.getArray();
     array.reserve(plist_array_get_size(node));
     plist_array_iter iter = nullptr;
     plist_array_new_iter(node, &iter);
-    if (!iter) return std::nullopt;
+    if (!iter) return false;
+    bool ok = true;
     for (;;) {
         plist_t item = nullptr;
         plist_array_next_item(node, iter, &item);
         if (!item) break;
-        std::optional<PlistValue> value = fromNode(item, depth + 1);
-        if (!value) {
-            std::free(iter);
-            return std::nullopt;
+        if (!fromNode(item, depth + 1, array.emplace_back())) {
+            ok = false;
+            break;
         }
-        array.push_back(std::move(*value));
     }
     std::free(iter);
-    return PlistValue(std::move(array));
+    return ok;
 }
 
-std::optional<PlistValue> fromDict(plist_t node, int depth) {
-    PlistDict dict;
+bool fromDict(plist_t node, int depth, PlistValue& out) {
+    out = PlistValue(PlistDict());
+    PlistDict& dict = *out.getDict();
+    dict.reserve(plist_dict_get_size(node));
     plist_dict_iter iter = nullptr;
     plist_dict_new_iter(node, &iter);
-    if (!iter) return std::nullopt;
+    if (!iter) return false;
     bool ok = true;
     for (;;) {
         char* key = nullptr;
@@ -69,26 +72,26 @@ std::optional<PlistValue> fromDict(plist_t node, int depth) {
             std::free(key);
             break;
         }
-        std::optional<PlistValue> value = fromNode(item, depth + 1);
-        if (value && key) dict.set(key, std::move(*value));
+        PlistValue value;
+        ok = fromNode(item, depth + 1, value);
+        // libplist keeps one entry per key (a repeated key replaces the earlier value), so
+        // each key read here is new to the dictionary.
+        if (ok && key) dict.append(std::string(key), std::move(value));
         std::free(key);
-        if (!value) {
-            ok = false;
-            break;
-        }
+        if (!ok) break;
     }
     std::free(iter);
-    if (!ok) return std::nullopt;
-    return PlistValue(std::move(dict));
+    return ok;
 }
 
-std::optional<PlistValue> fromNode(plist_t node, int depth) {
-    if (!node || depth > kMaxDepth) return std::nullopt;
+bool fromNode(plist_t node, int depth, PlistValue& out) {
+    if (!node || depth > kMaxDepth) return false;
     switch (plist_get_node_type(node)) {
         case PLIST_BOOLEAN: {
             uint8_t b = 0;
             plist_get_bool_val(node, &b);
-            return PlistValue(b != 0);
+            out = PlistValue(b != 0);
+            return true;
         }
         case PLIST_UINT:
         case PLIST_UID: {
@@ -99,33 +102,37 @@ std::optional<PlistValue> fromNode(plist_t node, int depth) {
                 plist_get_uint_val(node, &u);
             // libplist keeps every integer as 64 unsigned bits; negative ones come back as
             // their two's complement.
-            return PlistValue(static_cast<std::int64_t>(u));
+            out = PlistValue(static_cast<std::int64_t>(u));
+            return true;
         }
         case PLIST_REAL: {
             double r = 0;
             plist_get_real_val(node, &r);
-            return PlistValue(r);
+            out = PlistValue(r);
+            return true;
         }
         case PLIST_STRING:
         case PLIST_KEY: {
             uint64_t length = 0;
             const char* text = plist_get_string_ptr(node, &length);
-            if (!text) return PlistValue(std::string());
-            return PlistValue(std::string(text, static_cast<std::size_t>(length)));
+            out = PlistValue(text ? std::string(text, static_cast<std::size_t>(length)) : std::string());
+            return true;
         }
         case PLIST_DATE: {
             int32_t sec = 0, usec = 0;
             plist_get_date_val(node, &sec, &usec);
-            return PlistValue(PlistDate{sec + usec / 1e6});
+            out = PlistValue(PlistDate{sec + usec / 1e6});
+            return true;
         }
         case PLIST_DATA: {
             uint64_t length = 0;
             const char* bytes = plist_get_data_ptr(node, &length);
-            return PlistValue(PlistData{bytes ? std::string(bytes, static_cast<std::size_t>(length)) : ""});
+            out = PlistValue(PlistData{bytes ? std::string(bytes, static_cast<std::size_t>(length)) : ""});
+            return true;
         }
-        case PLIST_ARRAY: return fromArray(node, depth);
-        case PLIST_DICT: return fromDict(node, depth);
-        default: return std::nullopt;
+        case PLIST_ARRAY: return fromArray(node, depth, out);
+        case PLIST_DICT: return fromDict(node, depth, out);
+        default: return false;
     }
 }
 
@@ -336,6 +343,9 @@ bool xmlNestingWithin(std::string_view text, int limit) {
                text[after] == '\t' || text[after] == '\n' || text[after] == '\r';
     };
     for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i + 1)) {
+        // Most tags are <key>, <string>, <integer>...: one byte tells them apart cheaply.
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (next != '!' && next != '/' && next != 'a' && next != 'd') continue;
         if (text.compare(i, 4, "<!--") == 0) {
             i = text.find("-->", i + 4);
             if (i == std::string_view::npos) break;
@@ -400,7 +410,9 @@ std::optional<PlistValue> PlistFile::parse(std::string_view bytes) {
         plist_from_xml(bytes.data(), length, &root);
     }
     PlistPtr owner(root);
-    return fromNode(root, 0);
+    PlistValue value;
+    if (!fromNode(root, 0, value)) return std::nullopt;
+    return value;
 }
 
 std::optional<PlistValue> PlistFile::read(const std::string& path) {

@@ -109,6 +109,16 @@ void PlistDict::set(const std::string& key, PlistValue value) {
         reindex();
 }
 
+void PlistDict::append(std::string&& key, PlistValue&& value) {
+    entries_.emplace_back(std::move(key), std::move(value));
+    if (!index_.empty())
+        index_.emplace(entries_.back().first, entries_.size() - 1);
+    else if (entries_.size() >= kIndexFrom)
+        reindex();
+}
+
+void PlistDict::reserve(std::size_t count) { entries_.reserve(count); }
+
 bool PlistDict::remove(const std::string& key) {
     const std::size_t found = position(key);
     if (found == npos) return false;

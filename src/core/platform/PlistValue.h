@@ -52,6 +52,9 @@ public:
 
     // Adds the key at the end, or replaces the value of an existing key where it stands.
     void set(const std::string& key, PlistValue value);
+    // For a key the caller knows is not there yet (a parsed file's keys are unique): no search.
+    void append(std::string&& key, PlistValue&& value);
+    void reserve(std::size_t count);
     // Removes the key; later keys keep their order. Answers whether it was there.
     bool remove(const std::string& key);
     void clear();

@@ -206,3 +206,24 @@ TEST(PlistFile, FailedWriteKeepsTheOldFile) {
         EXPECT_EQ(slurp(path), "precious");
     }
 }
+
+// Parsed dictionaries are filled without looking for an earlier entry of the same key: this
+// holds only while libplist keeps one entry per key. A large dictionary exercises the index.
+TEST(PlistFile, RepeatedKeysInAFileKeepOneEntryAndLargeDictionariesStayFindable) {
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+                      "<key>a</key><string>1</string><key>b</key><integer>2</integer>"
+                      "<key>a</key><string>3</string>";
+    for (int i = 0; i < 40; ++i) xml += "<key>k" + std::to_string(i) + "</key><integer>" + std::to_string(i) + "</integer>";
+    xml += "</dict></plist>\n";
+    std::optional<PlistValue> value = PlistFile::parse(xml);
+    ASSERT_TRUE(value && value->isDict());
+    const PlistDict& dict = *value->getDict();
+    EXPECT_EQ(dict.size(), 42u);
+    int seenA = 0;
+    for (const auto& [key, item] : dict) seenA += key == "a";
+    EXPECT_EQ(seenA, 1);
+    ASSERT_NE(dict.getString("a"), nullptr);
+    EXPECT_EQ(*dict.getString("a"), "3");
+    EXPECT_EQ(dict.getInteger("k39"), 39);
+    EXPECT_EQ(dict.getInteger("b"), 2);
+}
