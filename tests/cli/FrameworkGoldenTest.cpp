@@ -14,6 +14,7 @@
 #include "cli/JsonWriter.h"
 #include "core/parse/DefineEngin.h"
 #include "core/platform/ProcessState.h"
+#include "support/RunKestrel.h"
 
 namespace fs = std::filesystem;
 using namespace kestrel;
@@ -47,13 +48,6 @@ std::string dumpText(const fs::path& folder) {
     return out.str();
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 class FrameworkGolden : public testing::TestWithParam<fs::path> {};
 
 }  // namespace
@@ -69,7 +63,7 @@ TEST_P(FrameworkGolden, MatchesExpectedRecords) {
     }
     ASSERT_TRUE(fs::exists(expectedPath)) << "no expected.json in " << folder
                                           << " (run with KESTREL_UPDATE_GOLDEN=1 and check it)";
-    EXPECT_EQ(actual, readFile(expectedPath)) << "case " << folder.filename();
+    EXPECT_EQ(actual, test::readWhole(expectedPath.string())) << "case " << folder.filename();
 }
 
 INSTANTIATE_TEST_SUITE_P(Frameworks, FrameworkGolden, testing::ValuesIn(frameworkCases()),

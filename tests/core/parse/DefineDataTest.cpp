@@ -7,17 +7,6 @@
 using kestrel::DefineData;
 using kestrel::DefineList;
 
-TEST(DefineData, RecordsImportsAndDefines) {
-    DefineData data("NSString.h");
-    EXPECT_FALSE(data.getImportList() || data.getDefineList());
-    data.addImportHeader("NSObject.h");
-    data.addImportHeader("NSObject.h");  // repeats are kept
-    data.addDefine("1\n", "FOO");
-    data.addDefine("2\n", "FOO");  // a later define replaces
-    EXPECT_EQ(*data.getImportList(), (std::vector<std::string>{"NSObject.h", "NSObject.h"}));
-    EXPECT_EQ(data.getDefineList()->at("FOO"), "2\n");
-}
-
 TEST(DefineData, CheckDefineVisitsEachImportOnce) {
     // A imports B and C; B imports A (a cycle), Missing.h and Null.h (no records); C imports D.
     DefineList group;

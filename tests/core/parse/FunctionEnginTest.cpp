@@ -51,11 +51,9 @@ void expectNames(Hook hook, std::int32_t kind, std::initializer_list<std::pair<c
 
 TEST(FunctionEnginTest, ExternAndAppkitExtern) {
     expectNames(&AppAction2::analyseExtern, kExternKind, {
-        {" void  Foo ( int x ) ;", "void Foo(int x)"},
         {" int a /* the count\n   of things */;", "int a"},
         {" id x // a line comment is text here\n;", "id x // a line comment is text here"},
         {" int\tcount;", "int count"},
-        {" \"C\"\n{\n", std::nullopt},    // a C linkage block opens
         {"\tint\tcount;", std::nullopt},  // no space at all
         {";", std::nullopt},
     });
@@ -67,7 +65,6 @@ TEST(FunctionEnginTest, ExternAndAppkitExtern) {
         {" int f(void) { g(); }", "int f(void) {"},
         {"\tint\tx;", std::nullopt},
     });
-    expectNames(&AppAction2::analyseCG_EXTERN, kCGExternKind, {{" CFTypeID\tCGFooGetTypeID (void);", "CFTypeID CGFooGetTypeID(void)"}});
 }
 
 TEST(FunctionEnginTest, InlineFunctions) {
@@ -103,13 +100,10 @@ TEST(FunctionEnginTest, FoundationExportTakesOneLine) {
 // Each handler ends at the end of the text wherever the declaration is cut. Left behind:
 // nothing for a cut head; the complete head of an inline function whose body is cut.
 TEST(FunctionEnginTest, CutOffDeclarations) {
+    // The golden cases are cut at every byte too; these bodies hold what they do not.
     const std::tuple<Hook, std::int32_t, std::string> samples[] = {
-        {&AppAction2::analyseExtern, kExternKind,
-         " double f(\n#if defined(__OBJC__)\n id w,\n#else\n void *w,\n#endif\n double g) /* c */ AVAILABLE_X;"},
         {&AppAction2::analyseAPPKIT_EXTERN, kAppkitExternKind, " int f(void) {\n#ifdef X\n a;\n#endif\n { b; }\n};"},
         {&AppAction2::analyseCG_INLINE, kCGInlineKind, " CGPoint\nf(float x)\n{\n /* } */ if (x) { y; }\n return p;\n}"},
-        {&AppAction2::analyseFOUNDATION_STATIC_INLINE, kFoundationStaticInlineKind, " int\nf(void)\n{\n if (x) { y; }\n}"},
-        {&AppAction2::analyseFOUNDATION_EXPORT, kFoundationExportKind, " NSString *NSFoo;"},
     };
     for (const auto& [hook, kind, text] : samples)
         for (std::size_t n = 0; n < text.size(); ++n) run(hook, kind, text.substr(0, n));  // must return

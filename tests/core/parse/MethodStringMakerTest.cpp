@@ -22,34 +22,20 @@ std::vector<std::string> normalised(const std::string& text) {
 
 }  // namespace
 
-// The golden header method_qualifiers holds the qualifiers in method types; these pin the same
-// words where they are no qualifiers.
-TEST(MethodStringMakerTest, QualifierWordsOutsideTypes) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"- (void) copy: (id)in;", "-(void)copy:(id)in"},
-        {"- (void) a: (id)x in: (id)y out: (id)z;", "-(void)a:(id)x in:(id)y out:(id)z"},
-        {"- (oneway void) release;", "-(oneway void)release"},
-    };
-    for (const auto& [declaration, stored] : cases) {
-        SCOPED_TRACE(declaration);
-        EXPECT_EQ(normalised(declaration), std::vector<std::string>{stored});
-    }
-}
-
-TEST(MethodStringMakerTest, MarkersAndAddedDeclarations) {
-    EXPECT_EQ(normalised("@optional\n- (void) a;\n@required\n- (void) b;\n"),
-              (std::vector<std::string>{"-(void)a", "-(void)b"}));
+// The golden header method_qualifiers holds the qualifiers in method types, and "@optional" /
+// "@required" markers come in interface_properties; these pin qualifier words as argument names, and
+// a declaration added from elsewhere.
+TEST(MethodStringMakerTest, QualifierWordsOutsideTypesAndAddedDeclarations) {
+    EXPECT_EQ(normalised("- (void) copy: (id)in;\n- (void) a: (id)x in: (id)y out: (id)z;"),
+              (std::vector<std::string>{"-(void)copy:(id)in", "-(void)a:(id)x in:(id)y out:(id)z"}));
 
     // A declaration added from elsewhere drops the unfinished text before it, so that the text
     // is not glued to the next declaration.
     MethodStringMaker maker;
     maker.addCommand(kWord, "STRAY_MACRO");
     maker.addMethod("-(int)count");
-    maker.addCommand(kWord, "-");
-    maker.addCommand(kOpenParen, "(");
-    maker.addCommand(kWord, "void");
-    maker.addCommand(kCloseParen, ")");
-    maker.addCommand(kWord, "next");
-    maker.addCommand(kSemicolon, ";");
+    const std::pair<int, const char*> next[] = {{kWord, "-"}, {kOpenParen, "("}, {kWord, "void"}, {kCloseParen, ")"},
+                                                {kWord, "next"}, {kSemicolon, ";"}};
+    for (const auto& [status, text] : next) maker.addCommand(status, text);
     EXPECT_EQ(maker.getMethodList(), (std::vector<std::string>{"-(int)count", "-(void)next"}));
 }

@@ -9,6 +9,7 @@
 #include "core/parse/ProtocolEngin.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/ProcessState.h"
+#include "support/RestOfText.h"
 
 using namespace kestrel;
 
@@ -29,8 +30,7 @@ Result afterProtocol(const std::string& text) {
     CMacroEngin macro(&buffer, std::nullopt);
     Result result;
     result.record = std::dynamic_pointer_cast<ProtocolData>(ProtocolEngin(&buffer, &macro).doAnalyse("@protocol"));
-    int status = 0;
-    while (auto command = buffer.getCommandWithStatus(status)) result.rest += *command + "|";
+    result.rest = test::restOf(buffer);
     return result;
 }
 

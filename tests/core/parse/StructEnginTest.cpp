@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/model/StructData.h"
@@ -59,17 +60,6 @@ TEST(StructEngin, WithoutTypedefListTheEntryIsLoggedAsLost) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "typedefList is nil\n");
 }
 
-TEST(StructEngin, DeclarationCutOffBeforeItsSemicolonLeavesNothing) {
-    const std::string text = "_GSOuter {\n  struct { int a; } inner; // x\n  /* c */ int b;\n} GSOuter, *GSOuterPtr;";
-    for (std::size_t cut = 0; cut < text.size(); ++cut) {
-        Result r = typedefForm<StructEngin>(text.substr(0, cut));
-        EXPECT_FALSE(r.record) << cut;
-        EXPECT_TRUE(r.typedefs.empty()) << cut;
-        EXPECT_FALSE(plainStruct(text.substr(0, cut)).record) << cut;
-    }
-    EXPECT_TRUE(typedefForm<StructEngin>(text).record);
-}
-
 TEST(EnumEngin, DirectivesAreEvaluatedAndCommentsLeaveNoTrace) {
     Result r = typedefForm<EnumEngin>(
         "_E {\n  A, // a\n#ifdef __OBJC__\n  B = (1<<2),\n#else\n  C,\n#endif\n#if 0\n  D,\n#endif\n"
@@ -83,11 +73,14 @@ TEST(EnumEngin, DirectivesAreEvaluatedAndCommentsLeaveNoTrace) {
     EXPECT_EQ(record->getStructIndex(), "{\n    A, B, C\n}");
 }
 
-TEST(EnumEngin, DeclarationCutOffBeforeItsSemicolonLeavesNothing) {
-    const std::string text = "_E {\n  A = 1, // a\n#if 0\n  B,\n#endif\n  C\n} E;";
-    for (std::size_t cut = 0; cut < text.size(); ++cut) {
-        Result r = typedefForm<EnumEngin>(text.substr(0, cut));
-        EXPECT_FALSE(r.record) << cut;
-        EXPECT_TRUE(r.typedefs.empty()) << cut;
+TEST(StructEngin, DeclarationCutOffBeforeItsSemicolonLeavesNothing) {
+    const std::string structText = "_GSOuter {\n  struct { int a; } inner; // x\n  /* c */ int b;\n} GSOuter, *GSOuterPtr;";
+    const std::string enumText = "_E {\n  A = 1, // a\n#if 0\n  B,\n#endif\n  C\n} E;";
+    for (std::size_t cut = 0; cut < std::max(structText.size(), enumText.size()); ++cut) {
+        auto part = [cut](const std::string& text) { return text.substr(0, std::min(cut, text.size() - 1)); };
+        for (const Result& r : {typedefForm<StructEngin>(part(structText)), plainStruct(part(structText)),
+                                typedefForm<EnumEngin>(part(enumText))})
+            EXPECT_TRUE(!r.record && r.typedefs.empty()) << cut;
     }
+    EXPECT_TRUE(typedefForm<StructEngin>(structText).record && typedefForm<EnumEngin>(enumText).record);
 }

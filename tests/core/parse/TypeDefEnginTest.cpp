@@ -5,6 +5,7 @@
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/TextBuffer.h"
 #include "core/parse/TypeDefEngin.h"
+#include "support/RestOfText.h"
 
 using namespace kestrel;
 
@@ -22,8 +23,7 @@ Result afterTypedef(const std::string& text) {
     CMacroEngin macro(&buffer, std::nullopt);
     Result result;
     result.record = TypeDefEngin(&buffer, &macro, &result.typedefs).doAnalyse("typedef");
-    int status = 0;
-    while (auto command = buffer.getCommandWithStatus(status)) result.rest += *command + "|";
+    result.rest = test::restOf(buffer);
     return result;
 }
 
