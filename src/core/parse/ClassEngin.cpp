@@ -11,7 +11,6 @@
 #include "core/parse/EnumEngin.h"
 #include "core/parse/ExternEngin.h"
 #include "core/parse/MethodStringMaker.h"
-#include "core/parse/MultiComment.h"
 #include "core/parse/PropertyDeclaration.h"
 #include "core/parse/StructEngin.h"
 #include "core/parse/TextBuffer.h"
@@ -54,10 +53,7 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
     while (auto command = textBuffer->getCommandWithStatus(status)) {
         switch (status) {
         case kHash:
-            if (macroEngin)
-                macroEngin->doCalc();
-            else
-                textBuffer->deleteLineBuffer();
+            doDirective();
             continue;
         case kOpenBrace:
             analyseInstanceValuePart();
@@ -66,7 +62,7 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
             textBuffer->deleteLineBuffer();
             continue;
         case kBlockOpen:
-            MultiComment(textBuffer, macroEngin).doAnalyse(*command);
+            skipComment(*command);
             continue;
         case kCR:
         case kLF:
@@ -110,10 +106,7 @@ void ClassEngin::analyseInstanceValuePart() {
         if (!command) return;
         switch (status) {
         case kHash:
-            if (macroEngin)
-                macroEngin->doCalc();
-            else
-                textBuffer->deleteLineBuffer();
+            doDirective();
             break;
         case kOpenBrace:
             ++depth;
@@ -125,7 +118,7 @@ void ClassEngin::analyseInstanceValuePart() {
             textBuffer->deleteLineBuffer();
             break;
         case kBlockOpen:
-            MultiComment(textBuffer, macroEngin).doAnalyse(*command);
+            skipComment(*command);
             break;
         default:
             if (*command == "enum") fileEnum();  // instance variables, @private and the like pass

@@ -4,7 +4,6 @@
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/DeclarationLine.h"
 #include "core/parse/MethodStringMaker.h"
-#include "core/parse/MultiComment.h"
 #include "core/parse/PropertyDeclaration.h"
 #include "core/parse/TextBuffer.h"
 
@@ -17,15 +16,6 @@ std::optional<std::string> ProtocolEngin::nextCommand(int& status) {
     }
     return textBuffer->getCommandWithStatus(status);
 }
-
-void ProtocolEngin::doDirective() {
-    if (macroEngin)
-        macroEngin->doCalc();
-    else
-        textBuffer->deleteLineBuffer();
-}
-
-void ProtocolEngin::skipComment(const std::string& opener) { MultiComment(textBuffer, macroEngin).doAnalyse(opener); }
 
 std::shared_ptr<TreeData> ProtocolEngin::doAnalyse(const std::string&) {
     if (!textBuffer) return nullptr;

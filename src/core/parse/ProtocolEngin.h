@@ -38,8 +38,6 @@ public:
 
 private:
     std::optional<std::string> nextCommand(int& status);
-    void doDirective();
-    void skipComment(const std::string& opener);
 
     std::optional<std::vector<std::string>> protocolList;  // of the declaration being read
 };
