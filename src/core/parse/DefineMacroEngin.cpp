@@ -11,8 +11,8 @@
 #include "core/parse/HeaderIndex.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
+#include "core/platform/FolderWalk.h"
 #include "core/platform/ProcessState.h"
-#include "core/platform/VisitedFolders.h"
 
 namespace fs = std::filesystem;
 
@@ -28,37 +28,13 @@ constexpr std::array<std::string_view, 9> kUndefinedSymbols{
 
 bool isLineEnd(int status) { return status == kCR || status == kLF || status == kEnd; }
 
-// The first entry below folder, depth first in listing order, that matches(name, isFolder);
-// a folder that does not match is searched before its next sibling. Links to folders are
-// followed, but a folder already entered in this search is not entered again, so link loops end.
-// Iterative, so deep trees cost heap rather than call stack.
+// The first entry below folder (see walkFolder) that matches(name, isFolder); a folder that
+// does not match is searched before its next sibling.
 template <typename Match>
 std::optional<std::string> searchDepthFirst(const std::string& folder, Match matches) {
-    struct Level {
-        std::string path;
-        fs::directory_iterator next;
-    };
-    VisitedFolders visited;
-    if (!visited.insert(folder)) return std::nullopt;
-    std::error_code ec;
-    std::vector<Level> levels;
-    levels.push_back({folder, fs::directory_iterator(folder, ec)});
-    while (!levels.empty()) {
-        Level& level = levels.back();
-        if (level.next == fs::directory_iterator()) {
-            levels.pop_back();
-            continue;
-        }
-        std::string name = level.next->path().filename().string();
-        std::string path = level.path + "/" + name;
-        // The type that the listing gives spares a stat per entry; only links are looked up.
-        bool isFolder = level.next->is_directory(ec);
-        level.next.increment(ec);
-        if (ec) level.next = fs::directory_iterator();  // an unreadable rest of a folder ends it
-        if (matches(name, isFolder)) return path;
-        if (isFolder && visited.insert(path)) levels.push_back({path, fs::directory_iterator(path, ec)});
-    }
-    return std::nullopt;
+    return walkFolder(folder, [&](const std::string& name, const std::string&, bool isFolder) {
+        return matches(name, isFolder);
+    });
 }
 
 }  // namespace
