@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <system_error>
 
 #include "core/model/AppAction2.h"
@@ -73,6 +74,16 @@ bool isSoundRecordDic(const PlistDict& dic) {
 
 void addProgress(double amount) { Host::current().addProgressBarValue(amount); }
 
+// Runs work on a thread of its own; where none can be started, here when its result is asked.
+template <class Work>
+auto inBackground(Work work) {
+    try {
+        return std::async(std::launch::async, work);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, std::move(work));
+    }
+}
+
 bool treeChanged() {
     const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
     return pref && pref->treeChanged;
@@ -131,11 +142,10 @@ bool TreeFileStore::readRecordFile(ListFile file, std::vector<std::shared_ptr<Re
     return sound;
 }
 
-void TreeFileStore::readFunctionFile() {
+void TreeFileStore::readFunctionFile(std::optional<PlistArray> array) {
     app.functions.clear();
     app.functionsWasChanged = false;
     addProgress(3.0);
-    std::optional<PlistArray> array = PlistFile::readArray(DataFolder::filePath("functions"));
     if (!array) return;
     app.functions.reserve(array->size());
     for (const PlistValue& element : *array) {
@@ -146,7 +156,10 @@ void TreeFileStore::readFunctionFile() {
 }
 
 std::optional<std::map<std::string, std::string>> TreeFileStore::readTypedefList() {
-    std::optional<PlistDict> dic = PlistFile::readDictionary(DataFolder::filePath("typedefs"));
+    return typedefListFrom(PlistFile::readDictionary(DataFolder::filePath("typedefs")));
+}
+
+std::optional<std::map<std::string, std::string>> TreeFileStore::typedefListFrom(std::optional<PlistDict> dic) {
     if (!dic) return std::nullopt;
     std::map<std::string, std::string> list;
     for (const auto& [name, value] : *dic) {
@@ -157,6 +170,12 @@ std::optional<std::map<std::string, std::string>> TreeFileStore::readTypedefList
 
 void TreeFileStore::initTreeFromFile() {
     fileCheck();
+    // The functions and typedefs files need nothing from the record lists, and together are
+    // about as large as the record files: they are parsed on a second thread meanwhile.
+    auto otherFiles = inBackground([functions = DataFolder::filePath("functions"),
+                                    typedefs = DataFolder::filePath("typedefs")] {
+        return std::make_pair(PlistFile::readArray(functions), PlistFile::readDictionary(typedefs));
+    });
     linker.unlinkAll();  // a tree loaded before goes as a whole
     std::array<bool, kListFiles> sound{};
 
@@ -181,8 +200,9 @@ void TreeFileStore::initTreeFromFile() {
     linker.setupDataID();
     addProgress(3.0);
 
-    readFunctionFile();
-    std::optional<std::map<std::string, std::string>> typedefs = readTypedefList();
+    auto [functions, typedefDic] = otherFiles.get();
+    readFunctionFile(std::move(functions));
+    std::optional<std::map<std::string, std::string>> typedefs = typedefListFrom(std::move(typedefDic));
     app.typedefList = typedefs ? std::move(*typedefs) : std::map<std::string, std::string>{};
     app.typedefListWasChanged = false;
     Host::current().setProgressBarValue(100.0);

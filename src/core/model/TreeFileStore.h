@@ -78,7 +78,8 @@ private:
 
     template <class Record>
     bool readRecordFile(ListFile file, std::vector<std::shared_ptr<Record>>& list);
-    void readFunctionFile();
+    void readFunctionFile(std::optional<PlistArray> array);
+    static std::optional<std::map<std::string, std::string>> typedefListFrom(std::optional<PlistDict> dic);
     PlistArray listForm(ListFile file) const;
 
     AppAction2& app;
