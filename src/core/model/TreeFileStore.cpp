@@ -267,10 +267,15 @@ bool TreeFileStore::writeTreeFiles() {
 }
 
 void TreeFileStore::applicationWillTerminate() {
-    writeFunctionList(app.functions);
+    // The functions file, as large as the class file, is written on a second thread while
+    // this one writes the others. Each file is replaced on its own, so nothing can see the
+    // order between them; the functions' flag is that thread's alone until it is done.
+    if (app.functionsWasChanged) startupCheck();
+    auto functionsWritten = inBackground([this] { return writeFunctionList(app.functions); });
     writeTypedefList(app.typedefList);
     PrefFile::writePref();
     writeTreeFiles();
+    functionsWritten.get();
 }
 
 }  // namespace kestrel

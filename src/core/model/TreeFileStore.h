@@ -69,7 +69,7 @@ public:
     bool writeTypedefList(const std::map<std::string, std::string>& dic);
     // The five record-list files, when treeChanged is set; clears it when all were written.
     bool writeTreeFiles();
-    // The exit: functions, typedefs, the preferences file, the record lists, in that order.
+    // The exit: functions (on a second thread), typedefs, the preferences file, the record lists.
     void applicationWillTerminate();
 
 private:
