@@ -7,9 +7,10 @@
 namespace kestrel {
 
 bool MethodStringMaker::isTypeQualifier(std::string_view word) {
-    static constexpr std::array<std::string_view, 12> kQualifiers{
-        "nullable", "nonnull", "null_unspecified", "_Nullable", "_Nonnull", "__kindof",
-        "oneway",   "in",      "out",              "inout",     "bycopy",   "byref",
+    static constexpr std::array<std::string_view, 20> kQualifiers{
+        "nullable", "nonnull", "null_unspecified", "_Nullable", "_Nonnull", "_Null_unspecified",
+        "__nullable", "__nonnull", "__null_unspecified", "__kindof", "__unsafe_unretained",
+        "__strong", "__weak", "__autoreleasing", "oneway", "in", "out", "inout", "bycopy", "byref",
     };
     for (std::string_view qualifier : kQualifiers)
         if (word == qualifier) return true;
@@ -17,27 +18,37 @@ bool MethodStringMaker::isTypeQualifier(std::string_view word) {
 }
 
 void MethodStringMaker::addCommand(int status, const std::string& text) {
-    switch (status) {
-    case kColon:
-        current += ':';
-        state = kAfterColon;
-        return;
-    case kSemicolon:
+    if (status == kSemicolon) {
         if (!current.empty()) {
             methodList.push_back(std::move(current));
             current.clear();
         }
         state = kNeutral;
         parenDepth = 0;
+        beforeSign = false;
+        return;
+    }
+    if (status == kWord && (text == "@optional" || text == "@required")) return;
+    // A declaration begins with its sign. What stands before one is no method: a macro line
+    // such as "DEFINE_BLOCK_TYPE(GSSetFilterBlock, BOOL, id, BOOL*);" is dropped whole, and of
+    // "&& GS_API_VERSION(10200, GS_API_LATEST)" (a directive continued with "\") followed by
+    // "+ (void) setThreadPriority: (double)pri;" the method is kept.
+    if (current.empty() && (status != kWord || text.empty() || (text[0] != '-' && text[0] != '+'))) {
+        beforeSign = true;
+        return;
+    }
+    beforeSign = false;
+    switch (status) {
+    case kColon:
+        current += ':';
+        state = kAfterColon;
         return;
     case kCloseParen:
-        if (state == kAfterColon) state = kAfterType;  // ")" closes an argument type
+        // The ")" that closes an argument type, not one inside it: (GS_GENERIC_TYPE(T)[])x
+        if (state == kAfterColon && parenDepth <= 1) state = kAfterType;
         if (parenDepth > 0) --parenDepth;
         current += ')';
         return;
-    case kWord:
-        if (text == "@optional" || text == "@required") return;
-        break;
     default:
         break;
     }
@@ -58,6 +69,7 @@ void MethodStringMaker::addMethod(std::string method) {
     current.clear();
     state = kNeutral;
     parenDepth = 0;
+    beforeSign = false;
     methodList.push_back(std::move(method));
 }
 

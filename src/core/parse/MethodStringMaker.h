@@ -11,7 +11,8 @@
 //   - (oneway void)release;                  -> -(oneway void)release
 //   - (int)addTypes:(in bycopy NSArray*)t;   -> -(int)addTypes:(in bycopy NSArray*)t
 //
-// The markers @optional and @required are no part of any declaration and are dropped.
+// The markers @optional and @required are no part of any declaration and are dropped, and so
+// is whatever stands before a declaration's sign.
 // The caller handles line ends, comments, directives and braces itself and hands over the rest.
 #include <string>
 #include <string_view>
@@ -30,7 +31,8 @@ public:
 
     // The completed declarations, in order. A declaration not yet ended by ";" is not in it.
     const std::vector<std::string>& getMethodList() const { return methodList; }
-    bool hasUnfinished() const { return !current.empty(); }
+    // Inside a statement not yet ended by ";", a method or not.
+    bool hasUnfinished() const { return !current.empty() || beforeSign; }
 
     // The qualifiers that keep one space after them inside a type's parentheses. "in" and
     // "out" are common selector words, so outside parentheses they stay plain text.
@@ -41,6 +43,7 @@ private:
 
     State state = kNeutral;
     int parenDepth = 0;
+    bool beforeSign = false;  // in a statement whose sign has not come (maybe never will)
     std::string current;
     std::vector<std::string> methodList;
 };
