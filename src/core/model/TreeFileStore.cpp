@@ -124,11 +124,10 @@ bool TreeFileStore::treeFilesExist() {
 // dictionary, gives no record, or gives a record of another list's kind is left out.
 // Answers whether the file was sound: missing, or every element what it should be.
 template <class Record>
-bool TreeFileStore::readRecordFile(ListFile file, std::vector<std::shared_ptr<Record>>& list) {
-    std::string path = DataFolder::filePath(kListFileKeys[file]);
+bool TreeFileStore::readRecordFile(ListFile file, std::optional<PlistArray> array,
+                                   std::vector<std::shared_ptr<Record>>& list) {
     list.clear();
-    std::optional<PlistArray> array = PlistFile::readArray(path);
-    if (!array) return !isThere(path);
+    if (!array) return !isThere(DataFolder::filePath(kListFileKeys[file]));
     // A record where the format number belongs would be lost by a rewrite.
     bool sound = array->empty() || !(*array)[0].isDict();
     list.reserve(array->empty() ? 0 : array->size() - 1);
@@ -142,17 +141,16 @@ bool TreeFileStore::readRecordFile(ListFile file, std::vector<std::shared_ptr<Re
     return sound;
 }
 
-void TreeFileStore::readFunctionFile(std::optional<PlistArray> array) {
-    app.functions.clear();
-    app.functionsWasChanged = false;
-    addProgress(3.0);
-    if (!array) return;
-    app.functions.reserve(array->size());
+// Function records loaded from a file are never measured for a box, so they can be made on
+// any thread.
+std::vector<std::shared_ptr<FunctionMacrosData>> TreeFileStore::functionsFrom(std::optional<PlistArray> array) {
+    std::vector<std::shared_ptr<FunctionMacrosData>> functions;
+    if (!array) return functions;
+    functions.reserve(array->size());
     for (const PlistValue& element : *array) {
-        if (const PlistDict* dic = element.getDict()) {
-            app.functions.push_back(std::make_shared<FunctionMacrosData>(*dic));
-        }
+        if (const PlistDict* dic = element.getDict()) functions.push_back(std::make_shared<FunctionMacrosData>(*dic));
     }
+    return functions;
 }
 
 std::optional<std::map<std::string, std::string>> TreeFileStore::readTypedefList() {
@@ -170,26 +168,35 @@ std::optional<std::map<std::string, std::string>> TreeFileStore::typedefListFrom
 
 void TreeFileStore::initTreeFromFile() {
     fileCheck();
-    // The functions and typedefs files need nothing from the record lists, and together are
-    // about as large as the record files: they are parsed on a second thread meanwhile.
-    auto otherFiles = inBackground([functions = DataFolder::filePath("functions"),
-                                    typedefs = DataFolder::filePath("typedefs")] {
-        return std::make_pair(PlistFile::readArray(functions), PlistFile::readDictionary(typedefs));
+    // Parsing is most of a load, and no file needs another before the linking: two more
+    // threads parse the protocol and category files, and the functions and typedefs files
+    // (making their records too), while this one reads the class file. The records that are
+    // drawn, measured with the window's font, are made here.
+    auto listPath = [](ListFile file) { return DataFolder::filePath(kListFileKeys[file]); };
+    auto protocolsAndCategories = inBackground([protocols = listPath(kProtocolFile),
+                                                categories = listPath(kCategoryFile)] {
+        return std::make_pair(PlistFile::readArray(protocols), PlistFile::readArray(categories));
+    });
+    auto functionsAndTypedefs = inBackground([functions = DataFolder::filePath("functions"),
+                                              typedefs = DataFolder::filePath("typedefs")] {
+        return std::make_pair(functionsFrom(PlistFile::readArray(functions)),
+                              typedefListFrom(PlistFile::readDictionary(typedefs)));
     });
     linker.unlinkAll();  // a tree loaded before goes as a whole
     std::array<bool, kListFiles> sound{};
 
     addProgress(7.0);
-    sound[kClassFile] = readRecordFile(kClassFile, app.classList);
+    sound[kClassFile] = readRecordFile(kClassFile, PlistFile::readArray(listPath(kClassFile)), app.classList);
     app.classStraightList = linker.copyToStraightList();
     addProgress(3.0);
-    sound[kProtocolFile] = readRecordFile(kProtocolFile, app.protocolList);
+    auto [protocols, categories] = protocolsAndCategories.get();
+    sound[kProtocolFile] = readRecordFile(kProtocolFile, std::move(protocols), app.protocolList);
     addProgress(3.0);
-    sound[kCategoryFile] = readRecordFile(kCategoryFile, app.categoryList);
+    sound[kCategoryFile] = readRecordFile(kCategoryFile, std::move(categories), app.categoryList);
     addProgress(3.0);
-    sound[kStructFile] = readRecordFile(kStructFile, app.structList);
+    sound[kStructFile] = readRecordFile(kStructFile, PlistFile::readArray(listPath(kStructFile)), app.structList);
     addProgress(3.0);
-    sound[kEnumFile] = readRecordFile(kEnumFile, app.enumList);
+    sound[kEnumFile] = readRecordFile(kEnumFile, PlistFile::readArray(listPath(kEnumFile)), app.enumList);
 
     linker.makeTreeList();
     addProgress(3.0);
@@ -200,9 +207,10 @@ void TreeFileStore::initTreeFromFile() {
     linker.setupDataID();
     addProgress(3.0);
 
-    auto [functions, typedefDic] = otherFiles.get();
-    readFunctionFile(std::move(functions));
-    std::optional<std::map<std::string, std::string>> typedefs = typedefListFrom(std::move(typedefDic));
+    auto [functions, typedefs] = functionsAndTypedefs.get();
+    app.functions = std::move(functions);
+    app.functionsWasChanged = false;
+    addProgress(3.0);
     app.typedefList = typedefs ? std::move(*typedefs) : std::map<std::string, std::string>{};
     app.typedefListWasChanged = false;
     Host::current().setProgressBarValue(100.0);
@@ -270,12 +278,15 @@ void TreeFileStore::applicationWillTerminate() {
     // The functions file, as large as the class file, is written on a second thread while
     // this one writes the others. Each file is replaced on its own, so nothing can see the
     // order between them; the functions' flag is that thread's alone until it is done.
-    if (app.functionsWasChanged) startupCheck();
-    auto functionsWritten = inBackground([this] { return writeFunctionList(app.functions); });
+    std::future<bool> functionsWritten;
+    if (app.functionsWasChanged) {
+        startupCheck();
+        functionsWritten = inBackground([this] { return writeFunctionList(app.functions); });
+    }
     writeTypedefList(app.typedefList);
     PrefFile::writePref();
     writeTreeFiles();
-    functionsWritten.get();
+    if (functionsWritten.valid()) functionsWritten.get();
 }
 
 }  // namespace kestrel

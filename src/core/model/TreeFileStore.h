@@ -77,8 +77,8 @@ private:
     static const char* const kListFileKeys[kListFiles];
 
     template <class Record>
-    bool readRecordFile(ListFile file, std::vector<std::shared_ptr<Record>>& list);
-    void readFunctionFile(std::optional<PlistArray> array);
+    bool readRecordFile(ListFile file, std::optional<PlistArray> array, std::vector<std::shared_ptr<Record>>& list);
+    static std::vector<std::shared_ptr<FunctionMacrosData>> functionsFrom(std::optional<PlistArray> array);
     static std::optional<std::map<std::string, std::string>> typedefListFrom(std::optional<PlistDict> dic);
     PlistArray listForm(ListFile file) const;
 
