@@ -64,20 +64,33 @@ void DefineMacroEngin::calcHeaderFile(const std::string& path, const std::string
         }
         Import next = std::move(*reader->pendingImport);
         reader->pendingImport.reset();
-        if (list.count(next.name)) continue;
+        std::shared_ptr<DefineData> record;
+        if (next.forward) {
+            // A chain of headers forwarding to each other reads each file once.
+            bool reading = ownPath == next.path;
+            for (const auto& engine : imported) reading = reading || engine->ownPath == next.path;
+            if (reading) continue;
+            record = reader->currentData;
+        } else if (list.count(next.name)) {
+            continue;
+        }
         imported.push_back(std::make_unique<DefineMacroEngin>(nullptr, next.name));
         imported.back()->inCalcHeaderFile = true;
         imported.back()->headerIndex = headerIndex;
-        imported.back()->openHeader(next.path, next.name);
+        imported.back()->openHeader(next.path, next.name, std::move(record));
     }
     inCalcHeaderFile = false;
 }
 
-void DefineMacroEngin::openHeader(const std::string& path, const std::string& name) {
-    auto data = std::make_shared<DefineData>(name);
-    ProcessState::defineList()[name] = data;  // before reading: a cycle back here stops
-    currentData = std::move(data);
+void DefineMacroEngin::openHeader(const std::string& path, const std::string& name,
+                                  std::shared_ptr<DefineData> record) {
+    if (!record) {
+        record = std::make_shared<DefineData>(name);
+        ProcessState::defineList()[name] = record;  // before reading: a cycle back here stops
+    }
+    currentData = std::move(record);
     targetHeader = name;
+    ownPath = path;
     ownBuffer = std::make_unique<TextBuffer>(TextBuffer::initByPath(path));  // unreadable: empty
     textBuffer = ownBuffer.get();
     macroStack.clear();  // nothing survives from one header to the next
@@ -123,13 +136,18 @@ void DefineMacroEngin::doImport() {
     if (currentData) currentData->addImportHeader(header);
     textBuffer->deleteLineBuffer();
 
-    if (ProcessState::defineList().count(header)) return;
+    // A header importing another of its own name forwards to it: AppKit/GSTheme.h holds only
+    // "#include <GNUstepGUI/GSTheme.h>". One name has one record, so the header forwarded to is
+    // read into the forwarding one's record; else its defines and imports would be lost to the
+    // analysis of both.
+    const bool forward = inCalcHeaderFile && header == targetHeader.value_or("");
+    if (!forward && ProcessState::defineList().count(header)) return;
     auto frameworkPath = findFramework(ProcessState::frameworksRoot(), framework);
     if (!frameworkPath) return;
     auto headerPath = headerIndex ? headerIndex->find(*frameworkPath, header) : findHeader(*frameworkPath, header);
     if (!headerPath) return;
     if (inCalcHeaderFile) {
-        pendingImport = Import{*headerPath, header};  // calcHeaderFile reads it before going on
+        pendingImport = Import{*headerPath, header, forward};  // calcHeaderFile reads it before going on
     } else {
         DefineMacroEngin(nullptr, header).calcHeaderFile(*headerPath, header);
     }

@@ -15,6 +15,7 @@
 
 namespace kestrel {
 
+class DefineData;
 class HeaderIndex;
 
 class DefineMacroEngin : public CMacroEngin {
@@ -49,14 +50,17 @@ private:
     struct Import {
         std::string path;
         std::string name;
+        bool forward = false;  // a header of the importer's own name: read into its record
     };
-    // Makes and stores the header's record and starts reading it with this evaluator.
-    void openHeader(const std::string& path, const std::string& name);
+    // Starts reading the header with this evaluator, into record, or into a new record stored
+    // under name.
+    void openHeader(const std::string& path, const std::string& name, std::shared_ptr<DefineData> record = nullptr);
     // Reads the open header on, until its end (true) or until an import has to be read first
     // (false; the import waits in pendingImport).
     bool readOn();
 
     std::unique_ptr<TextBuffer> ownBuffer;  // the header being read by calcHeaderFile
+    std::string ownPath;                    // and its path
     // The headers of the frameworks searched so far, shared by the readers of one pass so that
     // each framework folder is listed once, not once per import.
     std::shared_ptr<HeaderIndex> headerIndex;
