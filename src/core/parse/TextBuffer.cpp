@@ -1,14 +1,11 @@
 #include "core/parse/TextBuffer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <utility>
+
+#include "core/platform/RegularFile.h"
 
 namespace kestrel {
 
@@ -60,34 +57,7 @@ const Delimiter* delimiterAt(std::string_view line, std::size_t pos) {
 TextBuffer::TextBuffer(std::string text) : buffer_(std::move(text)), mainLocation_(0) {}
 
 TextBuffer TextBuffer::initByPath(const std::string& path) {
-    // Only regular files (links followed) are read: a folder would read as garbage sizes and a
-    // FIFO or device could block for ever (hence O_NONBLOCK on the open, and the check on the
-    // opened file itself, so nothing can be swapped in between).
-    std::string text;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return TextBuffer(std::move(text));
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return TextBuffer(std::move(text));
-    }
-    // Read straight into the text; a file that grows meanwhile is read to its new end.
-    std::size_t used = 0;
-    text.resize(static_cast<std::size_t>(info.st_size) + 1);
-    for (;;) {
-        if (used == text.size()) text.resize(text.size() * 2);
-        const ssize_t got = ::read(fd, text.data() + used, text.size() - used);
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            used = 0;  // a read error is an empty text, never half of one
-            break;
-        }
-        used += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    text.resize(used);
-    return TextBuffer(std::move(text));
+    return TextBuffer(RegularFile::read(path).value_or(std::string()));
 }
 
 std::optional<std::string_view> TextBuffer::getLineStrings() {

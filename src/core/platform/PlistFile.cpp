@@ -11,9 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <memory>
+
+#include "core/platform/RegularFile.h"
 
 namespace kestrel {
 
@@ -368,23 +369,6 @@ bool xmlNestingWithin(std::string_view text, int limit) {
     return true;
 }
 
-// Reads a whole regular file; none for anything else (a folder, a pipe that could block, a
-// device) and for files too large for libplist's 32-bit lengths.
-std::optional<std::string> readWholeFile(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size <= 0 || static_cast<unsigned long long>(size) >= std::numeric_limits<uint32_t>::max())
-        return std::nullopt;
-    in.seekg(0, std::ios::beg);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (!in.read(bytes.data(), size)) return std::nullopt;
-    return bytes;
-}
-
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -416,7 +400,8 @@ std::optional<PlistValue> PlistFile::parse(std::string_view bytes) {
 }
 
 std::optional<PlistValue> PlistFile::read(const std::string& path) {
-    std::optional<std::string> bytes = readWholeFile(path);
+    // libplist takes 32-bit lengths.
+    std::optional<std::string> bytes = RegularFile::read(path, std::numeric_limits<uint32_t>::max() - 1);
     if (!bytes) return std::nullopt;
     return parse(*bytes);
 }
