@@ -33,10 +33,17 @@ TEST(RealHeaders, GNUstepTreeHasItsRealRootsAndSuperclasses) {
     KestrelRun tree = runKestrel(home.str(), {"tree"});
     EXPECT_TRUE(hasLine(tree.out, "NSObject"));
     EXPECT_TRUE(hasLine(tree.out, "NSProxy"));
-    EXPECT_NE(runKestrel(home.str(), {"info", "NSButton"}).out.find("Superclasses: NSControl : NSView : NSResponder : NSObject"),
+    EXPECT_NE(runKestrel(home.str(), {"info", "NSButton"})
+                  .out.find("Framework: AppKit.framework\nHeader: NSButton.h\n"
+                            "Superclasses: NSControl : NSView : NSResponder : NSObject\n"),
               std::string::npos);
-    EXPECT_NE(runKestrel(home.str(), {"info", "NSMutableString"}).out.find("Superclasses: NSString : NSObject"),
+    EXPECT_NE(runKestrel(home.str(), {"info", "NSMutableString"})
+                  .out.find("Framework: Foundation.framework\nHeader: NSString.h\nSuperclasses: NSString : NSObject\n"),
               std::string::npos);
+    // Declared with GS_EXPORT, a macro of a guarded header that NSObjCRuntime.h imports through
+    // another framework: found only when the define pass has read that header.
+    EXPECT_EQ(runKestrel(home.str(), {"find", "--functions", "NSStringFromClass"}).out,
+              "NSString* NSStringFromClass(Class aClass)\n  1 Function/Macro found\n");
 
     KestrelRun methods = runKestrel(home.str(), {"find", "--methods", "stringWithFormat"});
     EXPECT_EQ(methods.status, 0);

@@ -56,8 +56,9 @@ TEST(TextEngin, CommandToChunkKeepsWordsWithoutTheirFirstAsterisk) {
     EXPECT_EQ(TextEngin::commandToChunk(";"), std::vector<std::string>{});
 }
 
+// A protocol's instance-variable block skips its structs so (golden case protocol_adopting);
+// these are the corners.
 TEST(TextEngin, MakeStructSkipsToTheFirstClosingBrace) {
-    EXPECT_EQ(afterStruct("struct _NSPoint { float x; float y; } NSPoint;\nnext\n"), "next|\n|");
     EXPECT_EQ(afterStruct("struct Forward;\nnext\n"), "next|\n|");
     EXPECT_EQ(afterStruct("struct S\n{\n  int a; // }\n} s;\nnext\n"), "next|\n|");
     // Braces are not counted: the inner "}" ends the skip, and the rest of its line goes too.
@@ -67,10 +68,9 @@ TEST(TextEngin, MakeStructSkipsToTheFirstClosingBrace) {
         EXPECT_EQ(afterStruct(truncated), "") << truncated;
 }
 
+// Comments over lines, hiding declarations, come in every golden header.
 TEST(MultiComment, SkipsToTheCloserAndKeepsWhatFollows) {
-    EXPECT_EQ(afterComment("a /* one */ b\n"), "b|\n|");
     EXPECT_EQ(afterComment("/**/x"), "x|");
-    EXPECT_EQ(afterComment("/* line one\n @interface Hidden\n end */ after\nnext"), "after|\n|next|");
     EXPECT_EQ(afterComment("/* a */ /* b */ c"), "/*|b|*/|c|");  // one comment per call
     // Never closed: the rest of the text goes, and the skip ends with it.
     EXPECT_EQ(afterComment("/* open\n@interface X\n#endif\n"), "");

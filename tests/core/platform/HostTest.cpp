@@ -5,7 +5,7 @@
 
 using namespace kestrel;
 
-TEST(Host, CallsWithoutAnInstalledHostDoNothingAndResetUninstalls) {
+TEST(Host, CallsWithoutAnInstalledHostDoNothingAndResetUninstallsItAndEmptiesTheSharedState) {
     struct Counter : Host {
         int messages = 0;
         void setMessage(const std::string&) override { ++messages; }
@@ -21,6 +21,10 @@ TEST(Host, CallsWithoutAnInstalledHostDoNothingAndResetUninstalls) {
     Host::current().setStatusMessage("NSString.h");  // not overridden: the base does nothing
     EXPECT_EQ(counter.messages, 1);
     EXPECT_EQ(Host::current().getDragStyleMode(), 1);
+    ProcessState::frameworkPathCache()["Nowhere.framework"] = "";
+    ProcessState::defineList()["NSString.h"] = nullptr;
     ProcessState::reset();
     EXPECT_NE(&Host::current(), &counter);
+    EXPECT_TRUE(ProcessState::frameworkPathCache().empty() && ProcessState::defineList().empty());
+    EXPECT_EQ(ProcessState::prefData(), nullptr);
 }

@@ -43,24 +43,12 @@ std::string object(char marker, const std::vector<std::uint32_t>& refs = {}, std
 }
 
 PlistValue everyType() {
-    PlistDict inner;
-    inner.set("zeta", PlistValue(1));
-    inner.set("alpha", PlistValue(2));
-    PlistDict d;
-    d.set("string", PlistValue("<&> ]]> \"quoted\""));
-    d.set("caf\xe9 \xff\xfe end", PlistValue("not UTF-8: caf\xe9 \xff\xfe"));
-    d.set("control", PlistValue("a\x01z"));
-    d.set("negative", PlistValue(-42));
-    d.set("big", PlistValue(std::int64_t{1} << 40));
-    d.set("real", PlistValue(12.7));
-    d.set("yes", PlistValue(true));
-    d.set("no", PlistValue(false));
-    d.set("date", PlistValue(PlistDate{136468800.0}));
-    d.set("data", PlistValue(PlistData{std::string("\0\x01\xfe\xff", 4)}));
-    d.set("array", PlistValue(PlistArray{PlistValue("a"), PlistValue(1), PlistValue(PlistArray{})}));
-    d.set("dict", PlistValue(inner));
-    d.set("empty", PlistValue(""));
-    return PlistValue(d);
+    return PlistValue(test::dict(
+        {{"string", "<&> ]]> \"quoted\""}, {"caf\xe9 \xff\xfe end", "not UTF-8: caf\xe9 \xff\xfe"},
+         {"control", "a\x01z"}, {"negative", -42}, {"big", std::int64_t{1} << 40}, {"real", 12.7}, {"yes", true},
+         {"no", false}, {"date", PlistDate{136468800.0}}, {"data", PlistData{std::string("\0\x01\xfe\xff", 4)}},
+         {"array", PlistArray{"a", 1, PlistArray{}}}, {"dict", test::dict({{"zeta", 1}, {"alpha", 2}})},
+         {"empty", ""}}));
 }
 
 }  // namespace
@@ -89,10 +77,9 @@ TEST(PlistFile, XmlRoundTripKeepsEveryTypeTheKeyOrderAndBytesThatAreNotUtf8) {
     EXPECT_EQ(*PlistFile::read(path)->getString(), "lonely");
 }
 
+// Missing files, folders and FIFOs: the regular-file reader's tests.
 TEST(PlistFile, WhateverIsWrongWithAFileReadsAsNone) {
     TempDir dir;
-    EXPECT_FALSE(PlistFile::read(dir.str() + "/missing.plist"));
-    EXPECT_FALSE(PlistFile::read(dir.str()));  // a folder
     for (const std::string& bad : {std::string(), std::string("just some words\n"), std::string("bplist00"),
                                    std::string("<html><body>no</body></html>"), std::string(64, '\0'),
                                    std::string("<plist><dict><key>a</key><string>x</dict></plist>"),
@@ -218,10 +205,7 @@ TEST(PlistFile, RepeatedKeysInAFileKeepOneEntryAndLargeDictionariesStayFindable)
     std::optional<PlistValue> value = PlistFile::parse(xml);
     ASSERT_TRUE(value && value->isDict());
     const PlistDict& dict = *value->getDict();
-    EXPECT_EQ(dict.size(), 42u);
-    int seenA = 0;
-    for (const auto& [key, item] : dict) seenA += key == "a";
-    EXPECT_EQ(seenA, 1);
+    EXPECT_EQ(dict.size(), 42u);  // "a" once
     ASSERT_NE(dict.getString("a"), nullptr);
     EXPECT_EQ(*dict.getString("a"), "3");
     EXPECT_EQ(dict.getInteger("k39"), 39);

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/platform/PlistValue.h"
+#include "support/Plists.h"
 
 using namespace kestrel;
 
@@ -65,10 +66,5 @@ TEST(PlistValue, EqualityComparesTypeContentsAndKeyOrder) {
     EXPECT_EQ(PlistValue(1), PlistValue(std::int64_t{1}));
     EXPECT_NE(PlistValue(1), PlistValue(true));
     EXPECT_NE(PlistValue("a"), PlistValue(PlistData{"a"}));
-    PlistDict a, b;
-    a.set("x", PlistValue(1));
-    a.set("y", PlistValue(2));
-    b.set("y", PlistValue(2));
-    b.set("x", PlistValue(1));
-    EXPECT_NE(a, b);
+    EXPECT_NE(test::dict({{"x", 1}, {"y", 2}}), test::dict({{"y", 2}, {"x", 1}}));
 }

