@@ -2,38 +2,22 @@
 // reading the files alone, then reading and analysing them as a build does. Prints both times
 // (best of several rounds) and their ratio; the aim is a ratio of at most 4.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "BenchFiles.h"
 #include "core/model/AppAction2.h"
 #include "core/parse/TextBuffer.h"
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-namespace {
-
-std::vector<std::string> headerPaths(const std::string& folder) {
-    std::vector<std::string> paths;
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_regular_file(ec) && it->path().extension() == ".h") paths.push_back(it->path().string());
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-}  // namespace
+using kestrel::bench::Clock;
+using kestrel::bench::headerPaths;
+using kestrel::bench::millisecondsSince;
 
 int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : "/usr/include/GNUstep";
-    const std::vector<std::string> paths = headerPaths(folder);
+    const std::vector<std::string> paths = headerPaths({folder});
     if (paths.empty()) {
         std::fprintf(stderr, "analyse: no .h files under %s (install libgnustep-base-dev and libgnustep-gui-dev)\n",
                      folder.c_str());
@@ -53,7 +37,7 @@ int main(int argc, char** argv) {
         start = Clock::now();
         kestrel::AppAction2 app;
         for (const auto& path : paths)
-            app.analyseHedderFile(path, fs::path(path).filename().string(), "------", false);
+            app.analyseHedderFile(path, std::filesystem::path(path).filename().string(), "------", false);
         bestAnalyse = std::min(bestAnalyse, millisecondsSince(start));
         records = app.classList.size() + app.categoryList.size() + app.protocolList.size() + app.structList.size() +
                   app.enumList.size() + app.functions.size() + app.typedefList.size();

@@ -2,35 +2,16 @@
 // alone, then cutting the same texts into commands with getCommandWithStatus to the end.
 // Prints both times (best of several rounds) and their ratio; the aim is a ratio of at most 3.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "BenchFiles.h"
 #include "core/parse/TextBuffer.h"
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-namespace {
-
-std::vector<std::string> headerPaths(const std::vector<std::string>& folders) {
-    std::vector<std::string> paths;
-    for (const auto& folder : folders) {
-        std::error_code ec;
-        for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-            if (it->is_regular_file(ec) && it->path().extension() == ".h") paths.push_back(it->path().string());
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-}  // namespace
+using kestrel::bench::Clock;
+using kestrel::bench::headerPaths;
+using kestrel::bench::millisecondsSince;
 
 int main(int argc, char** argv) {
     std::vector<std::string> folders;
