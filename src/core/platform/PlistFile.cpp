@@ -382,28 +382,40 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<PlistValue> PlistFile::parse(std::string_view bytes) {
-    if (bytes.empty() || bytes.size() >= std::numeric_limits<uint32_t>::max()) return std::nullopt;
+namespace {
+
+// libplist's tree of the bytes; none where they are no property list or fail the checks above.
+PlistPtr nodesOf(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() >= std::numeric_limits<uint32_t>::max()) return nullptr;
     plist_t root = nullptr;
     const auto length = static_cast<uint32_t>(bytes.size());
     if (bytes.substr(0, 8) == "bplist00") {
-        if (!BinaryPlistGuard(bytes).safe()) return std::nullopt;
+        if (!BinaryPlistGuard(bytes).safe()) return nullptr;
         plist_from_bin(bytes.data(), length, &root);
     } else {
-        if (!xmlNestingWithin(bytes, kMaxDepth)) return std::nullopt;
+        if (!xmlNestingWithin(bytes, kMaxDepth)) return nullptr;
         plist_from_xml(bytes.data(), length, &root);
     }
-    PlistPtr owner(root);
+    return PlistPtr(root);
+}
+
+std::optional<PlistValue> valueOf(const PlistPtr& root) {
     PlistValue value;
-    if (!fromNode(root, 0, value)) return std::nullopt;
+    if (!root || !fromNode(root.get(), 0, value)) return std::nullopt;
     return value;
 }
+
+}  // namespace
+
+std::optional<PlistValue> PlistFile::parse(std::string_view bytes) { return valueOf(nodesOf(bytes)); }
 
 std::optional<PlistValue> PlistFile::read(const std::string& path) {
     // libplist takes 32-bit lengths.
     std::optional<std::string> bytes = RegularFile::read(path, std::numeric_limits<uint32_t>::max() - 1);
     if (!bytes) return std::nullopt;
-    return parse(*bytes);
+    PlistPtr root = nodesOf(*bytes);
+    bytes.reset();  // its memory serves the conversion
+    return valueOf(root);
 }
 
 std::optional<PlistDict> PlistFile::readDictionary(const std::string& path) {
