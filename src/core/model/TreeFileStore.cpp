@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <chrono>
 #include <future>
 #include <system_error>
 
@@ -168,17 +169,21 @@ std::optional<std::map<std::string, std::string>> TreeFileStore::typedefListFrom
 
 void TreeFileStore::initTreeFromFile() {
     fileCheck();
-    // Parsing is most of a load, and no file needs another before the linking: two more
-    // threads parse the protocol and category files, and the functions and typedefs files
-    // (making their records too), while this one reads the class file. The records that are
-    // drawn, measured with the window's font, are made here.
+    // Parsing is most of a load, and no file needs another before the linking. A second thread
+    // parses the protocol file, then the functions and typedefs files (making their records
+    // too), about as much work as this one's: the class, category, struct and enum files. The
+    // records that are drawn, measured with the window's font, are all made here.
     auto listPath = [](ListFile file) { return DataFolder::filePath(kListFileKeys[file]); };
-    auto protocolsAndCategories = inBackground([protocols = listPath(kProtocolFile),
-                                                categories = listPath(kCategoryFile)] {
-        return std::make_pair(PlistFile::readArray(protocols), PlistFile::readArray(categories));
-    });
-    auto functionsAndTypedefs = inBackground([functions = DataFolder::filePath("functions"),
+    std::promise<std::optional<PlistArray>> protocolsRead;
+    std::future<std::optional<PlistArray>> protocols = protocolsRead.get_future();
+    auto functionsAndTypedefs = inBackground([&protocolsRead, protocolPath = listPath(kProtocolFile),
+                                              functions = DataFolder::filePath("functions"),
                                               typedefs = DataFolder::filePath("typedefs")] {
+        try {
+            protocolsRead.set_value(PlistFile::readArray(protocolPath));
+        } catch (...) {
+            protocolsRead.set_exception(std::current_exception());
+        }
         return std::make_pair(functionsFrom(PlistFile::readArray(functions)),
                               typedefListFrom(PlistFile::readDictionary(typedefs)));
     });
@@ -189,10 +194,11 @@ void TreeFileStore::initTreeFromFile() {
     sound[kClassFile] = readRecordFile(kClassFile, PlistFile::readArray(listPath(kClassFile)), app.classList);
     app.classStraightList = linker.copyToStraightList();
     addProgress(3.0);
-    auto [protocols, categories] = protocolsAndCategories.get();
-    sound[kProtocolFile] = readRecordFile(kProtocolFile, std::move(protocols), app.protocolList);
+    // Where no thread could be started, the work runs when asked for, the protocols with it.
+    if (functionsAndTypedefs.wait_for(std::chrono::seconds(0)) == std::future_status::deferred) functionsAndTypedefs.wait();
+    sound[kProtocolFile] = readRecordFile(kProtocolFile, protocols.get(), app.protocolList);
     addProgress(3.0);
-    sound[kCategoryFile] = readRecordFile(kCategoryFile, std::move(categories), app.categoryList);
+    sound[kCategoryFile] = readRecordFile(kCategoryFile, PlistFile::readArray(listPath(kCategoryFile)), app.categoryList);
     addProgress(3.0);
     sound[kStructFile] = readRecordFile(kStructFile, PlistFile::readArray(listPath(kStructFile)), app.structList);
     addProgress(3.0);
