@@ -1,6 +1,9 @@
 #include "core/model/ClassData.h"
 
+#include <cmath>
+
 #include "core/model/CategoryData.h"
+#include "core/model/TreeLayout.h"
 
 namespace kestrel {
 
@@ -39,6 +42,13 @@ void ClassData::makeDictionary(PlistDict& dic) const {
     HasMethodsData::makeDictionary(dic);
     dic.set("showSubTree", PlistValue(showSubTree));
     dic.set("selectFlag", PlistValue(selectFlag));
+}
+
+TreeRect ClassData::calcPosition(TreePoint p) { return TreeLayout::calcPosition(*this, p); }
+
+int ClassData::getClickIndex(TreePoint q) const {
+    const float d = q.x - position.x - TreeLayout::kBoxWidth;
+    return std::fabs(d) < TreeLayout::kButtonHitHalfWidth ? 1 : 0;
 }
 
 void ClassData::addCategory(std::shared_ptr<CategoryData> category) {

@@ -36,6 +36,15 @@ public:
     void setShowSubTree(bool value) { showSubTree = value; }
     bool getShowSubTree() const { return showSubTree; }
 
+    // The box geometry (see TreeLayout): lays out this class's subtree with its box at p and
+    // answers the rectangle of the subtree shown.
+    TreeRect calcPosition(TreePoint p);
+    // 1 when q's x lies within 11 points either side of the box's right edge (the fold button's
+    // zone; y is not looked at), else 0.
+    int getClickIndex(TreePoint q) const;
+    bool clickOnMe(TreePoint q) const { return Bounds.contains(q); }
+    void changeButton() { showSubTree = !showSubTree; }
+
     TreePoint getPosition() const { return position; }
     void setPosition(TreePoint value) { position = value; }
     TreeRect getBounds() const { return Bounds; }
