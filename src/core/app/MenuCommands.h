@@ -1,0 +1,66 @@
+#pragma once
+// The menu bar as data: every command with its menu, title, tag and shortcut, and the two
+// validation tables (the application's and the tree view's), so that the window program only
+// turns them into actions and tests can read them as they are.
+//
+// Tags decide validation:  1000 and above: method items, always;  100, 110, 200, 202, 203:
+// always;  201: while the private-header dialog is closed;  204: while no comment merge is
+// open;  300: with a selected class;  400: while the struct and enum viewer is closed;
+// 401: while the tree window is closed;  any other tag: never.
+// Quit, Cut and Copy carry tag 0, which that table would refuse: they are validated by their
+// own rules (Quit always; Cut and Copy by the focused view).
+#include <cstdint>
+#include <vector>
+
+namespace kestrel {
+
+enum class MenuCommand : std::uint8_t {
+    Separator,
+    About,
+    Preferences,
+    ReBuildTree,
+    AddPrivateHedders,
+    Quit,
+    Cut,
+    Copy,
+    EditComment,
+    MargeComment,
+    EditURL,
+    OpenURL,
+    ShowTreeWindow,
+    ShowStructEnumViewer,
+};
+
+// The platform's standard shortcut of a command, where it has one.
+enum class StandardShortcut : std::uint8_t { None, Quit, Cut, Copy, Preferences };
+
+struct MenuCommandEntry {
+    MenuCommand command;
+    const char* menu;      // the title of the menu it is in
+    const char* title;     // "" for a separator
+    std::int32_t tag;
+    StandardShortcut standard;
+    const char* shortcut;  // a portable key sequence ("Ctrl+Shift+R"), "" for none
+};
+
+// What the validation of the application's commands looks at.
+struct MenuState {
+    bool customClassEditor = false;  // the private-header dialog is open
+    bool margeEditor = false;        // a comment merge is open
+    bool selectedClass = false;      // a class is selected in the tree
+    bool seViewer = false;           // the struct and enum viewer is open
+    bool treeWindow = false;         // the tree window is open
+};
+
+class MenuCommands {
+public:
+    // The menus in order, each command in its menu's order.
+    static const std::vector<MenuCommandEntry>& entries();
+    // The application's validation by tag.
+    static bool validateMenuItem(std::int32_t tag, const MenuState& state);
+    // The tree view's validation by tag: 0 (submenu holders, the no-methods item, untagged
+    // commands) and method items above 999 always; 300 with a selected class; nothing else.
+    static bool validateTreeViewItem(std::int32_t tag, bool selectedClass);
+};
+
+}  // namespace kestrel
