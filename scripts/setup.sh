@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libplist-dev libmimalloc-dev
+  qt6-base-dev qt6-svg-dev libplist-dev libmimalloc-dev
   googletest libgtest-dev libbenchmark-dev
   libgnustep-base-dev libgnustep-gui-dev
   universal-ctags xvfb xauth imagemagick python3

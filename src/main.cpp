@@ -1,7 +1,5 @@
-#include <dlfcn.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <system_error>
@@ -9,35 +7,11 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/GuiModule.h"
 
 #ifdef KESTREL_WITH_MIMALLOC
 #include <mimalloc.h>
 #endif
-
-namespace {
-
-// The desktop program lives in kestrel-gui.so beside the executable, loaded only here, so
-// that the terminal commands never pay for loading the window system.
-int runDesktopProgram(int argc, char** argv) {
-    std::error_code ec;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    std::filesystem::path module = (ec ? std::filesystem::path(argv[0]) : self).parent_path() / "kestrel-gui.so";
-    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        std::cerr << "kestrel: cannot load the desktop program (" << dlerror() << ")\n"
-                  << "Run `kestrel --help` for the terminal commands.\n";
-        return 1;
-    }
-    using Entry = int (*)(int, char**);
-    auto entry = reinterpret_cast<Entry>(dlsym(handle, "kestrel_run_gui"));
-    if (!entry) {
-        std::cerr << "kestrel: " << module << " is not Kestrel's desktop program\n";
-        return 1;
-    }
-    return entry(argc, argv);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
 #ifdef KESTREL_WITH_MIMALLOC
@@ -61,5 +35,5 @@ int main(int argc, char** argv) {
         }
         return status;
     }
-    return runDesktopProgram(argc, argv);
+    return kestrel::cli::GuiModule::runDesktopProgram(argc, argv, std::cerr);
 }

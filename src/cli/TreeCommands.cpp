@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <set>
 
+#include "cli/GuiModule.h"
 #include "cli/Session.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
@@ -100,10 +101,30 @@ Command TreeCommands::build() {
 }
 
 Command TreeCommands::tree() {
-    return treeCommand("tree", "tree [CLASS]", "print the class tree as an indented outline, whole or under CLASS", {},
-                       [](const Command& c, const std::vector<std::string>& args,
+    return treeCommand("tree", "tree [--png FILE|--svg FILE] [CLASS]",
+                       "print the class tree as an indented outline, whole or under CLASS; or draw it "
+                       "as a PNG or SVG picture",
+                       {"--png", "--svg"},
+                       [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
+        std::vector<std::string> args;
+        std::optional<TreePictureRequest> picture;
+        for (std::size_t i = 0; i < given.size(); ++i) {
+            if (given[i] != "--png" && given[i] != "--svg") {
+                args.push_back(given[i]);
+                continue;
+            }
+            if (picture) return usageError(c, "give one picture file", io.err);
+            if (i + 1 >= given.size() || given[i + 1].empty()) return usageError(c, given[i] + " needs a file", io.err);
+            picture = TreePictureRequest{root, given[i + 1], given[i] == "--svg", std::nullopt};
+            ++i;
+        }
         if (args.size() > 1) return usageError(c, "give at most one class", io.err);
+        if (picture) {
+            if (!args.empty()) picture->className = args[0];
+            // Drawn by the window's own code, which lives with the desktop program.
+            return GuiModule::drawTreePicture(*picture, io.err);
+        }
         Session session(root, io);
         session.start();
         AppAction2& app = session.app();

@@ -35,12 +35,15 @@ inline std::string readWhole(const std::string& path) {
     return text;
 }
 
-inline KestrelRun runKestrel(const std::string& home, const std::vector<std::string>& args) {
+// environment: further options for env ("-u DISPLAY").
+inline KestrelRun runKestrel(const std::string& home, const std::vector<std::string>& args,
+                             const std::string& environment = "") {
     // Built with append: GCC 12 warns falsely (-Wrestrict) on chains of literal + string.
     std::string errPath(home);
     errPath.append("/.kestrel-stderr");
-    std::string command("env -u KESTREL_FRAMEWORKS_ROOT HOME=");
-    command.append(shellQuote(home)).append(" XDG_CONFIG_HOME=").append(shellQuote(home + "/.config"));
+    std::string command("env -u KESTREL_FRAMEWORKS_ROOT ");
+    if (!environment.empty()) command.append(environment).append(" ");
+    command.append("HOME=").append(shellQuote(home)).append(" XDG_CONFIG_HOME=").append(shellQuote(home + "/.config"));
     command.append(" ").append(shellQuote(KESTREL_BINARY));
     for (const auto& a : args) command.append(" ").append(shellQuote(a));
     command.append(" 2>").append(shellQuote(errPath)).append(" </dev/null");

@@ -1,24 +1,484 @@
 #include "gui/app/AppShell.h"
 
+#include <dlfcn.h>
+
+#include <QAction>
 #include <QApplication>
-#include <QLabel>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QIcon>
+#include <QKeySequence>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <cstdlib>
+#include <iostream>
+#include <set>
+#include <vector>
+
+#include "core/model/ClassData.h"
+#include "core/model/TreeFileStore.h"
+#include "core/platform/DataFolder.h"
+#include "core/platform/FrameworksRoot.h"
+#include "core/platform/NotificationCenter.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/PrefFile.h"
+#include "core/platform/ProcessState.h"
+#include "gui/app/AboutController.h"
+#include "gui/app/EditTarget.h"
+#include "gui/app/OpeningAboutController.h"
+#include "gui/app/PrefFonts.h"
+#include "gui/app/TerminationSignals.h"
+#include "gui/app/TreeWinAction.h"
+#include "gui/app/WindowPlacement.h"
+#include "gui/app/reBuildTree.h"
+#include "gui/treeview/TreeView.h"
+#include "ui_MainWindow.h"
 
 namespace kestrel::gui {
 
-int AppShell::runApplication(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Kestrel");
-    QMainWindow window;
-    window.setWindowTitle("Kestrel");
-    auto* label = new QLabel(
-        "The class tree window is not built yet.\nRun `kestrel --help` for the terminal commands.");
-    label->setAlignment(Qt::AlignCenter);
-    label->setMargin(40);
-    window.setCentralWidget(label);
-    window.resize(640, 400);
-    window.show();
-    return app.exec();
+namespace {
+
+QString qText(const std::optional<std::string>& text) {
+    return text ? QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())) : QString();
 }
+
+// The commands that this version of the program carries out; the others are in the menus,
+// disabled, until their windows exist.
+bool isImplemented(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::About:
+        case MenuCommand::ReBuildTree:
+        case MenuCommand::Quit:
+        case MenuCommand::Cut:
+        case MenuCommand::Copy:
+        case MenuCommand::ShowTreeWindow:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QKeySequence shortcutOf(const MenuCommandEntry& entry) {
+    const QKeySequence portable(QString::fromLatin1(entry.shortcut));
+    QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+    switch (entry.standard) {
+        case StandardShortcut::Quit: key = QKeySequence::Quit; break;
+        case StandardShortcut::Cut: key = QKeySequence::Cut; break;
+        case StandardShortcut::Copy: key = QKeySequence::Copy; break;
+        case StandardShortcut::Preferences: key = QKeySequence::Preferences; break;
+        case StandardShortcut::None: break;
+    }
+    if (key != QKeySequence::UnknownKey && !QKeySequence::keyBindings(key).isEmpty())
+        return QKeySequence::keyBindings(key).first();
+    return portable;
+}
+
+// The focused view that answers Copy and Cut, or the nearest of its parents that does.
+EditTarget* focusedEditTarget() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (auto* target = dynamic_cast<EditTarget*>(w)) return target;
+    return nullptr;
+}
+
+QLineEdit* focusedLineEdit() { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
+
+// "NSResponder : NSObject", loops cut.
+QString superclassChain(const ClassData& record) {
+    QString chain;
+    std::set<const HasMethodsData*> seen{&record};
+    for (const HasMethodsData* up = record.superClass(); up && seen.insert(up).second; up = up->superClass())
+        chain += (chain.isEmpty() ? QString() : QStringLiteral(" : ")) + qText(up->getName());
+    if (chain.isEmpty() && record.superName()) chain = qText(record.superName()) + QObject::tr(" (not in the tree)");
+    return chain;
+}
+
+using XcbConnect = void* (*)(const char*, int*);
+using XcbHasError = int (*)(void*);
+using XcbDisconnect = void (*)(void*);
+
+}  // namespace
+
+AppShell::AppShell(LaunchOptions options, QObject* parent) : QObject(parent), options_(std::move(options)) {
+    Host::install(this);
+}
+
+AppShell::~AppShell() {
+    NotificationCenter::defaultCenter().removeObserver(this);
+    if (treeWindow_) delete treeWindow_.data();
+    delete treeWinController_;
+    delete about_;
+    mainWindow_.reset();
+    if (ProcessState::host() == this) Host::install(nullptr);
+    PrefFonts::uninstallMeasure();
+}
+
+std::optional<std::string> AppShell::displayProblem() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform) return std::nullopt;  // asked for; Qt reports its own failures
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* display = std::getenv("DISPLAY");
+    if ((!display || !*display) && wayland && *wayland) return std::nullopt;
+    if (!display || !*display) return std::string("no display is set (DISPLAY is empty)");
+    // Ask the X server itself, as Qt would, but without Qt's abort when it does not answer.
+    void* xcb = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (!xcb) return std::nullopt;
+    auto connect = reinterpret_cast<XcbConnect>(dlsym(xcb, "xcb_connect"));
+    auto hasError = reinterpret_cast<XcbHasError>(dlsym(xcb, "xcb_connection_has_error"));
+    auto disconnect = reinterpret_cast<XcbDisconnect>(dlsym(xcb, "xcb_disconnect"));
+    std::optional<std::string> problem;
+    if (connect && hasError && disconnect) {
+        void* connection = connect(nullptr, nullptr);
+        if (hasError(connection)) problem = "the display " + std::string(display) + " does not answer";
+        disconnect(connection);
+    }
+    dlclose(xcb);
+    return problem;
+}
+
+int AppShell::runApplication(int argc, char** argv) {
+    LaunchOptions options;
+    std::vector<char*> qtArgs{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](const std::string& name) -> std::optional<std::string> {
+            if (arg == name && i + 1 < argc) return std::string(argv[++i]);
+            if (arg.rfind(name + "=", 0) == 0) return arg.substr(name.size() + 1);
+            return std::nullopt;
+        };
+        if (auto root = value("--frameworks-root")) {
+            options.frameworksRoot = root;
+        } else if (auto cls = value("--select")) {
+            options.selectClass = cls;
+        } else if (arg == "--frameworks-root" || arg == "--select") {
+            std::cerr << "kestrel: " << arg << " needs a value\n";
+            return 2;
+        } else {
+            qtArgs.push_back(argv[i]);
+        }
+    }
+    if (std::optional<std::string> problem = displayProblem()) {
+        std::cerr << "kestrel: cannot open the desktop program's windows: " << *problem << ".\n"
+                  << "Start it on a desktop, or use the terminal commands, which need no display:\n"
+                  << "  kestrel build               read the framework headers and store the class tree\n"
+                  << "  kestrel tree [CLASS]        print the class tree\n"
+                  << "  kestrel tree --png FILE     draw the class tree as a picture (also --svg)\n"
+                  << "  kestrel find KEYWORD...     find classes, methods or functions\n"
+                  << "  kestrel info CLASS          print a class with its methods\n"
+                  << "Run `kestrel --help` for all of them.\n";
+        return 1;
+    }
+    int qtArgc = static_cast<int>(qtArgs.size());
+    qtArgs.push_back(nullptr);
+    QApplication application(qtArgc, qtArgs.data());
+    QApplication::setApplicationName(QStringLiteral("Kestrel"));
+    QApplication::setApplicationVersion(QStringLiteral(KESTREL_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("kestrel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/kestrel.png")));
+    AppShell shell(options);
+    TerminationSignals::install([] { QCoreApplication::quit(); });
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &shell, &AppShell::applicationWillTerminate);
+    // The desktop session ending: write what changed before the session manager lets us go.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &shell,
+                     [&shell](QSessionManager&) { shell.applicationWillTerminate(); });
+    shell.applicationWillFinishLaunching();
+    shell.applicationDidFinishLaunching();
+    return QApplication::exec();
+}
+
+void AppShell::applicationWillFinishLaunching() {
+    seViewerOpen_ = false;
+    margeEditorOpen_ = false;
+    NotificationCenter& center = NotificationCenter::defaultCenter();
+    center.addObserver(this, "ClassObjSelectedMessage", [this](const Notification& n) {
+        if (const auto* record = std::any_cast<std::shared_ptr<ClassData>>(&n.object)) classObjSelected(*record);
+    });
+    center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) { classObjSelected(nullptr); });
+    center.addObserver(this, "ClassMethodWasSelectedMessage", [this](const Notification& n) {
+        if (const auto* method = std::any_cast<std::string>(&n.object)) showMethod(*method);
+    });
+    center.addObserver(this, "TreeFileWasChangedMessage", [this](const Notification&) { showCounts(); });
+    ProcessState::defineList().clear();
+    ProcessState::frameworkPathCache().clear();
+    ProcessState::frameworksRoot() = FrameworksRoot::resolve(options_.frameworksRoot, DataFolder::getMainFolderPath());
+    PrefFile::setUpPref();
+    customClassEditor_ = false;
+    PrefFonts::installMeasure();
+    makeMainWindow();
+    mainWindow_->show();
+    showTreeWindow();
+    placeWindows();
+    beginOpening();
+}
+
+void AppShell::applicationDidFinishLaunching() {
+    loadOrBuild();
+    endOpening();
+    NotificationCenter::defaultCenter().post("CommentDicWasChangedNotification");
+    NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
+    selectRequestedClass();
+    updateCommands();
+}
+
+void AppShell::loadOrBuild() {
+    TreeFileStore::fileCheck();
+    startUpNote_.clear();
+    if (TreeFileStore::treeFilesExist()) {
+        app_.initTreeFromFile();
+        mainWindow_->statusBar()->showMessage(
+            tr("%1 classes, %2 protocols, %3 categories").arg(app_.classStraightList.size()).arg(app_.protocolList.size())
+                .arg(app_.categoryList.size()));
+        return;
+    }
+    app_.initTreeFile();
+    mainWindow_->statusBar()->showMessage(tr("Built the class tree from %1 headers under %2")
+                                              .arg(app_.getHedderCount())
+                                              .arg(QString::fromStdString(ProcessState::frameworksRoot())));
+}
+
+void AppShell::beginOpening() {
+    delete about_;
+    about_ = new OpeningAboutController(this);
+    about_->beginOpening();
+}
+
+void AppShell::endOpening() {
+    delete about_;
+    about_ = nullptr;
+}
+
+void AppShell::applicationWillTerminate() {
+    app_.applicationWillTerminate();
+}
+
+void AppShell::makeMainWindow() {
+    mainWindow_ = std::make_unique<QMainWindow>();
+    ui_ = std::make_unique<Ui::MainWindow>();
+    ui_->setupUi(mainWindow_.get());
+    dragStyleView_ = new QButtonGroup(mainWindow_.get());
+    dragStyleView_->addButton(ui_->declarationStyleButton, 0);
+    dragStyleView_->addButton(ui_->callStyleButton, 1);
+    makeMenus();
+    connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
+}
+
+void AppShell::makeMenus() {
+    QMenuBar* bar = mainWindow_->menuBar();
+    std::map<std::string, QMenu*> menus;
+    for (const MenuCommandEntry& entry : MenuCommands::entries()) {
+        QMenu*& menu = menus[entry.menu];
+        if (!menu) {
+            menu = bar->addMenu(QString::fromUtf8(entry.menu));
+            connect(menu, &QMenu::aboutToShow, this, &AppShell::updateCommands);
+        }
+        if (entry.command == MenuCommand::Separator) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(QString::fromUtf8(entry.title));
+        action->setData(entry.tag);
+        action->setShortcut(shortcutOf(entry));
+        if (entry.command == MenuCommand::Quit) action->setMenuRole(QAction::QuitRole);
+        if (entry.command == MenuCommand::About) action->setMenuRole(QAction::AboutRole);
+        if (entry.command == MenuCommand::Preferences) action->setMenuRole(QAction::PreferencesRole);
+        const MenuCommand command = entry.command;
+        connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+        actions_[command] = action;
+        commandOf_[action] = command;
+    }
+}
+
+QAction* AppShell::actionFor(MenuCommand command) const {
+    auto found = actions_.find(command);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void AppShell::runCommand(MenuCommand command) {
+    // A shortcut runs a command without its menu having been validated.
+    if (!validateCommand(command)) return;
+    switch (command) {
+        case MenuCommand::About: doAbout(); break;
+        case MenuCommand::ReBuildTree: reBuildTree(); break;
+        case MenuCommand::ShowTreeWindow: showTreeWindow(); break;
+        case MenuCommand::Quit: quit(); break;
+        case MenuCommand::Copy: copy(); break;
+        case MenuCommand::Cut: cut(); break;
+        default: break;
+    }
+    updateCommands();
+}
+
+bool AppShell::validateCommand(MenuCommand command) const {
+    if (!isImplemented(command)) return false;
+    switch (command) {
+        case MenuCommand::Quit:
+            return true;
+        case MenuCommand::Copy:
+            if (QLineEdit* field = focusedLineEdit()) return field->hasSelectedText() && field->echoMode() == QLineEdit::Normal;
+            if (EditTarget* target = focusedEditTarget()) return target->canCopy();
+            return false;
+        case MenuCommand::Cut:
+            if (QLineEdit* field = focusedLineEdit()) return field->hasSelectedText() && !field->isReadOnly();
+            if (EditTarget* target = focusedEditTarget()) return target->canCut();
+            return false;
+        default: {
+            QAction* action = actionFor(command);
+            return action && validateMenuItem(action->data().toInt());
+        }
+    }
+}
+
+bool AppShell::validateMenuItem(std::int32_t tag) const {
+    MenuState state;
+    state.customClassEditor = customClassEditor_;
+    state.margeEditor = margeEditorOpen_;
+    state.selectedClass = getSelectedClass() != nullptr;
+    state.seViewer = seViewerOpen_;
+    state.treeWindow = !treeWindow_.isNull();
+    return MenuCommands::validateMenuItem(tag, state);
+}
+
+void AppShell::updateCommands() {
+    for (const auto& [command, action] : actions_) action->setEnabled(validateCommand(command));
+}
+
+void AppShell::doAbout() {
+    AboutController about(app_.classStraightList.size());
+    about.beginModalDialog();
+}
+
+void AppShell::reBuildTree() {
+    auto* dialog = new gui::reBuildTree(this);
+    if (dialog->beginModalDialog() == 1) {
+        beginOpening();
+        app_.initTreeFile();
+        endOpening();
+        mainWindow_->statusBar()->showMessage(tr("Rebuilt the class tree from %1 headers").arg(app_.getHedderCount()));
+    }
+    NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
+}
+
+void AppShell::showTreeWindow() {
+    if (treeWindow_) {
+        treeWindow_->show();
+        treeWindow_->raise();
+        treeWindow_->activateWindow();
+        return;
+    }
+    auto* controller = new TreeWinAction(*this);
+    treeWindow_ = controller->getWindow();
+    connect(treeWindow_, &QObject::destroyed, this, [this] { updateCommands(); });
+    mainView_->setTreeData(app_.classList);
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    const double alpha = pref ? pref->cWindowAlphaValue : 1.0;
+    // An alpha of 0 (or less) in a preferences file would make the window unreachable.
+    treeWindow_->setWindowOpacity(alpha >= 0.1 && alpha <= 1.0 ? alpha : 1.0);
+    if (mainWindow_ && mainWindow_->isVisible()) WindowPlacement::sideBySide(*mainWindow_, *treeWindow_);
+    treeWindow_->show();
+    updateCommands();
+}
+
+void AppShell::placeWindows() {
+    if (mainWindow_ && treeWindow_) WindowPlacement::sideBySide(*mainWindow_, *treeWindow_);
+}
+
+void AppShell::quit() { QCoreApplication::quit(); }
+
+void AppShell::copy() {
+    if (QLineEdit* field = focusedLineEdit()) return field->copy();
+    if (EditTarget* target = focusedEditTarget(); target && target->canCopy()) target->copy();
+}
+
+void AppShell::cut() {
+    if (QLineEdit* field = focusedLineEdit()) return field->cut();
+    if (EditTarget* target = focusedEditTarget(); target && target->canCut()) target->cut();
+}
+
+QMainWindow* AppShell::getMainWindow() const { return mainWindow_.get(); }
+QLineEdit* AppShell::getClassNameView() const { return ui_ ? ui_->classNameView : nullptr; }
+QTabWidget* AppShell::getTabView() const { return ui_ ? ui_->tabView : nullptr; }
+
+void AppShell::setTreeWindow(QWidget* window) { treeWindow_ = window; }
+
+void AppShell::setMainView(TreeView* view) { mainView_ = view; }
+
+void AppShell::setTabViewPage(int) {
+    if (QTabWidget* tabs = getTabView()) tabs->setCurrentIndex(0);
+}
+
+std::shared_ptr<ClassData> AppShell::getSelectedClass() const {
+    for (const auto& record : app_.classStraightList)
+        if (record && record->getSelectFlag()) return record;
+    return nullptr;
+}
+
+QFont AppShell::treeFont() const { return PrefFonts::currentFont(); }
+
+void AppShell::classObjSelected(const std::shared_ptr<ClassData>& record) {
+    if (record) selectedClass_ = record;
+    showClassSummary(record);
+    updateCommands();
+}
+
+void AppShell::showClassSummary(const std::shared_ptr<ClassData>& record) {
+    if (!ui_) return;
+    ui_->classNameView->setText(record ? qText(record->getName()) : QString());
+    ui_->fwNameView->setText(record ? qText(record->frameWorkName()) : QString());
+    ui_->hedderFileNameView->setText(record ? qText(record->hedderName()) : QString());
+    ui_->superClassView->setText(record ? superclassChain(*record) : QString());
+    // A method shown for another class would read as that class's.
+    ui_->methodView->clear();
+}
+
+void AppShell::showMethod(const std::string& method) {
+    if (!ui_) return;
+    ui_->methodView->setText(QString::fromUtf8(method.data(), static_cast<qsizetype>(method.size())));
+    ui_->methodView->setCursorPosition(0);
+    setTabViewPage(0);
+}
+
+void AppShell::showCounts() {
+    if (!ui_) return;
+    ui_->ClassCountView->setText(tr("%1 classes").arg(app_.classStraightList.size()));
+}
+
+void AppShell::selectRequestedClass() {
+    if (!options_.selectClass || !mainView_) return;
+    std::shared_ptr<ClassData> record = app_.findClassByName(*options_.selectClass);
+    if (!record) {
+        mainWindow_->statusBar()->showMessage(tr("No class named %1").arg(QString::fromStdString(*options_.selectClass)));
+        return;
+    }
+    mainView_->showClass(record);
+}
+
+// The host: the opening window and the tree view.
+void AppShell::setMessage(const std::string& text) {
+    if (about_) about_->setMessage(text);
+}
+void AppShell::setStatusMessage(const std::string& text) {
+    if (about_) about_->setStatusMessage(text);
+}
+void AppShell::addProgressBarValue(double amount) {
+    if (about_) about_->addProgressBarValue(amount);
+}
+void AppShell::setProgressBarValue(double value) {
+    if (about_) about_->setProgressBarValue(value);
+}
+void AppShell::setIndeterminate(bool flag) {
+    if (about_) about_->setIndeterminate(flag);
+}
+void AppShell::viewSetUp(const std::vector<std::shared_ptr<ClassData>>& roots) {
+    if (mainView_) mainView_->setTreeData(roots);
+}
+void AppShell::unSelect() {
+    if (mainView_) mainView_->unSelect();
+}
+void AppShell::reLayout() {
+    if (mainView_) mainView_->reLayout();
+}
+std::int32_t AppShell::getDragStyleMode() { return dragStyleView_ ? std::max(dragStyleView_->checkedId(), 0) : 0; }
 
 }  // namespace kestrel::gui

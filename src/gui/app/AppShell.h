@@ -1,12 +1,145 @@
 #pragma once
-// The application delegate of the desktop program. For now it only opens an empty window;
-// the tree window, panels and commands arrive with their own changes.
+// The application delegate of the desktop program: owns the controller (AppAction2) and the
+// windows, answers the core's host requests (the opening window's progress, the tree view),
+// carries the menu commands with their validation, and runs the start-up and the termination.
+//
+// Start-up: preferences; the main window; the tree window with an empty tree; the opening
+// window; then the stored tree is loaded when the class, protocol and category files are there
+// (and readable), else built from the headers; CommentDicWasChangedNotification and
+// TreeFileWasChangedMessage. Termination (Quit, the last window closed, the desktop session
+// ending): the termination writes, which write only what changed.
+#include <QFont>
+#include <QObject>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/app/MenuCommands.h"
+#include "core/model/AppAction2.h"
+#include "core/platform/Host.h"
+
+class QAction;
+class QButtonGroup;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QTabWidget;
+#include <QWidget>
+
+namespace Ui {
+class MainWindow;
+}
 
 namespace kestrel::gui {
 
-class AppShell {
+class OpeningAboutController;
+class TreeView;
+class TreeWinAction;
+
+struct LaunchOptions {
+    std::optional<std::string> frameworksRoot;  // --frameworks-root DIR
+    std::optional<std::string> selectClass;     // --select CLASS: shown selected once loaded
+};
+
+class AppShell : public QObject, public Host {
+    Q_OBJECT
 public:
+    explicit AppShell(LaunchOptions options = {}, QObject* parent = nullptr);
+    ~AppShell() override;
+
+    // The whole program: checks for a display, makes the application, launches, runs.
     static int runApplication(int argc, char** argv);
+    // Without a display (no DISPLAY or WAYLAND_DISPLAY that answers, no platform asked for)
+    // the reason why; none when windows can be opened.
+    static std::optional<std::string> displayProblem();
+
+    void applicationWillFinishLaunching();
+    void applicationDidFinishLaunching();
+    void applicationWillTerminate();
+
+    // Commands.
+    void doAbout();
+    void reBuildTree();
+    void showTreeWindow();
+    void quit();
+    void copy();
+    void cut();
+
+    // Validation: the application's table for tagged commands; Quit always; Copy and Cut as
+    // the focused view answers.
+    bool validateCommand(MenuCommand command) const;
+    bool validateMenuItem(std::int32_t tag) const;
+    // Refreshes every command's enabled state (before a menu shows, and when what they depend
+    // on changes, so that shortcuts follow too).
+    void updateCommands();
+    QAction* actionFor(MenuCommand command) const;
+
+    // Accessors.
+    AppAction2& app() { return app_; }
+    QMainWindow* getMainWindow() const;
+    QLineEdit* getClassNameView() const;
+    QTabWidget* getTabView() const;
+    QWidget* getTreeWindow() const { return treeWindow_; }
+    void setTreeWindow(QWidget* window);
+    TreeView* getMainView() const { return mainView_; }
+    void setMainView(TreeView* view);
+    TreeWinAction* getTreeWinController() const { return treeWinController_; }
+    void setTreeWinController(TreeWinAction* controller) { treeWinController_ = controller; }
+    OpeningAboutController* getAbout() const { return about_; }
+    std::shared_ptr<ClassData> getSelectedClass() const;
+    void setTabViewPage(int);
+    // The font of the tree and the lists (the preferences' font, or the system font).
+    QFont treeFont() const;
+    // Why the stored tree was built instead of loaded at the last start, if it was for that.
+    const std::string& getStartUpNote() const { return startUpNote_; }
+
+    // Host.
+    void setMessage(const std::string& text) override;
+    void setStatusMessage(const std::string& text) override;
+    void addProgressBarValue(double amount) override;
+    void setProgressBarValue(double value) override;
+    void setIndeterminate(bool flag) override;
+    void viewSetUp(const std::vector<std::shared_ptr<ClassData>>& roots) override;
+    void unSelect() override;
+    void reLayout() override;
+    std::int32_t getDragStyleMode() override;
+
+private:
+    void makeMainWindow();
+    void makeMenus();
+    void runCommand(MenuCommand command);
+    void classObjSelected(const std::shared_ptr<ClassData>& record);
+    void showClassSummary(const std::shared_ptr<ClassData>& record);
+    void showMethod(const std::string& method);
+    void showCounts();
+    // Lays the main and tree windows out side by side on the screen.
+    void placeWindows();
+    // The start: load, or build when the stored tree is missing or cannot be read.
+    void loadOrBuild();
+    void beginOpening();
+    void endOpening();
+    void selectRequestedClass();
+
+    LaunchOptions options_;
+    AppAction2 app_;
+    std::unique_ptr<QMainWindow> mainWindow_;
+    std::unique_ptr<Ui::MainWindow> ui_;
+    QButtonGroup* dragStyleView_ = nullptr;
+    QPointer<QWidget> treeWindow_;
+    TreeView* mainView_ = nullptr;
+    TreeWinAction* treeWinController_ = nullptr;
+    OpeningAboutController* about_ = nullptr;
+    std::shared_ptr<ClassData> selectedClass_;
+    std::map<MenuCommand, QAction*> actions_;
+    std::map<QAction*, MenuCommand> commandOf_;
+    std::string startUpNote_;
+    bool terminated_ = false;
+    // The editors and viewers of the panels to come; none is open yet.
+    bool customClassEditor_ = false;
+    bool margeEditorOpen_ = false;
+    bool seViewerOpen_ = false;
 };
 
 }  // namespace kestrel::gui

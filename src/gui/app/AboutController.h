@@ -1,0 +1,29 @@
+#pragma once
+// The about box ("About"), run modally: the program's name and version, the class count, OK
+// and a button that writes to the author.
+#include <QObject>
+#include <QPointer>
+#include <cstddef>
+
+#include <QDialog>
+
+namespace kestrel::gui {
+
+class AboutController : public QObject {
+    Q_OBJECT
+public:
+    explicit AboutController(std::size_t classCount, QObject* parent = nullptr);
+    ~AboutController() override;
+
+    // Loads the window and runs it until OK; answers the code (1).
+    int beginModalDialog();
+    void doOkButton();
+    void sendMail();
+    QDialog* getWindow() const { return window; }
+
+private:
+    QPointer<QDialog> window;
+    std::size_t classCount_;
+};
+
+}  // namespace kestrel::gui

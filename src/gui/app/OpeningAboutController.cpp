@@ -1,0 +1,121 @@
+#include "gui/app/OpeningAboutController.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QUrl>
+#include <cmath>
+
+#include "core/app/AboutText.h"
+#include "gui/app/WindowPlacement.h"
+#include "ui_OpeningAbout.h"
+
+namespace kestrel::gui {
+
+namespace {
+constexpr int kBarSteps = 1000;   // the bar's 0..100 in tenths
+constexpr qint64 kPaintGapMs = 15;
+
+QString qText(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+}  // namespace
+
+OpeningAboutController::OpeningAboutController(QObject* parent) : QObject(parent) {}
+
+OpeningAboutController::~OpeningAboutController() { delete window; }
+
+void OpeningAboutController::load() {
+    window = new QDialog(WindowPlacement::mainWindow());
+    ui_ = std::make_unique<Ui::OpeningAbout>();
+    ui_->setupUi(window);
+    ui_->iconView->setPixmap(QApplication::windowIcon().pixmap(64, 64));
+    QFont name = ui_->nameView->font();
+    name.setPointSizeF(name.pointSizeF() * 1.4);
+    name.setBold(true);
+    ui_->nameView->setFont(name);
+    connect(ui_->okButton, &QPushButton::clicked, this, &OpeningAboutController::aboutEnd);
+    connect(ui_->mailButton, &QPushButton::clicked, this, &OpeningAboutController::sendMail);
+}
+
+void OpeningAboutController::beginOpening() {
+    mode = 1;
+    load();
+    ui_->okButton->hide();
+    ui_->mailButton->hide();
+    ui_->progressBar->setRange(0, kBarSteps);
+    ui_->progressBar->setValue(0);
+    window->setWindowTitle(tr("Kestrel"));
+    window->adjustSize();
+    WindowPlacement::centre(*window);
+    window->show();
+    window->raise();
+    // Mapped and painted before the work that blocks begins.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    lastPaint_.start();
+}
+
+void OpeningAboutController::beginAbout(std::size_t classCount) {
+    mode = 0;
+    load();
+    ui_->progressBar->hide();
+    ui_->okButton->setFocusPolicy(Qt::NoFocus);
+    ui_->statusView->setText(qText(AboutText::statusText(classCount)));
+    ui_->messageView->clear();
+    window->adjustSize();
+    WindowPlacement::centre(*window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void OpeningAboutController::setProgressBarValue(double value) {
+    if (!window) return;
+    progress_ = value;
+    const int steps = static_cast<int>(std::lround(std::clamp(value, 0.0, 100.0) * kBarSteps / 100.0));
+    if (ui_->progressBar->maximum() == 0 || steps == ui_->progressBar->value()) return;
+    ui_->progressBar->setValue(steps);
+    paintNow(ui_->progressBar, value >= 100.0);
+}
+
+void OpeningAboutController::addProgressBarValue(double amount) { setProgressBarValue(progress_ + amount); }
+
+void OpeningAboutController::setIndeterminate(bool flag) {
+    if (!window) return;
+    if (flag) {
+        ui_->progressBar->setRange(0, 0);
+        return;
+    }
+    ui_->progressBar->setRange(0, kBarSteps);
+    ui_->progressBar->setValue(static_cast<int>(std::lround(progress_ * kBarSteps / 100.0)));
+}
+
+void OpeningAboutController::setStatusMessage(const std::string& text) {
+    if (!window) return;
+    ui_->statusView->setText(qText(text));
+    paintNow(ui_->statusView, false);
+}
+
+void OpeningAboutController::setMessage(const std::string& text) {
+    if (!window) return;
+    ui_->messageView->setText(qText(text));
+    paintNow(ui_->messageView, true);
+}
+
+void OpeningAboutController::paintNow(QWidget* control, bool force) {
+    if (!window || !window->isVisible()) return;
+    if (!force && lastPaint_.isValid() && lastPaint_.elapsed() < kPaintGapMs) return;
+    control->repaint();
+    lastPaint_.restart();
+}
+
+QString OpeningAboutController::statusText() const { return ui_ ? ui_->statusView->text() : QString(); }
+
+QString OpeningAboutController::messageText() const { return ui_ ? ui_->messageView->text() : QString(); }
+
+void OpeningAboutController::aboutEnd() {
+    if (window) window->hide();
+    deleteLater();
+}
+
+void OpeningAboutController::sendMail() { QDesktopServices::openUrl(QUrl(QString::fromStdString(AboutText::mailURL()))); }
+
+}  // namespace kestrel::gui

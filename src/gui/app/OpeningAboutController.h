@@ -1,0 +1,57 @@
+#pragma once
+// The opening window ("OpeningAbout"): while the tree is loaded or built, the progress bar (0
+// to 100), the message (the framework being read) and the status line (the header). The work
+// blocks the event loop, so each change is painted at once, at most every few milliseconds
+// (a build reports hundreds of headers a second). In about mode the same window shows the
+// class count with OK and mail buttons instead of the bar.
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <string>
+
+#include <QDialog>
+
+namespace Ui {
+class OpeningAbout;
+}
+
+namespace kestrel::gui {
+
+class OpeningAboutController : public QObject {
+    Q_OBJECT
+public:
+    explicit OpeningAboutController(QObject* parent = nullptr);
+    ~OpeningAboutController() override;
+
+    void beginOpening();
+    // classCount: the number of classes in the tree.
+    void beginAbout(std::size_t classCount);
+
+    void setProgressBarValue(double value);
+    void addProgressBarValue(double amount);
+    void setIndeterminate(bool flag);
+    void setStatusMessage(const std::string& text);
+    void setMessage(const std::string& text);
+    void aboutEnd();
+    void sendMail();
+
+    int getMode() const { return mode; }
+    double progressValue() const { return progress_; }
+    QDialog* getWindow() const { return window; }
+    QString statusText() const;
+    QString messageText() const;
+
+private:
+    void load();
+    // Paints what changed now when the last forced paint is a few milliseconds old (or force).
+    void paintNow(QWidget* control, bool force);
+
+    int mode = 1;  // 1 opening, 0 about
+    QPointer<QDialog> window;
+    std::unique_ptr<Ui::OpeningAbout> ui_;
+    double progress_ = 0;
+    QElapsedTimer lastPaint_;
+};
+
+}  // namespace kestrel::gui

@@ -1,0 +1,86 @@
+#include "gui/treeview/TreePainter.h"
+
+#include <QPainter>
+
+#include "core/model/ClassData.h"
+
+namespace kestrel::gui {
+
+namespace {
+
+constexpr float kBoxTextWidth = TreeLayout::kBoxWidth - TreeLayout::kTextInset;
+
+QPointF pointOf(TreePoint p) { return {p.x, p.y}; }
+
+// The buttons are drawn at 2x for sharp screens; their size in points is half the image's.
+QPixmap loadButton(const char* path) {
+    QPixmap pixmap(path);
+    pixmap.setDevicePixelRatio(2.0);
+    return pixmap;
+}
+
+}  // namespace
+
+TreePainter::TreePainter(const QFont& font) : font_(font) {}
+
+const QPixmap& TreePainter::showButton() {
+    static const QPixmap pixmap = loadButton(":/images/ShowButton.png");
+    return pixmap;
+}
+
+const QPixmap& TreePainter::hideButton() {
+    static const QPixmap pixmap = loadButton(":/images/HideButton.png");
+    return pixmap;
+}
+
+QString TreePainter::boxText(const ClassData& record) {
+    const auto& text = record.getDisplayName() ? record.getDisplayName() : record.getName();
+    return text ? QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())) : QString();
+}
+
+void TreePainter::paint(QPainter& painter, const std::vector<TreeDrawOp>& ops) const {
+    painter.save();
+    painter.setFont(font_);
+    const QPen line(Qt::black, 1.0, Qt::SolidLine, Qt::FlatCap);
+    for (const TreeDrawOp& op : ops) {
+        switch (op.kind) {
+            case TreeDrawOp::Line:
+                // A one-point line on whole coordinates covers the pixels right of and below it.
+                painter.setRenderHint(QPainter::Antialiasing, false);
+                painter.setPen(line);
+                painter.drawLine(pointOf(op.from), pointOf(op.to));
+                break;
+            case TreeDrawOp::Box:
+                if (op.record) paintBox(painter, *op.record);
+                break;
+            case TreeDrawOp::ShowButton:
+            case TreeDrawOp::HideButton: {
+                const QPixmap& image = op.kind == TreeDrawOp::ShowButton ? showButton() : hideButton();
+                const QSizeF size = image.deviceIndependentSize();
+                painter.drawPixmap(QPointF(op.from.x, op.from.y - size.height()), image);
+                break;
+            }
+        }
+    }
+    painter.restore();
+}
+
+void TreePainter::paintBox(QPainter& painter, const ClassData& record) const {
+    const TreeRect b = record.getBounds();
+    const QRectF box(b.x, b.y, b.width, b.height);
+    const bool selected = record.getSelectFlag();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (selected) painter.fillRect(box, Qt::yellow);
+    // The frame lies inside the box, as wide as asked for.
+    const qreal width = record.getCustomFlag() ? 2.0 : 1.0;
+    painter.setPen(QPen(selected ? QColor(128, 128, 128) : QColor(Qt::black), width, Qt::SolidLine, Qt::SquareCap,
+                        Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(b.x + TreeLayout::kTextInset, b.y, kBoxTextWidth, b.height),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, boxText(record));
+}
+
+}  // namespace kestrel::gui

@@ -1,0 +1,36 @@
+#pragma once
+// Paints the tree's drawing operations (TreeLayout::drawOps) with a QPainter: the one drawing
+// code behind the tree window and the PNG and SVG pictures of `kestrel tree`.
+//
+// A box is filled yellow when selected, framed 1 point wide (2 for a class from a private
+// header), gray when selected and black otherwise; its text starts 3 points in from its left
+// edge, centred in its height. Lines are 1 point wide and black. The fold buttons are the
+// "ShowButton" and "HideButton" images, their lower-left corner at the operation's point.
+#include <QFont>
+#include <QPixmap>
+#include <vector>
+
+#include "core/model/TreeLayout.h"
+
+class QPainter;
+
+namespace kestrel::gui {
+
+class TreePainter {
+public:
+    explicit TreePainter(const QFont& font);
+
+    void paint(QPainter& painter, const std::vector<TreeDrawOp>& ops) const;
+
+    // The box text: the display name, or the name when there is none.
+    static QString boxText(const ClassData& record);
+    static const QPixmap& showButton();
+    static const QPixmap& hideButton();
+
+private:
+    void paintBox(QPainter& painter, const ClassData& record) const;
+
+    QFont font_;
+};
+
+}  // namespace kestrel::gui

@@ -1,0 +1,299 @@
+#include "gui/treeview/TreeView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <cmath>
+#include <set>
+
+#include "core/app/MenuCommands.h"
+#include "core/model/AnnotationFiles.h"
+#include "core/model/ClassData.h"
+#include "core/model/TreeLayout.h"
+#include "core/platform/NotificationCenter.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/ProcessState.h"
+#include "gui/app/AppShell.h"
+#include "gui/treeview/DragImage.h"
+#include "gui/treeview/PopUpMenu.h"
+#include "gui/treeview/TreePainter.h"
+
+namespace kestrel::gui {
+
+namespace {
+
+TreePoint treePoint(QPointF p) { return {static_cast<float>(p.x()), static_cast<float>(p.y())}; }
+
+// Half of a length, rounded to whole points with halves away from zero.
+double half(double length) { return std::round(length / 2.0); }
+
+QString qText(const std::optional<std::string>& text) {
+    return text ? QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())) : QString();
+}
+
+}  // namespace
+
+TreeView::TreeView(AppShell& owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(false);
+    NotificationCenter::defaultCenter().addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) {
+        if (laseSelectedClass) {
+            laseSelectedClass->setSelectFlag(false);
+            updateBox(*laseSelectedClass);
+        }
+        laseSelectedClass.reset();
+    });
+    setFrame(TreeLayout::calcPosition(treeDatas));
+}
+
+TreeView::~TreeView() {
+    NotificationCenter::defaultCenter().removeObserver(this);
+    if (owner_.getMainView() == this) owner_.setMainView(nullptr);
+}
+
+void TreeView::setTreeData(const ClassList& roots) {
+    treeDatas = roots;
+    const TreeRect frame = TreeLayout::calcPosition(treeDatas);
+    laseSelectedClass = owner_.getSelectedClass();
+    // The stored selection is announced again, but installing the tree changes nothing that
+    // needs storing: a start that only looks writes no file.
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    const bool treeChanged = pref && pref->treeChanged;
+    // With no stored selection the point (0, 0) hits nothing and nothing is selected.
+    laseSelectedClass = doObjSelectByPt(laseSelectedClass ? laseSelectedClass->getPosition() : TreePoint{0, 0});
+    if (pref) pref->treeChanged = treeChanged;
+    setFrame(frame);
+    if (laseSelectedClass) centreOn(*laseSelectedClass);
+    update();
+}
+
+void TreeView::centreOn(const ClassData& record) {
+    const TreePoint p = record.getPosition();
+    const QRect v = visibleRect();
+    scrollOriginTo({p.x + 70 - half(v.width()), p.y - 9 - half(v.height())});
+}
+
+void TreeView::showClass(const std::shared_ptr<ClassData>& record) {
+    if (!record) return;
+    std::set<const HasMethodsData*> seen{record.get()};
+    for (HasMethodsData* up = record->superClass(); up && seen.insert(up).second; up = up->superClass())
+        if (auto* cls = dynamic_cast<ClassData*>(up); cls && !cls->getShowSubTree()) {
+            cls->setShowSubTree(true);
+            markTreeChanged();
+        }
+    reLayout();
+    doObjSelectByPt(record->getPosition());
+    centreOn(*record);
+}
+
+void TreeView::reLayout() {
+    setFrame(TreeLayout::calcPosition(treeDatas));
+    update();
+}
+
+void TreeView::setFrame(const TreeRect& frame) {
+    frame_ = frame;
+    resize(static_cast<int>(std::ceil(frame.width)), static_cast<int>(std::ceil(frame.height)));
+}
+
+std::shared_ptr<ClassData> TreeView::doObjSelectByPt(TreePoint p) {
+    std::shared_ptr<ClassData> hit = TreeLayout::findByPoint(treeDatas, p);
+    NotificationCenter& center = NotificationCenter::defaultCenter();
+    // Records are told apart by identity: a second class of the same name is another class.
+    if (laseSelectedClass && hit != laseSelectedClass) {
+        markTreeChanged();
+        center.post("ClassDidUnselectedMessage");
+    }
+    if (hit) {
+        center.post("ClassObjSelectedMessage", hit);
+        hit->setSelectFlag(true);
+        updateBox(*hit);
+        laseSelectedClass = hit;
+        markTreeChanged();
+    }
+    return hit;
+}
+
+void TreeView::doDoubleClick(const std::shared_ptr<ClassData>& record, const QPoint& globalPos) {
+    if (!record) return;
+    MenuModel model;
+    if (!record->getMethodList()) {
+        model = hasNoMthodMenu();
+    } else {
+        const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+        MethodMenu::Comments comments;
+        if (pref && pref->useCommentInMenu) {
+            if (auto dic = AnnotationFiles::getCommentDic()) comments = std::make_shared<MethodMenu::CommentDic>(*dic);
+        }
+        const std::int32_t limit = pref && pref->menuWidthHasLimit ? pref->numLimitCharactors : 0;
+        model = MethodMenu::buildPopUpMenu(record, limit, comments);
+    }
+    std::unique_ptr<QMenu> menu(PopUpMenu::make(model, [this](const MenuItemModel& item) { menuAction(item); }, this));
+    menu->setFont(owner_.treeFont());
+    if (presenter_)
+        presenter_(*menu, globalPos);
+    else
+        menu->exec(globalPos);
+}
+
+MenuModel TreeView::hasNoMthodMenu() const {
+    QLineEdit* field = owner_.getClassNameView();
+    return MethodMenu::hasNoMthodMenu(field ? field->text().toStdString() : std::string());
+}
+
+void TreeView::menuAction(const MenuItemModel& item) {
+    std::shared_ptr<const HasMethodsData> owner = item.owner.lock();
+    if (!owner) return;  // the tree was rebuilt while the menu was open
+    if (std::optional<std::string> method = owner->getMethodString(item.index))
+        NotificationCenter::defaultCenter().post("ClassMethodWasSelectedMessage", *method);
+}
+
+bool TreeView::validateMenuItem(std::int32_t tag) const {
+    return MenuCommands::validateTreeViewItem(tag, owner_.getSelectedClass() != nullptr);
+}
+
+void TreeView::unSelect() { laseSelectedClass.reset(); }
+
+QRect TreeView::visibleRect() const {
+    if (QScrollArea* area = scrollArea()) {
+        const QWidget* port = area->viewport();
+        return QRect(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value(), port->width(),
+                     port->height());
+    }
+    return rect();
+}
+
+QScrollArea* TreeView::scrollArea() const {
+    for (QWidget* up = parentWidget(); up; up = up->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(up)) return area;
+    return nullptr;
+}
+
+void TreeView::scrollOriginTo(QPointF origin) {
+    if (QScrollArea* area = scrollArea()) {
+        area->horizontalScrollBar()->setValue(static_cast<int>(std::lround(origin.x())));
+        area->verticalScrollBar()->setValue(static_cast<int>(std::lround(origin.y())));
+    }
+}
+
+void TreeView::scrollToselection() {
+    if (!laseSelectedClass) return;
+    const TreeRect b = laseSelectedClass->getBounds();
+    const QRect v = visibleRect();
+    if (TreeRect{static_cast<float>(v.x()), static_cast<float>(v.y()), static_cast<float>(v.width()),
+                 static_cast<float>(v.height())}
+            .intersects(b))
+        return;
+    scrollOriginTo({b.x + half(b.width) - half(v.width()), b.y + half(b.height) - half(v.height())});
+}
+
+QString TreeView::createDragStrings() const {
+    return laseSelectedClass ? qText(laseSelectedClass->getName()) : QString();
+}
+
+bool TreeView::canCopy() const { return laseSelectedClass != nullptr; }
+
+void TreeView::copy() {
+    if (canCopy()) QApplication::clipboard()->setText(createDragStrings());
+}
+
+bool TreeView::canCut() const { return owner_.getSelectedClass() != nullptr; }
+
+void TreeView::cut() {
+    if (!canCut()) return;
+    owner_.app().removeSelectedClass();
+    reLayout();
+}
+
+void TreeView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    painter.fillRect(dirty, Qt::white);
+    const TreeRect area{static_cast<float>(dirty.x()), static_cast<float>(dirty.y()),
+                        static_cast<float>(dirty.width()), static_cast<float>(dirty.height())};
+    TreePainter(owner_.treeFont()).paint(painter, TreeLayout::drawOps(treeDatas, area));
+}
+
+void TreeView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    mouseDown(event, 1);
+}
+
+void TreeView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
+    mouseDown(event, 2);
+}
+
+void TreeView::mouseDown(QMouseEvent* event, int clickCount) {
+    const TreePoint p = treePoint(event->position());
+    pressedAt_ = event->position().toPoint();
+    dragArmed_ = true;
+    std::shared_ptr<ClassData> hit = doObjSelectByPt(p);
+    const QRect v = visibleRect();
+    if (!hit) return;
+    if (hit->getClickIndex(p) == 0) {
+        if (clickCount == 2) {
+            dragArmed_ = false;
+            doDoubleClick(hit, event->globalPosition().toPoint());
+        }
+        return;
+    }
+    // The fold zone: the clicked box stays where it was on screen.
+    const TreePoint before = hit->getPosition();
+    hit->changeButton();
+    setFrame(TreeLayout::calcPosition(treeDatas));
+    const TreePoint after = hit->getPosition();
+    scrollOriginTo({v.x() + static_cast<double>(after.x - before.x), v.y() + static_cast<double>(after.y - before.y)});
+    update();
+    markTreeChanged();
+    dragArmed_ = false;
+}
+
+void TreeView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !dragArmed_) return;
+    if ((event->position().toPoint() - pressedAt_).manhattanLength() < QApplication::startDragDistance()) return;
+    dragArmed_ = false;
+    if (dragMode == 0 && laseSelectedClass) mouseDraggedAction(pressedAt_);
+}
+
+void TreeView::mouseDraggedAction(const QPoint& pressedAt) {
+    const QString text = createDragStrings();
+    auto* mime = new QMimeData;
+    mime->setText(text);
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    drag->setPixmap(DragImage::createDragStringImage(text, owner_.treeFont(), devicePixelRatioF()));
+    // The image covers the box text: its top-left corner at the box's (x + 3, y).
+    const TreePoint at = laseSelectedClass->getPosition();
+    drag->setHotSpot(pressedAt - QPoint(static_cast<int>(at.x + TreeLayout::kTextInset), static_cast<int>(at.y)));
+    drag->exec(Qt::CopyAction);
+}
+
+void TreeView::mouseReleaseEvent(QMouseEvent* event) {
+    popUpStatus = 2;
+    dragArmed_ = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TreeView::keyPressEvent(QKeyEvent* event) { event->accept(); }
+
+void TreeView::updateBox(const ClassData& record) {
+    const TreeRect b = record.getBounds();
+    update(QRect(static_cast<int>(std::floor(b.x)), static_cast<int>(std::floor(b.y)),
+                 static_cast<int>(std::ceil(b.width)) + 1, static_cast<int>(std::ceil(b.height)) + 1));
+}
+
+void TreeView::markTreeChanged() const {
+    if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData()) pref->treeChanged = true;
+}
+
+}  // namespace kestrel::gui

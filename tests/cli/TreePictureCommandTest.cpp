@@ -1,0 +1,74 @@
+// `kestrel tree --png/--svg` and the desktop program's start without a display, run as a user
+// runs them.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+
+#include "support/RunKestrel.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using kestrel::test::KestrelRun;
+using kestrel::test::readWhole;
+using kestrel::test::runKestrel;
+using kestrel::test::TempDir;
+
+namespace {
+
+const std::string kRoot = std::string(KESTREL_TEST_DATA_DIR) + "/gui_tree/Frameworks";
+
+std::uint32_t bigEndian(const std::string& bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return v;
+}
+
+class TreePictureCommand : public testing::Test {
+protected:
+    KestrelRun kestrel(std::vector<std::string> args) {
+        args.push_back("--frameworks-root");
+        args.push_back(kRoot);
+        return runKestrel(dir.str(), args);
+    }
+    std::string file(const std::string& name) const { return (dir.path() / name).string(); }
+    TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(TreePictureCommand, PicturesAreTheViewsFrameInSize) {
+    KestrelRun png = kestrel({"tree", "--png", file("tree.png")});
+    ASSERT_EQ(png.status, 0) << png.err;
+    const std::string bytes = readWhole(file("tree.png"));
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+    EXPECT_EQ(bigEndian(bytes, 16), 492u);  // (20, 5, 460 + 32, 64 + 32)
+    EXPECT_EQ(bigEndian(bytes, 20), 96u);
+    // The tree was built for it and stored, as by the other tree commands.
+    EXPECT_TRUE(fs::exists(dir.path() / ".local/share/Kestrel/classData"));
+
+    KestrelRun svg = kestrel({"tree", "--svg", file("view.svg"), "KitView"});
+    ASSERT_EQ(svg.status, 0) << svg.err;
+    EXPECT_NE(readWhole(file("view.svg")).find("viewBox=\"0 0 332 73\""), std::string::npos);
+}
+
+TEST_F(TreePictureCommand, MistakesAreReported) {
+    EXPECT_EQ(kestrel({"tree", "--png"}).status, 2);
+    EXPECT_EQ(kestrel({"tree", "--png", file("a.png"), "--svg", file("b.svg")}).status, 2);
+    KestrelRun unknown = kestrel({"tree", "--png", file("c.png"), "NoSuchClass"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.err.find("no class named NoSuchClass"), std::string::npos);
+    EXPECT_FALSE(fs::exists(file("c.png")));
+    KestrelRun unwritable = kestrel({"tree", "--png", "/proc/no/such/folder/tree.png"});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
+}
+
+TEST_F(TreePictureCommand, WithoutADisplayTheDesktopProgramNamesTheTerminalCommands) {
+    KestrelRun run = runKestrel(dir.str(), {}, "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("kestrel build"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("kestrel --help"), std::string::npos);
+    EXPECT_EQ(run.err.find("abort"), std::string::npos);
+}

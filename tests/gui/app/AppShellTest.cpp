@@ -1,0 +1,156 @@
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QTimer>
+#include <filesystem>
+#include <map>
+
+#include "core/app/MenuCommands.h"
+#include "gui/app/AppShell.h"
+#include "support/ShellFixture.h"
+
+using namespace kestrel;
+using kestrel::test::ShellFixture;
+namespace fs = std::filesystem;
+
+namespace {
+
+class AppShellTest : public ShellFixture {
+protected:
+    // Inode and modification time of every file in the data folder: a rewrite (to a temporary
+    // file, then moved into place) changes the inode.
+    std::map<std::string, std::pair<ino_t, std::int64_t>> dataFiles() {
+        std::map<std::string, std::pair<ino_t, std::int64_t>> files;
+        for (const auto& e : fs::directory_iterator(home.data())) {
+            struct stat info {};
+            if (e.is_regular_file() && ::stat(e.path().c_str(), &info) == 0)
+                files[e.path().filename().string()] = {info.st_ino, static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+        }
+        return files;
+    }
+    bool enabled(MenuCommand command) {
+        shell->updateCommands();
+        return shell->actionFor(command)->isEnabled();
+    }
+    // Answers the next modal dialog with code once it runs.
+    static void answerNextDialog(int code) {
+        QTimer::singleShot(0, [code] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(code);
+        });
+    }
+};
+
+}  // namespace
+
+TEST_F(AppShellTest, FirstStartBuildsLaterStartsLoadAndALookWritesNothing) {
+    launch();
+    EXPECT_EQ(shell->app().getHedderCount(), 2u);  // built from the headers
+    EXPECT_EQ(shell->app().classStraightList.size(), 5u);
+    EXPECT_EQ(view().getTreeData().size(), 2u);
+    EXPECT_EQ(shell->getAbout(), nullptr);  // the opening window is gone
+    // The end of the start-up, in this order.
+    std::vector<std::string> last(posted.end() - 2, posted.end());
+    EXPECT_EQ(last, (std::vector<std::string>{"CommentDicWasChangedNotification", "TreeFileWasChangedMessage"}));
+    quit();
+    ASSERT_TRUE(fs::exists(home.dataFile("classData")));
+
+    launch();
+    EXPECT_EQ(shell->app().getHedderCount(), 0u);  // loaded
+    EXPECT_EQ(shell->app().classStraightList.size(), 5u);
+    auto before = dataFiles();
+    quit();
+    EXPECT_EQ(dataFiles(), before);
+
+    // Selecting marks the tree as changed: it is written at quit, atomically.
+    launch();
+    click(inBox("KitLabel"));
+    EXPECT_TRUE(treeChanged());
+    before = dataFiles();
+    quit();
+    EXPECT_NE(dataFiles()["classData"], before["classData"]);
+    EXPECT_FALSE(fs::exists(home.dataFile("classData.tmp")));
+
+    // The stored selection is announced again, and announcing it changes nothing stored.
+    posted.clear();
+    launch();
+    EXPECT_EQ(shell->getClassNameView()->text(), "KitLabel");
+    EXPECT_EQ(view().selectedClass(), named("KitLabel"));
+    EXPECT_FALSE(treeChanged());
+}
+
+TEST_F(AppShellTest, LoadsWhenTheDecisiveFilesAreThereAndBuildsWhenOneIsMissing) {
+    launch();
+    quit();
+    fs::remove(home.dataFile("structData"));  // plays no part in the decision
+    launch();
+    EXPECT_EQ(shell->app().getHedderCount(), 0u);
+    quit();
+    fs::remove(home.dataFile("categoryData"));
+    launch();
+    EXPECT_EQ(shell->app().getHedderCount(), 2u);
+}
+
+TEST_F(AppShellTest, CancelledRebuildStillAnnouncesTheTree) {
+    launch();
+    posted.clear();
+    answerNextDialog(0);
+    shell->reBuildTree();
+    EXPECT_EQ(posted, (std::vector<std::string>{"TreeFileWasChangedMessage"}));
+    EXPECT_EQ(shell->app().getHedderCount(), 2u);  // still the first build's count: nothing rebuilt
+
+    // A confirmed rebuild reads the headers again and shows the new tree.
+    click(inBox("KitButton"));
+    answerNextDialog(1);
+    shell->reBuildTree();
+    EXPECT_EQ(view().getTreeData().size(), 2u);
+    EXPECT_EQ(shell->getSelectedClass(), nullptr);
+    EXPECT_EQ(posted.back(), "TreeFileWasChangedMessage");
+}
+
+TEST_F(AppShellTest, MenuValidation) {
+    launch();
+    // Tag 0 would be refused by the table: Quit, Copy and Cut have rules of their own.
+    EXPECT_TRUE(enabled(MenuCommand::Quit));
+    focusTree();
+    EXPECT_FALSE(enabled(MenuCommand::Copy));
+    click(inBox("KitView"));
+    focusTree();
+    EXPECT_TRUE(enabled(MenuCommand::Copy));
+    EXPECT_TRUE(enabled(MenuCommand::Cut));
+    EXPECT_TRUE(enabled(MenuCommand::About));
+    EXPECT_TRUE(enabled(MenuCommand::ReBuildTree));
+    // The tree window is open: showing it is refused until it closes.
+    EXPECT_FALSE(enabled(MenuCommand::ShowTreeWindow));
+    shell->getTreeWindow()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(shell->getTreeWindow(), nullptr);
+    EXPECT_EQ(shell->getMainView(), nullptr);
+    EXPECT_TRUE(enabled(MenuCommand::ShowTreeWindow));
+    shell->actionFor(MenuCommand::ShowTreeWindow)->trigger();
+    ASSERT_NE(shell->getMainView(), nullptr);
+    EXPECT_EQ(view().selectedClass(), named("KitView"));  // the selection survives the window
+    // Commands whose windows come later are in the menus, disabled.
+    EXPECT_FALSE(enabled(MenuCommand::Preferences));
+    EXPECT_FALSE(enabled(MenuCommand::OpenURL));
+    // A shortcut skips the menu: the command checks for itself.
+    shell->getClassNameView()->setFocus();
+    const std::size_t classes = shell->app().classStraightList.size();
+    shell->actionFor(MenuCommand::Cut)->setEnabled(true);
+    shell->actionFor(MenuCommand::Cut)->trigger();
+    EXPECT_EQ(shell->app().classStraightList.size(), classes);
+}
+
+TEST_F(AppShellTest, ClassNameFieldAndDragStyle) {
+    launch();
+    EXPECT_EQ(shell->getDragStyleMode(), 0);
+    click(inBox("KitButton"));
+    EXPECT_EQ(shell->getClassNameView()->text(), "KitButton");
+    click(QPoint(5, 300));
+    EXPECT_EQ(shell->getClassNameView()->text(), "");
+    QTest::mouseClick(shell->getMainWindow()->findChild<QRadioButton*>("callStyleButton"), Qt::LeftButton);
+    EXPECT_EQ(shell->getDragStyleMode(), 1);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The desktop program started as a user starts it, on the small framework of
+// tests/data/gui_tree (KitObject > KitView > KitButton, KitLabel; KitProxy without methods),
+// with HOME in a throw-away folder. Notifications are recorded by name as they are posted.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScrollArea>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/model/ClassData.h"
+#include "core/platform/NotificationCenter.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/ProcessState.h"
+#include "gui/app/AppShell.h"
+#include "gui/treeview/TreeView.h"
+#include "support/TempHome.h"
+
+namespace kestrel::test {
+
+class ShellFixture : public ::testing::Test {
+protected:
+    void TearDown() override { quit(); }
+
+    // Starts the program (building the tree the first time, loading it after).
+    gui::AppShell& launch(gui::LaunchOptions options = {}) {
+        quit();
+        ProcessState::reset();
+        options.frameworksRoot = std::string(KESTREL_TEST_DATA_DIR) + "/gui_tree/Frameworks";
+        shell = std::make_unique<gui::AppShell>(options);
+        NotificationCenter::defaultCenter().addObserver(this, std::nullopt, [this](const Notification& n) {
+            posted.push_back(n.name);
+        });
+        shell->applicationWillFinishLaunching();
+        shell->applicationDidFinishLaunching();
+        if (QWidget* tree = shell->getTreeWindow()) tree->resize(600, 400);
+        QApplication::processEvents();
+        return *shell;
+    }
+    // Quits as the Quit command does: the termination writes, then the windows go.
+    void quit() {
+        if (!shell) return;
+        shell->applicationWillTerminate();
+        NotificationCenter::defaultCenter().removeObserver(this);
+        shell.reset();
+        QApplication::processEvents();
+    }
+
+    gui::TreeView& view() { return *shell->getMainView(); }
+    std::shared_ptr<ClassData> named(const std::string& name) { return shell->app().findClassByName(name); }
+    // A point in the view inside the named class's box, dx points from its left edge.
+    QPoint inBox(const std::string& name, int dx = 30) {
+        const TreeRect b = named(name)->getBounds();
+        return QPoint(static_cast<int>(b.x) + dx, static_cast<int>(b.y) + 9);
+    }
+    void click(QPoint at) { QTest::mouseClick(&view(), Qt::LeftButton, {}, at); }
+    // The tree view takes the keyboard focus, as after a click in its window.
+    void focusTree() {
+        QApplication::setActiveWindow(shell->getTreeWindow());
+        view().setFocus();
+        QApplication::processEvents();
+    }
+    QScrollArea& scrollArea() { return *qobject_cast<QScrollArea*>(view().parentWidget()->parentWidget()); }
+    bool treeChanged() { return ProcessState::prefData()->treeChanged; }
+
+    TempHome home;
+    std::unique_ptr<gui::AppShell> shell;
+    std::vector<std::string> posted;
+};
+
+}  // namespace kestrel::test
