@@ -30,6 +30,7 @@
 #include "gui/app/EditTarget.h"
 #include "gui/app/OpeningAboutController.h"
 #include "gui/app/PrefFonts.h"
+#include "gui/app/StartupProbe.h"
 #include "gui/app/TerminationSignals.h"
 #include "gui/app/TreeWinAction.h"
 #include "gui/app/WindowPlacement.h"
@@ -115,6 +116,26 @@ AppShell::~AppShell() {
     PrefFonts::uninstallMeasure();
 }
 
+namespace {
+// The probe's connection stays open until Qt has made its own: an X server with no client
+// left resets itself, and would refuse Qt while it does.
+struct DisplayProbe {
+    void* library = nullptr;
+    void* connection = nullptr;
+    XcbDisconnect disconnect = nullptr;
+    ~DisplayProbe() { release(); }
+    void release() {
+        if (connection && disconnect) disconnect(connection);
+        if (library) dlclose(library);
+        library = connection = nullptr;
+    }
+};
+DisplayProbe& displayProbe() {
+    static DisplayProbe probe;
+    return probe;
+}
+}  // namespace
+
 std::optional<std::string> AppShell::displayProblem() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform && *platform) return std::nullopt;  // asked for; Qt reports its own failures
@@ -123,19 +144,18 @@ std::optional<std::string> AppShell::displayProblem() {
     if ((!display || !*display) && wayland && *wayland) return std::nullopt;
     if (!display || !*display) return std::string("no display is set (DISPLAY is empty)");
     // Ask the X server itself, as Qt would, but without Qt's abort when it does not answer.
-    void* xcb = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (!xcb) return std::nullopt;
-    auto connect = reinterpret_cast<XcbConnect>(dlsym(xcb, "xcb_connect"));
-    auto hasError = reinterpret_cast<XcbHasError>(dlsym(xcb, "xcb_connection_has_error"));
-    auto disconnect = reinterpret_cast<XcbDisconnect>(dlsym(xcb, "xcb_disconnect"));
-    std::optional<std::string> problem;
-    if (connect && hasError && disconnect) {
-        void* connection = connect(nullptr, nullptr);
-        if (hasError(connection)) problem = "the display " + std::string(display) + " does not answer";
-        disconnect(connection);
-    }
-    dlclose(xcb);
-    return problem;
+    DisplayProbe& probe = displayProbe();
+    probe.release();
+    probe.library = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (!probe.library) return std::nullopt;
+    auto connect = reinterpret_cast<XcbConnect>(dlsym(probe.library, "xcb_connect"));
+    auto hasError = reinterpret_cast<XcbHasError>(dlsym(probe.library, "xcb_connection_has_error"));
+    probe.disconnect = reinterpret_cast<XcbDisconnect>(dlsym(probe.library, "xcb_disconnect"));
+    if (!connect || !hasError || !probe.disconnect) return std::nullopt;
+    probe.connection = connect(nullptr, nullptr);
+    if (!hasError(probe.connection)) return std::nullopt;
+    probe.release();
+    return "the display " + std::string(display) + " does not answer";
 }
 
 int AppShell::runApplication(int argc, char** argv) {
@@ -173,10 +193,12 @@ int AppShell::runApplication(int argc, char** argv) {
     int qtArgc = static_cast<int>(qtArgs.size());
     qtArgs.push_back(nullptr);
     QApplication application(qtArgc, qtArgs.data());
+    displayProbe().release();
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
     QApplication::setApplicationVersion(QStringLiteral(KESTREL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("kestrel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/kestrel.png")));
+    if (StartupProbe::mode() == "empty") return StartupProbe::runEmptyWindow();
     AppShell shell(options);
     TerminationSignals::install([] { QCoreApplication::quit(); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &shell, &AppShell::applicationWillTerminate);

@@ -22,6 +22,7 @@
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 #include "gui/app/AppShell.h"
+#include "gui/app/StartupProbe.h"
 #include "gui/treeview/DragImage.h"
 #include "gui/treeview/PopUpMenu.h"
 #include "gui/treeview/TreePainter.h"
@@ -221,6 +222,7 @@ void TreeView::paintEvent(QPaintEvent* event) {
     const TreeRect area{static_cast<float>(dirty.x()), static_cast<float>(dirty.y()),
                         static_cast<float>(dirty.width()), static_cast<float>(dirty.height())};
     TreePainter(owner_.treeFont()).paint(painter, TreeLayout::drawOps(treeDatas, area));
+    if (!treeDatas.empty()) StartupProbe::painted();
 }
 
 void TreeView::mousePressEvent(QMouseEvent* event) {
