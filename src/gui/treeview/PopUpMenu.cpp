@@ -1,8 +1,34 @@
 #include "gui/treeview/PopUpMenu.h"
 
+#include <QApplication>
+#include <QProxyStyle>
 #include <memory>
 
 namespace kestrel::gui {
+
+namespace {
+
+// Long menus scroll instead of spreading over the screen in columns: NSView alone has some
+// 220 methods.
+class ScrollingMenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_Menu_Scrollable) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* menuStyle() {
+    static QStyle* style = [] {
+        auto* made = new ScrollingMenuStyle;
+        made->setParent(qApp);  // goes with the application
+        return made;
+    }();
+    return style;
+}
+
+}  // namespace
 
 QString PopUpMenu::displayTitle(const std::string& title) {
     QString text = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
@@ -18,6 +44,7 @@ QString PopUpMenu::displayTitle(const std::string& title) {
 
 QMenu* PopUpMenu::make(const MenuModel& model, const Chosen& chosen, QWidget* parent) {
     auto* menu = new QMenu(displayTitle(model.title), parent);
+    menu->setStyle(menuStyle());
     fill(menu, model, chosen);
     return menu;
 }
@@ -30,6 +57,7 @@ void PopUpMenu::fill(QMenu* menu, const MenuModel& model, const Chosen& chosen) 
                 break;
             case MenuItemModel::Kind::Submenu: {
                 QMenu* sub = menu->addMenu(displayTitle(item.title));
+                sub->setStyle(menuStyle());
                 sub->menuAction()->setData(item.tag);
                 sub->setEnabled(item.enabled);
                 // The item (and with it its submenu's data) lives as long as the QMenu.

@@ -1,5 +1,6 @@
 #include "gui/treeview/TreePainter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include "core/model/ClassData.h"
@@ -9,6 +10,18 @@ namespace kestrel::gui {
 namespace {
 
 constexpr float kBoxTextWidth = TreeLayout::kBoxWidth - TreeLayout::kTextInset;
+// Where a fold button is, the text stops before it.
+constexpr float kTextBeforeButton = TreeLayout::kBoxWidth - TreeLayout::kButtonInset.x - TreeLayout::kTextInset - 1;
+
+// text, or as much of it as fits in width followed by "..", the way display names are cut.
+QString fitted(const QString& text, const QFontMetricsF& metrics, qreal width) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    const QString dots = QStringLiteral("..");
+    qsizetype keep = text.size();
+    while (keep > 0 && metrics.horizontalAdvance(text.left(keep) + dots) > width) --keep;
+    if (keep > 0 && text[keep - 1].isHighSurrogate()) --keep;
+    return text.left(keep) + dots;
+}
 
 QPointF pointOf(TreePoint p) { return {p.x, p.y}; }
 
@@ -72,15 +85,17 @@ void TreePainter::paintBox(QPainter& painter, const ClassData& record) const {
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (selected) painter.fillRect(box, Qt::yellow);
     // The frame lies inside the box, as wide as asked for.
-    const qreal width = record.getCustomFlag() ? 2.0 : 1.0;
-    painter.setPen(QPen(selected ? QColor(128, 128, 128) : QColor(Qt::black), width, Qt::SolidLine, Qt::SquareCap,
+    const qreal frame = record.getCustomFlag() ? 2.0 : 1.0;
+    painter.setPen(QPen(selected ? QColor(128, 128, 128) : QColor(Qt::black), frame, Qt::SolidLine, Qt::SquareCap,
                         Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(box.adjusted(width / 2, width / 2, -width / 2, -width / 2));
+    painter.drawRect(box.adjusted(frame / 2, frame / 2, -frame / 2, -frame / 2));
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(b.x + TreeLayout::kTextInset, b.y, kBoxTextWidth, b.height),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, boxText(record));
+    const qreal width = record.getSubClassList().empty() ? kBoxTextWidth : kTextBeforeButton;
+    painter.drawText(QRectF(b.x + TreeLayout::kTextInset, b.y, width, b.height),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     fitted(boxText(record), QFontMetricsF(font_), width));
 }
 
 }  // namespace kestrel::gui

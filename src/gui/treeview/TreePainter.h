@@ -4,7 +4,8 @@
 //
 // A box is filled yellow when selected, framed 1 point wide (2 for a class from a private
 // header), gray when selected and black otherwise; its text starts 3 points in from its left
-// edge, centred in its height. Lines are 1 point wide and black. The fold buttons are the
+// edge, centred in its height, and stops before the fold button (cut with "..", as display
+// names are, when it would run under it). Lines are 1 point wide and black. The fold buttons are the
 // "ShowButton" and "HideButton" images, their lower-left corner at the operation's point.
 #include <QFont>
 #include <QPixmap>
