@@ -95,10 +95,13 @@ void AppAction::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedde
     std::unique_ptr<TextEngin> classEngin = makeClassEngin(buffer, &macro);
     std::unique_ptr<TextEngin> protocolEngin = makeProtocolEngin(buffer, &macro);
 
+    auto label = [&](TreeData& record) {
+        record.setFwName(fwName);
+        record.setHedderName(hedderName);
+    };
     auto fileFunction = [&](std::shared_ptr<FunctionMacrosData> record) {
         if (!record) return;
-        record->setFwName(fwName);
-        record->setHedderName(hedderName);
+        label(*record);
         addFunction(std::move(record));
     };
 
@@ -164,10 +167,11 @@ void AppAction::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedde
                 break;
             case Keyword::Interface: {
                 if (!classEngin) break;
+                const std::size_t filed = functions.size();
                 std::shared_ptr<TreeData> record = classEngin->doAnalyse(*command);
+                for (std::size_t i = filed; i < functions.size(); ++i) label(*functions[i]);  // the block's
                 if (!record) break;
-                record->setFwName(fwName);
-                record->setHedderName(hedderName);
+                label(*record);
                 // Only classes get the custom mark; other kinds than class and category are dropped.
                 if (record->whoAreYou() == kClassDataKind) {
                     if (auto cls = std::dynamic_pointer_cast<ClassData>(record)) {

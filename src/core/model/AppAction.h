@@ -9,9 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "core/model/RecordLists.h"
 #include "core/model/TreeLinker.h"
 #include "core/parse/DefinedNames.h"
 #include "core/parse/MacroKeywordResolver.h"
+#include "core/parse/MacroKeywordSource.h"
 #include "core/parse/TextEngin.h"
 
 namespace kestrel {
@@ -26,7 +28,7 @@ class ProtocolData;
 class StructData;
 class TextBuffer;
 
-class AppAction {
+class AppAction : public RecordLists, public MacroKeywordSource {
 public:
     AppAction();
     virtual ~AppAction();
@@ -42,7 +44,7 @@ public:
     const std::pair<std::string, std::string>& getAnaFileInfo() const { return anaInfo; }
     // The driver keyword that word stands for as a macro of the header under analysis
     // ("GS_EXPORT" -> "extern", see MacroKeywordResolver); none outside an analysis.
-    std::optional<std::string> macroKeywordFor(const std::string& word);
+    std::optional<std::string> macroKeywordFor(const std::string& word) override;
     // Is word one of the driver's keywords ("extern", "@interface", "APPKIT_EXTERN", ...)?
     static bool isKeyword(std::string_view word);
 
@@ -59,12 +61,8 @@ public:
     virtual std::shared_ptr<FunctionMacrosData> analyseFOUNDATION_STATIC_INLINE(TextBuffer& buffer,
                                                                               CMacroEngin* macro);
 
-    std::vector<std::shared_ptr<ClassData>> classList;
+    // Every class, where classList keeps only the roots once the tree is linked.
     std::vector<std::shared_ptr<ClassData>> classStraightList;
-    std::vector<std::shared_ptr<ProtocolData>> protocolList;
-    std::vector<std::shared_ptr<CategoryData>> categoryList;
-    std::vector<std::shared_ptr<StructData>> structList;
-    std::vector<std::shared_ptr<EnumData>> enumList;
 
     // Linking, numbering and look-ups over the lists above (see TreeLinker). After a build or a
     // load: classStraightList = copyToStraightList(); makeTreeList(); buildProtocolList();

@@ -8,6 +8,7 @@
 #include "core/parse/ClassEngin.h"
 #include "core/parse/DefineEngin.h"
 #include "core/parse/ExternEngin.h"
+#include "core/parse/FunctionRecord.h"
 #include "core/parse/FunctionText.h"
 #include "core/parse/InlineEngin.h"
 #include "core/parse/ProtocolEngin.h"
@@ -59,36 +60,28 @@ std::unique_ptr<TextEngin> AppAction2::makeProtocolEngin(TextBuffer& buffer, CMa
 }
 
 std::unique_ptr<TextEngin> AppAction2::makeClassEngin(TextBuffer& buffer, CMacroEngin* macro) {
-    return std::make_unique<ClassEngin>(&buffer, macro, this);
-}
-
-std::shared_ptr<FunctionMacrosData> AppAction2::makeFunction(std::int32_t kind, std::optional<std::string> text) {
-    if (!text) return nullptr;
-    auto record = std::make_shared<FunctionMacrosData>(kind);
-    record->setName(std::move(text));
-    functionsWasChanged = true;
-    return record;
+    return std::make_unique<ClassEngin>(&buffer, macro, this, this);
 }
 
 std::shared_ptr<FunctionMacrosData> AppAction2::analyseExtern(TextBuffer& buffer, CMacroEngin* macro) {
-    return makeFunction(kExternKind, ExternEngin(&buffer, macro).doAnalyse());
+    return FunctionRecord::make(*this, kExternKind, ExternEngin(&buffer, macro).doAnalyse());
 }
 
 std::shared_ptr<FunctionMacrosData> AppAction2::analyseCG_INLINE(TextBuffer& buffer, CMacroEngin* macro) {
-    return makeFunction(kCGInlineKind, InlineEngin(&buffer, macro).doAnalyse());
+    return FunctionRecord::make(*this, kCGInlineKind, InlineEngin(&buffer, macro).doAnalyse());
 }
 
 std::shared_ptr<FunctionMacrosData> AppAction2::analyseCG_EXTERN(TextBuffer& buffer, CMacroEngin* macro) {
-    return makeFunction(kCGExternKind, CG_EXTERNEngin(&buffer, macro).doAnalyse());
+    return FunctionRecord::make(*this, kCGExternKind, CG_EXTERNEngin(&buffer, macro).doAnalyse());
 }
 
 std::shared_ptr<FunctionMacrosData> AppAction2::analyseAPPKIT_EXTERN(TextBuffer& buffer, CMacroEngin* macro) {
-    return makeFunction(kAppkitExternKind, AppkitExternEngin(&buffer, macro).doAnalyse());
+    return FunctionRecord::make(*this, kAppkitExternKind, AppkitExternEngin(&buffer, macro).doAnalyse());
 }
 
 std::shared_ptr<FunctionMacrosData> AppAction2::analyseFOUNDATION_STATIC_INLINE(TextBuffer& buffer,
                                                                               CMacroEngin* macro) {
-    return makeFunction(kFoundationStaticInlineKind, StaticInlineEngin(&buffer, macro).doAnalyse());
+    return FunctionRecord::make(*this, kFoundationStaticInlineKind, StaticInlineEngin(&buffer, macro).doAnalyse());
 }
 
 // Only one-line declarations are taken whole: the text after the keyword on its line is all
@@ -107,7 +100,7 @@ std::shared_ptr<FunctionMacrosData> AppAction2::analyseFOUNDATION_EXPORT(TextBuf
     FunctionText::tabsToSpace(text);
     FunctionText::pointerRule(text);
     FunctionText::singleSpaces(text);
-    return makeFunction(kFoundationExportKind, std::move(text));
+    return FunctionRecord::make(*this, kFoundationExportKind, std::move(text));
 }
 
 }  // namespace kestrel

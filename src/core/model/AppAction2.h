@@ -1,5 +1,5 @@
 #pragma once
-// The running controller: AppAction plus the function and typedef lists.
+// The running controller: AppAction with the analysers, the build and the stored tree.
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -17,11 +17,6 @@ class AppAction2 : public AppAction {
 public:
     AppAction2();
     ~AppAction2() override;
-
-    std::vector<std::shared_ptr<FunctionMacrosData>> functions;
-    std::map<std::string, std::string> typedefList;  // type name -> the type text it stands for
-    bool typedefListWasChanged = false;
-    bool functionsWasChanged = false;
 
     // The stored tree (see TreeFileStore): load at start-up, the writes at exit.
     TreeFileStore& getTreeFileStore() { return treeFileStore; }
@@ -68,8 +63,6 @@ protected:
 private:
     TreeFileStore treeFileStore{*this, getLinker()};
     TreeBuilder treeBuilder{*this, getLinker()};
-    // A record of the given kind named text, or none without a text; sets functionsWasChanged.
-    std::shared_ptr<FunctionMacrosData> makeFunction(std::int32_t kind, std::optional<std::string> text);
 };
 
 }  // namespace kestrel
