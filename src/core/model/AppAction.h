@@ -1,7 +1,6 @@
 #pragma once
-// The application controller's model side: the record lists and the header analysis driver,
-// which reads one header command by command, lets the evaluator handle directives, skips
-// comments, and hands each declaration keyword to its analyser.
+// The application controller's model side: the record lists, the header analysis driver that
+// fills them (HeaderAnalyser) and the linking over them (TreeLinker).
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,55 +10,29 @@
 
 #include "core/model/RecordLists.h"
 #include "core/model/TreeLinker.h"
-#include "core/parse/DefinedNames.h"
-#include "core/parse/MacroKeywordResolver.h"
-#include "core/parse/MacroKeywordSource.h"
-#include "core/parse/TextEngin.h"
+#include "core/parse/HeaderAnalyser.h"
 
 namespace kestrel {
 
-class CMacroEngin;
-class CategoryData;
-class ClassData;
-class EnumData;
-class FunctionMacrosData;
-class HasMethodsData;
-class ProtocolData;
-class StructData;
 class TextBuffer;
 
-class AppAction : public RecordLists, public MacroKeywordSource {
+class AppAction : public RecordLists {
 public:
     AppAction();
     virtual ~AppAction();
 
-    // Reads the header at path (unreadable: an empty text) and files what it declares.
+    // The analysis of one header (see HeaderAnalyser): its records go to the lists.
     void analyseHedderFile(const std::string& path, const std::string& hedderName,
-                           const std::string& fwName, bool flag);
-    // The command loop over one buffer. flag marks a header from the user's private list: the
-    // classes found in it get the custom mark.
+                           const std::string& fwName, bool flag) {
+        analyser.analyseHedderFile(path, hedderName, fwName, flag);
+    }
     void doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedderName,
-                             const std::string& fwName, bool flag);
-    // (framework name, header name) of the header now under analysis, or of the last one.
-    const std::pair<std::string, std::string>& getAnaFileInfo() const { return anaInfo; }
-    // The driver keyword that word stands for as a macro of the header under analysis
-    // ("GS_EXPORT" -> "extern", see MacroKeywordResolver); none outside an analysis.
-    std::optional<std::string> macroKeywordFor(const std::string& word) override;
-    // Is word one of the driver's keywords ("extern", "@interface", "APPKIT_EXTERN", ...)?
-    static bool isKeyword(std::string_view word);
-
-    // Analyser hooks, called by the loop right after their keyword. The struct and typedef
-    // analysers file their records themselves; the function ones answer a record or none.
-    // Here they read nothing and answer none.
-    virtual void analyseStruct(TextBuffer& buffer, CMacroEngin* macro);
-    virtual void analyseTypeDef(TextBuffer& buffer, CMacroEngin* macro);
-    virtual std::shared_ptr<FunctionMacrosData> analyseExtern(TextBuffer& buffer, CMacroEngin* macro);
-    virtual std::shared_ptr<FunctionMacrosData> analyseCG_INLINE(TextBuffer& buffer, CMacroEngin* macro);
-    virtual std::shared_ptr<FunctionMacrosData> analyseCG_EXTERN(TextBuffer& buffer, CMacroEngin* macro);
-    virtual std::shared_ptr<FunctionMacrosData> analyseAPPKIT_EXTERN(TextBuffer& buffer, CMacroEngin* macro);
-    virtual std::shared_ptr<FunctionMacrosData> analyseFOUNDATION_EXPORT(TextBuffer& buffer, CMacroEngin* macro);
-    virtual std::shared_ptr<FunctionMacrosData> analyseFOUNDATION_STATIC_INLINE(TextBuffer& buffer,
-                                                                              CMacroEngin* macro);
+                             const std::string& fwName, bool flag) {
+        analyser.doAnalyseHedderFile(buffer, hedderName, fwName, flag);
+    }
+    const std::pair<std::string, std::string>& getAnaFileInfo() const { return analyser.getAnaFileInfo(); }
+    std::optional<std::string> macroKeywordFor(const std::string& word) { return analyser.macroKeywordFor(word); }
+    static bool isKeyword(std::string_view word) { return HeaderAnalyser::isKeyword(word); }
 
     // Every class, where classList keeps only the roots once the tree is linked.
     std::vector<std::shared_ptr<ClassData>> classStraightList;
@@ -87,19 +60,8 @@ public:
     std::int32_t getCategoryMaxId() const { return linker.getCategoryMaxId(); }
     std::int32_t getProtocolMaxId() const { return linker.getProtocolMaxId(); }
 
-protected:
-    // The analysers of "@interface" and "@protocol", made once per header over its buffer and
-    // evaluator. None here: the keyword is then passed over.
-    virtual std::unique_ptr<TextEngin> makeClassEngin(TextBuffer& buffer, CMacroEngin* macro);
-    virtual std::unique_ptr<TextEngin> makeProtocolEngin(TextBuffer& buffer, CMacroEngin* macro);
-    // Files a function record that the driver has labelled. The function list lives in the
-    // subclass; here the record is dropped.
-    virtual void addFunction(std::shared_ptr<FunctionMacrosData> record);
-
 private:
-    std::pair<std::string, std::string> anaInfo;  // (frameworkName, headderName)
-    DefinedNames definedNames;                     // kept across headers, refreshed per header
-    std::optional<MacroKeywordResolver> macroKeywords;  // of the header under analysis
+    HeaderAnalyser analyser{*this};
     TreeLinker linker{classList, classStraightList, protocolList, categoryList, structList, enumList};
 };
 

@@ -1,8 +1,7 @@
 #pragma once
-// The running controller: AppAction with the analysers, the build and the stored tree.
-#include <cstdint>
+// The running controller: AppAction with the build from the headers and the stored tree.
+#include <cstddef>
 #include <map>
-#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,26 +38,6 @@ public:
     // The start-up of the tree: preferences, older file names, then the load when the class,
     // protocol and category files exist, else the build. Answers true when it built.
     bool startUp();
-
-    // The struct and typedef analysers: records go to structList and enumList, names to typedefList.
-    void analyseStruct(TextBuffer& buffer, CMacroEngin* macro) override;
-    void analyseTypeDef(TextBuffer& buffer, CMacroEngin* macro) override;
-
-    // The function and macro analysers: a record of the keyword's kind (8 to 13) whose name is
-    // the declaration text, or none. Each record made sets functionsWasChanged.
-    std::shared_ptr<FunctionMacrosData> analyseExtern(TextBuffer& buffer, CMacroEngin* macro) override;
-    std::shared_ptr<FunctionMacrosData> analyseCG_INLINE(TextBuffer& buffer, CMacroEngin* macro) override;
-    std::shared_ptr<FunctionMacrosData> analyseCG_EXTERN(TextBuffer& buffer, CMacroEngin* macro) override;
-    std::shared_ptr<FunctionMacrosData> analyseAPPKIT_EXTERN(TextBuffer& buffer, CMacroEngin* macro) override;
-    // Takes the rest of the line only: "FOUNDATION_EXPORT NSString *NSFoo;" -> "NSString* NSFoo".
-    std::shared_ptr<FunctionMacrosData> analyseFOUNDATION_EXPORT(TextBuffer& buffer, CMacroEngin* macro) override;
-    std::shared_ptr<FunctionMacrosData> analyseFOUNDATION_STATIC_INLINE(TextBuffer& buffer,
-                                                                      CMacroEngin* macro) override;
-
-protected:
-    void addFunction(std::shared_ptr<FunctionMacrosData> record) override;
-    std::unique_ptr<TextEngin> makeProtocolEngin(TextBuffer& buffer, CMacroEngin* macro) override;
-    std::unique_ptr<TextEngin> makeClassEngin(TextBuffer& buffer, CMacroEngin* macro) override;
 
 private:
     TreeFileStore treeFileStore{*this, getLinker()};
