@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "core/app/AppAction2.h"
+#include "core/app/TreeBuilder.h"
 #include "core/model/AnnotationFiles.h"
-#include "core/model/AppAction2.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/FunctionMacrosData.h"
-#include "core/model/TreeBuilder.h"
 #include "core/platform/Host.h"
 #include "core/platform/NotificationCenter.h"
 #include "core/platform/PrefData.h"

@@ -1,4 +1,4 @@
-#include "core/model/AppAction.h"
+#include "core/app/AppAction.h"
 
 #include "core/model/ClassData.h"
 #include "core/platform/Host.h"

@@ -6,14 +6,14 @@
 #include <map>
 #include <set>
 
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
+#include "core/app/TreeFileStore.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/ProtocolData.h"
 #include "core/model/StructData.h"
-#include "core/model/TreeFileStore.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/Host.h"
 #include "core/platform/PrefData.h"
@@ -41,11 +41,7 @@ void build(AppAction2& app) {
         "typedef struct { float x; float y; } NSPoint;\ntypedef enum { NSOne = 1 } NSMask;\n"
         "typedef long NSInteger;\ntypedef double CGFloat;\nextern NSString* NSStringFromPoint(NSPoint aPoint);\n");
     app.doAnalyseHedderFile(header, "NSView.h", "AppKit.framework", false);
-    app.classStraightList = app.copyToStraightList();
-    app.makeTreeList();
-    app.buildProtocolList();
-    app.buildCategoryList();
-    app.setupDataID();
+    app.linkTree();
     app.findClassByName("NSButton")->setSelectFlag(true);
     app.findClassByName("NSResponder")->setShowSubTree(false);
     app.findClassByName("NSObject")->setCustomFlag(true);

@@ -38,14 +38,9 @@ public:
     std::vector<std::shared_ptr<ClassData>> classStraightList;
 
     // Linking, numbering and look-ups over the lists above (see TreeLinker). After a build or a
-    // load: classStraightList = copyToStraightList(); makeTreeList(); buildProtocolList();
-    // buildCategoryList(); setupDataID().
+    // load: linkTree().
     TreeLinker& getLinker() { return linker; }
-    std::vector<std::shared_ptr<ClassData>> copyToStraightList() const { return linker.copyToStraightList(); }
-    void makeTreeList() { linker.makeTreeList(); }
-    void buildProtocolList() { linker.buildProtocolList(); }
-    void buildCategoryList() { linker.buildCategoryList(); }
-    void setupDataID() { linker.setupDataID(); }
+    void linkTree() { linker.linkTree(); }
     std::shared_ptr<ClassData> findClassByName(const std::string& name) { return linker.findClassByName(name); }
     std::shared_ptr<ProtocolData> findProtocolByName(const std::string& name) { return linker.findProtocolByName(name); }
     std::shared_ptr<StructData> findStructByName(const std::string& name) { return linker.findStructByName(name); }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/model/AppAction.h"
-#include "core/model/TreeBuilder.h"
-#include "core/model/TreeFileStore.h"
+#include "core/app/AppAction.h"
+#include "core/app/TreeBuilder.h"
+#include "core/app/TreeFileStore.h"
 
 namespace kestrel {
 

@@ -1,4 +1,4 @@
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 
 #include "core/parse/DefineEngin.h"
 #include "core/platform/PrefFile.h"
