@@ -53,7 +53,7 @@ PlistDict DumpCommand::dump(const std::vector<std::string>& files, std::vector<s
     PlistDict typedefs;
     for (const auto& [name, type] : app.typedefList) typedefs.set(name, PlistValue(type));
     out.set("typedefs", PlistValue(std::move(typedefs)));
-    return out;  // the controller cuts the records' links as it goes
+    return out;  // the controller cuts the records' links when it goes
 }
 
 Command DumpCommand::command() {

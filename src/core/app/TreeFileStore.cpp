@@ -203,12 +203,11 @@ void TreeFileStore::initTreeFromFile() {
     addProgress(3.0);
     sound[kEnumFile] = readRecordFile(kEnumFile, PlistFile::readArray(listPath(kEnumFile)), app.enumList);
 
-    // The view gets the roots as soon as they are known.
     linker.linkTree([this](TreeLinker::Step done) {
         switch (done) {
             case TreeLinker::Step::TreeList:
                 addProgress(3.0);
-                Host::current().viewSetUp(app.classList);
+                Host::current().viewSetUp(app.classList);  // the roots, as soon as they are known
                 break;
             case TreeLinker::Step::Protocols:
             case TreeLinker::Step::Numbers:

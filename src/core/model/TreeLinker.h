@@ -1,5 +1,5 @@
 #pragma once
-// Linking, numbering and look-ups over the controller's record lists (which it does not own):
+// Linking, numbering and look-ups over the record lists (which it does not own):
 // turns the flat lists of a build or a load into the class tree.
 //
 // After a build or a load, linkTree runs the steps in this order:
