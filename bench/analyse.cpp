@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "BenchFiles.h"
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 #include "core/parse/TextBuffer.h"
 
 using kestrel::bench::Clock;

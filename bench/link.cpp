@@ -96,11 +96,7 @@ double timeLinking(int classes, int rounds, std::size_t& roots) {
         TreeLinker linker(lists.classList, lists.classStraightList, lists.protocolList, lists.categoryList,
                           lists.structList, lists.enumList);
         const auto start = std::chrono::steady_clock::now();
-        lists.classStraightList = linker.copyToStraightList();
-        linker.makeTreeList();
-        linker.buildProtocolList();
-        linker.buildCategoryList();
-        linker.setupDataID();
+        linker.linkTree();
         std::size_t found = 0;
         for (const auto& c : lists.classStraightList) {
             found += linker.findClassByName(*c->getName()) != nullptr;

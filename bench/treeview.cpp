@@ -13,7 +13,7 @@
 #include <cstdio>
 
 #include "BenchFiles.h"
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 #include "core/model/ClassData.h"
 #include "core/model/TreeLayout.h"
 #include "core/platform/DataFolder.h"

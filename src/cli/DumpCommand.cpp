@@ -4,14 +4,13 @@
 #include <fstream>
 
 #include "cli/JsonWriter.h"
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/ProtocolData.h"
 #include "core/model/StructData.h"
-#include "core/model/TreeLinker.h"
 
 namespace kestrel::cli {
 
@@ -42,13 +41,7 @@ PlistDict DumpCommand::dump(const std::vector<std::string>& files, std::vector<s
         if (unreadable && !readable(path)) unreadable->push_back(path);
         app.analyseHedderFile(path, std::filesystem::path(path).filename().string(), "------", false);
     }
-    TreeLinker linker(app.classList, app.classStraightList, app.protocolList, app.categoryList,
-                      app.structList, app.enumList);
-    app.classStraightList = linker.copyToStraightList();
-    linker.makeTreeList();
-    linker.buildProtocolList();
-    linker.buildCategoryList();
-    linker.setupDataID();
+    app.linkTree();
 
     PlistDict out;
     out.set("classes", recordsOf(app.classStraightList));
@@ -60,8 +53,7 @@ PlistDict DumpCommand::dump(const std::vector<std::string>& files, std::vector<s
     PlistDict typedefs;
     for (const auto& [name, type] : app.typedefList) typedefs.set(name, PlistValue(type));
     out.set("typedefs", PlistValue(std::move(typedefs)));
-    linker.unlinkAll();
-    return out;
+    return out;  // the controller cuts the records' links when it goes
 }
 
 Command DumpCommand::command() {

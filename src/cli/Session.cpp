@@ -1,7 +1,7 @@
 #include "cli/Session.h"
 
 #include "cli/TerminalProgress.h"
-#include "core/model/TreeFileStore.h"
+#include "core/app/TreeFileStore.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/FrameworksRoot.h"
 #include "core/platform/PrefFile.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 
 namespace kestrel::cli {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 #include "core/parse/DefineEngin.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/ProcessState.h"

@@ -9,7 +9,7 @@
 #include "core/platform/InfoPlist.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
-#include "core/text/TextMeasure.h"
+#include "core/platform/TextMeasure.h"
 
 namespace kestrel {
 

@@ -12,7 +12,7 @@
 #include "core/model/ProtocolData.h"
 #include "core/model/StructData.h"
 #include "core/model/StructEnumData.h"
-#include "core/text/TextMeasure.h"
+#include "core/platform/TextMeasure.h"
 
 namespace kestrel {
 

@@ -148,6 +148,22 @@ TreeLinker::TreeLinker(ClassList& classList, ClassList& classStraightList, Proto
       categoryNumbers(&numberOf<CategoryData>),
       protocolNumbers(&numberOf<ProtocolData>) {}
 
+void TreeLinker::linkTree(const std::function<void(Step done)>& progress) {
+    auto done = [&progress](Step step) {
+        if (progress) progress(step);
+    };
+    classStraightList = copyToStraightList();
+    done(Step::StraightList);
+    makeTreeList();
+    done(Step::TreeList);
+    buildProtocolList();
+    done(Step::Protocols);
+    buildCategoryList();
+    done(Step::Categories);
+    setupDataID();
+    done(Step::Numbers);
+}
+
 TreeLinker::ClassList TreeLinker::copyToStraightList() const { return classList; }
 
 void TreeLinker::makeTreeList() {

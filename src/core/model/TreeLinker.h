@@ -1,8 +1,8 @@
 #pragma once
-// Linking, numbering and look-ups over the controller's record lists (which it does not own):
+// Linking, numbering and look-ups over the record lists (which it does not own):
 // turns the flat lists of a build or a load into the class tree.
 //
-// After a build or a load, in this order:
+// After a build or a load, linkTree runs the steps in this order:
 //   classStraightList = copyToStraightList();  makeTreeList();  buildProtocolList();
 //   buildCategoryList();  setupDataID();
 //
@@ -14,6 +14,7 @@
 // Every step costs time linear in the number of records (name and number indexes instead
 // of scans), so that 20,000 classes cost about ten times what 2,000 do.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,14 @@ public:
                CategoryList& categoryList, StructList& structList, EnumList& enumList);
     TreeLinker(const TreeLinker&) = delete;
     TreeLinker& operator=(const TreeLinker&) = delete;
+
+    // The steps of linkTree, in their order.
+    enum class Step { StraightList, TreeList, Protocols, Categories, Numbers };
+    // The whole linking of freshly filled lists: classStraightList becomes a copy of classList,
+    // then the tree, the protocols, the categories and the numbers are made. progress, when
+    // given, is told of each step once it is done (the build and the load move their progress
+    // bars, and the load shows the tree, between the steps).
+    void linkTree(const std::function<void(Step done)>& progress = {});
 
     // A shallow copy of classList: same records, same order.
     ClassList copyToStraightList() const;

@@ -1,15 +1,17 @@
 #include "core/parse/ClassEngin.h"
 
-#include "core/model/AppAction2.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
+#include "core/model/RecordLists.h"
 #include "core/model/StructData.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/DeclarationLine.h"
 #include "core/parse/EnumEngin.h"
 #include "core/parse/ExternEngin.h"
+#include "core/parse/FunctionRecord.h"
+#include "core/parse/MacroKeywordSource.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/PropertyDeclaration.h"
 #include "core/parse/StructEngin.h"
@@ -17,8 +19,8 @@
 
 namespace kestrel {
 
-ClassEngin::ClassEngin(TextBuffer* buffer, CMacroEngin* macro, AppAction2* controller)
-    : TextEngin(buffer, macro), controller(controller) {}
+ClassEngin::ClassEngin(TextBuffer* buffer, CMacroEngin* macro, RecordLists* records, MacroKeywordSource* keywords)
+    : TextEngin(buffer, macro), records(records), keywords(keywords) {}
 
 std::shared_ptr<TreeData> ClassEngin::doAnalyse(const std::string&) {
     bool flag = false;
@@ -152,8 +154,8 @@ void ClassEngin::analyseTypeDefPart() {
 }
 
 std::string ClassEngin::blockWord(const std::string& word) const {
-    if (!controller || word == "extern" || word == "struct" || word == "typedef") return word;
-    std::optional<std::string> keyword = controller->macroKeywordFor(word);
+    if (!keywords || word == "extern" || word == "struct" || word == "typedef") return word;
+    std::optional<std::string> keyword = keywords->macroKeywordFor(word);
     if (keyword && (*keyword == "extern" || *keyword == "struct" || *keyword == "typedef")) return *keyword;
     return word;
 }
@@ -165,29 +167,24 @@ bool ClassEngin::addProperty(MethodStringMaker& maker) {
 }
 
 void ClassEngin::fileEnum() {
-    TypedefList* typedefs = controller ? &controller->typedefList : nullptr;
+    TypedefList* typedefs = records ? &records->typedefList : nullptr;
     auto record = std::dynamic_pointer_cast<EnumData>(EnumEngin(textBuffer, macroEngin, typedefs).doAnalyse("enum"));
-    if (record && controller) controller->enumList.push_back(std::move(record));
+    if (record && records) records->enumList.push_back(std::move(record));
 }
 
 void ClassEngin::fileStruct() {
-    TypedefList* typedefs = controller ? &controller->typedefList : nullptr;
+    TypedefList* typedefs = records ? &records->typedefList : nullptr;
     auto record =
         std::dynamic_pointer_cast<StructData>(StructEngin(textBuffer, macroEngin, typedefs).doAnalyse("struct"));
-    if (record && controller) controller->structList.push_back(std::move(record));
+    if (record && records) records->structList.push_back(std::move(record));
 }
 
 void ClassEngin::fileExtern() {
-    if (!controller) {  // read the declaration all the same, so that it is no method text
-        ExternEngin(textBuffer, macroEngin).doAnalyse();
-        return;
-    }
-    std::shared_ptr<FunctionMacrosData> record = controller->analyseExtern(*textBuffer, macroEngin);
-    if (!record) return;
-    const auto& [fwName, hedderName] = controller->getAnaFileInfo();
-    record->setFwName(fwName);
-    record->setHedderName(hedderName);
-    controller->functions.push_back(std::move(record));
+    // Read without lists too, so that the declaration is no method text.
+    std::optional<std::string> text = ExternEngin(textBuffer, macroEngin).doAnalyse();
+    if (!records) return;
+    if (auto record = FunctionRecord::make(*records, kExternKind, std::move(text)))
+        records->functions.push_back(std::move(record));
 }
 
 }  // namespace kestrel

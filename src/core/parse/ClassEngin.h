@@ -8,9 +8,10 @@
 //   @property (readonly) int count;     method "-(int)count" (see PropertyDeclaration)
 //   @end
 //
-// Enums, structs and extern declarations met inside the block are filed in the controller's
-// lists as at file level; a typedef there is skipped. A macro for one of those keywords
-// (GS_EXPORT for extern) counts as that keyword where it starts a declaration.
+// Enums, structs and extern declarations met inside the block are filed in the record lists
+// as at file level (the driver labels the functions with their header); a typedef there is
+// skipped. A macro for one of those keywords (GS_EXPORT for extern) counts as that keyword
+// where it starts a declaration.
 //
 // A block cut off by the end of the text keeps the methods completed before the cut; the text
 // ending right after "@interface" gives no record.
@@ -23,15 +24,17 @@
 
 namespace kestrel {
 
-class AppAction2;
 class HasMethodsData;
+class MacroKeywordSource;
 class MethodStringMaker;
+struct RecordLists;
 
 class ClassEngin : public TextEngin {
 public:
-    // controller receives the enums, structs and functions of the block; with none they are
-    // read and dropped.
-    ClassEngin(TextBuffer* buffer, CMacroEngin* macro, AppAction2* controller);
+    // records receive the enums, structs and functions of the block; with none they are read
+    // and dropped. keywords tells which words are macros for a keyword; with none, no word is.
+    ClassEngin(TextBuffer* buffer, CMacroEngin* macro, RecordLists* records = nullptr,
+               MacroKeywordSource* keywords = nullptr);
 
     // The class or category record, or none when the text ends before the class name.
     std::shared_ptr<TreeData> doAnalyse(const std::string& opener) override;
@@ -55,7 +58,8 @@ private:
     void fileStruct();
     void fileExtern();
 
-    AppAction2* controller;
+    RecordLists* records;
+    MacroKeywordSource* keywords;
     std::optional<std::vector<std::string>> protocolList;  // of the declaration being read
 };
 

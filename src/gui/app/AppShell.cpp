@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "core/model/ClassData.h"
-#include "core/model/TreeFileStore.h"
+#include "core/app/TreeFileStore.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/FrameworksRoot.h"
 #include "core/platform/NotificationCenter.h"

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "core/app/MenuCommands.h"
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 #include "core/platform/Host.h"
 
 class QAction;

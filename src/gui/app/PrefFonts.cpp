@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "core/platform/ProcessState.h"
-#include "core/text/TextMeasure.h"
+#include "core/platform/TextMeasure.h"
 
 namespace kestrel::gui {
 

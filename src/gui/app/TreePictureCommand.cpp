@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <iostream>
 
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 #include "core/model/ClassData.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/FrameworksRoot.h"

@@ -7,7 +7,7 @@
 #include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/StructData.h"
-#include "core/text/TextMeasure.h"
+#include "core/platform/TextMeasure.h"
 #include "support/Plists.h"
 
 using namespace kestrel;

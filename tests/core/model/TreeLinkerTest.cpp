@@ -49,13 +49,7 @@ struct Forest {
         protocolList.push_back(p);
         return p;
     }
-    void link() {
-        classStraightList = linker.copyToStraightList();
-        linker.makeTreeList();
-        linker.buildProtocolList();
-        linker.buildCategoryList();
-        linker.setupDataID();
-    }
+    void link() { linker.linkTree(); }
     // The tree from the roots down, indented two spaces a level; a walk that does not end is cut off.
     std::string outline() const {
         std::string out;

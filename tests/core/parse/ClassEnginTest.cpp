@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/model/AppAction2.h"
 #include "core/model/CategoryData.h"
+#include "core/model/RecordLists.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/ClassEngin.h"
 #include "core/parse/TextBuffer.h"
@@ -19,11 +19,11 @@ namespace {
 using Strings = std::vector<std::string>;
 
 // Runs the interface analyser over text, which starts after the word "@interface".
-std::shared_ptr<HasMethodsData> analyse(const std::string& text, AppAction2* controller = nullptr) {
+std::shared_ptr<HasMethodsData> analyse(const std::string& text, RecordLists* records = nullptr) {
     ProcessState::reset();
     TextBuffer buffer(text);
     CMacroEngin macro(&buffer, std::nullopt);
-    return std::dynamic_pointer_cast<HasMethodsData>(ClassEngin(&buffer, &macro, controller).doAnalyse("@interface"));
+    return std::dynamic_pointer_cast<HasMethodsData>(ClassEngin(&buffer, &macro, records).doAnalyse("@interface"));
 }
 
 Strings methodsOf(const std::string& body) {
@@ -69,7 +69,7 @@ TEST(ClassEnginTest, BodySkipsWhatIsNoMethod) {
                         "#ifdef __OBJC__\n- (void)objc;\n#else\n- (void)other;\n#endif\n#if 0\n- (void)never;\n#endif\n"
                         "- (void)lost"),  // not ended by ";" before "@end"
               (Strings{"-(void)a", "-(void)objc"}));
-    // Without a controller the declarations are read all the same, and dropped.
+    // Without record lists the declarations are read all the same, and dropped.
     EXPECT_EQ(methodsOf("extern int FooCount;\nenum E { A };\nstruct S { int a; };\n- (void)x;"), Strings{"-(void)x"});
 }
 
@@ -82,8 +82,8 @@ TEST(ClassEnginTest, CutOffBlocks) {
     const std::size_t one = full.find("one;") + 4, two = full.find("b;") + 2;
     for (std::size_t n = 0; n <= full.size(); ++n) {
         SCOPED_TRACE(n);
-        AppAction2 app;
-        auto record = analyse(full.substr(0, n), &app);
+        RecordLists records;
+        auto record = analyse(full.substr(0, n), &records);
         ASSERT_EQ(record != nullptr, n > 0);
         if (!record) continue;
         Strings expected;

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "core/model/AppAction.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/ClassNameMacro.h"
 #include "core/parse/DeclarationLine.h"
 #include "core/parse/DefineData.h"
 #include "core/parse/DefineLookup.h"
 #include "core/parse/DefinedNames.h"
+#include "core/parse/HeaderAnalyser.h"
 #include "core/parse/MacroKeywordResolver.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/ProcessState.h"
@@ -45,7 +45,7 @@ protected:
         names.refresh(ProcessState::defineList());
         auto found = ProcessState::defineList().find(header);
         auto data = found == ProcessState::defineList().end() ? nullptr : found->second;
-        return MacroKeywordResolver(data, names, &AppAction::isKeyword).keywordFor(word);
+        return MacroKeywordResolver(data, names, &HeaderAnalyser::isKeyword).keywordFor(word);
     }
     static DeclarationLine declaration(const std::string& text, const std::string& header) {
         TextBuffer buffer(text);

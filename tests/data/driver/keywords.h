@@ -9,6 +9,7 @@ extern int rejected;
 #ifdef __OBJC__
 @class Forward;
 @interface Shown : NSObject
+extern int inBody;
 @end
 @interface Shown (Extras)
 @end
@@ -19,7 +20,7 @@ extern int rejected;
 #endif
 @end
 extern int plainExtern;
-static struct Point origin;
+static struct Point { int x; } origin;
 structure isNotAKeyword;
 Struct isNotEither;
 EXTERN isNotEither;
@@ -27,7 +28,7 @@ type drops extern this line;
 enum { kNotAnalysed };
 typedef int Number;
 FOUNDATION_EXPORT NSString *constant;
-FOUNDATION_STATIC_INLINE int inlineFn(void);
+FOUNDATION_STATIC_INLINE int inlineFn(void) { return 0; }
 APPKIT_EXTERN NSString *appkit;
-CG_INLINE int cgInline(void);
+CG_INLINE int cgInline(void) { return 0; }
 CG_EXTERN void cgExtern(void);

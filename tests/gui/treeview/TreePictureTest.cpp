@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QImage>
 
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 #include "core/model/ClassData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"

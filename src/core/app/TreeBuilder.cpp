@@ -1,15 +1,15 @@
-#include "core/model/TreeBuilder.h"
+#include "core/app/TreeBuilder.h"
 
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <system_error>
 
+#include "core/app/AppAction2.h"
+#include "core/app/TreeFileStore.h"
 #include "core/model/AnnotationFiles.h"
-#include "core/model/AppAction2.h"
 #include "core/model/ClassData.h"
 #include "core/model/FunctionMacrosData.h"
-#include "core/model/TreeFileStore.h"
 #include "core/model/TreeLinker.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/Host.h"
@@ -91,17 +91,10 @@ void TreeBuilder::initTreeFile() {
     if (hedderCount > 0 && fs::exists(DataFolder::filePath("functions"), error)) app.functionsWasChanged = true;
     incAboutValue(kStepProgress);
 
-    app.classStraightList = linker.copyToStraightList();
-    incAboutValue(kStepProgress);
-    linker.makeTreeList();
-    incAboutValue(kStepProgress);
-    incAboutValue(kStepProgress);
-    linker.buildProtocolList();
-    incAboutValue(kStepProgress);
-    linker.buildCategoryList();
-    incAboutValue(kStepProgress);
-    linker.setupDataID();
-    incAboutValue(kStepProgress);
+    linker.linkTree([](TreeLinker::Step done) {
+        incAboutValue(kStepProgress);
+        if (done == TreeLinker::Step::TreeList) incAboutValue(kStepProgress);  // the tree counts twice
+    });
     viewSetUp();
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/text/TextMeasure.h"
+#include "core/platform/TextMeasure.h"
 
 using namespace kestrel;
 

@@ -3,16 +3,17 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/app/AppAction2.h"
+#include "core/app/TreeBuilder.h"
 #include "core/model/AnnotationFiles.h"
-#include "core/model/AppAction2.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/FunctionMacrosData.h"
-#include "core/model/TreeBuilder.h"
 #include "core/platform/Host.h"
 #include "core/platform/NotificationCenter.h"
 #include "core/platform/PrefData.h"
@@ -97,7 +98,15 @@ TEST(TreeBuilder, NamesEachHeaderByItsFrameworkSkipsKernelAndArchitectureFolders
         Names events, roots;
         void setMessage(const std::string& text) override { events.push_back(text); }
         void setIndeterminate(bool flag) override { events.push_back(flag ? "indeterminate" : "determinate"); }
-        void viewSetUp(const std::vector<std::shared_ptr<ClassData>>& list) override { roots = sortedNames(list); }
+        void addProgressBarValue(double amount) override {
+            char text[32];
+            std::snprintf(text, sizeof text, "+%g", amount);
+            events.push_back(text);
+        }
+        void viewSetUp(const std::vector<std::shared_ptr<ClassData>>& list) override {
+            roots = sortedNames(list);
+            events.push_back("view");
+        }
     } host;
     Controller c;
     c.getTreeBuilder().doPass1 = [&] { host.events.push_back("pass1"); };
@@ -119,6 +128,10 @@ TEST(TreeBuilder, NamesEachHeaderByItsFrameworkSkipsKernelAndArchitectureFolders
     EXPECT_EQ(Names(host.events.begin(), host.events.begin() + 3), (Names{"indeterminate", "pass1", "determinate"}));
     EXPECT_NE(std::find(host.events.begin(), host.events.end(), "Outer.framework/Inner.framework"), host.events.end());
     EXPECT_EQ(host.roots, Names{"NSObject"});
+    // A step per header, then the same amounts at every build for the linking; the view last.
+    EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "+0.05"), 7);
+    EXPECT_EQ(Names(host.events.end() - 8, host.events.end()),
+              (Names{"+5", "+5", "+5", "+5", "+5", "+5", "+5", "view"}));
     EXPECT_TRUE(ProcessState::prefData()->treeChanged);
 }
 

@@ -1,20 +1,29 @@
-#include "core/model/AppAction.h"
+#include "core/parse/HeaderAnalyser.h"
 
 #include <array>
-#include <string_view>
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/ProtocolData.h"
+#include "core/model/RecordLists.h"
 #include "core/model/StructData.h"
+#include "core/parse/AppkitExternEngin.h"
+#include "core/parse/CG_EXTERNEngin.h"
 #include "core/parse/CMacroEngin.h"
+#include "core/parse/ClassEngin.h"
+#include "core/parse/ExternEngin.h"
+#include "core/parse/FunctionRecord.h"
+#include "core/parse/FunctionText.h"
+#include "core/parse/InlineEngin.h"
 #include "core/parse/MultiComment.h"
+#include "core/parse/ProtocolEngin.h"
 #include "core/parse/StaticInline.h"
+#include "core/parse/StaticInlineEngin.h"
+#include "core/parse/StructEngin.h"
 #include "core/parse/TextBuffer.h"
-#include "core/platform/Host.h"
-#include "core/platform/PrefData.h"
+#include "core/parse/TypeDefEngin.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
@@ -54,52 +63,46 @@ const KeywordEntry* findKeyword(std::string_view command) {
 
 }  // namespace
 
-AppAction::AppAction() = default;
+HeaderAnalyser::HeaderAnalyser(RecordLists& records) : records(records) {}
 
-// Records that refer to each other (protocols adopting each other, classes and their
-// subclasses) are freed with the lists only once their links are cut.
-AppAction::~AppAction() { linker.unlinkAll(); }
+HeaderAnalyser::~HeaderAnalyser() = default;
 
-void AppAction::removeSelectedClass() {
-    Host::current().unSelect();
-    bool removed = linker.removeSelectedClass();
-    Host::current().reLayout();
-    if (removed && ProcessState::prefData()) ProcessState::prefData()->treeChanged = true;
-}
-
-void AppAction::analyseHedderFile(const std::string& path, const std::string& hedderName,
-                                  const std::string& fwName, bool flag) {
+void HeaderAnalyser::analyseHedderFile(const std::string& path, const std::string& hedderName,
+                                       const std::string& fwName, bool flag) {
     TextBuffer buffer = TextBuffer::initByPath(path);
     doAnalyseHedderFile(buffer, hedderName, fwName, flag);
 }
 
-bool AppAction::isKeyword(std::string_view word) { return findKeyword(word) != nullptr; }
+bool HeaderAnalyser::isKeyword(std::string_view word) { return findKeyword(word) != nullptr; }
 
-std::optional<std::string> AppAction::macroKeywordFor(const std::string& word) {
+std::optional<std::string> HeaderAnalyser::macroKeywordFor(const std::string& word) {
     return macroKeywords ? macroKeywords->keywordFor(word) : std::nullopt;
 }
 
-void AppAction::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedderName,
-                                    const std::string& fwName, bool flag) {
+void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedderName,
+                                         const std::string& fwName, bool flag) {
     anaInfo = {fwName, hedderName};
     // One evaluator and one of each analyser per header, all reading this one buffer.
     CMacroEngin macro(&buffer, hedderName);
     definedNames.refresh(ProcessState::defineList());
     macro.setDefinedNames(&definedNames);
-    macroKeywords.emplace(macro.getCurrentData(), definedNames, &AppAction::isKeyword);
+    macroKeywords.emplace(macro.getCurrentData(), definedNames, &HeaderAnalyser::isKeyword);
     struct EndOfHeader {  // the resolver belongs to this header only
         std::optional<MacroKeywordResolver>& resolver;
         ~EndOfHeader() { resolver.reset(); }
     } endOfHeader{macroKeywords};
     MultiComment comment(&buffer, &macro);
-    std::unique_ptr<TextEngin> classEngin = makeClassEngin(buffer, &macro);
-    std::unique_ptr<TextEngin> protocolEngin = makeProtocolEngin(buffer, &macro);
+    ClassEngin classEngin(&buffer, &macro, &records, this);
+    ProtocolEngin protocolEngin(&buffer, &macro);
 
+    auto label = [&](TreeData& record) {
+        record.setFwName(fwName);
+        record.setHedderName(hedderName);
+    };
     auto fileFunction = [&](std::shared_ptr<FunctionMacrosData> record) {
         if (!record) return;
-        record->setFwName(fwName);
-        record->setHedderName(hedderName);
-        addFunction(std::move(record));
+        label(*record);
+        records.functions.push_back(std::move(record));
     };
 
     buffer.getLineStrings();
@@ -158,25 +161,24 @@ void AppAction::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedde
                 break;
             case Keyword::Protocol:
                 // Protocols carry no framework or header name.
-                if (!protocolEngin) break;
-                if (auto protocol = std::dynamic_pointer_cast<ProtocolData>(protocolEngin->doAnalyse(*command)))
-                    protocolList.push_back(std::move(protocol));
+                if (auto protocol = std::dynamic_pointer_cast<ProtocolData>(protocolEngin.doAnalyse(*command)))
+                    records.protocolList.push_back(std::move(protocol));
                 break;
             case Keyword::Interface: {
-                if (!classEngin) break;
-                std::shared_ptr<TreeData> record = classEngin->doAnalyse(*command);
+                const std::size_t filed = records.functions.size();
+                std::shared_ptr<TreeData> record = classEngin.doAnalyse(*command);
+                for (std::size_t i = filed; i < records.functions.size(); ++i) label(*records.functions[i]);
                 if (!record) break;
-                record->setFwName(fwName);
-                record->setHedderName(hedderName);
-                // Only classes get the custom mark; other kinds than class and category are dropped.
+                label(*record);
+                // Only classes get the custom mark.
                 if (record->whoAreYou() == kClassDataKind) {
                     if (auto cls = std::dynamic_pointer_cast<ClassData>(record)) {
                         cls->setCustomFlag(flag);
-                        classList.push_back(std::move(cls));
+                        records.classList.push_back(std::move(cls));
                     }
                 } else if (record->whoAreYou() == kCategoryDataKind) {
                     if (auto category = std::dynamic_pointer_cast<CategoryData>(record))
-                        categoryList.push_back(std::move(category));
+                        records.categoryList.push_back(std::move(category));
                 }
                 break;
             }
@@ -184,30 +186,56 @@ void AppAction::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedde
     }
 }
 
-void AppAction::analyseStruct(TextBuffer&, CMacroEngin*) {}
-
-void AppAction::analyseTypeDef(TextBuffer&, CMacroEngin*) {}
-
-std::shared_ptr<FunctionMacrosData> AppAction::analyseExtern(TextBuffer&, CMacroEngin*) { return nullptr; }
-
-std::shared_ptr<FunctionMacrosData> AppAction::analyseCG_INLINE(TextBuffer&, CMacroEngin*) { return nullptr; }
-
-std::shared_ptr<FunctionMacrosData> AppAction::analyseCG_EXTERN(TextBuffer&, CMacroEngin*) { return nullptr; }
-
-std::shared_ptr<FunctionMacrosData> AppAction::analyseAPPKIT_EXTERN(TextBuffer&, CMacroEngin*) { return nullptr; }
-
-std::shared_ptr<FunctionMacrosData> AppAction::analyseFOUNDATION_EXPORT(TextBuffer&, CMacroEngin*) {
-    return nullptr;
+void HeaderAnalyser::analyseStruct(TextBuffer& buffer, CMacroEngin* macro) {
+    if (auto record = StructEngin(&buffer, macro, &records.typedefList).doStdAnalyse("struct"))
+        records.structList.push_back(record);
 }
 
-std::shared_ptr<FunctionMacrosData> AppAction::analyseFOUNDATION_STATIC_INLINE(TextBuffer&, CMacroEngin*) {
-    return nullptr;
+void HeaderAnalyser::analyseTypeDef(TextBuffer& buffer, CMacroEngin* macro) {
+    std::shared_ptr<TreeData> record = TypeDefEngin(&buffer, macro, &records.typedefList).doAnalyse("typedef");
+    if (auto structData = std::dynamic_pointer_cast<StructData>(record))
+        records.structList.push_back(structData);
+    else if (auto enumData = std::dynamic_pointer_cast<EnumData>(record))
+        records.enumList.push_back(enumData);
 }
 
-std::unique_ptr<TextEngin> AppAction::makeClassEngin(TextBuffer&, CMacroEngin*) { return nullptr; }
+std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseExtern(TextBuffer& buffer, CMacroEngin* macro) {
+    return FunctionRecord::make(records, kExternKind, ExternEngin(&buffer, macro).doAnalyse());
+}
 
-std::unique_ptr<TextEngin> AppAction::makeProtocolEngin(TextBuffer&, CMacroEngin*) { return nullptr; }
+std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseCG_INLINE(TextBuffer& buffer, CMacroEngin* macro) {
+    return FunctionRecord::make(records, kCGInlineKind, InlineEngin(&buffer, macro).doAnalyse());
+}
 
-void AppAction::addFunction(std::shared_ptr<FunctionMacrosData>) {}
+std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseCG_EXTERN(TextBuffer& buffer, CMacroEngin* macro) {
+    return FunctionRecord::make(records, kCGExternKind, CG_EXTERNEngin(&buffer, macro).doAnalyse());
+}
+
+std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseAPPKIT_EXTERN(TextBuffer& buffer, CMacroEngin* macro) {
+    return FunctionRecord::make(records, kAppkitExternKind, AppkitExternEngin(&buffer, macro).doAnalyse());
+}
+
+std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseFOUNDATION_STATIC_INLINE(TextBuffer& buffer,
+                                                                                   CMacroEngin* macro) {
+    return FunctionRecord::make(records, kFoundationStaticInlineKind, StaticInlineEngin(&buffer, macro).doAnalyse());
+}
+
+// Only one-line declarations are taken whole: the text after the keyword on its line is all
+// that is read. Its record is made even when that text is empty; only the end of the text
+// gives none.
+std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseFOUNDATION_EXPORT(TextBuffer& buffer, CMacroEngin*) {
+    std::optional<std::string_view> line = buffer.getLineStrings();
+    if (!line) return nullptr;
+    std::string text(*line);
+    buffer.deleteLineBuffer();
+    TextBuffer::deleteTopSpace(text);
+    TextBuffer::deleteCRLF(text);
+    if (std::size_t semicolon = text.find(';'); semicolon != std::string::npos) text.erase(semicolon);
+    FunctionText::trim(text);
+    FunctionText::tabsToSpace(text);
+    FunctionText::pointerRule(text);
+    FunctionText::singleSpaces(text);
+    return FunctionRecord::make(records, kFoundationExportKind, std::move(text));
+}
 
 }  // namespace kestrel

@@ -1,4 +1,4 @@
-#include "core/text/TextMeasure.h"
+#include "core/platform/TextMeasure.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "core/model/TreeFileStore.h"
+#include "core/app/TreeFileStore.h"
 
 #include <fcntl.h>
 
@@ -9,7 +9,7 @@
 #include <future>
 #include <system_error>
 
-#include "core/model/AppAction2.h"
+#include "core/app/AppAction2.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
@@ -192,7 +192,6 @@ void TreeFileStore::initTreeFromFile() {
 
     addProgress(7.0);
     sound[kClassFile] = readRecordFile(kClassFile, PlistFile::readArray(listPath(kClassFile)), app.classList);
-    app.classStraightList = linker.copyToStraightList();
     addProgress(3.0);
     // Where no thread could be started, the work runs when asked for, the protocols with it.
     if (functionsAndTypedefs.wait_for(std::chrono::seconds(0)) == std::future_status::deferred) functionsAndTypedefs.wait();
@@ -204,14 +203,21 @@ void TreeFileStore::initTreeFromFile() {
     addProgress(3.0);
     sound[kEnumFile] = readRecordFile(kEnumFile, PlistFile::readArray(listPath(kEnumFile)), app.enumList);
 
-    linker.makeTreeList();
-    addProgress(3.0);
-    Host::current().viewSetUp(app.classList);
-    linker.buildProtocolList();
-    addProgress(3.0);
-    linker.buildCategoryList();
-    linker.setupDataID();
-    addProgress(3.0);
+    linker.linkTree([this](TreeLinker::Step done) {
+        switch (done) {
+            case TreeLinker::Step::TreeList:
+                addProgress(3.0);
+                Host::current().viewSetUp(app.classList);  // the roots, as soon as they are known
+                break;
+            case TreeLinker::Step::Protocols:
+            case TreeLinker::Step::Numbers:
+                addProgress(3.0);
+                break;
+            case TreeLinker::Step::StraightList:
+            case TreeLinker::Step::Categories:
+                break;
+        }
+    });
 
     auto [functions, typedefs] = functionsAndTypedefs.get();
     app.functions = std::move(functions);

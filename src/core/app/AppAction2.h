@@ -1,0 +1,47 @@
+#pragma once
+// The running controller: AppAction with the build from the headers and the stored tree.
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/AppAction.h"
+#include "core/app/TreeBuilder.h"
+#include "core/app/TreeFileStore.h"
+
+namespace kestrel {
+
+class AppAction2 : public AppAction {
+public:
+    AppAction2();
+    ~AppAction2() override;
+
+    // The stored tree (see TreeFileStore): load at start-up, the writes at exit.
+    TreeFileStore& getTreeFileStore() { return treeFileStore; }
+    void initTreeFromFile() { treeFileStore.initTreeFromFile(); }
+    bool writeFunctionList(const std::vector<std::shared_ptr<FunctionMacrosData>>& list) {
+        return treeFileStore.writeFunctionList(list);
+    }
+    bool writeTypedefList(const std::map<std::string, std::string>& dic) { return treeFileStore.writeTypedefList(dic); }
+    void applicationWillTerminate() { treeFileStore.applicationWillTerminate(); }
+
+    // The build from the headers (see TreeBuilder): the define pass, the walk of the frameworks
+    // root and the private headers, then linking.
+    TreeBuilder& getTreeBuilder() { return treeBuilder; }
+    void initTreeFile() { treeBuilder.initTreeFile(); }
+    void doPass1();
+    std::vector<std::string> makeFuncList() const { return treeBuilder.makeFuncList(); }
+    void viewSetUp() { treeBuilder.viewSetUp(); }
+    std::size_t getHedderCount() const { return treeBuilder.getHedderCount(); }
+
+    // The start-up of the tree: preferences, older file names, then the load when the class,
+    // protocol and category files exist, else the build. Answers true when it built.
+    bool startUp();
+
+private:
+    TreeFileStore treeFileStore{*this, getLinker()};
+    TreeBuilder treeBuilder{*this, getLinker()};
+};
+
+}  // namespace kestrel

@@ -1,0 +1,1 @@
+// A folder that is no layer of the core.
