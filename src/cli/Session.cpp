@@ -49,6 +49,10 @@ void Session::start(bool forceBuild) {
         built_ = true;
     } else {
         built_ = app_.startUp();
+        if (!app_.getStartUpNote().empty()) {
+            if (progress_) progress_->close();
+            io_.err << "kestrel: " << app_.getStartUpNote() << "\n";
+        }
     }
     if (progress_) progress_->close();
 }

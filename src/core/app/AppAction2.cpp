@@ -1,6 +1,7 @@
 #include "core/app/AppAction2.h"
 
 #include "core/parse/DefineEngin.h"
+#include "core/platform/Host.h"
 #include "core/platform/PrefFile.h"
 
 namespace kestrel {
@@ -15,10 +16,20 @@ void AppAction2::doPass1() { DefineEngin::doPass1(); }
 
 bool AppAction2::startUp() {
     PrefFile::setUpPref();
+    return loadOrBuild();
+}
+
+bool AppAction2::loadOrBuild() {
+    startUpNote.clear();
     TreeFileStore::fileCheck();
+    std::vector<std::string> unreadable;
     if (TreeFileStore::treeFilesExist()) {
-        initTreeFromFile();
-        return false;
+        if (initTreeFromFile(&unreadable)) return false;
+        std::string files;
+        for (const std::string& name : unreadable) files += (files.empty() ? "" : ", ") + name;
+        startUpNote = "The stored class tree could not be read (" + files +
+                      "); it is built again from the headers.";
+        Host::current().setNote(startUpNote);
     }
     initTreeFile();
     return true;

@@ -19,7 +19,9 @@ public:
 
     // The stored tree (see TreeFileStore): load at start-up, the writes at exit.
     TreeFileStore& getTreeFileStore() { return treeFileStore; }
-    void initTreeFromFile() { treeFileStore.initTreeFromFile(); }
+    bool initTreeFromFile(std::vector<std::string>* unreadable = nullptr) {
+        return treeFileStore.initTreeFromFile(unreadable);
+    }
     bool writeFunctionList(const std::vector<std::shared_ptr<FunctionMacrosData>>& list) {
         return treeFileStore.writeFunctionList(list);
     }
@@ -35,11 +37,17 @@ public:
     void viewSetUp() { treeBuilder.viewSetUp(); }
     std::size_t getHedderCount() const { return treeBuilder.getHedderCount(); }
 
-    // The start-up of the tree: preferences, older file names, then the load when the class,
-    // protocol and category files exist, else the build. Answers true when it built.
+    // The start-up of the tree: preferences (setUpPref), then loadOrBuild. Answers true when it
+    // built.
     bool startUp();
+    // Older file names moved into place; then the load when the class, protocol and category
+    // files exist, else the build. A decisive file that is there but cannot be read leads to the
+    // build too: getStartUpNote() then says why, and the host is told before the build begins.
+    bool loadOrBuild();
+    const std::string& getStartUpNote() const { return startUpNote; }
 
 private:
+    std::string startUpNote;
     TreeFileStore treeFileStore{*this, getLinker()};
     TreeBuilder treeBuilder{*this, getLinker()};
 };

@@ -19,6 +19,7 @@
 #include "core/model/TreeLinker.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/Host.h"
+#include "core/platform/InfoPlist.h"
 #include "core/platform/PlistFile.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
@@ -167,7 +168,7 @@ std::optional<std::map<std::string, std::string>> TreeFileStore::typedefListFrom
     return list;
 }
 
-void TreeFileStore::initTreeFromFile() {
+bool TreeFileStore::initTreeFromFile(std::vector<std::string>* unreadable) {
     fileCheck();
     // Parsing is most of a load, and no file needs another before the linking. A second thread
     // parses the protocol file, then the functions and typedefs files (making their records
@@ -190,15 +191,32 @@ void TreeFileStore::initTreeFromFile() {
     linker.unlinkAll();  // a tree loaded before goes as a whole
     std::array<bool, kListFiles> sound{};
 
+    // A decisive file that is there but gives no list: what was read is dropped, for a build.
+    std::vector<std::string> unread;
+    auto decisive = [&](ListFile file, std::optional<PlistArray> array) {
+        if (!array && isThere(listPath(file))) unread.push_back(InfoPlist::localizedString(kListFileKeys[file]));
+        return array;
+    };
+
     addProgress(7.0);
-    sound[kClassFile] = readRecordFile(kClassFile, PlistFile::readArray(listPath(kClassFile)), app.classList);
+    sound[kClassFile] = readRecordFile(kClassFile, decisive(kClassFile, PlistFile::readArray(listPath(kClassFile))),
+                                       app.classList);
     addProgress(3.0);
     // Where no thread could be started, the work runs when asked for, the protocols with it.
     if (functionsAndTypedefs.wait_for(std::chrono::seconds(0)) == std::future_status::deferred) functionsAndTypedefs.wait();
-    sound[kProtocolFile] = readRecordFile(kProtocolFile, protocols.get(), app.protocolList);
+    sound[kProtocolFile] = readRecordFile(kProtocolFile, decisive(kProtocolFile, protocols.get()), app.protocolList);
     addProgress(3.0);
-    sound[kCategoryFile] = readRecordFile(kCategoryFile, PlistFile::readArray(listPath(kCategoryFile)), app.categoryList);
+    sound[kCategoryFile] = readRecordFile(
+        kCategoryFile, decisive(kCategoryFile, PlistFile::readArray(listPath(kCategoryFile))), app.categoryList);
     addProgress(3.0);
+    if (!unread.empty()) {
+        functionsAndTypedefs.get();
+        app.classList.clear();
+        app.protocolList.clear();
+        app.categoryList.clear();
+        if (unreadable) *unreadable = std::move(unread);
+        return false;
+    }
     sound[kStructFile] = readRecordFile(kStructFile, PlistFile::readArray(listPath(kStructFile)), app.structList);
     addProgress(3.0);
     sound[kEnumFile] = readRecordFile(kEnumFile, PlistFile::readArray(listPath(kEnumFile)), app.enumList);
@@ -231,6 +249,7 @@ void TreeFileStore::initTreeFromFile() {
         loadedForm[file].reset();
         if (!sound[file]) loadedForm[file] = listForm(static_cast<ListFile>(file));
     }
+    return true;
 }
 
 PlistArray TreeFileStore::listForm(ListFile file) const {

@@ -44,8 +44,11 @@ public:
     static bool treeFilesExist();
 
     // The load: every list from its file, linked, numbered and handed to the tree view, with
-    // the progress amounts of the opening window.
-    void initTreeFromFile();
+    // the progress amounts of the opening window. Answers false, naming the files in unreadable,
+    // when the class, protocol or category file is there but cannot be read as a list (not a
+    // property list, another type, no permission): the lists are then left empty and the tree
+    // must be built instead.
+    bool initTreeFromFile(std::vector<std::string>* unreadable = nullptr);
 
     // The record-list file contents: the format number 1, then each record's dictionary.
     template <class Record>

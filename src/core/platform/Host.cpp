@@ -11,6 +11,7 @@ void Host::setStatusMessage(const std::string&) {}
 void Host::addProgressBarValue(double) {}
 void Host::setProgressBarValue(double) {}
 void Host::setIndeterminate(bool) {}
+void Host::setNote(const std::string&) {}
 void Host::viewSetUp(const std::vector<std::shared_ptr<ClassData>>&) {}
 void Host::unSelect() {}
 void Host::reLayout() {}

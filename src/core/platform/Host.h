@@ -21,6 +21,9 @@ public:
     virtual void addProgressBarValue(double amount);
     virtual void setProgressBarValue(double value);
     virtual void setIndeterminate(bool flag);
+    // A remark the opening window shows beside the progress until it closes (why the stored tree
+    // is built instead of loaded).
+    virtual void setNote(const std::string& text);
 
     // The tree view: show these root classes; drop the selection; lay the tree out again.
     virtual void viewSetUp(const std::vector<std::shared_ptr<ClassData>>& roots);

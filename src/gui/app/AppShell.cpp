@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "core/model/ClassData.h"
-#include "core/app/TreeFileStore.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/FrameworksRoot.h"
 #include "core/platform/NotificationCenter.h"
@@ -245,19 +244,19 @@ void AppShell::applicationDidFinishLaunching() {
 }
 
 void AppShell::loadOrBuild() {
-    TreeFileStore::fileCheck();
-    startUpNote_.clear();
-    if (TreeFileStore::treeFilesExist()) {
-        app_.initTreeFromFile();
-        mainWindow_->statusBar()->showMessage(
-            tr("%1 classes, %2 protocols, %3 categories").arg(app_.classStraightList.size()).arg(app_.protocolList.size())
-                .arg(app_.categoryList.size()));
+    QStatusBar* status = mainWindow_->statusBar();
+    if (!app_.loadOrBuild()) {
+        status->showMessage(tr("%1 classes, %2 protocols, %3 categories")
+                                .arg(app_.classStraightList.size())
+                                .arg(app_.protocolList.size())
+                                .arg(app_.categoryList.size()));
         return;
     }
-    app_.initTreeFile();
-    mainWindow_->statusBar()->showMessage(tr("Built the class tree from %1 headers under %2")
-                                              .arg(app_.getHedderCount())
-                                              .arg(QString::fromStdString(ProcessState::frameworksRoot())));
+    const std::string& note = app_.getStartUpNote();
+    status->showMessage(note.empty() ? tr("Built the class tree from %1 headers under %2")
+                                           .arg(app_.getHedderCount())
+                                           .arg(QString::fromStdString(ProcessState::frameworksRoot()))
+                                     : QString::fromStdString(note));
 }
 
 void AppShell::beginOpening() {
@@ -491,6 +490,9 @@ void AppShell::setProgressBarValue(double value) {
 }
 void AppShell::setIndeterminate(bool flag) {
     if (about_) about_->setIndeterminate(flag);
+}
+void AppShell::setNote(const std::string& text) {
+    if (about_) about_->setNote(text);
 }
 void AppShell::viewSetUp(const std::vector<std::shared_ptr<ClassData>>& roots) {
     if (mainView_) mainView_->setTreeData(roots);

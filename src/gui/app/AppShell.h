@@ -92,8 +92,6 @@ public:
     void setTabViewPage(int);
     // The font of the tree and the lists (the preferences' font, or the system font).
     QFont treeFont() const;
-    // Why the stored tree was built instead of loaded at the last start, if it was for that.
-    const std::string& getStartUpNote() const { return startUpNote_; }
 
     // Host.
     void setMessage(const std::string& text) override;
@@ -101,6 +99,7 @@ public:
     void addProgressBarValue(double amount) override;
     void setProgressBarValue(double value) override;
     void setIndeterminate(bool flag) override;
+    void setNote(const std::string& text) override;
     void viewSetUp(const std::vector<std::shared_ptr<ClassData>>& roots) override;
     void unSelect() override;
     void reLayout() override;
@@ -134,7 +133,6 @@ private:
     std::shared_ptr<ClassData> selectedClass_;
     std::map<MenuCommand, QAction*> actions_;
     std::map<QAction*, MenuCommand> commandOf_;
-    std::string startUpNote_;
     bool terminated_ = false;
     // The editors and viewers of the panels to come; none is open yet.
     bool customClassEditor_ = false;

@@ -107,6 +107,16 @@ void OpeningAboutController::paintNow(QWidget* control, bool force) {
     lastPaint_.restart();
 }
 
+void OpeningAboutController::setNote(const std::string& text) {
+    if (!window) return;
+    ui_->noteView->setText(qText(text));
+    ui_->noteView->setVisible(!text.empty());
+    window->adjustSize();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // laid out and shown now
+}
+
+QString OpeningAboutController::noteText() const { return ui_ ? ui_->noteView->text() : QString(); }
+
 QString OpeningAboutController::statusText() const { return ui_ ? ui_->statusView->text() : QString(); }
 
 QString OpeningAboutController::messageText() const { return ui_ ? ui_->messageView->text() : QString(); }

@@ -33,6 +33,8 @@ public:
     void setIndeterminate(bool flag);
     void setStatusMessage(const std::string& text);
     void setMessage(const std::string& text);
+    // A remark above the progress (why the tree is built), shown until the window closes.
+    void setNote(const std::string& text);
     void aboutEnd();
     void sendMail();
 
@@ -41,6 +43,7 @@ public:
     QDialog* getWindow() const { return window; }
     QString statusText() const;
     QString messageText() const;
+    QString noteText() const;
 
 private:
     void load();

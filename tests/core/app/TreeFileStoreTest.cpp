@@ -177,6 +177,33 @@ TEST(TreeFileStore, LoadsWhatItCanFromFilesWithOddElements) {
     EXPECT_FALSE(TreeFileStore::treeFilesExist());
 }
 
+TEST(TreeFileStore, DecisiveFilesThatCannotBeReadLeadToABuildWithTheReason) {
+    TempHome home;
+    home.dir().write("fw/Kit.framework/Headers/KitObject.h", "@interface KitObject\n- (id)init;\n@end\n");
+    ProcessState::frameworksRoot() = home.dir().str() + "/fw";
+    home.writeData("classData", "not a property list");
+    home.writeData("protocolData", xml(PlistDict{}));  // a dictionary where a list belongs
+    home.writeData("categoryData", xml(PlistArray{1}));
+    struct Notes : Host {
+        std::vector<std::string> notes;
+        void setNote(const std::string& text) override { notes.push_back(text); }
+    } host;
+    Host::install(&host);
+    AppAction2 app;
+    EXPECT_TRUE(app.startUp());  // built
+    Host::install(nullptr);
+    EXPECT_EQ(namesOf(app.classStraightList), Names{"KitObject"});
+    ASSERT_EQ(host.notes.size(), 1u);
+    EXPECT_EQ(host.notes[0], app.getStartUpNote());
+    EXPECT_NE(app.getStartUpNote().find("(classData, protocolData)"), std::string::npos) << app.getStartUpNote();
+    // The build's tree replaces them at exit, and the next start loads it.
+    app.applicationWillTerminate();
+    AppAction2 next;
+    EXPECT_FALSE(next.startUp());
+    EXPECT_TRUE(next.getStartUpNote().empty());
+    EXPECT_EQ(namesOf(next.classStraightList), Names{"KitObject"});
+}
+
 TEST(TreeFileStore, QuittingWritesOnlyWhatChangedAndDamagedFilesAreKeptUntilTheirListChanges) {
     TempHome home;
     {  // the files that a build leaves at exit
@@ -184,9 +211,10 @@ TEST(TreeFileStore, QuittingWritesOnlyWhatChangedAndDamagedFilesAreKeptUntilThei
         build(built);
         built.applicationWillTerminate();
     }
-    // Not a property list; the wrong root; one element the reader cannot take.
-    home.writeData("protocolData", "<plist><array><integer>1</integer>");
-    home.writeData("categoryData", xml(PlistDict{}));
+    // Not a property list; the wrong root; one element the reader cannot take. (A class,
+    // protocol or category file that gives no list at all leads to a build instead.)
+    home.writeData("structData", "<plist><array><integer>1</integer>");
+    home.writeData("enumData", xml(PlistDict{}));
     PlistArray classes = *PlistFile::readArray(home.dataFile("classData"));
     classes[1].getDict()->set("methodList", PlistArray{"-(id)init", 5});
     home.writeData("classData", xml(classes));
@@ -198,7 +226,7 @@ TEST(TreeFileStore, QuittingWritesOnlyWhatChangedAndDamagedFilesAreKeptUntilThei
     AppAction2 c;
     load(c);
     EXPECT_EQ(c.classStraightList.size(), 4u);
-    EXPECT_TRUE(c.protocolList.empty());
+    EXPECT_TRUE(c.structList.empty());
     EXPECT_TRUE(c.functions.empty());
     EXPECT_FALSE(ProcessState::prefData()->prefChanged || c.functionsWasChanged || c.typedefListWasChanged);
     c.applicationWillTerminate();  // quitting right after a load writes nothing
@@ -209,10 +237,10 @@ TEST(TreeFileStore, QuittingWritesOnlyWhatChangedAndDamagedFilesAreKeptUntilThei
     ProcessState::prefData()->treeChanged = true;
     c.applicationWillTerminate();
     Snapshot after = snapshot(home);
-    for (const char* kept : {"classData", "protocolData", "categoryData", "functions", "typedefs"})
+    for (const char* kept : {"classData", "structData", "enumData", "functions", "typedefs"})
         EXPECT_EQ(after[home.dataFile(kept)], before[home.dataFile(kept)]) << kept;
-    EXPECT_NE(after[home.dataFile("structData")].second, before[home.dataFile("structData")].second);
-    EXPECT_EQ(after[home.dataFile("structData")].first, before[home.dataFile("structData")].first);
+    EXPECT_NE(after[home.dataFile("protocolData")].second, before[home.dataFile("protocolData")].second);
+    EXPECT_EQ(after[home.dataFile("protocolData")].first, before[home.dataFile("protocolData")].first);
 
     // The user changes the class list: now its file is replaced.
     c.findClassByName("NSButton")->setSelectFlag(false);
@@ -220,5 +248,5 @@ TEST(TreeFileStore, QuittingWritesOnlyWhatChangedAndDamagedFilesAreKeptUntilThei
     c.applicationWillTerminate();
     after = snapshot(home);
     EXPECT_NE(after[home.dataFile("classData")].first, before[home.dataFile("classData")].first);
-    EXPECT_EQ(after[home.dataFile("protocolData")], before[home.dataFile("protocolData")]);
+    EXPECT_EQ(after[home.dataFile("structData")], before[home.dataFile("structData")]);
 }

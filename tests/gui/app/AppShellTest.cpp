@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
 #include <map>
@@ -92,6 +93,13 @@ TEST_F(AppShellTest, LoadsWhenTheDecisiveFilesAreThereAndBuildsWhenOneIsMissing)
     fs::remove(home.dataFile("categoryData"));
     launch();
     EXPECT_EQ(shell->app().getHedderCount(), 2u);
+    quit();
+    // There but unreadable: built again, and the user is told why.
+    home.writeData("classData", "damaged");
+    launch();
+    EXPECT_EQ(shell->app().getHedderCount(), 2u);
+    EXPECT_EQ(view().getTreeData().size(), 2u);
+    EXPECT_TRUE(shell->getMainWindow()->statusBar()->currentMessage().contains("classData"));
 }
 
 TEST_F(AppShellTest, CancelledRebuildStillAnnouncesTheTree) {
