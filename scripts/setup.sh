@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev libplist-dev libmimalloc-dev
   googletest libgtest-dev libbenchmark-dev
   libgnustep-base-dev libgnustep-gui-dev
-  universal-ctags xvfb xauth imagemagick python3
+  universal-ctags xvfb xauth xdotool imagemagick python3
 )
 
 missing=()

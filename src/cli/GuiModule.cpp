@@ -7,15 +7,29 @@
 
 namespace kestrel::cli {
 
+namespace fs = std::filesystem;
+
 void* GuiModule::entry(const char* name, std::ostream& err) {
     static void* handle = nullptr;
     if (!handle) {
+        // Beside the executable (the build folder), else in lib/kestrel beside the executable's
+        // folder (an installation: PREFIX/bin/kestrel and PREFIX/lib/kestrel/kestrel-gui.so, as
+        // cmake/Install.cmake lays them out). Without /proc/self/exe, the bare name, for the
+        // dynamic loader's own search.
         std::error_code ec;
-        std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-        std::filesystem::path module = (ec ? std::filesystem::path("kestrel") : self).parent_path() / "kestrel-gui.so";
+        const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+        fs::path module = "kestrel-gui.so";
+        if (!ec && !self.empty()) {
+            const fs::path beside = self.parent_path() / "kestrel-gui.so";
+            const fs::path installed = self.parent_path().parent_path() / "lib" / "kestrel" / "kestrel-gui.so";
+            // A module that is there but does not load (a Qt library missing) is reported as
+            // such, not passed over for another copy.
+            module = fs::exists(beside, ec) || !fs::exists(installed, ec) ? beside : installed;
+        }
         handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             err << "kestrel: cannot load the desktop program (" << dlerror() << ")\n"
+                << "It is kestrel-gui.so, beside kestrel or in ../lib/kestrel from kestrel's folder.\n"
                 << "Run `kestrel --help` for the terminal commands.\n";
             return nullptr;
         }

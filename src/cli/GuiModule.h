@@ -1,6 +1,7 @@
 #pragma once
-// The desktop program's module (kestrel-gui.so beside the executable), loaded only when windows
-// or pictures are wanted, so that the terminal commands never pay for loading Qt.
+// The desktop program's module (kestrel-gui.so beside the executable, or in ../lib/kestrel from
+// the executable's folder when installed), loaded only when windows or pictures are wanted, so
+// that the terminal commands never pay for loading Qt.
 #include <optional>
 #include <ostream>
 #include <string>

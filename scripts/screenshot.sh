@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Pictures of the desktop program on a virtual display, for a look at it without a desktop:
+#   scripts/screenshot.sh [FOLDER]        (default: screenshots/)
+# Starts Xvfb (1600x1000, 24 bits) on a free display, runs Kestrel there on the default
+# frameworks (GNUstep's headers on Debian) with a fresh home, NSView selected, and saves
+#   1-windows.png        the main and tree windows
+#   2-method-menu.png    NSView's method menu, opened by double-clicking its box
+#   3-submenu.png        the menu's first item, a submenu (Protocols or Categories), under the
+#                        pointer, with the submenu open
+# It stops only the Xvfb and kestrel it started and removes its temporary home.
+set -euo pipefail
+OUT=$(realpath -m "${1:-$(dirname "$0")/../screenshots}")
+cd "$(dirname "$0")/.."
+CLASS=NSView
+
+bash scripts/setup.sh >&2
+mkdir -p "$OUT"
+KESTREL=$PWD/build/src/kestrel
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/kestrel-screenshot.XXXXXX")
+XVFB_PID=""
+KESTREL_PID=""
+# Ends one process this script started, by its id: asked first, forced after five seconds.
+end() {
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+stop() {
+  end "$KESTREL_PID"
+  end "$XVFB_PID"
+  rm -rf "$WORK"
+}
+trap stop EXIT
+trap 'exit 130' INT TERM HUP
+
+# Xvfb picks a free display number itself and writes it to descriptor 3.
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+for _ in $(seq 100); do
+  [ -s "$WORK/display" ] && break
+  kill -0 "$XVFB_PID" 2>/dev/null || { cat "$WORK/xvfb.log" >&2; echo "screenshot: Xvfb did not start" >&2; exit 1; }
+  sleep 0.1
+done
+[ -s "$WORK/display" ] || { echo "screenshot: Xvfb gave no display number" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$WORK/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+echo "screenshot: virtual display $DISPLAY" >&2
+
+mkdir -p "$WORK/home/.config"
+HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" "$KESTREL" --select "$CLASS" >"$WORK/kestrel.log" 2>&1 &
+KESTREL_PID=$!
+
+alive() {
+  kill -0 "$KESTREL_PID" 2>/dev/null && return 0
+  echo "screenshot: kestrel ended early:" >&2
+  cat "$WORK/kestrel.log" >&2
+  exit 1
+}
+
+# The tree window, by its title.
+TREE=""
+for _ in $(seq 300); do
+  alive
+  TREE=$(xdotool search --onlyvisible --name '^Class Tree$' 2>/dev/null | head -n1 || true)
+  [ -n "$TREE" ] && break
+  sleep 0.2
+done
+[ -n "$TREE" ] || { echo "screenshot: the tree window did not appear" >&2; exit 1; }
+
+# The tree is built (on a fresh home) after the windows appear: wait until the screen stays
+# the same for a second, at most a minute.
+screen_sum() { import -display "$DISPLAY" -window root -depth 8 rgb:- 2>/dev/null | md5sum; }
+last="" same=0
+for _ in $(seq 120); do
+  alive
+  now=$(screen_sum)
+  if [ "$now" = "$last" ]; then same=$((same + 1)); else same=0; fi
+  last=$now
+  [ "$same" -ge 2 ] && break
+  sleep 0.5
+done
+
+import -display "$DISPLAY" -window root "$OUT/1-windows.png"
+echo "screenshot: $OUT/1-windows.png" >&2
+
+# The tree window's geometry (there is no window manager: no frame, the position is the
+# window's own). Its only content is the scroll area, without a frame or margins; the visible
+# area is the window less the scroll bars (Fusion's are 14 pixels thick; the whole tree of
+# GNUstep's classes needs both).
+eval "$(xdotool getwindowgeometry --shell "$TREE")"
+TREE_X=$X TREE_Y=$Y
+SCROLLBAR=${KESTREL_SCROLLBAR:-14}
+VIEW_W=$((WIDTH - SCROLLBAR))
+VIEW_H=$((HEIGHT - SCROLLBAR))
+# The selected class is scrolled to so that the middle of the visible area is 9 points above
+# the top of its box (140 x 18 points), horizontally at the box's middle: the box's middle is
+# 18 points below the visible area's middle.
+CLICK_X=$((TREE_X + (VIEW_W + 1) / 2))
+CLICK_Y=$((TREE_Y + (VIEW_H + 1) / 2 + 18))
+echo "screenshot: tree window ${WIDTH}x${HEIGHT}+${TREE_X}+${TREE_Y}; $CLASS's box expected centred at $CLICK_X,$CLICK_Y" >&2
+# The selected box is the one filled yellow: where the picture shows it, its middle is the
+# surer target (the fold button sits at the box's right end).
+BOX=$(convert "$OUT/1-windows.png" -crop "${VIEW_W}x${VIEW_H}+${TREE_X}+${TREE_Y}" +repage \
+        -fill black +opaque yellow -format '%@' info: 2>/dev/null || true)
+if [[ $BOX =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -ge 100 ] \
+   && [ "${BASH_REMATCH[1]}" -le 160 ] && [ "${BASH_REMATCH[2]}" -ge 10 ] && [ "${BASH_REMATCH[2]}" -le 24 ]; then
+  FOUND_X=$((TREE_X + BASH_REMATCH[3] + BASH_REMATCH[1] / 2))
+  FOUND_Y=$((TREE_Y + BASH_REMATCH[4] + BASH_REMATCH[2] / 2))
+  if [ $((FOUND_X - CLICK_X)) -ne 0 ] || [ $((FOUND_Y - CLICK_Y)) -ne 0 ]; then
+    echo "screenshot: the selected box is drawn centred at $FOUND_X,$FOUND_Y," \
+         "$((FOUND_X - CLICK_X)),$((FOUND_Y - CLICK_Y)) from where it was expected" >&2
+  fi
+  CLICK_X=$FOUND_X CLICK_Y=$FOUND_Y
+else
+  echo "screenshot: no selected box found in the picture; double-clicking where it is expected" >&2
+fi
+echo "screenshot: double-clicking $CLASS at $CLICK_X,$CLICK_Y" >&2
+
+before=$(xdotool search --onlyvisible --pid "$KESTREL_PID" 2>/dev/null | sort)
+xdotool mousemove "$CLICK_X" "$CLICK_Y"
+sleep 0.3
+xdotool click --repeat 2 --delay 80 1
+sleep 1
+alive
+import -display "$DISPLAY" -window root "$OUT/2-method-menu.png"
+echo "screenshot: $OUT/2-method-menu.png" >&2
+
+# The menu is a new window: hover its first item (a submenu when the class has protocols or
+# categories) and wait for the submenu to open.
+MENU=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --pid "$KESTREL_PID" 2>/dev/null | sort) | head -n1 || true)
+if [ -n "$MENU" ]; then
+  eval "$(xdotool getwindowgeometry --shell "$MENU")"
+  xdotool mousemove $((X + 40)) $((Y + 12))
+  sleep 1.2
+  import -display "$DISPLAY" -window root "$OUT/3-submenu.png"
+  echo "screenshot: $OUT/3-submenu.png" >&2
+  xdotool key Escape Escape
+else
+  echo "screenshot: no menu window appeared; no third picture" >&2
+fi
