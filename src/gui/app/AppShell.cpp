@@ -253,10 +253,9 @@ void AppShell::loadOrBuild() {
         return;
     }
     const std::string& note = app_.getStartUpNote();
-    status->showMessage(note.empty() ? tr("Built the class tree from %1 headers under %2")
-                                           .arg(app_.getHedderCount())
-                                           .arg(QString::fromStdString(ProcessState::frameworksRoot()))
+    status->showMessage(note.empty() ? tr("Built the class tree from %1 headers").arg(app_.getHedderCount())
                                      : QString::fromStdString(note));
+    status->setToolTip(tr("Frameworks read from %1").arg(QString::fromStdString(ProcessState::frameworksRoot())));
 }
 
 void AppShell::beginOpening() {

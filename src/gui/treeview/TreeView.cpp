@@ -104,6 +104,12 @@ void TreeView::reLayout() {
 void TreeView::setFrame(const TreeRect& frame) {
     frame_ = frame;
     resize(static_cast<int>(std::ceil(frame.width)), static_cast<int>(std::ceil(frame.height)));
+    // The scroll bars come and go with the size; lay them out now, so that the visible area
+    // used for scrolling right after is the one the user will see.
+    if (QScrollArea* area = scrollArea()) {
+        QEvent layout(QEvent::LayoutRequest);
+        QCoreApplication::sendEvent(area, &layout);
+    }
 }
 
 std::shared_ptr<ClassData> TreeView::doObjSelectByPt(TreePoint p) {
