@@ -15,6 +15,9 @@
 #include "core/model/StructData.h"
 #include "core/model/TreeSearch.h"
 #include "core/platform/ProcessState.h"
+#include "core/text/ArgumentInfo.h"
+#include "core/text/DeclarationText.h"
+#include "core/text/MethodLists.h"
 
 namespace kestrel::cli {
 
@@ -68,6 +71,97 @@ std::string joined(const std::optional<std::vector<std::string>>& items, const c
 void printMethods(const std::optional<std::vector<std::string>>& methods, const char* indent, std::ostream& out) {
     if (!methods) return;
     for (const auto& m : *methods) out << indent << m << '\n';
+}
+
+// Takes "--style declaration|call" out of args: style becomes the drag style (0 declaration,
+// 1 call). False, with the problem, for a missing or unknown value.
+bool takeStyle(std::vector<std::string>& args, std::optional<std::int32_t>& style, std::string& problem) {
+    for (std::size_t i = 0; i < args.size();) {
+        if (args[i] != "--style") {
+            ++i;
+            continue;
+        }
+        const std::string value = i + 1 < args.size() ? args[i + 1] : "";
+        if (value != "declaration" && value != "call") {
+            problem = value.empty() ? "--style needs declaration or call"
+                                    : "unknown style '" + value + "' (declaration or call)";
+            return false;
+        }
+        style = value == "call" ? 1 : 0;
+        args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+    }
+    return true;
+}
+
+// Takes a flag out of args; answers whether it was there.
+bool takeFlag(std::vector<std::string>& args, const std::string& flag) {
+    const auto before = args.size();
+    std::erase(args, flag);
+    return args.size() != before;
+}
+
+// What `info CLASS` prints without options: framework, header, superclasses, protocols, then
+// each category with its methods, then the class's own methods.
+void printInfo(const ClassData& record, std::ostream& out) {
+    out << "Class: " << nameOf(record) << '\n'
+        << "Framework: " << record.frameWorkName().value_or("") << '\n'
+        << "Header: " << record.hedderName().value_or("") << '\n';
+    std::string chain;
+    std::set<const HasMethodsData*> seen{&record};
+    for (const HasMethodsData* up = record.superClass(); up && seen.insert(up).second; up = up->superClass())
+        chain += (chain.empty() ? "" : " : ") + nameOf(*up);
+    if (!record.superClass() && record.superName()) chain = *record.superName() + " (not read)";
+    out << "Superclasses: " << chain << '\n'
+        << "Protocols: " << joined(record.getProtocolNames(), ", ") << '\n';
+    out << "Categories:" << (record.getCategoryList().empty() ? "" : "\n");
+    for (const auto& category : record.getCategoryList()) {
+        if (!category) continue;
+        out << "  " << nameOf(*category) << " (" << category->hedderName().value_or("") << ")\n";
+        printMethods(category->getMethodList(), "    ", out);
+    }
+    if (record.getCategoryList().empty()) out << '\n';
+    out << "Methods:\n";
+    printMethods(record.getMethodList(), "  ", out);
+}
+
+// The methods that `info CLASS --style/--arguments` lists: the class's own, then each category's.
+std::vector<InheritedMethod> ownAndCategoryMethods(const ClassData& record) {
+    std::vector<InheritedMethod> out;
+    auto add = [&](const HasMethodsData& from) {
+        if (from.getMethodList())
+            for (const auto& m : *from.getMethodList()) out.push_back({m, nameOf(from), 0});
+    };
+    add(record);
+    for (const auto& category : record.getCategoryList())
+        if (category) add(*category);
+    return out;
+}
+
+// One line a method (in the style when one is given, with the class as the receiver; with its
+// source after a tab when asked), and with arguments its argument information below it, each
+// line indented by four spaces.
+struct MethodPrinting {
+    std::optional<std::int32_t> style;
+    bool withSource = false;
+    std::optional<ArgumentInfo> arguments;
+};
+
+void printMethodLines(const std::vector<InheritedMethod>& methods, const std::string& receiver,
+                      MethodPrinting& how, std::ostream& out) {
+    for (const auto& m : methods) {
+        out << (how.style ? DeclarationText::createExternalDragStrings(m.method, *how.style, receiver) : m.method);
+        if (how.withSource) out << '\t' << m.source;
+        out << '\n';
+        if (!how.arguments) continue;
+        const std::string info = how.arguments->forDeclaration(m.method).value_or("");
+        std::size_t start = 0;
+        while (start < info.size()) {
+            std::size_t end = info.find('\n', start);
+            if (end == std::string::npos) end = info.size();
+            out << "    " << info.substr(start, end - start) << '\n';
+            start = end + 1;
+        }
+    }
 }
 
 }  // namespace
@@ -145,11 +239,16 @@ Command TreeCommands::tree() {
 }
 
 Command TreeCommands::find() {
-    return treeCommand("find", "find [--classes|--methods|--functions] KEYWORD...",
-                       "find classes, methods or functions whose text holds every keyword (any case)",
-                       {"--classes", "--methods", "--functions"},
-                       [](const Command& c, const std::vector<std::string>& args,
+    return treeCommand("find", "find [--classes|--methods|--functions] [--style declaration|call] KEYWORD...",
+                       "find classes, methods or functions whose text holds every keyword (any case); "
+                       "methods and functions as declarations or calls",
+                       {"--classes", "--methods", "--functions", "--style"},
+                       [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
+        std::vector<std::string> args(given);
+        std::optional<std::int32_t> style;
+        std::string problem;
+        if (!takeStyle(args, style, problem)) return usageError(c, problem, io.err);
         int mode = TreeSearch::kFindClasses;
         std::string text;
         for (const auto& a : args) {
@@ -160,6 +259,8 @@ Command TreeCommands::find() {
         }
         std::vector<std::string> keywords = TreeSearch::commandToToken(text);
         if (keywords.empty()) return usageError(c, "no keyword given", io.err);
+        if (style && mode == TreeSearch::kFindClasses)
+            return usageError(c, "--style goes with --methods or --functions", io.err);
         Session session(root, io);
         session.start();
         AppAction2& app = session.app();
@@ -168,9 +269,17 @@ Command TreeCommands::find() {
         if (mode == TreeSearch::kFindMethods) results = TreeSearch::doMethodFind(keywords, app.classStraightList);
         if (mode == TreeSearch::kFindFunctions) results = TreeSearch::doFuncFind(keywords, app.functions);
         for (const auto& r : results) {
-            if (r.function) io.out << nameOf(*r.function) << '\n';
-            else if (r.method) io.out << nameOf(*r.classRecord) << '\t' << *r.method << '\n';
-            else io.out << nameOf(*r.classRecord) << '\n';
+            if (r.function) {
+                const std::string name = nameOf(*r.function);
+                io.out << (style ? DeclarationText::functionText(name, *style) : name) << '\n';
+            } else if (r.method) {
+                const std::string owner = nameOf(*r.classRecord);
+                io.out << owner << '\t'
+                       << (style ? DeclarationText::createExternalDragStrings(*r.method, *style, owner) : *r.method)
+                       << '\n';
+            } else {
+                io.out << nameOf(*r.classRecord) << '\n';
+            }
         }
         if (results.empty()) {
             io.err << "nothing found\n";
@@ -182,39 +291,36 @@ Command TreeCommands::find() {
 }
 
 Command TreeCommands::info() {
-    return treeCommand("info", "info CLASS",
-                       "print a class's framework, header, superclasses, protocols, categories and methods", {},
-                       [](const Command& c, const std::vector<std::string>& args,
+    return treeCommand("info", "info [--inherited] CLASS [--style declaration|call] [--arguments]",
+                       "print a class's framework, header, superclasses, protocols, categories and methods; "
+                       "or its methods in a style, with their argument information, or all it inherits",
+                       {"--style", "--arguments", "--inherited"},
+                       [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
+        std::vector<std::string> args(given);
+        MethodPrinting how;
+        std::string problem;
+        if (!takeStyle(args, how.style, problem)) return usageError(c, problem, io.err);
+        const bool withArguments = takeFlag(args, "--arguments");
+        how.withSource = takeFlag(args, "--inherited");
         if (args.size() != 1) return usageError(c, "give one class name", io.err);
         Session session(root, io);
         session.start();
-        auto record = session.app().findClassByName(args[0]);
+        AppAction2& app = session.app();
+        auto record = app.findClassByName(args[0]);
         if (!record) {
             io.err << "kestrel info: no class named " << args[0] << "\n";
             return kExitNothing;
         }
-        std::ostream& out = io.out;
-        out << "Class: " << nameOf(*record) << '\n'
-            << "Framework: " << record->frameWorkName().value_or("") << '\n'
-            << "Header: " << record->hedderName().value_or("") << '\n';
-        std::string chain;
-        std::set<const HasMethodsData*> seen{record.get()};
-        for (const HasMethodsData* up = record->superClass(); up && seen.insert(up).second; up = up->superClass())
-            chain += (chain.empty() ? "" : " : ") + nameOf(*up);
-        if (!record->superClass() && record->superName()) chain = *record->superName() + " (not read)";
-        out << "Superclasses: " << chain << '\n'
-            << "Protocols: " << joined(record->getProtocolNames(), ", ") << '\n';
-        out << "Categories:" << (record->getCategoryList().empty() ? "" : "\n");
-        for (const auto& category : record->getCategoryList()) {
-            if (!category) continue;
-            out << "  " << nameOf(*category) << " (" << category->hedderName().value_or("") << ")\n";
-            printMethods(category->getMethodList(), "    ", out);
+        if (!how.style && !withArguments && !how.withSource) {
+            printInfo(*record, io.out);
+            return kExitFound;
         }
-        if (record->getCategoryList().empty()) out << '\n';
-        out << "Methods:\n";
-        printMethods(record->getMethodList(), "  ", out);
-        return kExitFound;
+        if (withArguments) how.arguments.emplace(app.getLinker(), &app.typedefList);
+        const auto methods =
+            how.withSource ? MethodLists::inheritedMethods(*record) : ownAndCategoryMethods(*record);
+        printMethodLines(methods, nameOf(*record), how, io.out);
+        return methods.empty() ? kExitNothing : kExitFound;
     });
 }
 

@@ -4,8 +4,11 @@
 //
 //   kestrel build                         rebuild from the headers; one summary line
 //   kestrel tree [CLASS]                  the class tree as an indented outline
-//   kestrel find [--classes|--methods|--functions] KEYWORD...
+//   kestrel find [--classes|--methods|--functions] [--style declaration|call] KEYWORD...
 //   kestrel info CLASS                    framework, header, superclasses, protocols, ...
+//   kestrel info CLASS --style S          its own and its categories' methods as declarations or calls
+//   kestrel info CLASS --arguments        ... each followed by its argument information
+//   kestrel info --inherited CLASS        every method it responds to, nearest first, and where from
 #include "cli/CommandLine.h"
 
 namespace kestrel::cli {

@@ -21,7 +21,8 @@ protected:
         dir.write("fw/Base.framework/Headers/BObject.h",
                   "@interface BObject\n- (id)init;\n+ (id)alloc;\n@end\n"
                   "@interface BObject (Extras)\n- (void)extraWork;\n@end\n"
-                  "extern void BLog(const char *text);\n");
+                  "extern void BLog(const char *text);\n"
+                  "typedef struct _BRect {\n  float x;\n} BRect;\n");
         dir.write("fw/Base.framework/Headers/BString.h",
                   "#import <Base/BObject.h>\n@protocol BCopying\n- (id)copy;\n@end\n"
                   "@interface BString : BObject <BCopying>\n- (unsigned)length;\n- (void)drawInRect:(BRect)r;\n@end\n"
@@ -118,4 +119,63 @@ TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound
     KestrelRun build = runKestrel(home, {"build", "--frameworks-root", (dir.path() / "empty").string()});
     EXPECT_EQ(build.status, 1);
     EXPECT_NE(build.err.find("no header found under"), std::string::npos) << build.err;
+}
+
+TEST_F(TreeCommands, InfoPrintsAClasssMethodsAsDeclarationsOrCalls) {
+    KestrelRun calls = kestrel({"info", "BObject", "--style", "call"});
+    EXPECT_EQ(calls.status, 0) << calls.err;
+    EXPECT_EQ(calls.out, "id_VALUE = [BObject*_VALUE init];\nid_VALUE = [BObject alloc];\n[BObject*_VALUE extraWork];\n");
+    EXPECT_EQ(kestrel({"info", "--style", "declaration", "BObject"}).out, "-(id)init;\n+(id)alloc;\n-(void)extraWork;\n");
+    KestrelRun none = kestrel({"info", "KButton", "--style", "call"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+}
+
+TEST_F(TreeCommands, InfoPrintsTheArgumentInformationUnderEachMethod) {
+    KestrelRun info = kestrel({"info", "BString", "--arguments"});
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out, "-(unsigned )length\n-(void)drawInRect:(BRect)r\n    typedef  _BRect  BRect;\n    struct  _BRect\n"
+                        "    {\n        float x;\n    };\n");
+    EXPECT_EQ(kestrel({"info", "BMutableString", "--arguments", "--style", "call"}).out,
+              "[BMutableString*_VALUE appendString:(BString*)s];\n    BString is Class\n");
+}
+
+TEST_F(TreeCommands, InfoInheritedListsEverythingAClassRespondsToNearestFirst) {
+    const std::string inherited =
+        "-(void)appendString:(BString*)s\tBMutableString\n"
+        "-(unsigned )length\tBString\n"
+        "-(void)drawInRect:(BRect)r\tBString\n"
+        "-(id)copy\t<BCopying>\n"
+        "-(id)init\tBObject\n"
+        "+(id)alloc\tBObject\n"
+        "-(void)extraWork\tBObject (Extras)\n";
+    KestrelRun info = kestrel({"info", "--inherited", "BMutableString"});
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out, inherited);
+    EXPECT_EQ(kestrel({"info", "BMutableString", "--inherited"}).out, inherited);
+    EXPECT_EQ(kestrel({"info", "--inherited", "KButton", "--style", "call"}).out,
+              "[KButton*_VALUE drawRect:(BRect)rect];\tKView\n"
+              "id_VALUE = [KButton*_VALUE init];\tBObject\nid_VALUE = [KButton alloc];\tBObject\n"
+              "[KButton*_VALUE extraWork];\tBObject (Extras)\n");
+}
+
+TEST_F(TreeCommands, FindPrintsFunctionsAndMethodsInTheStyleAsked) {
+    EXPECT_EQ(kestrel({"find", "--functions", "blog", "--style", "call"}).out, " BLog(const char* text);\n  1 Function/Macro found\n");
+    EXPECT_EQ(kestrel({"find", "--style", "declaration", "--functions", "blog"}).out,
+              "void BLog(const char* text);\n  1 Function/Macro found\n");
+    EXPECT_EQ(kestrel({"find", "--methods", "extra", "--style", "call"}).out,
+              "BObject\t[BObject*_VALUE extraWork];\n  1 method found\n");
+}
+
+TEST_F(TreeCommands, BadStylesAreUsageErrors) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"info", "BObject", "--style", "foo"}, {"info", "BObject", "--style"},
+          {"find", "--functions", "blog", "--style", "Call"}, {"find", "--style", "call", "blog"},
+          {"info", "--inherited"}, {"info", "--arguments", "A", "B"}}) {
+        KestrelRun run = kestrel(args);
+        EXPECT_EQ(run.status, 2) << args[0] << " " << args[1];
+        EXPECT_NE(run.err.find("usage: kestrel "), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_NE(kestrel({"info", "BObject", "--style", "foo"}).err.find("unknown style 'foo'"), std::string::npos);
 }

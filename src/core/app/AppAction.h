@@ -10,7 +10,10 @@
 
 #include "core/model/RecordLists.h"
 #include "core/model/TreeLinker.h"
+#include "core/model/TreeSearch.h"
 #include "core/parse/HeaderAnalyser.h"
+#include "core/text/ArgumentInfo.h"
+#include "core/text/MethodLists.h"
 
 namespace kestrel {
 
@@ -54,6 +57,21 @@ public:
     std::int32_t getClassMaxId() const { return linker.getClassMaxId(); }
     std::int32_t getCategoryMaxId() const { return linker.getCategoryMaxId(); }
     std::int32_t getProtocolMaxId() const { return linker.getProtocolMaxId(); }
+
+    // The argument information of a declaration's words over the tree and the typedefs (see
+    // ArgumentInfo); removes repeated words from words.
+    std::optional<std::string> makeArgumentString(std::vector<std::string>& words) {
+        return ArgumentInfo(linker, &typedefList).makeArgumentString(words);
+    }
+    // Every class's methods, with its categories' (c), then every protocol's (p); see MethodLists.
+    std::vector<std::string> makeMethodListAndCategory(bool c, bool p) const {
+        return MethodLists::makeMethodListAndCategory(classStraightList, protocolList, c, p);
+    }
+    // The find panel's keywords and their test (see TreeSearch).
+    static std::vector<std::string> commandToToken(const std::string& text) { return TreeSearch::commandToToken(text); }
+    static bool compareString(const std::string& text, const std::vector<std::string>& keywords) {
+        return TreeSearch::matches(text, keywords);
+    }
 
 private:
     HeaderAnalyser analyser{*this};

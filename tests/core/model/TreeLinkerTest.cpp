@@ -11,59 +11,13 @@
 #include "core/model/StructData.h"
 #include "core/model/TreeLinker.h"
 #include "core/platform/NotificationCenter.h"
+#include "support/Forest.h"
 #include "support/RecordNames.h"
 
 using namespace kestrel;
+using kestrel::test::Forest;
 using kestrel::test::namesOf;
 using Names = std::vector<std::string>;
-
-namespace {
-
-// The controller's lists and a linker over them.
-struct Forest {
-    TreeLinker::ClassList classList, classStraightList;
-    TreeLinker::ProtocolList protocolList;
-    TreeLinker::CategoryList categoryList;
-    TreeLinker::StructList structList;
-    TreeLinker::EnumList enumList;
-    TreeLinker linker{classList, classStraightList, protocolList, categoryList, structList, enumList};
-
-    ~Forest() { linker.unlinkAll(); }
-
-    std::shared_ptr<ClassData> cls(const std::string& name, std::optional<std::string> super = std::nullopt,
-                                   const std::string& header = "") {
-        auto c = std::make_shared<ClassData>(name, std::move(super));
-        c->setHedderName(header.empty() ? name + ".h" : header);
-        classList.push_back(c);
-        return c;
-    }
-    std::shared_ptr<CategoryData> category(const std::string& name, const std::string& target, const std::string& header) {
-        auto c = std::make_shared<CategoryData>(name, target);
-        c->setHedderName(header);
-        categoryList.push_back(c);
-        return c;
-    }
-    std::shared_ptr<ProtocolData> protocol(const std::string& name, std::vector<std::string> adopted = {}) {
-        auto p = std::make_shared<ProtocolData>(name, std::nullopt);
-        if (!adopted.empty()) p->setProtocolNames(std::move(adopted));
-        protocolList.push_back(p);
-        return p;
-    }
-    void link() { linker.linkTree(); }
-    // The tree from the roots down, indented two spaces a level; a walk that does not end is cut off.
-    std::string outline() const {
-        std::string out;
-        std::function<void(const HasMethodsData&, std::size_t)> add = [&](const HasMethodsData& c, std::size_t depth) {
-            if (out.size() > 10000) return;
-            out.append(2 * depth, ' ').append(c.getName().value_or("?")).append("\n");
-            for (const auto& sub : c.getSubClassList()) add(*sub, depth + 1);
-        };
-        for (const auto& root : classList) add(*root, 0);
-        return out;
-    }
-};
-
-}  // namespace
 
 TEST(TreeLinker, LinksSubclassesInListOrderUnderEveryClassOfTheirSuperclassName) {
     Forest f;

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/text/MethodLists.h"
+#include "support/Forest.h"
+
+using namespace kestrel;
+using kestrel::test::Forest;
+using Methods = std::vector<std::string>;
+
+namespace {
+
+// "distance source method", one an entry.
+std::vector<std::string> rows(const std::vector<InheritedMethod>& methods) {
+    std::vector<std::string> out;
+    for (const auto& m : methods) out.push_back(std::to_string(m.distance) + " " + m.source + " " + m.method);
+    return out;
+}
+
+// NSObject (+ category Copying) <- NSView <NSCoding> (+ category Drawing <Dragging>) <- NSButton;
+// NSCoding adopts NSBase. NSButton and NSView each declare drawRect: again, NSView init.
+class MethodListsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        object = f.cls("NSObject");
+        object->addMethodList(Methods{"-(id)init", "+(id)new"});
+        f.category("Copying", "NSObject", "NSObject.h")->addMethodList(Methods{"-(id)copy"});
+        view = f.cls("NSView", "NSObject");
+        view->addMethodList(Methods{"-(void)drawRect:(NSRect)rect", "-(id)init"});
+        view->addProtocolName("NSCoding");
+        auto drawing = f.category("Drawing", "NSView", "NSView.h");
+        drawing->addMethodList(Methods{"-(void)lockFocus"});
+        drawing->addProtocolName("Dragging");
+        f.category("Empty", "NSView", "NSView.h");  // no method list
+        button = f.cls("NSButton", "NSView");
+        button->addMethodList(Methods{"-(void)setTitle:(NSString*)aString", "-(void)drawRect:(NSRect)dirty"});
+        f.protocol("NSCoding", {"NSBase"})->addMethodList(Methods{"-(void)encodeWithCoder:(NSCoder*)aCoder"});
+        f.protocol("NSBase")->addMethodList(Methods{"-(BOOL)isBase", "-(id)init"});
+        f.protocol("Dragging")->addMethodList(Methods{"-(void)draggingEnded:(id)sender"});
+        f.link();
+    }
+
+    Forest f;
+    std::shared_ptr<ClassData> object, view, button;
+};
+
+}  // namespace
+
+TEST_F(MethodListsTest, FlatListsTakeClassesThenCategoriesThenProtocols) {
+    EXPECT_EQ(MethodLists::makeMethodListAndCategory(f.classStraightList, f.protocolList, false, false),
+              (Methods{"-(id)init", "+(id)new", "-(void)drawRect:(NSRect)rect", "-(id)init",
+                       "-(void)setTitle:(NSString*)aString", "-(void)drawRect:(NSRect)dirty"}));
+    EXPECT_EQ(MethodLists::makeMethodListAndCategory(f.classStraightList, f.protocolList, true, true),
+              (Methods{"-(id)init", "+(id)new", "-(id)copy", "-(void)drawRect:(NSRect)rect", "-(id)init",
+                       "-(void)lockFocus", "-(void)setTitle:(NSString*)aString", "-(void)drawRect:(NSRect)dirty",
+                       "-(void)encodeWithCoder:(NSCoder*)aCoder", "-(BOOL)isBase", "-(id)init",
+                       "-(void)draggingEnded:(id)sender"}));
+    EXPECT_EQ(MethodLists::makeMethodListAndCategory(f.classStraightList, {}, false, true).size(), 6u);
+    EXPECT_TRUE(MethodLists::makeMethodListAndCategory({}, {}, true, true).empty());
+}
+
+TEST_F(MethodListsTest, InheritedMethodsComeNearestFirstAndEachSelectorOnce) {
+    EXPECT_EQ(rows(MethodLists::inheritedMethods(*button)),
+              (Methods{
+                  "0 NSButton -(void)setTitle:(NSString*)aString",
+                  "0 NSButton -(void)drawRect:(NSRect)dirty",
+                  "1 NSView -(id)init",
+                  "1 NSView (Drawing) -(void)lockFocus",
+                  "1 <NSCoding> -(void)encodeWithCoder:(NSCoder*)aCoder",
+                  "1 <NSBase> -(BOOL)isBase",
+                  "1 <Dragging> -(void)draggingEnded:(id)sender",
+                  "2 NSObject +(id)new",
+                  "2 NSObject (Copying) -(id)copy",
+              }));
+    EXPECT_EQ(rows(MethodLists::inheritedMethods(*object)),
+              (Methods{"0 NSObject -(id)init", "0 NSObject +(id)new", "0 NSObject (Copying) -(id)copy"}));
+}
+
+TEST_F(MethodListsTest, ClassAndInstanceMethodsOfOneNameAreTwoSelectors) {
+    button->addMethodList(Methods{"+(id)init"});
+    EXPECT_EQ(rows(MethodLists::inheritedMethods(*button)),
+              (Methods{"0 NSButton +(id)init", "1 NSView -(void)drawRect:(NSRect)rect", "1 NSView -(id)init",
+                       "1 NSView (Drawing) -(void)lockFocus", "1 <NSCoding> -(void)encodeWithCoder:(NSCoder*)aCoder",
+                       "1 <NSBase> -(BOOL)isBase", "1 <Dragging> -(void)draggingEnded:(id)sender",
+                       "2 NSObject +(id)new", "2 NSObject (Copying) -(id)copy"}));
+}
+
+TEST(MethodLists, LoopsInADamagedTreeAreWalkedOnce) {
+    Forest f;
+    auto a = f.cls("A");
+    auto b = f.cls("B");
+    a->addMethodList(Methods{"-(void)a"});
+    b->addMethodList(Methods{"-(void)b"});
+    a->addProtocolName("P");
+    f.protocol("P", {"Q"})->addMethodList(Methods{"-(void)p"});
+    f.protocol("Q", {"P", "Q"})->addMethodList(Methods{"-(void)q"});
+    f.link();
+    a->setSuperClass(b.get());  // made by hand: linking never leaves a loop
+    b->setSuperClass(a.get());
+    EXPECT_EQ(rows(MethodLists::inheritedMethods(*a)), (Methods{"0 A -(void)a", "0 <P> -(void)p", "0 <Q> -(void)q", "1 B -(void)b"}));
+}
