@@ -88,12 +88,9 @@ TEST(DeclarationText, FunctionsInBothStyles) {
               "NSString* const NSViewFrameDidChangeNotification");
     EXPECT_EQ(DeclarationText::functionText("", kCall), "");
     EXPECT_EQ(DeclarationText::functionText("", kDeclaration), "");
-}
-
-TEST(DeclarationText, AFunctionWithoutAReturnTypeIsABareCall) {
+    // Without a return type before the name it is the bare call.
     EXPECT_EQ(DeclarationText::functionText("MAX(a,b)", kCall), "MAX(a,b);");
     EXPECT_EQ(DeclarationText::functionText("NSBeep(void)", kCall), "NSBeep();");
-    EXPECT_EQ(DeclarationText::functionText("(void)", kCall), "();");
 }
 
 TEST(DeclarationText, MethodRowsAreTheSelectorPartsOutsideParentheses) {

