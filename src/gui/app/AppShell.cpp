@@ -6,6 +6,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QUrl>
 #include <QIcon>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -25,6 +29,7 @@
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
+#include "core/model/AnnotationFiles.h"
 #include "gui/app/AboutController.h"
 #include "gui/app/EditTarget.h"
 #include "gui/app/OpeningAboutController.h"
@@ -34,6 +39,10 @@
 #include "gui/app/TreeWinAction.h"
 #include "gui/app/WindowPlacement.h"
 #include "gui/app/reBuildTree.h"
+#include "gui/panels/ClassController.h"
+#include "gui/panels/FindController.h"
+#include "gui/panels/FunctionController.h"
+#include "gui/panels/StructEnumViewerController.h"
 #include "gui/treeview/TreeView.h"
 #include "ui_MainWindow.h"
 
@@ -41,9 +50,6 @@ namespace kestrel::gui {
 
 namespace {
 
-QString qText(const std::optional<std::string>& text) {
-    return text ? QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())) : QString();
-}
 
 // The commands that this version of the program carries out; the others are in the menus,
 // disabled, until their windows exist.
@@ -55,6 +61,8 @@ bool isImplemented(MenuCommand command) {
         case MenuCommand::Cut:
         case MenuCommand::Copy:
         case MenuCommand::ShowTreeWindow:
+        case MenuCommand::ShowStructEnumViewer:
+        case MenuCommand::OpenURL:
             return true;
         default:
             return false;
@@ -84,16 +92,6 @@ EditTarget* focusedEditTarget() {
 }
 
 QLineEdit* focusedLineEdit() { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
-
-// "NSResponder : NSObject", loops cut.
-QString superclassChain(const ClassData& record) {
-    QString chain;
-    std::set<const HasMethodsData*> seen{&record};
-    for (const HasMethodsData* up = record.superClass(); up && seen.insert(up).second; up = up->superClass())
-        chain += (chain.isEmpty() ? QString() : QStringLiteral(" : ")) + qText(up->getName());
-    if (chain.isEmpty() && record.superName()) chain = qText(record.superName()) + QObject::tr(" (not in the tree)");
-    return chain;
-}
 
 using XcbConnect = void* (*)(const char*, int*);
 using XcbHasError = int (*)(void*);
@@ -210,17 +208,15 @@ int AppShell::runApplication(int argc, char** argv) {
 }
 
 void AppShell::applicationWillFinishLaunching() {
-    seViewerOpen_ = false;
+    seViewWere = nullptr;
     margeEditorOpen_ = false;
     NotificationCenter& center = NotificationCenter::defaultCenter();
     center.addObserver(this, "ClassObjSelectedMessage", [this](const Notification& n) {
-        if (const auto* record = std::any_cast<std::shared_ptr<ClassData>>(&n.object)) classObjSelected(*record);
+        if (const auto* record = std::any_cast<std::shared_ptr<ClassData>>(&n.object); record && *record)
+            selectedClass_ = *record;
+        updateCommands();
     });
-    center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) { classObjSelected(nullptr); });
-    center.addObserver(this, "ClassMethodWasSelectedMessage", [this](const Notification& n) {
-        if (const auto* method = std::any_cast<std::string>(&n.object)) showMethod(*method);
-    });
-    center.addObserver(this, "TreeFileWasChangedMessage", [this](const Notification&) { showCounts(); });
+    center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) { updateCommands(); });
     ProcessState::defineList().clear();
     ProcessState::frameworkPathCache().clear();
     ProcessState::frameworksRoot() = FrameworksRoot::resolve(options_.frameworksRoot, DataFolder::getMainFolderPath());
@@ -281,7 +277,14 @@ void AppShell::makeMainWindow() {
     dragStyleView_->addButton(ui_->declarationStyleButton, 0);
     dragStyleView_->addButton(ui_->callStyleButton, 1);
     makeMenus();
+    makePanels();
     connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
+}
+
+void AppShell::makePanels() {
+    classController_ = new ClassController(*this, ui_->classTab, ui_->classNameView);
+    findController_ = new FindController(*this, ui_->findTab, classController_->getMethodView());
+    functionController_ = new FunctionController(*this, ui_->functionTab);
 }
 
 void AppShell::makeMenus() {
@@ -322,6 +325,8 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::About: doAbout(); break;
         case MenuCommand::ReBuildTree: reBuildTree(); break;
         case MenuCommand::ShowTreeWindow: showTreeWindow(); break;
+        case MenuCommand::ShowStructEnumViewer: ShowStructEnumViewer(); break;
+        case MenuCommand::OpenURL: openURL(); break;
         case MenuCommand::Quit: quit(); break;
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
@@ -337,6 +342,8 @@ bool AppShell::validateCommand(MenuCommand command) const {
             return true;
         case MenuCommand::Copy:
             if (QLineEdit* field = focusedLineEdit()) return field->hasSelectedText() && field->echoMode() == QLineEdit::Normal;
+            if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()))
+                return text->textCursor().hasSelection();
             if (EditTarget* target = focusedEditTarget()) return target->canCopy();
             return false;
         case MenuCommand::Cut:
@@ -355,7 +362,7 @@ bool AppShell::validateMenuItem(std::int32_t tag) const {
     state.customClassEditor = customClassEditor_;
     state.margeEditor = margeEditorOpen_;
     state.selectedClass = getSelectedClass() != nullptr;
-    state.seViewer = seViewerOpen_;
+    state.seViewer = seViewWere != nullptr;
     state.treeWindow = !treeWindow_.isNull();
     return MenuCommands::validateMenuItem(tag, state);
 }
@@ -400,6 +407,38 @@ void AppShell::showTreeWindow() {
     updateCommands();
 }
 
+void AppShell::ShowStructEnumViewer() {
+    if (seViewWere) return;
+    seViewWere = new StructEnumViewerController(*this);
+    seViewWere->begin();
+    updateCommands();
+}
+
+void AppShell::EndStructEnumViewer() {
+    seViewWere = nullptr;
+    updateCommands();
+}
+
+void AppShell::openURL() {
+    if (!selectedClass_ || !selectedClass_->getName()) return;
+    std::optional<std::string> stored = AnnotationFiles::getClassURL(*selectedClass_->getName());
+    if (!stored || stored->empty()) return;
+    const QUrl url(QString::fromStdString(*stored), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    const bool web = (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
+    const bool other = scheme == QLatin1String("file") || (scheme == QLatin1String("mailto") && !url.path().isEmpty());
+    // Only addresses the desktop opens in a browser, a file viewer or a mail program; nothing is
+    // ever handed to a shell.
+    if (!url.isValid() || !(web || other)) {
+        QMessageBox::warning(mainWindow_.get(), tr("Open Documentation"),
+                             tr("The address stored for %1 is not a web, file or mail address:\n%2")
+                                 .arg(QString::fromStdString(*selectedClass_->getName()), QString::fromStdString(*stored)));
+        return;
+    }
+    if (!QDesktopServices::openUrl(url))
+        mainWindow_->statusBar()->showMessage(tr("The desktop could not open %1").arg(url.toString()));
+}
+
 void AppShell::placeWindows() {
     if (mainWindow_ && treeWindow_) WindowPlacement::sideBySide(*mainWindow_, *treeWindow_);
 }
@@ -408,6 +447,7 @@ void AppShell::quit() { QCoreApplication::quit(); }
 
 void AppShell::copy() {
     if (QLineEdit* field = focusedLineEdit()) return field->copy();
+    if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget())) return text->copy();
     if (EditTarget* target = focusedEditTarget(); target && target->canCopy()) target->copy();
 }
 
@@ -436,34 +476,6 @@ std::shared_ptr<ClassData> AppShell::getSelectedClass() const {
 
 QFont AppShell::treeFont() const { return PrefFonts::currentFont(); }
 
-void AppShell::classObjSelected(const std::shared_ptr<ClassData>& record) {
-    if (record) selectedClass_ = record;
-    showClassSummary(record);
-    updateCommands();
-}
-
-void AppShell::showClassSummary(const std::shared_ptr<ClassData>& record) {
-    if (!ui_) return;
-    ui_->classNameView->setText(record ? qText(record->getName()) : QString());
-    ui_->fwNameView->setText(record ? qText(record->frameWorkName()) : QString());
-    ui_->hedderFileNameView->setText(record ? qText(record->hedderName()) : QString());
-    ui_->superClassView->setText(record ? superclassChain(*record) : QString());
-    // A method shown for another class would read as that class's.
-    ui_->methodView->clear();
-}
-
-void AppShell::showMethod(const std::string& method) {
-    if (!ui_) return;
-    ui_->methodView->setText(QString::fromUtf8(method.data(), static_cast<qsizetype>(method.size())));
-    ui_->methodView->setCursorPosition(0);
-    setTabViewPage(0);
-}
-
-void AppShell::showCounts() {
-    if (!ui_) return;
-    ui_->ClassCountView->setText(tr("%1 classes").arg(app_.classStraightList.size()));
-}
-
 void AppShell::selectRequestedClass() {
     if (!options_.selectClass || !mainView_) return;
     std::shared_ptr<ClassData> record = app_.findClassByName(*options_.selectClass);
@@ -471,7 +483,7 @@ void AppShell::selectRequestedClass() {
         mainWindow_->statusBar()->showMessage(tr("No class named %1").arg(QString::fromStdString(*options_.selectClass)));
         return;
     }
-    mainView_->showClass(record);
+    mainView_->selectClass(record, true);
 }
 
 // The host: the opening window and the tree view.

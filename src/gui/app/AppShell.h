@@ -34,7 +34,11 @@ class MainWindow;
 
 namespace kestrel::gui {
 
+class ClassController;
+class FindController;
+class FunctionController;
 class OpeningAboutController;
+class StructEnumViewerController;
 class TreeView;
 class TreeWinAction;
 
@@ -63,6 +67,10 @@ public:
     void doAbout();
     void reBuildTree();
     void showTreeWindow();
+    void ShowStructEnumViewer();
+    void EndStructEnumViewer();
+    // Opens the selected class's URL through the desktop, when it is a web, file or mail address.
+    void openURL();
     void quit();
     void copy();
     void cut();
@@ -88,6 +96,10 @@ public:
     TreeWinAction* getTreeWinController() const { return treeWinController_; }
     void setTreeWinController(TreeWinAction* controller) { treeWinController_ = controller; }
     OpeningAboutController* getAbout() const { return about_; }
+    ClassController* getClassController() const { return classController_; }
+    FindController* getFindController() const { return findController_; }
+    FunctionController* getFunctionController() const { return functionController_; }
+    StructEnumViewerController* getStructEnumViewer() const { return seViewWere; }
     std::shared_ptr<ClassData> getSelectedClass() const;
     void setTabViewPage(int);
     // The font of the tree and the lists (the preferences' font, or the system font).
@@ -109,10 +121,7 @@ private:
     void makeMainWindow();
     void makeMenus();
     void runCommand(MenuCommand command);
-    void classObjSelected(const std::shared_ptr<ClassData>& record);
-    void showClassSummary(const std::shared_ptr<ClassData>& record);
-    void showMethod(const std::string& method);
-    void showCounts();
+    void makePanels();
     // Lays the main and tree windows out side by side on the screen.
     void placeWindows();
     // The start: load, or build when the stored tree is missing or cannot be read.
@@ -137,7 +146,10 @@ private:
     // The editors and viewers of the panels to come; none is open yet.
     bool customClassEditor_ = false;
     bool margeEditorOpen_ = false;
-    bool seViewerOpen_ = false;
+    StructEnumViewerController* seViewWere = nullptr;
+    ClassController* classController_ = nullptr;
+    FindController* findController_ = nullptr;
+    FunctionController* functionController_ = nullptr;
 };
 
 }  // namespace kestrel::gui

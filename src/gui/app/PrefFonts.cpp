@@ -47,4 +47,32 @@ void PrefFonts::installMeasure() {
 
 void PrefFonts::uninstallMeasure() { TextMeasure::setFunction(nullptr); }
 
+RowStyle PrefFonts::style(const TextAttributes& attributes, const QPalette& palette) {
+    auto colour = [&](const std::optional<PrefColor>& c) -> std::optional<QColor> {
+        if (!c) return std::nullopt;
+        switch (c->role) {
+            case PrefColor::Role::SelectedText: return palette.color(QPalette::Active, QPalette::HighlightedText);
+            case PrefColor::Role::SelectedTextBackground: return palette.color(QPalette::Active, QPalette::Highlight);
+            case PrefColor::Role::Fixed: break;
+        }
+        return QColor::fromRgbF(c->red, c->green, c->blue, c->alpha);
+    };
+    return RowStyle{font(attributes.font), colour(attributes.foreground), colour(attributes.background)};
+}
+
+RowStyle PrefFonts::currentStyle(Row row, const QPalette& palette) {
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    if (!pref) {
+        PrefData defaults;
+        return style(row == Row::Plain ? defaults.getTextAttributes()
+                     : row == Row::Selected ? defaults.getSelectedTextAttributes()
+                                            : defaults.getInactiveSelectedTextAttributes(),
+                     palette);
+    }
+    return style(row == Row::Plain ? pref->getTextAttributes()
+                 : row == Row::Selected ? pref->getSelectedTextAttributes()
+                                        : pref->getInactiveSelectedTextAttributes(),
+                 palette);
+}
+
 }  // namespace kestrel::gui

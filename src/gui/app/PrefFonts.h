@@ -3,11 +3,21 @@
 //
 // An empty name stands for the system font, a size of 0 for its size; a name that no installed
 // font family has gives the system font at the size asked for, so there is always a usable font.
+#include <QColor>
 #include <QFont>
+#include <QPalette>
+#include <optional>
 
 #include "core/platform/PrefData.h"
 
 namespace kestrel::gui {
+
+// A text attribute set of the preferences as the window system draws it.
+struct RowStyle {
+    QFont font;
+    std::optional<QColor> foreground;  // none: the text colour of the list
+    std::optional<QColor> background;  // none: the list's own background
+};
 
 class PrefFonts {
 public:
@@ -17,6 +27,11 @@ public:
     // Display names are measured with the current font from now on (until uninstall).
     static void installMeasure();
     static void uninstallMeasure();
+    // The attribute sets: platform colours taken from palette.
+    static RowStyle style(const TextAttributes& attributes, const QPalette& palette);
+    enum class Row { Plain, Selected, InactiveSelected };
+    // The current set of the preferences for a row of that kind.
+    static RowStyle currentStyle(Row row, const QPalette& palette);
 };
 
 }  // namespace kestrel::gui

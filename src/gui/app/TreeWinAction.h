@@ -8,6 +8,7 @@
 // takes drops meant for the windows beneath it.
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <QWidget>
 
@@ -28,10 +29,28 @@ public:
     // Sets the window's alpha; at 0 the window is hidden, above 0 shown again.
     void setWindowAlpha(double alpha);
 
+    static constexpr int kSteps = 10;
+    static constexpr double kStep = 0.12;
+    static constexpr int kStepMilliseconds = 15;
+    // StartWipeOutNinjyaEffectMessage / StartWipeInNinjyaEffectMessage.
+    void startNinjyaEffect();
+    void endNinjyaEffect();
+    bool isFading() const { return timer_.isActive(); }
+    // The alphas set by the fades so far (for those who watch them: tests).
+    const std::vector<float>& alphaSteps() const { return steps_; }
+
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void windowWillClose();
+    void step();
+
+    enum class Fade { None, Out, Waiting, In };
+    Fade fade_ = Fade::None;
+    int stepCount_ = 0;
+    double alpha_ = 1.0;
+    QTimer timer_;
+    std::vector<float> steps_;
 
     AppShell& owner_;
     QPointer<QWidget> window_;

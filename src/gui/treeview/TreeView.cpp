@@ -83,17 +83,25 @@ void TreeView::centreOn(const ClassData& record) {
     scrollOriginTo({p.x + 70 - half(v.width()), p.y - 9 - half(v.height())});
 }
 
-void TreeView::showClass(const std::shared_ptr<ClassData>& record) {
+void TreeView::selectClass(const std::shared_ptr<ClassData>& record, bool centre) {
     if (!record) return;
+    bool unfolded = false;
     std::set<const HasMethodsData*> seen{record.get()};
     for (HasMethodsData* up = record->superClass(); up && seen.insert(up).second; up = up->superClass())
         if (auto* cls = dynamic_cast<ClassData*>(up); cls && !cls->getShowSubTree()) {
             cls->setShowSubTree(true);
-            markTreeChanged();
+            unfolded = true;
         }
-    reLayout();
+    if (unfolded) {
+        reLayout();
+        markTreeChanged();
+    }
+    // Now shown where the layout put it, the record is hit by its own position.
     doObjSelectByPt(record->getPosition());
-    centreOn(*record);
+    if (centre)
+        centreOn(*record);
+    else
+        scrollToselection();
 }
 
 void TreeView::reLayout() {

@@ -57,8 +57,9 @@ public:
     void unSelect();
     // Scrolls the selected box into the middle of the visible area when none of it is visible.
     void scrollToselection();
-    // Unfolds the classes above record, selects it and brings it to the middle of the view.
-    void showClass(const std::shared_ptr<ClassData>& record);
+    // Selects record itself, unfolding the classes above it when they hide it; then scrolls it
+    // into view (scrollToselection), or to the middle of the view with centre.
+    void selectClass(const std::shared_ptr<ClassData>& record, bool centre = false);
     QString createDragStrings() const;
     const std::shared_ptr<ClassData>& selectedClass() const { return laseSelectedClass; }
     TreeRect frame() const { return frame_; }

@@ -8,6 +8,8 @@
 #include <QTest>
 
 #include "core/model/TreeLayout.h"
+#include "gui/lists/MethodView.h"
+#include "gui/panels/ClassController.h"
 #include "support/ShellFixture.h"
 
 using namespace kestrel;
@@ -121,7 +123,7 @@ TEST_F(TreeViewTest, MethodMenusAndChoosingAMethod) {
     EXPECT_EQ(shown, (Names{"+Categories", "-", "-(id)initWithFrame:(int)frame", "-(void)display",
                             "-(void)setNeedsDisplay:(BOOL)flag"}));
     EXPECT_EQ(posted.back(), "ClassMethodWasSelectedMessage");
-    EXPECT_EQ(shell->getMainWindow()->findChild<QLineEdit*>("methodView")->text(), "-(void)display");
+    EXPECT_EQ(shell->getClassController()->getMethodView()->getMethod(), "-(void)display");
 
     // Protocols nest: KitObject adopts KitCoding, which adopts KitCopying.
     openMenu("KitObject", [](QMenu& menu) {
@@ -160,7 +162,7 @@ TEST_F(TreeViewTest, KeysAreSwallowedAndSelectionsScrollIntoView) {
     QTest::keyClick(&view(), Qt::Key_PageDown);
     EXPECT_EQ(vertical()->value(), 0);
     // A box out of view comes to the middle; one partly in view stays put.
-    view().showClass(named("KitLabel"));
+    view().selectClass(named("KitLabel"), true);
     const QRect visible = view().visibleRect();
     const TreeRect label = named("KitLabel")->getBounds();
     EXPECT_TRUE(visible.intersects(QRect(static_cast<int>(label.x), static_cast<int>(label.y), 140, 18)));

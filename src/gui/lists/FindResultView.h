@@ -1,0 +1,53 @@
+#pragma once
+// The find panel's results: classes, methods (with their class) or functions, by drawMode
+// (0, 1, 2). Selecting a result selects its class in the tree, unfolding what hides it;
+// double-clicking a method result shows it in the class panel's method view. A method result
+// is dragged and copied as a declaration or a call on its class; the others as their text.
+#include <functional>
+#include <vector>
+
+#include "core/model/TreeSearch.h"
+#include "gui/lists/TextArrayView.h"
+
+namespace kestrel::gui {
+
+class MethodView;
+class TreeView;
+
+class FindResultView : public TextArrayView {
+    Q_OBJECT
+public:
+    explicit FindResultView(QWidget* parent = nullptr);
+
+    // Another mode empties the list and changes the tool tip; the same mode changes nothing.
+    void setDrawMode(int mode);
+    int getDrawMode() const { return drawMode; }
+    void setResults(std::optional<std::vector<TreeSearch::Result>> results);
+    const std::vector<TreeSearch::Result>& results() const { return results_; }
+
+    // Where a selection goes: the tree view (none while the tree window is closed), the class
+    // panel's method view and a way to bring the class panel forward.
+    void setTreeView(std::function<TreeView*()> tree) { treeView_ = std::move(tree); }
+    void setMethodView(MethodView* view, std::function<void()> showClassPanel) {
+        methodView_ = view;
+        showClassPanel_ = std::move(showClassPanel);
+    }
+
+    std::optional<std::string> getTextFromArray(int index) const override;
+    void doClickAction(int index) override;
+    void doDoubleClick() override;
+    std::string createDragStrings() const override;
+
+protected:
+    void dragImageWillStart() override;
+    void dragImageDidEnd() override;
+
+private:
+    int drawMode = 0;
+    std::vector<TreeSearch::Result> results_;
+    std::function<TreeView*()> treeView_;
+    MethodView* methodView_ = nullptr;
+    std::function<void()> showClassPanel_;
+};
+
+}  // namespace kestrel::gui

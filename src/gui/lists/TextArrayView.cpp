@@ -1,0 +1,211 @@
+#include "gui/lists/TextArrayView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "core/text/ListText.h"
+#include "gui/treeview/DragImage.h"
+
+namespace kestrel::gui {
+
+namespace {
+QString qText(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+}  // namespace
+
+TextArrayView::TextArrayView(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    verticalScrollBar()->setSingleStep(kRowHeight);
+    horizontalScrollBar()->setSingleStep(kRowHeight);
+    updateScrollBars();
+}
+
+TextArrayView::~TextArrayView() = default;
+
+void TextArrayView::setTextArray(std::optional<std::vector<std::string>> rows) {
+    strings_ = rows ? std::move(*rows) : std::vector<std::string>{};
+    rowsReplaced(static_cast<int>(strings_.size()));
+}
+
+void TextArrayView::setMultiLineStrings(const std::string& text) {
+    std::vector<std::string> lines = ListText::multiLineStrings(text);
+    if (!lines.empty()) setTextArray(std::move(lines));
+}
+
+void TextArrayView::rowsReplaced(int count) {
+    const int old = selectLine;
+    const bool hadRows = rowCount_ > 0;
+    rowCount_ = count;
+    selectLine = -1;
+    if (hadRows && old >= 0 && delegate_) delegate_->lineUnSelected(old);
+    dataBounds_ = count > 0 ? QSize(static_cast<int>(std::ceil(calcArrayWidth())), kRowHeight * count) : QSize();
+    updateScrollBars();
+    viewport()->update();
+}
+
+void TextArrayView::rowsRestyled() {
+    dataBounds_ = rowCount_ > 0 ? QSize(static_cast<int>(std::ceil(calcArrayWidth())), kRowHeight * rowCount_) : QSize();
+    updateScrollBars();
+    viewport()->update();
+}
+
+std::optional<std::string> TextArrayView::getTextFromArray(int index) const {
+    if (index < 0 || index >= static_cast<int>(strings_.size())) return std::nullopt;
+    return strings_[static_cast<std::size_t>(index)];
+}
+
+double TextArrayView::rowWidth(int index) const {
+    std::optional<std::string> text = getTextFromArray(index);
+    if (!text) return 0;
+    const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
+    return metrics.horizontalAdvance(qText(*text)) + 2 * kTextInset;
+}
+
+double TextArrayView::calcArrayWidth() const {
+    double widest = 0;
+    for (int i = 0; i < rowCount_; ++i) widest = std::max(widest, rowWidth(i));
+    return widest;
+}
+
+void TextArrayView::updateScrollBars() {
+    const QSize visible = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, dataBounds_.width() - visible.width()));
+    horizontalScrollBar()->setPageStep(visible.width());
+    verticalScrollBar()->setRange(0, std::max(0, dataBounds_.height() - visible.height()));
+    verticalScrollBar()->setPageStep(visible.height());
+}
+
+int TextArrayView::contentY(int viewportY) const { return viewportY + verticalScrollBar()->value(); }
+
+void TextArrayView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();  // the content is never smaller than the visible area
+}
+
+RowStyle TextArrayView::styleOfRow(int index) const {
+    if (index != selectLine) return PrefFonts::currentStyle(PrefFonts::Row::Plain, palette());
+    return PrefFonts::currentStyle(isFirstResponder ? PrefFonts::Row::Selected : PrefFonts::Row::InactiveSelected,
+                                   palette());
+}
+
+void TextArrayView::fillRowBackground(QPainter& painter, const QRect& rect, const QColor& colour) const {
+    if (colour.alphaF() < 1.0) painter.fillRect(rect, palette().color(QPalette::Inactive, QPalette::Highlight));
+    painter.fillRect(rect, colour);
+}
+
+void TextArrayView::drawRow(QPainter& painter, int index, const QRect& rect, const RowStyle& style) const {
+    std::optional<std::string> text = getTextFromArray(index);
+    if (!text) return;
+    if (style.background) fillRowBackground(painter, rect, *style.background);
+    painter.setFont(style.font);
+    painter.setPen(style.foreground ? *style.foreground : palette().color(QPalette::Text));
+    painter.drawText(rect.adjusted(kTextInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     qText(*text));
+}
+
+void TextArrayView::paintEvent(QPaintEvent* event) {
+    if (rowCount_ <= 0) return;
+    QPainter painter(viewport());
+    const QRect dirty = event->rect();
+    const int top = contentY(dirty.top());
+    const int first = std::max(0, top / kRowHeight);
+    const int last = std::min(rowCount_, (contentY(dirty.bottom()) / kRowHeight) + 1);
+    const int x = -horizontalScrollBar()->value();
+    const int width = std::max(viewport()->width(), dataBounds_.width());
+    for (int i = first; i < last; ++i) {
+        const QRect rect(x, i * kRowHeight - verticalScrollBar()->value(), width, kRowHeight);
+        drawRow(painter, i, rect, styleOfRow(i));
+    }
+}
+
+void TextArrayView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
+    pressedAt_ = event->position().toPoint();
+    dragArmed_ = true;
+    if (rowCount_ <= 0) return;
+    int index = contentY(pressedAt_.y()) / kRowHeight;
+    if (index >= rowCount_ || contentY(pressedAt_.y()) < 0) index = -1;
+    doClickAction(index);
+}
+
+void TextArrayView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseDoubleClickEvent(event);
+    dragArmed_ = false;
+    if (rowCount_ > 0) doDoubleClick();  // the first click of the pair has selected
+}
+
+void TextArrayView::doClickAction(int index) {
+    if (delegate_) delegate_->lineUnSelected(selectLine);
+    if (index != selectLine) {
+        selectLine = index;
+        viewport()->update();
+    }
+    if (delegate_) delegate_->lineSelected(index);
+}
+
+void TextArrayView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !dragArmed_) return;
+    if ((event->position().toPoint() - pressedAt_).manhattanLength() < QApplication::startDragDistance()) return;
+    dragArmed_ = false;
+    if (selectLine >= 0) startDrag();
+}
+
+void TextArrayView::mouseReleaseEvent(QMouseEvent* event) {
+    dragArmed_ = false;
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void TextArrayView::startDrag() {
+    const QString text = qText(createDragStrings());
+    if (text.isEmpty()) return;
+    auto* mime = new QMimeData;
+    mime->setText(text);
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    const RowStyle plain = PrefFonts::currentStyle(PrefFonts::Row::Plain, palette());
+    drag->setPixmap(DragImage::createDragStringImage(text.section(QLatin1Char('\n'), 0, 0), plain.font,
+                                                     devicePixelRatioF()));
+    // The image covers the selected row.
+    const QPoint rowTop(kTextInset - horizontalScrollBar()->value(),
+                        selectLine * kRowHeight - verticalScrollBar()->value());
+    drag->setHotSpot(pressedAt_ - rowTop);
+    dragImageWillStart();
+    drag->exec(Qt::CopyAction);
+    dragImageDidEnd();
+}
+
+std::string TextArrayView::createDragStrings() const { return getTextFromArray(selectLine).value_or(""); }
+
+void TextArrayView::copy() {
+    if (!canCopy()) return;
+    const std::string text = createDragStrings();
+    QApplication::clipboard()->setText(qText(text));
+}
+
+std::string TextArrayView::receiverName() const {
+    return classNameView_ ? classNameView_->text().toStdString() : std::string();
+}
+
+void TextArrayView::focusInEvent(QFocusEvent* event) {
+    isFirstResponder = true;
+    viewport()->update();
+    QAbstractScrollArea::focusInEvent(event);
+}
+
+void TextArrayView::focusOutEvent(QFocusEvent* event) {
+    isFirstResponder = false;
+    viewport()->update();
+    QAbstractScrollArea::focusOutEvent(event);
+}
+
+}  // namespace kestrel::gui

@@ -1,0 +1,115 @@
+#pragma once
+// The one list of the program: rows of 15 points, one selected row at most, a delegate told
+// of every selection change, the selected row's text dragged out as plain text. Subclasses say
+// what a row shows (getTextFromArray), what a click does (doClickAction, doDoubleClick), what
+// is dragged (createDragStrings) and what happens around a drag.
+//
+//   click on row i          lineUnSelected(old) -- also for -1 or the same row --, then
+//                           lineSelected(i); a click below the last row is a click on -1
+//   new rows                lineUnSelected(old) when a row was selected; no lineSelected
+//   content size            (widest row, 15 x rows); the scrolled area is never smaller than
+//                           the visible one
+// Rows are painted from the scroll position: only those in the area being painted are drawn,
+// so a list of 100,000 rows scrolls as fast as one of ten.
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/app/EditTarget.h"
+#include "gui/app/PrefFonts.h"
+
+class QLineEdit;
+
+namespace kestrel::gui {
+
+class TextArrayViewDelegate {
+public:
+    virtual ~TextArrayViewDelegate() = default;
+    virtual void lineSelected(int) {}
+    virtual void lineUnSelected(int) {}
+};
+
+class TextArrayView : public QAbstractScrollArea, public EditTarget {
+    Q_OBJECT
+public:
+    static constexpr int kRowHeight = 15;
+    // Text starts this far in from the left edge.
+    static constexpr int kTextInset = 4;
+
+    explicit TextArrayView(QWidget* parent = nullptr);
+    ~TextArrayView() override;
+
+    void setDelegate(TextArrayViewDelegate* delegate) { delegate_ = delegate; }
+    // The rows of the base list: plain strings; none empties it.
+    void setTextArray(std::optional<std::vector<std::string>> rows);
+    // A text as one row per line, each keeping its line break; an empty text changes nothing.
+    void setMultiLineStrings(const std::string& text);
+
+    virtual std::optional<std::string> getTextFromArray(int index) const;
+    int rowCount() const { return rowCount_; }
+    int getSelectLine() const { return selectLine; }
+    // The widest row.
+    double calcArrayWidth() const;
+    // Content size: (widest row, 15 x rows); zero without rows.
+    QSize dataBounds() const { return dataBounds_; }
+
+    // Selects row index (-1 for none) and tells the delegate, as a click does.
+    virtual void doClickAction(int index);
+    virtual void doDoubleClick() {}
+    virtual std::string createDragStrings() const;
+    // Drag and copy need a selected row.
+    bool canCopy() const override { return selectLine >= 0 && rowCount_ > 0; }
+    void copy() override;
+
+    // The panel field whose text is the receiver of call texts (the class-name field).
+    void setClassNameView(QLineEdit* field) { classNameView_ = field; }
+    QLineEdit* classNameField() const { return classNameView_; }
+    std::string receiverName() const;
+
+protected:
+    // Replaces the rows by count new ones (their data already in place in the subclass), as
+    // setTextArray does: the old selection is dropped with lineUnSelected, sizes are measured.
+    void rowsReplaced(int count);
+    // The same rows read or look differently (comments, the font): measured and drawn again,
+    // the selection kept.
+    void rowsRestyled();
+    virtual void dragImageWillStart() {}
+    virtual void dragImageDidEnd() {}
+    // The width of the widest row, and the painting of one row (rect in viewport coordinates).
+    virtual double rowWidth(int index) const;
+    virtual void drawRow(QPainter& painter, int index, const QRect& rect, const RowStyle& style) const;
+    // The style of a row: the selected one with the focus, without it, or a plain one.
+    RowStyle styleOfRow(int index) const;
+    // Fills a row's background: a translucent colour is laid over the palette's inactive
+    // highlight, so that a selection stays visible on a white list.
+    void fillRowBackground(QPainter& painter, const QRect& rect, const QColor& colour) const;
+    void updateScrollBars();
+    int contentY(int viewportY) const;
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+    int selectLine = -1;
+    bool isFirstResponder = false;
+
+private:
+    void startDrag();
+
+    std::vector<std::string> strings_;
+    int rowCount_ = 0;
+    QSize dataBounds_;
+    TextArrayViewDelegate* delegate_ = nullptr;
+    QLineEdit* classNameView_ = nullptr;
+    QPoint pressedAt_;
+    bool dragArmed_ = false;
+};
+
+}  // namespace kestrel::gui

@@ -1,0 +1,192 @@
+#include "gui/panels/ClassController.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <set>
+
+#include "core/app/AppAction2.h"
+#include "core/model/AnnotationFiles.h"
+#include "core/model/ClassData.h"
+#include "core/text/ArgumentInfo.h"
+#include "core/text/MethodLists.h"
+#include "gui/app/AppShell.h"
+#include "gui/lists/InheritedMethodView.h"
+#include "gui/lists/MethodView.h"
+
+namespace kestrel::gui {
+
+namespace {
+
+QString qText(const std::optional<std::string>& text) {
+    return text ? QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())) : QString();
+}
+
+QLineEdit* readOnlyField(QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setReadOnly(true);
+    return field;
+}
+
+QPlainTextEdit* readOnlyText(QWidget* parent, const QString& placeholder) {
+    auto* text = new QPlainTextEdit(parent);
+    text->setReadOnly(true);
+    text->setPlaceholderText(placeholder);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    return text;
+}
+
+// "NSResponder : NSObject", loops cut.
+QString superclassChain(const ClassData& record) {
+    QString chain;
+    std::set<const HasMethodsData*> seen{&record};
+    for (const HasMethodsData* up = record.superClass(); up && seen.insert(up).second; up = up->superClass())
+        chain += (chain.isEmpty() ? QString() : QStringLiteral(" : ")) + qText(up->getName());
+    if (chain.isEmpty() && record.superName()) chain = qText(record.superName()) + QObject::tr(" (not in the tree)");
+    return chain;
+}
+
+}  // namespace
+
+ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* nameField)
+    : ViewController(owner, page), classNameView(nameField) {
+    auto* layout = new QVBoxLayout(page);
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    fwNameView = readOnlyField(page);
+    hedderFileNameView = readOnlyField(page);
+    superClassView = readOnlyField(page);
+    urlButton = new QPushButton(tr("Open &Documentation"), page);
+    urlButton->setEnabled(false);
+    urlButton->setToolTip(tr("Opens the documentation address stored for this class"));
+    auto* headerRow = new QHBoxLayout;
+    headerRow->addWidget(hedderFileNameView, 1);
+    headerRow->addWidget(urlButton);
+    form->addRow(tr("Framework:"), fwNameView);
+    form->addRow(tr("Header:"), headerRow);
+    form->addRow(tr("Inherits from:"), superClassView);
+    layout->addLayout(form);
+
+    methodView = new MethodView(page);
+    methodView->setClassNameView(classNameView);
+    methodView->setMinimumHeight(3 * TextArrayView::kRowHeight + 8);
+    methodView->setToolTip(tr("Click to highlight, then copy, or drag it into your code"));
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    argumentInfoView = readOnlyText(page, tr("The classes, types, structs and enums the method mentions"));
+    argumentInfoView->setFont(fixed);
+    methodView->setArgumentView(argumentInfoView);
+    CommentView = readOnlyText(page, tr("Your comment on the method"));
+    CommentView->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+    inheritedSwitch = new QCheckBox(tr("Show &all methods, inherited ones included"), page);
+    inheritedView = new InheritedMethodView(page);
+    inheritedView->setClassNameView(classNameView);
+    inheritedView->hide();
+
+    auto* splitter = new QSplitter(Qt::Vertical, page);
+    auto* methodBox = new QWidget(splitter);
+    auto* methodLayout = new QVBoxLayout(methodBox);
+    methodLayout->setContentsMargins(0, 0, 0, 0);
+    methodLayout->addWidget(new QLabel(tr("Method:"), methodBox));
+    methodLayout->addWidget(methodView);
+    auto* infoBox = new QWidget(splitter);
+    auto* infoLayout = new QVBoxLayout(infoBox);
+    infoLayout->setContentsMargins(0, 0, 0, 0);
+    infoLayout->addWidget(new QLabel(tr("Argument types:"), infoBox));
+    infoLayout->addWidget(argumentInfoView);
+    auto* commentBox = new QWidget(splitter);
+    auto* commentLayout = new QVBoxLayout(commentBox);
+    commentLayout->setContentsMargins(0, 0, 0, 0);
+    commentLayout->addWidget(new QLabel(tr("Comment:"), commentBox));
+    commentLayout->addWidget(CommentView);
+    splitter->addWidget(methodBox);
+    splitter->addWidget(infoBox);
+    splitter->addWidget(commentBox);
+    splitter->addWidget(inheritedView);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(2, 1);
+    splitter->setStretchFactor(3, 3);
+    layout->addWidget(splitter, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(inheritedSwitch);
+    bottom->addStretch(1);
+    ClassCountView = new QLabel(page);
+    bottom->addWidget(ClassCountView);
+    layout->addLayout(bottom);
+
+    connect(inheritedSwitch, &QCheckBox::toggled, this, [this](bool on) {
+        inheritedView->setVisible(on);
+        showInherited();
+    });
+    connect(urlButton, &QPushButton::clicked, this, [this] { this->owner.openURL(); });
+
+    observe("ClassDidUnselectedMessage", [this](const std::any&) { resetInfoView(); });
+    observe("ClassObjSelectedMessage", [this](const std::any& object) {
+        if (const auto* record = std::any_cast<std::shared_ptr<ClassData>>(&object)) classObjSelected(*record);
+    });
+    observe("ClassMethodWasSelectedMessage", [this](const std::any& object) {
+        if (const auto* method = std::any_cast<std::string>(&object)) classMethodWasSelected(*method);
+    });
+}
+
+void ClassController::TreeFileWasChanged() {
+    ClassCountView->setText(tr("%1 classes").arg(owner.app().classStraightList.size()));
+}
+
+void ClassController::resetInfoView() {
+    shownClass.reset();
+    fwNameView->clear();
+    hedderFileNameView->clear();
+    classNameView->clear();
+    superClassView->clear();
+    CommentView->clear();
+    urlButton->setEnabled(false);
+    methodView->setMethod("");
+    showInherited();
+}
+
+void ClassController::classObjSelected(const std::shared_ptr<ClassData>& record) {
+    if (!record) return;
+    const bool another = record != shownClass;
+    shownClass = record;
+    fwNameView->setText(qText(record->frameWorkName()));
+    hedderFileNameView->setText(qText(record->hedderName()));
+    classNameView->setText(qText(record->getName()));
+    superClassView->setText(superclassChain(*record));
+    superClassView->setCursorPosition(0);
+    CommentView->clear();
+    std::optional<std::string> url = record->getName() ? AnnotationFiles::getClassURL(*record->getName()) : std::nullopt;
+    urlButton->setEnabled(url && !url->empty());
+    // The method shown belonged to the class selected before.
+    if (another) methodView->setMethod("");
+    showInherited();
+}
+
+void ClassController::classMethodWasSelected(const std::string& method) {
+    methodView->setMethod(method);
+    AppAction2& app = owner.app();
+    std::optional<std::string> info = ArgumentInfo(app.getLinker(), &app.typedefList).forDeclaration(method);
+    argumentInfoView->setPlainText(qText(info));
+    std::optional<StringDic> comments = AnnotationFiles::getCommentDic();
+    auto found = comments ? comments->find(method) : StringDic::const_iterator{};
+    CommentView->setPlainText(comments && found != comments->end() ? qText(found->second) : QString());
+    owner.setTabViewPage(0);
+}
+
+void ClassController::showInherited() {
+    if (!inheritedSwitch->isChecked() || !shownClass) {
+        inheritedView->setMethods(std::nullopt);
+        return;
+    }
+    inheritedView->setMethods(MethodLists::inheritedMethods(*shownClass));
+}
+
+}  // namespace kestrel::gui

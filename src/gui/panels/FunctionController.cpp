@@ -1,0 +1,211 @@
+#include "gui/panels/FunctionController.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "core/app/AppAction2.h"
+#include "core/model/AnnotationFiles.h"
+#include "core/model/FunctionMacrosData.h"
+#include "core/model/TreeData.h"
+#include "core/text/ArgumentInfo.h"
+#include "core/text/FunctionFilter.h"
+#include "gui/app/AppShell.h"
+
+namespace kestrel::gui {
+
+namespace {
+
+QString qText(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+struct Kind {
+    const char* title;
+    int tag;
+};
+constexpr Kind kKinds[] = {
+    {"All kinds", 0},           {"FOUNDATION_EXPORT", kFoundationExportKind},
+    {"FOUNDATION_STATIC_INLINE", kFoundationStaticInlineKind}, {"APPKIT_EXTERN", kAppkitExternKind},
+    {"CG_INLINE", kCGInlineKind}, {"CG_EXTERN", kCGExternKind},   {"extern", kExternKind},
+};
+
+QPlainTextEdit* readOnlyText(QWidget* parent, const QString& placeholder) {
+    auto* text = new QPlainTextEdit(parent);
+    text->setReadOnly(true);
+    text->setPlaceholderText(placeholder);
+    return text;
+}
+
+}  // namespace
+
+FunctionController::FunctionController(AppShell& owner, QWidget* page) : ViewController(owner, page) {
+    auto* layout = new QVBoxLayout(page);
+    auto* filters = new QFormLayout;
+    TargetListMenu = new QComboBox(page);
+    for (const Kind& kind : kKinds) TargetListMenu->addItem(QString::fromLatin1(kind.title), kind.tag);
+    auto* kindRow = new QHBoxLayout;
+    kindRow->addWidget(TargetListMenu);
+    functionFilterButton = new QButtonGroup(page);
+    const char* const filterTitles[] = {"&Everything", "F&unctions", "C&onstants"};
+    for (int tag = 0; tag < 3; ++tag) {
+        auto* button = new QRadioButton(tr(filterTitles[tag]), page);
+        functionFilterButton->addButton(button, tag);
+        kindRow->addWidget(button);
+    }
+    functionFilterButton->button(0)->setChecked(true);
+    functionFilterButton->button(1)->setToolTip(tr("Only declarations with parentheses: functions and macros"));
+    functionFilterButton->button(2)->setToolTip(tr("Only declarations without parentheses: constants and variables"));
+    kindRow->addStretch(1);
+    FrameWorkListMenu = new QComboBox(page);
+    HeaderListMenu = new QComboBox(page);
+    for (QComboBox* menu : {FrameWorkListMenu, HeaderListMenu}) {
+        menu->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        menu->setMaxVisibleItems(24);
+    }
+    auto* placeRow = new QHBoxLayout;
+    placeRow->addWidget(FrameWorkListMenu);
+    placeRow->addWidget(new QLabel(tr("Header:"), page));
+    placeRow->addWidget(HeaderListMenu);
+    placeRow->addStretch(1);
+    filters->addRow(tr("Kind:"), kindRow);
+    filters->addRow(tr("Framework:"), placeRow);
+    layout->addLayout(filters);
+
+    mainView = new ClassListView(page);
+    mainView->setController(this);
+    mainView->setToolTip(tr("Drag or copy a line to paste its declaration, or a call in call style"));
+    auto* counts = new QHBoxLayout;
+    countView = new QLabel(page);
+    filterdCountView = new QLabel(page);
+    counts->addStretch(1);
+    counts->addWidget(filterdCountView);
+    counts->addWidget(new QLabel(tr("listed of"), page));
+    counts->addWidget(countView);
+
+    selectLineView = new QLineEdit(page);
+    selectLineView->setReadOnly(true);
+    selectLineView->setPlaceholderText(tr("The declaration of the selected line"));
+    infoView = readOnlyText(page, tr("The classes, types, structs and enums it mentions"));
+    infoView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    infoView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    commentView = readOnlyText(page, tr("Your comment on it"));
+
+    auto* splitter = new QSplitter(Qt::Vertical, page);
+    auto* listBox = new QWidget(splitter);
+    auto* listLayout = new QVBoxLayout(listBox);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->addWidget(mainView, 1);
+    listLayout->addLayout(counts);
+    auto* details = new QWidget(splitter);
+    auto* detailLayout = new QVBoxLayout(details);
+    detailLayout->setContentsMargins(0, 0, 0, 0);
+    detailLayout->addWidget(selectLineView);
+    auto* texts = new QHBoxLayout;
+    texts->addWidget(infoView, 3);
+    texts->addWidget(commentView, 2);
+    detailLayout->addLayout(texts, 1);
+    splitter->addWidget(listBox);
+    splitter->addWidget(details);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    layout->addWidget(splitter, 1);
+
+    connect(TargetListMenu, qOverload<int>(&QComboBox::activated), this, &FunctionController::targetMenuSelected);
+    connect(functionFilterButton, &QButtonGroup::idClicked, this, &FunctionController::functionFilterSelected);
+    connect(FrameWorkListMenu, qOverload<int>(&QComboBox::activated), this, &FunctionController::frameworkMenuSelected);
+    connect(HeaderListMenu, qOverload<int>(&QComboBox::activated), this, &FunctionController::headerMenuSelected);
+    observe("CommentDicWasChangedNotification", [this](const std::any&) { commentDicWasChanged(); });
+}
+
+FunctionController::List FunctionController::createFuncList() const {
+    return FunctionFilter::createFuncList(owner.app().functions, TargetListMenu->currentData().toInt(),
+                                          filterSelectIndex);
+}
+
+FunctionController::List FunctionController::doFrameworkFilter(const List& list) {
+    laseSelectedFrameworkMenuIndex = FrameWorkListMenu->currentIndex();
+    if (laseSelectedFrameworkMenuIndex <= 0) return list;
+    return FunctionFilter::byFramework(list, FrameWorkListMenu->currentText().toStdString());
+}
+
+void FunctionController::fillMenu(QComboBox* menu, const std::vector<std::string>& titles) {
+    menu->clear();
+    for (const std::string& title : titles) menu->addItem(qText(title));
+}
+
+void FunctionController::showList(const List& list) {
+    mainView->setRecords(ClassListView::Records(list.begin(), list.end()));
+}
+
+void FunctionController::TreeFileWasChanged() {
+    const QString all = QString::number(owner.app().functions.size());
+    countView->setText(all);
+    filterdCountView->setText(all);
+    funcList = createFuncList();
+    fillMenu(FrameWorkListMenu, FunctionFilter::frameworkTitles(funcList));
+    laseSelectedFrameworkMenuIndex = 0;
+    fillMenu(HeaderListMenu, FunctionFilter::headerTitles(funcList));
+    laseSelectedHeaderMenuIndex = 0;
+    showList(funcList);
+    filterdCountView->setText(QString::number(funcList.size()));
+    selectLineView->clear();
+}
+
+void FunctionController::targetMenuSelected(int index) {
+    if (index == laseSelectedTargetMenuIndex) return;
+    TreeFileWasChanged();
+    laseSelectedTargetMenuIndex = index;
+    selectLineView->clear();
+}
+
+void FunctionController::functionFilterSelected(int tag) {
+    if (tag == filterSelectIndex) return;
+    filterSelectIndex = tag;
+    TreeFileWasChanged();
+}
+
+void FunctionController::frameworkMenuSelected(int index) {
+    if (index == laseSelectedFrameworkMenuIndex) return;
+    selectLineView->clear();
+    funcList = doFrameworkFilter(createFuncList());
+    fillMenu(HeaderListMenu, FunctionFilter::headerTitles(funcList));
+    laseSelectedHeaderMenuIndex = 0;
+    showList(funcList);
+    filterdCountView->setText(QString::number(funcList.size()));
+}
+
+void FunctionController::headerMenuSelected(int index) {
+    if (index == laseSelectedHeaderMenuIndex) return;
+    selectLineView->clear();
+    funcList = doFrameworkFilter(createFuncList());
+    if (index > 0) funcList = FunctionFilter::byHeader(funcList, HeaderListMenu->itemText(index).toStdString());
+    showList(funcList);
+    filterdCountView->setText(QString::number(funcList.size()));
+    laseSelectedHeaderMenuIndex = index;
+}
+
+void FunctionController::classSelected(const std::shared_ptr<TreeData>& record) {
+    if (!record) return;
+    const std::string name = record->getName().value_or("");
+    selectLineView->setText(qText(name));
+    selectLineView->setCursorPosition(0);
+    AppAction2& app = owner.app();
+    infoView->setPlainText(qText(ArgumentInfo(app.getLinker(), &app.typedefList).forDeclaration(name).value_or("")));
+    std::optional<StringDic> comments = AnnotationFiles::getCommentDic();
+    auto found = comments ? comments->find(name) : StringDic::const_iterator{};
+    commentView->setPlainText(comments && found != comments->end() ? qText(found->second) : QString());
+}
+
+void FunctionController::commentDicWasChanged() {
+    std::optional<StringDic> comments = AnnotationFiles::getCommentDic();
+    mainView->setCommentDic(comments ? std::make_shared<const StringDic>(std::move(*comments)) : nullptr);
+}
+
+}  // namespace kestrel::gui

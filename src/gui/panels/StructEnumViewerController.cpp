@@ -1,0 +1,77 @@
+#include "gui/panels/StructEnumViewerController.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QMainWindow>
+#include <QPushButton>
+
+#include "core/app/AppAction2.h"
+#include "core/model/EnumData.h"
+#include "core/model/StructData.h"
+#include "core/platform/NotificationCenter.h"
+#include "gui/app/AppShell.h"
+#include "gui/app/WindowPlacement.h"
+#include "ui_StructEnumViewer.h"
+
+namespace kestrel::gui {
+
+StructEnumViewerController::StructEnumViewerController(AppShell& owner) : QObject(&owner), action(owner) {}
+
+StructEnumViewerController::~StructEnumViewerController() {
+    NotificationCenter::defaultCenter().removeObserver(this);
+    delete window;
+}
+
+void StructEnumViewerController::begin() {
+    mode = 0;
+    window = new QWidget(action.getMainWindow(), Qt::Tool);
+    ui_ = std::make_unique<Ui::StructEnumViewer>();
+    ui_->setupUi(window);
+    ui_->listView->setIndexView(ui_->indexView);
+    ui_->listView->setCountView(ui_->countView);
+    auto* modes = new QButtonGroup(window);
+    modes->addButton(ui_->structModeButton, 0);
+    modes->addButton(ui_->enumModeButton, 1);
+    connect(modes, &QButtonGroup::idClicked, this, &StructEnumViewerController::changeMode);
+    connect(ui_->buttonBox, &QDialogButtonBox::accepted, this, &StructEnumViewerController::doOkButton);
+    window->installEventFilter(this);
+    NotificationCenter::defaultCenter().addObserver(this, "TreeFileWasChangedMessage",
+                                                    [this](const Notification&) { showList(); });
+    showList();
+    window->resize(720, 480);
+    WindowPlacement::centre(*window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void StructEnumViewerController::changeMode(int tag) {
+    if (tag == mode) return;
+    mode = tag;
+    if (tag == 0 || tag == 1) showList();
+}
+
+void StructEnumViewerController::showList() {
+    if (!ui_) return;
+    AppAction2& app = action.app();
+    StructEnumView::Records records;
+    if (mode == 0) records.assign(app.structList.begin(), app.structList.end());
+    if (mode == 1) records.assign(app.enumList.begin(), app.enumList.end());
+    ui_->listView->setRecords(std::move(records));
+}
+
+void StructEnumViewerController::doOkButton() {
+    if (ending_) return;
+    ending_ = true;
+    action.EndStructEnumViewer();
+    if (window) window->hide();
+    deleteLater();
+}
+
+bool StructEnumViewerController::eventFilter(QObject* watched, QEvent* event) {
+    // The close box is OK: else the command would stay disabled for good.
+    if (watched == window && event->type() == QEvent::Close) doOkButton();
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace kestrel::gui

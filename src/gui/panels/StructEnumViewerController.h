@@ -1,0 +1,45 @@
+#pragma once
+// The struct and enum viewer ("StructEnumViewer"): every struct or every enum of the tree by
+// name, the clicked one's definition beside. One at most is open; OK or the close box ends it
+// (and enables its command again). A rebuild shows the new tree's records.
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class StructEnumViewer;
+}
+
+namespace kestrel::gui {
+
+class AppShell;
+
+class StructEnumViewerController : public QObject {
+    Q_OBJECT
+public:
+    explicit StructEnumViewerController(AppShell& owner);
+    ~StructEnumViewerController() override;
+
+    // Loads and shows the window in struct mode.
+    void begin();
+    // 0 structs, 1 enums; another tag changes the mode and leaves the list as it was.
+    void changeMode(int tag);
+    void doOkButton();
+    int getMode() const { return mode; }
+    QWidget* getWindow() const { return window; }
+    Ui::StructEnumViewer& ui() { return *ui_; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showList();
+
+    AppShell& action;
+    QPointer<QWidget> window;
+    std::unique_ptr<Ui::StructEnumViewer> ui_;
+    int mode = 0;
+    bool ending_ = false;
+};
+
+}  // namespace kestrel::gui
