@@ -35,6 +35,12 @@ std::optional<std::string> ClassListView::getTextFromArray(int index) const {
     return ListText::classListRow(name, dic.get(), pref && pref->useCommentInMenu);
 }
 
+std::optional<std::string> ClassListView::getSideText(int index) const {
+    if (index < 0 || index >= static_cast<int>(records_.size()) || !records_[static_cast<std::size_t>(index)])
+        return std::nullopt;
+    return records_[static_cast<std::size_t>(index)]->hedderName();
+}
+
 void ClassListView::doClickAction(int index) {
     TextArrayView::doClickAction(index);
     if (index >= 0 && index < static_cast<int>(records_.size()) && controller_)

@@ -36,6 +36,8 @@ public:
     void setCommentDic(std::shared_ptr<const CommentDic> dic);
 
     std::optional<std::string> getTextFromArray(int index) const override;
+    // The header a record comes from, at the right.
+    std::optional<std::string> getSideText(int index) const override;
     void doClickAction(int index) override;
     std::string createDragStrings() const override;
 

@@ -46,6 +46,12 @@ std::optional<std::string> FindResultView::getTextFromArray(int index) const {
     }
 }
 
+std::optional<std::string> FindResultView::getSideText(int index) const {
+    if (drawMode != TreeSearch::kFindMethods || index < 0 || index >= static_cast<int>(results_.size())) return std::nullopt;
+    const TreeSearch::Result& r = results_[static_cast<std::size_t>(index)];
+    return r.classRecord ? r.classRecord->getName() : std::nullopt;
+}
+
 void FindResultView::doClickAction(int index) {
     const int before = selectLine;
     TextArrayView::doClickAction(index);

@@ -34,6 +34,8 @@ public:
     }
 
     std::optional<std::string> getTextFromArray(int index) const override;
+    // A method result names its class at the right.
+    std::optional<std::string> getSideText(int index) const override;
     void doClickAction(int index) override;
     void doDoubleClick() override;
     std::string createDragStrings() const override;

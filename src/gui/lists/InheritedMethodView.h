@@ -20,18 +20,16 @@ public:
     const std::vector<InheritedMethod>& methods() const { return methods_; }
 
     std::optional<std::string> getTextFromArray(int index) const override;
+    std::optional<std::string> getSideText(int index) const override;
     void doClickAction(int index) override;
     std::string createDragStrings() const override;
 
 protected:
-    double rowWidth(int index) const override;
-    void drawRow(QPainter& painter, int index, const QRect& rect, const RowStyle& style) const override;
     void dragImageWillStart() override;
     void dragImageDidEnd() override;
 
 private:
     std::vector<InheritedMethod> methods_;
-    int sourceWidth_ = 0;
 };
 
 }  // namespace kestrel::gui

@@ -48,12 +48,19 @@ void TextArrayView::rowsReplaced(int count) {
     rowCount_ = count;
     selectLine = -1;
     if (hadRows && old >= 0 && delegate_) delegate_->lineUnSelected(old);
-    dataBounds_ = count > 0 ? QSize(static_cast<int>(std::ceil(calcArrayWidth())), kRowHeight * count) : QSize();
-    updateScrollBars();
-    viewport()->update();
+    rowsRestyled();
+}
+
+void TextArrayView::measureSideTexts() {
+    sideWidth_ = 0;
+    const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
+    for (int i = 0; i < rowCount_; ++i)
+        if (std::optional<std::string> side = getSideText(i))
+            sideWidth_ = std::max(sideWidth_, static_cast<int>(std::ceil(metrics.horizontalAdvance(qText(*side)))));
 }
 
 void TextArrayView::rowsRestyled() {
+    measureSideTexts();
     dataBounds_ = rowCount_ > 0 ? QSize(static_cast<int>(std::ceil(calcArrayWidth())), kRowHeight * rowCount_) : QSize();
     updateScrollBars();
     viewport()->update();
@@ -68,7 +75,9 @@ double TextArrayView::rowWidth(int index) const {
     std::optional<std::string> text = getTextFromArray(index);
     if (!text) return 0;
     const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
-    return metrics.horizontalAdvance(qText(*text)) + 2 * kTextInset;
+    // Room for the side text too, so that the row can be scrolled out from under it.
+    const int side = sideWidth_ > 0 ? sideWidth_ + 4 * kTextInset : 0;
+    return metrics.horizontalAdvance(qText(*text)) + 2 * kTextInset + side;
 }
 
 double TextArrayView::calcArrayWidth() const {
@@ -108,14 +117,42 @@ void TextArrayView::drawRow(QPainter& painter, int index, const QRect& rect, con
     if (!text) return;
     if (style.background) fillRowBackground(painter, rect, *style.background);
     painter.setFont(style.font);
-    painter.setPen(style.foreground ? *style.foreground : palette().color(QPalette::Text));
+    const QColor ink = style.foreground ? *style.foreground : palette().color(QPalette::Text);
+    painter.setPen(ink);
+    std::optional<std::string> side = sideWidth_ > 0 ? getSideText(index) : std::nullopt;
+    if (!side) {
+        painter.drawText(rect.adjusted(kTextInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         qText(*text));
+        return;
+    }
+    // The side text keeps its place at the right of the visible area; the row's own text
+    // scrolls beneath it, and stops short of it.
+    const int width = std::min(sideWidth_, viewport()->width() * 3 / 10);
+    const QRect column(viewport()->width() - width - 2 * kTextInset, rect.y(), width + kTextInset, rect.height());
+    painter.save();
+    painter.setClipRect(QRect(0, rect.y(), column.x() - kTextInset, rect.height()));
     painter.drawText(rect.adjusted(kTextInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      qText(*text));
+    painter.restore();
+    QColor dim = index == selectLine && style.foreground ? ink : palette().color(QPalette::PlaceholderText);
+    painter.setPen(dim);
+    painter.drawText(column, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                     QFontMetrics(style.font).elidedText(qText(*side), Qt::ElideRight, width));
+}
+
+void TextArrayView::setPlaceholderText(const QString& text) {
+    placeholder_ = text;
+    viewport()->update();
 }
 
 void TextArrayView::paintEvent(QPaintEvent* event) {
-    if (rowCount_ <= 0) return;
     QPainter painter(viewport());
+    if (rowCount_ <= 0) {
+        if (placeholder_.isEmpty()) return;
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
+        return;
+    }
     const QRect dirty = event->rect();
     const int top = contentY(dirty.top());
     const int first = std::max(0, top / kRowHeight);

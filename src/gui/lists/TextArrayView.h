@@ -42,12 +42,17 @@ public:
     ~TextArrayView() override;
 
     void setDelegate(TextArrayViewDelegate* delegate) { delegate_ = delegate; }
+    // A dimmed text shown in the middle while the list has no rows.
+    void setPlaceholderText(const QString& text);
     // The rows of the base list: plain strings; none empties it.
     void setTextArray(std::optional<std::vector<std::string>> rows);
     // A text as one row per line, each keeping its line break; an empty text changes nothing.
     void setMultiLineStrings(const std::string& text);
 
     virtual std::optional<std::string> getTextFromArray(int index) const;
+    // A second, dimmed text at the right edge of the visible area (where a method comes from,
+    // the class of a found method); none for most lists. It is not part of drags and copies.
+    virtual std::optional<std::string> getSideText(int) const { return std::nullopt; }
     int rowCount() const { return rowCount_; }
     int getSelectLine() const { return selectLine; }
     // The widest row.
@@ -79,6 +84,8 @@ protected:
     virtual void dragImageDidEnd() {}
     // The width of the widest row, and the painting of one row (rect in viewport coordinates).
     virtual double rowWidth(int index) const;
+    // Side texts are measured once per new rows (the widest, up to three tenths of the view).
+    void measureSideTexts();
     virtual void drawRow(QPainter& painter, int index, const QRect& rect, const RowStyle& style) const;
     // The style of a row: the selected one with the focus, without it, or a plain one.
     RowStyle styleOfRow(int index) const;
@@ -105,9 +112,11 @@ private:
 
     std::vector<std::string> strings_;
     int rowCount_ = 0;
+    int sideWidth_ = 0;
     QSize dataBounds_;
     TextArrayViewDelegate* delegate_ = nullptr;
     QLineEdit* classNameView_ = nullptr;
+    QString placeholder_;
     QPoint pressedAt_;
     bool dragArmed_ = false;
 };

@@ -75,7 +75,9 @@ ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* name
 
     methodView = new MethodView(page);
     methodView->setClassNameView(classNameView);
-    methodView->setMinimumHeight(3 * TextArrayView::kRowHeight + 8);
+    // Room for a method of several selector parts; longer ones scroll.
+    methodView->setMinimumHeight(2 * TextArrayView::kRowHeight + 8);
+    methodView->setMaximumHeight(8 * TextArrayView::kRowHeight + 8);
     methodView->setToolTip(tr("Click to highlight, then copy, or drag it into your code"));
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     argumentInfoView = readOnlyText(page, tr("The classes, types, structs and enums the method mentions"));
@@ -105,14 +107,18 @@ ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* name
     commentLayout->setContentsMargins(0, 0, 0, 0);
     commentLayout->addWidget(new QLabel(tr("Comment:"), commentBox));
     commentLayout->addWidget(CommentView);
+    // The methods a class responds to, when asked for, come first: a click there fills the
+    // method, argument and comment views below.
+    splitter->addWidget(inheritedView);
     splitter->addWidget(methodBox);
     splitter->addWidget(infoBox);
     splitter->addWidget(commentBox);
-    splitter->addWidget(inheritedView);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 2);
-    splitter->setStretchFactor(2, 1);
-    splitter->setStretchFactor(3, 3);
+    splitter->setStretchFactor(0, 4);
+    splitter->setStretchFactor(1, 0);
+    splitter->setStretchFactor(2, 2);
+    splitter->setStretchFactor(3, 1);
+    splitter->setChildrenCollapsible(false);
+    splitter->setSizes({320, 5 * TextArrayView::kRowHeight, 160, 100});
     layout->addWidget(splitter, 1);
 
     auto* bottom = new QHBoxLayout;

@@ -39,12 +39,14 @@ FindController::FindController(AppShell& owner, QWidget* page, MethodView* class
     layout->addLayout(row);
 
     resultView = new FindResultView(page);
+    resultView->setPlaceholderText(tr("Type keywords above: classes, methods or functions whose text holds "
+                                      "all of them, in any case, are listed here as you type."));
     layout->addWidget(resultView, 1);
 
     auto* bottom = new QHBoxLayout;
     classNameView = new QLineEdit(page);
     classNameView->setReadOnly(true);
-    classNameView->setPlaceholderText(tr("the class of the selected result"));
+    classNameView->setPlaceholderText(tr("select a result"));
     classNameView->setToolTip(tr("Calls made from a method result are sent to this class"));
     classNameView->setMaximumWidth(260);
     resultCountView = new QLabel(page);
@@ -125,6 +127,7 @@ void FindController::search() {
     if (findMode == TreeSearch::kFindFunctions) results = TreeSearch::doFuncFind(keywords, app.functions);
     const std::size_t count = results ? results->size() : 0;
     resultView->setResults(std::move(results));
+    if (count == 0) resultView->setPlaceholderText(tr("Nothing found"));
     resultCountView->setText(QString::fromStdString(TreeSearch::countLine(findMode, count)));
 }
 

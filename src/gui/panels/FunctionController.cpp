@@ -86,8 +86,9 @@ FunctionController::FunctionController(AppShell& owner, QWidget* page) : ViewCon
     filterdCountView = new QLabel(page);
     counts->addStretch(1);
     counts->addWidget(filterdCountView);
-    counts->addWidget(new QLabel(tr("listed of"), page));
+    counts->addWidget(new QLabel(tr("of"), page));
     counts->addWidget(countView);
+    counts->addWidget(new QLabel(tr("listed"), page));
 
     selectLineView = new QLineEdit(page);
     selectLineView->setReadOnly(true);
