@@ -45,6 +45,10 @@ void StructEnumViewerController::begin() {
     window->activateWindow();
 }
 
+StructEnumView* StructEnumViewerController::getListView() const { return ui_ ? ui_->listView : nullptr; }
+TextArrayView* StructEnumViewerController::getIndexView() const { return ui_ ? ui_->indexView : nullptr; }
+QLabel* StructEnumViewerController::getCountView() const { return ui_ ? ui_->countView : nullptr; }
+
 void StructEnumViewerController::changeMode(int tag) {
     if (tag == mode) return;
     mode = tag;

@@ -11,9 +11,13 @@ namespace Ui {
 class StructEnumViewer;
 }
 
+class QLabel;
+
 namespace kestrel::gui {
 
 class AppShell;
+class StructEnumView;
+class TextArrayView;
 
 class StructEnumViewerController : public QObject {
     Q_OBJECT
@@ -28,7 +32,9 @@ public:
     void doOkButton();
     int getMode() const { return mode; }
     QWidget* getWindow() const { return window; }
-    Ui::StructEnumViewer& ui() { return *ui_; }
+    StructEnumView* getListView() const;
+    TextArrayView* getIndexView() const;
+    QLabel* getCountView() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

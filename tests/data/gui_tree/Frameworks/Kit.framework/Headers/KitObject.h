@@ -9,6 +9,13 @@
 - (id)initWithCoder:(id)coder;
 @end
 
+typedef struct _KitRect { float x; float y; float width; float height; } KitRect;
+typedef enum { KitOff, KitOn } KitState;
+
+extern NSString *KitStringFromRect(KitRect aRect);
+extern void KitBeep(void);
+extern int KitCount;
+
 @interface KitObject <KitCoding>
 + (id)alloc;
 - (id)init;

@@ -7,7 +7,7 @@
 @end
 
 @interface KitView (Drawing)
-- (void)drawRect:(int)rect;
+- (void)drawRect:(KitRect)rect;
 @end
 
 @interface KitButton : KitView

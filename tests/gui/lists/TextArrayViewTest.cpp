@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTest>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gui/lists/MethodView.h"
+#include "gui/lists/TextArrayView.h"
+
+using namespace kestrel::gui;
+
+namespace {
+
+// What the delegate heard, in order: "+i" for lineSelected, "-i" for lineUnSelected.
+struct Recorder : TextArrayViewDelegate {
+    std::vector<std::string> heard;
+    void lineSelected(int i) override { heard.push_back(std::string("+").append(std::to_string(i))); }
+    void lineUnSelected(int i) override { heard.push_back(std::string("-").append(std::to_string(i))); }
+};
+
+// Counts the rows a paint draws.
+class CountingView : public TextArrayView {
+public:
+    mutable int drawn = 0;
+
+protected:
+    void drawRow(QPainter& painter, int index, const QRect& rect, const RowStyle& style) const override {
+        ++drawn;
+        TextArrayView::drawRow(painter, index, rect, style);
+    }
+};
+
+std::vector<std::string> rows(int count) {
+    std::vector<std::string> out;
+    for (int i = 0; i < count; ++i) out.push_back(std::string("row ").append(std::to_string(i)));
+    return out;
+}
+
+void clickAt(TextArrayView& view, int y) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, y)); }
+
+}  // namespace
+
+TEST(TextArrayView, SelectionTellsTheDelegateEveryChange) {
+    TextArrayView view;
+    Recorder delegate;
+    view.setDelegate(&delegate);
+    view.resize(300, 200);
+    view.show();
+    view.setTextArray(rows(5));
+    clickAt(view, 29);  // 29 / 15: row 1
+    EXPECT_EQ(view.getSelectLine(), 1);
+    clickAt(view, 20);  // the same row again: both messages, same index
+    clickAt(view, 5 * 15 + 3);  // below the last row: none
+    EXPECT_EQ(view.getSelectLine(), -1);
+    EXPECT_EQ(delegate.heard, (std::vector<std::string>{"--1", "+1", "-1", "+1", "-1", "+-1"}));
+
+    clickAt(view, 4 * 15 + 1);
+    delegate.heard.clear();
+    view.setTextArray(rows(3));  // new rows drop the selection, with no lineSelected
+    EXPECT_EQ(delegate.heard, (std::vector<std::string>{"-4"}));
+    EXPECT_EQ(view.getSelectLine(), -1);
+    delegate.heard.clear();
+    view.setTextArray(std::nullopt);
+    EXPECT_TRUE(delegate.heard.empty());
+    clickAt(view, 5);  // clicks on an empty list are ignored
+    EXPECT_TRUE(delegate.heard.empty());
+}
+
+TEST(TextArrayView, ContentIsNeverSmallerThanTheVisibleAreaAndOnlyVisibleRowsArePainted) {
+    CountingView view;
+    view.resize(300, 150);
+    view.show();
+    view.setTextArray(rows(40));
+    EXPECT_EQ(view.dataBounds().height(), 600);
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 600 - view.viewport()->height());
+    view.resize(300, 800);  // taller than the rows: nothing to scroll
+    QApplication::processEvents();
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+
+    view.resize(300, 150);
+    view.setTextArray(rows(100000));
+    view.verticalScrollBar()->setValue(750000);
+    view.drawn = 0;
+    view.viewport()->repaint();
+    EXPECT_GT(view.drawn, 0);
+    EXPECT_LE(view.drawn, view.viewport()->height() / TextArrayView::kRowHeight + 2);
+}
+
+TEST(TextArrayView, MultiLineTextsAndCopies) {
+    TextArrayView view;
+    view.setMultiLineStrings("a\nb");
+    EXPECT_EQ(view.rowCount(), 2);
+    EXPECT_EQ(view.getTextFromArray(0), "a\n");
+    view.setMultiLineStrings("");
+    EXPECT_EQ(view.rowCount(), 2);  // unchanged
+    EXPECT_FALSE(view.canCopy());   // nothing selected
+    view.doClickAction(1);
+    view.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "b");
+}
+
+TEST(MethodView, RowsAtSelectorPartsAndTheHighlight) {
+    MethodView view;
+    view.resize(400, 100);
+    view.show();
+    EXPECT_FALSE(view.getMethod());  // "No Methods!!" until the first method
+    view.setMethod("+(id)arrayWithObjects:(id)firstObj ,...");
+    ASSERT_EQ(view.rowCount(), 2);
+    EXPECT_EQ(view.getTextFromArray(1), ",...");
+    EXPECT_FALSE(view.canCopy());  // copying needs the highlight
+    clickAt(view, 3);
+    EXPECT_TRUE(view.isHighlighted());
+    EXPECT_TRUE(view.canCopy());
+    clickAt(view, 60);  // under the text: the highlight goes
+    EXPECT_FALSE(view.isHighlighted());
+    clickAt(view, 3);
+    view.setMethod("+(id)arrayWithObjects:(id)firstObj ,...");  // the same text: the rows stay
+    EXPECT_FALSE(view.isHighlighted());
+    EXPECT_EQ(view.rowCount(), 2);
+}
