@@ -7,6 +7,11 @@
 #   2-method-menu.png    NSView's method menu, opened by double-clicking its box
 #   3-submenu.png        the menu's first item, a submenu (Protocols or Categories), under the
 #                        pointer, with the submenu open
+#   4-class-panel.png    a method chosen from that menu, in the class information panel with its
+#                        argument information
+#   5-find.png           the find panel: methods holding "draw" and "rect", the first selected
+#   6-functions.png      the function browser, a function selected
+#   7-structs.png        the struct and enum viewer, a struct selected
 # It stops only the Xvfb and kestrel it started and removes its temporary home.
 set -euo pipefail
 OUT=$(realpath -m "${1:-$(dirname "$0")/../screenshots}")
@@ -137,7 +142,57 @@ if [ -n "$MENU" ]; then
   sleep 1.2
   import -display "$DISPLAY" -window root "$OUT/3-submenu.png"
   echo "screenshot: $OUT/3-submenu.png" >&2
-  xdotool key Escape Escape
+  xdotool key Escape
+  # The first method below the submenu and the separator: choose it.
+  sleep 0.3
+  xdotool mousemove $((X + 60)) $((Y + 35))
+  sleep 0.4
+  xdotool click 1
+  sleep 0.8
+  import -display "$DISPLAY" -window root "$OUT/4-class-panel.png"
+  echo "screenshot: $OUT/4-class-panel.png" >&2
 else
-  echo "screenshot: no menu window appeared; no third picture" >&2
+  echo "screenshot: no menu window appeared; no third and fourth picture" >&2
+fi
+
+# The main window's tabs, by their place below its top-left corner (Fusion's metrics).
+MAIN=$(xdotool search --onlyvisible --name '^Kestrel$' 2>/dev/null | head -n1 || true)
+if [ -n "$MAIN" ]; then
+  eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+  MAIN_X=$X MAIN_Y=$Y
+  xdotool mousemove $((MAIN_X + 89)) $((MAIN_Y + 73)) click 1   # Find
+  sleep 0.4
+  xdotool mousemove $((MAIN_X + 130)) $((MAIN_Y + 106)) click 1  # the target pop-up
+  sleep 0.4
+  xdotool key Down Return                                          # Methods
+  sleep 0.3
+  xdotool mousemove $((MAIN_X + 320)) $((MAIN_Y + 106)) click 1  # the keywords
+  xdotool type --delay 40 "draw rect"
+  sleep 0.8
+  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + 134)) click 1  # the first result
+  sleep 0.6
+  import -display "$DISPLAY" -window root "$OUT/5-find.png"
+  echo "screenshot: $OUT/5-find.png" >&2
+  xdotool mousemove $((MAIN_X + 154)) $((MAIN_Y + 73)) click 1  # Functions
+  sleep 0.4
+  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + 200)) click 1
+  sleep 0.6
+  import -display "$DISPLAY" -window root "$OUT/6-functions.png"
+  echo "screenshot: $OUT/6-functions.png" >&2
+  xdotool key ctrl+shift+e
+  VIEWER=""
+  for _ in $(seq 25); do
+    VIEWER=$(xdotool search --onlyvisible --name '^Structs and Enums$' 2>/dev/null | head -n1 || true)
+    [ -n "$VIEWER" ] && break
+    sleep 0.2
+  done
+  if [ -n "$VIEWER" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$VIEWER")"
+    xdotool mousemove $((X + 60)) $((Y + 70)) click 1
+    sleep 0.6
+    import -display "$DISPLAY" -window root "$OUT/7-structs.png"
+    echo "screenshot: $OUT/7-structs.png" >&2
+  else
+    echo "screenshot: the struct and enum viewer did not appear" >&2
+  fi
 fi

@@ -21,7 +21,7 @@ const std::vector<MenuCommandEntry>& MenuCommands::entries() {
         {C::Separator, "&Edit", "", 0, S::None, ""},
         {C::Preferences, "&Edit", "Pr&eferences\u2026", 110, S::Preferences, "Ctrl+,"},
         {C::ShowTreeWindow, "&View", "Class &Tree", 401, S::None, "Ctrl+T"},
-        {C::ShowStructEnumViewer, "&View", "&Structs and Enums", 400, S::None, ""},
+        {C::ShowStructEnumViewer, "&View", "&Structs and Enums", 400, S::None, "Ctrl+Shift+E"},
         {C::About, "&Help", "&About Kestrel", 100, S::None, ""},
     };
     return kEntries;
