@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/app/AboutText.h"
+#include "gui/app/QtText.h"
 #include "gui/app/WindowPlacement.h"
 #include "ui_OpeningAbout.h"
 
@@ -16,7 +17,6 @@ namespace {
 constexpr int kBarSteps = 1000;   // the bar's 0..100 in tenths
 constexpr qint64 kPaintGapMs = 15;
 
-QString qText(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
 
 OpeningAboutController::OpeningAboutController(QObject* parent) : QObject(parent) {}

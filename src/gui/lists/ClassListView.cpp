@@ -2,7 +2,6 @@
 
 #include "core/model/TreeData.h"
 #include "core/platform/Host.h"
-#include "core/platform/NotificationCenter.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 #include "core/text/DeclarationText.h"
@@ -10,7 +9,7 @@
 
 namespace kestrel::gui {
 
-ClassListView::ClassListView(QWidget* parent) : TextArrayView(parent) {}
+ClassListView::ClassListView(QWidget* parent) : TextArrayView(parent) { setAnnouncesDrags(true); }
 
 void ClassListView::setRecords(std::optional<Records> records) {
     records_ = records ? std::move(*records) : Records{};
@@ -52,9 +51,5 @@ std::string ClassListView::createDragStrings() const {
     if (!record || !record->getName()) return {};
     return DeclarationText::functionText(*record->getName(), Host::current().getDragStyleMode());
 }
-
-void ClassListView::dragImageWillStart() { NotificationCenter::defaultCenter().post("StartWipeOutNinjyaEffectMessage"); }
-
-void ClassListView::dragImageDidEnd() { NotificationCenter::defaultCenter().post("StartWipeInNinjyaEffectMessage"); }
 
 }  // namespace kestrel::gui

@@ -41,10 +41,6 @@ public:
     void doClickAction(int index) override;
     std::string createDragStrings() const override;
 
-protected:
-    void dragImageWillStart() override;
-    void dragImageDidEnd() override;
-
 private:
     Records records_;
     ClassListViewDelegate* controller_ = nullptr;

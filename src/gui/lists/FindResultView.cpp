@@ -6,7 +6,6 @@
 #include "core/model/FunctionMacrosData.h"
 #include "core/platform/Host.h"
 #include "core/platform/InfoPlist.h"
-#include "core/platform/NotificationCenter.h"
 #include "core/text/DeclarationText.h"
 #include "gui/lists/MethodView.h"
 #include "gui/treeview/TreeView.h"
@@ -18,6 +17,7 @@ QString tip(const char* key) { return QString::fromStdString(InfoPlist::localize
 }  // namespace
 
 FindResultView::FindResultView(QWidget* parent) : TextArrayView(parent) {
+    setAnnouncesDrags(true);
     setToolTip(tip("findResultViewClassTip"));
 }
 
@@ -85,11 +85,5 @@ std::string FindResultView::createDragStrings() const {
     if (drawMode != TreeSearch::kFindMethods) return *text;
     return DeclarationText::createExternalDragStrings(*text, Host::current().getDragStyleMode(), receiverName());
 }
-
-void FindResultView::dragImageWillStart() {
-    NotificationCenter::defaultCenter().post("StartWipeOutNinjyaEffectMessage");
-}
-
-void FindResultView::dragImageDidEnd() { NotificationCenter::defaultCenter().post("StartWipeInNinjyaEffectMessage"); }
 
 }  // namespace kestrel::gui

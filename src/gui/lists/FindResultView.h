@@ -40,10 +40,6 @@ public:
     void doDoubleClick() override;
     std::string createDragStrings() const override;
 
-protected:
-    void dragImageWillStart() override;
-    void dragImageDidEnd() override;
-
 private:
     int drawMode = 0;
     std::vector<TreeSearch::Result> results_;

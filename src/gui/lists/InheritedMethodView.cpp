@@ -11,7 +11,7 @@
 
 namespace kestrel::gui {
 
-InheritedMethodView::InheritedMethodView(QWidget* parent) : TextArrayView(parent) {}
+InheritedMethodView::InheritedMethodView(QWidget* parent) : TextArrayView(parent) { setAnnouncesDrags(true); }
 
 void InheritedMethodView::setMethods(std::optional<std::vector<InheritedMethod>> methods) {
     methods_ = methods ? std::move(*methods) : std::vector<InheritedMethod>{};
@@ -40,14 +40,6 @@ std::string InheritedMethodView::createDragStrings() const {
     std::optional<std::string> method = getTextFromArray(selectLine);
     if (!method) return {};
     return DeclarationText::createExternalDragStrings(*method, Host::current().getDragStyleMode(), receiverName());
-}
-
-void InheritedMethodView::dragImageWillStart() {
-    NotificationCenter::defaultCenter().post("StartWipeOutNinjyaEffectMessage");
-}
-
-void InheritedMethodView::dragImageDidEnd() {
-    NotificationCenter::defaultCenter().post("StartWipeInNinjyaEffectMessage");
 }
 
 }  // namespace kestrel::gui

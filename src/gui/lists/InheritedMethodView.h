@@ -24,10 +24,6 @@ public:
     void doClickAction(int index) override;
     std::string createDragStrings() const override;
 
-protected:
-    void dragImageWillStart() override;
-    void dragImageDidEnd() override;
-
 private:
     std::vector<InheritedMethod> methods_;
 };

@@ -7,18 +7,14 @@
 #include <QScrollBar>
 
 #include "core/platform/Host.h"
-#include "core/platform/NotificationCenter.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 #include "core/text/DeclarationText.h"
+#include "gui/app/QtText.h"
 
 namespace kestrel::gui {
 
-namespace {
-QString qText(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-}  // namespace
-
-MethodView::MethodView(QWidget* parent) : TextArrayView(parent) {}
+MethodView::MethodView(QWidget* parent) : TextArrayView(parent) { setAnnouncesDrags(true); }
 
 void MethodView::setMethod(const std::string& text) {
     selectedFlag = false;
@@ -97,9 +93,5 @@ std::string MethodView::createDragStrings() const {
     const bool addLF = pref ? pref->addLF : true;
     return DeclarationText::methodViewText(*method, Host::current().getDragStyleMode(), receiverName(), addLF);
 }
-
-void MethodView::dragImageWillStart() { NotificationCenter::defaultCenter().post("StartWipeOutNinjyaEffectMessage"); }
-
-void MethodView::dragImageDidEnd() { NotificationCenter::defaultCenter().post("StartWipeInNinjyaEffectMessage"); }
 
 }  // namespace kestrel::gui

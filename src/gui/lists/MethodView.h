@@ -36,8 +36,6 @@ protected:
     double rowWidth(int index) const override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void dragImageWillStart() override;
-    void dragImageDidEnd() override;
 
 private:
     QPlainTextEdit* sructEnumView = nullptr;

@@ -12,14 +12,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/platform/NotificationCenter.h"
 #include "core/text/ListText.h"
+#include "gui/app/QtText.h"
 #include "gui/treeview/DragImage.h"
 
 namespace kestrel::gui {
-
-namespace {
-QString qText(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-}  // namespace
 
 TextArrayView::TextArrayView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -219,6 +217,14 @@ void TextArrayView::startDrag() {
     dragImageWillStart();
     drag->exec(Qt::CopyAction);
     dragImageDidEnd();
+}
+
+void TextArrayView::dragImageWillStart() {
+    if (announcesDrags_) NotificationCenter::defaultCenter().post("StartWipeOutNinjyaEffectMessage");
+}
+
+void TextArrayView::dragImageDidEnd() {
+    if (announcesDrags_) NotificationCenter::defaultCenter().post("StartWipeInNinjyaEffectMessage");
 }
 
 std::string TextArrayView::createDragStrings() const { return getTextFromArray(selectLine).value_or(""); }

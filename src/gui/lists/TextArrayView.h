@@ -68,6 +68,10 @@ public:
     bool canCopy() const override { return selectLine >= 0 && rowCount_ > 0; }
     void copy() override;
 
+    // Drags of this list's text fade the tree window out and in (StartWipeOutNinjyaEffectMessage
+    // before, StartWipeInNinjyaEffectMessage after).
+    void setAnnouncesDrags(bool on) { announcesDrags_ = on; }
+
     // The panel field whose text is the receiver of call texts (the class-name field).
     void setClassNameView(QLineEdit* field) { classNameView_ = field; }
     QLineEdit* classNameField() const { return classNameView_; }
@@ -80,8 +84,8 @@ protected:
     // The same rows read or look differently (comments, the font): measured and drawn again,
     // the selection kept.
     void rowsRestyled();
-    virtual void dragImageWillStart() {}
-    virtual void dragImageDidEnd() {}
+    virtual void dragImageWillStart();
+    virtual void dragImageDidEnd();
     // The width of the widest row, and the painting of one row (rect in viewport coordinates).
     virtual double rowWidth(int index) const;
     // Side texts are measured once per new rows (the widest, up to three tenths of the view).
@@ -117,6 +121,7 @@ private:
     TextArrayViewDelegate* delegate_ = nullptr;
     QLineEdit* classNameView_ = nullptr;
     QString placeholder_;
+    bool announcesDrags_ = false;
     QPoint pressedAt_;
     bool dragArmed_ = false;
 };

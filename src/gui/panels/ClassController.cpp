@@ -17,16 +17,13 @@
 #include "core/text/ArgumentInfo.h"
 #include "core/text/MethodLists.h"
 #include "gui/app/AppShell.h"
+#include "gui/app/QtText.h"
 #include "gui/lists/InheritedMethodView.h"
 #include "gui/lists/MethodView.h"
 
 namespace kestrel::gui {
 
 namespace {
-
-QString qText(const std::optional<std::string>& text) {
-    return text ? QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())) : QString();
-}
 
 QLineEdit* readOnlyField(QWidget* parent) {
     auto* field = new QLineEdit(parent);

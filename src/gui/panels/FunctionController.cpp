@@ -19,12 +19,12 @@
 #include "core/text/ArgumentInfo.h"
 #include "core/text/FunctionFilter.h"
 #include "gui/app/AppShell.h"
+#include "gui/app/QtText.h"
 
 namespace kestrel::gui {
 
 namespace {
 
-QString qText(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 struct Kind {
     const char* title;

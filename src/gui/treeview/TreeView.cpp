@@ -22,6 +22,7 @@
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 #include "gui/app/AppShell.h"
+#include "gui/app/QtText.h"
 #include "gui/app/StartupProbe.h"
 #include "gui/treeview/DragImage.h"
 #include "gui/treeview/PopUpMenu.h"
@@ -35,10 +36,6 @@ TreePoint treePoint(QPointF p) { return {static_cast<float>(p.x()), static_cast<
 
 // Half of a length, rounded to whole points with halves away from zero.
 double half(double length) { return std::round(length / 2.0); }
-
-QString qText(const std::optional<std::string>& text) {
-    return text ? QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())) : QString();
-}
 
 }  // namespace
 
