@@ -33,13 +33,14 @@ bool MenuCommands::validateMenuItem(std::int32_t tag, const MenuState& state) {
         case 100:
         case 110:
         case 200:
-        case 202:
         case 203:
             return true;
+        case 202:
+            return !state.margeEditor;
         case 201:
             return !state.customClassEditor;
         case 204:
-            return !state.margeEditor;
+            return !state.margeEditor && !state.commentEditor;
         case 300:
             return state.selectedClass;
         case 400:

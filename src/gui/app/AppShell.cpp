@@ -209,7 +209,7 @@ int AppShell::runApplication(int argc, char** argv) {
 
 void AppShell::applicationWillFinishLaunching() {
     seViewWere = nullptr;
-    margeEditorOpen_ = false;
+    MargeEditor = nullptr;
     NotificationCenter& center = NotificationCenter::defaultCenter();
     center.addObserver(this, "ClassObjSelectedMessage", [this](const Notification& n) {
         if (const auto* record = std::any_cast<std::shared_ptr<ClassData>>(&n.object); record && *record)
@@ -360,7 +360,8 @@ bool AppShell::validateCommand(MenuCommand command) const {
 bool AppShell::validateMenuItem(std::int32_t tag) const {
     MenuState state;
     state.customClassEditor = customClassEditor_;
-    state.margeEditor = margeEditorOpen_;
+    state.margeEditor = MargeEditor != nullptr;
+    state.commentEditor = CommentEditor != nullptr;
     state.selectedClass = getSelectedClass() != nullptr;
     state.seViewer = seViewWere != nullptr;
     state.treeWindow = !treeWindow_.isNull();
@@ -437,6 +438,37 @@ void AppShell::openURL() {
     }
     if (!QDesktopServices::openUrl(url))
         mainWindow_->statusBar()->showMessage(tr("The desktop could not open %1").arg(url.toString()));
+}
+
+bool AppShell::EndEditComment(int, EditCommentController* editor) {
+    if (CommentEditor == editor) CommentEditor = nullptr;
+    updateCommands();
+    return true;
+}
+
+bool AppShell::EndMargeComment(int, MargeController* dialog) {
+    if (MargeEditor == dialog) MargeEditor = nullptr;
+    updateCommands();
+    return true;
+}
+
+bool AppShell::EndEditURL(int, EditUrlController* editor) {
+    if (URLeditor == editor) URLeditor = nullptr;
+    updateCommands();
+    return true;
+}
+
+bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths) {
+    if (code == 1 && edited) {
+        if (!AnnotationFiles::writePrivateHedders(paths)) return false;  // the dialog stays, and says so
+        customClassEditor_ = false;
+        privateHedderEditor_ = nullptr;
+        reBuildTree();
+    }
+    customClassEditor_ = false;
+    privateHedderEditor_ = nullptr;
+    updateCommands();
+    return true;
 }
 
 void AppShell::placeWindows() {

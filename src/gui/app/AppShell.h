@@ -34,7 +34,11 @@ class MainWindow;
 
 namespace kestrel::gui {
 
+class AddPrivateHedders;
 class ClassController;
+class EditCommentController;
+class EditUrlController;
+class MargeController;
 class FindController;
 class FunctionController;
 class OpeningAboutController;
@@ -71,6 +75,20 @@ public:
     void EndStructEnumViewer();
     // Opens the selected class's URL through the desktop, when it is a web, file or mail address.
     void openURL();
+    // The annotation editors, each open once at most: the commands open one or bring it
+    // forward; each editor tells its end here (answering true lets it go).
+    void EditComment();
+    bool EndEditComment(int code, EditCommentController* editor);
+    void MargeComment();
+    bool EndMargeComment(int code, MargeController* dialog);
+    void EditURL();
+    bool EndEditURL(int code, EditUrlController* editor);
+    void addPrivateHedders();
+    // OK (1) with a changed list stores it and then runs the rebuild command. Answers false,
+    // storing nothing else and offering no rebuild, when the list could not be written: the
+    // dialog then stays open and says so.
+    bool sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths);
+    void doPref();
     void quit();
     void copy();
     void cut();
@@ -100,6 +118,10 @@ public:
     FindController* getFindController() const { return findController_; }
     FunctionController* getFunctionController() const { return functionController_; }
     StructEnumViewerController* getStructEnumViewer() const { return seViewWere; }
+    EditCommentController* getCommentEditor() const { return CommentEditor; }
+    MargeController* getMargeEditor() const { return MargeEditor; }
+    EditUrlController* getURLeditor() const { return URLeditor; }
+    AddPrivateHedders* getPrivateHeaderEditor() const { return privateHedderEditor_; }
     std::shared_ptr<ClassData> getSelectedClass() const;
     void setTabViewPage(int);
     // The font of the tree and the lists (the preferences' font, or the system font).
@@ -145,7 +167,10 @@ private:
     bool terminated_ = false;
     // The editors and viewers of the panels to come; none is open yet.
     bool customClassEditor_ = false;
-    bool margeEditorOpen_ = false;
+    EditCommentController* CommentEditor = nullptr;
+    MargeController* MargeEditor = nullptr;
+    EditUrlController* URLeditor = nullptr;
+    AddPrivateHedders* privateHedderEditor_ = nullptr;
     StructEnumViewerController* seViewWere = nullptr;
     ClassController* classController_ = nullptr;
     FindController* findController_ = nullptr;

@@ -17,8 +17,13 @@ TEST(MenuCommands, ValidationByTag) {
     for (std::int32_t tag : {999, 150, 0, 300, -1}) EXPECT_FALSE(MenuCommands::validateMenuItem(tag, closed)) << tag;
     MenuState open;
     open.customClassEditor = open.margeEditor = open.seViewer = open.treeWindow = open.selectedClass = true;
-    for (std::int32_t tag : {201, 204, 400, 401}) EXPECT_FALSE(MenuCommands::validateMenuItem(tag, open)) << tag;
+    for (std::int32_t tag : {201, 202, 204, 400, 401}) EXPECT_FALSE(MenuCommands::validateMenuItem(tag, open)) << tag;
     EXPECT_TRUE(MenuCommands::validateMenuItem(300, open));
+    // The comment editor and a merge exclude each other.
+    MenuState editing;
+    editing.commentEditor = true;
+    EXPECT_TRUE(MenuCommands::validateMenuItem(202, editing));  // brings the open editor forward
+    EXPECT_FALSE(MenuCommands::validateMenuItem(204, editing));
 
     EXPECT_TRUE(MenuCommands::validateTreeViewItem(0, false));
     EXPECT_TRUE(MenuCommands::validateTreeViewItem(1000, false));
