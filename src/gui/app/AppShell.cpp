@@ -22,23 +22,29 @@
 #include <set>
 #include <vector>
 
+#include "core/model/AnnotationFiles.h"
+#include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
+#include "core/model/ProtocolData.h"
+#include "core/model/StructData.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/FrameworksRoot.h"
 #include "core/platform/NotificationCenter.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
-#include "core/model/AnnotationFiles.h"
 #include "gui/app/AboutController.h"
 #include "gui/app/EditTarget.h"
 #include "gui/app/OpeningAboutController.h"
+#include "gui/app/PrefController.h"
 #include "gui/app/PrefFonts.h"
 #include "gui/app/StartupProbe.h"
 #include "gui/app/TerminationSignals.h"
 #include "gui/app/TreeWinAction.h"
 #include "gui/app/WindowPlacement.h"
 #include "gui/app/reBuildTree.h"
+#include "gui/lists/TextArrayView.h"
 #include "gui/panels/ClassController.h"
 #include "gui/panels/FindController.h"
 #include "gui/panels/FunctionController.h"
@@ -63,6 +69,7 @@ bool isImplemented(MenuCommand command) {
         case MenuCommand::ShowTreeWindow:
         case MenuCommand::ShowStructEnumViewer:
         case MenuCommand::OpenURL:
+        case MenuCommand::Preferences:
             return true;
         default:
             return false;
@@ -327,6 +334,7 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::ShowTreeWindow: showTreeWindow(); break;
         case MenuCommand::ShowStructEnumViewer: ShowStructEnumViewer(); break;
         case MenuCommand::OpenURL: openURL(); break;
+        case MenuCommand::Preferences: doPref(); break;
         case MenuCommand::Quit: quit(); break;
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
@@ -438,6 +446,42 @@ void AppShell::openURL() {
     }
     if (!QDesktopServices::openUrl(url))
         mainWindow_->statusBar()->showMessage(tr("The desktop could not open %1").arg(url.toString()));
+}
+
+void AppShell::doPref() {
+    if (prefController_) {
+        if (QDialog* window = prefController_->getWindow()) {
+            window->raise();
+            window->activateWindow();
+        }
+        return;
+    }
+    prefController_ = new PrefController(*this);
+    prefController_->begin();
+}
+
+void AppShell::EndPref(PrefController* dialog) {
+    if (prefController_ == dialog) prefController_ = nullptr;
+}
+
+void AppShell::preferencesChanged() {
+    // Display names are cut to the box by the font's measure.
+    auto remeasure = [](const auto& list) {
+        for (const auto& record : list)
+            if (record) record->makeDisplayName();
+    };
+    remeasure(app_.classStraightList);
+    remeasure(app_.categoryList);
+    remeasure(app_.protocolList);
+    remeasure(app_.structList);
+    remeasure(app_.enumList);
+    if (mainView_) mainView_->reLayout();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        for (TextArrayView* list : top->findChildren<TextArrayView*>()) list->rowsRestyled();
+    if (treeWindow_) {
+        const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+        if (pref && pref->cWindowAlphaValue > 0) treeWindow_->setWindowOpacity(pref->cWindowAlphaValue);
+    }
 }
 
 bool AppShell::EndEditComment(int, EditCommentController* editor) {

@@ -39,6 +39,7 @@ class ClassController;
 class EditCommentController;
 class EditUrlController;
 class MargeController;
+class PrefController;
 class FindController;
 class FunctionController;
 class OpeningAboutController;
@@ -88,7 +89,11 @@ public:
     // storing nothing else and offering no rebuild, when the list could not be written: the
     // dialog then stays open and says so.
     bool sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths);
+    // The preferences dialog, one at a time; after its OK, what depends on the preferences is
+    // measured and drawn again (display names, the tree, the lists).
     void doPref();
+    void EndPref(PrefController* dialog);
+    void preferencesChanged();
     void quit();
     void copy();
     void cut();
@@ -171,6 +176,7 @@ private:
     MargeController* MargeEditor = nullptr;
     EditUrlController* URLeditor = nullptr;
     AddPrivateHedders* privateHedderEditor_ = nullptr;
+    PrefController* prefController_ = nullptr;
     StructEnumViewerController* seViewWere = nullptr;
     ClassController* classController_ = nullptr;
     FindController* findController_ = nullptr;

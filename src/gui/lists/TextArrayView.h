@@ -72,6 +72,10 @@ public:
     // before, StartWipeInNinjyaEffectMessage after).
     void setAnnouncesDrags(bool on) { announcesDrags_ = on; }
 
+    // The same rows read or look differently (comments, the font): measured and drawn again,
+    // the selection kept.
+    void rowsRestyled();
+
     // The panel field whose text is the receiver of call texts (the class-name field).
     void setClassNameView(QLineEdit* field) { classNameView_ = field; }
     QLineEdit* classNameField() const { return classNameView_; }
@@ -81,9 +85,7 @@ protected:
     // Replaces the rows by count new ones (their data already in place in the subclass), as
     // setTextArray does: the old selection is dropped with lineUnSelected, sizes are measured.
     void rowsReplaced(int count);
-    // The same rows read or look differently (comments, the font): measured and drawn again,
-    // the selection kept.
-    void rowsRestyled();
+
     virtual void dragImageWillStart();
     virtual void dragImageDidEnd();
     // The width of the widest row, and the painting of one row (rect in viewport coordinates).

@@ -1,0 +1,119 @@
+#include "gui/app/PrefController.h"
+
+#include <QButtonGroup>
+#include <QMainWindow>
+#include <QPushButton>
+#include <cmath>
+
+#include "core/model/MethodMenu.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/ProcessState.h"
+#include "gui/app/AppShell.h"
+#include "gui/app/PrefFonts.h"
+#include "gui/app/WindowPlacement.h"
+#include "ui_Pref.h"
+
+namespace kestrel::gui {
+
+namespace {
+
+QString delayText(int tenths) { return QObject::tr("%1 s").arg(tenths / 10); }
+
+}  // namespace
+
+PrefController::PrefController(AppShell& owner) : QObject(&owner), owner(owner) {}
+
+PrefController::~PrefController() { delete window; }
+
+void PrefController::begin() {
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    if (!pref) return;
+    window = new QDialog(owner.getMainWindow());
+    ui_ = std::make_unique<Ui::Pref>();
+    ui_->setupUi(window);
+    mWidthMatrix = new QButtonGroup(window);
+    mWidthMatrix->addButton(ui_->noLimitButton, 0);
+    mWidthMatrix->addButton(ui_->limitButton, 1);
+
+    ui_->mWidthLimitView->setMinimum(MethodMenu::kMinimumLimit);
+    ui_->mWidthLimitView->setValue(pref->numLimitCharactors);
+    (pref->menuWidthHasLimit ? ui_->limitButton : ui_->noLimitButton)->setChecked(true);
+    ui_->mWidthLimitView->setEnabled(pref->menuWidthHasLimit);
+    ui_->useCommentSwitch->setChecked(pref->useCommentInMenu);
+    ui_->addLFSwitch->setChecked(pref->addLF);
+    ui_->addMenuSeparetorSwitch->setChecked(pref->addMenuSeparetor);
+    const QFont font = PrefFonts::currentFont();
+    ui_->fontView->setCurrentFont(font);
+    ui_->fontSizeView->setValue(static_cast<int>(std::lround(font.pointSizeF())));
+
+    QWidget* classWindow = owner.getTreeWindow();
+    const double alpha = classWindow ? classWindow->windowOpacity() : pref->cWindowAlphaValue;
+    ui_->alfaSlider->setValue(static_cast<int>(std::lround(alpha * 100)));
+    ui_->alphaValueView->setText(tr("%1 %").arg(ui_->alfaSlider->value()));
+    ui_->delaySlider->setValue(static_cast<int>(std::lround(pref->cWindowDisplayDelay * 10)));
+    ui_->delaySlider->setPageStep(10);
+    ui_->delaySlider->setTickInterval(10);
+    ui_->delaySlider->setTickPosition(QSlider::TicksBelow);
+    ui_->delayValueView->setText(delayText(ui_->delaySlider->value()));
+
+    connect(mWidthMatrix, &QButtonGroup::idClicked, this, [this](int tag) { ui_->mWidthLimitView->setEnabled(tag == 1); });
+    connect(ui_->alfaSlider, &QSlider::valueChanged, this, &PrefController::changeAlfaValue);
+    connect(ui_->delaySlider, &QSlider::valueChanged, this,
+            [this](int tenths) { ui_->delayValueView->setText(delayText(tenths)); });
+    connect(ui_->buttonBox, &QDialogButtonBox::accepted, this, &PrefController::doOkButton);
+    connect(ui_->buttonBox, &QDialogButtonBox::rejected, this, &PrefController::doCancelButton);
+    connect(window, &QDialog::rejected, this, &PrefController::doCancelButton);  // Escape, the close box
+
+    window->adjustSize();
+    WindowPlacement::centre(*window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void PrefController::changeAlfaValue(int hundredths) {
+    ui_->alphaValueView->setText(tr("%1 %").arg(hundredths));
+    if (QWidget* classWindow = owner.getTreeWindow()) classWindow->setWindowOpacity(hundredths / 100.0);
+}
+
+void PrefController::doOkButton() {
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    if (!pref || ended_) return;
+    pref->prefChanged = true;
+    if (mWidthMatrix->checkedId() == 0) {
+        pref->menuWidthHasLimit = false;
+    } else {
+        pref->menuWidthHasLimit = true;
+        pref->numLimitCharactors = ui_->mWidthLimitView->value();
+    }
+    pref->useCommentInMenu = ui_->useCommentSwitch->isChecked();
+    pref->addLF = ui_->addLFSwitch->isChecked();
+    pref->addMenuSeparetor = ui_->addMenuSeparetorSwitch->isChecked();
+    QWidget* classWindow = owner.getTreeWindow();
+    pref->cWindowAlphaValue =
+        static_cast<float>(classWindow ? classWindow->windowOpacity() : ui_->alfaSlider->value() / 100.0);
+    pref->cWindowDisplayDelay = static_cast<float>(ui_->delaySlider->value() / 10);  // whole seconds
+    const QFont chosen(ui_->fontView->currentFont().family(), ui_->fontSizeView->value());
+    const QFont current = PrefFonts::currentFont();
+    if (chosen.family() != current.family() || chosen.pointSize() != static_cast<int>(std::lround(current.pointSizeF())))
+        pref->setFont(PrefFont{chosen.family().toStdString(), static_cast<double>(chosen.pointSize())});
+    owner.preferencesChanged();
+    end();
+}
+
+void PrefController::doCancelButton() {
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    if (QWidget* classWindow = owner.getTreeWindow(); classWindow && pref)
+        classWindow->setWindowOpacity(pref->cWindowAlphaValue);
+    end();
+}
+
+void PrefController::end() {
+    if (ended_) return;
+    ended_ = true;
+    if (window) window->hide();
+    owner.EndPref(this);
+    deleteLater();
+}
+
+}  // namespace kestrel::gui
