@@ -111,6 +111,11 @@ AppShell::AppShell(LaunchOptions options, QObject* parent) : QObject(parent), op
 }
 
 AppShell::~AppShell() {
+    // The windows go first, and focus moves as they do: nothing may update the menus' actions
+    // (gone with the main window) meanwhile.
+    disconnect(qApp, nullptr, this, nullptr);
+    actions_.clear();
+    commandOf_.clear();
     NotificationCenter::defaultCenter().removeObserver(this);
     if (treeWindow_) delete treeWindow_.data();
     delete treeWinController_;

@@ -1,0 +1,235 @@
+// A long session on GNUstep's whole tree: a few thousand random gestures of every kind, with the
+// invariants checked as it goes, and memory that must not keep growing.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <unistd.h>
+
+#include "core/app/AppAction2.h"
+#include "core/model/ClassData.h"
+#include "core/model/TreeLayout.h"
+#include "core/platform/FrameworksRoot.h"
+#include "core/platform/NotificationCenter.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/ProcessState.h"
+#include "gui/app/AppShell.h"
+#include "gui/app/PrefController.h"
+#include "gui/lists/ClassListView.h"
+#include "gui/lists/FindResultView.h"
+#include "gui/lists/MethodView.h"
+#include "gui/panels/ClassController.h"
+#include "gui/panels/FindController.h"
+#include "gui/panels/FunctionController.h"
+#include "gui/treeview/TreeView.h"
+#include "support/TempHome.h"
+#include "ui_Pref.h"
+
+using namespace kestrel;
+using namespace kestrel::gui;
+
+namespace {
+
+// Resident memory in kilobytes.
+long residentKilobytes() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+class LongSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::is_directory(FrameworksRoot::kGNUstepHeaders))
+            GTEST_SKIP() << "GNUstep's headers are not installed (libgnustep-base-dev, libgnustep-gui-dev)";
+        ProcessState::reset();
+        shell = std::make_unique<AppShell>();
+        shell->applicationWillFinishLaunching();
+        shell->applicationDidFinishLaunching();
+        shell->getTreeWindow()->resize(900, 700);
+        QApplication::processEvents();
+        ASSERT_GT(shell->app().classStraightList.size(), 300u);
+    }
+    void TearDown() override {
+        if (!shell) return;
+        shell->applicationWillTerminate();
+        shell.reset();
+        QApplication::processEvents();
+    }
+
+    template <class T>
+    const T& pick(const std::vector<T>& items) {
+        return items[std::uniform_int_distribution<std::size_t>(0, items.size() - 1)(random)];
+    }
+    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+
+    // The classes the tree shows now (in the view's roots, unfolded).
+    std::vector<std::shared_ptr<ClassData>> shownClasses() {
+        std::vector<std::shared_ptr<ClassData>> out, pending(view().getTreeData().rbegin(), view().getTreeData().rend());
+        while (!pending.empty()) {
+            auto c = pending.back();
+            pending.pop_back();
+            out.push_back(c);
+            if (!c->getShowSubTree()) continue;
+            for (auto it = c->getSubClassList().rbegin(); it != c->getSubClassList().rend(); ++it)
+                if (auto sub = std::dynamic_pointer_cast<ClassData>(*it)) pending.push_back(sub);
+        }
+        return out;
+    }
+    TreeView& view() { return *shell->getMainView(); }
+    QPoint inBox(const ClassData& c, int dx) {
+        return QPoint(static_cast<int>(c.getBounds().x) + dx, static_cast<int>(c.getBounds().y) + 9);
+    }
+
+    void checkInvariants() {
+        std::size_t selected = 0;
+        for (const auto& c : shell->app().classStraightList) selected += c->getSelectFlag();
+        ASSERT_LE(selected, 1u);
+        ASSERT_EQ(view().selectedClass(), shell->getSelectedClass());
+        FunctionController& f = *shell->getFunctionController();
+        ASSERT_EQ(QString::number(f.getMainView()->rowCount()), f.getFilterdCountView()->text());
+        FindController& find = *shell->getFindController();
+        const int found = find.getResultView()->rowCount();
+        ASSERT_TRUE(find.getResultCountView()->text().isEmpty() ||
+                    find.getResultCountView()->text().trimmed().startsWith(QString::number(found)));
+    }
+
+    // The gestures.
+    void select() {
+        auto shown = shownClasses();
+        QTest::mouseClick(&view(), Qt::LeftButton, {}, inBox(*pick(shown), 30));
+    }
+    void fold() {
+        auto shown = shownClasses();
+        auto c = pick(shown);
+        if (!c->getSubClassList().empty()) QTest::mouseClick(&view(), Qt::LeftButton, {}, inBox(*c, 135));
+    }
+    void chooseFromMenu() {
+        auto shown = shownClasses();
+        auto c = pick(shown);
+        view().setMenuPresenter([this](QMenu& menu, const QPoint&) {
+            std::vector<QAction*> methods;
+            for (QAction* a : menu.actions())
+                if (!a->menu() && !a->isSeparator() && a->data().toInt() >= 1000) methods.push_back(a);
+            if (!methods.empty()) pick(methods)->trigger();
+        });
+        QTest::mouseDClick(&view(), Qt::LeftButton, {}, inBox(*c, 30));
+    }
+    void find() {
+        static const std::vector<QString> words{"view", "draw", "rect", "init", "string", "NS", "GS", "with", "x", ""};
+        FindController& panel = *shell->getFindController();
+        panel.doTargetKindSelect(between(0, 2));
+        panel.getKeywordView()->setEditText(pick(words) + " " + pick(words));
+        panel.doFindClass();
+        if (panel.getResultView()->rowCount() > 0) {
+            panel.getResultView()->doClickAction(between(-1, panel.getResultView()->rowCount() - 1));
+            panel.getResultView()->copy();
+        }
+    }
+    void filterFunctions() {
+        FunctionController& f = *shell->getFunctionController();
+        switch (between(0, 3)) {
+            case 0: {
+                const int index = between(0, f.getTargetListMenu()->count() - 1);
+                f.getTargetListMenu()->setCurrentIndex(index);
+                f.targetMenuSelected(index);
+                break;
+            }
+            case 1: f.functionFilterSelected(between(0, 2)); break;
+            case 2:
+                if (f.getFrameWorkListMenu()->count() > 0) {
+                    const int index = between(0, f.getFrameWorkListMenu()->count() - 1);
+                    f.getFrameWorkListMenu()->setCurrentIndex(index);
+                    f.frameworkMenuSelected(index);
+                }
+                break;
+            default:
+                if (f.getHeaderListMenu()->count() > 0) {
+                    const int index = between(0, f.getHeaderListMenu()->count() - 1);
+                    f.getHeaderListMenu()->setCurrentIndex(index);
+                    f.headerMenuSelected(index);
+                }
+        }
+        if (f.getMainView()->rowCount() > 0) {
+            f.getMainView()->doClickAction(between(0, f.getMainView()->rowCount() - 1));
+            f.getMainView()->copy();
+        }
+    }
+    void dragStyle() {
+        auto* button = shell->getMainWindow()->findChild<QRadioButton*>(between(0, 1) ? "callStyleButton" : "declarationStyleButton");
+        button->click();
+        MethodView& method = *shell->getClassController()->getMethodView();
+        if (method.rowCount() > 0) {
+            method.doClickAction(0);
+            method.copy();
+        }
+    }
+    void preferences() {
+        auto* dialog = new PrefController(*shell);
+        dialog->begin();
+        dialog->ui().useCommentSwitch->setChecked(between(0, 1));
+        dialog->ui().addMenuSeparetorSwitch->setChecked(between(0, 1));
+        dialog->ui().mWidthLimitView->setValue(between(0, 120));
+        dialog->ui().alfaSlider->setValue(between(10, 100));
+        if (between(0, 1))
+            dialog->doOkButton();
+        else
+            dialog->doCancelButton();
+    }
+    void fade() {
+        NotificationCenter::defaultCenter().post(between(0, 1) ? "StartWipeOutNinjyaEffectMessage"
+                                                               : "StartWipeInNinjyaEffectMessage");
+    }
+    void rebuild() {
+        const int answer = between(0, 1);
+        QTimer::singleShot(0, [answer] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(answer);
+        });
+        shell->reBuildTree();
+    }
+
+    test::TempHome home;
+    std::unique_ptr<AppShell> shell;
+    std::mt19937 random{20261206};
+};
+
+}  // namespace
+
+TEST_F(LongSession, ThousandsOfGesturesKeepEveryInvariant) {
+    constexpr int kGestures = 3000;
+    long settled = 0;
+    for (int i = 0; i < kGestures; ++i) {
+        switch (between(0, 19)) {
+            case 0: case 1: case 2: case 3: select(); break;
+            case 4: case 5: fold(); break;
+            case 6: case 7: case 8: chooseFromMenu(); break;
+            case 9: case 10: case 11: find(); break;
+            case 12: case 13: filterFunctions(); break;
+            case 14: dragStyle(); break;
+            case 15: preferences(); break;
+            case 16: fade(); break;
+            case 17: if (between(0, 60) == 0) rebuild(); break;
+            default: QApplication::processEvents(); break;
+        }
+        checkInvariants();
+        if (HasFatalFailure()) return;
+        if (i == kGestures / 3) settled = residentKilobytes();
+    }
+    // After the first third every cache is warm: what follows must not keep growing.
+    const long grown = residentKilobytes() - settled;
+    EXPECT_LT(grown, 40 * 1024) << "resident memory grew by " << grown << " KB";
+}
