@@ -46,8 +46,10 @@
 #include "gui/app/reBuildTree.h"
 #include "gui/lists/TextArrayView.h"
 #include "gui/panels/ClassController.h"
+#include "gui/panels/EditCommentController.h"
 #include "gui/panels/FindController.h"
 #include "gui/panels/FunctionController.h"
+#include "gui/panels/MargeController.h"
 #include "gui/panels/StructEnumViewerController.h"
 #include "gui/treeview/TreeView.h"
 #include "ui_MainWindow.h"
@@ -70,6 +72,8 @@ bool isImplemented(MenuCommand command) {
         case MenuCommand::ShowStructEnumViewer:
         case MenuCommand::OpenURL:
         case MenuCommand::Preferences:
+        case MenuCommand::EditComment:
+        case MenuCommand::MargeComment:
             return true;
         default:
             return false;
@@ -340,6 +344,8 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::ShowStructEnumViewer: ShowStructEnumViewer(); break;
         case MenuCommand::OpenURL: openURL(); break;
         case MenuCommand::Preferences: doPref(); break;
+        case MenuCommand::EditComment: EditComment(); break;
+        case MenuCommand::MargeComment: MargeComment(); break;
         case MenuCommand::Quit: quit(); break;
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
@@ -487,6 +493,24 @@ void AppShell::preferencesChanged() {
         const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
         if (pref && pref->cWindowAlphaValue > 0) treeWindow_->setWindowOpacity(pref->cWindowAlphaValue);
     }
+}
+
+void AppShell::EditComment() {
+    if (CommentEditor) {
+        CommentEditor->orderFrontWindow();
+        return;
+    }
+    if (MargeEditor) return;  // a merge is open: the editor would write over what it imports
+    CommentEditor = new EditCommentController(*this);
+    CommentEditor->beginDialog();
+    updateCommands();
+}
+
+void AppShell::MargeComment() {
+    if (MargeEditor || CommentEditor) return;
+    MargeEditor = new MargeController(*this);
+    MargeEditor->beginDialog();
+    updateCommands();
 }
 
 bool AppShell::EndEditComment(int, EditCommentController* editor) {

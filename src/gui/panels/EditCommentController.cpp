@@ -191,6 +191,10 @@ void EditCommentController::changeFilter(int tag) {
         KEYWasEdited = false;
         ui_->findButtonView->setEnabled(false);
         removeByString(filterdList, ui_->keywordView->text().toStdString());
+    } else if (!ui_->keywordView->text().isEmpty()) {
+        // The list is shown without the keyword filter now: Find can apply it again.
+        KEYWasEdited = true;
+        checkKeyWordLine();
     }
     ui_->methodListView->setTextArray(filterdList);
     showCounts();
@@ -219,6 +223,14 @@ void EditCommentController::changeMode(int tag) {
     lineUnSelected(targetLine);
     makeStartData();
     targetLine = -1;
+    // The new list is shown whole: the switches and the find button say so. The typed keywords
+    // stay, ready to be applied to it.
+    {
+        const QSignalBlocker blocker(ui_->withoutCommentSwitchView);
+        ui_->withoutCommentSwitchView->setChecked(false);
+    }
+    if (!ui_->keywordView->text().isEmpty()) KEYWasEdited = true;
+    checkKeyWordLine();
 }
 
 void EditCommentController::showMessage(const QString& text) {

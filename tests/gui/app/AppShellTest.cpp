@@ -11,6 +11,7 @@
 #include <map>
 
 #include "core/app/MenuCommands.h"
+#include "gui/panels/EditCommentController.h"
 #include "gui/app/AppShell.h"
 #include "support/ShellFixture.h"
 
@@ -143,7 +144,7 @@ TEST_F(AppShellTest, MenuValidation) {
     EXPECT_EQ(view().selectedClass(), named("KitView"));  // the selection survives the window
     // Commands whose windows come later are in the menus, disabled.
     EXPECT_TRUE(enabled(MenuCommand::Preferences));
-    EXPECT_FALSE(enabled(MenuCommand::EditComment));
+    EXPECT_FALSE(enabled(MenuCommand::EditURL));
     EXPECT_TRUE(enabled(MenuCommand::OpenURL));  // a class is selected
     // A shortcut skips the menu: the command checks for itself.
     shell->getClassNameView()->setFocus();
@@ -162,4 +163,16 @@ TEST_F(AppShellTest, ClassNameFieldAndDragStyle) {
     EXPECT_EQ(shell->getClassNameView()->text(), "");
     QTest::mouseClick(shell->getMainWindow()->findChild<QRadioButton*>("callStyleButton"), Qt::LeftButton);
     EXPECT_EQ(shell->getDragStyleMode(), 1);
+}
+
+TEST_F(AppShellTest, TheCommentEditorAndAMergeAreNeverOpenTogether) {
+    launch();
+    shell->EditComment();
+    ASSERT_NE(shell->getCommentEditor(), nullptr);
+    EXPECT_FALSE(enabled(MenuCommand::MargeComment));
+    shell->MargeComment();
+    EXPECT_EQ(shell->getMargeEditor(), nullptr);
+    shell->getCommentEditor()->doCancelButton();
+    EXPECT_EQ(shell->getCommentEditor(), nullptr);
+    EXPECT_TRUE(enabled(MenuCommand::MargeComment));
 }
