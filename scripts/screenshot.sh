@@ -12,6 +12,10 @@
 #   5-find.png           the find panel: methods holding "draw" and "rect", the first selected
 #   6-functions.png      the function browser, a function selected
 #   7-structs.png        the struct and enum viewer, a struct selected
+#   8-comments.png       the comment editor, a method selected and commented
+#   9-urls.png           the class URL editor, a class selected
+#   10-private.png       the private-header dialog
+#   11-preferences.png   the preferences dialog
 # It stops only the Xvfb and kestrel it started and removes its temporary home.
 set -euo pipefail
 OUT=$(realpath -m "${1:-$(dirname "$0")/../screenshots}")
@@ -192,7 +196,42 @@ if [ -n "$MAIN" ]; then
     sleep 0.6
     import -display "$DISPLAY" -window root "$OUT/7-structs.png"
     echo "screenshot: $OUT/7-structs.png" >&2
+    xdotool key Escape
+    xdotool mousemove $((X + 40)) $((Y + 40))
   else
     echo "screenshot: the struct and enum viewer did not appear" >&2
   fi
+
+  # The dialogs, each opened by its shortcut from the main window and found by its title.
+  # shot NAME TITLE KEYS: opens, clicks the first row of its list (OFFSET from its top-left
+  # corner, when given), saves the picture and closes it with Escape.
+  shot() {
+    local file=$1 title=$2 keys=$3 offset=${4:-}
+    xdotool mousemove $((MAIN_X + 300)) $((MAIN_Y + 40)) click 1
+    sleep 0.2
+    xdotool key "$keys"
+    local window=""
+    for _ in $(seq 25); do
+      window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1 || true)
+      [ -n "$window" ] && break
+      sleep 0.2
+    done
+    if [ -z "$window" ]; then
+      echo "screenshot: no window titled $title appeared" >&2
+      return 0
+    fi
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    if [ -n "$offset" ]; then
+      xdotool mousemove $((X + ${offset%,*})) $((Y + ${offset#*,})) click 1
+      sleep 0.4
+    fi
+    import -display "$DISPLAY" -window root "$OUT/$file"
+    echo "screenshot: $OUT/$file" >&2
+    xdotool key Escape
+    sleep 0.4
+  }
+  shot 8-comments.png '^Comments' ctrl+shift+c 120,110
+  shot 9-urls.png '^Class URLs' ctrl+shift+u 100,60
+  shot 10-private.png '^Private Headers' ctrl+shift+p
+  shot 11-preferences.png '^Preferences$' ctrl+comma
 fi

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "core/app/AppAction2.h"
 #include "core/model/EnumData.h"
@@ -34,6 +35,8 @@ void StructEnumViewerController::begin() {
     modes->addButton(ui_->enumModeButton, 1);
     connect(modes, &QButtonGroup::idClicked, this, &StructEnumViewerController::changeMode);
     connect(ui_->buttonBox, &QDialogButtonBox::accepted, this, &StructEnumViewerController::doOkButton);
+    auto* escape = new QShortcut(QKeySequence::Cancel, window);
+    connect(escape, &QShortcut::activated, this, &StructEnumViewerController::doOkButton);
     window->installEventFilter(this);
     NotificationCenter::defaultCenter().addObserver(this, "TreeFileWasChangedMessage",
                                                     [this](const Notification&) { showList(); });
