@@ -62,6 +62,12 @@ std::optional<StringDic> AnnotationFiles::getURLDic() {
     return readStringDic(path);
 }
 
+std::optional<StringDic> AnnotationFiles::getURLStore() {
+    std::string path = getURLFilePath();
+    if (!isThere(path)) return StringDic{};
+    return readStringDic(path);
+}
+
 std::optional<std::string> AnnotationFiles::getClassURL(const std::string& className) {
     std::optional<StringDic> dic = getURLDic();
     if (!dic) return std::nullopt;
@@ -71,7 +77,7 @@ std::optional<std::string> AnnotationFiles::getClassURL(const std::string& class
 }
 
 bool AnnotationFiles::writeURLDic(const std::optional<StringDic>& dic) {
-    if (!dic) return false;
+    if (!dic || !getURLStore()) return false;
     std::string path = getURLFilePath();
     if (!writeStringDic(path, *dic)) return false;
     FileTypeCode::setHFSTypeCode(path, "KSTU");
@@ -90,7 +96,13 @@ std::optional<std::vector<std::string>> AnnotationFiles::getPrivateHedders() {
     return paths;
 }
 
+std::optional<std::vector<std::string>> AnnotationFiles::getPrivateHedderStore() {
+    if (!isThere(getPrivateHeddersPath())) return std::vector<std::string>{};
+    return getPrivateHedders();
+}
+
 bool AnnotationFiles::writePrivateHedders(const std::vector<std::string>& paths) {
+    if (!getPrivateHedderStore()) return false;
     DataFolder::startupCheck();
     return PlistFile::writeXML(getPrivateHeddersPath(), PlistValue::fromStrings(paths));
 }

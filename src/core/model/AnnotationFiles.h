@@ -28,13 +28,20 @@ public:
     static std::string getURLFilePath();
     // None when there is no file, the path is a folder, or it cannot be read as a dictionary.
     static std::optional<StringDic> getURLDic();
+    // For the editor that replaces the file: an empty store when there is no file; none when
+    // something is there (a folder too) that cannot be read as a dictionary.
+    static std::optional<StringDic> getURLStore();
     static std::optional<std::string> getClassURL(const std::string& className);
-    // None writes nothing.
+    // None writes nothing; neither is a file replaced that is there but cannot be read.
     static bool writeURLDic(const std::optional<StringDic>& dic);
 
     static std::string getPrivateHeddersPath();
     // None when there is no file or it cannot be read as an array.
     static std::optional<std::vector<std::string>> getPrivateHedders();
+    // For the dialog that replaces the file: an empty list when there is no file; none when
+    // something is there that cannot be read as an array.
+    static std::optional<std::vector<std::string>> getPrivateHedderStore();
+    // Refuses to replace a file that is there but cannot be read.
     static bool writePrivateHedders(const std::vector<std::string>& paths);
 };
 

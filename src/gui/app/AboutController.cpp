@@ -1,11 +1,11 @@
 #include "gui/app/AboutController.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QUrl>
+#include <QMessageBox>
 
 #include "core/app/AboutText.h"
+#include "gui/app/DesktopUrl.h"
 #include "gui/app/WindowPlacement.h"
 #include "ui_About.h"
 
@@ -41,6 +41,9 @@ void AboutController::doOkButton() {
     if (window) window->done(1);
 }
 
-void AboutController::sendMail() { QDesktopServices::openUrl(QUrl(QString::fromStdString(AboutText::mailURL()))); }
+void AboutController::sendMail() {
+    const QString problem = DesktopUrl::open(QString::fromStdString(AboutText::mailURL()));
+    if (!problem.isEmpty()) QMessageBox::warning(window, tr("Send Mail"), problem);
+}
 
 }  // namespace kestrel::gui

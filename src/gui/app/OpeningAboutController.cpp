@@ -1,13 +1,13 @@
 #include "gui/app/OpeningAboutController.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QUrl>
+#include <QMessageBox>
 #include <cmath>
 
 #include "core/app/AboutText.h"
 #include "gui/app/QtText.h"
+#include "gui/app/DesktopUrl.h"
 #include "gui/app/WindowPlacement.h"
 #include "ui_OpeningAbout.h"
 
@@ -126,6 +126,9 @@ void OpeningAboutController::aboutEnd() {
     deleteLater();
 }
 
-void OpeningAboutController::sendMail() { QDesktopServices::openUrl(QUrl(QString::fromStdString(AboutText::mailURL()))); }
+void OpeningAboutController::sendMail() {
+    const QString problem = DesktopUrl::open(QString::fromStdString(AboutText::mailURL()));
+    if (!problem.isEmpty()) QMessageBox::warning(window, tr("Send Mail"), problem);
+}
 
 }  // namespace kestrel::gui

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include "core/app/WindowLayout.h"
 
@@ -42,6 +43,14 @@ QWidget* WindowPlacement::mainWindow() {
     for (QWidget* top : QApplication::topLevelWidgets())
         if (qobject_cast<QMainWindow*>(top)) return top;
     return nullptr;
+}
+
+void WindowPlacement::keepAboveMainWindow(QWidget& window) {
+    QWidget* main = mainWindow();
+    if (!main) return;
+    window.winId();  // the native windows that the link is made between
+    main->winId();
+    window.windowHandle()->setTransientParent(main->windowHandle());
 }
 
 }  // namespace kestrel::gui

@@ -11,6 +11,10 @@ public:
     // The window that dialogs belong to: the program's main window. (Not the active window:
     // that may be a dialog on its way out, which would take a new dialog with it.)
     static QWidget* mainWindow();
+    // Keeps a window of its own above the main window, as a child of it would be, without
+    // being destroyed with it: a modeless dialog goes with its controller instead, when the
+    // main window's menus and actions are already gone.
+    static void keepAboveMainWindow(QWidget& window);
 };
 
 }  // namespace kestrel::gui

@@ -77,6 +77,36 @@ TEST(URLFile, AnswersNoneWithoutAReadableFileAndLooksUpOneClass) {
     EXPECT_FALSE(AnnotationFiles::getURLDic());
 }
 
+// The editors tell "no file yet" (start empty) from "a file that cannot be read" (refuse to
+// replace it): the URLs or paths in it would be lost.
+TEST(URLAndPrivateHedderFiles, AFileThatCannotBeReadIsNeverOverwritten) {
+    TempHome home;
+    EXPECT_EQ(AnnotationFiles::getURLStore(), StringDic{});
+    EXPECT_EQ(AnnotationFiles::getPrivateHedderStore(), std::vector<std::string>{});
+
+    const std::string damaged = "<plist><dict><key>a</key>";
+    for (const auto& [urls, headers] : {std::pair{damaged, damaged}, std::pair{xml(PlistArray{}), xml(kMixed)}}) {
+        const std::string urlPath = home.writeData("urls.plist", urls);
+        const std::string headerPath = home.writeData("privateHeaders.plist", headers);
+        EXPECT_FALSE(AnnotationFiles::getURLStore());
+        EXPECT_FALSE(AnnotationFiles::getPrivateHedderStore());
+        EXPECT_FALSE(AnnotationFiles::writeURLDic(StringDic{{"NSView", "https://example.org"}}));
+        EXPECT_FALSE(AnnotationFiles::writePrivateHedders({"/x.h"}));
+        EXPECT_EQ(TempHome::contents(urlPath), urls);
+        EXPECT_EQ(TempHome::contents(headerPath), headers);
+    }
+    for (const char* name : {"urls.plist", "privateHeaders.plist"}) {
+        fs::remove(home.dataFile(name));
+        fs::create_directories(home.dataFile(name) + "/inside");
+    }
+    EXPECT_FALSE(AnnotationFiles::getURLStore());
+    EXPECT_FALSE(AnnotationFiles::getPrivateHedderStore());
+    EXPECT_FALSE(AnnotationFiles::writeURLDic(StringDic{}));
+    EXPECT_FALSE(AnnotationFiles::writePrivateHedders({}));
+    EXPECT_TRUE(fs::is_directory(home.dataFile("urls.plist/inside")));
+    EXPECT_TRUE(fs::is_directory(home.dataFile("privateHeaders.plist/inside")));
+}
+
 // The tree builder's tests write the list and read it back.
 TEST(PrivateHedderFile, SkipsWhatIsNoPath) {
     TempHome home;
