@@ -6,10 +6,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QUrl>
 #include <QIcon>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -35,18 +33,22 @@
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
 #include "gui/app/AboutController.h"
+#include "gui/app/DesktopUrl.h"
 #include "gui/app/EditTarget.h"
 #include "gui/app/OpeningAboutController.h"
 #include "gui/app/PrefController.h"
 #include "gui/app/PrefFonts.h"
+#include "gui/app/QtText.h"
 #include "gui/app/StartupProbe.h"
 #include "gui/app/TerminationSignals.h"
 #include "gui/app/TreeWinAction.h"
 #include "gui/app/WindowPlacement.h"
 #include "gui/app/reBuildTree.h"
 #include "gui/lists/TextArrayView.h"
+#include "gui/panels/AddPrivateHedders.h"
 #include "gui/panels/ClassController.h"
 #include "gui/panels/EditCommentController.h"
+#include "gui/panels/EditUrlController.h"
 #include "gui/panels/FindController.h"
 #include "gui/panels/FunctionController.h"
 #include "gui/panels/MargeController.h"
@@ -74,6 +76,8 @@ bool isImplemented(MenuCommand command) {
         case MenuCommand::Preferences:
         case MenuCommand::EditComment:
         case MenuCommand::MargeComment:
+        case MenuCommand::EditURL:
+        case MenuCommand::AddPrivateHedders:
             return true;
         default:
             return false;
@@ -346,6 +350,8 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::Preferences: doPref(); break;
         case MenuCommand::EditComment: EditComment(); break;
         case MenuCommand::MargeComment: MargeComment(); break;
+        case MenuCommand::EditURL: EditURL(); break;
+        case MenuCommand::AddPrivateHedders: addPrivateHedders(); break;
         case MenuCommand::Quit: quit(); break;
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
@@ -443,20 +449,12 @@ void AppShell::openURL() {
     if (!selectedClass_ || !selectedClass_->getName()) return;
     std::optional<std::string> stored = AnnotationFiles::getClassURL(*selectedClass_->getName());
     if (!stored || stored->empty()) return;
-    const QUrl url(QString::fromStdString(*stored), QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    const bool web = (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
-    const bool other = scheme == QLatin1String("file") || (scheme == QLatin1String("mailto") && !url.path().isEmpty());
-    // Only addresses the desktop opens in a browser, a file viewer or a mail program; nothing is
-    // ever handed to a shell.
-    if (!url.isValid() || !(web || other)) {
+    // Only web, file and mail addresses go to the desktop; nothing is run through a shell.
+    const QString problem = DesktopUrl::open(qText(*stored));
+    if (!problem.isEmpty())
         QMessageBox::warning(mainWindow_.get(), tr("Open Documentation"),
-                             tr("The address stored for %1 is not a web, file or mail address:\n%2")
-                                 .arg(QString::fromStdString(*selectedClass_->getName()), QString::fromStdString(*stored)));
-        return;
-    }
-    if (!QDesktopServices::openUrl(url))
-        mainWindow_->statusBar()->showMessage(tr("The desktop could not open %1").arg(url.toString()));
+                             tr("The address stored for %1 cannot be opened.\n%2")
+                                 .arg(qText(*selectedClass_->getName()), problem));
 }
 
 void AppShell::doPref() {
@@ -525,10 +523,32 @@ bool AppShell::EndMargeComment(int, MargeController* dialog) {
     return true;
 }
 
-bool AppShell::EndEditURL(int, EditUrlController* editor) {
+void AppShell::EditURL() {
+    if (URLeditor) {
+        URLeditor->orderFrontWindow();
+        return;
+    }
+    URLeditor = new EditUrlController(*this);
+    URLeditor->beginDialog();
+}
+
+bool AppShell::EndEditURL(int code, EditUrlController* editor) {
     if (URLeditor == editor) URLeditor = nullptr;
+    // The class panel's button follows a stored change at once.
+    if (code == 1 && classController_) classController_->classObjSelected(getSelectedClass());
     updateCommands();
     return true;
+}
+
+void AppShell::addPrivateHedders() {
+    if (customClassEditor_) {
+        if (privateHedderEditor_) privateHedderEditor_->orderFrontWindow();
+        return;
+    }
+    customClassEditor_ = true;
+    privateHedderEditor_ = new AddPrivateHedders(*this, AnnotationFiles::getPrivateHedders().value_or(std::vector<std::string>{}));
+    privateHedderEditor_->beginDialog();
+    updateCommands();
 }
 
 bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths) {
