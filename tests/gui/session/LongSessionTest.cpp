@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTest>
@@ -20,6 +21,8 @@
 #include <unistd.h>
 
 #include "core/app/AppAction2.h"
+#include "core/model/AnnotationFiles.h"
+#include "core/platform/PlistFile.h"
 #include "core/model/ClassData.h"
 #include "core/model/TreeLayout.h"
 #include "core/platform/FrameworksRoot.h"
@@ -33,6 +36,8 @@
 #include "gui/lists/MethodView.h"
 #include "gui/panels/ClassController.h"
 #include "gui/panels/FindController.h"
+#include "gui/panels/EditCommentController.h"
+#include "gui/panels/EditUrlController.h"
 #include "gui/panels/FunctionController.h"
 #include "gui/treeview/TreeView.h"
 #include "support/TempHome.h"
@@ -194,6 +199,52 @@ protected:
         NotificationCenter::defaultCenter().post(between(0, 1) ? "StartWipeOutNinjyaEffectMessage"
                                                                : "StartWipeInNinjyaEffectMessage");
     }
+    // A comment typed on a random line, committed by leaving it; OK or Cancel. What the file on
+    // disk holds must follow exactly.
+    void comment() {
+        shell->EditComment();
+        EditCommentController* editor = shell->getCommentEditor();
+        ASSERT_NE(editor, nullptr);
+        TextArrayView& list = *editor->getMethodListView();
+        if (list.rowCount() < 2) return editor->doCancelButton();
+        const int line = between(0, list.rowCount() - 1);
+        const std::string key = *list.getTextFromArray(line);
+        list.doClickAction(line);
+        const QString text = QString("note %1").arg(between(0, 999));
+        editor->getCommentView()->selectAll();
+        QTest::keyClicks(editor->getCommentView(), text);
+        list.doClickAction(line == 0 ? 1 : 0);  // leaving the line commits it
+        const bool ok = between(0, 3) != 0;
+        if (ok) {
+            editor->doOkButton();
+            expectedComments[key] = text.toStdString();
+        } else {
+            editor->doCancelButton();
+        }
+        ASSERT_EQ(shell->getCommentEditor(), nullptr);
+        ASSERT_EQ(AnnotationFiles::getCommentDic(), expectedComments);
+    }
+    void url() {
+        shell->EditURL();
+        EditUrlController* editor = shell->getURLeditor();
+        ASSERT_NE(editor, nullptr);
+        ClassListView& list = *editor->getMainView();
+        const int line = between(0, list.rowCount() - 1);
+        list.doClickAction(line);
+        const std::string name = *list.records()[static_cast<std::size_t>(line)]->getName();
+        const QString address = QString("https://example.org/%1").arg(between(0, 999));
+        editor->getURLView()->selectAll();
+        QTest::keyClicks(editor->getURLView(), address);
+        const bool ok = between(0, 3) != 0;
+        if (ok) {
+            editor->doOkButton();
+            expectedURLs[name] = address.toStdString();
+        } else {
+            editor->doCancelButton();
+        }
+        ASSERT_EQ(shell->getURLeditor(), nullptr);
+        ASSERT_EQ(AnnotationFiles::getURLDic().value_or(StringDic{}), expectedURLs);
+    }
     void rebuild() {
         const int answer = between(0, 1);
         QTimer::singleShot(0, [answer] {
@@ -204,6 +255,8 @@ protected:
 
     test::TempHome home;
     std::unique_ptr<AppShell> shell;
+    StringDic expectedComments;
+    StringDic expectedURLs;
     std::mt19937 random{20261206};
 };
 
@@ -213,7 +266,7 @@ TEST_F(LongSession, ThousandsOfGesturesKeepEveryInvariant) {
     constexpr int kGestures = 3000;
     long settled = 0;
     for (int i = 0; i < kGestures; ++i) {
-        switch (between(0, 19)) {
+        switch (between(0, 20)) {
             case 0: case 1: case 2: case 3: select(); break;
             case 4: case 5: fold(); break;
             case 6: case 7: case 8: chooseFromMenu(); break;
@@ -223,8 +276,13 @@ TEST_F(LongSession, ThousandsOfGesturesKeepEveryInvariant) {
             case 15: preferences(); break;
             case 16: fade(); break;
             case 17: if (between(0, 60) == 0) rebuild(); break;
+            case 18: if (between(0, 4) == 0) comment(); break;
+            case 19: if (between(0, 4) == 0) url(); break;
             default: QApplication::processEvents(); break;
         }
+        // What the program's event loop would do between gestures: windows closed by the
+        // gestures go (no event loop runs here to do it otherwise).
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         checkInvariants();
         if (HasFatalFailure()) return;
         if (i == kGestures / 3) settled = residentKilobytes();
@@ -232,4 +290,11 @@ TEST_F(LongSession, ThousandsOfGesturesKeepEveryInvariant) {
     // After the first third every cache is warm: what follows must not keep growing.
     const long grown = residentKilobytes() - settled;
     EXPECT_LT(grown, 40 * 1024) << "resident memory grew by " << grown << " KB";
+
+    // A normal quit: the files hold exactly what was confirmed, as property lists.
+    shell->applicationWillTerminate();
+    shell.reset();
+    EXPECT_EQ(AnnotationFiles::getCommentDic(), expectedComments);
+    EXPECT_EQ(AnnotationFiles::getURLDic().value_or(StringDic{}), expectedURLs);
+    EXPECT_TRUE(PlistFile::readDictionary(home.prefFile()));
 }
