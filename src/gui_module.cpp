@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "gui/app/AppShell.h"
+#include "gui/app/Launcher.h"
 #include "gui/app/TreePictureCommand.h"
 
 namespace {
@@ -11,7 +11,7 @@ std::optional<std::string> given(const char* text) { return text ? std::optional
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int kestrel_run_gui(int argc, char** argv) {
-    return kestrel::gui::AppShell::runApplication(argc, argv);
+    return kestrel::gui::Launcher::run(argc, argv);
 }
 
 extern "C" __attribute__((visibility("default"))) int kestrel_tree_picture(const char* frameworksRoot, const char* file,

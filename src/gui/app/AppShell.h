@@ -58,12 +58,6 @@ public:
     explicit AppShell(LaunchOptions options = {}, QObject* parent = nullptr);
     ~AppShell() override;
 
-    // The whole program: checks for a display, makes the application, launches, runs.
-    static int runApplication(int argc, char** argv);
-    // Without a display (no DISPLAY or WAYLAND_DISPLAY that answers, no platform asked for)
-    // the reason why; none when windows can be opened.
-    static std::optional<std::string> displayProblem();
-
     void applicationWillFinishLaunching();
     void applicationDidFinishLaunching();
     void applicationWillTerminate();
