@@ -1,12 +1,10 @@
 #include <sys/stat.h>
 
 #include <QAction>
-#include <QDialog>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTimer>
 #include <filesystem>
 #include <map>
 
@@ -37,12 +35,6 @@ protected:
     bool enabled(MenuCommand command) {
         shell->updateCommands();
         return shell->actionFor(command)->isEnabled();
-    }
-    // Answers the next modal dialog with code once it runs.
-    static void answerNextDialog(int code) {
-        QTimer::singleShot(0, [code] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(code);
-        });
     }
 };
 
