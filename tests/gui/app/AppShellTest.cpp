@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QRadioButton>
 #include <QStatusBar>
 #include <filesystem>
 #include <map>
@@ -144,15 +143,13 @@ TEST_F(AppShellTest, MenuValidation) {
     EXPECT_EQ(shell->app().classStraightList.size(), classes);
 }
 
-TEST_F(AppShellTest, ClassNameFieldAndDragStyle) {
+// (The drag style's radio group: the panels' copies in either style.)
+TEST_F(AppShellTest, TheClassNameFieldFollowsTheSelection) {
     launch();
-    EXPECT_EQ(shell->getDragStyleMode(), 0);
     click(inBox("KitButton"));
     EXPECT_EQ(shell->getClassNameView()->text(), "KitButton");
     click(QPoint(5, 300));
     EXPECT_EQ(shell->getClassNameView()->text(), "");
-    QTest::mouseClick(shell->getMainWindow()->findChild<QRadioButton*>("callStyleButton"), Qt::LeftButton);
-    EXPECT_EQ(shell->getDragStyleMode(), 1);
 }
 
 TEST_F(AppShellTest, TheCommentEditorAndAMergeAreNeverOpenTogether) {
