@@ -86,7 +86,7 @@ TEST_F(TreeCommands, BuildStoresTheTreeThatTheOtherCommandsLoad) {
     EXPECT_EQ(dataFileTimes(), before);
 }
 
-TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLine) {
+TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLineAndPrintsInTheStyleAsked) {
     KestrelRun classes = kestrel({"find", "STRING"});  // no tree stored yet: this one builds
     EXPECT_EQ(classes.status, 0) << classes.err;
     EXPECT_EQ(classes.out, "BString\nBMutableString\n  2 clases found\n");
@@ -98,15 +98,26 @@ TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLine) {
     KestrelRun none = kestrel({"find", "nothing-like-this"});
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "");
+
+    EXPECT_EQ(kestrel({"find", "--functions", "blog", "--style", "call"}).out, " BLog(const char* text);\n  1 Function/Macro found\n");
+    EXPECT_EQ(kestrel({"find", "--style", "declaration", "--functions", "blog"}).out,
+              "void BLog(const char* text);\n  1 Function/Macro found\n");
+    EXPECT_EQ(kestrel({"find", "--methods", "extra", "--style", "call"}).out,
+              "BObject\t[BObject*_VALUE extraWork];\n  1 method found\n");
 }
 
 TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound) {
-    EXPECT_EQ(kestrel({"tree", "A", "B"}).status, 2);
-    EXPECT_EQ(kestrel({"find"}).status, 2);
-    EXPECT_EQ(kestrel({"find", "--everything", "x"}).status, 2);
-    EXPECT_EQ(kestrel({"tree", "--bogus"}).status, 2);
-    EXPECT_EQ(kestrel({"info"}).status, 2);
-    EXPECT_EQ(kestrel({"build", "extra"}).status, 2);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"tree", "A", "B"}, {"tree", "--bogus"}, {"find"}, {"find", "--everything", "x"},
+          {"info"}, {"build", "extra"}, {"info", "BObject", "--style", "foo"}, {"info", "BObject", "--style"},
+          {"find", "--functions", "blog", "--style", "Call"}, {"find", "--style", "call", "blog"},
+          {"info", "--inherited"}, {"info", "--arguments", "A", "B"}}) {
+        KestrelRun run = kestrel(args);
+        EXPECT_EQ(run.status, 2) << args[0] << " " << args[1];
+        EXPECT_NE(run.err.find("usage: kestrel "), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_NE(kestrel({"info", "BObject", "--style", "foo"}).err.find("unknown style 'foo'"), std::string::npos);
     KestrelRun noFolder = runKestrel(home, {"tree", "--frameworks-root"});
     EXPECT_EQ(noFolder.status, 2);
     EXPECT_NE(noFolder.err.find("--frameworks-root needs a folder"), std::string::npos);
@@ -121,7 +132,7 @@ TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound
     EXPECT_NE(build.err.find("no header found under"), std::string::npos) << build.err;
 }
 
-TEST_F(TreeCommands, InfoPrintsAClasssMethodsAsDeclarationsOrCalls) {
+TEST_F(TreeCommands, InfoPrintsMethodsAsDeclarationsOrCallsWithArgumentsOrAllThatIsInherited) {
     KestrelRun calls = kestrel({"info", "BObject", "--style", "call"});
     EXPECT_EQ(calls.status, 0) << calls.err;
     EXPECT_EQ(calls.out, "id_VALUE = [BObject*_VALUE init];\nid_VALUE = [BObject alloc];\n[BObject*_VALUE extraWork];\n");
@@ -129,53 +140,23 @@ TEST_F(TreeCommands, InfoPrintsAClasssMethodsAsDeclarationsOrCalls) {
     KestrelRun none = kestrel({"info", "KButton", "--style", "call"});
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "");
-}
 
-TEST_F(TreeCommands, InfoPrintsTheArgumentInformationUnderEachMethod) {
-    KestrelRun info = kestrel({"info", "BString", "--arguments"});
-    EXPECT_EQ(info.status, 0) << info.err;
-    EXPECT_EQ(info.out, "-(unsigned )length\n-(void)drawInRect:(BRect)r\n    typedef  _BRect  BRect;\n    struct  _BRect\n"
-                        "    {\n        float x;\n    };\n");
+    EXPECT_EQ(kestrel({"info", "BString", "--arguments"}).out,
+              "-(unsigned )length\n-(void)drawInRect:(BRect)r\n    typedef  _BRect  BRect;\n    struct  _BRect\n"
+              "    {\n        float x;\n    };\n");
     EXPECT_EQ(kestrel({"info", "BMutableString", "--arguments", "--style", "call"}).out,
               "[BMutableString*_VALUE appendString:(BString*)s];\n    BString is Class\n");
-}
 
-TEST_F(TreeCommands, InfoInheritedListsEverythingAClassRespondsToNearestFirst) {
-    const std::string inherited =
-        "-(void)appendString:(BString*)s\tBMutableString\n"
-        "-(unsigned )length\tBString\n"
-        "-(void)drawInRect:(BRect)r\tBString\n"
-        "-(id)copy\t<BCopying>\n"
-        "-(id)init\tBObject\n"
-        "+(id)alloc\tBObject\n"
-        "-(void)extraWork\tBObject (Extras)\n";
-    KestrelRun info = kestrel({"info", "--inherited", "BMutableString"});
-    EXPECT_EQ(info.status, 0) << info.err;
-    EXPECT_EQ(info.out, inherited);
-    EXPECT_EQ(kestrel({"info", "BMutableString", "--inherited"}).out, inherited);
+    EXPECT_EQ(kestrel({"info", "--inherited", "BMutableString"}).out,
+              "-(void)appendString:(BString*)s\tBMutableString\n"
+              "-(unsigned )length\tBString\n"
+              "-(void)drawInRect:(BRect)r\tBString\n"
+              "-(id)copy\t<BCopying>\n"
+              "-(id)init\tBObject\n"
+              "+(id)alloc\tBObject\n"
+              "-(void)extraWork\tBObject (Extras)\n");
     EXPECT_EQ(kestrel({"info", "--inherited", "KButton", "--style", "call"}).out,
               "[KButton*_VALUE drawRect:(BRect)rect];\tKView\n"
               "id_VALUE = [KButton*_VALUE init];\tBObject\nid_VALUE = [KButton alloc];\tBObject\n"
               "[KButton*_VALUE extraWork];\tBObject (Extras)\n");
-}
-
-TEST_F(TreeCommands, FindPrintsFunctionsAndMethodsInTheStyleAsked) {
-    EXPECT_EQ(kestrel({"find", "--functions", "blog", "--style", "call"}).out, " BLog(const char* text);\n  1 Function/Macro found\n");
-    EXPECT_EQ(kestrel({"find", "--style", "declaration", "--functions", "blog"}).out,
-              "void BLog(const char* text);\n  1 Function/Macro found\n");
-    EXPECT_EQ(kestrel({"find", "--methods", "extra", "--style", "call"}).out,
-              "BObject\t[BObject*_VALUE extraWork];\n  1 method found\n");
-}
-
-TEST_F(TreeCommands, BadStylesAreUsageErrors) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"info", "BObject", "--style", "foo"}, {"info", "BObject", "--style"},
-          {"find", "--functions", "blog", "--style", "Call"}, {"find", "--style", "call", "blog"},
-          {"info", "--inherited"}, {"info", "--arguments", "A", "B"}}) {
-        KestrelRun run = kestrel(args);
-        EXPECT_EQ(run.status, 2) << args[0] << " " << args[1];
-        EXPECT_NE(run.err.find("usage: kestrel "), std::string::npos) << run.err;
-        EXPECT_EQ(run.out, "");
-    }
-    EXPECT_NE(kestrel({"info", "BObject", "--style", "foo"}).err.find("unknown style 'foo'"), std::string::npos);
 }

@@ -47,7 +47,6 @@ TEST(MenuCommands, EveryCommandOnceWithItsTag) {
             EXPECT_TRUE(tags.insert(e.tag).second) << e.title;
         }
     }
-    EXPECT_EQ(seen.size(), 13u);
 }
 
 TEST(AboutText, CountRightAlignedInThreeCharacters) {

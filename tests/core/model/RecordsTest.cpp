@@ -30,16 +30,15 @@ std::optional<std::string> displayed(const std::string& name) {
 
 }  // namespace
 
-TEST(TreeData, DisplayNameCutsWideNamesAtWholeCharacters) {
-    // 7 points a character by default: 17 characters (119) and ".." (14) fit, 18 would not.
-    EXPECT_EQ(ClassData().getDisplayName(), std::nullopt);
-    std::string name, expected;  // three bytes a character
-    for (int i = 0; i < 30; ++i) name += "\xe6\x97\xa5";
-    for (int i = 0; i < 17; ++i) expected += "\xe6\x97\xa5";
-    EXPECT_EQ(displayed(name), expected + "..");
-}
-
 TEST(TreeData, DisplayNameCutAgreesWithDroppingOneCharacterAtATime) {
+    // 7 points a character by default: 17 characters (119) and ".." (14) fit, 18 would not; the
+    // cut falls between characters (three bytes each here).
+    EXPECT_EQ(ClassData().getDisplayName(), std::nullopt);
+    std::string wide, expected;
+    for (int i = 0; i < 30; ++i) wide += "\xe6\x97\xa5";
+    for (int i = 0; i < 17; ++i) expected += "\xe6\x97\xa5";
+    EXPECT_EQ(displayed(wide), expected + "..");
+
     struct Restore {
         ~Restore() { TextMeasure::setFunction(nullptr); }
     } restore;

@@ -42,7 +42,6 @@ void expectVisible(const std::vector<Case>& cases) {
 TEST(CMacroEnginTest, TheSymbolTableTakesOnlyObjcAndOnlyTheFirstTermOfAnIfCounts) {
     expectVisible({
         {"#if 0\nzero\n#else\nelse0\n#endif\n#if 1\none\n#else\nelse1\n#endif\n", "else0 else1"},
-        {"#ifdef __OBJC__\nobjc\n#else\nplain\n#endif\n", "objc"},
         {"#ifndef __OBJC__\nobjc\n#else\nplain\n#endif\n", "plain"},
         {"#ifdef WIN32\nwin\n#endif\n#ifndef TARGET_CPU_X86\nnot86\n#endif\n", "not86"},
         {"#if !__OBJC__\na\n#endif\n#if !FOO\nb\n#endif\n", "b"},

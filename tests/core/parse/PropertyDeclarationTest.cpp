@@ -37,7 +37,6 @@ Strings accessors(const std::string& text) { return readProperty(text).property.
 // The golden case interface_properties pins the common declarations; these are the corners.
 TEST(PropertyDeclarationTest, AccessorStrings) {
     const std::pair<const char*, Strings> cases[] = {
-        {"NSString * title;", {"-(NSString*)title", "-(void)setTitle:(NSString*)title"}},
         {"(getter = isOn, setter = turn:) BOOL on;", {"-(BOOL)isOn", "-(void)turn:(BOOL)on"}},
         {"(readonly) unsigned long long size;", {"-(unsigned longlong)size"}},
         {"(readonly) NSString * _Nullable name;", {"-(NSString*_Nullable )name"}},
@@ -54,6 +53,9 @@ TEST(PropertyDeclarationTest, AccessorStrings) {
         {"(readonly) /* note */ int\n count; // the end", {"-(int)count"}},
         // Nothing to name: no accessor.
         {"(readonly);", {}}, {"int *;", {}}, {";", {}},
+        // Directives inside are evaluated: __OBJC__ counts as defined, every unknown symbol as not.
+        {"(readonly)\n#ifdef __OBJC__\n int shown;\n#else\n int hidden;\n#endif\n", {"-(int)shown"}},
+        {"(readonly)\n#ifdef UNKNOWN_SYMBOL\n float f;\n#endif\n int i;", {"-(int)i"}},
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);
@@ -75,11 +77,4 @@ TEST(PropertyDeclarationTest, WhereTheReadingStops) {
         EXPECT_TRUE(read.property.accessors.empty());
         EXPECT_FALSE(read.property.blockEnded);
     }
-}
-
-TEST(PropertyDeclarationTest, DirectivesInsideAreEvaluated) {
-    // The analysis takes __OBJC__ as defined and every unknown symbol as not.
-    EXPECT_EQ(accessors("(readonly)\n#ifdef __OBJC__\n int shown;\n#else\n int hidden;\n#endif\n"),
-              Strings{"-(int)shown"});
-    EXPECT_EQ(accessors("(readonly)\n#ifdef UNKNOWN_SYMBOL\n float f;\n#endif\n int i;"), Strings{"-(int)i"});
 }

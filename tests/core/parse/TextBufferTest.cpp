@@ -50,8 +50,6 @@ std::string cutByRule(const std::string& text) {
 }  // namespace
 
 TEST(TextBuffer, StatusSequences) {
-    EXPECT_EQ(cut("- (void)setFoo:(id)foo;\n"),
-              "-@0|(@10|void@0|)@11|setFoo@0|:@4|(@10|id@0|)@11|foo@0|;@5|\n@18|@100");
     EXPECT_EQ(cut(",:;\"#<>(){}///**/\r\n"),
               ",@3|:@4|;@5|\"@6|#@7|<@8|>@9|(@10|)@11|{@12|}@13|//@14|/*@15|*/@16|\r@17|\n@18|@100");
     EXPECT_EQ(cut("int  x\t", true), "int@0| @1| @1|x@0|\t@2|@100");

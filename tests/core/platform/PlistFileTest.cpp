@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "core/platform/PlistFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/Plists.h"
 #include "support/TempDir.h"
 #include "support/TempHome.h"
@@ -172,17 +171,10 @@ TEST(PlistFile, FailedWriteKeepsTheOldFile) {
     EXPECT_FALSE(PlistFile::writeXML(path, PlistValue(PlistDate{1e300})));
     EXPECT_EQ(slurp(path), "precious");
 
-    // The disk fills up half way: a file size limit makes every large write fail, even as root.
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = 64;
-    auto* previous = signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = PlistFile::writeXML(path, PlistValue(std::string(4096, 'x')));
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previous);
-    EXPECT_FALSE(written);
+    {  // the disk fills up half way
+        test::FileSizeLimit full;
+        EXPECT_FALSE(PlistFile::writeXML(path, PlistValue(std::string(4096, 'x'))));
+    }
     EXPECT_EQ(slurp(path), "precious");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 

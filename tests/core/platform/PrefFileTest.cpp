@@ -29,14 +29,8 @@ PlistDict completeFile() {
 
 }  // namespace
 
-TEST(PrefData, InitPrefClearsTheChangeMarksAndTheFontReachesEveryAttributeSet) {
+TEST(PrefData, TheFontReachesEveryAttributeSet) {
     PrefData pref;
-    pref.prefChanged = pref.treeChanged = true;
-    pref.initPref();
-    EXPECT_FALSE(pref.prefChanged || pref.treeChanged);
-    // Built with the defaults, the inactive selection has a background only.
-    EXPECT_FALSE(pref.getInactiveSelectedTextAttributes().foreground);
-
     pref.setFont(PrefFont{"Menlo", 13});
     for (const TextAttributes* set : {&pref.getTextAttributes(), &pref.getSelectedTextAttributes(),
                                       &pref.getInactiveSelectedTextAttributes()}) {

@@ -13,10 +13,3 @@ TEST(TextMeasure, DefaultCountsCharactersNotBytes) {
     EXPECT_EQ(TextMeasure::characterSizeAt("\xe6\x97\xa5!", 0), 3u);
     EXPECT_EQ(TextMeasure::characterSizeAt("ab", 2), 0u);
 }
-
-TEST(TextMeasure, AnInstalledFunctionReplacesTheDefaultUntilRemoved) {
-    TextMeasure::setFunction([](std::string_view text) { return 100.0 * static_cast<double>(text.size()); });
-    EXPECT_EQ(TextMeasure::width("ab"), 200.0);
-    TextMeasure::setFunction(nullptr);
-    EXPECT_EQ(TextMeasure::width("ab"), 2 * TextMeasure::kDefaultAdvance);
-}

@@ -68,12 +68,6 @@ TEST(DeclarationText, OddMethodTypesStayWhole) {
     EXPECT_EQ(call("- (id)spaced"), "id_VALUE = [NSView*_VALUE spaced];");
 }
 
-TEST(DeclarationText, TheMethodViewAddsALineFeedOnlyWhenAsked) {
-    EXPECT_EQ(DeclarationText::methodViewText("-(NSString*)title", kCall, "NSView", true),
-              "NSString*_VALUE = [NSView*_VALUE title];\n");
-    EXPECT_EQ(DeclarationText::methodViewText("-(NSString*)title", kDeclaration, "NSView", false), "-(NSString*)title;");
-}
-
 TEST(DeclarationText, FunctionsInBothStyles) {
     EXPECT_EQ(DeclarationText::functionText("NSString* NSStringFromRect(NSRect aRect)", kCall),
               "NSString*_Value =  NSStringFromRect(NSRect aRect);");

@@ -40,10 +40,8 @@ protected:
 
 }  // namespace
 
+// Kind 0 and filter 0 keep everything: the function browser's test.
 TEST_F(FunctionFilterTest, KindAndParenthesesNarrowTheList) {
-    EXPECT_EQ(namesOf(FunctionFilter::createFuncList(functions, 0, 0)),
-              (Names{"void NSBeep(void)", "NSString* const NSFooKey", "NSString* const NSViewKey",
-                     "NSRange NSMakeRange(unsigned a, unsigned b)", "?", "void CGFoo(int x)"}));
     EXPECT_EQ(namesOf(FunctionFilter::createFuncList(functions, kAppkitExternKind, 0)),
               (Names{"void NSBeep(void)", "NSString* const NSViewKey", "?"}));
     EXPECT_EQ(namesOf(FunctionFilter::createFuncList(functions, 0, 1)),
@@ -56,7 +54,6 @@ TEST_F(FunctionFilterTest, KindAndParenthesesNarrowTheList) {
 }
 
 TEST_F(FunctionFilterTest, TitlesComeOnceInFirstMetOrderAfterShowAll) {
-    EXPECT_EQ(showAll, "Show all");
     EXPECT_EQ(FunctionFilter::frameworkTitles(functions), (Names{showAll, "AppKit", "Foundation"}));
     EXPECT_EQ(FunctionFilter::headerTitles(functions), (Names{showAll, "NSGraphics.h", "NSString.h", "NSView.h", "NSRange.h"}));
     EXPECT_TRUE(FunctionFilter::frameworkTitles({}).empty());

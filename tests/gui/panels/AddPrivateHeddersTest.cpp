@@ -1,30 +1,25 @@
 #include <QAbstractProxyModel>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
-#include <memory>
 
 #include "core/model/AnnotationFiles.h"
 #include "gui/lists/PrivateHedderView.h"
 #include "gui/panels/AddPrivateHedders.h"
-#include "support/DialogEnded.h"
-#include "support/FullDisk.h"
-#include "support/ShellFixture.h"
+#include "support/DialogFixture.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 using namespace kestrel;
 using namespace kestrel::gui;
-using kestrel::test::ShellFixture;
 using Paths = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 namespace {
 
-class AddPrivateHeddersTest : public ShellFixture {
+class AddPrivateHeddersTest : public test::DialogFixture<AddPrivateHedders> {
 protected:
     void SetUp() override {
         launch();
@@ -36,21 +31,7 @@ protected:
         dialog->beginDialog();
         return *dialog;
     }
-    // Answers the rebuild question (when one comes) with code, and tells whether one came.
-    void answerRebuild(int code) {
-        asked = false;
-        answer = std::make_unique<QTimer>();
-        answer->setSingleShot(true);
-        answer->callOnTimeout([this, code] {
-            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                asked = true;
-                modal->done(code);
-            }
-        });
-        answer->start(0);
-    }
-    bool ended() { return test::dialogEnded(dialog); }
-    std::string stored() { return test::TempHome::contents(home.dataFile("privateHeaders.plist")).value_or("(none)"); }
+    std::string stored() { return DialogFixture::stored("privateHeaders.plist"); }
     // The names in folder that the open file panel shows, or that its file model holds.
     QStringList namesIn(const std::string& folder, bool shown = true) {
         QAbstractProxyModel* proxy = dialog->getImportPanel()->proxyModel();
@@ -66,9 +47,6 @@ protected:
 
     test::TempDir dir;
     std::string mine;
-    QPointer<AddPrivateHedders> dialog;
-    std::unique_ptr<QTimer> answer;
-    bool asked = false;
 };
 
 }  // namespace
@@ -78,10 +56,10 @@ TEST_F(AddPrivateHeddersTest, OkStoresAChangedListAndOffersTheRebuildCancelStore
     const std::string before = stored();
     open(*AnnotationFiles::getPrivateHedders());
     EXPECT_FALSE(dialog->getOkButton()->isEnabled());
-    answerRebuild(1);
+    answerNextDialog(1);
     dialog->doOkButton();  // nothing changed: nothing stored, no rebuild offered
     EXPECT_TRUE(ended());
-    EXPECT_FALSE(asked);
+    EXPECT_FALSE(dialogAsked);
     EXPECT_EQ(stored(), before);
 
     open({mine + "/a.h", mine + "/sub"});
@@ -98,9 +76,9 @@ TEST_F(AddPrivateHeddersTest, OkStoresAChangedListAndOffersTheRebuildCancelStore
     dialog->doRemoveButton();
     EXPECT_EQ(dialog->getMainView()->rowCount(), 1);
     EXPECT_FALSE(dialog->getRemoveButton()->isEnabled());
-    answerRebuild(0);  // declined: the list stays stored for the next rebuild
+    answerNextDialog(0);  // declined: the list stays stored for the next rebuild
     dialog->doOkButton();
-    EXPECT_TRUE(asked);
+    EXPECT_TRUE(dialogAsked);
     EXPECT_TRUE(ended());
     EXPECT_EQ(AnnotationFiles::getPrivateHedders(), Paths{mine + "/sub"});
 }
@@ -145,12 +123,10 @@ TEST_F(AddPrivateHeddersTest, AnUnreadableFileIsNeverOverwrittenAndAFailedWriteO
     open({});
     EXPECT_TRUE(dialog->getMessage().contains("could not be read"));
     dialog->addPaths({QString::fromStdString(mine + "/a.h")});
-    answerRebuild(1);
-    dialog->doOkButton();
+    answerNextDialog(1);
+    expectOkRefused("could not be read", "privateHeaders.plist", "damaged");
     dialog->getWindow()->close();  // the close box is OK, refused the same way
     EXPECT_FALSE(ended());
-    EXPECT_TRUE(dialog->getMessage().contains("could not be read"));
-    EXPECT_EQ(stored(), "damaged");
     dialog->doCancelButton();
     EXPECT_TRUE(ended());
     EXPECT_EQ(stored(), "damaged");
@@ -158,14 +134,11 @@ TEST_F(AddPrivateHeddersTest, AnUnreadableFileIsNeverOverwrittenAndAFailedWriteO
     fs::remove(home.dataFile("privateHeaders.plist"));
     open({});
     dialog->addPaths({QString::fromStdString(mine + "/a.h")});
-    answerRebuild(1);
+    answerNextDialog(1);
     {
-        test::FullDisk full;
-        dialog->doOkButton();
+        test::FileSizeLimit full;
+        expectOkRefused("could not be stored", "privateHeaders.plist", "none");
     }
-    EXPECT_FALSE(ended());
-    EXPECT_TRUE(dialog->getMessage().contains("could not be stored"));
-    EXPECT_FALSE(fs::exists(home.dataFile("privateHeaders.plist")));
     QApplication::processEvents();
-    EXPECT_FALSE(asked);
+    EXPECT_FALSE(dialogAsked);
 }

@@ -4,32 +4,23 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTimer>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <unistd.h>
 
-#include "core/app/AppAction2.h"
 #include "core/model/AnnotationFiles.h"
 #include "core/platform/PlistFile.h"
 #include "core/model/ClassData.h"
-#include "core/model/TreeLayout.h"
 #include "core/platform/FrameworksRoot.h"
-#include "core/platform/NotificationCenter.h"
-#include "core/platform/PrefData.h"
-#include "core/platform/ProcessState.h"
-#include "gui/app/AppShell.h"
 #include "gui/app/PrefController.h"
 #include "gui/lists/ClassListView.h"
 #include "gui/lists/FindResultView.h"
@@ -39,8 +30,7 @@
 #include "gui/panels/EditCommentController.h"
 #include "gui/panels/EditUrlController.h"
 #include "gui/panels/FunctionController.h"
-#include "gui/treeview/TreeView.h"
-#include "support/TempHome.h"
+#include "support/ShellFixture.h"
 #include "ui_Pref.h"
 
 using namespace kestrel;
@@ -56,24 +46,15 @@ long residentKilobytes() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-class LongSession : public ::testing::Test {
+class LongSession : public test::ShellFixture {
 protected:
     void SetUp() override {
         if (!std::filesystem::is_directory(FrameworksRoot::kGNUstepHeaders))
             GTEST_SKIP() << "GNUstep's headers are not installed (libgnustep-base-dev, libgnustep-gui-dev)";
-        ProcessState::reset();
-        shell = std::make_unique<AppShell>();
-        shell->applicationWillFinishLaunching();
-        shell->applicationDidFinishLaunching();
+        launch(std::nullopt);
         shell->getTreeWindow()->resize(900, 700);
         QApplication::processEvents();
         ASSERT_GT(shell->app().classStraightList.size(), 300u);
-    }
-    void TearDown() override {
-        if (!shell) return;
-        shell->applicationWillTerminate();
-        shell.reset();
-        QApplication::processEvents();
     }
 
     template <class T>
@@ -95,7 +76,6 @@ protected:
         }
         return out;
     }
-    TreeView& view() { return *shell->getMainView(); }
     QPoint inBox(const ClassData& c, int dx) {
         return QPoint(static_cast<int>(c.getBounds().x) + dx, static_cast<int>(c.getBounds().y) + 9);
     }
@@ -246,15 +226,10 @@ protected:
         ASSERT_EQ(AnnotationFiles::getURLDic().value_or(StringDic{}), expectedURLs);
     }
     void rebuild() {
-        const int answer = between(0, 1);
-        QTimer::singleShot(0, [answer] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(answer);
-        });
+        answerNextDialog(between(0, 1));
         shell->reBuildTree();
     }
 
-    test::TempHome home;
-    std::unique_ptr<AppShell> shell;
     StringDic expectedComments;
     StringDic expectedURLs;
     std::mt19937 random{20261206};
@@ -283,6 +258,7 @@ TEST_F(LongSession, ThousandsOfGesturesKeepEveryInvariant) {
         // What the program's event loop would do between gestures: windows closed by the
         // gestures go (no event loop runs here to do it otherwise).
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        posted.clear();
         checkInvariants();
         if (HasFatalFailure()) return;
         if (i == kGestures / 3) settled = residentKilobytes();
@@ -292,8 +268,7 @@ TEST_F(LongSession, ThousandsOfGesturesKeepEveryInvariant) {
     EXPECT_LT(grown, 40 * 1024) << "resident memory grew by " << grown << " KB";
 
     // A normal quit: the files hold exactly what was confirmed, as property lists.
-    shell->applicationWillTerminate();
-    shell.reset();
+    quit();
     EXPECT_EQ(AnnotationFiles::getCommentDic(), expectedComments);
     EXPECT_EQ(AnnotationFiles::getURLDic().value_or(StringDic{}), expectedURLs);
     EXPECT_TRUE(PlistFile::readDictionary(home.prefFile()));

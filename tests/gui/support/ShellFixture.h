@@ -1,13 +1,17 @@
 #pragma once
 // The desktop program started as a user starts it, on the small framework of
-// tests/data/gui_tree (KitObject > KitView > KitButton, KitLabel; KitProxy without methods),
-// with HOME in a throw-away folder. Notifications are recorded by name as they are posted.
+// tests/data/gui_tree (KitObject > KitView > KitButton, KitLabel; KitProxy without methods)
+// unless told otherwise, with HOME in a throw-away folder. Notifications are recorded by name as
+// they are posted.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QScrollArea>
 #include <QTest>
+#include <QTimer>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,12 +29,13 @@ class ShellFixture : public ::testing::Test {
 protected:
     void TearDown() override { quit(); }
 
-    // Starts the program (building the tree the first time, loading it after).
-    gui::AppShell& launch(gui::LaunchOptions options = {}) {
+    // Starts the program (building the tree the first time, loading it after); without a
+    // frameworks root it takes the system's, as a user's start does.
+    gui::AppShell& launch(
+        std::optional<std::string> root = std::string(KESTREL_TEST_DATA_DIR) + "/gui_tree/Frameworks") {
         quit();
         ProcessState::reset();
-        options.frameworksRoot = std::string(KESTREL_TEST_DATA_DIR) + "/gui_tree/Frameworks";
-        shell = std::make_unique<gui::AppShell>(options);
+        shell = std::make_unique<gui::AppShell>(gui::LaunchOptions{std::move(root), std::nullopt});
         NotificationCenter::defaultCenter().addObserver(this, std::nullopt, [this](const Notification& n) {
             posted.push_back(n.name);
         });
@@ -65,10 +70,26 @@ protected:
     }
     QScrollArea& scrollArea() { return *qobject_cast<QScrollArea*>(view().parentWidget()->parentWidget()); }
     bool treeChanged() { return ProcessState::prefData()->treeChanged; }
+    // Answers the next modal dialog with code once it runs; dialogAsked tells whether one came.
+    // A newer answer replaces one not yet given.
+    void answerNextDialog(int code) {
+        dialogAsked = false;
+        answer = std::make_unique<QTimer>();
+        answer->setSingleShot(true);
+        answer->callOnTimeout([this, code] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                dialogAsked = true;
+                modal->done(code);
+            }
+        });
+        answer->start(0);
+    }
 
     TempHome home;
     std::unique_ptr<gui::AppShell> shell;
     std::vector<std::string> posted;
+    std::unique_ptr<QTimer> answer;
+    bool dialogAsked = false;
 };
 
 }  // namespace kestrel::test

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QFile>
 #include <QImage>
 
 #include "core/app/AppAction2.h"
@@ -17,7 +16,8 @@ using gui::TreePicture;
 
 namespace {
 
-// The small tree of tests/data/gui_tree, built with names measured as the window measures them:
+// The small tree of tests/data/gui_tree, built with names measured as the window measures them
+// (the vector picture and a picture that cannot be written: the terminal command's tests):
 // KitObject (20, 17) > KitView (180, 17) > KitButton (340, 5), KitLabel (340, 28); KitProxy (20, 51).
 class TreePictureTest : public ::testing::Test {
 protected:
@@ -76,19 +76,4 @@ TEST_F(TreePictureTest, SelectedAndCustomBoxes) {
     EXPECT_TRUE(dark(image, 20, 60));  // two points wide
     EXPECT_TRUE(dark(image, 21, 60));
     EXPECT_TRUE(white(image, 22, 60));
-}
-
-TEST_F(TreePictureTest, VectorPictureAndFailures) {
-    const QString file = QString::fromStdString(home.dir().str()) + "/tree.svg";
-    QString problem;
-    ASSERT_TRUE(TreePicture::write(app.classList, gui::PrefFonts::currentFont(), file, TreePicture::Format::SVG, problem));
-    QFile svg(file);
-    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-    const QByteArray text = svg.readAll();
-    EXPECT_TRUE(text.contains("<svg"));
-    EXPECT_TRUE(text.contains("viewBox=\"0 0 492 96\""));
-    // A folder that cannot be written: a reason, and nothing left behind.
-    EXPECT_FALSE(TreePicture::write(app.classList, gui::PrefFonts::currentFont(), "/proc/no/such/tree.png",
-                                    TreePicture::Format::PNG, problem));
-    EXPECT_FALSE(problem.isEmpty());
 }

@@ -134,8 +134,10 @@ TEST_F(TreeViewTest, MethodMenusAndChoosingAMethod) {
                                             "-(id)initWithCoder:(id)coder"}));
         EXPECT_EQ(titlesOf(*submenu(*coding, "Protocols")), (Names{"+<KitCopying>"}));
     });
-    // A class without methods gets the one-item menu, named after the class just selected.
-    EXPECT_EQ(openMenu("KitProxy"), (Names{"KitProxy has no methods"}));
+    // A class without methods gets the one-item menu, named after the class just selected; its
+    // item does nothing.
+    EXPECT_EQ(openMenu("KitProxy", [](QMenu& menu) { menu.actions()[0]->trigger(); }), (Names{"KitProxy has no methods"}));
+    EXPECT_EQ(posted.back(), "ClassObjSelectedMessage");
 }
 
 TEST_F(TreeViewTest, CutRemovesTheSelectedSubtreeAndCopyTakesTheName) {

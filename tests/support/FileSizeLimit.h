@@ -1,6 +1,7 @@
 #pragma once
-// While one lives, writing a file beyond a few bytes fails (EFBIG) -- for root too, whom a
-// read-only folder does not stop. The signal such a write raises is ignored meanwhile.
+// While one lives, writing a file beyond a few bytes fails (EFBIG), as on a full disk -- for
+// root too, whom a read-only folder does not stop. The signal such a write raises is ignored
+// meanwhile.
 #include <sys/resource.h>
 
 #include <csignal>
