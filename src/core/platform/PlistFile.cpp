@@ -75,9 +75,9 @@ bool fromDict(plist_t node, int depth, PlistValue& out) {
         }
         PlistValue value;
         ok = fromNode(item, depth + 1, value);
-        // libplist keeps one entry per key (a repeated key replaces the earlier value), so
-        // each key read here is new to the dictionary.
-        if (ok && key) dict.append(std::string(key), std::move(value));
+        // A repeated key replaces the earlier value where it stands, as libplist's XML reader
+        // does by itself; its binary reader gives every entry of the file.
+        if (ok && key) dict.set(std::string(key), std::move(value));
         std::free(key);
         if (!ok) break;
     }
