@@ -116,7 +116,9 @@ bool fromNode(plist_t node, int depth, PlistValue& out) {
         case PLIST_KEY: {
             uint64_t length = 0;
             const char* text = plist_get_string_ptr(node, &length);
-            out = PlistValue(text ? std::string(text, static_cast<std::size_t>(length)) : std::string());
+            // A text ends at its first NUL byte, as a dictionary key does: XML cannot carry one,
+            // and a text is read as it will be written back.
+            out = PlistValue(text ? std::string(text, ::strnlen(text, static_cast<std::size_t>(length))) : std::string());
             return true;
         }
         case PLIST_DATE: {

@@ -220,3 +220,18 @@ TEST(PlistFile, RepeatedKeysInAFileKeepOneEntryAndLargeDictionariesStayFindable)
     EXPECT_EQ(PlistFile::parse(*PlistFile::toXML(*binary)), binary);
 }
 
+// A string holding a NUL byte, in a binary file or raw in an XML one, reads up to that byte:
+// XML cannot carry it, and a store that writes back what it read (the comments when one is
+// edited) must find the same text again.
+TEST(PlistFile, AStringEndsAtItsFirstNulByteAsItIsWrittenBack) {
+    const std::string_view withNul("/tmp/Ki\0ret.h", 13);
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><array><string>";
+    xml.append(withNul).append("</string></array></plist>\n");
+    const std::string binary = binaryPlist({object('\xA1', {1}), object('\x5D', {}, withNul)});
+    for (const std::string& file : {xml, binary}) {
+        std::optional<PlistValue> read = PlistFile::parse(file);
+        ASSERT_TRUE(read && read->getArray());
+        EXPECT_EQ(*read, PlistValue(PlistArray{"/tmp/Ki"}));
+        EXPECT_EQ(PlistFile::parse(*PlistFile::toXML(*read)), read);
+    }
+}
