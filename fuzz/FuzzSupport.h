@@ -26,6 +26,23 @@ inline std::string bytesOf(const std::uint8_t* data, std::size_t size) {
         }                                                                                     \
     } while (0)
 
+// Stops the run when two texts that must be the same differ, printing both.
+inline void checkSame(const std::string& expected, const std::string& actual, const char* what) {
+    if (expected == actual) return;
+    auto visible = [](const std::string& text) {
+        std::string shown;
+        for (unsigned char c : text.substr(0, 2000)) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, c < 32 || c == 127 ? "\\x%02x" : "%c", c);
+            shown += escaped;
+        }
+        return shown;
+    };
+    std::fprintf(stderr, "fuzz check failed: %s\n  expected: %s\n  actual:   %s\n", what, visible(expected).c_str(),
+                 visible(actual).c_str());
+    std::abort();
+}
+
 // A folder of its own for the process under TMPDIR (scripts/fuzz.sh points it into memory, as
 // each input writes files), removed at a normal exit; HOME and XDG_CONFIG_HOME point into it, so the data folder is
 // HOME/.local/share/Kestrel and the preferences file HOME/.config/Kestrel.plist.

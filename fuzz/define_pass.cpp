@@ -10,14 +10,17 @@
 //   ==> Loose.h                      root/Loose.h (no framework)
 //
 // Path parts keep letters, digits and "_.-+"; at most 12 headers of 4 parts. The build runs the
-// define pass over the root, then reads every header, links the tree and numbers it.
+// define pass over the root, then reads every header, links the tree and numbers it; the tree
+// is stored, and its files must load as the same tree.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "TreeShape.h"
 #include "core/app/AppAction2.h"
+#include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 
 using namespace kestrel;
@@ -95,9 +98,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ProcessState::reset();
     ProcessState::frameworksRoot() = root.string();
+    ProcessState::prefData() = std::make_shared<PrefData>();
+    home.clear(home.data());
+    std::string built;
     {
         AppAction2 app;
         app.initTreeFile();  // the define pass, the walk, the analysis, the linking
+        built = fuzz::shapeOf(app);
+        app.applicationWillTerminate();  // stores the tree
+    }
+    {
+        AppAction2 app;
+        KESTREL_FUZZ_CHECK(app.initTreeFromFile(), "the stored tree could not be loaded");
+        fuzz::checkSame(built, fuzz::shapeOf(app), "the stored tree loads as another tree");
     }
     ProcessState::reset();
     return 0;

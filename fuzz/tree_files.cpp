@@ -11,8 +11,8 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
+#include "TreeShape.h"
 #include "core/app/AppAction2.h"
-#include "core/model/ClassData.h"
 #include "core/model/TreeLayout.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/DataFolder.h"
@@ -61,19 +61,6 @@ APPKIT_EXTERN NSString *NSViewName;
 )";
 
 std::filesystem::path filePath(const char* key) { return DataFolder::filePath(key); }
-
-// The tree as its linked shape: each class with its superclass, subclasses and categories.
-std::string shapeOf(const AppAction2& app) {
-    std::string shape;
-    for (const auto& c : app.classStraightList) {
-        shape += c->getName().value_or("?") + ":" +
-                 (c->superClass() ? c->superClass()->getName().value_or("?") : std::string("-")) + " " +
-                 std::to_string(c->getSubClassList().size()) + "/" + std::to_string(c->getCategoryList().size()) + ";";
-    }
-    return shape + std::to_string(app.categoryList.size()) + "," + std::to_string(app.protocolList.size()) + "," +
-           std::to_string(app.structList.size()) + "," + std::to_string(app.enumList.size()) + "," +
-           std::to_string(app.functions.size()) + "," + std::to_string(app.typedefList.size());
-}
 
 // The companion files, stored once, kept as bytes.
 const std::array<std::string, kFileKeys.size()>& companion() {
@@ -124,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (loaded) {
             TreeLayout::calcPosition(app.classList);
             app.makeMethodListAndCategory(true, true);
-            firstShape = shapeOf(app);
+            firstShape = fuzz::shapeOf(app);
             // Stored again as after a change in the tree.
             app.functionsWasChanged = app.typedefListWasChanged = ProcessState::prefData()->treeChanged = true;
             app.applicationWillTerminate();
@@ -133,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (loaded) {
         AppAction2 app;
         KESTREL_FUZZ_CHECK(app.initTreeFromFile(), "the stored tree could not be loaded again");
-        KESTREL_FUZZ_CHECK(shapeOf(app) == firstShape, "the stored tree loads as another tree");
+        fuzz::checkSame(firstShape, fuzz::shapeOf(app), "the stored tree loads as another tree");
     }
     ProcessState::reset();
     return 0;

@@ -50,7 +50,7 @@ for target in "${targets[@]}"; do
         -dict="$dict" -print_final_stats=1 -artifact_prefix=$out/findings/"$target"/ \
         $out/corpus/"$target" $out/seeds/"$target" >"$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    last=$(grep -E '^#[0-9]+' "$log" | tail -1)
+    last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
     cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
     ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
     corpus=$(ls $out/corpus/"$target" | wc -l)
@@ -59,7 +59,7 @@ for target in "${targets[@]}"; do
     else
         found=1
         printf '%-18s FOUND a fault (status %s): %s\n' "$target" "$status" "$(ls -t $out/findings/"$target" | head -1)"
-        grep -E 'ERROR|SUMMARY|fuzz check failed|runtime error' "$log" | head -5 | sed 's/^/    /'
+        grep -E 'ERROR|SUMMARY|fuzz check failed|runtime error' "$log" | head -5 | sed 's/^/    /' || true
         echo "    log: $log"
     fi
 done
