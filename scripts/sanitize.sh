@@ -4,7 +4,7 @@
 # tests on the offscreen platform. Every process the suite starts (test programs, kestrel
 # itself) writes any report into build-asan/sanitizer-reports/; the run fails when a test
 # fails or any report was written. Leaks proven to be Qt's or fontconfig's own are suppressed
-# by scripts/lsan.supp.
+# by scripts/lsan.supp. Run it after scripts/setup.sh (or test.sh) has installed what is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=build-asan
