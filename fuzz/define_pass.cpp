@@ -9,9 +9,9 @@
 //   ==> Outer+Inner/Deep/In.h        root/Outer.framework/Frameworks/Inner.framework/Headers/Deep/In.h
 //   ==> Loose.h                      root/Loose.h (no framework)
 //
-// Path parts keep letters, digits and "_.-+"; at most 12 headers of 4 parts. The build runs the
-// define pass over the root, then reads every header, links the tree and numbers it; the tree
-// is stored, and its files must load as the same tree.
+// Path segments keep letters, digits and "_.-+"; at most 12 headers of 4 segments. The build
+// runs the define pass over the root, then reads every header, links the tree and numbers it;
+// the tree is stored, and its files must load as the same tree.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -28,31 +28,32 @@ using namespace kestrel;
 namespace {
 
 constexpr std::size_t kMaxHeaders = 12;
-constexpr std::size_t kMaxParts = 4;
-constexpr std::size_t kMaxPartLength = 40;
+constexpr std::size_t kMaxSegments = 4;
+constexpr std::size_t kMaxSegmentLength = 40;
 
 // "Outer+Inner/Deep/In.h" -> "Outer.framework/Frameworks/Inner.framework/Headers/Deep/In.h";
 // empty when the path is unusable.
 std::string placeOf(std::string_view path) {
-    std::vector<std::string> parts;
-    std::string part;
+    std::vector<std::string> segments;
+    std::string segment;
     auto flush = [&] {
-        if (!part.empty() && part != "." && part != ".." && part.size() <= kMaxPartLength) parts.push_back(part);
-        part.clear();
+        if (!segment.empty() && segment != "." && segment != ".." && segment.size() <= kMaxSegmentLength)
+            segments.push_back(segment);
+        segment.clear();
     };
     for (char c : path) {
         if (c == '/') {
             flush();
         } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
                    c == '.' || c == '-' || c == '+') {
-            part += c;
+            segment += c;
         }
     }
     flush();
-    if (parts.empty() || parts.size() > kMaxParts) return {};
-    if (parts.size() == 1) return parts[0];
+    if (segments.empty() || segments.size() > kMaxSegments) return {};
+    if (segments.size() == 1) return segments[0];
     std::string place;
-    std::string_view frameworks = parts[0];
+    std::string_view frameworks = segments[0];
     for (std::size_t plus = frameworks.find('+');; plus = frameworks.find('+')) {
         const std::string_view name = frameworks.substr(0, plus);
         if (name.empty()) return {};
@@ -61,7 +62,7 @@ std::string placeOf(std::string_view path) {
         frameworks.remove_prefix(plus + 1);
     }
     place += "/Headers";
-    for (std::size_t i = 1; i < parts.size(); ++i) place += "/" + parts[i];
+    for (std::size_t i = 1; i < segments.size(); ++i) place += "/" + segments[i];
     return place;
 }
 
