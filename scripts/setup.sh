@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Kestrel needs on Debian 12 and builds it in Release into build/.
+# Installs what Kestrel needs on Debian 12 (clang for the fuzz targets of .ci/run) and builds it
+# in Release into build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,6 +10,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   libgnustep-base-dev libgnustep-gui-dev
   universal-ctags xvfb xauth xdotool imagemagick python3
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "core/platform/RegularFile.h"
@@ -54,7 +55,11 @@ const Delimiter* delimiterAt(std::string_view line, std::size_t pos) {
 
 }  // namespace
 
-TextBuffer::TextBuffer(std::string text) : buffer_(std::move(text)), mainLocation_(0) {}
+TextBuffer::TextBuffer(std::string text) : buffer_(std::move(text)), mainLocation_(0) {
+    // A NUL byte reads as a space, as compilers take it: no name or declaration holds one (nor
+    // could the stored tree keep it).
+    if (std::memchr(buffer_.data(), '\0', buffer_.size())) std::replace(buffer_.begin(), buffer_.end(), '\0', ' ');
+}
 
 TextBuffer TextBuffer::initByPath(const std::string& path) {
     return TextBuffer(RegularFile::read(path).value_or(std::string()));

@@ -1,6 +1,7 @@
 #pragma once
 // The command reader: hands a text out line by line as small pieces ("commands"), each with a
-// status that says which delimiter it is, or 0 for a word. It knows no C syntax at all.
+// status that says which delimiter it is, or 0 for a word. It knows no C syntax at all. A NUL
+// byte in the text reads as a space.
 //
 //   "- (void)setFoo:(id)foo;\n"  ->  "-" 0, "(" 10, "void" 0, ")" 11, "setFoo" 0, ":" 4,
 //                                    "(" 10, "id" 0, ")" 11, "foo" 0, ";" 5, "\n" 18, then 100.

@@ -75,9 +75,9 @@ bool fromDict(plist_t node, int depth, PlistValue& out) {
         }
         PlistValue value;
         ok = fromNode(item, depth + 1, value);
-        // libplist keeps one entry per key (a repeated key replaces the earlier value), so
-        // each key read here is new to the dictionary.
-        if (ok && key) dict.append(std::string(key), std::move(value));
+        // A repeated key replaces the earlier value where it stands, as libplist's XML reader
+        // does by itself; its binary reader gives every entry of the file.
+        if (ok && key) dict.set(std::string(key), std::move(value));
         std::free(key);
         if (!ok) break;
     }
@@ -116,7 +116,9 @@ bool fromNode(plist_t node, int depth, PlistValue& out) {
         case PLIST_KEY: {
             uint64_t length = 0;
             const char* text = plist_get_string_ptr(node, &length);
-            out = PlistValue(text ? std::string(text, static_cast<std::size_t>(length)) : std::string());
+            // A text ends at its first NUL byte, as a dictionary key does: XML cannot carry one,
+            // and a text is read as it will be written back.
+            out = PlistValue(text ? std::string(text, ::strnlen(text, static_cast<std::size_t>(length))) : std::string());
             return true;
         }
         case PLIST_DATE: {

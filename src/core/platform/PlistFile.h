@@ -24,8 +24,8 @@ public:
 
     static bool writeXML(const std::string& path, const PlistValue& value);
 
-    // The same conversions on bytes in memory. XML keeps every byte of a string, UTF-8 or not;
-    // dates keep whole seconds.
+    // The same conversions on bytes in memory. XML keeps every byte of a string, UTF-8 or not,
+    // up to its first NUL byte (a string read ends there too); dates keep whole seconds.
     static std::optional<PlistValue> parse(std::string_view bytes);
     static std::optional<std::string> toXML(const PlistValue& value);
 };

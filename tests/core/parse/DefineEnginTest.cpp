@@ -191,7 +191,8 @@ TEST_F(DefineEnginTest, BadHeadersGiveRecordsAndNeverStopThePass) {
         ASSERT_NE(record(name), nullptr) << name;
         EXPECT_FALSE(record(name)->getDefineList() || record(name)->getImportList()) << name;
     }
-    EXPECT_EQ(defines("Bytes.h"), (Defines{{"\xff\xfe", std::string("\x80\0x\n", 4)}}));
+    // The NUL reads as a space, which a define's text drops.
+    EXPECT_EQ(defines("Bytes.h"), (Defines{{"\xff\xfe", "\x80x\n"}}));
     EXPECT_EQ(defines("Good.h"), (Defines{{"GOOD", "\n"}}));
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <string>
@@ -109,11 +110,14 @@ TEST(TextBuffer, CallersConsumeTheLiveLine) {
     EXPECT_EQ(buffer.getCommandWithStatus(status), "last");
 }
 
+// A NUL byte reads as a space, as compilers take it; other bytes are part of words.
 TEST(TextBuffer, BytesThatAreNotUtf8KeepTheStructure) {
     const char raw[] = "// caf\xE9 \xA9\n- (void)na\xD1ve:(id)x\xC3;\nint a\0b;\n";
     std::string text(raw, sizeof raw - 1);
-    EXPECT_EQ(cut(text), cutByRule(text));
-    EXPECT_NE(cut(text).find(std::string("|a\0b@0|;@5|", 11)), std::string::npos);
+    std::string spaced = text;
+    std::replace(spaced.begin(), spaced.end(), '\0', ' ');
+    EXPECT_EQ(cut(text), cutByRule(spaced));
+    EXPECT_NE(cut(text).find("|int@0|a@0|b@0|;@5|"), std::string::npos);
     // A file: MacRoman and Latin-1 bytes come back unchanged.
     EXPECT_EQ(cut(std::string(*TextBuffer::initByPath(KESTREL_TEST_DATA_DIR "/reader/macroman.h").getLineStrings())),
               "/*@15|\xA9@0|1997@0|Ren\x8E@0|*/@16|\n@18|@100");

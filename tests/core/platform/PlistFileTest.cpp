@@ -186,8 +186,8 @@ TEST(PlistFile, FailedWriteKeepsTheOldFile) {
     }
 }
 
-// Parsed dictionaries are filled without looking for an earlier entry of the same key: this
-// holds only while libplist keeps one entry per key. A large dictionary exercises the index.
+// A key repeated in a file keeps one entry, holding the later value, in XML and binary files
+// alike (libplist's binary reader gives both entries). A large dictionary exercises the index.
 TEST(PlistFile, RepeatedKeysInAFileKeepOneEntryAndLargeDictionariesStayFindable) {
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
                       "<key>a</key><string>1</string><key>b</key><integer>2</integer>"
@@ -202,4 +202,28 @@ TEST(PlistFile, RepeatedKeysInAFileKeepOneEntryAndLargeDictionariesStayFindable)
     EXPECT_EQ(*dict.getString("a"), "3");
     EXPECT_EQ(dict.getInteger("k39"), 39);
     EXPECT_EQ(dict.getInteger("b"), 2);
+
+    // {a: 1, b: 2, a: 3} in a binary file: the keys are objects 1, 2 and 1 again.
+    std::optional<PlistValue> binary = PlistFile::parse(binaryPlist({object('\xD3', {1, 2, 1, 3, 4, 5}), object('\x51', {}, "a"),
+                                                                     object('\x51', {}, "b"), object('\x10', {}, "\x01"),
+                                                                     object('\x10', {}, "\x02"), object('\x10', {}, "\x03")}));
+    ASSERT_TRUE(binary && binary->isDict());
+    EXPECT_EQ(*binary->getDict(), test::dict({{"a", 3}, {"b", 2}}));
+    EXPECT_EQ(PlistFile::parse(*PlistFile::toXML(*binary)), binary);
+}
+
+// A string holding a NUL byte, in a binary file or raw in an XML one, reads up to that byte:
+// XML cannot carry it, and a store that writes back what it read (the comments when one is
+// edited) must find the same text again.
+TEST(PlistFile, AStringEndsAtItsFirstNulByteAsItIsWrittenBack) {
+    const std::string_view withNul("/tmp/Ki\0ret.h", 13);
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><array><string>";
+    xml.append(withNul).append("</string></array></plist>\n");
+    const std::string binary = binaryPlist({object('\xA1', {1}), object('\x5D', {}, withNul)});
+    for (const std::string& file : {xml, binary}) {
+        std::optional<PlistValue> read = PlistFile::parse(file);
+        ASSERT_TRUE(read && read->getArray());
+        EXPECT_EQ(*read, PlistValue(PlistArray{"/tmp/Ki"}));
+        EXPECT_EQ(PlistFile::parse(*PlistFile::toXML(*read)), read);
+    }
 }

@@ -1,0 +1,164 @@
+#!/usr/bin/env python3
+"""Runs every benchmark of the project once and prints one table: each figure, its target and
+whether it holds in this run.
+
+  tokenise, analyse, link, treeview, search   the programs in BUILD/bench/
+  build.py                                    build against ctags, load against build
+  fidelity.sh                                 what a build finds in GNUstep's headers against
+                                              clang, beside the figures of bench/fidelity-before.txt
+  startup.py                                  on a private Xvfb display (skipped without Xvfb)
+
+treeview and search build their tree in a throw-away home. A benchmark that cannot run (no
+GNUstep headers, no oracle, no Xvfb) gives rows marked "skipped" with the reason.
+Usage: bench/all.py [BUILD_FOLDER] (default build). Ends with status 1 when a target does not
+hold."""
+import os, re, shutil, subprocess, sys, tempfile
+
+here = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "build"))
+kestrel = os.path.join(build, "src", "kestrel")
+rows = []  # (figure, value, target, holds: True, False or None for a skipped or plain figure)
+
+
+def run(command, env=None, timeout=1800):
+    """The benchmark's output, or raises RuntimeError with the reason it gave."""
+    done = subprocess.run(command, env=env, capture_output=True, text=True, timeout=timeout)
+    if done.returncode != 0:
+        reason = (done.stderr.strip() or done.stdout.strip() or "status %d" % done.returncode).splitlines()[-1]
+        raise RuntimeError(reason)
+    return done.stdout
+
+
+def number(pattern, text):
+    found = re.search(pattern, text)
+    if not found:
+        raise RuntimeError("no figure matching %r in:\n%s" % (pattern, text))
+    return float(found.group(1))
+
+
+def skipped(figures, reason):
+    for figure, target in figures:
+        rows.append((figure, "skipped: " + reason, target, None))
+
+
+def bench(name, figures, measure):
+    """figures: [(figure, target)]; measure() answers [(value text, holds)] in the same order."""
+    print("running %s ..." % name, file=sys.stderr, flush=True)
+    try:
+        for (figure, target), (value, holds) in zip(figures, measure()):
+            rows.append((figure, value, target, holds))
+    except (RuntimeError, OSError, subprocess.TimeoutExpired) as error:
+        skipped(figures, str(error).splitlines()[0])
+
+
+def program(name):
+    path = os.path.join(build, "bench", name)
+    if not os.access(path, os.X_OK):
+        raise RuntimeError("no %s (build the project first)" % path)
+    return path
+
+
+def fidelity_figures(text):
+    """The shares fidelity.sh prints, as percentages."""
+    keys = {"classes": r"classes found:\s+([\d.]+)%", "superclasses": r"with clang's superclass:\s+([\d.]+)%",
+            "class methods": r"class methods found:\s+([\d.]+)%", "categories": r"categories found:\s+([\d.]+)%",
+            "protocols": r"protocols found:\s+([\d.]+)%", "protocol methods": r"protocol methods found:\s+([\d.]+)%",
+            "functions": r"functions\+vars found:\s+([\d.]+)%"}
+    return {key: number(pattern, text) for key, pattern in keys.items()}
+
+
+home = tempfile.mkdtemp(prefix="kestrel-bench-")
+env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
+env.pop("KESTREL_FRAMEWORKS_ROOT", None)
+try:
+    def tokenise():
+        out = run([program("tokenise")])
+        ratio = number(r"ratio:\s+([\d.]+)", out)
+        return [("%.2fx the read" % ratio, ratio <= 3)]
+    bench("tokenise", [("tokenise / read", "<= 3")], tokenise)
+
+    def analyse():
+        out = run([program("analyse")])
+        ratio = number(r"ratio:\s+([\d.]+)", out)
+        return [("%.2fx the read" % ratio, ratio <= 4)]
+    bench("analyse", [("analyse / read", "<= 4")], analyse)
+
+    def build_py():
+        out = run([sys.executable, os.path.join(here, "bench", "build.py"), kestrel])
+        build_ms = number(r"kestrel build:\s+([\d.]+) ms", out)
+        if "not installed" in out:
+            by_ctags = ("skipped: universal-ctags is not installed", None)
+        else:
+            ratio = number(r"build / ctags = ([\d.]+)", out)
+            by_ctags = ("%.2f (%.0f ms / %.0f ms)" % (ratio, build_ms, number(r"universal-ctags:\s+([\d.]+) ms", out)),
+                        ratio <= 1)
+        load = number(r"load / build = ([\d.]+)", out)
+        return [by_ctags, ("%.2f (%.0f ms)" % (load, number(r"kestrel tree \(load\):\s+([\d.]+) ms", out)), load <= 0.3),
+                ("%.0f MB" % number(r"peak memory:\s+([\d.]+) MB", out), None)]
+    bench("build.py", [("build / universal-ctags", "<= 1"), ("load / build", "<= 0.3"),
+                       ("peak memory of a build", "(a figure)")], build_py)
+
+    def link():
+        out = run([program("link")])
+        ratio = number(r"ratio 20,000 / 2,000:\s+([\d.]+)", out)
+        return [("%.1f" % ratio, ratio < 30)]
+    bench("link", [("linking 20,000 / 2,000 classes", "~10, well under 100 (< 30)")], link)
+
+    fidelity_rows = [("fidelity: classes", "100%"), ("fidelity: class methods", ">= 99.9%")] + [
+        ("fidelity: " + key, "no lower than before") for key in ("superclasses", "categories", "protocols",
+                                                                  "protocol methods", "functions")]
+    def fidelity():
+        before_path = os.path.join(here, "bench", "fidelity-before.txt")
+        before = fidelity_figures(open(before_path).read())
+        now = fidelity_figures(run(["sh", os.path.join(here, "bench", "fidelity.sh"), kestrel]))
+        answers = [("%.1f%%" % now["classes"], now["classes"] >= 100.0),
+                   ("%.1f%%" % now["class methods"], now["class methods"] >= 99.9)]
+        for key in ("superclasses", "categories", "protocols", "protocol methods", "functions"):
+            answers.append(("%.1f%% (before %.1f%%)" % (now[key], before[key]), now[key] >= before[key]))
+        return answers
+    bench("fidelity.sh", fidelity_rows, fidelity)
+
+    def treeview():
+        out = run([program("treeview")], env=env)
+        layout = number(r"layout:\s+([\d.]+) ms", out)
+        repaint = number(r"repaint:\s+([\d.]+) ms", out)
+        ratio = number(r"\(ratio ([\d.]+);", out)
+        return [("%.2f ms" % layout, layout < 16), ("%.2f ms" % repaint, repaint < 16),
+                ("%.2f" % ratio, ratio <= 1.5)]
+    bench("treeview", [("tree layout, all unfolded", "< 16 ms"), ("tree repaint, 1600 x 1000", "< 16 ms"),
+                       ("list paint 100,000 rows / 100 rows", "near 1 (<= 1.5)")], treeview)
+
+    def search():
+        out = run([program("search")], env=env)
+        answers = []
+        for pattern in (r"methods:\s+([\d.]+) ms\s+\"init\"", r"methods:\s+([\d.]+) ms\s+\"draw rect\"",
+                        r"classes:\s+([\d.]+) ms", r"functions:\s+([\d.]+) ms"):
+            ms = number(pattern, out)
+            answers.append(("%.2f ms" % ms, ms < 16))
+        return answers
+    bench("search", [("method search \"init\"", "< 16 ms"), ("method search \"draw rect\"", "< 16 ms"),
+                     ("class search \"view\"", "< 16 ms"), ("function list refilter", "< 16 ms")], search)
+
+    startup_rows = [("desktop start: tree later than empty window", "<= 300 ms")]
+    if shutil.which("Xvfb"):
+        def startup():
+            late = number(r"tree later than empty:\s+(-?[\d.]+) ms",
+                          run([sys.executable, os.path.join(here, "bench", "startup.py"), kestrel]))
+            return [("%.0f ms" % late, late <= 300)]
+        bench("startup.py", startup_rows, startup)
+    else:
+        skipped(startup_rows, "Xvfb is not installed (apt-get install xvfb)")
+finally:
+    shutil.rmtree(home, ignore_errors=True)
+
+widths = [max(len(row[i]) for row in rows + [("figure", "value", "target")]) for i in range(3)]
+line = "%-*s  %-*s  %-*s  %s"
+print(line % (widths[0], "figure", widths[1], "value", widths[2], "target", "holds"))
+print(line % (widths[0], "-" * widths[0], widths[1], "-" * widths[1], widths[2], "-" * widths[2], "-----"))
+for figure, value, target, holds in rows:
+    print(line % (widths[0], figure, widths[1], value, widths[2], target,
+                  "yes" if holds else "NO" if holds is False else "-"))
+failed = sum(1 for row in rows if row[3] is False)
+checked = sum(1 for row in rows if row[3] is not None)
+print("\n%d of %d targets hold%s" % (checked - failed, checked, "" if not failed else "; %d do not" % failed))
+sys.exit(1 if failed else 0)

@@ -1,0 +1,118 @@
+// Fuzz target: a build over a small framework tree made from the input, whose headers import,
+// include and define for each other. The input is the headers' texts, each starting at a line
+// "==> PATH"; text before the first such line is "Main/Main.h":
+//
+//   ==> Base/Base.h                  root/Base.framework/Headers/Base.h
+//   #define BASE_EXPORT extern
+//   ==> App/App.h                    root/App.framework/Headers/App.h
+//   #import <Base/Base.h>
+//   ==> Outer+Inner/Deep/In.h        root/Outer.framework/Frameworks/Inner.framework/Headers/Deep/In.h
+//   ==> Loose.h                      root/Loose.h (no framework)
+//
+// Path segments keep letters, digits and "_.-+"; at most 12 headers of 4 segments. The build
+// runs the define pass over the root, then reads every header, links the tree and numbers it;
+// the tree is stored, and its files must load as the same tree.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "TreeShape.h"
+#include "core/app/AppAction2.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/ProcessState.h"
+
+using namespace kestrel;
+
+namespace {
+
+constexpr std::size_t kMaxHeaders = 12;
+constexpr std::size_t kMaxSegments = 4;
+constexpr std::size_t kMaxSegmentLength = 40;
+
+// "Outer+Inner/Deep/In.h" -> "Outer.framework/Frameworks/Inner.framework/Headers/Deep/In.h";
+// empty when the path is unusable.
+std::string placeOf(std::string_view path) {
+    std::vector<std::string> segments;
+    std::string segment;
+    auto flush = [&] {
+        if (!segment.empty() && segment != "." && segment != ".." && segment.size() <= kMaxSegmentLength)
+            segments.push_back(segment);
+        segment.clear();
+    };
+    for (char c : path) {
+        if (c == '/') {
+            flush();
+        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+                   c == '.' || c == '-' || c == '+') {
+            segment += c;
+        }
+    }
+    flush();
+    if (segments.empty() || segments.size() > kMaxSegments) return {};
+    if (segments.size() == 1) return segments[0];
+    std::string place;
+    std::string_view frameworks = segments[0];
+    for (std::size_t plus = frameworks.find('+');; plus = frameworks.find('+')) {
+        const std::string_view name = frameworks.substr(0, plus);
+        if (name.empty()) return {};
+        place += (place.empty() ? "" : "/Frameworks/") + std::string(name) + ".framework";
+        if (plus == std::string_view::npos) break;
+        frameworks.remove_prefix(plus + 1);
+    }
+    place += "/Headers";
+    for (std::size_t i = 1; i < segments.size(); ++i) place += "/" + segments[i];
+    return place;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fuzz::FuzzHome& home = fuzz::FuzzHome::get();
+    const std::filesystem::path root = home.path() / "Frameworks";
+    home.clear(root);
+
+    const std::string input = fuzz::bytesOf(data, size);
+    std::string place = placeOf("Main/Main.h"), text;
+    std::size_t headers = 0;
+    auto writeHeader = [&] {
+        if (!place.empty() && headers < kMaxHeaders) {
+            fuzz::FuzzHome::write(root / place, text);
+            ++headers;
+        }
+        text.clear();
+    };
+    for (std::size_t at = 0; at < input.size();) {
+        std::size_t end = input.find('\n', at);
+        end = end == std::string::npos ? input.size() : end + 1;
+        const std::string_view line = std::string_view(input).substr(at, end - at);
+        if (line.starts_with("==> ")) {
+            if (!text.empty() || at > 0) writeHeader();
+            place = placeOf(line.substr(4));
+        } else {
+            text += line;
+        }
+        at = end;
+    }
+    writeHeader();
+
+    ProcessState::reset();
+    ProcessState::frameworksRoot() = root.string();
+    ProcessState::prefData() = std::make_shared<PrefData>();
+    home.clear(home.data());
+    std::string built;
+    {
+        AppAction2 app;
+        app.initTreeFile();  // the define pass, the walk, the analysis, the linking
+        built = fuzz::shapeOf(app);
+        app.applicationWillTerminate();  // stores the tree
+    }
+    {
+        AppAction2 app;
+        KESTREL_FUZZ_CHECK(app.initTreeFromFile(), "the stored tree could not be loaded");
+        fuzz::checkSame(built, fuzz::shapeOf(app), "the stored tree loads as another tree");
+    }
+    ProcessState::reset();
+    return 0;
+}

@@ -1,0 +1,127 @@
+// Fuzz target: the stored tree's files as another machine, a damaged disk or a hand edit may
+// leave them. The first byte picks the file (classData, protocolData, categoryData,
+// structData, enumData, functions, typedefs) and the rest is its contents, XML or binary; the
+// other six files are those of a small tree stored beforehand, so that the fuzzed file's
+// records meet sound ones when the tree is linked.
+//
+// Loaded, the tree is laid out and its method lists made; then it is stored again as after a
+// change, and a second load must read what was stored: the same records, linked the same way.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "FuzzSupport.h"
+#include "TreeShape.h"
+#include "core/app/AppAction2.h"
+#include "core/model/TreeLayout.h"
+#include "core/parse/TextBuffer.h"
+#include "core/platform/DataFolder.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/ProcessState.h"
+
+using namespace kestrel;
+
+namespace {
+
+constexpr std::array<const char*, 7> kFileKeys{"classDataFileName", "protocolDataFileName", "categoryDataFileName",
+                                               "structDataFileName", "enumDataFileName", "functions", "typedefs"};
+
+// The companion tree: classes over several headers, a category in its class's header and one
+// in another, protocols adopting each other, a struct, an enum, functions and typedefs.
+constexpr std::string_view kCompanionHeader = R"(
+@protocol NSCoding
+- (void)encodeWithCoder:(id)coder;
+@end
+@protocol NSCopying <NSCoding>
+- (id)copyWithZone:(void *)zone;
+@end
+@interface NSObject <NSCopying>
++ (id)alloc;
+- (id)init;
+@end
+@interface NSResponder : NSObject
+- (void)keyDown:(id)event;
+@end
+@interface NSView : NSResponder <NSCoding>
+- (void)drawRect:(NSRect)rect;
+@end
+@interface NSView (Drawing)
+- (void)display;
+@end
+@interface NSButton : NSView
+@end
+@interface Missing (Extras)
+- (void)extra;
+@end
+typedef struct _NSPoint { float x; float y; } NSPoint;
+typedef enum { NSLeft, NSRight } NSSide;
+typedef float NSFloat;
+extern NSPoint NSMakePoint(float x, float y);
+APPKIT_EXTERN NSString *NSViewName;
+)";
+
+std::filesystem::path filePath(const char* key) { return DataFolder::filePath(key); }
+
+// The companion files, stored once, kept as bytes.
+const std::array<std::string, kFileKeys.size()>& companion() {
+    static const std::array<std::string, kFileKeys.size()> files = [] {
+        const fuzz::FuzzHome& home = fuzz::FuzzHome::get();
+        home.clear(home.data());
+        ProcessState::reset();
+        ProcessState::prefData() = std::make_shared<PrefData>();
+        AppAction2 app;
+        TextBuffer buffer{std::string(kCompanionHeader)};
+        app.doAnalyseHedderFile(buffer, "Companion.h", "Companion.framework", false);
+        app.linkTree();
+        app.functionsWasChanged = app.typedefListWasChanged = ProcessState::prefData()->treeChanged = true;
+        app.applicationWillTerminate();
+        std::array<std::string, kFileKeys.size()> bytes;
+        for (std::size_t i = 0; i < kFileKeys.size(); ++i) {
+            std::ifstream in(filePath(kFileKeys[i]), std::ios::binary);
+            bytes[i].assign(std::istreambuf_iterator<char>(in), {});
+            KESTREL_FUZZ_CHECK(!bytes[i].empty(), "the companion tree was not stored");
+        }
+        ProcessState::reset();
+        return bytes;
+    }();
+    return files;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const fuzz::FuzzHome& home = fuzz::FuzzHome::get();
+    const auto& files = companion();
+    home.clear(home.data());
+    const std::size_t fuzzed = data[0] % kFileKeys.size();
+    for (std::size_t i = 0; i < kFileKeys.size(); ++i) {
+        fuzz::FuzzHome::write(filePath(kFileKeys[i]),
+                              i == fuzzed ? std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)
+                                          : std::string_view(files[i]));
+    }
+
+    ProcessState::reset();
+    ProcessState::prefData() = std::make_shared<PrefData>();
+    std::string firstShape;
+    bool loaded = false;
+    {
+        AppAction2 app;
+        loaded = app.initTreeFromFile();
+        if (loaded) {
+            TreeLayout::calcPosition(app.classList);
+            app.makeMethodListAndCategory(true, true);
+            firstShape = fuzz::shapeOf(app);
+            // Stored again as after a change in the tree.
+            app.functionsWasChanged = app.typedefListWasChanged = ProcessState::prefData()->treeChanged = true;
+            app.applicationWillTerminate();
+        }
+    }
+    if (loaded) {
+        AppAction2 app;
+        KESTREL_FUZZ_CHECK(app.initTreeFromFile(), "the stored tree could not be loaded again");
+        fuzz::checkSame(firstShape, fuzz::shapeOf(app), "the stored tree loads as another tree");
+    }
+    ProcessState::reset();
+    return 0;
+}
