@@ -54,29 +54,6 @@ namespace kestrel::gui {
 namespace {
 
 
-// The commands that this version of the program carries out; the others are in the menus,
-// disabled, until their windows exist.
-bool isImplemented(MenuCommand command) {
-    switch (command) {
-        case MenuCommand::About:
-        case MenuCommand::ReBuildTree:
-        case MenuCommand::Quit:
-        case MenuCommand::Cut:
-        case MenuCommand::Copy:
-        case MenuCommand::ShowTreeWindow:
-        case MenuCommand::ShowStructEnumViewer:
-        case MenuCommand::OpenURL:
-        case MenuCommand::Preferences:
-        case MenuCommand::EditComment:
-        case MenuCommand::MargeComment:
-        case MenuCommand::EditURL:
-        case MenuCommand::AddPrivateHedders:
-            return true;
-        default:
-            return false;
-    }
-}
-
 QKeySequence shortcutOf(const MenuCommandEntry& entry) {
     const QKeySequence portable(QString::fromLatin1(entry.shortcut));
     QKeySequence::StandardKey key = QKeySequence::UnknownKey;
@@ -256,7 +233,7 @@ void AppShell::runCommand(MenuCommand command) {
 }
 
 bool AppShell::validateCommand(MenuCommand command) const {
-    if (!isImplemented(command)) return false;
+    if (command == MenuCommand::Separator) return false;
     switch (command) {
         case MenuCommand::Quit:
             return true;
