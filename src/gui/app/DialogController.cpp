@@ -10,6 +10,7 @@ DialogController::~DialogController() { delete window; }
 
 void DialogController::load() {
     if (!window) window = loadWindow();
+    windowObject_ = window.data();
 }
 
 void DialogController::beginDialog() {

@@ -36,12 +36,18 @@ protected:
     // Makes the window from the interface file and connects its buttons.
     virtual QDialog* loadWindow() = 0;
 
+    // Whether an event filter's object is the window. Filters also see the window while it is
+    // being destroyed, when it is a QDialog no more: it is compared as a plain object.
+    bool isWindow(const QObject* watched) const { return watched && watched == windowObject_.data(); }
+
     QPointer<QDialog> window;
     QObject* owner;
     bool isModal = false;
 
 private:
     void load();
+
+    QPointer<QObject> windowObject_;
 };
 
 }  // namespace kestrel::gui

@@ -101,7 +101,7 @@ void TreeWinAction::step() {
 }
 
 bool TreeWinAction::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_ && event->type() == QEvent::Close) windowWillClose();
+    if (event->type() == QEvent::Close && watched == window_) windowWillClose();
     return QObject::eventFilter(watched, event);
 }
 

@@ -43,7 +43,7 @@ void AnnotationDialog::end() {
 }
 
 bool AnnotationDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window && event->type() == QEvent::Close && !ending_) {
+    if (event->type() == QEvent::Close && !ending_ && isWindow(watched)) {
         event->ignore();
         doOkButton();
         return true;

@@ -277,13 +277,13 @@ void EditCommentController::end(int code) {
 }
 
 bool EditCommentController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window && event->type() == QEvent::Close) {
+    if (event->type() == QEvent::Close && isWindow(watched)) {
         // The close box is OK; when OK cannot end the dialog, it stays.
         if (!ending_) doDialogAction(1);
         if (!ending_) event->ignore();
         return true;
     }
-    if (ui_ && watched == ui_->commentTitleView && event->type() == QEvent::Resize) showCommentTitle();
+    if (event->type() == QEvent::Resize && ui_ && watched == ui_->commentTitleView) showCommentTitle();
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -292,7 +292,7 @@ bool EditCommentController::eventFilter(QObject* watched, QEvent* event) {
             if (ui_->findButtonView->isEnabled()) changeFilter(kFindTag);
             return true;
         }
-        if (watched == window && key == Qt::Key_Escape) {
+        if (key == Qt::Key_Escape && isWindow(watched)) {
             // Escape cancels only while nothing is changed: a stray key never loses comments.
             if (!DicWasEdited && !CommentWasEdited) doDialogAction(0);
             return true;

@@ -80,7 +80,7 @@ FindController::FindController(AppShell& owner, QWidget* page, MethodView* class
 }
 
 bool FindController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == keywordView->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && watched == keywordView->lineEdit()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             doFindClass();

@@ -193,7 +193,7 @@ void MargeController::doDialogAction(int code) {
 }
 
 bool MargeController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window) {
+    if (isWindow(watched)) {
         switch (event->type()) {
             case QEvent::Show:
                 // The file dialog comes at once, over the dialog just shown.

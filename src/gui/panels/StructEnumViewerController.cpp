@@ -77,7 +77,7 @@ void StructEnumViewerController::doOkButton() {
 
 bool StructEnumViewerController::eventFilter(QObject* watched, QEvent* event) {
     // The close box is OK: else the command would stay disabled for good.
-    if (watched == window && event->type() == QEvent::Close) doOkButton();
+    if (event->type() == QEvent::Close && watched == window) doOkButton();
     return QObject::eventFilter(watched, event);
 }
 
