@@ -12,6 +12,7 @@
 #include "core/parse/ExternEngin.h"
 #include "core/parse/FunctionRecord.h"
 #include "core/parse/MacroKeywordSource.h"
+#include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/PropertyDeclaration.h"
 #include "core/parse/StructEngin.h"
@@ -51,8 +52,10 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
     if (flag) analyseInstanceValuePart();
 
     MethodStringMaker maker;
+    MethodAttributeFilter attributes(keywords);
     int status = kWord;
     while (auto command = textBuffer->getCommandWithStatus(status)) {
+        if (attributes.drops(status, *command, maker.inDeclaration())) continue;
         switch (status) {
         case kHash:
             doDirective();

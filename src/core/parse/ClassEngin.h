@@ -11,7 +11,8 @@
 // Enums, structs and extern declarations met inside the block are filed in the record lists
 // as at file level (the driver labels the functions with their header); a typedef there is
 // skipped. A macro for one of those keywords (GS_EXPORT for extern) counts as that keyword
-// where it starts a declaration.
+// where it starts a declaration; an attribute macro in a method declaration is left out
+// (see MethodAttributeFilter).
 //
 // A block cut off by the end of the text keeps the methods completed before the cut; the text
 // ending right after "@interface" gives no record.

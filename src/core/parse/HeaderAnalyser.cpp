@@ -79,6 +79,10 @@ std::optional<std::string> HeaderAnalyser::macroKeywordFor(const std::string& wo
     return macroKeywords ? macroKeywords->keywordFor(word) : std::nullopt;
 }
 
+std::optional<bool> HeaderAnalyser::isAttributeMacro(const std::string& word) {
+    return macroKeywords ? macroKeywords->isAttribute(word) : std::nullopt;
+}
+
 void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedderName,
                                          const std::string& fwName, bool flag) {
     anaInfo = {fwName, hedderName};
@@ -93,7 +97,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     } endOfHeader{macroKeywords};
     MultiComment comment(&buffer, &macro);
     ClassEngin classEngin(&buffer, &macro, &records, this);
-    ProtocolEngin protocolEngin(&buffer, &macro);
+    ProtocolEngin protocolEngin(&buffer, &macro, this);
 
     auto label = [&](TreeData& record) {
         record.setFwName(fwName);

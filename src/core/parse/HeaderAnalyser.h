@@ -45,6 +45,7 @@ public:
     // The driver keyword that word stands for as a macro of the header under analysis
     // ("GS_EXPORT" -> "extern", see MacroKeywordResolver); none outside an analysis.
     std::optional<std::string> macroKeywordFor(const std::string& word) override;
+    std::optional<bool> isAttributeMacro(const std::string& word) override;
     // Is word one of the driver's keywords ("extern", "@interface", "APPKIT_EXTERN", ...)?
     // Only as a whole command and in this case: "structure" or "Struct" is none, nor is "enum".
     static bool isKeyword(std::string_view word);

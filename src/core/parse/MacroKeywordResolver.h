@@ -36,17 +36,30 @@ public:
     // The keyword that word stands for, or none.
     std::optional<std::string> keywordFor(const std::string& word);
 
+    // Whether word is a macro that expands to nothing or to an attribute, directly or through
+    // further macros:
+    //   #define NS_RETURNS_RETAINED __attribute__((ns_returns_retained))   -> yes
+    //   #define NS_FORMAT_FUNCTION(F,A) __attribute__((format(...)))       -> yes
+    //   #define GS_NORETURN_METHOD  (empty)                                -> yes
+    //   #define MY_NORETURN GS_NORETURN_METHOD                             -> yes
+    //   #define NSNotFound (0x7fffffff)                                    -> no
+    //   #define GS_GENERIC_TYPE(T) id                                      -> no
+    // None when the header's define records know no definition of word.
+    std::optional<bool> isAttribute(const std::string& word);
+
     // "extern__declspec(dllimport)\n" -> "extern"; "APPKIT_EXTERN\n" -> "APPKIT_EXTERN";
     // "(x)x+1\n" -> "".
     static std::string leadingWord(const std::string& definition);
 
 private:
     std::optional<std::string> resolve(const std::string& word) const;
+    std::optional<bool> resolveAttribute(const std::string& word) const;
 
     std::shared_ptr<DefineData> header;
     const DefinedNames& names;
     IsKeyword isKeyword;
     std::unordered_map<std::string, std::optional<std::string>> known;  // answers given so far
+    std::unordered_map<std::string, std::optional<bool>> knownAttributes;
 };
 
 }  // namespace kestrel

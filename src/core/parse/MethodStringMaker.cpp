@@ -54,7 +54,8 @@ void MethodStringMaker::addCommand(int status, const std::string& text) {
     }
     // The word after an argument type is the argument name; whatever follows the name gets
     // one space before it ("foo bar:", "firstObj ,...").
-    if (state == kAfterType) {
+    // An argument without a type is its name at once: "object: anObject file:" keeps its space.
+    if (state == kAfterType || (state == kAfterColon && parenDepth == 0 && status == kWord)) {
         state = kAfterName;
     } else if (state == kAfterName) {
         current += ' ';

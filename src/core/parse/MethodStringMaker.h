@@ -10,6 +10,7 @@
 //   - (unsigned long long)size;              -> -(unsigned longlong)size
 //   - (oneway void)release;                  -> -(oneway void)release
 //   - (int)addTypes:(in bycopy NSArray*)t;   -> -(int)addTypes:(in bycopy NSArray*)t
+//   - (void)handle:(SEL)s object: obj file:(id)f; -> -(void)handle:(SEL)s object:obj file:(id)f
 //
 // The markers @optional and @required are no part of any declaration and are dropped, and so
 // is whatever stands before a declaration's sign.
@@ -33,6 +34,8 @@ public:
     const std::vector<std::string>& getMethodList() const { return methodList; }
     // Inside a statement not yet ended by ";", a method or not.
     bool hasUnfinished() const { return !current.empty() || beforeSign; }
+    // Inside a method declaration: its sign has come, its ";" not yet.
+    bool inDeclaration() const { return !current.empty(); }
 
     // The qualifiers that keep one space after them inside a type's parentheses. "in" and
     // "out" are common selector words, so outside parentheses they stay plain text.

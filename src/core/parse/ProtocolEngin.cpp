@@ -3,6 +3,7 @@
 #include "core/model/ProtocolData.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/DeclarationLine.h"
+#include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/PropertyDeclaration.h"
 #include "core/parse/TextBuffer.h"
@@ -53,8 +54,10 @@ std::shared_ptr<ProtocolData> ProtocolEngin::analyseDeclarationPart(bool& flag) 
 std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
     if (flag) analyseInstanceValuePart();
     MethodStringMaker maker;
+    MethodAttributeFilter attributes(keywords);
     int status = 0;
     while (auto command = nextCommand(status)) {
+        if (attributes.drops(status, *command, maker.inDeclaration())) continue;
         switch (status) {
             case kHash:
                 doDirective();

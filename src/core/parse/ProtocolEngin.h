@@ -18,11 +18,15 @@
 
 namespace kestrel {
 
+class MacroKeywordSource;
 class ProtocolData;
 
 class ProtocolEngin : public TextEngin {
 public:
-    using TextEngin::TextEngin;
+    // keywords tells which words are attribute macros, left out of the methods; with none, no
+    // word is.
+    ProtocolEngin(TextBuffer* buffer, CMacroEngin* macro, MacroKeywordSource* keywords = nullptr)
+        : TextEngin(buffer, macro), keywords(keywords) {}
 
     std::shared_ptr<TreeData> doAnalyse(const std::string& opener) override;
     // The declaration line; flag tells that a brace block follows. None for a name in
@@ -39,6 +43,7 @@ public:
 private:
     std::optional<std::string> nextCommand(int& status);
 
+    MacroKeywordSource* keywords;
     std::optional<std::vector<std::string>> protocolList;  // of the declaration being read
 };
 

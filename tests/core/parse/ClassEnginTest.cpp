@@ -9,6 +9,7 @@
 #include "core/model/RecordLists.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/ClassEngin.h"
+#include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/ProcessState.h"
 
@@ -35,10 +36,19 @@ Strings methodsOf(const std::string& body) {
 // method strings, the instance variables and the declarations filed from a body; these are the
 // corners they do not reach.
 TEST(ClassEnginTest, MethodStrings) {
+    // Without the define records, a word written as a macro outside parentheses is an attribute.
     EXPECT_EQ(methodsOf("+ (id) stringWithFormat: (NSString*)format, ... NS_FORMAT_FUNCTION(1,2);\n"
-                        "- (void)noType:x with:y;"),  // no ")" before the name: no space
-              (Strings{"+(id)stringWithFormat:(NSString*)format ,...NS_FORMAT_FUNCTION(1,2)",
-                       "-(void)noType:xwith:y"}));
+                        "- (void)noType:x with:y;\n"
+                        "- (void) later API_AVAILABLE(macos(10.12), ios(10.0)) NS_SWIFT_NAME(l());\n"
+                        "- (GS_TYPE(T)) first: (GS_TYPE(T))x;\n"
+                        "- (void) inArgs: (int)a GS_API(x;\n"  // a ";" ends unbalanced arguments
+                        "- (void) after;"),
+              (Strings{"+(id)stringWithFormat:(NSString*)format ,...", "-(void)noType:x with:y", "-(void)later",
+                       "-(GS_TYPE(T))first:(GS_TYPE(T))x", "-(void)inArgs:(int)a", "-(void)after"}));
+    for (const char* word : {"NS_SWIFT_NAME", "API_AVAILABLE", "GS_API_V2"})
+        EXPECT_TRUE(MethodAttributeFilter::isWrittenAsMacro(word)) << word;
+    for (const char* word : {"NSRect", "URL", "_private", "set_value", "__attribute__", "X1"})
+        EXPECT_FALSE(MethodAttributeFilter::isWrittenAsMacro(word)) << word;
 }
 
 TEST(ClassEnginTest, DeclarationLine) {

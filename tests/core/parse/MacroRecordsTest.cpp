@@ -90,6 +90,25 @@ TEST_F(MacroRecordsTest, WordsStandingForDriverKeywords) {
     EXPECT_EQ(keywordFor("Unknown.h", "GS_EXPORT"), std::nullopt);  // no record at all
 }
 
+// The golden case method_attributes holds the common attribute macros; these are the corners
+// of telling an attribute from a value.
+TEST_F(MacroRecordsTest, AttributeMacrosAndWhatIsNone) {
+    record("Defs.h", {}, {{"EMPTY", "\n"}, {"ATTR", "__attribute__((unused))\n"}, {"FORMAT", "(F,A)__attribute__((format(F,A)))\n"},
+                          {"VARIADIC", "(...)\n"}, {"THROUGH", "FORMAT(1,2)\n"}, {"LOOP_A", "LOOP_B\n"},
+                          {"LOOP_B", "LOOP_A\n"}, {"VALUE", "(0x7fffffff)\n"}, {"SUM", "(a+b)\n"},
+                          {"TYPE", "(T)id\n"}, {"WINDOWS", "__declspec(dllimport)\n"}, {"UNSEEN", "ELSEWHERE\n"}});
+    record("App.h", {"Defs.h"}, {});
+    record("Elsewhere.h", {}, {{"ELSEWHERE", "\n"}});
+    names.refresh(ProcessState::defineList());
+    MacroKeywordResolver resolver(ProcessState::defineList().at("App.h"), names, &HeaderAnalyser::isKeyword);
+    for (const char* yes : {"EMPTY", "ATTR", "FORMAT", "VARIADIC", "THROUGH", "WINDOWS"})
+        EXPECT_EQ(resolver.isAttribute(yes), true) << yes;
+    // A loop, a value, a type, and a macro whose definition this header cannot see.
+    for (const char* no : {"LOOP_A", "VALUE", "SUM", "TYPE", "UNSEEN"}) EXPECT_EQ(resolver.isAttribute(no), false) << no;
+    EXPECT_EQ(resolver.isAttribute("ELSEWHERE"), std::nullopt);  // defined, but not for App.h
+    EXPECT_EQ(resolver.isAttribute("NOWHERE"), std::nullopt);
+}
+
 TEST_F(MacroRecordsTest, DefinedNamesFollowTheDefineList) {
     record("A.h", {}, {{"FIRST", "1\n"}});
     names.refresh(ProcessState::defineList());
