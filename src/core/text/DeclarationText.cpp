@@ -81,6 +81,21 @@ std::string DeclarationText::methodViewText(const std::string& method, std::int3
     return text;
 }
 
+// What follows the argument list and is no further parenthesis is an attribute, which a call
+// cannot carry: "(NSString* format, ...)NS_FORMAT_FUNCTION(1,2)" -> "(NSString* format, ...)",
+// "(int c) __attribute__((const))" -> "(int c)"; "(*f)(int)" stays whole.
+std::string DeclarationText::withoutTrailingAttributes(const std::string& arguments) {
+    int depth = 0;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == '(') ++depth;
+        if (arguments[i] != ')' || --depth > 0) continue;
+        std::size_t next = arguments.find_first_not_of(" \t", i + 1);
+        if (next == std::string::npos || arguments[next] == '(') return arguments;
+        return arguments.substr(0, i + 1);
+    }
+    return arguments;  // unbalanced: as it stands
+}
+
 // A declaration without a return type before its name ("NSBeep(void)", the macro "MAX(a,b)")
 // becomes the bare call: "NSBeep();", "MAX(a,b);".
 std::string DeclarationText::functionText(const std::string& declaration, std::int32_t dragStyle) {
@@ -89,7 +104,7 @@ std::string DeclarationText::functionText(const std::string& declaration, std::i
     std::size_t open = declaration.find('(');
     if (open == std::string::npos) return declaration;
     std::string head = declaration.substr(0, open);
-    std::string arguments = declaration.substr(open);
+    std::string arguments = withoutTrailingAttributes(declaration.substr(open));
     if (std::size_t v = arguments.find("(void)"); v != std::string::npos) arguments.replace(v, 6, "()");
     std::size_t space = head.rfind(' ');
     if (space == std::string::npos) return head + arguments + ";";

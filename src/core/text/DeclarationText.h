@@ -32,8 +32,11 @@ public:
     static std::string methodViewText(const std::string& method, std::int32_t dragStyle,
                                       const std::string& receiver, bool addLF);
     // The function list's form of a function's stored declaration: declaration style adds ";";
-    // call style turns it into a call (a name without "(" stays as it is, without ";").
+    // call style turns it into a call (a name without "(" stays as it is, without ";"), without
+    // the attributes after the argument list.
     static std::string functionText(const std::string& declaration, std::int32_t dragStyle);
+    // The argument list, from its "(", without the attributes that follow it.
+    static std::string withoutTrailingAttributes(const std::string& arguments);
     // The method view's rows: the declaration cut at the spaces outside parentheses, one
     // selector part a row: "-(void)setFoo:(id)foo bar:(int)x" -> "-(void)setFoo:(id)foo", "bar:(int)x";
     // an empty text gives one empty row.

@@ -85,6 +85,15 @@ TEST(DeclarationText, FunctionsInBothStyles) {
     // Without a return type before the name it is the bare call.
     EXPECT_EQ(DeclarationText::functionText("MAX(a,b)", kCall), "MAX(a,b);");
     EXPECT_EQ(DeclarationText::functionText("NSBeep(void)", kCall), "NSBeep();");
+    // A call carries no attribute; the declaration keeps what the header wrote.
+    EXPECT_EQ(DeclarationText::functionText("void NSLog(NSString* format, ...)NS_FORMAT_FUNCTION(1,2)", kCall),
+              " NSLog(NSString* format, ...);");
+    EXPECT_EQ(DeclarationText::functionText("NSUInteger NSPageSize(void)__attribute__((const))", kCall),
+              "NSUInteger_Value =  NSPageSize();");
+    EXPECT_EQ(DeclarationText::functionText("void f(int (*g)(int)) attribute ((unused))", kCall), " f(int (*g)(int));");
+    EXPECT_EQ(DeclarationText::functionText("NSPoint NSMakePoint(CGFloat x, CGFloat y)GS_GEOM_ATTR", kDeclaration),
+              "NSPoint NSMakePoint(CGFloat x, CGFloat y)GS_GEOM_ATTR;");
+    EXPECT_EQ(DeclarationText::functionText("void f(int x", kCall), " f(int x;");  // unbalanced: as it stands
 }
 
 TEST(DeclarationText, MethodRowsAreTheSelectorPartsOutsideParentheses) {
