@@ -35,11 +35,31 @@ std::optional<std::string> StructEngin::nextCommand(int& status) {
 bool StructEngin::makeTagAndStruct(std::string& tag, std::string& structString, std::string& tagB) {
     bool afterBody = false;
     bool complete = false;
+    // An attribute is no part of a name: "} gs_mutex_t __attribute__((aligned (8)));" names
+    // gs_mutex_t, "struct __attribute__((packed)) Foo {" Foo.
+    bool attribute = false;
+    int attributeDepth = 0;
     int status = 0;
     while (auto command = nextCommand(status)) {
         if (status == kSemicolon) {
             complete = true;
             break;
+        }
+        if (attribute) {  // its "(" opens the arguments
+            attribute = false;
+            if (status == kOpenParen) {
+                attributeDepth = 1;
+                continue;
+            }
+        }
+        if (attributeDepth > 0) {
+            if (status == kOpenParen) ++attributeDepth;
+            if (status == kCloseParen) --attributeDepth;
+            continue;
+        }
+        if (status == kWord && (*command == "__attribute__" || *command == "__attribute")) {
+            attribute = true;
+            continue;
         }
         if (status == kOpenBrace) {
             structString += "{\n";
