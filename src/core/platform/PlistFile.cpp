@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -473,7 +474,23 @@ bool PlistFile::writeXML(const std::string& path, const PlistValue& value) {
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());
+    if (ok) removeStaleTemporaries(folder, target.filename().string());
     return ok;
+}
+
+void PlistFile::removeStaleTemporaries(const std::filesystem::path& folder, const std::string& fileName) {
+    namespace fs = std::filesystem;
+    const std::string prefix = "." + fileName + ".";
+    const auto stale = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) continue;
+        std::error_code entryError;
+        if (!it->is_regular_file(entryError) || it->is_symlink(entryError)) continue;
+        const auto written = it->last_write_time(entryError);
+        if (!entryError && written < stale) fs::remove(it->path(), entryError);
+    }
 }
 
 }  // namespace kestrel

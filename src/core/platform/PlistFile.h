@@ -8,6 +8,7 @@
 // Writing produces XML and is atomic: the text goes to a temporary file in the same folder,
 // which is then renamed over the target. A failed write leaves the old file as it was and no
 // temporary file behind, and answers false.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,12 @@ public:
     static std::optional<PlistDict> readDictionary(const std::string& path);
     static std::optional<PlistArray> readArray(const std::string& path);
 
+    // Replaces the file at once (through a temporary file beside it, renamed over it).
     static bool writeXML(const std::string& path, const PlistValue& value);
+    // A writer killed between making its temporary file and renaming it leaves the file
+    // behind (".comments.plist.Ab12Cd"): a later write of the same file removes those an hour
+    // old, never one that a write going on elsewhere is still filling.
+    static void removeStaleTemporaries(const std::filesystem::path& folder, const std::string& fileName);
 
     // The same conversions on bytes in memory. XML keeps every byte of a string, UTF-8 or not,
     // up to its first NUL byte (a string read ends there too); dates keep whole seconds.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <set>
 
 #include "core/platform/PlistFile.h"
 #include "support/FileSizeLimit.h"
@@ -159,6 +161,26 @@ TEST(PlistFile, WriteReplacesTheFileOrTheFileALinkPointsAtAndLeavesNoTemporaryFi
     ASSERT_TRUE(PlistFile::writeXML((dir.path() / "link.plist").string(), PlistValue("via link")));
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.plist"));
     EXPECT_EQ(*PlistFile::read(path)->getString(), "via link");
+}
+
+TEST(PlistFile, AWriteRemovesTheTemporaryFilesThatKilledWritersLeft) {
+    TempDir dir;
+    const std::string path = dir.write("comments.plist", "old");
+    const auto hoursAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const char* name : {".comments.plist.Ab12Cd", ".comments.plist.Zz99zz", ".comments.plist.fresh1",
+                             ".comments.plist.toolong", "comments.plist.Ab12Cd", ".classData.Ab12Cd"}) {
+        dir.write(name, "left");
+        if (std::string(name) != ".comments.plist.fresh1") fs::last_write_time(dir.path() / name, hoursAgo);
+    }
+    fs::create_directory(dir.path() / ".comments.plist.folder");
+    fs::last_write_time(dir.path() / ".comments.plist.folder", hoursAgo);
+
+    ASSERT_TRUE(PlistFile::writeXML(path, PlistValue("new")));
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.path())) left.insert(entry.path().filename().string());
+    // Only this file's old temporaries go: a fresh one may be another writer's.
+    EXPECT_EQ(left, (std::set<std::string>{"comments.plist", ".comments.plist.fresh1", ".comments.plist.toolong",
+                                           "comments.plist.Ab12Cd", ".classData.Ab12Cd", ".comments.plist.folder"}));
 }
 
 TEST(PlistFile, FailedWriteKeepsTheOldFile) {
