@@ -89,7 +89,7 @@ TEST_F(TreeCommands, BuildStoresTheTreeThatTheOtherCommandsLoad) {
 TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLineAndPrintsInTheStyleAsked) {
     KestrelRun classes = kestrel({"find", "STRING"});  // no tree stored yet: this one builds
     EXPECT_EQ(classes.status, 0) << classes.err;
-    EXPECT_EQ(classes.out, "BString\nBMutableString\n  2 clases found\n");
+    EXPECT_EQ(classes.out, "BString\nBMutableString\n  2 classes found\n");
     KestrelRun methods = kestrel({"find", "--methods", "rect draw"});
     EXPECT_EQ(methods.out, "BString\t-(void)drawInRect:(BRect)r\nKView\t-(void)drawRect:(BRect)rect\n  2 methods found\n");
     // Category methods come with the class the category belongs to.

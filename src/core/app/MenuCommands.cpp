@@ -34,6 +34,7 @@ bool MenuCommands::validateMenuItem(std::int32_t tag, const MenuState& state) {
         case 110:
         case 200:
         case 203:
+        case 401:
             return true;
         case 202:
             return !state.margeEditor;
@@ -45,8 +46,6 @@ bool MenuCommands::validateMenuItem(std::int32_t tag, const MenuState& state) {
             return state.selectedClass;
         case 400:
             return !state.seViewer;
-        case 401:
-            return !state.treeWindow;
         default:
             return false;
     }

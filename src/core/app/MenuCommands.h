@@ -4,10 +4,11 @@
 // turns them into actions and tests can read them as they are.
 //
 // Tags decide validation:  1000 and above: method items, always;  100, 110, 200, 203: always;
+// 401 (the tree window): always, opening it or bringing it to the front;
 // 202 (the comment editor): while no comment merge is open;  201: while the private-header
 // dialog is closed;  204 (comment merge): while neither a merge nor the comment editor is open;
-// 300: with a selected class;  400: while the struct and enum viewer is closed;  401: while the
-// tree window is closed;  any other tag: never. The comment editor and a merge are never open
+// 300: with a selected class;  400: while the struct and enum viewer is closed;  any other tag:
+// never. The comment editor and a merge are never open
 // together: the editor's OK would write over what the merge imported meanwhile.
 // Quit, Cut and Copy carry tag 0, which that table would refuse: they are validated by their
 // own rules (Quit always; Cut and Copy by the focused view).
@@ -52,7 +53,6 @@ struct MenuState {
     bool commentEditor = false;      // the comment editor is open
     bool selectedClass = false;      // a class is selected in the tree
     bool seViewer = false;           // the struct and enum viewer is open
-    bool treeWindow = false;         // the tree window is open
 };
 
 class MenuCommands {

@@ -92,7 +92,7 @@ std::vector<TreeSearch::Result> TreeSearch::doFuncFind(
 
 std::string TreeSearch::countLine(int mode, std::size_t count) {
     if (count == 0) return "";
-    static const char* const nouns[3][2] = {{"class found", "clases found"},
+    static const char* const nouns[3][2] = {{"class found", "classes found"},
                                             {"method found", "methods found"},
                                             {"Function/Macro found", "Functions/Macros found"}};
     if (mode < 0 || mode > 2) return "";

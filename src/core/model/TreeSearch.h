@@ -5,7 +5,7 @@
 //   commandToToken("  view   Draw ") -> ["view", "Draw"]
 //   classes  ["view"]         -> NSView, NSTableView, ... (flat class list order)
 //   methods  ["draw", "rect"] -> each class's own methods, then its categories' methods
-//   countLine(kFindClasses, 2) -> "  2 clases found"
+//   countLine(kFindClasses, 2) -> "  2 classes found"
 #include <cstddef>
 #include <memory>
 #include <optional>

@@ -13,6 +13,7 @@ struct State {
     std::string frameworksRoot = "/System/Library/Frameworks";
     NotificationCenter notificationCenter;
     std::function<double(std::string_view)> measureFunction;
+    std::function<double()> lineHeightFunction;
 };
 State& state() {
     static State s;
@@ -27,6 +28,7 @@ Host*& ProcessState::host() { return state().host; }
 std::string& ProcessState::frameworksRoot() { return state().frameworksRoot; }
 NotificationCenter& ProcessState::notificationCenter() { return state().notificationCenter; }
 std::function<double(std::string_view)>& ProcessState::measureFunction() { return state().measureFunction; }
+std::function<double()>& ProcessState::lineHeightFunction() { return state().lineHeightFunction; }
 
 void ProcessState::reset() {
     state().defineList.clear();
@@ -36,6 +38,7 @@ void ProcessState::reset() {
     state().frameworksRoot = "/System/Library/Frameworks";
     state().notificationCenter.removeAllObservers();
     state().measureFunction = nullptr;
+    state().lineHeightFunction = nullptr;
 }
 
 }  // namespace kestrel

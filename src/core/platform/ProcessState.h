@@ -9,6 +9,7 @@
 //   notificationCenter  the default notification centre
 //   measureFunction     how display names are measured (the GUI's font metrics; none: a fixed
 //                       advance per character, see TextMeasure)
+//   lineHeightFunction  how high a line of the tree's font is (none: a fixed height)
 // Created empty at start-up; tests call reset() to start from a clean slate.
 #include <functional>
 #include <map>
@@ -37,8 +38,9 @@ public:
     static std::string& frameworksRoot();
     static NotificationCenter& notificationCenter();
     static std::function<double(std::string_view)>& measureFunction();
+    static std::function<double()>& lineHeightFunction();
     // Empties every dictionary, drops the preferences record, uninstalls the host, removes every
-    // observer and the measuring function.
+    // observer and the measuring functions.
     static void reset();
 };
 

@@ -32,6 +32,15 @@ double TextMeasure::width(std::string_view text) {
 
 void TextMeasure::setFunction(Function function) { ProcessState::measureFunction() = std::move(function); }
 
+double TextMeasure::lineHeight() {
+    const LineHeightFunction& function = ProcessState::lineHeightFunction();
+    return function ? function() : kDefaultLineHeight;
+}
+
+void TextMeasure::setLineHeightFunction(LineHeightFunction function) {
+    ProcessState::lineHeightFunction() = std::move(function);
+}
+
 double TextMeasure::defaultWidth(std::string_view text) {
     return static_cast<double>(characterCount(text)) * kDefaultAdvance;
 }

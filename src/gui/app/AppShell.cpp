@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <set>
@@ -119,7 +120,7 @@ void AppShell::applicationWillFinishLaunching() {
     mainWindow_->show();
     showTreeWindow();
     placeWindows();
-    beginOpening();
+    beginOpening(tr("Starting Kestrel"));
 }
 
 void AppShell::applicationDidFinishLaunching() {
@@ -146,10 +147,10 @@ void AppShell::loadOrBuild() {
     status->setToolTip(tr("Frameworks read from %1").arg(QString::fromStdString(ProcessState::frameworksRoot())));
 }
 
-void AppShell::beginOpening() {
+void AppShell::beginOpening(const QString& title) {
     delete about_;
     about_ = new OpeningAboutController(this);
-    about_->beginOpening();
+    about_->beginOpening(title);
 }
 
 void AppShell::endOpening() {
@@ -261,7 +262,6 @@ bool AppShell::validateMenuItem(std::int32_t tag) const {
     state.commentEditor = CommentEditor != nullptr;
     state.selectedClass = getSelectedClass() != nullptr;
     state.seViewer = seViewWere != nullptr;
-    state.treeWindow = !treeWindow_.isNull();
     return MenuCommands::validateMenuItem(tag, state);
 }
 
@@ -277,7 +277,7 @@ void AppShell::doAbout() {
 void AppShell::reBuildTree() {
     auto* dialog = new gui::reBuildTree(this);
     if (dialog->beginModalDialog() == 1) {
-        beginOpening();
+        beginOpening(tr("Rebuilding the Class Tree"));
         app_.initTreeFile();
         endOpening();
         mainWindow_->statusBar()->showMessage(tr("Rebuilt the class tree from %1 headers").arg(app_.getHedderCount()));
@@ -320,7 +320,20 @@ void AppShell::EndStructEnumViewer() {
 void AppShell::openURL() {
     if (!selectedClass_ || !selectedClass_->getName()) return;
     std::optional<std::string> stored = AnnotationFiles::getClassURL(*selectedClass_->getName());
-    if (!stored || stored->empty()) return;
+    if (!stored || stored->empty()) {
+        // Said, with the way to store one.
+        const QString name = qText(*selectedClass_->getName());
+        QMessageBox box(QMessageBox::Information, tr("Open Class URL"), tr("No URL is stored for %1.").arg(name),
+                        QMessageBox::Close, mainWindow_.get());
+        box.setInformativeText(tr("Store one, such as the address of its documentation, in Edit > Class URLs."));
+        QPushButton* store = box.addButton(tr("Class &URLs\u2026"), QMessageBox::ActionRole);
+        box.exec();
+        if (box.clickedButton() == store) {
+            EditURL();
+            if (URLeditor) URLeditor->selectClassNamed(*selectedClass_->getName());
+        }
+        return;
+    }
     // Only web, file and mail addresses go to the desktop; nothing is run through a shell.
     const QString problem = DesktopUrl::open(qText(*stored));
     if (!problem.isEmpty())

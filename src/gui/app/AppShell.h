@@ -147,7 +147,8 @@ private:
     void placeWindows();
     // The start: load, or build when the stored tree is missing or cannot be read.
     void loadOrBuild();
-    void beginOpening();
+    // Shows the opening window, titled by what is being done.
+    void beginOpening(const QString& title);
     void endOpening();
     void selectRequestedClass();
 

@@ -50,6 +50,9 @@ void PrefController::begin() {
     const double alpha = classWindow ? classWindow->windowOpacity() : pref->cWindowAlphaValue;
     ui_->alfaSlider->setValue(static_cast<int>(std::lround(alpha * 100)));
     ui_->alphaValueView->setText(tr("%1 %").arg(ui_->alfaSlider->value()));
+    QPalette dimmed = ui_->alphaNoteView->palette();
+    dimmed.setColor(QPalette::WindowText, dimmed.color(QPalette::PlaceholderText));
+    ui_->alphaNoteView->setPalette(dimmed);
     ui_->delaySlider->setValue(static_cast<int>(std::lround(pref->cWindowDisplayDelay * 10)));
     ui_->delaySlider->setPageStep(10);
     ui_->delaySlider->setTickInterval(10);

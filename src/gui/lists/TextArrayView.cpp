@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "core/platform/NotificationCenter.h"
+#include "core/text/ListMetrics.h"
 #include "core/text/ListText.h"
 #include "gui/app/QtText.h"
 #include "gui/treeview/DragImage.h"
@@ -23,9 +24,7 @@ TextArrayView::TextArrayView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
-    verticalScrollBar()->setSingleStep(kRowHeight);
-    horizontalScrollBar()->setSingleStep(kRowHeight);
-    updateScrollBars();
+    rowsRestyled();
 }
 
 TextArrayView::~TextArrayView() = default;
@@ -58,10 +57,27 @@ void TextArrayView::measureSideTexts() {
 }
 
 void TextArrayView::rowsRestyled() {
+    const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
+    rowHeight_ = ListMetrics::rowHeight(metrics.height());
+    verticalScrollBar()->setSingleStep(rowHeight_);
+    horizontalScrollBar()->setSingleStep(rowHeight_);
+    applyHeightInRows();
     measureSideTexts();
-    dataBounds_ = rowCount_ > 0 ? QSize(static_cast<int>(std::ceil(calcArrayWidth())), kRowHeight * rowCount_) : QSize();
+    dataBounds_ = rowCount_ > 0 ? QSize(static_cast<int>(std::ceil(calcArrayWidth())), rowHeight_ * rowCount_) : QSize();
     updateScrollBars();
     viewport()->update();
+}
+
+void TextArrayView::setHeightInRows(int minimum, int maximum) {
+    minimumRows_ = minimum;
+    maximumRows_ = maximum;
+    applyHeightInRows();
+}
+
+void TextArrayView::applyHeightInRows() {
+    const int frame = 2 * frameWidth() + viewportMargins().top() + viewportMargins().bottom();
+    if (minimumRows_ > 0) setMinimumHeight(minimumRows_ * rowHeight_ + frame);
+    if (maximumRows_ > 0) setMaximumHeight(maximumRows_ * rowHeight_ + frame);
 }
 
 std::optional<std::string> TextArrayView::getTextFromArray(int index) const {
@@ -106,7 +122,6 @@ RowStyle TextArrayView::styleOfRow(int index) const {
 }
 
 void TextArrayView::fillRowBackground(QPainter& painter, const QRect& rect, const QColor& colour) const {
-    if (colour.alphaF() < 1.0) painter.fillRect(rect, palette().color(QPalette::Inactive, QPalette::Highlight));
     painter.fillRect(rect, colour);
 }
 
@@ -135,7 +150,7 @@ void TextArrayView::drawRow(QPainter& painter, int index, const QRect& rect, con
     QColor dim = index == selectLine && style.foreground ? ink : palette().color(QPalette::PlaceholderText);
     painter.setPen(dim);
     painter.drawText(column, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QFontMetrics(style.font).elidedText(qText(*side), Qt::ElideRight, width));
+                     QFontMetrics(style.font).elidedText(qText(*side), sideTextElision(), width));
 }
 
 void TextArrayView::setPlaceholderText(const QString& text) {
@@ -153,12 +168,12 @@ void TextArrayView::paintEvent(QPaintEvent* event) {
     }
     const QRect dirty = event->rect();
     const int top = contentY(dirty.top());
-    const int first = std::max(0, top / kRowHeight);
-    const int last = std::min(rowCount_, (contentY(dirty.bottom()) / kRowHeight) + 1);
+    const int first = std::max(0, top / rowHeight_);
+    const int last = std::min(rowCount_, (contentY(dirty.bottom()) / rowHeight_) + 1);
     const int x = -horizontalScrollBar()->value();
     const int width = std::max(viewport()->width(), dataBounds_.width());
     for (int i = first; i < last; ++i) {
-        const QRect rect(x, i * kRowHeight - verticalScrollBar()->value(), width, kRowHeight);
+        const QRect rect(x, i * rowHeight_ - verticalScrollBar()->value(), width, rowHeight_);
         drawRow(painter, i, rect, styleOfRow(i));
     }
 }
@@ -168,7 +183,7 @@ void TextArrayView::mousePressEvent(QMouseEvent* event) {
     pressedAt_ = event->position().toPoint();
     dragArmed_ = true;
     if (rowCount_ <= 0) return;
-    int index = contentY(pressedAt_.y()) / kRowHeight;
+    int index = contentY(pressedAt_.y()) / rowHeight_;
     if (index >= rowCount_ || contentY(pressedAt_.y()) < 0) index = -1;
     doClickAction(index);
 }
@@ -212,7 +227,7 @@ void TextArrayView::startDrag() {
                                                      devicePixelRatioF()));
     // The image covers the selected row.
     const QPoint rowTop(kTextInset - horizontalScrollBar()->value(),
-                        selectLine * kRowHeight - verticalScrollBar()->value());
+                        selectLine * rowHeight_ - verticalScrollBar()->value());
     drag->setHotSpot(pressedAt_ - rowTop);
     dragImageWillStart();
     drag->exec(Qt::CopyAction);

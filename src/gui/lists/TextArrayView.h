@@ -1,14 +1,17 @@
 #pragma once
-// The one list of the program: rows of 15 points, one selected row at most, a delegate told
-// of every selection change, the selected row's text dragged out as plain text. Subclasses say
+// The one list of the program: rows a line of the list font high (15 points at least), one
+// selected row at most, a delegate told of every selection change, the selected row's text
+// dragged out as plain text. Subclasses say
 // what a row shows (getTextFromArray), what a click does (doClickAction, doDoubleClick), what
 // is dragged (createDragStrings) and what happens around a drag.
 //
 //   click on row i          lineUnSelected(old) -- also for -1 or the same row --, then
 //                           lineSelected(i); a click below the last row is a click on -1
 //   new rows                lineUnSelected(old) when a row was selected; no lineSelected
-//   content size            (widest row, 15 x rows); the scrolled area is never smaller than
-//                           the visible one
+//   content size            (widest row, row height x rows); the scrolled area is never
+//                           smaller than the visible one
+//   the selected row        the palette's highlight with its highlighted text, of the active
+//                           group while the list has the focus, else of the inactive group
 // Rows are painted from the scroll position: only those in the area being painted are drawn,
 // so a list of 100,000 rows scrolls as fast as one of ten.
 #include <QAbstractScrollArea>
@@ -34,6 +37,7 @@ public:
 class TextArrayView : public QAbstractScrollArea, public EditTarget {
     Q_OBJECT
 public:
+    // The smallest row height (the rows of the classic font).
     static constexpr int kRowHeight = 15;
     // Text starts this far in from the left edge.
     static constexpr int kTextInset = 4;
@@ -53,11 +57,18 @@ public:
     // A second, dimmed text at the right edge of the visible area (where a method comes from,
     // the class of a found method); none for most lists. It is not part of drags and copies.
     virtual std::optional<std::string> getSideText(int) const { return std::nullopt; }
+    // Where a side text too wide for its column is shortened.
+    virtual Qt::TextElideMode sideTextElision() const { return Qt::ElideRight; }
     int rowCount() const { return rowCount_; }
+    // The pitch of the rows for the list font now in use (measured again by rowsRestyled).
+    int rowHeight() const { return rowHeight_; }
+    // Keeps the list between minimum and maximum rows high (frame included), through changes
+    // of the font; 0 for no maximum.
+    void setHeightInRows(int minimum, int maximum);
     int getSelectLine() const { return selectLine; }
     // The widest row.
     double calcArrayWidth() const;
-    // Content size: (widest row, 15 x rows); zero without rows.
+    // Content size: (widest row, row height x rows); zero without rows.
     QSize dataBounds() const { return dataBounds_; }
 
     // Selects row index (-1 for none) and tells the delegate, as a click does.
@@ -95,8 +106,7 @@ protected:
     virtual void drawRow(QPainter& painter, int index, const QRect& rect, const RowStyle& style) const;
     // The style of a row: the selected one with the focus, without it, or a plain one.
     RowStyle styleOfRow(int index) const;
-    // Fills a row's background: a translucent colour is laid over the palette's inactive
-    // highlight, so that a selection stays visible on a white list.
+    // Fills a row's background.
     void fillRowBackground(QPainter& painter, const QRect& rect, const QColor& colour) const;
     void updateScrollBars();
     int contentY(int viewportY) const;
@@ -115,9 +125,13 @@ protected:
 
 private:
     void startDrag();
+    void applyHeightInRows();
 
     std::vector<std::string> strings_;
     int rowCount_ = 0;
+    int rowHeight_ = kRowHeight;
+    int minimumRows_ = 0;
+    int maximumRows_ = 0;
     int sideWidth_ = 0;
     QSize dataBounds_;
     TextArrayViewDelegate* delegate_ = nullptr;

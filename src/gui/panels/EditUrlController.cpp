@@ -100,6 +100,14 @@ void EditUrlController::classSelected(const std::shared_ptr<TreeData>& record) {
     updateOpenButton();
 }
 
+void EditUrlController::selectClassNamed(const std::string& name) {
+    if (!ui_) return;
+    ui_->filterView->setText(qText(name));  // shows the classes holding the name
+    const auto& records = ui_->mainView->records();
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (records[i] && records[i]->getName() == name) return ui_->mainView->doClickAction(static_cast<int>(i));
+}
+
 void EditUrlController::lineSelected(int line) {
     if (line < 0) classSelected(nullptr);
 }
@@ -123,6 +131,7 @@ QString EditUrlController::unreadableMessage() const {
 bool EditUrlController::store() {
     if (!storeUnreadable && AnnotationFiles::writeURLDic(targetDic)) {
         storedDic = targetDic;
+        NotificationCenter::defaultCenter().post("URLDicWasChangedNotification");
         return true;
     }
     storeUnreadable = storeUnreadable || !AnnotationFiles::getURLStore();

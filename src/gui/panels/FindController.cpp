@@ -29,7 +29,8 @@ FindController::FindController(AppShell& owner, QWidget* page, MethodView* class
     keywordView->setEditable(true);
     keywordView->setInsertPolicy(QComboBox::NoInsert);  // the history is kept by the rules below
     keywordView->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    keywordView->lineEdit()->setPlaceholderText(tr("Keywords, all of which must occur, in any case"));
+    keywordView->lineEdit()->setPlaceholderText(tr("All these words, any case"));
+    keywordView->setToolTip(tr("Keywords, all of which must occur, in any case"));
     keywordView->lineEdit()->setClearButtonEnabled(true);
     findButton = new QPushButton(tr("&Find"), page);
     row->addWidget(new QLabel(tr("Find:"), page));

@@ -3,7 +3,7 @@
 // that must all occur (any case). Results come as the user types; confirming the text (Return
 // or the Find button) also keeps it in the history, newest first, ten at most.
 //
-//   count line  "%3d %@": "  1 class found", "  2 clases found", " 12 methods found",
+//   count line  "%3d %@": "  1 class found", "  2 classes found", " 12 methods found",
 //               "  3 Functions/Macros found"; empty without hits
 #include <QTimer>
 #include <optional>

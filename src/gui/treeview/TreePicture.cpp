@@ -24,12 +24,13 @@ constexpr double kMaximumPixels = 400.0 * 1000 * 1000;
 
 bool TreePicture::write(const std::vector<std::shared_ptr<ClassData>>& roots, const QFont& font, const QString& path,
                         Format format, QString& problem) {
-    const TreeRect frame = TreeLayout::calcPosition(roots);
+    const TreeMetrics metrics = TreeMetrics::current();
+    const TreeRect frame = TreeLayout::calcPosition(roots, metrics);
     const int width = static_cast<int>(std::ceil(frame.width));
     const int height = static_cast<int>(std::ceil(frame.height));
     const std::vector<TreeDrawOp> ops =
-        TreeLayout::drawOps(roots, {0, 0, static_cast<float>(width), static_cast<float>(height)});
-    const TreePainter treePainter(font);
+        TreeLayout::drawOps(roots, {0, 0, static_cast<float>(width), static_cast<float>(height)}, metrics);
+    const TreePainter treePainter(font, metrics);
 
     // Written beside the target and moved into place, so that a failed write leaves any
     // earlier picture as it was.

@@ -32,8 +32,6 @@ namespace kestrel::gui {
 
 namespace {
 
-TreePoint treePoint(QPointF p) { return {static_cast<float>(p.x()), static_cast<float>(p.y())}; }
-
 // Half of a length, rounded to whole points with halves away from zero.
 double half(double length) { return std::round(length / 2.0); }
 
@@ -50,7 +48,7 @@ TreeView::TreeView(AppShell& owner, QWidget* parent) : QWidget(parent), owner_(o
         }
         laseSelectedClass.reset();
     });
-    setFrame(TreeLayout::calcPosition(treeDatas));
+    setFrame(layOut());
 }
 
 TreeView::~TreeView() {
@@ -60,7 +58,7 @@ TreeView::~TreeView() {
 
 void TreeView::setTreeData(const ClassList& roots) {
     treeDatas = roots;
-    const TreeRect frame = TreeLayout::calcPosition(treeDatas);
+    const TreeRect frame = layOut();
     laseSelectedClass = owner_.getSelectedClass();
     // The stored selection is announced again, but installing the tree changes nothing that
     // needs storing: a start that only looks writes no file.
@@ -77,7 +75,7 @@ void TreeView::setTreeData(const ClassList& roots) {
 void TreeView::centreOn(const ClassData& record) {
     const TreePoint p = record.getPosition();
     const QRect v = visibleRect();
-    scrollOriginTo({p.x + 70 - half(v.width()), p.y - 9 - half(v.height())});
+    scrollOriginTo({p.x + half(metrics_.boxWidth) - half(v.width()), p.y - metrics_.lineOffset - half(v.height())});
 }
 
 void TreeView::selectClass(const std::shared_ptr<ClassData>& record, bool centre) {
@@ -102,19 +100,34 @@ void TreeView::selectClass(const std::shared_ptr<ClassData>& record, bool centre
 }
 
 void TreeView::reLayout() {
-    setFrame(TreeLayout::calcPosition(treeDatas));
+    setFrame(layOut());
     update();
 }
 
-void TreeView::setFrame(const TreeRect& frame) {
+TreeRect TreeView::layOut() {
+    metrics_ = TreeMetrics::current();
+    return TreeLayout::calcPosition(treeDatas, metrics_);
+}
+
+void TreeView::setFrame(const TreeRect& frame, std::optional<QRectF> keepVisible) {
     frame_ = frame;
-    resize(static_cast<int>(std::ceil(frame.width)), static_cast<int>(std::ceil(frame.height)));
+    QScrollArea* area = scrollArea();
+    // The view covers the tree from the origin; where an area must stay reachable, that too.
+    QRectF covered(0, 0, std::ceil(frame.width), std::ceil(frame.height));
+    if (keepVisible && area) covered = covered.united(*keepVisible);
+    shift_ = QPointF(-covered.left(), -covered.top());
+    resize(static_cast<int>(std::ceil(covered.width())), static_cast<int>(std::ceil(covered.height())));
     // The scroll bars come and go with the size; lay them out now, so that the visible area
     // used for scrolling right after is the one the user will see.
-    if (QScrollArea* area = scrollArea()) {
+    if (area) {
         QEvent layout(QEvent::LayoutRequest);
         QCoreApplication::sendEvent(area, &layout);
     }
+    if (keepVisible) scrollOriginTo(keepVisible->topLeft());
+}
+
+TreePoint TreeView::treePoint(QPointF p) const {
+    return {static_cast<float>(p.x() - shift_.x()), static_cast<float>(p.y() - shift_.y())};
 }
 
 std::shared_ptr<ClassData> TreeView::doObjSelectByPt(TreePoint p) {
@@ -178,10 +191,11 @@ void TreeView::unSelect() { laseSelectedClass.reset(); }
 QRect TreeView::visibleRect() const {
     if (QScrollArea* area = scrollArea()) {
         const QWidget* port = area->viewport();
-        return QRect(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value(), port->width(),
+        return QRect(static_cast<int>(std::lround(area->horizontalScrollBar()->value() - shift_.x())),
+                     static_cast<int>(std::lround(area->verticalScrollBar()->value() - shift_.y())), port->width(),
                      port->height());
     }
-    return rect();
+    return rect().translated(-shift_.toPoint());
 }
 
 QScrollArea* TreeView::scrollArea() const {
@@ -192,8 +206,8 @@ QScrollArea* TreeView::scrollArea() const {
 
 void TreeView::scrollOriginTo(QPointF origin) {
     if (QScrollArea* area = scrollArea()) {
-        area->horizontalScrollBar()->setValue(static_cast<int>(std::lround(origin.x())));
-        area->verticalScrollBar()->setValue(static_cast<int>(std::lround(origin.y())));
+        area->horizontalScrollBar()->setValue(static_cast<int>(std::lround(origin.x() + shift_.x())));
+        area->verticalScrollBar()->setValue(static_cast<int>(std::lround(origin.y() + shift_.y())));
     }
 }
 
@@ -228,11 +242,12 @@ void TreeView::cut() {
 
 void TreeView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.fillRect(dirty, Qt::white);
+    painter.fillRect(event->rect(), Qt::white);
+    painter.translate(shift_);
+    const QRectF dirty = QRectF(event->rect()).translated(-shift_);
     const TreeRect area{static_cast<float>(dirty.x()), static_cast<float>(dirty.y()),
                         static_cast<float>(dirty.width()), static_cast<float>(dirty.height())};
-    TreePainter(owner_.treeFont()).paint(painter, TreeLayout::drawOps(treeDatas, area));
+    TreePainter(owner_.treeFont(), metrics_).paint(painter, TreeLayout::drawOps(treeDatas, area, metrics_));
     if (!treeDatas.empty()) StartupProbe::painted();
 }
 
@@ -253,19 +268,21 @@ void TreeView::mouseDown(QMouseEvent* event, int clickCount) {
     std::shared_ptr<ClassData> hit = doObjSelectByPt(p);
     const QRect v = visibleRect();
     if (!hit) return;
-    if (hit->getClickIndex(p) == 0) {
+    if (hit->getClickIndex(p, metrics_) == 0) {
         if (clickCount == 2) {
             dragArmed_ = false;
             doDoubleClick(hit, event->globalPosition().toPoint());
         }
         return;
     }
-    // The fold zone: the clicked box stays where it was on screen.
+    // The fold zone: the clicked box stays where it was on screen. Where the tree now ends
+    // before the area that keeps it there (a fold near its end or its top), the view reaches
+    // beyond the tree.
     const TreePoint before = hit->getPosition();
     hit->changeButton();
-    setFrame(TreeLayout::calcPosition(treeDatas));
+    const TreeRect frame = layOut();
     const TreePoint after = hit->getPosition();
-    scrollOriginTo({v.x() + static_cast<double>(after.x - before.x), v.y() + static_cast<double>(after.y - before.y)});
+    setFrame(frame, QRectF(v).translated(static_cast<double>(after.x - before.x), static_cast<double>(after.y - before.y)));
     update();
     markTreeChanged();
     dragArmed_ = false;
@@ -286,8 +303,8 @@ void TreeView::mouseDraggedAction(const QPoint& pressedAt) {
     drag->setMimeData(mime);
     drag->setPixmap(DragImage::createDragStringImage(text, owner_.treeFont(), devicePixelRatioF()));
     // The image covers the box text: its top-left corner at the box's (x + 3, y).
-    const TreePoint at = laseSelectedClass->getPosition();
-    drag->setHotSpot(pressedAt - QPoint(static_cast<int>(at.x + TreeLayout::kTextInset), static_cast<int>(at.y)));
+    const QPointF at = viewPoint(laseSelectedClass->getPosition());
+    drag->setHotSpot(pressedAt - QPoint(static_cast<int>(at.x() + metrics_.textInset), static_cast<int>(at.y())));
     drag->exec(Qt::CopyAction);
 }
 
@@ -301,7 +318,8 @@ void TreeView::keyPressEvent(QKeyEvent* event) { event->accept(); }
 
 void TreeView::updateBox(const ClassData& record) {
     const TreeRect b = record.getBounds();
-    update(QRect(static_cast<int>(std::floor(b.x)), static_cast<int>(std::floor(b.y)),
+    const QPointF at = viewPoint({b.x, b.y});
+    update(QRect(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())),
                  static_cast<int>(std::ceil(b.width)) + 1, static_cast<int>(std::ceil(b.height)) + 1));
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/text/MethodLists.h"
+#include "core/text/MethodOwners.h"
 #include "support/Forest.h"
 
 using namespace kestrel;
@@ -99,4 +100,27 @@ TEST(MethodLists, LoopsInADamagedTreeAreWalkedOnce) {
     a->setSuperClass(b.get());  // made by hand: linking never leaves a loop
     b->setSuperClass(a.get());
     EXPECT_EQ(rows(MethodLists::inheritedMethods(*a)), (Methods{"0 A -(void)a", "0 <P> -(void)p", "0 <Q> -(void)q", "1 B -(void)b"}));
+}
+
+// The comment editor's rows: the flat list, each row with its owner; a text declared by several
+// classes (a class and its categories counting once) or protocols says so.
+TEST_F(MethodListsTest, OwnersOfEachRowAndHowManyShareItsComment) {
+    view->addMethodList(Methods{"-(void)drawRect:(NSRect)rect", "-(id)init", "-(id)init"});  // twice: one class
+    MethodOwners owners(f.classStraightList, f.protocolList);
+    EXPECT_EQ(owners.methods(), MethodLists::makeMethodListAndCategory(f.classStraightList, f.protocolList, true, true));
+    std::vector<std::string> sides;
+    for (std::size_t row = 0; row < owners.methods().size(); ++row) sides.push_back(owners.sideText(row));
+    EXPECT_EQ(sides, (Methods{"NSObject  +2", "NSObject", "NSObject (Copying)", "NSView", "NSView  +2", "NSView  +2",
+                              "NSView (Drawing)", "NSButton", "NSButton", "<NSCoding>", "<NSBase>", "<NSBase>  +2",
+                              "<Dragging>"}));
+    EXPECT_EQ(owners.caption("-(id)init").text(), "Comment on -(id)init (shared by 2 classes and 1 protocol)");
+    EXPECT_EQ(owners.caption("-(id)copy").text(), "Comment on -(id)copy");
+    EXPECT_EQ(owners.caption("-(void)drawRect:(NSRect)rect").rear, "");  // NSButton's has another argument name
+    EXPECT_EQ(owners.caption("-(nothing)").text(), "Comment on -(nothing)");
+    EXPECT_EQ(owners.ownerOf(99), "");
+    EXPECT_EQ(owners.sideText(99), "");
+
+    button->addMethodList(Methods{"-(void)lockFocus"});  // a class and another class's category
+    EXPECT_EQ(MethodOwners(f.classStraightList, f.protocolList).caption("-(void)lockFocus").rear,
+              " (shared by 2 classes)");
 }

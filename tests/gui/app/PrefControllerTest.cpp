@@ -1,5 +1,10 @@
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QFontComboBox>
 #include <QRadioButton>
 #include <QSlider>
@@ -9,6 +14,8 @@
 #include "core/platform/PlistFile.h"
 #include "gui/app/PrefController.h"
 #include "gui/app/PrefFonts.h"
+#include "gui/lists/MethodView.h"
+#include "gui/panels/ClassController.h"
 #include "support/ShellFixture.h"
 #include "ui_Pref.h"
 
@@ -79,14 +86,67 @@ TEST_F(PrefControllerTest, CancelPutsTheOpacityBackAndChangesNothing) {
     EXPECT_EQ(pref().cWindowAlphaValue, 1.0f);
 }
 
-TEST_F(PrefControllerTest, ANewFontRemeasuresTheTree) {
-    EXPECT_EQ(named("KitButton")->getDisplayName(), "KitButton");
+// A larger font measures everything again: the tree's boxes and gaps grow with its height (the
+// names fit again, nothing overlaps, clicks land where the boxes are drawn), the lists' rows
+// grow, and so does the method view, which is kept a few rows high. The default font gives the
+// classic sizes back.
+TEST_F(PrefControllerTest, ALargerFontGrowsBoxesRowsAndFields) {
     gui::PrefController& dialog = open();
-    dialog.ui().fontSizeView->setValue(30);
+    dialog.ui().fontSizeView->setValue(14);
     dialog.doOkButton();
-    EXPECT_EQ(pref().getFont().pointSize, 30.0);
-    // At 30 points the name no longer fits its box: it is cut.
-    EXPECT_NE(named("KitButton")->getDisplayName(), "KitButton");
+    const double line = QFontMetricsF(gui::PrefFonts::currentFont()).height();
+    ASSERT_GT(line, 18);  // taller than the classic box holds
+
+    const TreeRect button = named("KitButton")->getBounds(), label = named("KitLabel")->getBounds();
+    EXPECT_GE(button.height, line + 2);
+    EXPECT_GT(button.width, 140 * line / 16 - 1);
+    EXPECT_GT(label.y, button.maxY());  // rows apart
+    EXPECT_EQ(named("KitButton")->getDisplayName(), "KitButton");
+    click(QPoint(static_cast<int>(label.x + label.width / 2), static_cast<int>(label.maxY() - 2)));
+    EXPECT_EQ(view().selectedClass(), named("KitLabel"));
+    const TreeRect kitView = named("KitView")->getBounds();
+    click(QPoint(static_cast<int>(kitView.maxX() - 4), static_cast<int>(kitView.y + 2)));  // its fold zone
+    EXPECT_FALSE(named("KitView")->getShowSubTree());
+
+    gui::MethodView& method = *shell->getClassController()->getMethodView();
+    EXPECT_GE(method.rowHeight(), line);
+    NotificationCenter::defaultCenter().post("ClassMethodWasSelectedMessage", std::string("-(void)setNeedsDisplay:(BOOL)flag"));
+    EXPECT_GE(method.minimumHeight(), 2 * method.rowHeight());
+    for (QWidget* top : QApplication::topLevelWidgets())
+        for (gui::TextArrayView* list : top->findChildren<gui::TextArrayView*>())
+            EXPECT_EQ(list->rowHeight(), method.rowHeight()) << list->objectName().toStdString();
+
+    gui::PrefController& back = open();
+    back.ui().fontSizeView->setValue(static_cast<int>(QGuiApplication::font().pointSize()));
+    back.doOkButton();
+    EXPECT_EQ(named("KitView")->getBounds().width, 140);  // (KitButton is folded away)
+    EXPECT_EQ(named("KitView")->getBounds().height, 18);
+    EXPECT_EQ(method.rowHeight(), gui::TextArrayView::kRowHeight);
+}
+
+// Said beside the opacity slider, whole: it only shows where windows are composited.
+TEST_F(PrefControllerTest, TheOpacityNoteStandsUnderItsSlider) {
+    gui::PrefController& dialog = open();
+    QLabel* note = dialog.ui().alphaNoteView;
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains("composit"));
+    EXPECT_GE(note->geometry().top(), dialog.ui().alfaSlider->geometry().bottom());
+    EXPECT_GE(note->height(), note->heightForWidth(note->width()));
+    dialog.doCancelButton();
+}
+
+// The about box offers no mail to a made-up address: its only button is OK.
+TEST_F(PrefControllerTest, TheAboutBoxLinksToNothing) {
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        for (QPushButton* button : box->findChildren<QPushButton*>()) buttons << button->text();
+        for (QLabel* label : box->findChildren<QLabel*>()) EXPECT_FALSE(label->text().contains("@")) << label->text().toStdString();
+        qobject_cast<QDialog*>(box)->done(1);
+    });
+    shell->doAbout();
+    EXPECT_EQ(buttons, QStringList{"OK"});
 }
 
 TEST(PrefFonts, AnUnknownFontIsTheSystemFontAtTheStoredSize) {

@@ -4,10 +4,14 @@
 #include <QClipboard>
 #include <QScrollBar>
 #include <QTest>
+#include <cmath>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/platform/PrefData.h"
+#include "core/platform/ProcessState.h"
 #include "gui/lists/MethodView.h"
 #include "gui/lists/TextArrayView.h"
 
@@ -121,4 +125,59 @@ TEST(MethodView, RowsAtSelectorPartsAndTheHighlight) {
     view.setMethod("+(id)arrayWithObjects:(id)firstObj ,...");  // the same text: the rows stay
     EXPECT_FALSE(view.isHighlighted());
     EXPECT_EQ(view.rowCount(), 2);
+}
+
+namespace {
+
+// WCAG's contrast ratio of two colours (1 to 21).
+double contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour of the pixel in the row's text most unlike its background.
+QColor inkOf(const QImage& image, int top, int height, const QColor& background) {
+    QColor ink = background;
+    for (int y = top; y < top + height; ++y)
+        for (int x = 0; x < 80; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (contrast(c, background) > contrast(ink, background)) ink = c;
+        }
+    return ink;
+}
+
+}  // namespace
+
+// The selected row reads in a window that is not the active one (the preferences' font read
+// from the file once made it white text on a pale highlight): the palette's inactive highlight
+// with its own highlighted-text colour.
+TEST(TextArrayView, TheSelectedRowReadsWhenItsWindowIsInactive) {
+    kestrel::ProcessState::prefData() = std::make_shared<kestrel::PrefData>();
+    kestrel::ProcessState::prefData()->setFont(kestrel::PrefFont{"", 10});
+    QWidget window, other;
+    TextArrayView view(&window);
+    view.resize(300, 100);
+    window.show();
+    other.show();
+    view.setTextArray(rows(3));
+    QApplication::setActiveWindow(&window);
+    view.setFocus();
+    view.doClickAction(1);
+    const int row = view.rowHeight();
+    QImage focused = view.viewport()->grab().toImage();
+    EXPECT_EQ(focused.pixelColor(250, row + row / 2), view.palette().color(QPalette::Active, QPalette::Highlight));
+
+    QApplication::setActiveWindow(&other);  // the list's window goes to the back
+    QApplication::processEvents();
+    QImage inactive = view.viewport()->grab().toImage();
+    const QColor background = inactive.pixelColor(250, row + row / 2);
+    EXPECT_EQ(background, view.palette().color(QPalette::Inactive, QPalette::Highlight));
+    const QColor ink = inkOf(inactive, row, row, background);
+    EXPECT_GE(contrast(ink, background), 3.0) << ink.name().toStdString() << " on " << background.name().toStdString();
+    EXPECT_LT(contrast(ink, view.palette().color(QPalette::Inactive, QPalette::HighlightedText)), 1.5);
+    kestrel::ProcessState::prefData().reset();
 }
