@@ -1,10 +1,17 @@
 #include "core/parse/MethodStringMaker.h"
 
 #include <array>
+#include <cctype>
 
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
+
+namespace {
+
+bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+}  // namespace
 
 bool MethodStringMaker::isTypeQualifier(std::string_view word) {
     static constexpr std::array<std::string_view, 20> kQualifiers{
@@ -40,6 +47,9 @@ void MethodStringMaker::addCommand(int status, const std::string& text) {
     beforeSign = false;
     switch (status) {
     case kColon:
+        // An empty selector part after an argument keeps the name apart from it:
+        // "+ (id)functionWithControlPoints:(float)c1x :(float)c1y" -> "...c1x :(float)c1y"
+        if (state == kAfterName) current += ' ';
         current += ':';
         state = kAfterColon;
         return;
@@ -61,9 +71,14 @@ void MethodStringMaker::addCommand(int status, const std::string& text) {
         current += ' ';
         state = kNeutral;
     }
+    const bool spaced = text == "const" || text == "unsigned" || (parenDepth > 0 && isTypeQualifier(text));
+    // A qualifier after a type name stays a word of its own: "(Handler _Nullable)" gives
+    // "(Handler _Nullable )", not "(Handler_Nullable )"; "(NSString * _Nullable)" stays "(NSString*_Nullable )".
+    if (spaced && !current.empty() && isNameChar(current.back())) current += ' ';
     current += text;
     if (status == kOpenParen) ++parenDepth;
-    if (text == "const" || text == "unsigned" || (parenDepth > 0 && isTypeQualifier(text))) current += ' ';
+    // "struct", "enum" and "union" are followed by the tag they name: "(const struct Foo*)".
+    if (spaced || (parenDepth > 0 && (text == "struct" || text == "enum" || text == "union"))) current += ' ';
 }
 
 void MethodStringMaker::addMethod(std::string method) {

@@ -1,8 +1,9 @@
 #pragma once
 // Builds the stored text of method declarations from the commands of an @interface or
 // @protocol body: the sign, then the declaration with every blank removed except one space
-// after an argument name that more text follows, one after "const" and "unsigned", and one
-// after a type qualifier inside a type's parentheses (oneway, in, bycopy, nullable, ...).
+// after an argument name that more text follows, one after "const" and "unsigned", one after
+// a type qualifier inside a type's parentheses (oneway, in, bycopy, nullable, ...) and one
+// before it when it follows a name, and one after "struct", "enum" and "union" there.
 //
 //   - (void)setFoo:(id)foo bar:(int)x;       -> -(void)setFoo:(id)foo bar:(int)x
 //   - (const char *)cString;                 -> -(const char*)cString
@@ -11,6 +12,9 @@
 //   - (oneway void)release;                  -> -(oneway void)release
 //   - (int)addTypes:(in bycopy NSArray*)t;   -> -(int)addTypes:(in bycopy NSArray*)t
 //   - (void)handle:(SEL)s object: obj file:(id)f; -> -(void)handle:(SEL)s object:obj file:(id)f
+//   + (id)withPoints:(float)x :(float)y;     -> +(id)withPoints:(float)x :(float)y
+//   - (void)play:(Handler __nullable)h;      -> -(void)play:(Handler __nullable )h
+//   - (void)send:(const struct List *)l;     -> -(void)send:(const struct List*)l
 //
 // The markers @optional and @required are no part of any declaration and are dropped, and so
 // is whatever stands before a declaration's sign.

@@ -6,6 +6,7 @@
 #include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/PropertyDeclaration.h"
+#include "core/parse/StringLiteral.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -54,7 +55,7 @@ std::shared_ptr<ProtocolData> ProtocolEngin::analyseDeclarationPart(bool& flag) 
 std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
     if (flag) analyseInstanceValuePart();
     MethodStringMaker maker;
-    MethodAttributeFilter attributes(keywords);
+    MethodAttributeFilter attributes(keywords, textBuffer);
     int status = 0;
     while (auto command = nextCommand(status)) {
         if (attributes.drops(status, *command, maker.inDeclaration())) continue;
@@ -70,6 +71,9 @@ std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
                 break;
             case kBlockOpen:
                 skipComment(*command);
+                break;
+            case kQuote:
+                StringLiteral::skipRest(*textBuffer);
                 break;
             case kCR:
             case kLF:
