@@ -173,7 +173,7 @@ std::string ClassEngin::blockWord(const std::string& word) const {
 }
 
 bool ClassEngin::addProperty(MethodStringMaker& maker) {
-    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin);
+    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin, keywords);
     for (std::string& accessor : property.accessors) maker.addMethod(std::move(accessor));
     return property.blockEnded;
 }

@@ -16,6 +16,9 @@ class LookAhead {
 public:
     // The first character of text that is no blank, line end or comment; '\0' at its end.
     static char nextSignificant(std::string_view text);
+    // The first significant character of text after the words at its front: in
+    // "NS_NOESCAPE ^)(id)" the "^".
+    static char nextAfterWords(std::string_view text);
     // Whether text, after words and their parenthesised arguments (attribute macros), opens an
     // @interface or @protocol block. Looks at a bounded stretch of text only.
     static bool opensContainer(std::string_view text);

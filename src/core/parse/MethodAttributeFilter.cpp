@@ -33,7 +33,7 @@ bool MethodAttributeFilter::isWrittenAsMacro(std::string_view word) {
     return underscore && letter;
 }
 
-bool MethodAttributeFilter::isAttribute(const std::string& word) const {
+bool MethodAttributeFilter::isAttribute(MacroKeywordSource* keywords, const std::string& word) {
     if (!mayBeAttribute(word)) return false;
     const bool reserved = word.starts_with("__");
     if (!reserved && !isWrittenAsMacro(word)) return false;  // "URL", "NSRect": asked of nobody
@@ -119,16 +119,29 @@ bool MethodAttributeFilter::dropsWord(const std::string& word) {
     return false;
 }
 
-bool MethodAttributeFilter::dropsInType(const std::string& word) {
-    if (isAttributeKeyword(word)) return drop();
+bool MethodAttributeFilter::isKnownAttribute(MacroKeywordSource* keywords, const std::string& word) {
+    if (isAttributeKeyword(word)) return true;
     if (!mayBeAttribute(word) || MethodStringMaker::isTypeQualifier(word)) return false;
-    if (keywords && keywords->isAttributeMacro(word) == true) return drop();
-    return false;
+    return keywords && keywords->isAttributeMacro(word) == true;
+}
+
+bool MethodAttributeFilter::dropsInType(const std::string& word) {
+    if (isKnownAttribute(keywords, word)) return drop();
+    // Before a block's caret only attributes stand: "(void (NS_SWIFT_SENDABLE NS_NOESCAPE ^)(void))".
+    return typeDepth > 1 && buffer && mayBeAttribute(word) && !MethodStringMaker::isTypeQualifier(word) &&
+           LookAhead::nextAfterWords(buffer->unreadText()) == '^' && drop();
 }
 
 bool MethodAttributeFilter::dropsArguments(int status, const std::string& command) {
+    // A directive inside the arguments is the evaluator's; the arguments go on after it:
+    //   - (void)invalidate API_AVAILABLE(ios(17.0)
+    //   #if TARGET_OS_VISION
+    //   , visionos(1.0)
+    //   #endif
+    //   );
+    if (status == kHash) return false;
     // What ends a statement or a block is never an attribute's, even in unbalanced arguments.
-    if (status == kSemicolon || status == kOpenBrace || status == kCloseBrace || status == kHash ||
+    if (status == kSemicolon || status == kOpenBrace || status == kCloseBrace ||
         (status == kWord && command == "@end")) {
         reset();
         return false;

@@ -21,9 +21,9 @@
 // attribute when it is written like a macro (capitals, digits and a "_") or as a reserved word
 // ("__foo"), and the header's define records say that it expands to nothing or to an
 // attribute (see MacroKeywordSource) or, for the former, know no definition of it.
-// Inside the parentheses of a type only what the define records show to be an attribute and
-// "__attribute__" go; the rest of a type stays as written (GS_GENERIC_TYPE(T), nullable,
-// __kindof, generics). A dropped word's arguments go with it, strings in them whole.
+// Inside the parentheses of a type only what the define records show to be an attribute,
+// "__attribute__" and a word before a block's caret go; the rest of a type stays as written
+// (GS_GENERIC_TYPE(T), nullable, __kindof, generics). A dropped word's arguments go with it, strings in them whole.
 #include <string>
 #include <string_view>
 
@@ -45,6 +45,12 @@ public:
 
     // "NS_RETURNS_RETAINED", "GS_API_MACOSX": capitals, digits and "_", with a "_" and a letter.
     static bool isWrittenAsMacro(std::string_view word);
+    // Where a word may be an attribute or a name: written like a macro or as a reserved word,
+    // and the define records call it an attribute or (for the former) do not know it.
+    static bool isAttribute(MacroKeywordSource* keywords, const std::string& word);
+    // Inside a type: "__attribute__", or what the define records call an attribute (never a
+    // qualifier such as nullable or __kindof).
+    static bool isKnownAttribute(MacroKeywordSource* keywords, const std::string& word);
 
 private:
     // Where in a declaration the next command stands (outside parentheses).
@@ -63,7 +69,7 @@ private:
     bool dropsArguments(int status, const std::string& command);
     // Leaves word out, and the "(...)" right after it.
     bool drop() { afterDropped = true; return true; }
-    bool isAttribute(const std::string& word) const;
+    bool isAttribute(const std::string& word) const { return isAttribute(keywords, word); }
     char next() const;
     void reset();
 

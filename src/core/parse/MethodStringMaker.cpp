@@ -1,5 +1,6 @@
 #include "core/parse/MethodStringMaker.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -14,8 +15,8 @@ bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || 
 }  // namespace
 
 bool MethodStringMaker::isTypeQualifier(std::string_view word) {
-    static constexpr std::array<std::string_view, 20> kQualifiers{
-        "nullable", "nonnull", "null_unspecified", "_Nullable", "_Nonnull", "_Null_unspecified",
+    static constexpr std::array<std::string_view, 21> kQualifiers{
+        "nullable", "nonnull", "null_unspecified", "_Nullable", "_Nonnull", "_Null_unspecified", "_Nullable_result",
         "__nullable", "__nonnull", "__null_unspecified", "__kindof", "__unsafe_unretained",
         "__strong", "__weak", "__autoreleasing", "oneway", "in", "out", "inout", "bycopy", "byref",
     };
@@ -71,14 +72,24 @@ void MethodStringMaker::addCommand(int status, const std::string& text) {
         current += ' ';
         state = kNeutral;
     }
-    const bool spaced = text == "const" || text == "unsigned" || (parenDepth > 0 && isTypeQualifier(text));
+    if (status == kOpenParen) {
+        current += text;
+        ++parenDepth;
+        return;
+    }
+    appendWord(current, text, parenDepth > 0);
+}
+
+void MethodStringMaker::appendWord(std::string& text, std::string_view word, bool inType) {
+    // "*_Nullable" is a qualifier after the stars it qualifies: "(CLUpdate *_Nullable update)".
+    std::string_view bare = word.substr(std::min(word.find_first_not_of('*'), word.size()));
+    const bool spaced = word == "const" || word == "unsigned" || (inType && isTypeQualifier(bare));
     // A qualifier after a type name stays a word of its own: "(Handler _Nullable)" gives
     // "(Handler _Nullable )", not "(Handler_Nullable )"; "(NSString * _Nullable)" stays "(NSString*_Nullable )".
-    if (spaced && !current.empty() && isNameChar(current.back())) current += ' ';
-    current += text;
-    if (status == kOpenParen) ++parenDepth;
+    if (spaced && bare.size() == word.size() && !text.empty() && isNameChar(text.back())) text += ' ';
+    text += word;
     // "struct", "enum" and "union" are followed by the tag they name: "(const struct Foo*)".
-    if (spaced || (parenDepth > 0 && (text == "struct" || text == "enum" || text == "union"))) current += ' ';
+    if (spaced || (inType && (word == "struct" || word == "enum" || word == "union"))) text += ' ';
 }
 
 void MethodStringMaker::addMethod(std::string method) {

@@ -44,6 +44,9 @@ public:
     // The qualifiers that keep one space after them inside a type's parentheses. "in" and
     // "out" are common selector words, so outside parentheses they stay plain text.
     static bool isTypeQualifier(std::string_view word);
+    // Appends one word of a declaration to text, with the spaces the stored form keeps around
+    // it; inType: inside a type's parentheses.
+    static void appendWord(std::string& text, std::string_view word, bool inType);
 
 private:
     enum State { kAfterColon = 0, kAfterType = 1, kAfterName = 2, kNeutral = 10 };

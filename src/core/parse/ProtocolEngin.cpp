@@ -85,7 +85,7 @@ std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
                 } else if (*command == "@end") {
                     return maker.getMethodList();  // an unfinished declaration is dropped
                 } else if (*command == "@property") {
-                    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin);
+                    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin, keywords);
                     for (std::string& accessor : property.accessors) maker.addMethod(std::move(accessor));
                     if (property.blockEnded) return maker.getMethodList();
                 } else {
