@@ -45,6 +45,14 @@ char LookAhead::nextAfterWords(std::string_view text) {
     return i < text.size() ? text[i] : '\0';
 }
 
+char LookAhead::nextAfterWord(std::string_view text) {
+    std::size_t i = skipBlanks(text, 0);
+    if (i >= text.size() || !isNameChar(text[i])) return '\0';
+    while (i < text.size() && isNameChar(text[i])) ++i;
+    i = skipBlanks(text, i);
+    return i < text.size() ? text[i] : '\0';
+}
+
 bool LookAhead::opensContainer(std::string_view text) {
     text = text.substr(0, kLookLimit);
     std::size_t i = skipBlanks(text, 0);

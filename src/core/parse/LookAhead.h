@@ -19,6 +19,8 @@ public:
     // The first significant character of text after the words at its front: in
     // "NS_NOESCAPE ^)(id)" the "^".
     static char nextAfterWords(std::string_view text);
+    // The same after one word only: in " anObject bar:(id)b" the "b"; '\0' when no word comes first.
+    static char nextAfterWord(std::string_view text);
     // Whether text, after words and their parenthesised arguments (attribute macros), opens an
     // @interface or @protocol block. Looks at a bounded stretch of text only.
     static bool opensContainer(std::string_view text);

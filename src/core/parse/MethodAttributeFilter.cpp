@@ -43,6 +43,10 @@ bool MethodAttributeFilter::isAttribute(MacroKeywordSource* keywords, const std:
     return known.value_or(!reserved);
 }
 
+char MethodAttributeFilter::afterNextWord() const {
+    return buffer ? LookAhead::nextAfterWord(buffer->unreadText()) : '\0';
+}
+
 char MethodAttributeFilter::next() const { return buffer ? LookAhead::nextSignificant(buffer->unreadText()) : '\0'; }
 
 void MethodAttributeFilter::reset() {
@@ -104,7 +108,8 @@ bool MethodAttributeFilter::dropsWord(const std::string& word) {
         slot = Slot::AfterArgument;
         return false;
     case Slot::ArgumentName:
-        if (after == '(' || (startsWord(after) && isAttribute(word))) return drop();
+        // "(id) NS_CONSUMED anObject", but "(int)X_OFFSET y:(int)y" names X_OFFSET.
+        if (after == '(' || (startsWord(after) && isAttribute(word) && afterNextWord() != ':')) return drop();
         slot = Slot::AfterArgument;
         return false;
     case Slot::AfterArgument:

@@ -70,7 +70,8 @@ private:
     // Leaves word out, and the "(...)" right after it.
     bool drop() { afterDropped = true; return true; }
     bool isAttribute(const std::string& word) const { return isAttribute(keywords, word); }
-    char next() const;
+    char next() const;           // the first character after the command just read
+    char afterNextWord() const;  // the one after the word that follows it
     void reset();
 
     MacroKeywordSource* keywords;

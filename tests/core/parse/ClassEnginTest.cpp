@@ -45,6 +45,17 @@ TEST(ClassEnginTest, MethodStrings) {
                         "- (void) after;"),
               (Strings{"+(id)stringWithFormat:(NSString*)format ,...", "-(void)noType:x with:y", "-(void)later",
                        "-(GS_TYPE(T))first:(GS_TYPE(T))x", "-(void)inArgs:(int)a", "-(void)after"}));
+    // Where the grammar leaves room for nothing else, any word is an attribute; where a word may
+    // be a name, the spelling decides, and the word after it.
+    EXPECT_EQ(methodsOf("- (id) copy retained;\n"
+                        "- (void) move: (int)x toward;\n"
+                        "- (void) setX: (int)X_OFFSET y: (int)y;\n"
+                        "- (void) keep: (id) NS_CONSUMED anObject more: (id)b;\n"
+                        "- (void)invalidate API_AVAILABLE(ios(17.0)\n#ifdef __OBJC__\n, visionos(1.0)\n#endif\n);\n"
+                        "NS_SWIFT_UNAVAILABLE(\"Use -other:; instead\")\n"
+                        "- (void) run: (void (NS_SWIFT_SENDABLE NS_NOESCAPE ^)(id))block;"),
+              (Strings{"-(id)copy", "-(void)move:(int)x", "-(void)setX:(int)X_OFFSET y:(int)y",
+                       "-(void)keep:(id)anObject more:(id)b", "-(void)invalidate", "-(void)run:(void(^)(id))block"}));
     for (const char* word : {"NS_SWIFT_NAME", "API_AVAILABLE", "GS_API_V2"})
         EXPECT_TRUE(MethodAttributeFilter::isWrittenAsMacro(word)) << word;
     for (const char* word : {"NSRect", "URL", "_private", "set_value", "__attribute__", "X1"})
