@@ -77,10 +77,14 @@ void MethodStringMaker::addCommand(int status, const std::string& text) {
         ++parenDepth;
         return;
     }
-    appendWord(current, text, parenDepth > 0);
+    appendWord(current, text, parenDepth);
 }
 
-void MethodStringMaker::appendWord(std::string& text, std::string_view word, bool inType) {
+void MethodStringMaker::appendWord(std::string& text, std::string_view word, int depth) {
+    const bool inType = depth > 0;
+    // In a block's or function pointer's parameter list a parameter keeps its name apart from
+    // its type: "(void (^)(id obj, NSUInteger idx))" gives "(void(^)(id obj,NSUInteger idx))".
+    if (depth > 1 && !word.empty() && isNameChar(word[0]) && !text.empty() && isNameChar(text.back())) text += ' ';
     // "*_Nullable" is a qualifier after the stars it qualifies: "(CLUpdate *_Nullable update)".
     std::string_view bare = word.substr(std::min(word.find_first_not_of('*'), word.size()));
     const bool spaced = word == "const" || word == "unsigned" || (inType && isTypeQualifier(bare));

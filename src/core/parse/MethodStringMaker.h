@@ -3,7 +3,8 @@
 // @protocol body: the sign, then the declaration with every blank removed except one space
 // after an argument name that more text follows, one after "const" and "unsigned", one after
 // a type qualifier inside a type's parentheses (oneway, in, bycopy, nullable, ...) and one
-// before it when it follows a name, and one after "struct", "enum" and "union" there.
+// before it when it follows a name, and one after "struct", "enum" and "union" there; in the
+// parameter list of a block or function pointer type, one between two names ("id obj").
 //
 //   - (void)setFoo:(id)foo bar:(int)x;       -> -(void)setFoo:(id)foo bar:(int)x
 //   - (const char *)cString;                 -> -(const char*)cString
@@ -15,6 +16,7 @@
 //   + (id)withPoints:(float)x :(float)y;     -> +(id)withPoints:(float)x :(float)y
 //   - (void)play:(Handler __nullable)h;      -> -(void)play:(Handler __nullable )h
 //   - (void)send:(const struct List *)l;     -> -(void)send:(const struct List*)l
+//   - (void)each:(void (^)(id obj, BOOL *stop))b;  -> -(void)each:(void(^)(id obj,BOOL*stop))b
 //
 // The markers @optional and @required are no part of any declaration and are dropped, and so
 // is whatever stands before a declaration's sign.
@@ -45,8 +47,8 @@ public:
     // "out" are common selector words, so outside parentheses they stay plain text.
     static bool isTypeQualifier(std::string_view word);
     // Appends one word of a declaration to text, with the spaces the stored form keeps around
-    // it; inType: inside a type's parentheses.
-    static void appendWord(std::string& text, std::string_view word, bool inType);
+    // it; depth: how many parentheses are open around it (1 in a type, 2 in a block's parameters).
+    static void appendWord(std::string& text, std::string_view word, int depth);
 
 private:
     enum State { kAfterColon = 0, kAfterType = 1, kAfterName = 2, kNeutral = 10 };

@@ -190,11 +190,16 @@ Declarator splitDeclarator(const Commands& commands, MacroKeywordSource* keyword
 }
 
 // A type's commands joined as inside a method's parentheses: no blanks, but "unsigned int",
-// "const char*", "NSString*_Nullable ", "struct Foo*". Joined before it reaches the method
+// "const char*", "NSString*_Nullable ", "struct Foo*", "void(^)(id obj)". Joined before it reaches the method
 // maker, so that the parentheses of a block type do not move the maker's state.
 std::string typeText(const Commands& type) {
     std::string text;
-    for (const auto& command : type) MethodStringMaker::appendWord(text, command.text, true);
+    int depth = 1;  // the type goes inside the method's parentheses
+    for (const auto& [status, word] : type) {
+        if (status == kCloseParen && depth > 1) --depth;
+        MethodStringMaker::appendWord(text, word, depth);
+        if (status == kOpenParen) ++depth;
+    }
     return text;
 }
 
