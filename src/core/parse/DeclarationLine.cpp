@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "core/parse/ClassNameMacro.h"
+#include "core/parse/CMacroEngin.h"
 #include "core/parse/MultiComment.h"
+#include "core/parse/StringLiteral.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -49,6 +51,27 @@ AngleList readAngleList(TextBuffer& buffer, CMacroEngin* macro) {
         }
     }
     return list;
+}
+
+// An attribute's arguments after their "(", up to the ")" that closes them, strings whole.
+void skipArguments(TextBuffer& buffer, CMacroEngin* macro) {
+    int depth = 1;
+    int status = kWord;
+    while (auto command = buffer.getCommandWithStatus(status)) {
+        if (status == kOpenParen) {
+            ++depth;
+        } else if (status == kCloseParen) {
+            if (--depth == 0) return;
+        } else if (status == kQuote) {
+            StringLiteral::skipRest(buffer);
+        } else if (status == kBlockOpen) {
+            MultiComment(&buffer, macro).doAnalyse(*command);
+        } else if (status == kLineComment || (status == kHash && !macro)) {
+            buffer.deleteLineBuffer();
+        } else if (status == kHash) {
+            macro->doCalc();
+        }
+    }
 }
 
 // The name in "(Name)" after its "(": the first command after any block comment, or "" when
@@ -126,9 +149,13 @@ DeclarationLine DeclarationLine::read(TextBuffer& buffer, CMacroEngin* macro, bo
     };
     macroName(line.name);
 
-    bool afterName = true;  // nothing read yet after the class name
+    // Right after the class name (and its type parameters, and comments) "(" opens a category
+    // name; anywhere else on the line it opens an attribute's arguments:
+    //   @interface Foo : NSObject API_AVAILABLE(macos(10.15))
+    bool afterName = true;
     while (auto command = buffer.getCommandWithStatus(status)) {
-        const bool rightAfterName = std::exchange(afterName, false);
+        const bool rightAfterName =
+            status == kLineComment || status == kBlockOpen ? afterName : std::exchange(afterName, false);
         switch (status) {
         case kColon:
             if (spread && (nextChar(buffer, false) == '\r' || nextChar(buffer, false) == '\n'))
@@ -144,10 +171,12 @@ DeclarationLine DeclarationLine::read(TextBuffer& buffer, CMacroEngin* macro, bo
                 interfaceLine && rightAfterName &&
                 (list.typeParameters || nextChar(buffer, false) == ':' || nextChar(buffer, false) == '(');
             if (!typeParameters) line.protocolList = std::move(list.words);
+            afterName = typeParameters;
             break;
         }
         case kOpenParen:
-            if (!line.categoryName) line.categoryName = readCategoryName(buffer, macro);
+            if (rightAfterName && !line.categoryName) line.categoryName = readCategoryName(buffer, macro);
+            else skipArguments(buffer, macro);
             break;
         case kOpenBrace:
             line.braceFollows = true;

@@ -82,6 +82,15 @@ TEST(ClassEnginTest, DeclarationLine) {
     EXPECT_EQ(record->getMethodList(), Strings{"-(void)x"});
     record = analyse("Foo : Bar <P1, /* not P2 */ P3 // nor P4\n , P5>\n@end\n");
     EXPECT_EQ(record->getProtocolNames(), (Strings{"P1", "P3", "P5"}));
+
+    // Only right after the class name does "(" open a category name; elsewhere an attribute's.
+    record = analyse("Foo : Bar API_AVAILABLE(macos(10.15), ios(\"(x)\")) <P1>\n- (void)x;\n@end\n");
+    ASSERT_EQ(record->whoAreYou(), kClassDataKind);
+    EXPECT_EQ(record->superName(), "Bar");
+    EXPECT_EQ(record->getProtocolNames(), Strings{"P1"});
+    EXPECT_EQ(record->getMethodList(), Strings{"-(void)x"});
+    record = analyse("Foo /* the */ (Extras) API_UNAVAILABLE(ios)\n@end\n");
+    EXPECT_EQ(record->getName(), "Extras");
 }
 
 TEST(ClassEnginTest, BodySkipsWhatIsNoMethod) {
