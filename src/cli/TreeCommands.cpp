@@ -116,7 +116,8 @@ void printInfo(const ClassData& record, std::ostream& out) {
     out << "Categories:" << (record.getCategoryList().empty() ? "" : "\n");
     for (const auto& category : record.getCategoryList()) {
         if (!category) continue;
-        out << "  " << nameOf(*category) << " (" << category->hedderName().value_or("") << ")\n";
+        const std::string name = nameOf(*category);  // a class extension has none: "()"
+        out << "  " << (name.empty() ? "()" : name) << " (" << category->hedderName().value_or("") << ")\n";
         printMethods(category->getMethodList(), "    ", out);
     }
     if (record.getCategoryList().empty()) out << '\n';

@@ -15,6 +15,7 @@
 #include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/PropertyDeclaration.h"
+#include "core/parse/StringLiteral.h"
 #include "core/parse/StructEngin.h"
 #include "core/parse/TextBuffer.h"
 
@@ -52,7 +53,7 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
     if (flag) analyseInstanceValuePart();
 
     MethodStringMaker maker;
-    MethodAttributeFilter attributes(keywords);
+    MethodAttributeFilter attributes(keywords, textBuffer);
     int status = kWord;
     while (auto command = textBuffer->getCommandWithStatus(status)) {
         if (attributes.drops(status, *command, maker.inDeclaration())) continue;
@@ -69,6 +70,9 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
         case kBlockOpen:
             skipComment(*command);
             continue;
+        case kQuote:  // a macro's message between declarations: NS_SWIFT_UNAVAILABLE("...")
+            StringLiteral::skipRest(*textBuffer);
+            continue;
         case kCR:
         case kLF:
             continue;
@@ -79,6 +83,11 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
             continue;
         default:
             break;
+        }
+        // Inside a method declaration these words are part of a type: (const struct Foo*)x.
+        if (maker.inDeclaration() && *command != "@end" && *command != "@property") {
+            maker.addCommand(status, *command);
+            continue;
         }
         // Only a word that starts a declaration can stand for "extern" and the like.
         const std::string word = status == kWord && !maker.hasUnfinished() ? blockWord(*command) : *command;
@@ -164,7 +173,7 @@ std::string ClassEngin::blockWord(const std::string& word) const {
 }
 
 bool ClassEngin::addProperty(MethodStringMaker& maker) {
-    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin);
+    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin, keywords);
     for (std::string& accessor : property.accessors) maker.addMethod(std::move(accessor));
     return property.blockEnded;
 }

@@ -10,7 +10,8 @@
 //
 // Enums, structs and extern declarations met inside the block are filed in the record lists
 // as at file level (the driver labels the functions with their header); a typedef there is
-// skipped. A macro for one of those keywords (GS_EXPORT for extern) counts as that keyword
+// skipped. Inside a method declaration those words belong to its types:
+// "- (void)send:(const struct MIDIEventList *)list;" is a method. A macro for one of those keywords (GS_EXPORT for extern) counts as that keyword
 // where it starts a declaration; an attribute macro in a method declaration is left out
 // (see MethodAttributeFilter).
 //

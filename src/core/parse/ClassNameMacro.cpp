@@ -59,4 +59,25 @@ std::optional<std::string> ClassNameMacro::aliasOf(const CMacroEngin* macro, con
     return alias;
 }
 
+std::optional<std::vector<std::string>> ClassNameMacro::protocolListIn(const std::string& definition) {
+    std::string text = definition;
+    TextBuffer::deleteCRLF(text);
+    if (text.size() < 3 || text.front() != '<' || text.back() != '>') return std::nullopt;
+    std::vector<std::string> names(1);
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == ',') names.emplace_back();
+        else if (isIdentifierChar(text[i])) names.back() += text[i];
+        else return std::nullopt;
+    }
+    for (const std::string& name : names)
+        if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0]))) return std::nullopt;
+    return names;
+}
+
+std::optional<std::vector<std::string>> ClassNameMacro::protocolListOf(const CMacroEngin* macro,
+                                                                       const std::string& name) {
+    auto definition = definitionOf(macro, name);
+    return definition ? protocolListIn(*definition) : std::nullopt;
+}
+
 }  // namespace kestrel

@@ -17,6 +17,7 @@
 #include "core/parse/FunctionRecord.h"
 #include "core/parse/FunctionText.h"
 #include "core/parse/InlineEngin.h"
+#include "core/parse/LookAhead.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/ProtocolEngin.h"
 #include "core/parse/StaticInline.h"
@@ -54,6 +55,12 @@ constexpr std::array<KeywordEntry, 11> kKeywords{{
     {"FOUNDATION_EXPORT", Keyword::FOUNDATION_EXPORT},
     {"FOUNDATION_STATIC_INLINE", Keyword::FOUNDATION_STATIC_INLINE},
 }};
+
+// The keywords that start an exported function or variable declaration.
+bool exportsDeclaration(Keyword action) {
+    return action == Keyword::Extern || action == Keyword::CG_EXTERN || action == Keyword::APPKIT_EXTERN ||
+           action == Keyword::FOUNDATION_EXPORT;
+}
 
 const KeywordEntry* findKeyword(std::string_view command) {
     for (const auto& entry : kKeywords)
@@ -135,6 +142,11 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             }
         }
         if (!keyword) continue;
+        // An export or availability macro written before a class or protocol declares no
+        // function: the block is read when its keyword comes.
+        //   APPKIT_EXTERN API_AVAILABLE(macos(10.5))
+        //   @interface NSCollectionView : NSView
+        if (exportsDeclaration(keyword->action) && LookAhead::opensContainer(buffer.unreadText())) continue;
         switch (keyword->action) {
             case Keyword::Type:
                 buffer.deleteLineBuffer();

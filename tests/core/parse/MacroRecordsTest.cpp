@@ -128,6 +128,9 @@ TEST_F(MacroRecordsTest, MacrosStandingForTheirFirstArgument) {
     for (const char* no : {"(clz)clz_t\n", "(...)__VA_ARGS__\n", "NSObject\n", "()\n", "(clz"})
         EXPECT_FALSE(ClassNameMacro::standsForFirstArgument(no)) << no;
     EXPECT_EQ(ClassNameMacro::aliasIn("NSConstantString"), "NSConstantString");
+    EXPECT_EQ(ClassNameMacro::protocolListIn("<P1,P2>\n"), (Strings{"P1", "P2"}));
+    for (const char* no : {"<>\n", "(x)<x>\n", "<a+b>\n", "<P1,>\n", "<1P>\n", "P\n", ""})
+        EXPECT_EQ(ClassNameMacro::protocolListIn(no), std::nullopt) << no;
     for (const char* no : {"1\n", "(x)x\n", "\n", "id<P>\n"}) EXPECT_EQ(ClassNameMacro::aliasIn(no), std::nullopt) << no;
 }
 
