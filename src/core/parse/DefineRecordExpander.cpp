@@ -248,7 +248,10 @@ std::optional<std::vector<std::string>> DefineRecordExpander::expand(const std::
             if (word == "#" && d->functionLike && i + 1 < d->body.size() &&
                 (argumentOf(d->body[i + 1]) || d->body[i + 1] == "__VA_ARGS__")) {
                 const std::vector<Token>* arg = argumentOf(d->body[++i]);
-                piece.push_back({"\"" + joined(arg ? *arg : variadic, " ") + "\"", nullptr});
+                std::string quoted(1, '"');
+                quoted += joined(arg ? *arg : variadic, " ");
+                quoted += '"';
+                piece.push_back({std::move(quoted), nullptr});
             } else if (const std::vector<Token>* arg = d->functionLike ? argumentOf(word) : nullptr) {
                 piece = *arg;
             } else if (word == "__VA_ARGS__" && d->variadic) {
