@@ -216,6 +216,10 @@ TEST_F(PanelsTest, StructEnumViewerOneAtATime) {
     viewer->changeMode(1);
     EXPECT_EQ(rowsOf(list), Names{"KitState"});
     EXPECT_EQ(viewer->getIndexView()->rowCount(), 0);
+    // An enum shows and copies as source, a constant a row.
+    list.doClickAction(0);
+    EXPECT_EQ(viewer->getIndexView()->rowCount(), 4);
+    EXPECT_EQ(copied(list), "enum KitState {\n    KitOff,\n    KitOn\n};");
     viewer->changeMode(1);  // again: nothing changes
     EXPECT_EQ(viewer->getMode(), 1);
     viewer->getWindow()->close();  // the close box ends it like OK
