@@ -29,6 +29,12 @@ std::string EnumText::body(const EnumData& record) {
     return text + "}";
 }
 
+std::string EnumText::owner(const EnumData& record) {
+    if (const auto& name = record.getName(); name && !name->empty()) return *name;
+    if (const auto& header = record.hedderName(); header && !header->empty()) return *header;
+    return "enum";
+}
+
 std::string EnumText::definition(const EnumData& record) { return head(record) + " " + body(record) + ";"; }
 
 }  // namespace kestrel

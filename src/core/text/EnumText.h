@@ -26,6 +26,9 @@ public:
     static std::string head(const EnumData& record);
     static std::string body(const EnumData& record);
     static std::string definition(const EnumData& record);
+    // What a found constant names as its owner: the enum's name, else (an anonymous enum) its
+    // header, else "enum".
+    static std::string owner(const EnumData& record);
 };
 
 }  // namespace kestrel

@@ -167,6 +167,14 @@ TEST_F(PanelsTest, FindResultsSelectInTheTreeAndCopyOnTheirClass) {
     find(2, "beep");
     results.doClickAction(0);
     EXPECT_EQ(copied(results), "void KitBeep(void)");
+
+    // Enum constants, each with its enum beside it; one is copied as its name.
+    find(3, "kitstate");
+    EXPECT_EQ(rowsOf(results), (Names{"KitOff", "KitOn"}));
+    EXPECT_EQ(results.getSideText(1), "KitState");
+    EXPECT_EQ(findPanel().getResultCountView()->text(), "  2 constants found");
+    results.doClickAction(1);
+    EXPECT_EQ(copied(results), "KitOn");
 }
 
 TEST_F(PanelsTest, FunctionBrowserFiltersAndTexts) {
