@@ -1,5 +1,6 @@
-/* Enums without macros: plain, anonymous, with a fixed type, typedef'd, with directives and
-   attributes, and words after "enum" that declare no enum. */
+/* Enums without macros, in the shape of a framework header: plain, anonymous, with a fixed
+   type, typedef'd, with directives and attributes, and words after "enum" that declare no
+   enum. */
 
 enum { KitPlainA, KitPlainB = 4 };
 
