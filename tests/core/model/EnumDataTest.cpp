@@ -8,19 +8,11 @@
 #include "core/model/EnumData.h"
 #include "core/platform/PlistFile.h"
 #include "support/Plists.h"
+#include "support/RecordNames.h"
 
 using namespace kestrel;
 using kestrel::test::dict;
-
-namespace {
-
-std::vector<std::string> texts(const std::vector<EnumConstant>& constants) {
-    std::vector<std::string> out;
-    for (const auto& c : constants) out.push_back(c.text());
-    return out;
-}
-
-}  // namespace
+using kestrel::test::textsOf;
 
 TEST(EnumData, ConstantsAndTypeSurviveTheStoredFormAndLayTheBodyOut) {
     EnumData record;
@@ -44,7 +36,7 @@ TEST(EnumData, RecordsStoredWithoutConstantsReadThemFromTheirBodyAndBadEntriesAr
     // Stored before constants were kept: the body as the old rule laid it out, "<<" cut in two.
     EnumData old(dict({{"kind", 7}, {"name", "E"}, {"structIndex", "{\n    A = 0, B = (1 < < 3), C,\n}"}}));
     EXPECT_EQ(old.getUnderlyingType(), std::nullopt);
-    EXPECT_EQ(texts(old.getConstants()), (std::vector<std::string>{"A = 0", "B = (1 < < 3)", "C"}));
+    EXPECT_EQ(textsOf(old.getConstants()), (std::vector<std::string>{"A = 0", "B = (1 < < 3)", "C"}));
     EXPECT_TRUE(EnumData(dict({{"kind", 7}})).getConstants().empty());
     // A foreign file: entries that are no dictionary with a text name are none; a value that
     // is no text is left out; a type that is no text is none.
@@ -53,7 +45,7 @@ TEST(EnumData, RecordsStoredWithoutConstantsReadThemFromTheirBodyAndBadEntriesAr
     EnumData foreign(dict({{"kind", 7}, {"underlyingType", 5}, {"constants", PlistValue(constants)},
                            {"structIndex", "{\n    X\n}"}}));
     EXPECT_EQ(foreign.getUnderlyingType(), std::nullopt);
-    EXPECT_EQ(texts(foreign.getConstants()), (std::vector<std::string>{"B", "C = 3"}));
+    EXPECT_EQ(textsOf(foreign.getConstants()), (std::vector<std::string>{"B", "C = 3"}));
 }
 
 TEST(EnumConstant, AnEnumeratorsTextIsCutIntoNameAndValue) {
@@ -68,6 +60,6 @@ TEST(EnumConstant, AnEnumeratorsTextIsCutIntoNameAndValue) {
     EXPECT_EQ(cut("9lives = 1"), "none");
     EXPECT_EQ(cut(" = 1"), "none");
     EXPECT_EQ(EnumConstant::singleBlanks(" \t'a  b'\n  +  c "), "'a  b' + c");
-    EXPECT_EQ(texts(EnumConstant::fromBody("{ A = F(1, 2), B = ',', , C }")),
+    EXPECT_EQ(textsOf(EnumConstant::fromBody("{ A = F(1, 2), B = ',', , C }")),
               (std::vector<std::string>{"A = F(1, 2)", "B = ','", "C"}));
 }

@@ -16,8 +16,10 @@
 #include "core/parse/MacroExpansionSource.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/ProcessState.h"
+#include "support/RecordNames.h"
 
 using namespace kestrel;
+using kestrel::test::textsOf;
 
 namespace {
 
@@ -80,12 +82,6 @@ Read readText(const std::string& text, bool typedefed = false, FakeExpander* exp
     return result;
 }
 
-std::vector<std::string> texts(const std::vector<EnumConstant>& constants) {
-    std::vector<std::string> out;
-    for (const auto& c : constants) out.push_back(c.text());
-    return out;
-}
-
 }  // namespace
 
 TEST(EnumEngin, ConstantsKeepTheirValuesAsWrittenWithoutCommentsAttributesOrRejectedBranches) {
@@ -98,7 +94,7 @@ TEST(EnumEngin, ConstantsKeepTheirValuesAsWrittenWithoutCommentsAttributesOrReje
         "  D = 'ab  ', F = ',', G = '#', H = '\\'', I = MAKE(1, 2),\n"
         "};");
     ASSERT_TRUE(r.record);
-    EXPECT_EQ(texts(r.record->getConstants()),
+    EXPECT_EQ(textsOf(r.record->getConstants()),
               (std::vector<std::string>{"A = (1<<2)", "E = (int)*p", "B = 1 << 3", "C", "D = 'ab  '", "F = ','",
                                         "G = '#'", "H = '\\''", "I = MAKE(1, 2)"}));
     EXPECT_EQ(r.body(), "{\n    A = (1<<2), E = (int)*p, B = 1 << 3, C, D = 'ab  ', F = ',', G = '#', H = '\\'', "
