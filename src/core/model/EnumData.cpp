@@ -18,15 +18,12 @@ void EnumData::initFromDic(const PlistDict& dic) {
     dataKind = kEnumDataKind;
     if (const std::string* type = dic.getString("underlyingType")) underlyingType = *type;
     if (const PlistArray* list = dic.getArray("constants")) {
-        // Elements that are no dictionary with a string name are passed over.
+        // Elements that are no text starting with a name are passed over.
         constants.emplace();
         for (const PlistValue& element : *list) {
-            const PlistDict* entry = element.getDict();
-            const std::string* name = entry ? entry->getString("name") : nullptr;
-            if (!name) continue;
-            EnumConstant constant{*name, std::nullopt};
-            if (const std::string* value = entry->getString("value")) constant.value = *value;
-            constants->push_back(std::move(constant));
+            const std::string* text = element.getString();
+            if (auto constant = text ? EnumConstant::fromText(*text) : std::nullopt)
+                constants->push_back(std::move(*constant));
         }
     }
 }
@@ -37,12 +34,7 @@ void EnumData::makeDictionary(PlistDict& dic) const {
     if (constants) {
         PlistArray list;
         list.reserve(constants->size());
-        for (const EnumConstant& constant : *constants) {
-            PlistDict entry;
-            entry.set("name", PlistValue(constant.name));
-            if (constant.value) entry.set("value", PlistValue(*constant.value));
-            list.emplace_back(std::move(entry));
-        }
+        for (const EnumConstant& constant : *constants) list.emplace_back(constant.text());
         dic.set("constants", PlistValue(std::move(list)));
     }
 }

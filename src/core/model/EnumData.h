@@ -8,8 +8,9 @@
 //   };
 //
 // Stored keys: StructEnumData's, then "underlyingType"? (the type as written, absent when the
-// header writes none) and "constants"? (an array of dictionaries with "name" and "value"?). A
-// record stored without "constants" reads its constants from its body.
+// header writes none) and "constants"? (an array of texts, "NAME" or "NAME = VALUE": a name holds
+// no "=", so the first " = " parts them; texts keep a file of 30,000 constants small and quick
+// to load). A record stored without "constants" reads its constants from its body.
 #include <optional>
 #include <string>
 #include <vector>

@@ -38,14 +38,14 @@ TEST(EnumData, RecordsStoredWithoutConstantsReadThemFromTheirBodyAndBadEntriesAr
     EXPECT_EQ(old.getUnderlyingType(), std::nullopt);
     EXPECT_EQ(textsOf(old.getConstants()), (std::vector<std::string>{"A = 0", "B = (1 < < 3)", "C"}));
     EXPECT_TRUE(EnumData(dict({{"kind", 7}})).getConstants().empty());
-    // A foreign file: entries that are no dictionary with a text name are none; a value that
-    // is no text is left out; a type that is no text is none.
-    PlistArray constants{PlistValue("A"), PlistValue(dict({{"value", "1"}})), PlistValue(dict({{"name", 3}})),
-                         PlistValue(dict({{"name", "B"}, {"value", 2}})), PlistValue(dict({{"name", "C"}, {"value", "3"}}))};
+    // A foreign file: entries that are no text starting with a name are none; a type that is
+    // no text is none.
+    PlistArray constants{PlistValue("A"), PlistValue(dict({{"name", "D"}})), PlistValue(3), PlistValue("= 1"),
+                         PlistValue("C = 'a, b'")};
     EnumData foreign(dict({{"kind", 7}, {"underlyingType", 5}, {"constants", PlistValue(constants)},
                            {"structIndex", "{\n    X\n}"}}));
     EXPECT_EQ(foreign.getUnderlyingType(), std::nullopt);
-    EXPECT_EQ(textsOf(foreign.getConstants()), (std::vector<std::string>{"B", "C = 3"}));
+    EXPECT_EQ(textsOf(foreign.getConstants()), (std::vector<std::string>{"A", "C = 'a, b'"}));
 }
 
 TEST(EnumConstant, AnEnumeratorsTextIsCutIntoNameAndValue) {
