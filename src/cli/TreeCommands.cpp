@@ -17,6 +17,7 @@
 #include "core/platform/ProcessState.h"
 #include "core/text/ArgumentInfo.h"
 #include "core/text/DeclarationText.h"
+#include "core/text/EnumText.h"
 #include "core/text/MethodLists.h"
 
 namespace kestrel::cli {
@@ -240,10 +241,10 @@ Command TreeCommands::tree() {
 }
 
 Command TreeCommands::find() {
-    return treeCommand("find", "find [--classes|--methods|--functions] [--style declaration|call] KEYWORD...",
-                       "find classes, methods or functions whose text holds every keyword (any case); "
-                       "methods and functions as declarations or calls",
-                       {"--classes", "--methods", "--functions", "--style"},
+    return treeCommand("find", "find [--classes|--methods|--functions|--constants] [--style declaration|call] KEYWORD...",
+                       "find classes, methods, functions or enum constants whose text holds every keyword "
+                       "(any case); methods and functions as declarations or calls",
+                       {"--classes", "--methods", "--functions", "--constants", "--style"},
                        [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
         std::vector<std::string> args(given);
@@ -256,11 +257,12 @@ Command TreeCommands::find() {
             if (a == "--classes") mode = TreeSearch::kFindClasses;
             else if (a == "--methods") mode = TreeSearch::kFindMethods;
             else if (a == "--functions") mode = TreeSearch::kFindFunctions;
+            else if (a == "--constants") mode = TreeSearch::kFindConstants;
             else text += (text.empty() ? "" : " ") + a;
         }
         std::vector<std::string> keywords = TreeSearch::commandToToken(text);
         if (keywords.empty()) return usageError(c, "no keyword given", io.err);
-        if (style && mode == TreeSearch::kFindClasses)
+        if (style && (mode == TreeSearch::kFindClasses || mode == TreeSearch::kFindConstants))
             return usageError(c, "--style goes with --methods or --functions", io.err);
         Session session(root, io);
         session.start();
@@ -269,8 +271,11 @@ Command TreeCommands::find() {
         if (mode == TreeSearch::kFindClasses) results = TreeSearch::doClassNameFind(keywords, app.classStraightList);
         if (mode == TreeSearch::kFindMethods) results = TreeSearch::doMethodFind(keywords, app.classStraightList);
         if (mode == TreeSearch::kFindFunctions) results = TreeSearch::doFuncFind(keywords, app.functions);
+        if (mode == TreeSearch::kFindConstants) results = TreeSearch::doConstantFind(keywords, app.enumList);
         for (const auto& r : results) {
-            if (r.function) {
+            if (r.constant) {
+                io.out << r.constant->text() << '\t' << EnumText::owner(*r.enumRecord) << '\n';
+            } else if (r.function) {
                 const std::string name = nameOf(*r.function);
                 io.out << (style ? DeclarationText::functionText(name, *style) : name) << '\n';
             } else if (r.method) {

@@ -22,7 +22,8 @@ protected:
                   "@interface BObject\n- (id)init;\n+ (id)alloc;\n@end\n"
                   "@interface BObject (Extras)\n- (void)extraWork;\n@end\n"
                   "extern void BLog(const char *text);\n"
-                  "typedef struct _BRect {\n  float x;\n} BRect;\n");
+                  "typedef struct _BRect {\n  float x;\n} BRect;\n"
+                  "enum { BNone = 0 };\ntypedef enum : unsigned { BAlignLeft, BAlignRight = 1 << 1 } BAlignment;\n");
         dir.write("fw/Base.framework/Headers/BString.h",
                   "#import <Base/BObject.h>\n@protocol BCopying\n- (id)copy;\n@end\n"
                   "@interface BString : BObject <BCopying>\n- (unsigned)length;\n- (void)drawInRect:(BRect)r;\n@end\n"
@@ -104,6 +105,11 @@ TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLineAndPrintsInTheStyl
               "void BLog(const char* text);\n  1 Function/Macro found\n");
     EXPECT_EQ(kestrel({"find", "--methods", "extra", "--style", "call"}).out,
               "BObject\t[BObject*_VALUE extraWork];\n  1 method found\n");
+    // Enum constants with their enum, an anonymous one's by its header; the enum's name finds
+    // all of its constants.
+    EXPECT_EQ(kestrel({"find", "--constants", "alignment"}).out,
+              "BAlignLeft\tBAlignment\nBAlignRight = 1 << 1\tBAlignment\n  2 constants found\n");
+    EXPECT_EQ(kestrel({"find", "--constants", "bnone"}).out, "BNone = 0\tBObject.h\n  1 constant found\n");
 }
 
 TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound) {
@@ -111,6 +117,7 @@ TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound
          {std::vector<std::string>{"tree", "A", "B"}, {"tree", "--bogus"}, {"find"}, {"find", "--everything", "x"},
           {"info"}, {"build", "extra"}, {"info", "BObject", "--style", "foo"}, {"info", "BObject", "--style"},
           {"find", "--functions", "blog", "--style", "Call"}, {"find", "--style", "call", "blog"},
+          {"find", "--constants", "--style", "call", "bnone"},
           {"info", "--inherited"}, {"info", "--arguments", "A", "B"}}) {
         KestrelRun run = kestrel(args);
         EXPECT_EQ(run.status, 2) << args[0] << " " << args[1];

@@ -5,6 +5,7 @@
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 
 namespace kestrel {
@@ -90,12 +91,27 @@ std::vector<TreeSearch::Result> TreeSearch::doFuncFind(
     return out;
 }
 
+std::vector<TreeSearch::Result> TreeSearch::doConstantFind(const std::vector<std::string>& keywords,
+                                                           const std::vector<std::shared_ptr<EnumData>>& enums) {
+    std::vector<Result> out;
+    auto keys = loweredAll(keywords);
+    for (const auto& record : enums) {
+        if (!record) continue;
+        const std::string owner = lowered(record->getName().value_or(""));
+        for (EnumConstant& constant : record->getConstants())
+            if (matchesLowered(lowered(constant.text()) + " " + owner, keys))
+                out.push_back({nullptr, std::nullopt, nullptr, record, std::move(constant)});
+    }
+    return out;
+}
+
 std::string TreeSearch::countLine(int mode, std::size_t count) {
     if (count == 0) return "";
-    static const char* const nouns[3][2] = {{"class found", "classes found"},
+    static const char* const nouns[4][2] = {{"class found", "classes found"},
                                             {"method found", "methods found"},
-                                            {"Function/Macro found", "Functions/Macros found"}};
-    if (mode < 0 || mode > 2) return "";
+                                            {"Function/Macro found", "Functions/Macros found"},
+                                            {"constant found", "constants found"}};
+    if (mode < 0 || mode > 3) return "";
     char buf[64];
     std::snprintf(buf, sizeof buf, "%3zu %s", count, nouns[mode][count == 1 ? 0 : 1]);
     return buf;

@@ -25,6 +25,7 @@ FindController::FindController(AppShell& owner, QWidget* page, MethodView* class
     targetView->addItem(tr("Classes"), TreeSearch::kFindClasses);
     targetView->addItem(tr("Methods"), TreeSearch::kFindMethods);
     targetView->addItem(tr("Functions and macros"), TreeSearch::kFindFunctions);
+    targetView->addItem(tr("Enum constants"), TreeSearch::kFindConstants);
     keywordView = new QComboBox(page);
     keywordView->setEditable(true);
     keywordView->setInsertPolicy(QComboBox::NoInsert);  // the history is kept by the rules below
@@ -40,7 +41,7 @@ FindController::FindController(AppShell& owner, QWidget* page, MethodView* class
     layout->addLayout(row);
 
     resultView = new FindResultView(page);
-    resultView->setPlaceholderText(tr("Type keywords above: classes, methods or functions whose text holds "
+    resultView->setPlaceholderText(tr("Type keywords above: classes, methods, functions or enum constants whose text holds "
                                       "all of them, in any case, are listed here as you type."));
     layout->addWidget(resultView, 1);
 
@@ -126,6 +127,7 @@ void FindController::search() {
     if (findMode == TreeSearch::kFindClasses) results = TreeSearch::doClassNameFind(keywords, app.classStraightList);
     if (findMode == TreeSearch::kFindMethods) results = TreeSearch::doMethodFind(keywords, app.classStraightList);
     if (findMode == TreeSearch::kFindFunctions) results = TreeSearch::doFuncFind(keywords, app.functions);
+    if (findMode == TreeSearch::kFindConstants) results = TreeSearch::doConstantFind(keywords, app.enumList);
     const std::size_t count = results ? results->size() : 0;
     resultView->setResults(std::move(results));
     if (count == 0) resultView->setPlaceholderText(tr("Nothing found"));
