@@ -1,25 +1,35 @@
 #pragma once
-// What the define pass learnt about one header: the macros it defines and the headers it imports.
+// What the define pass learnt about one header: the macros it defines (and undefines) and the
+// headers it imports, in the order it met them in the branches a compiler reads.
 #include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/parse/MacroDefinition.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
 
 class DefineData {
 public:
+    using Defines = std::map<std::string, MacroDefinition, std::less<>>;
+
     explicit DefineData(std::string name) : hName(std::move(name)) {}  // initByHname:
 
     const std::string& getHName() const { return hName; }
     const std::optional<std::vector<std::string>>& getImportList() const { return importList; }
-    const std::optional<std::map<std::string, std::string>>& getDefineList() const { return defineList; }
+    // Every macro the header defines or undefines (an "#undef" is a definition marked
+    // undefined); a later line for the same name replaces the earlier.
+    const std::optional<Defines>& getDefineList() const { return defineList; }
 
     void addImportHeader(const std::string& header);  // repeats kept, in order
-    void addDefine(const std::string& text, const std::string& key);  // a later define replaces
+    void addDefine(MacroDefinition definition, const std::string& key);
+    // A definition in the define records' text form ("(x)((x)+1)\n", see MacroDefinition).
+    void addDefine(const std::string& text, const std::string& key);
+    // The header's own line for name, an undefined mark included; none when it has none.
+    const MacroDefinition* findOwn(std::string_view name) const;
     // Is symbol defined by this header or, transitively, by a header it imports? Every header
     // named in checkedList is visited at most once, so import cycles end.
     bool checkDefine(const std::string& symbol, const DefineList& group,
@@ -29,8 +39,8 @@ public:
 
 private:
     std::string hName;
-    std::optional<std::vector<std::string>> importList;             // made on the first import
-    std::optional<std::map<std::string, std::string>> defineList;   // made on the first define
+    std::optional<std::vector<std::string>> importList;  // made on the first import
+    std::optional<Defines> defineList;                   // made on the first define
 };
 
 }  // namespace kestrel

@@ -17,6 +17,7 @@
 #include "core/parse/FunctionRecord.h"
 #include "core/parse/FunctionText.h"
 #include "core/parse/InlineEngin.h"
+#include "core/parse/MacroDefinition.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/ProtocolEngin.h"
 #include "core/parse/StaticInline.h"
@@ -70,7 +71,9 @@ HeaderAnalyser::~HeaderAnalyser() = default;
 void HeaderAnalyser::analyseHedderFile(const std::string& path, const std::string& hedderName,
                                        const std::string& fwName, bool flag) {
     TextBuffer buffer = TextBuffer::initByPath(path);
+    hedderPath = path;  // for the evaluator's "" includes in __has_include
     doAnalyseHedderFile(buffer, hedderName, fwName, flag);
+    hedderPath.reset();
 }
 
 bool HeaderAnalyser::isKeyword(std::string_view word) { return findKeyword(word) != nullptr; }
@@ -90,6 +93,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     CMacroEngin macro(&buffer, hedderName);
     definedNames.refresh(ProcessState::defineList());
     macro.setDefinedNames(&definedNames);
+    macro.setHeaderPath(hedderPath);
     macroKeywords.emplace(macro.getCurrentData(), definedNames, &HeaderAnalyser::isKeyword);
     struct EndOfHeader {  // the resolver belongs to this header only
         std::optional<MacroKeywordResolver>& resolver;
@@ -132,6 +136,12 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
                 if (StaticInline::readInline(buffer)) keyword = findKeyword("CG_INLINE");
             } else if (std::optional<std::string> standsFor = macroKeywords->keywordFor(*command)) {
                 keyword = findKeyword(*standsFor);
+            } else if (const MacroDefinition* written = macro.getScope().find(*command);
+                       written && !written->isFunctionLike() && written->getBody().size() >= 2 &&
+                       written->getBody()[0].text == "static" &&
+                       StaticInline::isInlineWord(written->getBody()[1].text)) {
+                // A macro for "static inline" (GNUstep's GS_GEOM_SCOPE) reads as CG_INLINE.
+                keyword = findKeyword("CG_INLINE");
             }
         }
         if (!keyword) continue;
