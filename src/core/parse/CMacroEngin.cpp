@@ -1,5 +1,6 @@
 #include "core/parse/CMacroEngin.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -109,7 +110,14 @@ bool CMacroEngin::checkMacroValue(std::string symbol) {
     return invert ? !value : value;
 }
 
-std::string CMacroEngin::expand(std::string_view text) { return MacroExpander(scope).expand(text); }
+std::string CMacroEngin::expand(std::string_view text) {
+    MacroExpander::Limits limits;
+    limits.maxTokens = std::min(limits.maxTokens, std::max<std::size_t>(expansionBudget, 1));
+    MacroExpander expander(scope, limits);
+    std::string expanded = expander.expand(text);
+    expansionBudget -= std::min(expansionBudget, expander.getSpent());
+    return expanded;
+}
 
 void CMacroEngin::decided(Decision decision) {
     if (decisionObserver) decisionObserver(decision);
@@ -117,13 +125,17 @@ void CMacroEngin::decided(Decision decision) {
 
 bool CMacroEngin::evaluate(const std::string& directive, const std::string& text, std::size_t offset) {
     PreprocessorTokens tokens = PreprocessorLexer::tokenize(text);
-    MacroExpander expander(scope);
-    PreprocessorTokens expanded = expander.expandCondition(tokens);
     ConditionExpression::Result result;
-    if (expander.getError()) {
-        result.error = *expander.getError();
+    if (expansionBudget == 0) {
+        result.error = "the header's macros have expanded past " + std::to_string(kExpansionBudget) + " tokens";
     } else {
-        result = ConditionExpression::evaluate(expanded);
+        MacroExpander::Limits limits;
+        limits.maxTokens = std::min(limits.maxTokens, expansionBudget);
+        MacroExpander expander(scope, limits);
+        PreprocessorTokens expanded = expander.expandCondition(tokens);
+        expansionBudget -= std::min(expansionBudget, expander.getSpent());
+        if (expander.getError()) result.error = *expander.getError();
+        else result = ConditionExpression::evaluate(expanded);
     }
     if (decisionObserver)
         decided({offset, directive, PreprocessorLexer::spell(tokens), result.value, result.error});

@@ -14,7 +14,8 @@
 //
 // A condition that cannot be evaluated (division by zero, overflow, a macro expanding without
 // bound, a parenthesis never closed) is false; the reason goes to the decision observer
-// (`kestrel tokens --conditions` prints it).
+// (`kestrel tokens --conditions` prints it). The expansions of one header together make at most
+// kExpansionBudget tokens, so that no header of bad definitions can keep the build for long.
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -45,6 +46,8 @@ public:
         bool value = false;
         std::optional<std::string> reason;
     };
+
+    static constexpr std::size_t kExpansionBudget = std::size_t(1) << 22;
 
     // initWithBuffer:header: -- the header name names the record the analysers see as
     // currentData (the define list's records of its imports stay as the define pass made them).
@@ -120,6 +123,7 @@ protected:
     const DefinedNames* definedNames = nullptr;
     MacroScope scope;
     std::function<void(const Decision&)> decisionObserver;
+    std::size_t expansionBudget = kExpansionBudget;  // tokens the header's expansions may still make
 };
 
 }  // namespace kestrel

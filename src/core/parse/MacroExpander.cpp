@@ -89,6 +89,7 @@ public:
 
     PreprocessorTokens expandAll(PreprocessorTokens input, std::size_t depth, const std::vector<std::string>& outer);
     std::optional<std::string> error;
+    std::size_t spent = 0;
 
 private:
     struct Frame {
@@ -117,7 +118,6 @@ private:
     MacroScope& scope;
     const Limits& limits;
     bool condition;
-    std::size_t spent = 0;
     std::vector<Frame> frames;
 };
 
@@ -416,6 +416,7 @@ PreprocessorTokens MacroExpander::expand(const PreprocessorTokens& tokens) {
     Run run(scope, limits, false);
     PreprocessorTokens out = run.expandAll(tokens, 0, {});
     error = run.error;
+    spent = run.spent;
     return out;
 }
 
@@ -423,6 +424,7 @@ PreprocessorTokens MacroExpander::expandCondition(const PreprocessorTokens& toke
     Run run(scope, limits, true);
     PreprocessorTokens out = run.expandAll(tokens, 0, {});
     error = run.error;
+    spent = run.spent;
     return out;
 }
 

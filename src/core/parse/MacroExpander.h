@@ -46,6 +46,8 @@ public:
     PreprocessorTokens expandCondition(const PreprocessorTokens& tokens);
     // Why the last expansion stopped early; none when it did not.
     const std::optional<std::string>& getError() const { return error; }
+    // The tokens the last expansion made, for a caller that bounds many expansions together.
+    std::size_t getSpent() const { return spent; }
 
     // Is name one that a compiler answers as defined without any header defining it?
     static bool isBuiltin(std::string_view name);
@@ -56,6 +58,7 @@ private:
     MacroScope& scope;
     Limits limits;
     std::optional<std::string> error;
+    std::size_t spent = 0;
 };
 
 }  // namespace kestrel
