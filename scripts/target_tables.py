@@ -159,12 +159,14 @@ def main():
                                                                      "\n".join(sorted(defs - common_defs))))
         for q in kinds:
             out.append(cxx_list(ident(key + "_" + q.strip("_"), ""), answers.get(q, set()) - common[q]))
-    out.append("constexpr CompileTargetTables::Common kCommon{kCommonPredefines, {%s}};\n" %
-               ", ".join(ident("common_" + q.strip("_"), "") for q in kinds))
+    def answers(prefix, indent):
+        return (",\n" + indent).join(ident(prefix + "_" + q.strip("_"), "") for q in kinds)
+    out.append("constexpr CompileTargetTables::Common kCommon{\n    kCommonPredefines,\n    {%s}};\n" %
+               answers("common", "     "))
     out.append("constexpr CompileTargetTables::Table kTables[] = {")
     for key, (arch, _, _) in data.items():
-        out.append('    {"%s", "%s", %s, {%s}},' % (key, arch, ident(key, "Predefines"),
-                                                     ", ".join(ident(key + "_" + q.strip("_"), "") for q in kinds)))
+        out.append('    {"%s",\n     "%s",\n     %s,\n     {%s}},' % (key, arch, ident(key, "Predefines"),
+                                                                     answers(key, "      ")))
     out += ["};", "", "}  // namespace", "",
             "const CompileTargetTables::Common& CompileTargetTables::common() { return kCommon; }", "",
             "std::span<const CompileTargetTables::Table> CompileTargetTables::tables() { return kTables; }", "",
