@@ -18,7 +18,14 @@ public:
 
     explicit DefineData(std::string name) : hName(std::move(name)) {}  // initByHname:
 
+    static constexpr std::size_t kNoOrdinal = static_cast<std::size_t>(-1);
+
     const std::string& getHName() const { return hName; }
+    // The record's place among the define list's records, given once when the define pass files
+    // it (the list's size then): a dense number for walks that mark the records they have met.
+    // kNoOrdinal for a record filed otherwise.
+    std::size_t getOrdinal() const { return ordinal; }
+    void setOrdinal(std::size_t place) { ordinal = place; }
     const std::optional<std::vector<std::string>>& getImportList() const { return importList; }
     // Every macro the header defines or undefines (an "#undef" is a definition marked
     // undefined); a later line for the same name replaces the earlier.
@@ -39,6 +46,7 @@ public:
 
 private:
     std::string hName;
+    std::size_t ordinal = kNoOrdinal;
     std::optional<std::vector<std::string>> importList;  // made on the first import
     std::optional<Defines> defineList;                   // made on the first define
 };

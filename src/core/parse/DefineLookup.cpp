@@ -22,11 +22,20 @@ const MacroDefinition* DefineLookup::findMacro(const DefineData& header, const s
     auto answer = [](const MacroDefinition* line) { return line->isUndefined() ? nullptr : line; };
     if (const MacroDefinition* line = header.findOwn(symbol)) return answer(line);
     if (names && !names->contains(symbol)) return nullptr;  // no record has a line for it
-    // A header name stands for one record, so each record is visited once.
+    // A header name stands for one record, so each record is visited once: marked by its
+    // ordinal where the define pass gave it one.
+    std::vector<bool> seen(group.size() + 1, false);
     std::unordered_set<const DefineData*> checked{&header};
+    auto firstVisit = [&](const DefineData& record) -> bool {
+        const std::size_t ordinal = record.getOrdinal();
+        if (ordinal == DefineData::kNoOrdinal || ordinal >= seen.size()) return checked.insert(&record).second;
+        if (seen[ordinal] || &record == &header) return false;
+        seen[ordinal] = true;
+        return true;
+    };
     const MacroDefinition* found = nullptr;
     ImportWalk::below(header, group, names, [&](const DefineData& record) {
-        if (!checked.insert(&record).second) return ImportWalk::Step::Skip;
+        if (!firstVisit(record)) return ImportWalk::Step::Skip;
         found = record.findOwn(symbol);
         return found ? ImportWalk::Step::Stop : ImportWalk::Step::Enter;
     });

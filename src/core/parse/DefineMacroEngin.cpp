@@ -93,6 +93,7 @@ void DefineMacroEngin::openHeader(const std::string& path, const std::string& na
                                   std::shared_ptr<DefineData> record) {
     if (!record) {
         record = std::make_shared<DefineData>(name);
+        record->setOrdinal(ProcessState::defineList().size());
         ProcessState::defineList()[name] = record;  // before reading: a cycle back here stops
     }
     currentData = std::move(record);

@@ -1,5 +1,6 @@
 #include "core/parse/MacroScope.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -28,16 +29,35 @@ void MacroScope::undefine(const std::string& name) {
 
 void MacroScope::clear() {
     pendingImports.clear();
-    visible.clear();
+    placeByOrdinal.clear();
+    placeByAddress.clear();
     visibleOrder.clear();
+}
+
+std::size_t MacroScope::placeOf(const DefineData& record) const {
+    const std::size_t ordinal = record.getOrdinal();
+    if (ordinal != DefineData::kNoOrdinal) return ordinal < placeByOrdinal.size() ? placeByOrdinal[ordinal] : 0;
+    auto found = placeByAddress.find(&record);
+    return found == placeByAddress.end() ? 0 : found->second;
+}
+
+bool MacroScope::makeVisible(const DefineData& record) {
+    if (&record == own.get() || placeOf(record) != 0) return false;
+    const std::size_t ordinal = record.getOrdinal();
+    if (ordinal != DefineData::kNoOrdinal) {
+        if (ordinal >= placeByOrdinal.size()) placeByOrdinal.resize(std::max(ordinal + 1, group->size()), 0);
+        placeByOrdinal[ordinal] = visibleOrder.size() + 1;
+    } else {
+        placeByAddress.emplace(&record, visibleOrder.size() + 1);
+    }
+    visibleOrder.push_back(&record);
+    return true;
 }
 
 void MacroScope::makeImportsVisible() {
     // The order DefineLookup walks them in, each record once.
     auto enter = [&](const DefineData& record) {
-        if (&record == own.get() || !visible.emplace(&record, visibleOrder.size()).second) return ImportWalk::Step::Skip;
-        visibleOrder.push_back(&record);
-        return ImportWalk::Step::Enter;
+        return makeVisible(record) ? ImportWalk::Step::Enter : ImportWalk::Step::Skip;
     };
     for (const std::string& key : pendingImports) {
         auto found = group->find(key);
@@ -68,10 +88,10 @@ const MacroDefinition* MacroScope::visibleLine(std::string_view name) {
         if (const auto* holders = index->recordsDefining(name)) {
             std::size_t bestPlace = std::numeric_limits<std::size_t>::max();
             for (const DefineData* holder : *holders) {
-                auto place = visible.find(holder);
-                if (place == visible.end() || place->second >= bestPlace) continue;
+                const std::size_t place = placeOf(*holder);
+                if (place == 0 || place >= bestPlace) continue;
                 if (const MacroDefinition* line = holder->findOwn(name)) {
-                    bestPlace = place->second;
+                    bestPlace = place;
                     best = line;
                 }
             }

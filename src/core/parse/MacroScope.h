@@ -83,7 +83,12 @@ private:
     std::shared_ptr<DefineData> own;
     std::optional<std::string> currentFile;
     std::vector<std::string> pendingImports;
-    std::unordered_map<const DefineData*, std::size_t> visible;  // record -> its place, depth first
+    // A record's place among those visible, depth first, plus one (0: not visible): by its
+    // ordinal where it has one, else by its address.
+    std::size_t placeOf(const DefineData& record) const;
+    bool makeVisible(const DefineData& record);
+    std::vector<std::size_t> placeByOrdinal;
+    std::unordered_map<const DefineData*, std::size_t> placeByAddress;
     std::vector<const DefineData*> visibleOrder;
 };
 
