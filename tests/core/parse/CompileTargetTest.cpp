@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/parse/CompileTarget.h"
+#include "core/parse/HeaderSearch.h"
 #include "core/platform/ProcessState.h"
 #include "support/TempDir.h"
 
@@ -92,4 +93,36 @@ TEST(CompileTargetTest, GNUstepsLinkFolderAndAnyOtherRoot) {
     ProcessState::frameworksRoot() = tmp.str() + "/elsewhere";
     EXPECT_EQ(CompileTarget::current()->getFamily(), CompileTarget::Family::Default);
     ProcessState::reset();
+}
+
+TEST(CompileTargetTest, HeadersAreLookedUpWhereACompilerLooks) {
+    test::TempDir tmp;
+    const std::string root = tmp.str() + "/Frameworks";
+    tmp.write("Frameworks/Kit.framework/Headers/Kit.h", "");
+    tmp.write("Frameworks/Kit.framework/Headers/Local.h", "");
+    tmp.write("Frameworks/Umbrella.framework/Frameworks/Inner.framework/Headers/Inner.h", "");
+    tmp.write("first/limits.h", "");
+    tmp.write("first/sub/limits.h", "");
+    tmp.write("second/limits.h", "");
+    tmp.write("second/os/availability.h", "");
+    CompileTarget target(CompileTarget::Family::Default, root, "x86_64", CompileTarget::kDefaultVersion,
+                         {tmp.str() + "/first", tmp.str() + "/first/sub", tmp.str() + "/second"});
+    HeaderSearch search(target);
+    const std::string kit = root + "/Kit.framework/Headers/Kit.h";
+    HeaderSearch::Where where = HeaderSearch::Where::Local;
+    EXPECT_EQ(search.find("Kit/Kit.h", true, nullptr, false, &where), kit);
+    EXPECT_EQ(where, HeaderSearch::Where::Framework);
+    EXPECT_EQ(search.find("Inner/Inner.h", true, nullptr), root + "/Umbrella.framework/Frameworks/Inner.framework/Headers/Inner.h");
+    EXPECT_EQ(search.find("Local.h", false, &kit, false, &where), root + "/Kit.framework/Headers/Local.h");
+    EXPECT_EQ(where, HeaderSearch::Where::Local);
+    EXPECT_EQ(search.find("Local.h", true, &kit), std::nullopt);  // <> does not look beside the includer
+    EXPECT_EQ(search.find("os/availability.h", true, nullptr, false, &where), tmp.str() + "/second/os/availability.h");
+    EXPECT_EQ(where, HeaderSearch::Where::IncludeFolder);
+    EXPECT_EQ(search.find("limits.h", true, nullptr), tmp.str() + "/first/limits.h");
+    // include_next: the folders after the one holding the includer (the most specific one).
+    const std::string inSub = tmp.str() + "/first/sub/limits.h";
+    EXPECT_EQ(search.find("limits.h", true, &inSub, true), tmp.str() + "/second/limits.h");
+    const std::string inFirst = tmp.str() + "/first/limits.h";
+    EXPECT_EQ(search.find("limits.h", true, &inFirst, true), inSub);
+    for (const char* bad : {"", "/etc/passwd"}) EXPECT_EQ(search.find(bad, true, nullptr), std::nullopt) << bad;
 }
