@@ -56,6 +56,12 @@ constexpr std::array<KeywordEntry, 11> kKeywords{{
     {"FOUNDATION_STATIC_INLINE", Keyword::FOUNDATION_STATIC_INLINE},
 }};
 
+// Does the text reach "@interface" or "@protocol" before the ";" that would end a declaration?
+bool opensObjcBlock(std::string_view text) {
+    text = text.substr(0, text.find(';'));
+    return text.find("@interface") != std::string_view::npos || text.find("@protocol") != std::string_view::npos;
+}
+
 const KeywordEntry* findKeyword(std::string_view command) {
     for (const auto& entry : kKeywords)
         if (entry.word.size() == command.size() && entry.word == command) return &entry;
@@ -135,7 +141,9 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             if (*command == "static") {
                 if (StaticInline::readInline(buffer)) keyword = findKeyword("CG_INLINE");
             } else if (std::optional<std::string> standsFor = macroKeywords->keywordFor(*command)) {
-                keyword = findKeyword(*standsFor);
+                // An export macro before a class or protocol marks the class, it declares no
+                // variable: "OS_EXPORT API_AVAILABLE(...) @interface X" is read from @interface.
+                if (!opensObjcBlock(buffer.unreadText())) keyword = findKeyword(*standsFor);
             } else if (const MacroDefinition* written = macro.getScope().find(*command);
                        written && !written->isFunctionLike() && written->getBody().size() >= 2 &&
                        written->getBody()[0].text == "static" &&
