@@ -1,5 +1,6 @@
 #include "core/parse/HeaderAnalyser.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/model/CategoryData.h"
@@ -57,8 +58,10 @@ constexpr std::array<KeywordEntry, 11> kKeywords{{
 }};
 
 // Does the text reach "@interface" or "@protocol" before the ";" that would end a declaration?
+// Looked for in the next few lines only: what stands between is a few attribute macros.
 bool opensObjcBlock(std::string_view text) {
-    text = text.substr(0, text.find(';'));
+    constexpr std::size_t kLookAhead = 4096;
+    text = text.substr(0, std::min(text.find(';'), kLookAhead));
     return text.find("@interface") != std::string_view::npos || text.find("@protocol") != std::string_view::npos;
 }
 
