@@ -100,10 +100,15 @@ std::shared_ptr<const CompileTarget> CompileTarget::forFrameworksRoot(const std:
     fs::path gnustepHeaders = fs::canonical(fs::path(frameworksRoot) / kGNUstepMarker / "Headers", ec);
     if (!ec && isFolder(gnustepHeaders.string())) {
         std::vector<std::string> folders{gnustepHeaders.parent_path().string()};
+        std::vector<std::string> read = folders;
         for (std::string_view folder : kLinuxSystemFolders)
             if (isFolder(std::string(folder))) folders.emplace_back(folder);
-        for (std::string& folder : gccFolders()) folders.push_back(std::move(folder));
-        return std::make_shared<CompileTarget>(Family::GNUstep, frameworksRoot, "x86_64", 0, std::move(folders));
+        for (std::string& folder : gccFolders()) {
+            read.push_back(folder);
+            folders.push_back(std::move(folder));
+        }
+        return std::make_shared<CompileTarget>(Family::GNUstep, frameworksRoot, "x86_64", 0, std::move(folders),
+                                               std::move(read));
     }
     return std::make_shared<CompileTarget>(Family::Default, frameworksRoot, architecture, kDefaultVersion,
                                            std::vector<std::string>{});
@@ -117,8 +122,10 @@ std::shared_ptr<const CompileTarget> CompileTarget::current() {
 }
 
 CompileTarget::CompileTarget(Family family, std::string root, std::string_view arch, int version,
-                             std::vector<std::string> includes)
-    : family(family), frameworksRoot(std::move(root)), architecture(arch), includeFolders(std::move(includes)) {
+                             std::vector<std::string> includes, std::vector<std::string> read)
+    : family(family), frameworksRoot(std::move(root)), architecture(arch), includeFolders(std::move(includes)),
+      readFolders(std::move(read)) {
+    if (readFolders.empty()) readFolders = includeFolders;
     std::string key = family == Family::GNUstep ? "gnustep-" : "apple-macos-";
     key += architecture;
     for (const CompileTargetTables::Table& candidate : CompileTargetTables::tables())
@@ -168,6 +175,19 @@ void CompileTarget::addPredefines(std::string_view lines) {
         if (auto parsed = MacroDefinition::parse(line.substr(kDefine.size())))
             predefines.insert_or_assign(std::move(parsed->first), std::move(parsed->second));
     }
+}
+
+bool CompileTarget::readsHeader(const std::string& path) const {
+    // In a folder to read, and not in a folder searched earlier below it (GCC's is not in
+    // /usr/include, but /usr/include/x86_64-linux-gnu is).
+    std::size_t longest = 0;
+    bool read = false;
+    for (const std::string& folder : includeFolders) {
+        if (folder.size() <= longest || !path.starts_with(folder + "/")) continue;
+        longest = folder.size();
+        read = std::find(readFolders.begin(), readFolders.end(), folder) != readFolders.end();
+    }
+    return read;
 }
 
 const MacroDefinition* CompileTarget::predefined(std::string_view macro) const {

@@ -14,7 +14,9 @@
 //   a root holding GNUstepBase.framework (the link folder Kestrel makes on Linux)
 //       GNUstep: clang's predefines for x86_64 Linux with the GNU runtime's and GNUstep's own
 //       (GNUSTEP, GNUSTEP_BASE_LIBRARY, GNU_GUI_LIBRARY, GNU_RUNTIME, _NATIVE_OBJC_EXCEPTIONS),
-//       headers in GNUstep's include folder, then /usr/local/include, /usr/include and GCC's
+//       headers in GNUstep's include folder, then /usr/local/include, /usr/include and GCC's;
+//       the define pass reads those of GNUstep's folder and GCC's (the Objective-C runtime's),
+//       not the C library's, which the machine has and GNUstep's conditions do not ask about
 //   anything else (the Mac OS X 10.4 headers, a user's folder)
 //       the default: macOS 14.0 on x86_64 with no SDK headers, so TARGET_OS_* and the
 //       availability macros are undefined (0) unless the root's own headers define them
@@ -48,8 +50,10 @@ public:
     // "1.2.3" -> 10203-style number that the version macros hold: 140200 for 14.2, 1040 for 10.4.
     static int versionNumber(std::string_view version);
 
+    // includeFolders are searched in order; the define pass reads the headers of readFolders
+    // (all of them when none are given).
     CompileTarget(Family family, std::string frameworksRoot, std::string_view architecture, int version,
-                  std::vector<std::string> includeFolders);
+                  std::vector<std::string> includeFolders, std::vector<std::string> readFolders = {});
 
     Family getFamily() const { return family; }
     const std::string& getName() const { return name; }  // "macOS 14.2 SDK (x86_64)"
@@ -59,6 +63,9 @@ public:
     const std::vector<std::string>& getFrameworkFolders() const { return frameworkFolders; }
     // The folders searched for <name.h> that no framework holds, in order.
     const std::vector<std::string>& getIncludeFolders() const { return includeFolders; }
+    // Does the define pass read the header at path, found in an include folder? (The target's
+    // own headers: all of an SDK's, GNUstep's and its compiler's but not the C library's.)
+    bool readsHeader(const std::string& path) const;
 
     const MacroDefinition* predefined(std::string_view name) const;
     const std::unordered_map<std::string, MacroDefinition, StringHash, std::equal_to<>>& getPredefined() const { return predefines; }
@@ -75,6 +82,7 @@ private:
     std::string architecture;
     std::vector<std::string> frameworkFolders;
     std::vector<std::string> includeFolders;
+    std::vector<std::string> readFolders;
     std::unordered_map<std::string, MacroDefinition, StringHash, std::equal_to<>> predefines;
     const CompileTargetTables::Table* table = nullptr;
 };

@@ -148,7 +148,10 @@ void DefineMacroEngin::doImport() {
     HeaderSearch::Where where = HeaderSearch::Where::Local;
     std::optional<std::string> path =
         HeaderSearch(scope.getTarget()).find(written, name->angled, &ownPath, false, &where);
-    if (path && where == HeaderSearch::Where::IncludeFolder) return follow(written, path);
+    if (path && where == HeaderSearch::Where::IncludeFolder) {
+        // Recorded either way; read where it is one of the target's own headers.
+        return follow(written, scope.getTarget().readsHeader(*path) ? path : std::nullopt);
+    }
     if (!path && slash != std::string::npos) {
         // A framework deeper than the root's and its umbrellas' Frameworks folders.
         if (auto frameworkPath = findFramework(ProcessState::frameworksRoot(), written.substr(0, slash) + ".framework"))
@@ -162,6 +165,7 @@ void DefineMacroEngin::doIncludeNext() {
     if (!name || !textBuffer) return;
     std::optional<std::string> path = HeaderSearch(scope.getTarget()).findInIncludeFolders(name->written, true, &ownPath, true);
     // Filed under its path: the header of the same name that includes it has the name.
+    if (path && !scope.getTarget().readsHeader(*path)) path.reset();
     follow(path.value_or(name->written), path);
 }
 

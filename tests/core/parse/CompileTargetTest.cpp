@@ -75,6 +75,9 @@ TEST(CompileTargetTest, GNUstepsLinkFolderAndAnyOtherRoot) {
         EXPECT_EQ(body(*gnustep, one), "1") << one;
     EXPECT_EQ(body(*gnustep, "__APPLE__"), "(undefined)");
     EXPECT_FALSE(gnustep->answers(CompileTargetTables::Feature, "blocks"));  // no -fblocks
+    // GNUstep's own headers are read by the define pass, the C library's are only looked up.
+    EXPECT_TRUE(gnustep->readsHeader(gnustep->getIncludeFolders().front() + "/GNUstepBase/GSConfig.h"));
+    EXPECT_FALSE(gnustep->readsHeader("/usr/include/stdio.h"));
     EXPECT_TRUE(gnustep->answers(CompileTargetTables::TargetOs, "linux"));
 
     auto other = CompileTarget::forFrameworksRoot(tmp.str() + "/elsewhere");
