@@ -156,8 +156,11 @@ void CMacroEngin::doIfDef(bool isIfdef) {
         reason = "no macro name";  // a compiler rejects the line and the branch with it
     } else {
         bool defined = checkMacroValue(*symbol);
-        // The include-guard idiom opens its header whatever the records say of the guard.
-        if (!isIfdef && defined && textBuffer && IncludeGuard::defineFollows(textBuffer->unreadText(), *symbol))
+        // The include-guard idiom opens its header whatever the records say of the guard; what
+        // the compiler itself defines is no guard ("#ifndef __has_feature" before a stand-in).
+        const bool compilers = MacroExpander::isBuiltin(*symbol) || scope.getTarget().predefined(*symbol);
+        if (!isIfdef && defined && !compilers && textBuffer &&
+            IncludeGuard::defineFollows(textBuffer->unreadText(), *symbol))
             defined = false;
         taken = isIfdef ? defined : !defined;
     }

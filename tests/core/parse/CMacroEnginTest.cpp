@@ -64,8 +64,11 @@ TEST_F(CMacroEnginTest, ConditionsAreExpressionsOverTheTargetsMacros) {
         // A name no header defines is 0 in a condition, and not defined.
         {"#if UNKNOWN_FLAG\nflag\n#endif\n#if !defined(UNKNOWN_FLAG)\nundefined\n#endif\n", "undefined"},
         {"#ifdef WIN32\nwin\n#endif\n#ifndef TARGET_CPU_X86\nnot86\n#endif\n", "not86"},
-        // The built-in queries count as defined, as a compiler has them.
+        // The built-in queries count as defined, as a compiler has them; a stand-in for one
+        // is no include guard.
         {"#if defined(__has_include) && __has_feature(objc_instancetype)\nqueries\n#endif\n", "queries"},
+        {"#ifndef __has_feature\n#define __has_feature(x) 0\nstandin\n#endif\n#ifndef __OBJC__\n#define __OBJC__ 1\nobjc\n#endif\n",
+         ""},
     });
 }
 
