@@ -2,6 +2,8 @@
 """Gathers the seed corpora of the fuzz targets into OUT/<target>/, one file per seed:
 
   header_analysis   every header of tests/data and of GNUstep (/usr/include/GNUstep)
+  conditions        the directive lines of those headers (continued lines with them), and
+                    conditions that cannot be evaluated or expand without bound
   define_pass       each framework-shaped case of tests/data, and GNUstep headers with the
                     GNUstep headers they import, as "==> Fw/Name.h" sections (see define_pass.cpp)
   plist_file, tree_files, preferences, annotation_files
@@ -41,10 +43,29 @@ def read(path):
 
 
 # ---- headers ----
+def directives(text):
+    """The lines of text that are directives, a line ending in a backslash with the next."""
+    kept, going = [], False
+    for line in text.split(b"\n"):
+        if going or line.lstrip().startswith(b"#"):
+            kept.append(line)
+        going = (going or line.lstrip().startswith(b"#")) and line.rstrip().endswith(b"\\")
+    return b"\n".join(kept) + b"\n"
+
+
 for path in headers_below(data) + (headers_below(gnustep) if os.path.isdir(gnustep) else []):
     text = read(path)
     if len(text) <= MAX_SEED:
         put("header_analysis", text)
+        put("conditions", directives(text))
+for seed in [
+    b"#if 1/0\n#elif (1\n#elif 0x7fffffffffffffff + 1\n#elif '\\x41' == 65 && 1 ? 2 : 3\n#endif\n",
+    b"#define A A A\n#define B(x) B(x) x #x\n#if A B(1)\n#endif\n",
+    b"#define D0 D1 D1\n#define D1 D2 D2\n#define D2 D3 D3\n#define D3 D0 D0\n#if D0\n#endif\n",
+    b"#define CAT(a, b) a ## b\n#define V(f, ...) f(__VA_ARGS__) CAT(f, __VA_ARGS__)\n#if V(CAT, 1, 2) == 12\n#endif\n",
+    b"#if __has_include(<Foundation/Foundation.h>) || __has_feature(objc_arc) || defined __OBJC__\n#endif\n",
+]:
+    put("conditions", seed)
 
 # Framework-shaped cases: every header under <case>/Frameworks, as its place below the root.
 def section_name(relative):

@@ -1,5 +1,6 @@
 #include "core/parse/HeaderAnalyser.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/model/CategoryData.h"
@@ -19,6 +20,7 @@
 #include "core/parse/FunctionText.h"
 #include "core/parse/InlineEngin.h"
 #include "core/parse/LookAhead.h"
+#include "core/parse/MacroDefinition.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/ProtocolEngin.h"
 #include "core/parse/StaticInline.h"
@@ -79,7 +81,9 @@ HeaderAnalyser::~HeaderAnalyser() = default;
 void HeaderAnalyser::analyseHedderFile(const std::string& path, const std::string& hedderName,
                                        const std::string& fwName, bool flag) {
     TextBuffer buffer = TextBuffer::initByPath(path);
+    hedderPath = path;  // for the evaluator's "" includes in __has_include
     doAnalyseHedderFile(buffer, hedderName, fwName, flag);
+    hedderPath.reset();
 }
 
 bool HeaderAnalyser::isKeyword(std::string_view word) { return findKeyword(word) != nullptr; }
@@ -99,6 +103,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     CMacroEngin macro(&buffer, hedderName);
     definedNames.refresh(ProcessState::defineList());
     macro.setDefinedNames(&definedNames);
+    macro.setHeaderPath(hedderPath);
     macroKeywords.emplace(macro.getCurrentData(), definedNames, &HeaderAnalyser::isKeyword);
     // The definitions read back hold as long as the define list does: a new build reads afresh.
     const DefineList& defines = ProcessState::defineList();
@@ -158,7 +163,15 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
                 // with or without arguments (CF_ENUM(OSStatus) {...};).
                 std::optional<std::string> standsFor = macroKeywords->keywordFor(*command);
                 if ((!standsFor || *standsFor == "enum") && analyseEnumMacro(buffer, &macro, *command)) continue;
-                if (standsFor) keyword = findKeyword(*standsFor);
+                if (standsFor) {
+                    keyword = findKeyword(*standsFor);
+                } else if (const MacroDefinition* written = macro.getScope().find(*command);
+                           written && !written->isFunctionLike() && written->getBody().size() >= 2 &&
+                           written->getBody()[0].text == "static" &&
+                           StaticInline::isInlineWord(written->getBody()[1].text)) {
+                    // A macro for "static inline" (GNUstep's GS_GEOM_SCOPE) reads as CG_INLINE.
+                    keyword = findKeyword("CG_INLINE");
+                }
             }
         }
         if (!keyword) continue;

@@ -82,6 +82,7 @@ private:
 
     RecordLists& records;
     std::pair<std::string, std::string> anaInfo;        // (frameworkName, headderName)
+    std::optional<std::string> hedderPath;              // of the header analyseHedderFile reads
     DefinedNames definedNames;                          // kept across headers, refreshed per header
     std::optional<MacroKeywordResolver> macroKeywords;  // of the header under analysis
     DefineRecordExpander::ParsedDefinitions parsedDefinitions;  // kept across the headers of a build

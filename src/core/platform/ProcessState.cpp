@@ -11,6 +11,7 @@ struct State {
     std::shared_ptr<PrefData> prefData;
     Host* host = nullptr;
     std::string frameworksRoot = "/System/Library/Frameworks";
+    std::shared_ptr<const CompileTarget> compileTarget;
     NotificationCenter notificationCenter;
     std::function<double(std::string_view)> measureFunction;
     std::function<double()> lineHeightFunction;
@@ -26,6 +27,7 @@ FrameworkPathCache& ProcessState::frameworkPathCache() { return state().framewor
 std::shared_ptr<PrefData>& ProcessState::prefData() { return state().prefData; }
 Host*& ProcessState::host() { return state().host; }
 std::string& ProcessState::frameworksRoot() { return state().frameworksRoot; }
+std::shared_ptr<const CompileTarget>& ProcessState::compileTarget() { return state().compileTarget; }
 NotificationCenter& ProcessState::notificationCenter() { return state().notificationCenter; }
 std::function<double(std::string_view)>& ProcessState::measureFunction() { return state().measureFunction; }
 std::function<double()>& ProcessState::lineHeightFunction() { return state().lineHeightFunction; }
@@ -36,6 +38,7 @@ void ProcessState::reset() {
     state().prefData.reset();
     state().host = nullptr;
     state().frameworksRoot = "/System/Library/Frameworks";
+    state().compileTarget.reset();
     state().notificationCenter.removeAllObservers();
     state().measureFunction = nullptr;
     state().lineHeightFunction = nullptr;

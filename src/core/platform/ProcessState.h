@@ -6,6 +6,8 @@
 //   prefData            the one preferences record
 //   host                the window system's side (progress window, tree view), if installed
 //   frameworksRoot      the folder whose frameworks are read (see FrameworksRoot)
+//   compileTarget       the target that root's conditions are evaluated for (see CompileTarget),
+//                       chosen when a define pass starts; analyses only read it
 //   notificationCenter  the default notification centre
 //   measureFunction     how display names are measured (the GUI's font metrics; none: a fixed
 //                       advance per character, see TextMeasure)
@@ -19,6 +21,7 @@
 
 namespace kestrel {
 
+class CompileTarget;
 class DefineData;
 class Host;
 class NotificationCenter;
@@ -36,6 +39,7 @@ public:
     // The installed host (not owned); null when none is installed. Reach it through Host::current().
     static Host*& host();
     static std::string& frameworksRoot();
+    static std::shared_ptr<const CompileTarget>& compileTarget();
     static NotificationCenter& notificationCenter();
     static std::function<double(std::string_view)>& measureFunction();
     static std::function<double()>& lineHeightFunction();
