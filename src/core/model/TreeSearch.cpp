@@ -6,6 +6,7 @@
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/FunctionMacrosData.h"
+#include "core/model/SearchRank.h"
 
 namespace kestrel {
 
@@ -25,18 +26,39 @@ bool matchesLowered(const std::string& loweredCandidate, const std::vector<std::
     return true;
 }
 
-std::vector<std::string> loweredAll(const std::vector<std::string>& keywords) {
-    std::vector<std::string> out;
-    out.reserve(keywords.size());
-    for (const auto& k : keywords) out.push_back(lowered(k));
-    return out;
-}
+// Compares candidates in one buffer, lowered in place, so that a search over every method of
+// the tree allocates nothing per candidate.
+class Matcher {
+public:
+    explicit Matcher(const std::vector<std::string>& keywords) {
+        keys_.reserve(keywords.size());
+        for (const auto& k : keywords) keys_.push_back(lowered(k));
+    }
+    bool operator()(const std::string& candidate) {
+        buffer_.assign(candidate);
+        std::transform(buffer_.begin(), buffer_.end(), buffer_.begin(), lower);
+        return matchesLowered(buffer_, keys_);
+    }
+    const std::vector<std::string>& keys() const { return keys_; }
+
+private:
+    std::vector<std::string> keys_;
+    std::string buffer_;
+};
 
 void addMethodHits(const std::shared_ptr<ClassData>& owner, const std::optional<std::vector<std::string>>& methods,
-                   const std::vector<std::string>& keys, std::vector<TreeSearch::Result>& out) {
+                   Matcher& match, std::vector<TreeSearch::Result>& out) {
     if (!methods) return;
     for (const auto& method : *methods)
-        if (matchesLowered(lowered(method), keys)) out.push_back({owner, method, nullptr});
+        if (match(method)) out.push_back({owner, method, nullptr});
+}
+
+// The hits in the order of their keys (SearchRank): best answers first.
+std::vector<TreeSearch::Result> ranked(std::vector<TreeSearch::Result> hits, const std::vector<SearchRank::Key>& keys) {
+    std::vector<TreeSearch::Result> out;
+    out.reserve(hits.size());
+    for (std::size_t i : SearchRank::order(keys)) out.push_back(std::move(hits[i]));
+    return out;
 }
 
 }  // namespace
@@ -54,40 +76,51 @@ std::vector<std::string> TreeSearch::commandToToken(const std::string& text) {
 }
 
 bool TreeSearch::matches(const std::string& candidate, const std::vector<std::string>& keywords) {
-    return matchesLowered(lowered(candidate), loweredAll(keywords));
+    Matcher match(keywords);
+    return match(candidate);
 }
 
 std::vector<TreeSearch::Result> TreeSearch::doClassNameFind(const std::vector<std::string>& keywords,
                                                             const std::vector<std::shared_ptr<ClassData>>& classes) {
     std::vector<Result> out;
-    auto keys = loweredAll(keywords);
+    std::vector<SearchRank::Key> keys;
+    Matcher match(keywords);
     for (const auto& record : classes)
-        if (record && record->getName() && matchesLowered(lowered(*record->getName()), keys))
+        if (record && record->getName() && match(*record->getName())) {
+            keys.push_back(SearchRank::keyOf(*record->getName(), match.keys(), out.size()));
             out.push_back({record, std::nullopt, nullptr});
-    return out;
+        }
+    return ranked(std::move(out), keys);
 }
 
 std::vector<TreeSearch::Result> TreeSearch::doMethodFind(const std::vector<std::string>& keywords,
                                                          const std::vector<std::shared_ptr<ClassData>>& classes) {
     std::vector<Result> out;
-    auto keys = loweredAll(keywords);
+    Matcher match(keywords);
     for (const auto& record : classes) {
         if (!record) continue;
-        addMethodHits(record, record->getMethodList(), keys, out);
+        addMethodHits(record, record->getMethodList(), match, out);
         for (const auto& category : record->getCategoryList())
-            if (category) addMethodHits(record, category->getMethodList(), keys, out);
+            if (category) addMethodHits(record, category->getMethodList(), match, out);
     }
-    return out;
+    std::vector<SearchRank::Key> keys;
+    keys.reserve(out.size());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        keys.push_back(SearchRank::keyOf(SearchRank::selectorOf(*out[i].method), match.keys(), i));
+    return ranked(std::move(out), keys);
 }
 
 std::vector<TreeSearch::Result> TreeSearch::doFuncFind(
     const std::vector<std::string>& keywords, const std::vector<std::shared_ptr<FunctionMacrosData>>& functions) {
     std::vector<Result> out;
-    auto keys = loweredAll(keywords);
+    std::vector<SearchRank::Key> keys;
+    Matcher match(keywords);
     for (const auto& record : functions)
-        if (record && record->getName() && matchesLowered(lowered(*record->getName()), keys))
+        if (record && record->getName() && match(*record->getName())) {
+            keys.push_back(SearchRank::keyOf(SearchRank::functionNameOf(*record->getName()), match.keys(), out.size()));
             out.push_back({nullptr, std::nullopt, record});
-    return out;
+        }
+    return ranked(std::move(out), keys);
 }
 
 std::string TreeSearch::countLine(int mode, std::size_t count) {

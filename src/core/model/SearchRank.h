@@ -1,0 +1,51 @@
+#pragma once
+// How well a found item's name answers the keywords, so that the best answers come first:
+//
+//   Exact       the name is the keyword (any case; a method's closing ':' may be left out)
+//   Prefix      the name starts with it                       "NSView" for "nsvi"
+//   WordStart   it starts a word inside the name              "Frame" in initWithFrame:
+//   InName      it is elsewhere in the name                   "rame" in initWithFrame:
+//   Elsewhere   only the rest of the text holds it            "NSRect" in -(id)initWithFrame:(NSRect)r
+//
+// With several keywords the best of their ranks counts. Within a rank shorter names come
+// first, then the order in which the items were found.
+//
+// Words start after ':' and '_', at a capital after a lower-case letter or a digit, and at the
+// last capital of a run of them when a lower-case letter follows ("View" in NSView, "Session"
+// in NSURLSession).
+//
+// The name of an item: a class's name; a method's selector ("-(void)setFoo:(id)foo bar:(int)x"
+// -> "setFoo:bar:"); a function's identifier ("NSString* NSStringFromRect(NSRect aRect)" ->
+// "NSStringFromRect"; "NSString* const NSFooKey" -> "NSFooKey").
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel {
+
+class SearchRank {
+public:
+    enum Rank : std::uint8_t { Exact, Prefix, WordStart, InName, Elsewhere };
+
+    // What orders one item: its rank, the length of its name, and where it was found.
+    struct Key {
+        Rank rank = Elsewhere;
+        std::uint32_t length = 0;
+        std::uint32_t index = 0;
+    };
+
+    static std::string selectorOf(std::string_view declaration);
+    static std::string_view functionNameOf(std::string_view declaration);
+    static bool isWordStart(std::string_view name, std::size_t at);
+
+    // keywords in lower case, as the search compares them.
+    static Rank rank(std::string_view name, const std::vector<std::string>& loweredKeywords);
+    static Key keyOf(std::string_view name, const std::vector<std::string>& loweredKeywords, std::size_t index);
+
+    // The order of the items by their keys: best rank, then shorter name, then found first.
+    static std::vector<std::size_t> order(std::vector<Key> keys);
+};
+
+}  // namespace kestrel
