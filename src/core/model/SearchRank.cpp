@@ -44,10 +44,16 @@ std::string_view identifierBefore(std::string_view text, std::size_t end) {
 }  // namespace
 
 std::string SearchRank::selectorOf(std::string_view d) {
+    std::string selector;
+    selectorOf(d, selector);
+    return selector;
+}
+
+void SearchRank::selectorOf(std::string_view d, std::string& selector) {
+    selector.clear();
     std::size_t i = skipSpaces(d, 0);
     if (i < d.size() && (d[i] == '-' || d[i] == '+')) i = skipSpaces(d, i + 1);
     if (i < d.size() && d[i] == '(') i = skipSpaces(d, afterGroup(d, i));
-    std::string selector;
     while (i < d.size()) {
         const std::size_t end = skipIdentifier(d, i);
         selector.append(d.substr(i, end - i));
@@ -57,7 +63,6 @@ std::string SearchRank::selectorOf(std::string_view d) {
         if (i < d.size() && d[i] == '(') i = skipSpaces(d, afterGroup(d, i));
         i = skipSpaces(d, skipIdentifier(d, i));  // the argument's name
     }
-    return selector;
 }
 
 std::string_view SearchRank::functionNameOf(std::string_view d) {
@@ -91,13 +96,13 @@ bool SearchRank::isWordStart(std::string_view name, std::size_t at) {
     return isUpper(before) && at + 1 < name.size() && isLower(name[at + 1]);
 }
 
-SearchRank::Rank SearchRank::rank(std::string_view name, const std::vector<std::string>& loweredKeywords) {
-    std::string lowered(name);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), lower);
+SearchRank::Rank SearchRank::rank(std::string_view name) {
+    lowered_.assign(name);
+    std::transform(lowered_.begin(), lowered_.end(), lowered_.begin(), lower);
+    const std::string_view l(lowered_);
     Rank best = Elsewhere;
-    for (const std::string& key : loweredKeywords) {
+    for (const std::string& key : keys_) {
         if (key.empty()) continue;
-        const std::string_view l(lowered);
         Rank r = Elsewhere;
         if (l == key || (l.size() == key.size() + 1 && l.back() == ':' && l.substr(0, key.size()) == key)) {
             r = Exact;
@@ -118,9 +123,13 @@ SearchRank::Rank SearchRank::rank(std::string_view name, const std::vector<std::
     return best;
 }
 
-SearchRank::Key SearchRank::keyOf(std::string_view name, const std::vector<std::string>& loweredKeywords,
-                                  std::size_t index) {
-    return {rank(name, loweredKeywords), static_cast<std::uint32_t>(name.size()), static_cast<std::uint32_t>(index)};
+SearchRank::Key SearchRank::keyOf(std::string_view name, std::size_t index) {
+    return {rank(name), static_cast<std::uint32_t>(name.size()), static_cast<std::uint32_t>(index)};
+}
+
+SearchRank::Key SearchRank::methodKeyOf(std::string_view declaration, std::size_t index) {
+    selectorOf(declaration, selector_);
+    return keyOf(selector_, index);
 }
 
 std::vector<std::size_t> SearchRank::order(std::vector<Key> keys) {

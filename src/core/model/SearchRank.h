@@ -36,16 +36,25 @@ public:
         std::uint32_t index = 0;
     };
 
+    // Ranks names against the keywords (in lower case, as the search compares them). One
+    // object ranks the hits of one search, reusing its buffers: no allocation per hit.
+    explicit SearchRank(std::vector<std::string> loweredKeywords) : keys_(std::move(loweredKeywords)) {}
+    Rank rank(std::string_view name);
+    Key keyOf(std::string_view name, std::size_t index);
+    Key methodKeyOf(std::string_view declaration, std::size_t index);
+
     static std::string selectorOf(std::string_view declaration);
+    static void selectorOf(std::string_view declaration, std::string& out);
     static std::string_view functionNameOf(std::string_view declaration);
     static bool isWordStart(std::string_view name, std::size_t at);
 
-    // keywords in lower case, as the search compares them.
-    static Rank rank(std::string_view name, const std::vector<std::string>& loweredKeywords);
-    static Key keyOf(std::string_view name, const std::vector<std::string>& loweredKeywords, std::size_t index);
-
     // The order of the items by their keys: best rank, then shorter name, then found first.
     static std::vector<std::size_t> order(std::vector<Key> keys);
+
+private:
+    std::vector<std::string> keys_;
+    std::string lowered_;
+    std::string selector_;
 };
 
 }  // namespace kestrel

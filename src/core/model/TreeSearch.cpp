@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
@@ -20,34 +21,43 @@ std::string lowered(const std::string& s) {
     return out;
 }
 
-bool matchesLowered(const std::string& loweredCandidate, const std::vector<std::string>& loweredKeys) {
-    for (const auto& key : loweredKeys)
-        if (loweredCandidate.find(key) == std::string::npos) return false;
-    return true;
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Whether text holds key (in lower case) in any case, without copying the text: a search over
+// every method of the tree then allocates nothing per candidate.
+bool holds(std::string_view text, std::string_view key) {
+    if (key.empty()) return true;
+    if (key.size() > text.size()) return false;
+    const char first = key[0], firstUpper = upper(key[0]);
+    const char* end = text.data() + (text.size() - key.size()) + 1;
+    for (const char* p = text.data(); p < end; ++p) {
+        if (*p != first && *p != firstUpper) continue;
+        std::size_t i = 1;
+        while (i < key.size() && lower(p[i]) == key[i]) ++i;
+        if (i == key.size()) return true;
+    }
+    return false;
 }
 
-// Compares candidates in one buffer, lowered in place, so that a search over every method of
-// the tree allocates nothing per candidate.
 class Matcher {
 public:
     explicit Matcher(const std::vector<std::string>& keywords) {
         keys_.reserve(keywords.size());
         for (const auto& k : keywords) keys_.push_back(lowered(k));
     }
-    bool operator()(const std::string& candidate) {
-        buffer_.assign(candidate);
-        std::transform(buffer_.begin(), buffer_.end(), buffer_.begin(), lower);
-        return matchesLowered(buffer_, keys_);
+    bool operator()(const std::string& candidate) const {
+        for (const auto& key : keys_)
+            if (!holds(candidate, key)) return false;
+        return true;
     }
     const std::vector<std::string>& keys() const { return keys_; }
 
 private:
     std::vector<std::string> keys_;
-    std::string buffer_;
 };
 
 void addMethodHits(const std::shared_ptr<ClassData>& owner, const std::optional<std::vector<std::string>>& methods,
-                   Matcher& match, std::vector<TreeSearch::Result>& out) {
+                   const Matcher& match, std::vector<TreeSearch::Result>& out) {
     if (!methods) return;
     for (const auto& method : *methods)
         if (match(method)) out.push_back({owner, method, nullptr});
@@ -76,8 +86,7 @@ std::vector<std::string> TreeSearch::commandToToken(const std::string& text) {
 }
 
 bool TreeSearch::matches(const std::string& candidate, const std::vector<std::string>& keywords) {
-    Matcher match(keywords);
-    return match(candidate);
+    return Matcher(keywords)(candidate);
 }
 
 std::vector<TreeSearch::Result> TreeSearch::doClassNameFind(const std::vector<std::string>& keywords,
@@ -85,9 +94,10 @@ std::vector<TreeSearch::Result> TreeSearch::doClassNameFind(const std::vector<st
     std::vector<Result> out;
     std::vector<SearchRank::Key> keys;
     Matcher match(keywords);
+    SearchRank rank(match.keys());
     for (const auto& record : classes)
         if (record && record->getName() && match(*record->getName())) {
-            keys.push_back(SearchRank::keyOf(*record->getName(), match.keys(), out.size()));
+            keys.push_back(rank.keyOf(*record->getName(), out.size()));
             out.push_back({record, std::nullopt, nullptr});
         }
     return ranked(std::move(out), keys);
@@ -103,10 +113,10 @@ std::vector<TreeSearch::Result> TreeSearch::doMethodFind(const std::vector<std::
         for (const auto& category : record->getCategoryList())
             if (category) addMethodHits(record, category->getMethodList(), match, out);
     }
+    SearchRank rank(match.keys());
     std::vector<SearchRank::Key> keys;
     keys.reserve(out.size());
-    for (std::size_t i = 0; i < out.size(); ++i)
-        keys.push_back(SearchRank::keyOf(SearchRank::selectorOf(*out[i].method), match.keys(), i));
+    for (std::size_t i = 0; i < out.size(); ++i) keys.push_back(rank.methodKeyOf(*out[i].method, i));
     return ranked(std::move(out), keys);
 }
 
@@ -115,9 +125,10 @@ std::vector<TreeSearch::Result> TreeSearch::doFuncFind(
     std::vector<Result> out;
     std::vector<SearchRank::Key> keys;
     Matcher match(keywords);
+    SearchRank rank(match.keys());
     for (const auto& record : functions)
         if (record && record->getName() && match(*record->getName())) {
-            keys.push_back(SearchRank::keyOf(SearchRank::functionNameOf(*record->getName()), match.keys(), out.size()));
+            keys.push_back(rank.keyOf(SearchRank::functionNameOf(*record->getName()), out.size()));
             out.push_back({nullptr, std::nullopt, record});
         }
     return ranked(std::move(out), keys);

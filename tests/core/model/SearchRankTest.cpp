@@ -79,8 +79,8 @@ TEST(SearchRank, ExactThenPrefixThenWordStartThenAnywhereShorterFirst) {
     found.clear();
     for (const auto& r : TreeSearch::doMethodFind({"setframe"}, methods)) found.push_back(*r.method);
     EXPECT_EQ(found, (Names{"-(void)setFrame:(NSRect)frame"}));
-    EXPECT_EQ(SearchRank::rank("setFrame:", {"setframe"}), SearchRank::Exact);
-    EXPECT_EQ(SearchRank::rank("drawRect:", {"nsrect"}), SearchRank::Elsewhere);
+    EXPECT_EQ(SearchRank({"setframe"}).rank("setFrame:"), SearchRank::Exact);
+    EXPECT_EQ(SearchRank({"nsrect"}).rank("drawRect:"), SearchRank::Elsewhere);
 
     std::vector<std::shared_ptr<FunctionMacrosData>> functions;
     for (const char* text : {"NSRect NSMakeRect(CGFloat x, CGFloat y, CGFloat w, CGFloat h)", "NSString* NSStringFromRect(NSRect aRect)",
