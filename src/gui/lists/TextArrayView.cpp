@@ -49,12 +49,35 @@ void TextArrayView::rowsReplaced(int count) {
     rowsRestyled();
 }
 
+std::vector<int> TextArrayView::rowsToMeasure() const {
+    // A long list: only the rows of the first page; the others are measured when painted.
+    const int count = rowCount_ <= kMeasuredRows ? rowCount_ : std::min(rowCount_, viewport()->height() / kRowHeight + 1);
+    std::vector<int> rows(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) rows[static_cast<std::size_t>(i)] = i;
+    return rows;
+}
+
 void TextArrayView::measureSideTexts() {
     sideWidth_ = 0;
     const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
-    for (int i = 0; i < rowCount_; ++i)
+    for (int i : rowsToMeasure())
         if (std::optional<std::string> side = getSideText(i))
             sideWidth_ = std::max(sideWidth_, static_cast<int>(std::ceil(metrics.horizontalAdvance(qText(*side)))));
+}
+
+void TextArrayView::measurePaintedRows(int first, int last) {
+    if (rowCount_ <= kMeasuredRows) return;  // measured whole when they came
+    const int sideBefore = sideWidth_;
+    const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
+    for (int i = first; i < last; ++i)
+        if (std::optional<std::string> side = getSideText(i))
+            sideWidth_ = std::max(sideWidth_, static_cast<int>(std::ceil(metrics.horizontalAdvance(qText(*side)))));
+    int widest = dataBounds_.width();
+    for (int i = first; i < last; ++i) widest = std::max(widest, static_cast<int>(std::ceil(rowWidth(i))));
+    if (widest == dataBounds_.width() && sideWidth_ == sideBefore) return;
+    dataBounds_.setWidth(widest);
+    updateScrollBars();
+    if (sideWidth_ != sideBefore) viewport()->update();
 }
 
 void TextArrayView::rowsRestyled() {
@@ -80,7 +103,8 @@ double TextArrayView::rowWidth(int index) const {
 
 double TextArrayView::calcArrayWidth() const {
     double widest = 0;
-    for (int i = 0; i < rowCount_; ++i) widest = std::max(widest, rowWidth(i));
+    for (int i : rowsToMeasure())
+        widest = std::max(widest, rowWidth(i));
     return widest;
 }
 
@@ -161,6 +185,7 @@ void TextArrayView::paintEvent(QPaintEvent* event) {
         const QRect rect(x, i * kRowHeight - verticalScrollBar()->value(), width, kRowHeight);
         drawRow(painter, i, rect, styleOfRow(i));
     }
+    measurePaintedRows(first, last);
 }
 
 void TextArrayView::mousePressEvent(QMouseEvent* event) {

@@ -10,7 +10,10 @@
 //   content size            (widest row, 15 x rows); the scrolled area is never smaller than
 //                           the visible one
 // Rows are painted from the scroll position: only those in the area being painted are drawn,
-// so a list of 100,000 rows scrolls as fast as one of ten.
+// so a list of 100,000 rows scrolls as fast as one of ten. Widths are measured whole for lists
+// of up to 1,000 rows; a longer one measures its first page when it gets its rows and every
+// other row when it is painted (its width grows as wider rows come into view), so that it
+// fills as fast as a short one.
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <optional>
@@ -55,7 +58,9 @@ public:
     virtual std::optional<std::string> getSideText(int) const { return std::nullopt; }
     int rowCount() const { return rowCount_; }
     int getSelectLine() const { return selectLine; }
-    // The widest row.
+    static constexpr int kMeasuredRows = 1000;
+
+    // The widest row (of a long list: of those measured, see above).
     double calcArrayWidth() const;
     // Content size: (widest row, 15 x rows); zero without rows.
     QSize dataBounds() const { return dataBounds_; }
@@ -92,6 +97,12 @@ protected:
     virtual double rowWidth(int index) const;
     // Side texts are measured once per new rows (the widest, up to three tenths of the view).
     void measureSideTexts();
+    // The rows whose widths are measured when rows come: all of them, or those of a long
+    // list's first page.
+    std::vector<int> rowsToMeasure() const;
+    // A long list's rows first..last-1 are measured as they are painted; the content grows to
+    // the widest.
+    void measurePaintedRows(int first, int last);
     virtual void drawRow(QPainter& painter, int index, const QRect& rect, const RowStyle& style) const;
     // The style of a row: the selected one with the focus, without it, or a plain one.
     RowStyle styleOfRow(int index) const;

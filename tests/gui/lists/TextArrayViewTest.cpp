@@ -82,12 +82,19 @@ TEST(TextArrayView, ContentIsNeverSmallerThanTheVisibleAreaAndOnlyVisibleRowsAre
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
 
     view.resize(300, 150);
-    view.setTextArray(rows(100000));
+    std::vector<std::string> many = rows(100000);
+    many[50001] = std::string(400, 'W');
+    view.setTextArray(many);
+    // A long list is measured by its first page; a wider row widens it once it is shown.
+    const int firstPage = view.dataBounds().width();
+    EXPECT_LT(firstPage, 1000);
     view.verticalScrollBar()->setValue(750000);
     view.drawn = 0;
     view.viewport()->repaint();
     EXPECT_GT(view.drawn, 0);
     EXPECT_LE(view.drawn, view.viewport()->height() / TextArrayView::kRowHeight + 2);
+    EXPECT_GT(view.dataBounds().width(), 1000);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), view.dataBounds().width() - view.viewport()->width());
 }
 
 TEST(TextArrayView, MultiLineTextsAndCopies) {
