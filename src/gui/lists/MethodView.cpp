@@ -1,6 +1,7 @@
 #include "gui/lists/MethodView.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -45,6 +46,7 @@ void MethodView::paintEvent(QPaintEvent*) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(QRect(x, y, viewport()->width(), kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("No Methods!!"));
+        paintFocusFrame(painter);
         return;
     }
     // The whole method is highlighted at once, while the view has the focus.
@@ -66,6 +68,16 @@ void MethodView::paintEvent(QPaintEvent*) {
                                kRowHeight),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, qText(rows_[i]));
     }
+    paintFocusFrame(painter);
+}
+
+void MethodView::keyPressEvent(QKeyEvent* event) {
+    // The method is one thing to take away: a moving key highlights it whole, ready to copy.
+    if (method && !method->empty() && rowForKey(event->key(), -1) && !selectedFlag) {
+        selectedFlag = true;
+        viewport()->update();
+    }
+    TextArrayView::keyPressEvent(event);
 }
 
 void MethodView::mousePressEvent(QMouseEvent* event) {

@@ -5,6 +5,7 @@
 //   -(void)setFoo:(id)foo          copied, declaration style: "-(void)setFoo:(id)foo bar:(int)x;\n"
 //       bar:(int)x                 call style: "[NSView*_VALUE setFoo:(id)foo bar:(int)x];\n"
 // (the line feed while the preferences' addLF is on). Before any method it reads "No Methods!!".
+// A click or a moving key (Up, Down, Home, ...) highlights it.
 #include <optional>
 #include <string>
 
@@ -36,6 +37,7 @@ protected:
     double rowWidth(int index) const override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPlainTextEdit* sructEnumView = nullptr;

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -170,9 +171,11 @@ void TextArrayView::setPlaceholderText(const QString& text) {
 void TextArrayView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     if (rowCount_ <= 0) {
-        if (placeholder_.isEmpty()) return;
         painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
+        if (!placeholder_.isEmpty())
+            painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                             placeholder_);
+        paintFocusFrame(painter);
         return;
     }
     const QRect dirty = event->rect();
@@ -186,6 +189,19 @@ void TextArrayView::paintEvent(QPaintEvent* event) {
         drawRow(painter, i, rect, styleOfRow(i));
     }
     measurePaintedRows(first, last);
+    paintFocusFrame(painter);
+}
+
+void TextArrayView::paintFocusFrame(QPainter& painter) const {
+    if (!isFirstResponder) return;
+    constexpr int kWidth = 2;
+    QPen pen(palette().color(QPalette::Highlight), kWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(viewport()->rect()).adjusted(kWidth / 2.0, kWidth / 2.0, -kWidth / 2.0, -kWidth / 2.0));
+    painter.restore();
 }
 
 void TextArrayView::mousePressEvent(QMouseEvent* event) {
@@ -202,6 +218,48 @@ void TextArrayView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseDoubleClickEvent(event);
     dragArmed_ = false;
     if (rowCount_ > 0) doDoubleClick();  // the first click of the pair has selected
+}
+
+void TextArrayView::selectRow(int index) {
+    doClickAction(index);
+    scrollToRow(index);
+}
+
+void TextArrayView::scrollToRow(int index) {
+    if (index < 0 || index >= rowCount_) return;
+    QScrollBar* bar = verticalScrollBar();
+    const int top = index * kRowHeight, bottom = top + kRowHeight;
+    if (top < bar->value()) bar->setValue(top);
+    else if (bottom > bar->value() + viewport()->height()) bar->setValue(bottom - viewport()->height());
+}
+
+std::optional<int> TextArrayView::rowForKey(int key, int from) const {
+    const int page = std::max(1, viewport()->height() / kRowHeight - 1);
+    const int last = rowCount_ - 1;
+    switch (key) {
+        case Qt::Key_Up: return from < 0 ? 0 : std::max(0, from - 1);
+        case Qt::Key_Down: return std::min(last, from + 1);
+        case Qt::Key_Home: return 0;
+        case Qt::Key_End: return last;
+        case Qt::Key_PageUp: return std::max(0, from - page);
+        case Qt::Key_PageDown: return from < 0 ? std::min(last, page) : std::min(last, from + page);
+        default: return std::nullopt;
+    }
+}
+
+void TextArrayView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (rowCount_ <= 0 || (mods != Qt::NoModifier && mods != Qt::ShiftModifier))
+        return QAbstractScrollArea::keyPressEvent(event);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (selectLine >= 0) doDoubleClick();
+        return event->accept();
+    }
+    std::optional<int> row = rowForKey(event->key(), selectLine);
+    if (!row) return QAbstractScrollArea::keyPressEvent(event);
+    event->accept();
+    if (*row == selectLine) return scrollToRow(*row);  // at an end already
+    selectRow(*row);
 }
 
 void TextArrayView::doClickAction(int index) {

@@ -9,6 +9,10 @@
 //   new rows                lineUnSelected(old) when a row was selected; no lineSelected
 //   content size            (widest row, 15 x rows); the scrolled area is never smaller than
 //                           the visible one
+//   keys                    Up, Down, Home, End, Page Up, Page Down select as a click on the
+//                           row they lead to would, and scroll it into view; Return and Enter
+//                           on a selected row do what a double click does
+// While the list has the keyboard focus a frame in the highlight colour runs round it.
 // Rows are painted from the scroll position: only those in the area being painted are drawn,
 // so a list of 100,000 rows scrolls as fast as one of ten. Widths are measured whole for lists
 // of up to 1,000 rows; a longer one measures its first page when it gets its rows and every
@@ -67,6 +71,9 @@ public:
 
     // Selects row index (-1 for none) and tells the delegate, as a click does.
     virtual void doClickAction(int index);
+    // Selects row index as a click would and scrolls it into view.
+    void selectRow(int index);
+    void scrollToRow(int index);
     virtual void doDoubleClick() {}
     virtual std::string createDragStrings() const;
     // Drag and copy need a selected row.
@@ -120,6 +127,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // The row a moving key leads to from row `from`, or none for another key.
+    std::optional<int> rowForKey(int key, int from) const;
+    // The focus frame, drawn last over the visible area.
+    void paintFocusFrame(QPainter& painter) const;
 
     int selectLine = -1;
     bool isFirstResponder = false;
