@@ -7,7 +7,6 @@
 #include "core/platform/Host.h"
 #include "core/platform/InfoPlist.h"
 #include "core/text/DeclarationText.h"
-#include "gui/lists/MethodView.h"
 #include "gui/treeview/TreeView.h"
 
 namespace kestrel::gui {
@@ -72,11 +71,11 @@ void FindResultView::doClickAction(int index) {
 }
 
 void FindResultView::doDoubleClick() {
-    if (drawMode != TreeSearch::kFindMethods || selectLine < 0 || !methodView_) return;
-    std::optional<std::string> method = getTextFromArray(selectLine);
-    if (!method) return;
-    methodView_->setMethod(*method);
-    if (showClassPanel_) showClassPanel_();
+    if (drawMode != TreeSearch::kFindMethods || selectLine < 0 || selectLine >= static_cast<int>(results_.size()) ||
+        !showMethod_)
+        return;
+    const TreeSearch::Result& row = results_[static_cast<std::size_t>(selectLine)];
+    if (row.method) showMethod_(row);
 }
 
 std::string FindResultView::createDragStrings() const {
