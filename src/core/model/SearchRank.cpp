@@ -96,11 +96,11 @@ bool SearchRank::isWordStart(std::string_view name, std::size_t at) {
     return isUpper(before) && at + 1 < name.size() && isLower(name[at + 1]);
 }
 
-SearchRank::Rank SearchRank::rank(std::string_view name) {
+SearchRank::Key SearchRank::keyOf(std::string_view name, std::size_t index) {
     lowered_.assign(name);
     std::transform(lowered_.begin(), lowered_.end(), lowered_.begin(), lower);
     const std::string_view l(lowered_);
-    Rank best = Elsewhere;
+    Key out{Elsewhere, 0, static_cast<std::uint32_t>(name.size()), static_cast<std::uint32_t>(index)};
     for (const std::string& key : keys_) {
         if (key.empty()) continue;
         Rank r = Elsewhere;
@@ -117,14 +117,10 @@ SearchRank::Rank SearchRank::rank(std::string_view name) {
                 r = InName;
             }
         }
-        best = std::min(best, r);
-        if (best == Exact) break;
+        out.rank = std::min(out.rank, r);
+        out.all += r;
     }
-    return best;
-}
-
-SearchRank::Key SearchRank::keyOf(std::string_view name, std::size_t index) {
-    return {rank(name), static_cast<std::uint32_t>(name.size()), static_cast<std::uint32_t>(index)};
+    return out;
 }
 
 SearchRank::Key SearchRank::methodKeyOf(std::string_view declaration, std::size_t index) {
@@ -135,6 +131,7 @@ SearchRank::Key SearchRank::methodKeyOf(std::string_view declaration, std::size_
 std::vector<std::size_t> SearchRank::order(std::vector<Key> keys) {
     std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
         if (a.rank != b.rank) return a.rank < b.rank;
+        if (a.all != b.all) return a.all < b.all;
         if (a.length != b.length) return a.length < b.length;
         return a.index < b.index;
     });

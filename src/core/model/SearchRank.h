@@ -7,8 +7,10 @@
 //   InName      it is elsewhere in the name                   "rame" in initWithFrame:
 //   Elsewhere   only the rest of the text holds it            "NSRect" in -(id)initWithFrame:(NSRect)r
 //
-// With several keywords the best of their ranks counts. Within a rank shorter names come
-// first, then the order in which the items were found.
+// With several keywords the best of their ranks counts, and among names alike in it, those
+// whose other keywords rank better ("draw rect": drawRect: before drawKnob:, whose "rect" is
+// only in an argument). Then shorter names come first, then the order in which the items were
+// found.
 //
 // Words start after ':' and '_', at a capital after a lower-case letter or a digit, and at the
 // last capital of a run of them when a lower-case letter follows ("View" in NSView, "Session"
@@ -32,6 +34,7 @@ public:
     // What orders one item: its rank, the length of its name, and where it was found.
     struct Key {
         Rank rank = Elsewhere;
+        std::uint32_t all = 0;  // the sum of every keyword's rank
         std::uint32_t length = 0;
         std::uint32_t index = 0;
     };
@@ -39,7 +42,7 @@ public:
     // Ranks names against the keywords (in lower case, as the search compares them). One
     // object ranks the hits of one search, reusing its buffers: no allocation per hit.
     explicit SearchRank(std::vector<std::string> loweredKeywords) : keys_(std::move(loweredKeywords)) {}
-    Rank rank(std::string_view name);
+    Rank rank(std::string_view name) { return keyOf(name, 0).rank; }
     Key keyOf(std::string_view name, std::size_t index);
     Key methodKeyOf(std::string_view declaration, std::size_t index);
 

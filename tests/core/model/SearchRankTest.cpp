@@ -66,7 +66,8 @@ TEST(SearchRank, ExactThenPrefixThenWordStartThenAnywhereShorterFirst) {
     EXPECT_EQ(classFind("ller NSView", {"NSViewController", "NSController"}), (Names{"NSViewController"}));
 
     auto methods = classesNamed({"NSPopUpButton", "NSView", "NSOpenGLView"});
-    methods[0]->addMethodList(Names{"-(id)initWithFrame:(NSRect)frameRect pullsDown:(BOOL)flag"});
+    methods[0]->addMethodList(
+        Names{"-(id)initWithFrame:(NSRect)frameRect pullsDown:(BOOL)flag", "-(void)drawKnob:(NSRect)knobRect"});
     methods[1]->addMethodList(Names{"-(void)setFrame:(NSRect)frame", "-(id)initWithFrame:(NSRect)frameRect",
                                     "-(NSRect)frame", "-(void)drawRect:(NSRect)rect"});
     methods[2]->addMethodList(Names{"-(void)update"});
@@ -80,6 +81,10 @@ TEST(SearchRank, ExactThenPrefixThenWordStartThenAnywhereShorterFirst) {
     for (const auto& r : TreeSearch::doMethodFind({"setframe"}, methods)) found.push_back(*r.method);
     EXPECT_EQ(found, (Names{"-(void)setFrame:(NSRect)frame"}));
     EXPECT_EQ(SearchRank({"setframe"}).rank("setFrame:"), SearchRank::Exact);
+    // Alike in their best keyword, the other keyword in the name counts.
+    found.clear();
+    for (const auto& r : TreeSearch::doMethodFind({"draw", "rect"}, methods)) found.push_back(*r.method);
+    EXPECT_EQ(found, (Names{"-(void)drawRect:(NSRect)rect", "-(void)drawKnob:(NSRect)knobRect"}));
     EXPECT_EQ(SearchRank({"nsrect"}).rank("drawRect:"), SearchRank::Elsewhere);
 
     std::vector<std::shared_ptr<FunctionMacrosData>> functions;
