@@ -129,16 +129,17 @@ SearchRank::Key SearchRank::methodKeyOf(std::string_view declaration, std::size_
 }
 
 std::vector<std::size_t> SearchRank::order(std::vector<Key> keys) {
-    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-        if (a.rank != b.rank) return a.rank < b.rank;
-        if (a.all != b.all) return a.all < b.all;
-        if (a.length != b.length) return a.length < b.length;
-        return a.index < b.index;
-    });
+    // Each key as one number, compared at once: rank, then the sum, the length and the index,
+    // each in a field of its own (a sum or length beyond its field counts as its largest).
+    std::vector<std::uint64_t> packed;
+    packed.reserve(keys.size());
+    for (const Key& k : keys)
+        packed.push_back(std::uint64_t{k.rank} << 56 | std::uint64_t{std::min<std::uint32_t>(k.all, 0xff)} << 48 |
+                         std::uint64_t{std::min<std::uint32_t>(k.length, 0xffff)} << 32 | k.index);
+    std::sort(packed.begin(), packed.end());
     std::vector<std::size_t> out;
-    out.reserve(keys.size());
-    for (const Key& k : keys) out.push_back(k.index);
+    out.reserve(packed.size());
+    for (std::uint64_t p : packed) out.push_back(static_cast<std::size_t>(p & 0xffffffffu));
     return out;
 }
-
 }  // namespace kestrel

@@ -56,18 +56,29 @@ private:
     std::vector<std::string> keys_;
 };
 
+// A method found, where it is: copied into a result only once the hits are in order.
+struct MethodHit {
+    const std::shared_ptr<ClassData>* owner;
+    const std::string* method;
+};
+
 void addMethodHits(const std::shared_ptr<ClassData>& owner, const std::optional<std::vector<std::string>>& methods,
-                   const Matcher& match, std::vector<TreeSearch::Result>& out) {
+                   const Matcher& match, SearchRank& rank, std::vector<MethodHit>& hits,
+                   std::vector<SearchRank::Key>& keys) {
     if (!methods) return;
     for (const auto& method : *methods)
-        if (match(method)) out.push_back({owner, method, nullptr});
+        if (match(method)) {
+            keys.push_back(rank.methodKeyOf(method, hits.size()));
+            hits.push_back({&owner, &method});
+        }
 }
 
-// The hits in the order of their keys (SearchRank): best answers first.
-std::vector<TreeSearch::Result> ranked(std::vector<TreeSearch::Result> hits, const std::vector<SearchRank::Key>& keys) {
+// The results of the hits in the order of their keys (SearchRank): best answers first.
+template <class Hit, class Make>
+std::vector<TreeSearch::Result> inOrder(const std::vector<Hit>& hits, std::vector<SearchRank::Key> keys, Make make) {
     std::vector<TreeSearch::Result> out;
     out.reserve(hits.size());
-    for (std::size_t i : SearchRank::order(keys)) out.push_back(std::move(hits[i]));
+    for (std::size_t i : SearchRank::order(std::move(keys))) out.push_back(make(hits[i]));
     return out;
 }
 
@@ -91,47 +102,45 @@ bool TreeSearch::matches(const std::string& candidate, const std::vector<std::st
 
 std::vector<TreeSearch::Result> TreeSearch::doClassNameFind(const std::vector<std::string>& keywords,
                                                             const std::vector<std::shared_ptr<ClassData>>& classes) {
-    std::vector<Result> out;
-    std::vector<SearchRank::Key> keys;
-    Matcher match(keywords);
+    const Matcher match(keywords);
     SearchRank rank(match.keys());
+    std::vector<const std::shared_ptr<ClassData>*> hits;
+    std::vector<SearchRank::Key> keys;
     for (const auto& record : classes)
         if (record && record->getName() && match(*record->getName())) {
-            keys.push_back(rank.keyOf(*record->getName(), out.size()));
-            out.push_back({record, std::nullopt, nullptr});
+            keys.push_back(rank.keyOf(*record->getName(), hits.size()));
+            hits.push_back(&record);
         }
-    return ranked(std::move(out), keys);
+    return inOrder(hits, std::move(keys), [](const auto* record) { return Result{*record, std::nullopt, nullptr}; });
 }
 
 std::vector<TreeSearch::Result> TreeSearch::doMethodFind(const std::vector<std::string>& keywords,
                                                          const std::vector<std::shared_ptr<ClassData>>& classes) {
-    std::vector<Result> out;
-    Matcher match(keywords);
+    const Matcher match(keywords);
+    SearchRank rank(match.keys());
+    std::vector<MethodHit> hits;
+    std::vector<SearchRank::Key> keys;
     for (const auto& record : classes) {
         if (!record) continue;
-        addMethodHits(record, record->getMethodList(), match, out);
+        addMethodHits(record, record->getMethodList(), match, rank, hits, keys);
         for (const auto& category : record->getCategoryList())
-            if (category) addMethodHits(record, category->getMethodList(), match, out);
+            if (category) addMethodHits(record, category->getMethodList(), match, rank, hits, keys);
     }
-    SearchRank rank(match.keys());
-    std::vector<SearchRank::Key> keys;
-    keys.reserve(out.size());
-    for (std::size_t i = 0; i < out.size(); ++i) keys.push_back(rank.methodKeyOf(*out[i].method, i));
-    return ranked(std::move(out), keys);
+    return inOrder(hits, std::move(keys), [](const MethodHit& hit) { return Result{*hit.owner, *hit.method, nullptr}; });
 }
 
 std::vector<TreeSearch::Result> TreeSearch::doFuncFind(
     const std::vector<std::string>& keywords, const std::vector<std::shared_ptr<FunctionMacrosData>>& functions) {
-    std::vector<Result> out;
-    std::vector<SearchRank::Key> keys;
-    Matcher match(keywords);
+    const Matcher match(keywords);
     SearchRank rank(match.keys());
+    std::vector<const std::shared_ptr<FunctionMacrosData>*> hits;
+    std::vector<SearchRank::Key> keys;
     for (const auto& record : functions)
         if (record && record->getName() && match(*record->getName())) {
-            keys.push_back(rank.keyOf(SearchRank::functionNameOf(*record->getName()), out.size()));
-            out.push_back({nullptr, std::nullopt, record});
+            keys.push_back(rank.keyOf(SearchRank::functionNameOf(*record->getName()), hits.size()));
+            hits.push_back(&record);
         }
-    return ranked(std::move(out), keys);
+    return inOrder(hits, std::move(keys), [](const auto* record) { return Result{nullptr, std::nullopt, *record}; });
 }
 
 std::string TreeSearch::countLine(int mode, std::size_t count) {
