@@ -36,6 +36,7 @@ public:
     std::optional<std::string> getSideText(int index) const override;
     void doClickAction(int index) override;
     void doDoubleClick() override;
+    bool opensRows() const override { return drawMode == TreeSearch::kFindMethods; }
     std::string createDragStrings() const override;
 
 private:

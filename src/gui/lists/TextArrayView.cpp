@@ -251,7 +251,7 @@ void TextArrayView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (rowCount_ <= 0 || (mods != Qt::NoModifier && mods != Qt::ShiftModifier))
         return QAbstractScrollArea::keyPressEvent(event);
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && opensRows()) {
         if (selectLine >= 0) doDoubleClick();
         return event->accept();
     }

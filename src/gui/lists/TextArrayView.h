@@ -11,7 +11,8 @@
 //                           the visible one
 //   keys                    Up, Down, Home, End, Page Up, Page Down select as a click on the
 //                           row they lead to would, and scroll it into view; Return and Enter
-//                           on a selected row do what a double click does
+//                           on a selected row do what a double click does (where it does
+//                           anything)
 // While the list has the keyboard focus a frame in the highlight colour runs round it.
 // Rows are painted from the scroll position: only those in the area being painted are drawn,
 // so a list of 100,000 rows scrolls as fast as one of ten. Widths are measured whole for lists
@@ -75,6 +76,9 @@ public:
     void selectRow(int index);
     void scrollToRow(int index);
     virtual void doDoubleClick() {}
+    // Whether a double click does anything here: Return on a row does the same then, and is
+    // left to the window (a dialog's default button) otherwise.
+    virtual bool opensRows() const { return false; }
     virtual std::string createDragStrings() const;
     // Drag and copy need a selected row.
     bool canCopy() const override { return selectLine >= 0 && rowCount_ > 0; }

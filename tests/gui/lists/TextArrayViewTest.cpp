@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <string>
@@ -102,6 +103,7 @@ class OpeningView : public TextArrayView {
 public:
     int opened = 0;
     void doDoubleClick() override { ++opened; }
+    bool opensRows() const override { return true; }
 };
 
 TEST(TextArrayView, KeysMoveTheSelectionIntoViewAndReturnOpensTheRow) {
@@ -137,6 +139,14 @@ TEST(TextArrayView, KeysMoveTheSelectionIntoViewAndReturnOpensTheRow) {
     EXPECT_EQ(view.verticalScrollBar()->value(), 0);
     press(Qt::Key_Enter);
     EXPECT_EQ(view.opened, 1);
+
+    // A list whose rows open nothing leaves Return to its window (a dialog's OK).
+    TextArrayView plain;
+    plain.setTextArray(rows(3));
+    plain.doClickAction(1);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&plain, &enter);
+    EXPECT_FALSE(enter.isAccepted());
 }
 
 TEST(TextArrayView, TheFocusedListIsFramed) {
