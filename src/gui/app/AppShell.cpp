@@ -144,6 +144,9 @@ void AppShell::applicationDidFinishLaunching() {
     NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
     selectRequestedClass();
     updateCommands();
+    // The keys go to the main window from the start (also where no window manager gives the
+    // focus to a window that is shown).
+    mainWindow_->activateWindow();
 }
 
 void AppShell::loadOrBuild() {
