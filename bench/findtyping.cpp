@@ -6,7 +6,9 @@
 //                    longest single event it handles from the key until that paint): a key
 //                    typed at the worst moment waits that long before it reaches the field
 // each at the 95th percentile over the letters, beside the core search alone (the same search
-// without the window). Targets: both at most 50 ms.
+// without the window) and the processor time the program spent from the key to the painted
+// list (which, unlike the times on the clock, a busy machine does not stretch). Targets: both
+// times at most 50 ms.
 //
 // Trees: GNUstep's (the frameworks kestrel reads by default on Linux), then a macOS SDK's
 // (--sdk DIR, default the project's ../shared/data/macos14.2/MacOSX14.2.sdk); a tree that
@@ -19,6 +21,7 @@
 #include <QMainWindow>
 #include <QTabWidget>
 #include <QTest>
+#include <time.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -56,14 +59,23 @@ public:
         if (receiver == watched && event->type() == QEvent::Paint && !painted) {
             painted = true;
             paintedAt = Clock::now();
+            paintedCpu = threadCpu();
         }
         if (outermost) longest = std::max(longest, millisecondsSince(start));
         return done;
     }
 
+    // The processor time this thread has used, in milliseconds.
+    static double threadCpu() {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+    }
+
     QObject* watched = nullptr;
     bool painted = false;
     Clock::time_point paintedAt;
+    double paintedCpu = 0;
     double longest = 0;
 
 private:
@@ -131,7 +143,7 @@ void measure(TimingApplication& application, const char* label, const std::optio
     field.setFocus();
     QApplication::processEvents();
 
-    std::vector<double> toPainted, waits, core;
+    std::vector<double> toPainted, waits, core, cpu;
     std::size_t mostHits = 0;
     int unpainted = 0;
     for (char letter = 'a'; letter <= 'z'; ++letter) {
@@ -151,6 +163,7 @@ void measure(TimingApplication& application, const char* label, const std::optio
         application.painted = false;
         application.longest = 0;
         const auto start = Clock::now();
+        const double startCpu = TimingApplication::threadCpu();
         QTest::keyClick(&field, letter);
         // Until the list has painted the new results (at most ten seconds).
         while (!(application.painted && results.rowCount() > 0) && millisecondsSince(start) < 10000) {
@@ -160,6 +173,7 @@ void measure(TimingApplication& application, const char* label, const std::optio
         if (!application.painted) ++unpainted;
         toPainted.push_back(std::chrono::duration<double, std::milli>(application.paintedAt - start).count());
         waits.push_back(application.longest);
+        cpu.push_back(application.paintedCpu - startCpu);
         application.watched = nullptr;
     }
     std::printf("%-8s %zu classes, %zu methods; one letter finds up to %zu\n", label, app.classStraightList.size(),
@@ -169,6 +183,8 @@ void measure(TimingApplication& application, const char* label, const std::optio
     std::printf("%-8s next key waits:   %8.2f ms p95 (largest %.2f; target at most 50)\n", label, percentile95(waits),
                 largest(waits));
     std::printf("%-8s core search:      %8.2f ms p95 (largest %.2f)\n", label, percentile95(core), largest(core));
+    std::printf("%-8s processor time:   %8.2f ms p95 from the key to the painted list (largest %.2f)\n", label,
+                percentile95(cpu), largest(cpu));
     if (unpainted) std::printf("%-8s %d letters never painted their results\n", label, unpainted);
     shell.applicationWillTerminate();
 }
