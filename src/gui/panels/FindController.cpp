@@ -11,12 +11,12 @@
 
 #include "core/app/AppAction2.h"
 #include "core/model/TreeSearch.h"
+#include "core/platform/NotificationCenter.h"
 #include "gui/app/AppShell.h"
 #include "gui/lists/FindResultView.h"
 #include "gui/lists/MethodView.h"
 #include "gui/panels/ClassController.h"
 #include "gui/treeview/TreeView.h"
-#include "core/platform/NotificationCenter.h"
 
 namespace kestrel::gui {
 
