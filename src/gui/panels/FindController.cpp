@@ -91,6 +91,7 @@ FindController::FindController(AppShell& owner, QWidget* page, ClassController* 
     // equal to a history item for that item.
     keywordView->lineEdit()->installEventFilter(this);
     keywordView->installEventFilter(this);
+    resultView->installEventFilter(this);
     connect(findButton, &QPushButton::clicked, this, &FindController::doFindClass);
 }
 
@@ -111,6 +112,15 @@ bool FindController::eventFilter(QObject* watched, QEvent* event) {
         }
         if (key == Qt::Key_Escape && plain) {
             clearSearch();
+            return true;
+        }
+    }
+    // Up from the first result goes back to the field, to type on.
+    if (event->type() == QEvent::KeyPress && watched == resultView && resultView->getSelectLine() <= 0) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        if (press->key() == Qt::Key_Up && (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            keywordView->setFocus(Qt::ShortcutFocusReason);
+            keywordView->lineEdit()->end(false);
             return true;
         }
     }

@@ -2,8 +2,8 @@
 // The find panel: classes by name, methods or functions by their declaration, with keywords
 // that must all occur (any case); methods at first. Results come as the user types, best first;
 // confirming the text (Return or the Find button) also keeps it in the history, newest first,
-// ten at most. Down in the field goes into the results, selecting the first; Escape empties
-// the field and the results.
+// ten at most. Down in the field goes into the results, selecting the first (Up from the
+// first comes back); Escape empties the field and the results.
 //
 //   count line  "%3d %@": "  1 class found", "  2 clases found", " 12 methods found",
 //               "  3 Functions/Macros found"; empty without hits

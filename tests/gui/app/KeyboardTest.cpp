@@ -85,6 +85,9 @@ TEST_F(KeyboardTest, FindTypeDownCopyEscapeAndReturn) {
     EXPECT_EQ(view().selectedClass(), named("KitView"));
     press(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard(), "-(void)display;");
+    press(Qt::Key_Up);  // from the first result back to the field, to type on
+    EXPECT_EQ(QApplication::focusWidget(), find().getKeywordView());
+    press(Qt::Key_Down);
 
     // The receiver is shown, not typed: the result's class, out of the keys' way.
     QLineEdit& receiver = *find().getClassNameView();
