@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -68,13 +69,34 @@ void TextArrayView::measureSideTexts() {
 
 void TextArrayView::measurePaintedRows(int first, int last) {
     if (rowCount_ <= kMeasuredRows) return;  // measured whole when they came
+    // After the paint, once: a paint costs what it cost before, and a row is measured once.
+    first = std::max(first, 0);
+    last = std::min(last, static_cast<int>(measured_.size()));
+    while (first < last && measured_[static_cast<std::size_t>(first)]) ++first;
+    while (last > first && measured_[static_cast<std::size_t>(last - 1)]) --last;
+    if (first >= last) return;
+    unmeasured_ = unmeasured_.first < 0 ? std::pair{first, last}
+                                        : std::pair{std::min(unmeasured_.first, first), std::max(unmeasured_.second, last)};
+    if (!measureQueued_) {
+        measureQueued_ = true;
+        QTimer::singleShot(0, this, [this] { measureUnmeasured(); });
+    }
+}
+
+void TextArrayView::measureUnmeasured() {
+    measureQueued_ = false;
+    const auto [first, last] = unmeasured_;
+    unmeasured_ = {-1, -1};
     const int sideBefore = sideWidth_;
+    int widest = dataBounds_.width();
     const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
-    for (int i = first; i < last; ++i)
+    for (int i = std::max(first, 0); i < std::min(last, static_cast<int>(measured_.size())); ++i) {
+        if (measured_[static_cast<std::size_t>(i)]) continue;
+        measured_[static_cast<std::size_t>(i)] = true;
         if (std::optional<std::string> side = getSideText(i))
             sideWidth_ = std::max(sideWidth_, static_cast<int>(std::ceil(metrics.horizontalAdvance(qText(*side)))));
-    int widest = dataBounds_.width();
-    for (int i = first; i < last; ++i) widest = std::max(widest, static_cast<int>(std::ceil(rowWidth(i))));
+        widest = std::max(widest, static_cast<int>(std::ceil(rowWidth(i))));
+    }
     if (widest == dataBounds_.width() && sideWidth_ == sideBefore) return;
     dataBounds_.setWidth(widest);
     updateScrollBars();
@@ -82,6 +104,11 @@ void TextArrayView::measurePaintedRows(int first, int last) {
 }
 
 void TextArrayView::rowsRestyled() {
+    // A long list's rows are measured as they are shown: none is yet but the first page.
+    measured_.assign(rowCount_ > kMeasuredRows ? static_cast<std::size_t>(rowCount_) : 0, false);
+    for (int i : rowsToMeasure())
+        if (static_cast<std::size_t>(i) < measured_.size()) measured_[static_cast<std::size_t>(i)] = true;
+    unmeasured_ = {-1, -1};
     measureSideTexts();
     dataBounds_ = rowCount_ > 0 ? QSize(static_cast<int>(std::ceil(calcArrayWidth())), kRowHeight * rowCount_) : QSize();
     updateScrollBars();

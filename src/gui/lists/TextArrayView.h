@@ -23,6 +23,7 @@
 #include <QPoint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/app/EditTarget.h"
@@ -111,9 +112,10 @@ protected:
     // The rows whose widths are measured when rows come: all of them, or those of a long
     // list's first page.
     std::vector<int> rowsToMeasure() const;
-    // A long list's rows first..last-1 are measured as they are painted; the content grows to
-    // the widest.
+    // A long list's rows first..last-1, painted, are measured soon after (each row once); the
+    // content grows to the widest.
     void measurePaintedRows(int first, int last);
+    void measureUnmeasured();
     virtual void drawRow(QPainter& painter, int index, const QRect& rect, const RowStyle& style) const;
     // The style of a row: the selected one with the focus, without it, or a plain one.
     RowStyle styleOfRow(int index) const;
@@ -146,6 +148,9 @@ private:
     std::vector<std::string> strings_;
     int rowCount_ = 0;
     int sideWidth_ = 0;
+    std::vector<bool> measured_;         // a long list's rows whose widths are in dataBounds_
+    std::pair<int, int> unmeasured_{-1, -1};  // painted rows still to measure, first..last-1
+    bool measureQueued_ = false;
     QSize dataBounds_;
     TextArrayViewDelegate* delegate_ = nullptr;
     QLineEdit* classNameView_ = nullptr;

@@ -94,6 +94,7 @@ TEST(TextArrayView, ContentIsNeverSmallerThanTheVisibleAreaAndOnlyVisibleRowsAre
     view.viewport()->repaint();
     EXPECT_GT(view.drawn, 0);
     EXPECT_LE(view.drawn, view.viewport()->height() / TextArrayView::kRowHeight + 2);
+    QApplication::processEvents();  // measured once painted
     EXPECT_GT(view.dataBounds().width(), 1000);
     EXPECT_EQ(view.horizontalScrollBar()->maximum(), view.dataBounds().width() - view.viewport()->width());
 }
