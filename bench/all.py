@@ -3,6 +3,8 @@
 whether it holds in this run.
 
   tokenise, analyse, link, treeview, search   the programs in BUILD/bench/
+  findtyping                                  typing into the find panel, offscreen, on
+                                              GNUstep's tree and on the macOS 14.2 SDK's
   build.py                                    build against ctags, load against build
   fidelity.sh                                 what a build finds in GNUstep's headers against
                                               clang, beside the figures of bench/fidelity-before.txt
@@ -138,6 +140,24 @@ try:
         return answers
     bench("search", [("method search \"init\"", "< 16 ms"), ("method search \"draw rect\"", "< 16 ms"),
                      ("class search \"view\"", "< 16 ms"), ("function list refilter", "< 16 ms")], search)
+
+    for tree, label in (("gnustep", "GNUstep"), ("sdk", "SDK 14.2")):
+        typing_rows = [("find typing, %s: key to list painted (p95)" % label, "<= 50 ms"),
+                       ("find typing, %s: next key waits (p95)" % label, "<= 50 ms"),
+                       ("find typing, %s: core search (p95)" % label, "(a figure)"),
+                       ("find typing, %s: processor time, key to painted (p95)" % label, "(a figure)")]
+        def typing(tree=tree):
+            out = run([program("findtyping"), "--only", tree], env=env)
+            skip = re.search(r"^%s\s+skipped: (.*)$" % tree, out, re.M)
+            if skip:
+                raise RuntimeError(skip.group(1))
+            painted = number(r"%s\s+key to painted:\s+([\d.]+) ms" % tree, out)
+            waits = number(r"%s\s+next key waits:\s+([\d.]+) ms" % tree, out)
+            core = number(r"%s\s+core search:\s+([\d.]+) ms" % tree, out)
+            cpu = number(r"%s\s+processor time:\s+([\d.]+) ms" % tree, out)
+            return [("%.1f ms" % painted, painted <= 50), ("%.1f ms" % waits, waits <= 50), ("%.1f ms" % core, None),
+                    ("%.1f ms" % cpu, None)]
+        bench("findtyping --only " + tree, typing_rows, typing)
 
     startup_rows = [("desktop start: tree later than empty window", "<= 300 ms")]
     if shutil.which("Xvfb"):

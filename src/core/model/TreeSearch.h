@@ -1,9 +1,11 @@
 #pragma once
 // The find panel's search over the loaded tree, without the panel: keywords cut at spaces,
-// each of which must occur in the candidate text, compared without regard to case.
+// each of which must occur in the candidate text, compared without regard to case. The hits
+// come best first (SearchRank: the exact name, then names that start with a keyword, ...),
+// and, where they rank alike, in the order they were met:
 //
 //   commandToToken("  view   Draw ") -> ["view", "Draw"]
-//   classes  ["view"]         -> NSView, NSTableView, ... (flat class list order)
+//   classes  ["view"]         -> NSView, NSTableView, ... (then the flat class list order)
 //   methods  ["draw", "rect"] -> each class's own methods, then its categories' methods
 //   constants ["styleMask", "titled"] -> NSWindowStyleMaskTitled = 1 << 0 (of NSWindowStyleMask)
 //   countLine(kFindClasses, 2) -> "  2 classes found"

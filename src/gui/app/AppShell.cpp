@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -55,19 +56,33 @@ namespace kestrel::gui {
 namespace {
 
 
-QKeySequence shortcutOf(const MenuCommandEntry& entry) {
-    const QKeySequence portable(QString::fromLatin1(entry.shortcut));
+// The platform's standard shortcuts of a command, where it has them, else its portable one;
+// a sequence with Shift+Tab also as the Backtab key that X11 reports for it.
+QList<QKeySequence> shortcutsOf(const MenuCommandEntry& entry) {
     QKeySequence::StandardKey key = QKeySequence::UnknownKey;
     switch (entry.standard) {
         case StandardShortcut::Quit: key = QKeySequence::Quit; break;
         case StandardShortcut::Cut: key = QKeySequence::Cut; break;
         case StandardShortcut::Copy: key = QKeySequence::Copy; break;
         case StandardShortcut::Preferences: key = QKeySequence::Preferences; break;
+        case StandardShortcut::Find: key = QKeySequence::Find; break;
+        case StandardShortcut::NextTab: key = QKeySequence::NextChild; break;
+        case StandardShortcut::PreviousTab: key = QKeySequence::PreviousChild; break;
         case StandardShortcut::None: break;
     }
-    if (key != QKeySequence::UnknownKey && !QKeySequence::keyBindings(key).isEmpty())
-        return QKeySequence::keyBindings(key).first();
-    return portable;
+    QList<QKeySequence> keys;
+    if (key != QKeySequence::UnknownKey) keys = QKeySequence::keyBindings(key);
+    const QKeySequence portable(QString::fromLatin1(entry.shortcut));
+    if (!portable.isEmpty() && (keys.isEmpty() || entry.standard == StandardShortcut::NextTab ||
+                                entry.standard == StandardShortcut::PreviousTab))
+        keys.prepend(portable);
+    const QKeyCombination backtab(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Backtab);
+    if (portable.count() == 1 && portable[0] == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Tab))
+        keys.append(QKeySequence(backtab));
+    QList<QKeySequence> unique;
+    for (const QKeySequence& k : keys)
+        if (!unique.contains(k)) unique.append(k);
+    return unique;
 }
 
 // The focused view that answers Copy and Cut, or the nearest of its parents that does.
@@ -130,6 +145,9 @@ void AppShell::applicationDidFinishLaunching() {
     NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
     selectRequestedClass();
     updateCommands();
+    // The keys go to the main window from the start (also where no window manager gives the
+    // focus to a window that is shown).
+    mainWindow_->activateWindow();
 }
 
 void AppShell::loadOrBuild() {
@@ -172,11 +190,46 @@ void AppShell::makeMainWindow() {
     makeMenus();
     makePanels();
     connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
+    // A shortcut finds its command in the state it has at that moment: a row chosen since the
+    // last focus change, a class selected, ... (asked before the shortcut is looked up).
+    qApp->installEventFilter(this);
+}
+
+bool AppShell::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && !actions_.empty()) updateCommands();
+    return QObject::eventFilter(watched, event);
+}
+
+void AppShell::showFind() {
+    showTab(kFindTab);
+    if (findController_) findController_->focusKeywordView();
+}
+
+void AppShell::showTab(int index) {
+    QTabWidget* tabs = getTabView();
+    if (!tabs || tabs->count() == 0) return;
+    index = (index % tabs->count() + tabs->count()) % tabs->count();  // round and round
+    mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+    tabs->setCurrentIndex(index);
+    // The keys go on into the tab shown: to its first field or list.
+    QWidget* page = tabs->widget(index);
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && page->isAncestorOf(focused)) return;
+    if (index == kFindTab && findController_) return findController_->focusKeywordView();
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w)) break;
+        if (w->isVisibleTo(page) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
 }
 
 void AppShell::makePanels() {
     classController_ = new ClassController(*this, ui_->classTab, ui_->classNameView);
-    findController_ = new FindController(*this, ui_->findTab, classController_->getMethodView());
+    findController_ = new FindController(*this, ui_->findTab, classController_);
     functionController_ = new FunctionController(*this, ui_->functionTab);
 }
 
@@ -195,7 +248,9 @@ void AppShell::makeMenus() {
         }
         QAction* action = menu->addAction(QString::fromUtf8(entry.title));
         action->setData(entry.tag);
-        action->setShortcut(shortcutOf(entry));
+        action->setShortcuts(shortcutsOf(entry));
+        // Copy in the tree window, Find from a modeless dialog: the commands are the program's.
+        action->setShortcutContext(Qt::ApplicationShortcut);
         if (entry.command == MenuCommand::Quit) action->setMenuRole(QAction::QuitRole);
         if (entry.command == MenuCommand::About) action->setMenuRole(QAction::AboutRole);
         if (entry.command == MenuCommand::Preferences) action->setMenuRole(QAction::PreferencesRole);
@@ -228,6 +283,12 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::Quit: quit(); break;
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
+        case MenuCommand::Find: showFind(); break;
+        case MenuCommand::ShowClassTab: showTab(kClassTab); break;
+        case MenuCommand::ShowFindTab: showTab(kFindTab); break;
+        case MenuCommand::ShowFunctionTab: showTab(kFunctionTab); break;
+        case MenuCommand::NextTab: showTab(getTabView() ? getTabView()->currentIndex() + 1 : 0); break;
+        case MenuCommand::PreviousTab: showTab(getTabView() ? getTabView()->currentIndex() - 1 : 0); break;
         default: break;
     }
     updateCommands();
@@ -238,6 +299,16 @@ bool AppShell::validateCommand(MenuCommand command) const {
     switch (command) {
         case MenuCommand::Quit:
             return true;
+        case MenuCommand::Find:
+        case MenuCommand::ShowClassTab:
+        case MenuCommand::ShowFindTab:
+        case MenuCommand::ShowFunctionTab:
+        case MenuCommand::NextTab:
+        case MenuCommand::PreviousTab: {
+            // From the main and tree windows; a dialog keeps these keys for itself.
+            const QWidget* active = QApplication::activeWindow();
+            return !active || active == mainWindow_.get() || active == treeWindow_.data();
+        }
         case MenuCommand::Copy:
             if (QLineEdit* field = focusedLineEdit()) return field->hasSelectedText() && field->echoMode() == QLineEdit::Normal;
             if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()))

@@ -91,6 +91,11 @@ public:
     void quit();
     void copy();
     void cut();
+    // Find: the Find tab, its keyword field focused with its text selected. The tabs by index
+    // (out of range: round and round), the keys going on into the tab shown.
+    static constexpr int kClassTab = 0, kFindTab = 1, kFunctionTab = 2;
+    void showFind();
+    void showTab(int index);
 
     // Validation: the application's table for tagged commands; Quit always; Copy and Cut as
     // the focused view answers.
@@ -125,6 +130,8 @@ public:
     void setTabViewPage(int);
     // The font of the tree and the lists (the preferences' font, or the system font).
     QFont treeFont() const;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Host.
     void setMessage(const std::string& text) override;

@@ -78,11 +78,11 @@ void FindResultView::doClickAction(int index) {
 }
 
 void FindResultView::doDoubleClick() {
-    if (drawMode != TreeSearch::kFindMethods || selectLine < 0 || !methodView_) return;
-    std::optional<std::string> method = getTextFromArray(selectLine);
-    if (!method) return;
-    methodView_->setMethod(*method);
-    if (showClassPanel_) showClassPanel_();
+    if (drawMode != TreeSearch::kFindMethods || selectLine < 0 || selectLine >= static_cast<int>(results_.size()) ||
+        !showMethod_)
+        return;
+    const TreeSearch::Result& row = results_[static_cast<std::size_t>(selectLine)];
+    if (row.method) showMethod_(row);
 }
 
 std::string FindResultView::createDragStrings() const {
