@@ -175,10 +175,10 @@ TEST_F(PanelsTest, FindResultsSelectInTheTreeAndCopyOnTheirClass) {
 
     // Enum constants, each with its enum beside it; one is copied as its name.
     find(3, "kitstate");
-    EXPECT_EQ(rowsOf(results), (Names{"KitOff", "KitOn"}));
-    EXPECT_EQ(results.getSideText(1), "KitState");
+    EXPECT_EQ(rowsOf(results), (Names{"KitOn", "KitOff"}));  // ranked: the shorter name first
+    EXPECT_EQ(results.getSideText(0), "KitState");
     EXPECT_EQ(findPanel().getResultCountView()->text(), "  2 constants found");
-    results.doClickAction(1);
+    results.doClickAction(0);
     EXPECT_EQ(copied(results), "KitOn");
 }
 
