@@ -1,5 +1,6 @@
 #include "core/platform/ProcessState.h"
 
+#include "core/platform/FolderIndex.h"
 #include "core/platform/NotificationCenter.h"
 
 namespace kestrel {
@@ -8,11 +9,14 @@ namespace {
 struct State {
     DefineList defineList;
     FrameworkPathCache frameworkPathCache;
+    std::mutex frameworkPathCacheMutex;
+    FolderIndex folderIndex;
     std::shared_ptr<PrefData> prefData;
     Host* host = nullptr;
     std::string frameworksRoot = "/System/Library/Frameworks";
     NotificationCenter notificationCenter;
     std::function<double(std::string_view)> measureFunction;
+    std::thread::id measureThread;
 };
 State& state() {
     static State s;
@@ -22,20 +26,25 @@ State& state() {
 
 DefineList& ProcessState::defineList() { return state().defineList; }
 FrameworkPathCache& ProcessState::frameworkPathCache() { return state().frameworkPathCache; }
+std::mutex& ProcessState::frameworkPathCacheMutex() { return state().frameworkPathCacheMutex; }
+FolderIndex& ProcessState::folderIndex() { return state().folderIndex; }
 std::shared_ptr<PrefData>& ProcessState::prefData() { return state().prefData; }
 Host*& ProcessState::host() { return state().host; }
 std::string& ProcessState::frameworksRoot() { return state().frameworksRoot; }
 NotificationCenter& ProcessState::notificationCenter() { return state().notificationCenter; }
 std::function<double(std::string_view)>& ProcessState::measureFunction() { return state().measureFunction; }
+std::thread::id& ProcessState::measureThread() { return state().measureThread; }
 
 void ProcessState::reset() {
     state().defineList.clear();
     state().frameworkPathCache.clear();
+    state().folderIndex.clear();
     state().prefData.reset();
     state().host = nullptr;
     state().frameworksRoot = "/System/Library/Frameworks";
     state().notificationCenter.removeAllObservers();
     state().measureFunction = nullptr;
+    state().measureThread = std::thread::id();
 }
 
 }  // namespace kestrel
