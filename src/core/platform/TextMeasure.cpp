@@ -1,5 +1,6 @@
 #include "core/platform/TextMeasure.h"
 
+#include <thread>
 #include <utility>
 
 #include "core/platform/ProcessState.h"
@@ -27,10 +28,16 @@ std::size_t sequenceAt(std::string_view text, std::size_t i) {
 
 double TextMeasure::width(std::string_view text) {
     const Function& function = ProcessState::measureFunction();
-    return function ? function(text) : defaultWidth(text);
+    if (function && std::this_thread::get_id() == ProcessState::measureThread()) return function(text);
+    return defaultWidth(text);
 }
 
-void TextMeasure::setFunction(Function function) { ProcessState::measureFunction() = std::move(function); }
+void TextMeasure::setFunction(Function function) {
+    ProcessState::measureFunction() = std::move(function);
+    ProcessState::measureThread() = std::this_thread::get_id();
+}
+
+bool TextMeasure::hasFunction() { return static_cast<bool>(ProcessState::measureFunction()); }
 
 double TextMeasure::defaultWidth(std::string_view text) {
     return static_cast<double>(characterCount(text)) * kDefaultAdvance;
