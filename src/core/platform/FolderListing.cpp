@@ -5,6 +5,7 @@
 #include <limits.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "core/platform/LinkFile.h"
@@ -29,7 +30,13 @@ bool smallFile(const struct stat& info) {
 FolderListing FolderListing::read(const std::string& folder) {
     FolderListing listing;
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return listing;
+    if (!dir) {
+        // A path through link files ("Kit.framework/Headers") is listed where they lead.
+        if (errno != ENOTDIR && errno != ENOENT) return listing;
+        std::optional<LinkFile::Target> target = LinkFile::resolve(folder);
+        if (!target || !target->isFolder || target->path == folder) return listing;
+        return read(target->path);
+    }
     const int fd = ::dirfd(dir);
     struct stat self {};
     if (::fstat(fd, &self) != 0) {

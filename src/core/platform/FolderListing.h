@@ -32,7 +32,9 @@ struct FolderEntry {
 
 class FolderListing {
 public:
-    // Lists folder. An unreadable or missing folder gives an empty listing that was not opened.
+    // Lists folder; a path through link files is listed where they lead (the entries' paths
+    // then start there). An unreadable or missing folder gives an empty listing that was not
+    // opened.
     static FolderListing read(const std::string& folder);
 
     FolderListing() = default;

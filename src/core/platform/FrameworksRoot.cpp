@@ -16,7 +16,6 @@
 #include <system_error>
 
 #include "core/platform/FolderListing.h"
-#include "core/platform/LinkFile.h"
 #include "core/platform/SdkLayout.h"
 
 extern char** environ;
@@ -44,13 +43,6 @@ std::string withoutTrailingSlash(std::string path) {
     return path;
 }
 
-// A folder chosen by name: as given when it is a folder, else the folder its link files lead
-// to, else as given (and then it yields no headers).
-std::string chosenFolder(const std::string& path) {
-    if (isFolder(path)) return path;
-    if (auto target = LinkFile::resolve(path); target && target->isFolder) return target->path;
-    return path;
-}
 
 // True when a header file lies anywhere below the folder (links not followed, so loops end).
 bool holdsHeaders(const fs::path& folder) {
@@ -91,8 +83,8 @@ std::string FrameworksRoot::resolve(const Request& request, const std::string& d
         if (auto root = SdkLayout::frameworksRootOf(*request.sdk)) return *root;
         return withoutTrailingSlash(*request.sdk) + std::string(SdkLayout::kFrameworksTail);  // yields nothing
     }
-    if (given(request.frameworksRoot)) return chosenFolder(*request.frameworksRoot);
-    if (const char* env = std::getenv(kEnvironmentName); env && *env) return chosenFolder(env);
+    if (given(request.frameworksRoot)) return *request.frameworksRoot;
+    if (const char* env = std::getenv(kEnvironmentName); env && *env) return env;
     if (given(request.preferredSdk)) {
         if (auto root = SdkLayout::frameworksRootOf(*request.preferredSdk)) return *root;
     }

@@ -15,7 +15,8 @@
 //      that holds headers;
 //   5. else "/System/Library/Frameworks", which then simply yields no headers.
 //
-// A chosen folder reached through link files (see LinkFile) is taken at the place it leads to.
+// The root is kept as chosen, also when its path runs through link files (see LinkFile): the
+// listings follow them, and the SDK it belongs to stays known (SdkLayout::describe).
 #include <optional>
 #include <string>
 #include <vector>

@@ -119,7 +119,9 @@ std::optional<std::string> SdkLayout::includeFolder(const std::string& framework
 std::optional<std::string> SdkLayout::frameworksRootOf(const std::string& sdk) {
     if (sdk.empty()) return std::nullopt;
     std::string folder = withoutTrailingSlash(sdk);
-    return folderAt((folder == "/" ? std::string() : folder) + std::string(kFrameworksTail));
+    std::string root = (folder == "/" ? std::string() : folder) + std::string(kFrameworksTail);
+    if (!folderAt(root)) return std::nullopt;
+    return root;  // as named, so that the SDK stays known: the listings follow link files
 }
 
 std::optional<std::string> SdkLayout::nameFromFolder(std::string_view folderName) {

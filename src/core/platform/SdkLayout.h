@@ -21,12 +21,14 @@ public:
     static constexpr std::string_view kKernelFramework = "Kernel.framework";
 
     // <sdk>/usr/include for a frameworks root of the shape <sdk>/System/Library/Frameworks
-    // whose SDK has that folder; none otherwise.
+    // whose SDK has that folder; none otherwise. Reached through link files, it is the folder
+    // they lead to, so that it can be opened as it is.
     static std::optional<std::string> includeFolder(const std::string& frameworksRoot);
     // The SDK folder of a frameworks root of that shape ("/" for "/System/Library/Frameworks");
     // none for any other root.
     static std::optional<std::string> sdkFolder(const std::string& frameworksRoot);
-    // <sdk>/System/Library/Frameworks when it is a folder; none when sdk is no SDK.
+    // <sdk>/System/Library/Frameworks when it is a folder, through link files or not; none when
+    // sdk is no SDK. The path is kept as named: its SDK stays known (sdkFolder, describe).
     static std::optional<std::string> frameworksRootOf(const std::string& sdk);
 
     // What people call the headers below a frameworks root, for the opening window and the

@@ -94,14 +94,17 @@ TEST(LinkFile, ListingsGiveWhatEntriesReallyAreAndLeaveOutWhatCannotBeRead) {
     const FolderListing listing = FolderListing::read(kit);
     ASSERT_TRUE(listing.opened());
     EXPECT_EQ(names(listing), (Strings{"Headers/", "Linked/", "Versions/"}));
-    const FolderEntry* headers = listing.find("Headers");
-    ASSERT_NE(headers, nullptr);
-    EXPECT_EQ(headers->path, kit + "/Versions/A/Headers");
-    EXPECT_EQ(headers->via, FolderEntry::Via::LinkFile);
+    const FolderEntry* link = listing.find("Headers");
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->path, kit + "/Versions/A/Headers");
+    EXPECT_EQ(link->via, FolderEntry::Via::LinkFile);
     EXPECT_EQ(listing.find("Linked")->via, FolderEntry::Via::Link);
     EXPECT_EQ(names(FolderListing::read(kit + "/Versions")), (Strings{"A/", "Current/"}));
     EXPECT_FALSE(FolderListing::read(c.real("missing")).opened());
-    EXPECT_FALSE(FolderListing::read(kit + "/Headers").opened());  // a file: read it through the listing
+    // A path through link files is listed where they lead.
+    const FolderListing headers = FolderListing::read(kit + "/Headers");
+    EXPECT_EQ(names(headers), (Strings{"Kit.h"}));
+    EXPECT_EQ(headers.entries().front().path, kit + "/Versions/A/Headers/Kit.h");
 }
 
 TEST(FolderIndex, FindsFirstInDepthFirstOrderAndKeepsListingsOnlyForASession) {

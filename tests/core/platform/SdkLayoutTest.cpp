@@ -86,10 +86,8 @@ TEST(SdkLayout, FindsTheFoldersOfAnSdkThroughLinkFiles) {
     s.dir.write("C.sdk/System/Library/Frameworks/Kit.framework/Headers/Kit.h", "");
     s.dir.write("C.sdk/usr/include", "#include <nothing.h>");  // a file, not a link
     EXPECT_EQ(SdkLayout::includeFolder(s.root("C.sdk")), std::nullopt);
-    s.dir.write("Link.sdk", "A.sdk");
-    const auto linked = SdkLayout::frameworksRootOf(s.dir.str() + "/Link.sdk");
-    ASSERT_TRUE(linked);
-    EXPECT_EQ(fs::canonical(*linked), fs::canonical(root));
+    s.dir.write("Link.sdk", "A.sdk");  // kept as named, so that the SDK stays known
+    EXPECT_EQ(SdkLayout::frameworksRootOf(s.dir.str() + "/Link.sdk"), s.root("Link.sdk"));
 }
 
 TEST(JsonTopLevel, ReadsAStringAtTheTopAndNothingElse) {
