@@ -27,6 +27,7 @@
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
+#include "core/platform/SdkLayout.h"
 #include "gui/app/AboutController.h"
 #include "gui/app/DesktopUrl.h"
 #include "gui/app/EditTarget.h"
@@ -111,8 +112,8 @@ void AppShell::applicationWillFinishLaunching() {
     center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) { updateCommands(); });
     ProcessState::defineList().clear();
     ProcessState::frameworkPathCache().clear();
-    ProcessState::frameworksRoot() = FrameworksRoot::resolve(options_.frameworksRoot, DataFolder::getMainFolderPath());
     PrefFile::setUpPref();
+    ProcessState::frameworksRoot() = chooseFrameworksRoot();
     customClassEditor_ = false;
     PrefFonts::installMeasure();
     makeMainWindow();
@@ -143,13 +144,48 @@ void AppShell::loadOrBuild() {
     const std::string& note = app_.getStartUpNote();
     status->showMessage(note.empty() ? tr("Built the class tree from %1 headers").arg(app_.getHedderCount())
                                      : QString::fromStdString(note));
-    status->setToolTip(tr("Frameworks read from %1").arg(QString::fromStdString(ProcessState::frameworksRoot())));
+    const std::string& root = ProcessState::frameworksRoot();
+    status->setToolTip(tr("Frameworks of %1, read from %2").arg(qText(SdkLayout::describe(root)), qText(root)));
+}
+
+std::string AppShell::chooseFrameworksRoot() const {
+    FrameworksRoot::Request request;
+    request.frameworksRoot = options_.frameworksRoot;
+    if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData(); pref && !pref->sdkPath.empty())
+        request.preferredSdk = pref->sdkPath;
+    return FrameworksRoot::resolve(request, DataFolder::getMainFolderPath());
+}
+
+std::string AppShell::defaultFrameworksRoot() const {
+    return FrameworksRoot::resolve(FrameworksRoot::Request{}, DataFolder::getMainFolderPath());
+}
+
+void AppShell::sdkChosen() {
+    const std::string root = chooseFrameworksRoot();
+    if (root == ProcessState::frameworksRoot()) {
+        if (options_.frameworksRoot)
+            mainWindow_->statusBar()->showMessage(
+                tr("The SDK chosen is read from the next start without --sdk or --frameworks-root"));
+        return;
+    }
+    // Another SDK: nothing that the define pass learnt from the last one holds for it.
+    ProcessState::frameworksRoot() = root;
+    ProcessState::defineList().clear();
+    ProcessState::frameworkPathCache().clear();
+    beginOpening();
+    app_.initTreeFile();
+    endOpening();
+    mainWindow_->statusBar()->showMessage(tr("Built the class tree of %1 from %2 headers")
+                                              .arg(qText(SdkLayout::describe(root)))
+                                              .arg(app_.getHedderCount()));
+    NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
 }
 
 void AppShell::beginOpening() {
     delete about_;
     about_ = new OpeningAboutController(this);
     about_->beginOpening();
+    about_->setSdkName(SdkLayout::describe(ProcessState::frameworksRoot()), ProcessState::frameworksRoot());
 }
 
 void AppShell::endOpening() {
