@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -163,9 +164,10 @@ std::string AppShell::defaultFrameworksRoot() const {
 void AppShell::sdkChosen() {
     const std::string root = chooseFrameworksRoot();
     if (root == ProcessState::frameworksRoot()) {
-        if (options_.frameworksRoot)
-            mainWindow_->statusBar()->showMessage(
-                tr("The SDK chosen is read from the next start without --sdk or --frameworks-root"));
+        const char* environment = std::getenv(FrameworksRoot::kEnvironmentName);
+        if (options_.frameworksRoot || (environment && *environment))
+            mainWindow_->statusBar()->showMessage(tr("The SDK chosen is read once neither --sdk, --frameworks-root "
+                                                     "nor KESTREL_FRAMEWORKS_ROOT chooses the frameworks"));
         return;
     }
     // Another SDK: nothing that the define pass learnt from the last one holds for it.

@@ -89,7 +89,8 @@ public:
     void EndPref(PrefController* dialog);
     void preferencesChanged();
     // After the preferences' SDK changed: the tree is built again from the SDK now chosen
-    // (unless the command line chose the frameworks for this run, which the status bar says).
+    // (unless the command line or the environment chose the frameworks for this run, which
+    // the status bar then says).
     void sdkChosen();
     // The frameworks root read when the preferences choose no SDK.
     std::string defaultFrameworksRoot() const;

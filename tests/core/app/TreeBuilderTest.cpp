@@ -98,6 +98,7 @@ TEST(TreeBuilder, NamesEachHeaderByItsFrameworkSkipsKernelAndArchitectureFolders
     home.header("Outer.framework/Frameworks/Inner-i386.framework/Headers/Arch.h", iface("Arch"));
     home.header("Kernel.framework/Headers/Kern.h", iface("Kern"));
     home.header("Drivers.framework/Headers/MyKernelBits.h", iface("KernBits"));
+    home.header("MyKernelExtras.framework/Headers/Extras.h", iface("KernExtras"));
     home.header("Loose.h", iface("Loose"));
     mkfifo((home.root + "/Foundation.framework/Headers/Fifo.h").c_str(), 0600);  // must not block
     fs::create_symlink(home.root + "/gone.h", home.root + "/Foundation.framework/Headers/Dangling.h");
@@ -123,14 +124,15 @@ TEST(TreeBuilder, NamesEachHeaderByItsFrameworkSkipsKernelAndArchitectureFolders
     Host::install(nullptr);
     EXPECT_EQ(c.classes(), (Names{"Inner Outer.framework/Inner.framework/Inner.h : Outer",
                                   "KernBits Drivers.framework/MyKernelBits.h : NSObject",
+                                  "KernExtras MyKernelExtras.framework/Extras.h : NSObject",
                                   "Loose ------/Loose.h : NSObject",  // outside any framework
                                   "NSInFolder Foundation.framework/NSInFolder.h : NSObject",
                                   "NSMore Foundation.framework/NSMore.h : NSObject",
                                   "NSObject Foundation.framework/NSObject.h",
                                   "NSString Foundation.framework/NSString.h : NSObject",
                                   "Outer Outer.framework/Outer.h : NSObject"}));
-    EXPECT_EQ(c.getHedderCount(), 8u);
-    EXPECT_EQ(c.getClassMaxId(), 1000 + 200 * 7);
+    EXPECT_EQ(c.getHedderCount(), 9u);
+    EXPECT_EQ(c.getClassMaxId(), 1000 + 200 * 8);
     EXPECT_TRUE(fs::is_directory(home.data()));
     // The define pass shows as indeterminate; each framework is announced; the view gets the roots.
     ASSERT_GE(host.events.size(), 3u);
@@ -138,7 +140,7 @@ TEST(TreeBuilder, NamesEachHeaderByItsFrameworkSkipsKernelAndArchitectureFolders
     EXPECT_NE(std::find(host.events.begin(), host.events.end(), "Outer.framework/Inner.framework"), host.events.end());
     EXPECT_EQ(host.roots, Names{"NSObject"});
     // A step per header, then the same amounts at every build for the linking; the view last.
-    EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "+0.05"), 8);
+    EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "+0.05"), 9);
     EXPECT_EQ(Names(host.events.end() - 8, host.events.end()),
               (Names{"+5", "+5", "+5", "+5", "+5", "+5", "+5", "view"}));
     EXPECT_TRUE(ProcessState::prefData()->treeChanged);
