@@ -15,7 +15,6 @@
 // What is listed is kept while a session is open (the define pass, a build): sessions nest,
 // and the last to close lets everything go, so a later session sees the folders as they are
 // then. Without a session every question lists afresh. Safe to use from several threads.
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
