@@ -1,5 +1,6 @@
 #include "core/platform/TextMeasure.h"
 
+#include <algorithm>
 #include <thread>
 #include <utility>
 
@@ -44,6 +45,9 @@ double TextMeasure::defaultWidth(std::string_view text) {
 }
 
 std::size_t TextMeasure::characterCount(std::string_view text) {
+    // Most names are ASCII, one character a byte: counted without decoding.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return text.size();
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++count) i += characterSizeAt(text, i);
     return count;
