@@ -5,7 +5,8 @@
   conditions        the directive lines of those headers (continued lines with them), and
                     conditions that cannot be evaluated or expand without bound
   define_pass       each framework-shaped case of tests/data, and GNUstep headers with the
-                    GNUstep headers they import, as "==> Fw/Name.h" sections (see define_pass.cpp)
+                    GNUstep headers they import, as "==> Fw/Name.h" sections (see define_pass.cpp),
+                    and frameworks whose links are link files
   plist_file, tree_files, preferences, annotation_files
                     the property lists of tests/data and the stored files' forms (records,
                     functions, typedefs, preferences, comments, URLs, private headers), each
@@ -90,6 +91,27 @@ for case in sorted(os.listdir(data)):
     for path in headers_below(root):
         seed += b"==> " + section_name(os.path.relpath(path, root)).encode() + b"\n" + read(path)
     put("define_pass", seed)
+
+# Frameworks of the shape SDKs have, their links as link files: an umbrella whose sub-framework
+# links to a top-level framework, a loop and a link leading nowhere.
+put("define_pass", b"""==> @Core.framework/Versions/A/Headers/Core.h
+#define CORE_EXPORT extern
+@interface CoreObject
+@end
+CORE_EXPORT int CoreCount(void);
+==> @Core.framework/Versions/Current -> A
+==> @Core.framework/Headers -> Versions/Current/Headers
+==> @Umbrella.framework/Versions/A/Headers/Umbrella.h
+#import <Core/Core.h>
+@interface UmbrellaView : CoreObject
+@end
+==> @Umbrella.framework/Versions/A/Frameworks/Core.framework -> ../../../../Core.framework
+==> @Umbrella.framework/Versions/Current -> A
+==> @Umbrella.framework/Headers -> Versions/Current/Headers
+==> @Umbrella.framework/Frameworks -> Versions/Current/Frameworks
+==> @Loop.framework/Headers -> Headers
+==> @Gone.framework/Headers -> Versions/Current/Headers
+""")
 
 # GNUstep: a header and the headers it imports from the other frameworks, as a small root.
 if os.path.isdir(gnustep):

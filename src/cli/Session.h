@@ -1,8 +1,9 @@
 #pragma once
 // What every tree command does around its work, as the desktop program does at launch and quit:
-// pick the frameworks root, load the preferences, move older data files into place, then load
-// the stored tree (or build it when the class, protocol or category file is missing); at the
-// end, the termination writes, which write only what changed.
+// load the preferences, pick the frameworks root (see FrameworksRoot: the command line's choice,
+// the environment, the preferences' SDK, the platform's own), move older data files into place,
+// then load the stored tree (or build it when the class, protocol or category file is missing);
+// at the end, the termination writes, which write only what changed.
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,8 +17,10 @@ class TerminalProgress;
 
 class Session {
 public:
-    // Takes "--frameworks-root DIR" (or "--frameworks-root=DIR") out of args. Answers false,
-    // with a message, when the option has no folder.
+    // Takes "--sdk SDK" or "--frameworks-root DIR" (also "--sdk=SDK", "--frameworks-root=DIR")
+    // out of args; root becomes the frameworks root chosen (an SDK's System/Library/Frameworks).
+    // Answers false, with a message, when an option has no folder, when both are given, or
+    // when SDK is no SDK.
     static bool takeFrameworksRoot(std::vector<std::string>& args, std::optional<std::string>& root,
                                    std::string& problem);
 

@@ -15,6 +15,7 @@
 #include "core/model/StructData.h"
 #include "core/model/TreeSearch.h"
 #include "core/platform/ProcessState.h"
+#include "core/platform/SdkLayout.h"
 #include "core/text/ArgumentInfo.h"
 #include "core/text/DeclarationText.h"
 #include "core/text/EnumText.h"
@@ -24,14 +25,15 @@ namespace kestrel::cli {
 
 namespace {
 
-const std::string kRootUsage = " [--frameworks-root DIR]";
+const std::string kRootUsage = " [--sdk SDK | --frameworks-root DIR]";
 
 // What a tree command does after the common opening: its own arguments (options it names
 // included), the requested frameworks root, and the streams.
 using TreeBody = std::function<int(const Command& c, const std::vector<std::string>& args,
                                    const std::optional<std::string>& root, CommandIO& io)>;
 
-// A command of the tree: takes --frameworks-root, refuses every other option it does not name.
+// A command of the tree: takes --sdk and --frameworks-root, refuses every other option it does
+// not name.
 Command treeCommand(std::string name, std::string usage, std::string summary, std::set<std::string> options,
                     TreeBody body) {
     Command c;
@@ -169,9 +171,14 @@ void printMethodLines(const std::vector<InheritedMethod>& methods, const std::st
 }  // namespace
 
 Command TreeCommands::build() {
-    return treeCommand("build", "build", "rebuild the class tree from the framework headers and store it", {},
-                       [](const Command& c, const std::vector<std::string>& args,
+    return treeCommand("build", "build [--verbose]",
+                       "rebuild the class tree from the framework headers and store it; --verbose names the "
+                       "headers that could not be read",
+                       {"--verbose"},
+                       [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
+        std::vector<std::string> args(given);
+        const bool verbose = takeFlag(args, "--verbose");
         if (!args.empty()) return usageError(c, "unexpected argument '" + args[0] + "'", io.err);
         auto started = std::chrono::steady_clock::now();
         Session session(root, io);
@@ -179,17 +186,28 @@ Command TreeCommands::build() {
         session.finish();
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         AppAction2& app = session.app();
+        const std::vector<std::string>& unreadable = app.getTreeBuilder().getUnreadableHedders();
+        std::string unread;
+        if (!unreadable.empty()) unread = " (" + std::to_string(unreadable.size()) + " could not be read)";
         char line[256];
         std::snprintf(line, sizeof line,
                       "%zu classes, %zu categories, %zu protocols, %zu structs, %zu enums, %zu functions, "
-                      "%zu typedefs from %zu headers in %.2f s\n",
+                      "%zu typedefs from %zu headers",
                       app.classStraightList.size(), app.categoryList.size(), app.protocolList.size(),
                       app.structList.size(), app.enumList.size(), app.functions.size(), app.typedefList.size(),
-                      app.getHedderCount(), seconds);
-        io.out << line;
+                      app.getHedderCount());
+        char time[32];
+        std::snprintf(time, sizeof time, " in %.2f s\n", seconds);
+        io.out << line << unread << " of " << SdkLayout::describe(ProcessState::frameworksRoot()) << time;
+        if (verbose) {
+            for (const std::string& path : unreadable) io.err << "kestrel build: could not read " << path << "\n";
+        } else if (!unreadable.empty()) {
+            io.err << "kestrel build: " << unreadable.size() << " header" << (unreadable.size() == 1 ? "" : "s")
+                   << " could not be read (--verbose names them)\n";
+        }
         if (app.getHedderCount() == 0) {
             io.err << "kestrel build: no header found under " << ProcessState::frameworksRoot()
-                   << " (give another with --frameworks-root DIR)\n";
+                   << " (give another with --sdk SDK or --frameworks-root DIR)\n";
             return kExitNothing;
         }
         return kExitFound;

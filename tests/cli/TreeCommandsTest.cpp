@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "support/RunKestrel.h"
 #include "support/TempDir.h"
@@ -138,6 +141,48 @@ TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound
     KestrelRun build = runKestrel(home, {"build", "--frameworks-root", (dir.path() / "empty").string()});
     EXPECT_EQ(build.status, 1);
     EXPECT_NE(build.err.find("no header found under"), std::string::npos) << build.err;
+}
+
+// An SDK is chosen on the command line or in the preferences (the command line wins), and the
+// build names it; this one's frameworks folder is a link file, as a checkout without links has it.
+TEST_F(TreeCommands, TheSdkIsChosenOnTheCommandLineOrInThePreferencesAndNamed) {
+    dir.write("MacOSX13.1.sdk/System/Library/Frameworks", "../../../fw");
+    const std::string sdk = (dir.path() / "MacOSX13.1.sdk").string();
+    KestrelRun build = runKestrel(home, {"build", "--sdk", sdk});
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_NE(build.out.find("from 3 headers of macOS 13.1 in "), std::string::npos) << build.out;
+    const std::string outline = "BObject\n  BString\n    BMutableString\n  KView\n    KButton\n";
+    EXPECT_EQ(runKestrel(home, {"tree", "--sdk=" + sdk}).out, outline);
+
+    dir.write("home/.config/Kestrel.plist",
+              "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>sdkPath</key><string>" + sdk +
+                  "</string></dict></plist>");
+    build = runKestrel(home, {"build"});
+    EXPECT_NE(build.out.find("from 3 headers of macOS 13.1 in "), std::string::npos) << build.out;
+    build = kestrel({"build"});  // the command line over the preferences
+    EXPECT_NE(build.out.find("from 3 headers of " + root + " in "), std::string::npos) << build.out;
+
+    for (const auto& [args, problem] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"build", "--sdk", root}, "is no SDK"},
+             {{"info", "BObject", "--sdk", sdk, "--frameworks-root", root}, "not both"},
+             {{"find", "x", "--sdk"}, "--sdk needs a folder"},
+             {{"tree", "--sdk="}, "--sdk needs a folder"}}) {
+        KestrelRun run = runKestrel(home, args);
+        EXPECT_EQ(run.status, 2) << args[0];
+        EXPECT_NE(run.err.find(problem), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(TreeCommands, BuildCountsHeadersThatCannotBeReadApartAndNamesThemWhenVerbose) {
+    // /proc/self/mem is a regular file whose first bytes cannot be read.
+    const std::string mem = root + "/Kit.framework/Headers/Mem.h";
+    fs::create_symlink("/proc/self/mem", mem);
+    KestrelRun build = kestrel({"build"});
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_NE(build.out.find("from 3 headers (1 could not be read) of "), std::string::npos) << build.out;
+    EXPECT_NE(build.err.find("1 header could not be read (--verbose names them)"), std::string::npos) << build.err;
+    build = kestrel({"build", "--verbose"});
+    EXPECT_NE(build.err.find("could not read " + mem + "\n"), std::string::npos) << build.err;
 }
 
 TEST_F(TreeCommands, InfoPrintsMethodsAsDeclarationsOrCallsWithArgumentsOrAllThatIsInherited) {

@@ -71,4 +71,11 @@ TEST_F(TreePictureCommand, WithoutADisplayTheDesktopProgramNamesTheTerminalComma
     EXPECT_NE(run.err.find("kestrel build"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("kestrel --help"), std::string::npos);
     EXPECT_EQ(run.err.find("abort"), std::string::npos);
+    // The desktop program's --sdk is checked before anything opens.
+    run = runKestrel(dir.str(), {"--sdk", dir.str()}, "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("is no SDK"), std::string::npos) << run.err;
+    run = runKestrel(dir.str(), {"--sdk=" + dir.str(), "--frameworks-root", dir.str()}, "-u DISPLAY");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("not both"), std::string::npos) << run.err;
 }

@@ -13,6 +13,7 @@
 #include "core/parse/HeaderSearch.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
+#include "core/platform/FolderIndex.h"
 #include "core/platform/FolderWalk.h"
 #include "core/platform/ProcessState.h"
 
@@ -208,23 +209,25 @@ std::optional<std::string> DefineMacroEngin::findFramework(const std::string& fo
                                                            const std::optional<std::string>& framework) {
     if (!framework) return std::nullopt;
     FrameworkPathCache& cache = ProcessState::frameworkPathCache();
-    if (auto cached = cache.find(*framework); cached != cache.end()) {
-        if (cached->second.empty()) return std::nullopt;
-        return cached->second;
+    {
+        std::lock_guard lock(ProcessState::frameworkPathCacheMutex());
+        if (auto cached = cache.find(*framework); cached != cache.end()) {
+            if (cached->second.empty()) return std::nullopt;
+            return cached->second;
+        }
     }
     // The cache is consulted and written by the whole search only: the empty mark means "found
-    // nowhere below the folder", never "not in the first sub-folder looked at".
-    auto found = searchDepthFirst(folder, [&](const std::string& name, bool isFolder) {
-        return isFolder && name == *framework;
-    });
-    cache[*framework] = found.value_or(std::string());
-    return found;
+    // nowhere below the folder", never "not in the first sub-folder looked at". The search is
+    // one look in an index of every folder below, made once per build.
+    auto found = ProcessState::folderIndex().firstFolderNamed(folder, *framework);
+    std::lock_guard lock(ProcessState::frameworkPathCacheMutex());
+    const std::string& stored = cache.try_emplace(*framework, found.value_or(std::string())).first->second;
+    if (stored.empty()) return std::nullopt;
+    return stored;
 }
 
 std::optional<std::string> DefineMacroEngin::findHeader(const std::string& folder, const std::string& name) {
-    return searchDepthFirst(folder, [&](const std::string& entry, bool isFolder) {
-        return !isFolder && entry == name;
-    });
+    return ProcessState::folderIndex().firstFileNamed(folder, name);
 }
 
 }  // namespace kestrel

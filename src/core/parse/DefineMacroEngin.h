@@ -47,11 +47,14 @@ public:
     void doIncludeNext() override;
 
     // The folder called framework (e.g. "Foundation.framework") found depth first below folder,
-    // links to folders followed; remembered in the process-wide path cache, the empty string
-    // marking a name found nowhere below the folder. None for no name or nothing found.
+    // links and link files followed; remembered in the process-wide path cache, the empty
+    // string marking a name found nowhere below the folder. None for no name or nothing found.
+    // Both lookups answer from the folder index (ProcessState::folderIndex()), made once per
+    // build, and may be asked from several threads at once.
     static std::optional<std::string> findFramework(const std::string& folder,
                                                     const std::optional<std::string>& framework);
-    // The first file called name in a depth-first search below folder, links followed.
+    // The first file called name in a depth-first search below folder, links and link files
+    // followed; a name with "/" ("hid/IOHIDLib.h") is the end of the file's path below folder.
     static std::optional<std::string> findHeader(const std::string& folder, const std::string& name);
 
     // Which records define which names, shared by the readers of one pass (kept up to date as

@@ -5,7 +5,9 @@
 // Stored form (prefToDic / dicToPref), in this order:
 //   "menuWidthHasLimit" bool, "numLimitCharactors" integer, "useCommentInMenu" bool,
 //   "addLF" bool, "addMenuSeparetor" bool, "fontName" string, "pointSize" real,
-//   "cWindowAlphaValue" real, "cWindowDisplayDelay" real
+//   "cWindowAlphaValue" real, "cWindowDisplayDelay" real, then "sdkPath" string when an SDK is
+//   chosen (a file without it, as older ones are, means the platform's own headers and is not
+//   rewritten on that account)
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -71,6 +73,7 @@ public:
     bool addMenuSeparetor = false;
     float cWindowAlphaValue = 1.0f;
     float cWindowDisplayDelay = 0.0f;  // seconds
+    std::string sdkPath;               // the SDK folder chosen; empty: the platform's own headers
 
 private:
     // fontFromFile: the inactive selection also takes the selected-text colour as foreground.

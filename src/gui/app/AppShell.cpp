@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -29,6 +30,7 @@
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
+#include "core/platform/SdkLayout.h"
 #include "gui/app/AboutController.h"
 #include "gui/app/DesktopUrl.h"
 #include "gui/app/EditTarget.h"
@@ -127,8 +129,8 @@ void AppShell::applicationWillFinishLaunching() {
     center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) { updateCommands(); });
     ProcessState::defineList().clear();
     ProcessState::frameworkPathCache().clear();
-    ProcessState::frameworksRoot() = FrameworksRoot::resolve(options_.frameworksRoot, DataFolder::getMainFolderPath());
     PrefFile::setUpPref();
+    ProcessState::frameworksRoot() = chooseFrameworksRoot();
     customClassEditor_ = false;
     PrefFonts::installMeasure();
     makeMainWindow();
@@ -162,13 +164,49 @@ void AppShell::loadOrBuild() {
     const std::string& note = app_.getStartUpNote();
     status->showMessage(note.empty() ? tr("Built the class tree from %1 headers").arg(app_.getHedderCount())
                                      : QString::fromStdString(note));
-    status->setToolTip(tr("Frameworks read from %1").arg(QString::fromStdString(ProcessState::frameworksRoot())));
+    const std::string& root = ProcessState::frameworksRoot();
+    status->setToolTip(tr("Frameworks of %1, read from %2").arg(qText(SdkLayout::describe(root)), qText(root)));
+}
+
+std::string AppShell::chooseFrameworksRoot() const {
+    FrameworksRoot::Request request;
+    request.frameworksRoot = options_.frameworksRoot;
+    if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData(); pref && !pref->sdkPath.empty())
+        request.preferredSdk = pref->sdkPath;
+    return FrameworksRoot::resolve(request, DataFolder::getMainFolderPath());
+}
+
+std::string AppShell::defaultFrameworksRoot() const {
+    return FrameworksRoot::resolve(FrameworksRoot::Request{}, DataFolder::getMainFolderPath());
+}
+
+void AppShell::sdkChosen() {
+    const std::string root = chooseFrameworksRoot();
+    if (root == ProcessState::frameworksRoot()) {
+        const char* environment = std::getenv(FrameworksRoot::kEnvironmentName);
+        if (options_.frameworksRoot || (environment && *environment))
+            mainWindow_->statusBar()->showMessage(tr("The SDK chosen is read once neither --sdk, --frameworks-root "
+                                                     "nor KESTREL_FRAMEWORKS_ROOT chooses the frameworks"));
+        return;
+    }
+    // Another SDK: nothing that the define pass learnt from the last one holds for it.
+    ProcessState::frameworksRoot() = root;
+    ProcessState::defineList().clear();
+    ProcessState::frameworkPathCache().clear();
+    beginOpening(tr("Reading the Chosen SDK"));
+    app_.initTreeFile();
+    endOpening();
+    mainWindow_->statusBar()->showMessage(tr("Built the class tree of %1 from %2 headers")
+                                              .arg(qText(SdkLayout::describe(root)))
+                                              .arg(app_.getHedderCount()));
+    NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
 }
 
 void AppShell::beginOpening(const QString& title) {
     delete about_;
     about_ = new OpeningAboutController(this);
     about_->beginOpening(title);
+    about_->setSdkName(SdkLayout::describe(ProcessState::frameworksRoot()), ProcessState::frameworksRoot());
 }
 
 void AppShell::endOpening() {

@@ -48,7 +48,7 @@ class TreeView;
 class TreeWinAction;
 
 struct LaunchOptions {
-    std::optional<std::string> frameworksRoot;  // --frameworks-root DIR
+    std::optional<std::string> frameworksRoot;  // --frameworks-root DIR, or --sdk SDK's frameworks
     std::optional<std::string> selectClass;     // --select CLASS: shown selected once loaded
 };
 
@@ -88,6 +88,12 @@ public:
     void doPref();
     void EndPref(PrefController* dialog);
     void preferencesChanged();
+    // After the preferences' SDK changed: the tree is built again from the SDK now chosen
+    // (unless the command line or the environment chose the frameworks for this run, which
+    // the status bar then says).
+    void sdkChosen();
+    // The frameworks root read when the preferences choose no SDK.
+    std::string defaultFrameworksRoot() const;
     void quit();
     void copy();
     void cut();
@@ -154,6 +160,8 @@ private:
     void placeWindows();
     // The start: load, or build when the stored tree is missing or cannot be read.
     void loadOrBuild();
+    // The frameworks root by the command line, the environment, the preferences, the platform.
+    std::string chooseFrameworksRoot() const;
     // Shows the opening window, titled by what is being done.
     void beginOpening(const QString& title);
     void endOpening();

@@ -9,6 +9,7 @@
 #include <iostream>
 #include <vector>
 
+#include "core/platform/SdkLayout.h"
 #include "gui/app/AppShell.h"
 #include "gui/app/StartupProbe.h"
 #include "gui/app/TerminationSignals.h"
@@ -66,6 +67,7 @@ std::optional<std::string> Launcher::displayProblem() {
 
 int Launcher::run(int argc, char** argv) {
     LaunchOptions options;
+    std::optional<std::string> sdk;
     std::vector<char*> qtArgs{argv[0]};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -76,13 +78,26 @@ int Launcher::run(int argc, char** argv) {
         };
         if (auto root = value("--frameworks-root")) {
             options.frameworksRoot = root;
+        } else if (auto given = value("--sdk")) {
+            sdk = given;
         } else if (auto cls = value("--select")) {
             options.selectClass = cls;
-        } else if (arg == "--frameworks-root" || arg == "--select") {
+        } else if (arg == "--frameworks-root" || arg == "--sdk" || arg == "--select") {
             std::cerr << "kestrel: " << arg << " needs a value\n";
             return 2;
         } else {
             qtArgs.push_back(argv[i]);
+        }
+    }
+    if (sdk) {
+        if (options.frameworksRoot) {
+            std::cerr << "kestrel: give --sdk or --frameworks-root, not both\n";
+            return 2;
+        }
+        options.frameworksRoot = SdkLayout::frameworksRootOf(*sdk);
+        if (!options.frameworksRoot) {
+            std::cerr << "kestrel: --sdk: " << *sdk << " is no SDK (it has no System/Library/Frameworks)\n";
+            return 2;
         }
     }
     if (std::optional<std::string> problem = displayProblem()) {

@@ -1,8 +1,9 @@
 #pragma once
-// The desktop program from its start to its end: the arguments it takes (--frameworks-root
-// DIR, --select CLASS; the rest go to Qt), the check that windows can be opened at all, the
-// application object, the delegate, and the ways it ends (Quit, the last window closed, a
-// termination signal, the desktop session ending), each running the termination writes.
+// The desktop program from its start to its end: the arguments it takes (--sdk SDK or
+// --frameworks-root DIR, --select CLASS; the rest go to Qt), the check that windows can be
+// opened at all, the application object, the delegate, and the ways it ends (Quit, the last
+// window closed, a termination signal, the desktop session ending), each running the
+// termination writes.
 #include <optional>
 #include <string>
 

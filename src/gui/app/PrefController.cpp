@@ -10,6 +10,7 @@
 #include "core/platform/ProcessState.h"
 #include "gui/app/AppShell.h"
 #include "gui/app/PrefFonts.h"
+#include "gui/app/PrefSdkChoice.h"
 #include "gui/app/WindowPlacement.h"
 #include "ui_Pref.h"
 
@@ -34,6 +35,9 @@ void PrefController::begin() {
     mWidthMatrix = new QButtonGroup(window);
     mWidthMatrix->addButton(ui_->noLimitButton, 0);
     mWidthMatrix->addButton(ui_->limitButton, 1);
+
+    sdkChoice = new PrefSdkChoice(ui_->sdkPathView, ui_->chooseSdkButton, ui_->defaultSdkButton, ui_->sdkNameView,
+                                  pref->sdkPath, owner.defaultFrameworksRoot(), window);
 
     ui_->mWidthLimitView->setMinimum(MethodMenu::kMinimumLimit);
     ui_->mWidthLimitView->setValue(pref->numLimitCharactors);
@@ -82,6 +86,12 @@ void PrefController::changeAlfaValue(int hundredths) {
 void PrefController::doOkButton() {
     const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
     if (!pref || ended_) return;
+    if (!sdkChoice->acceptable()) {  // the dialog stays as it is, saying why
+        sdkChoice->showProblem();
+        return;
+    }
+    const bool sdkChanged = sdkChoice->chosen() != pref->sdkPath;
+    pref->sdkPath = sdkChoice->chosen();
     pref->prefChanged = true;
     if (mWidthMatrix->checkedId() == 0) {
         pref->menuWidthHasLimit = false;
@@ -102,6 +112,7 @@ void PrefController::doOkButton() {
         pref->setFont(PrefFont{chosen.family().toStdString(), static_cast<double>(chosen.pointSize())});
     owner.preferencesChanged();
     end();
+    if (sdkChanged) owner.sdkChosen();
 }
 
 void PrefController::doCancelButton() {

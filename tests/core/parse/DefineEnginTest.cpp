@@ -2,6 +2,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "core/parse/DefineMacroEngin.h"
 #include "core/platform/ProcessState.h"
 #include "support/TempDir.h"
+#include "support/VersionedFrameworks.h"
 #include "support/VisibleWords.h"
 
 using namespace kestrel;
@@ -225,17 +227,20 @@ TEST_F(DefineEnginTest, LinkLoopsEndAndLinksToFoldersAreFollowed) {
 
 TEST_F(DefineEnginTest, BadHeadersGiveRecordsAndNeverStopThePass) {
     std::string headers = root() + "/Fw.framework/Headers";
+    // A folder or a dangling link named like a header is none: it takes no header's name from
+    // the real header of that name.
     fs::create_directories(headers + "/Folder.h");
     fs::create_directory_symlink(tmp.str() + "/missing", headers + "/Dangling.h");
+    header("Other", "Folder.h", "#define REAL\n");
     header("Fw", "Open.h", "#if 1\n/* never closed\n#define HIDDEN\n");
     const char bytes[] = "#define \xff\xfe \x80\0x\n#ifdef\n";  // not UTF-8, a NUL, an #ifdef of nothing
     header("Fw", "Bytes.h", std::string(bytes, sizeof bytes - 1));
     header("Fw", "Good.h", "#define GOOD\n");
     DefineEngin().doCalc();
-    for (const char* name : {"Folder.h", "Dangling.h", "Open.h"}) {
-        ASSERT_NE(record(name), nullptr) << name;
-        EXPECT_FALSE(record(name)->getDefineList() || record(name)->getImportList()) << name;
-    }
+    ASSERT_NE(record("Open.h"), nullptr);
+    EXPECT_FALSE(record("Open.h")->getDefineList() || record("Open.h")->getImportList());
+    EXPECT_EQ(defines("Folder.h"), (Defines{{"REAL", "\n"}}));
+    EXPECT_EQ(record("Dangling.h"), nullptr);
     // The NUL reads as a space, which a define's text drops.
     EXPECT_EQ(defines("Bytes.h"), (Defines{{"\xff\xfe", "\x80x\n"}}));
     EXPECT_EQ(defines("Good.h"), (Defines{{"GOOD", "\n"}}));
@@ -266,6 +271,48 @@ TEST_F(DefineEnginTest, DeepImportChainRunsOnASmallStack) {
     EXPECT_EQ(ProcessState::defineList().size(), static_cast<std::size_t>(count));
     std::vector<std::string> checked;
     EXPECT_TRUE(record("H0.h")->checkDefine("END", ProcessState::defineList(), checked));
+}
+
+TEST_F(DefineEnginTest, LinkFilesAreFollowedAsLinksAndNestedHeadersAreFound) {
+    test::VersionedFrameworks sdk{tmp, "Frameworks", true};
+    sdk.framework("Core.framework", {{"Core.h", "#define CORE 1\n"}, {"hid/Deep.h", "#define DEEP\n"}});
+    sdk.framework("Umbrella.framework",
+                  {{"Umbrella.h", "#import <Core/Core.h>\n#import <Sub/Sub.h>\n#import <Core/hid/Deep.h>\n"}}, true);
+    sdk.framework("Umbrella.framework/Versions/A/Frameworks/Sub.framework", {{"Sub.h", "#define SUB\n"}});
+    sdk.link("Umbrella.framework/Versions/A/Frameworks/Core.framework", "../../../../Core.framework");
+    sdk.link("Loop.framework/Headers", "Headers");
+    DefineEngin().doCalc();
+    EXPECT_EQ(imports("Umbrella.h"), (Strings{"Core.h", "Sub.h", "hid/Deep.h"}));
+    EXPECT_EQ(defines("Core.h"), (Defines{{"CORE", "1\n"}}));
+    EXPECT_EQ(defines("Sub.h"), (Defines{{"SUB", "\n"}}));
+    EXPECT_EQ(defines("hid/Deep.h"), (Defines{{"DEEP", "\n"}}));  // <Core/hid/Deep.h> names a nested header
+    const std::string core = root() + "/Core.framework";
+    EXPECT_EQ(DefineMacroEngin::findFramework(root(), "Sub.framework"),
+              root() + "/Umbrella.framework/Versions/A/Frameworks/Sub.framework");
+    EXPECT_EQ(DefineMacroEngin::findHeader(core, "Deep.h"), core + "/Versions/A/Headers/hid/Deep.h");
+    EXPECT_EQ(DefineMacroEngin::findHeader(core, "hid/Deep.h"), core + "/Versions/A/Headers/hid/Deep.h");
+    EXPECT_EQ(DefineMacroEngin::findHeader(core, "Headers"), std::nullopt);  // a link file is no header
+}
+
+// The macOS 14.2 SDK beside the project, whose links are stored as link files.
+TEST_F(DefineEnginTest, MacOS142SdkThroughItsLinkFiles) {
+    const std::string frameworks =
+        std::string(KESTREL_SHARED_DIR) + "/data/macos14.2/MacOSX14.2.sdk/System/Library/Frameworks";
+    if (!fs::is_directory(frameworks)) GTEST_SKIP() << "no macOS 14.2 SDK at " << frameworks;
+    ProcessState::frameworksRoot() = frameworks;
+    DefineEngin().doCalc();
+    EXPECT_GT(ProcessState::defineList().size(), 1300u);
+    EXPECT_NE(record("CGGeometry.h"), nullptr);  // CoreGraphics, also ApplicationServices' sub-framework
+    EXPECT_NE(record("ATSFont.h"), nullptr);     // a real sub-framework of ApplicationServices
+    const Strings views = imports("NSView.h");
+    EXPECT_NE(std::find(views.begin(), views.end(), "NSResponder.h"), views.end());
+    // Found first, maybe, through ApplicationServices' link to it: the same folder.
+    auto coreGraphics = DefineMacroEngin::findFramework(frameworks, "CoreGraphics.framework");
+    ASSERT_TRUE(coreGraphics);
+    EXPECT_EQ(fs::canonical(*coreGraphics), fs::canonical(frameworks + "/CoreGraphics.framework"));
+    auto view = DefineMacroEngin::findHeader(frameworks + "/AppKit.framework", "NSView.h");
+    ASSERT_TRUE(view);
+    EXPECT_EQ(fs::canonical(*view), fs::canonical(frameworks + "/AppKit.framework/Versions/C/Headers/NSView.h"));
 }
 
 // The Mac OS X 10.4 headers beside the project. GNUstep's go through the define pass in the

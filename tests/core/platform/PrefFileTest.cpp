@@ -120,3 +120,18 @@ TEST(PrefFile, TheFolderIsXdgConfigHomeWhenItIsAnAbsolutePath) {
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(PrefFile::getPrefFilePath(), home.prefFile());
 }
+
+// The SDK chosen in the preferences has a key of its own, written only while one is chosen: a
+// file without it (as older ones are) means the platform's own headers and is not rewritten.
+TEST(PrefFile, TheChosenSdkIsStoredUnderAKeyOfItsOwn) {
+    TempHome home;
+    PlistDict file = completeFile();
+    file.set("sdkPath", PlistValue(std::string("/SDKs/MacOSX14.2.sdk")));
+    writePrefs(home, file);
+    PrefData& pref = setUp();
+    EXPECT_EQ(pref.sdkPath, "/SDKs/MacOSX14.2.sdk");
+    EXPECT_FALSE(pref.prefChanged);
+    EXPECT_EQ(pref.prefToDic(), file);
+    pref.sdkPath.clear();
+    EXPECT_EQ(pref.prefToDic(), completeFile());
+}
