@@ -234,6 +234,7 @@ TEST_F(AppShellTest, TheOpeningWindowIsPaintedBeforeAndDuringTheWork) {
     EXPECT_TRUE(paints.saw("Rebuilding the Class Tree", "OpeningAbout"));
     EXPECT_TRUE(paints.saw("Rebuilding the Class Tree", "messageView"));
     qApp->removeEventFilter(&paints);
+}
 
 // The build's other threads measure names with the default width; the window's font measures
 // every record's display name once they are filed.
