@@ -6,6 +6,7 @@
 //   "menuWidthHasLimit" bool, "numLimitCharactors" integer, "useCommentInMenu" bool,
 //   "addLF" bool, "addMenuSeparetor" bool, "fontName" string, "pointSize" real,
 //   "cWindowAlphaValue" real, "cWindowDisplayDelay" real
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,6 +42,10 @@ struct TextAttributes {
 
 class PrefData {
 public:
+    // No font's name is longer (family and style names run to some tens of characters); a
+    // longer "fontName" is refused as unreadable, before the window looks for such a font.
+    static constexpr std::size_t kLongestFontName = 256;
+
     PrefData();  // with the defaults (initPref)
 
     // Every field to its default, the attribute sets built on the default font; prefChanged

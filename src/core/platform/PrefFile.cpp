@@ -35,13 +35,17 @@ void PrefFile::setUpPref() {
     }
 }
 
-bool PrefFile::writePref() {
+bool PrefFile::writePref(std::string* problem) {
     std::shared_ptr<PrefData>& pref = ProcessState::prefData();
     if (!pref || !pref->prefChanged) return false;
     std::string path = getPrefFilePath();
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    if (!PlistFile::writeXML(path, PlistValue(pref->prefToDic()))) return false;
+    // Keys that Kestrel does not know (another version's, the user's own) stay as they are,
+    // where they are; the file is read again now, so that what changed in it meanwhile stays too.
+    PlistDict dic = PlistFile::readDictionary(path).value_or(PlistDict{});
+    for (const auto& [key, value] : pref->prefToDic()) dic.set(key, value);
+    if (!PlistFile::writeXML(path, PlistValue(std::move(dic)), problem)) return false;
     pref->prefChanged = false;
     return true;
 }
