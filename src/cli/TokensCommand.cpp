@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "core/parse/TextBuffer.h"
+#include "core/platform/RegularFile.h"
 
 namespace kestrel::cli {
 
@@ -38,9 +39,8 @@ int run(const Command& self, const std::vector<std::string>& args, CommandIO& io
     }
     if (!havePath) return usageError(self, "FILE is missing", io.err);
     // The reader takes an unreadable file for an empty one; here the user hears of it.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec) || !std::ifstream(path, std::ios::binary)) {
-        io.err << "kestrel tokens: cannot read '" << path << "'\n";
+    if (std::optional<std::string> problem = RegularFile::readProblem(path)) {
+        io.err << "kestrel tokens: cannot read '" << path << "': " << *problem << "\n";
         return kExitNothing;
     }
     TextBuffer buffer = TextBuffer::initByPath(path);
