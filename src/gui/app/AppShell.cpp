@@ -423,9 +423,11 @@ void AppShell::addPrivateHedders() {
     updateCommands();
 }
 
-bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths) {
+bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths,
+                                           const std::vector<std::string>& opened) {
     if (code == 1 && edited) {
-        if (!AnnotationFiles::writePrivateHedders(paths)) return false;  // the dialog stays, and says so
+        // Merged into the file as it is now: paths another window added meanwhile stay.
+        if (!AnnotationFiles::mergePrivateHedders(opened, paths)) return false;  // the dialog stays, and says so
         customClassEditor_ = false;
         privateHedderEditor_ = nullptr;
         reBuildTree();

@@ -121,9 +121,12 @@ QString EditUrlController::unreadableMessage() const {
 }
 
 bool EditUrlController::store() {
-    if (!storeUnreadable && AnnotationFiles::writeURLDic(targetDic)) {
-        storedDic = targetDic;
-        return true;
+    // Merged into the file as it is now: URLs stored meanwhile by another window stay.
+    if (!storeUnreadable) {
+        if (std::optional<StringDic> merged = AnnotationFiles::mergeURLDic(storedDic, targetDic)) {
+            storedDic = targetDic = *merged;
+            return true;
+        }
     }
     storeUnreadable = storeUnreadable || !AnnotationFiles::getURLStore();
     if (storeUnreadable) {
