@@ -7,7 +7,9 @@
 // window; then the stored tree is loaded when the class, protocol and category files are there
 // (and readable), else built from the headers; CommentDicWasChangedNotification and
 // TreeFileWasChangedMessage. Termination (Quit, the last window closed, the desktop session
-// ending): the termination writes, which write only what changed.
+// ending): the termination writes, which write only what changed; a write that fails is offered
+// again in a dialog (or given up), and a tree stored meanwhile by another Kestrel is replaced
+// only when the user says so.
 #include <QFont>
 #include <QObject>
 #include <QPointer>
