@@ -102,3 +102,16 @@ TEST_F(TreePictureCommand, APictureReplacesOnlyAFileAndAFailedWriteIsSaid) {
     EXPECT_NE(full.err.find("cannot write " + file("tree.svg")), std::string::npos) << full.err;
     EXPECT_EQ(readWhole(file("tree.svg")), before);
 }
+
+// A platform Qt has no plugin for would stop the program with an abort: it is named, with the
+// platforms there are, before Qt starts.
+TEST_F(TreePictureCommand, AnUnknownQtPlatformIsNamedNotAborted) {
+    KestrelRun argument = runKestrel(dir.str(), {"-platform", "bogus"});
+    EXPECT_EQ(argument.status, 2);
+    EXPECT_NE(argument.err.find("Qt has no platform named \"bogus\" (asked for by -platform)"), std::string::npos)
+        << argument.err;
+    EXPECT_NE(argument.err.find("offscreen"), std::string::npos) << argument.err;
+    KestrelRun variable = runKestrel(dir.str(), {}, "QT_QPA_PLATFORM=bogus");
+    EXPECT_EQ(variable.status, 1);
+    EXPECT_NE(variable.err.find("(asked for by QT_QPA_PLATFORM)"), std::string::npos) << variable.err;
+}
