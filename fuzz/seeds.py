@@ -11,7 +11,7 @@
                     the property lists of tests/data and the stored files' forms (records,
                     functions, typedefs, preferences, comments, URLs, private headers), each
                     as XML and as binary; a tree_files seed starts with the byte that picks its
-                    file.
+                    file and its layout (a set, or the plain files of an older data folder).
 
 Usage: fuzz/seeds.py OUT. GNUstep's headers are used where they are installed."""
 import hashlib, os, plistlib, re, sys
@@ -187,7 +187,8 @@ for seed in plist_seeds:
     put("plist_file", seed)
 for index, value in enumerate(tree_files):
     for form in both_forms(value):
-        put("tree_files", bytes([index]) + form)
+        for layout in (0, 0x80):  # the plain files of an older data folder; a set
+            put("tree_files", bytes([index | layout]) + form)
 for value in preferences:
     for form in both_forms(value):
         put("preferences", form)

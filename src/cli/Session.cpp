@@ -84,16 +84,29 @@ void Session::start(bool forceBuild) {
         built_ = app_.startUp();
         if (!app_.getStartUpNote().empty()) {
             if (progress_) progress_->close();
-            io_.err << "kestrel: " << app_.getStartUpNote() << "\n";
+            const std::string& note = app_.getStartUpNote();
+            for (std::size_t start = 0; start < note.size();) {
+                std::size_t end = note.find('\n', start);
+                if (end == std::string::npos) end = note.size();
+                io_.err << "kestrel: " << note.substr(start, end - start) << "\n";
+                start = end + 1;
+            }
         }
     }
     if (progress_) progress_->close();
 }
 
-void Session::finish() {
-    if (finished_) return;
+bool Session::finish() {
+    if (finished_) return stored_;
     finished_ = true;
-    app_.applicationWillTerminate();
+    // A terminal command's tree is as new as any stored meanwhile: it replaces it, and says so.
+    const TreeFileStore::StoreReport report = app_.applicationWillTerminate(TreeFileStore::OnNewer::Replace);
+    for (const std::string& note : report.notes) io_.err << "kestrel: " << note << "\n";
+    for (const std::string& problem : report.problems) io_.err << "kestrel: " << problem << "\n";
+    stored_ = report.ok();
+    return stored_;
 }
+
+int Session::end(int status) { return finish() ? status : kExitNotStored; }
 
 }  // namespace kestrel::cli

@@ -58,9 +58,8 @@ int run(const Command& self, std::vector<std::string> args, CommandIO& io) {
     if (root && !conditions) return usageError(self, "--frameworks-root goes with --conditions", io.err);
     if (withSpaces && conditions) return usageError(self, "--with-spaces and --conditions exclude each other", io.err);
     // The reader takes an unreadable file for an empty one; here the user hears of it.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec) || !std::ifstream(path, std::ios::binary)) {
-        io.err << "kestrel tokens: cannot read '" << path << "'\n";
+    if (std::optional<std::string> problem = RegularFile::readProblem(path)) {
+        io.err << "kestrel tokens: cannot read '" << path << "': " << *problem << "\n";
         return kExitNothing;
     }
     if (conditions) {

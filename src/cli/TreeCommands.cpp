@@ -9,11 +9,13 @@
 #include "cli/Session.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
+#include "core/model/DepthFirst.h"
 #include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/ProtocolData.h"
 #include "core/model/StructData.h"
 #include "core/model/TreeSearch.h"
+#include "core/platform/DataFolder.h"
 #include "core/platform/ProcessState.h"
 #include "core/platform/SdkLayout.h"
 #include "core/text/ArgumentInfo.h"
@@ -56,12 +58,15 @@ Command treeCommand(std::string name, std::string usage, std::string summary, st
 
 std::string nameOf(const TreeData& record) { return record.getName().value_or(""); }
 
-void printOutline(const HasMethodsData& record, int depth, std::set<const HasMethodsData*>& seen,
-                  std::ostream& out) {
-    if (!seen.insert(&record).second) return;  // a record met twice would repeat or loop
-    out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << nameOf(record) << '\n';
-    for (const auto& sub : record.getSubClassList())
-        if (sub) printOutline(*sub, depth + 1, seen, out);
+// The record and the classes below it, two spaces deeper a level.
+void printOutline(const HasMethodsData& top, std::set<const HasMethodsData*>& seen, std::ostream& out) {
+    depthFirst(
+        top, [](const HasMethodsData& r) -> const auto& { return r.getSubClassList(); },
+        [&](const HasMethodsData& record, std::size_t depth) {
+            if (!seen.insert(&record).second) return false;  // a record met twice would repeat or loop
+            out << std::string(depth * 2, ' ') << nameOf(record) << '\n';
+            return true;
+        });
 }
 
 std::string joined(const std::optional<std::vector<std::string>>& items, const char* separator) {
@@ -180,10 +185,15 @@ Command TreeCommands::build() {
         std::vector<std::string> args(given);
         const bool verbose = takeFlag(args, "--verbose");
         if (!args.empty()) return usageError(c, "unexpected argument '" + args[0] + "'", io.err);
+        // A build is for storing: where nothing can be stored, it is not begun.
+        if (std::optional<std::string> problem = DataFolder::writeProblem()) {
+            io.err << "kestrel build: the class tree cannot be stored: " << *problem << "\n";
+            return kExitNotStored;
+        }
         auto started = std::chrono::steady_clock::now();
         Session session(root, io);
         session.start(true);
-        session.finish();
+        const bool stored = session.finish();
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         AppAction2& app = session.app();
         const std::vector<std::string>& unreadable = app.getTreeBuilder().getUnreadableHedders();
@@ -205,9 +215,10 @@ Command TreeCommands::build() {
             io.err << "kestrel build: " << unreadable.size() << " header" << (unreadable.size() == 1 ? "" : "s")
                    << " could not be read (--verbose names them)\n";
         }
+        if (!stored) return kExitNotStored;
         if (app.getHedderCount() == 0) {
             io.err << "kestrel build: no header found under " << ProcessState::frameworksRoot()
-                   << " (give another with --sdk SDK or --frameworks-root DIR)\n";
+                   << " (give another with --sdk SDK or --frameworks-root DIR); the stored tree is left as it was\n";
             return kExitNothing;
         }
         return kExitFound;
@@ -245,16 +256,16 @@ Command TreeCommands::tree() {
         std::set<const HasMethodsData*> seen;
         if (args.empty()) {
             for (const auto& record : app.classList)
-                if (record) printOutline(*record, 0, seen, io.out);
-            return seen.empty() ? kExitNothing : kExitFound;
+                if (record) printOutline(*record, seen, io.out);
+            return session.end(seen.empty() ? kExitNothing : kExitFound);
         }
         auto record = app.findClassByName(args[0]);
         if (!record) {
             io.err << "kestrel tree: no class named " << args[0] << "\n";
-            return kExitNothing;
+            return session.end(kExitNothing);
         }
-        printOutline(*record, 0, seen, io.out);
-        return kExitFound;
+        printOutline(*record, seen, io.out);
+        return session.end(kExitFound);
     });
 }
 
@@ -307,10 +318,10 @@ Command TreeCommands::find() {
         }
         if (results.empty()) {
             io.err << "nothing found\n";
-            return kExitNothing;
+            return session.end(kExitNothing);
         }
         io.out << TreeSearch::countLine(mode, results.size()) << '\n';
-        return kExitFound;
+        return session.end(kExitFound);
     });
 }
 
@@ -334,17 +345,17 @@ Command TreeCommands::info() {
         auto record = app.findClassByName(args[0]);
         if (!record) {
             io.err << "kestrel info: no class named " << args[0] << "\n";
-            return kExitNothing;
+            return session.end(kExitNothing);
         }
         if (!how.style && !withArguments && !how.withSource) {
             printInfo(*record, io.out);
-            return kExitFound;
+            return session.end(kExitFound);
         }
         if (withArguments) how.arguments.emplace(app.getLinker(), &app.typedefList);
         const auto methods =
             how.withSource ? MethodLists::inheritedMethods(*record) : ownAndCategoryMethods(*record);
         printMethodLines(methods, nameOf(*record), how, io.out);
-        return methods.empty() ? kExitNothing : kExitFound;
+        return session.end(methods.empty() ? kExitNothing : kExitFound);
     });
 }
 

@@ -47,8 +47,10 @@ protected:
 
     std::map<std::string, fs::file_time_type> dataFileTimes() {
         std::map<std::string, fs::file_time_type> times;
+        // The seven tree files, through the data folder's links into the stored set.
         for (const auto& e : fs::directory_iterator(home + "/.local/share/Kestrel"))
-            if (e.is_regular_file()) times[e.path().filename().string()] = e.last_write_time();
+            if (e.is_regular_file() && e.path().filename().string()[0] != '.')
+                times[e.path().filename().string()] = e.last_write_time();
         return times;
     }
 

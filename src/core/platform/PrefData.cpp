@@ -92,7 +92,7 @@ bool PrefData::dicToPref(const PlistDict& dic) {
     }
     if (!dic.contains("fontName")) {
         prefChanged = true;
-    } else if (const std::string* fontName = dic.getString("fontName")) {
+    } else if (const std::string* fontName = dic.getString("fontName"); fontName && fontName->size() <= kLongestFontName) {
         setFont(PrefFont{*fontName, size});
     } else {
         allReadable = false;

@@ -155,6 +155,8 @@ void AppShell::applicationDidFinishLaunching() {
 void AppShell::loadOrBuild() {
     QStatusBar* status = mainWindow_->statusBar();
     if (!app_.loadOrBuild()) {
+        // Stored files that could not be read are named, with what a build does about them.
+        if (!app_.getStartUpNote().empty()) return status->showMessage(QString::fromStdString(app_.getStartUpNote()));
         status->showMessage(tr("%1 classes, %2 protocols, %3 categories")
                                 .arg(app_.classStraightList.size())
                                 .arg(app_.protocolList.size())
@@ -215,7 +217,39 @@ void AppShell::endOpening() {
 }
 
 void AppShell::applicationWillTerminate() {
-    app_.applicationWillTerminate();
+    // Nothing is lost without a word: a newer tree stored beside this window is replaced only
+    // when the user says so, and a write that failed is offered again (after making room).
+    auto onNewer = TreeFileStore::OnNewer::Keep;
+    bool asked = false;
+    for (;;) {
+        const TreeFileStore::StoreReport report = app_.applicationWillTerminate(onNewer);
+        if (report.newerTreeKept && !asked) {
+            asked = true;
+            QMessageBox box(QMessageBox::Question, tr("Kestrel"),
+                            tr("Another Kestrel stored a class tree after this window loaded or built its own."),
+                            QMessageBox::Yes | QMessageBox::No, mainWindow_.get());
+            box.setInformativeText(tr("Keep that newer tree, or replace it with this window's tree, with your "
+                                      "folding and selection?"));
+            box.button(QMessageBox::Yes)->setText(tr("Replace It"));
+            box.button(QMessageBox::No)->setText(tr("Keep the Newer Tree"));
+            box.setDefaultButton(QMessageBox::No);
+            if (box.exec() == QMessageBox::Yes) {
+                onNewer = TreeFileStore::OnNewer::Replace;
+                continue;
+            }
+        }
+        if (report.ok()) return;
+        QStringList problems;
+        for (const std::string& problem : report.problems) problems << QString::fromStdString(problem);
+        QMessageBox box(QMessageBox::Warning, tr("Kestrel"), tr("Your changes could not all be saved."),
+                        QMessageBox::Retry | QMessageBox::Discard, mainWindow_.get());
+        box.setInformativeText(problems.join(QLatin1Char('\n')) +
+                               tr("\n\nMake room or make the folder writable, then try again; or quit without "
+                                  "them."));
+        box.button(QMessageBox::Discard)->setText(tr("Quit Anyway"));
+        box.setDefaultButton(QMessageBox::Retry);
+        if (box.exec() != QMessageBox::Retry) return;
+    }
 }
 
 void AppShell::makeMainWindow() {
@@ -545,9 +579,11 @@ void AppShell::addPrivateHedders() {
     updateCommands();
 }
 
-bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths) {
+bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths,
+                                           const std::vector<std::string>& opened) {
     if (code == 1 && edited) {
-        if (!AnnotationFiles::writePrivateHedders(paths)) return false;  // the dialog stays, and says so
+        // Merged into the file as it is now: paths another window added meanwhile stay.
+        if (!AnnotationFiles::mergePrivateHedders(opened, paths)) return false;  // the dialog stays, and says so
         customClassEditor_ = false;
         privateHedderEditor_ = nullptr;
         reBuildTree();

@@ -7,7 +7,9 @@
 // window; then the stored tree is loaded when the class, protocol and category files are there
 // (and readable), else built from the headers; CommentDicWasChangedNotification and
 // TreeFileWasChangedMessage. Termination (Quit, the last window closed, the desktop session
-// ending): the termination writes, which write only what changed.
+// ending): the termination writes, which write only what changed; a write that fails is offered
+// again in a dialog (or given up), and a tree stored meanwhile by another Kestrel is replaced
+// only when the user says so.
 #include <QFont>
 #include <QObject>
 #include <QPointer>
@@ -81,8 +83,10 @@ public:
     void addPrivateHedders();
     // OK (1) with a changed list stores it and then runs the rebuild command. Answers false,
     // storing nothing else and offering no rebuild, when the list could not be written: the
-    // dialog then stays open and says so.
-    bool sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths);
+    // dialog then stays open and says so. opened: the list as the dialog began with it (what
+    // changed since is merged into the file as it is now).
+    bool sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths,
+                                     const std::vector<std::string>& opened);
     // The preferences dialog, one at a time; after its OK, what depends on the preferences is
     // measured and drawn again (display names, the tree, the lists).
     void doPref();

@@ -6,6 +6,7 @@
 // termination writes.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kestrel::gui {
 
@@ -15,8 +16,9 @@ public:
     // Qt's abort), 2 for a bad argument.
     static int run(int argc, char** argv);
     // Why windows cannot be opened (no DISPLAY, or an X server that does not answer); none when
-    // they can, or when a platform was asked for by name (Qt then reports its own failures).
-    static std::optional<std::string> displayProblem();
+    // they can, or when a platform other than X was asked for by name (Qt then reports its own
+    // failures). qtArgs: the arguments Qt gets (see PlatformCheck).
+    static std::optional<std::string> displayProblem(const std::vector<std::string>& qtArgs = {});
 };
 
 }  // namespace kestrel::gui
