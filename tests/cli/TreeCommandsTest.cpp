@@ -104,6 +104,10 @@ TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLineAndPrintsInTheStyl
               "void BLog(const char* text);\n  1 Function/Macro found\n");
     EXPECT_EQ(kestrel({"find", "--methods", "extra", "--style", "call"}).out,
               "BObject\t[BObject*_VALUE extraWork];\n  1 method found\n");
+    EXPECT_EQ(kestrel({"find", "--functions", "blog", "--style", "snippet"}).out,
+              "BLog(<#const char *text#>)\n  1 Function/Macro found\n");
+    EXPECT_EQ(kestrel({"find", "--methods", "extra", "--style", "snippet"}).out,
+              "BObject\t[<#BObject *#> extraWork]\n  1 method found\n");
 }
 
 TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound) {
