@@ -1,6 +1,7 @@
 #include "core/text/SnippetText.h"
 
 #include <cctype>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -135,6 +136,34 @@ std::string variableName(std::string_view declaration) {
     return names.empty() ? trimmed(declaration) : std::string(names.back());
 }
 
+// The function a declaration declares, with its argument list (none for a variable).
+struct FunctionShape {
+    std::string name;
+    std::optional<std::string_view> arguments;
+};
+
+FunctionShape shapeOf(std::string_view d) {
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        if (d[i] != '(') continue;
+        const std::string_view name = nameBefore(d, i);
+        const std::size_t end = afterGroup(d, i);
+        // "void (*NSHook)(int)": a variable that holds a function.
+        if (const std::size_t inner = skipBlanks(d, i + 1); inner < d.size() && (d[inner] == '*' || d[inner] == '^')) {
+            const std::size_t nameStart = skipBlanks(d, inner + 1);
+            const std::size_t nameEnd = skipName(d, nameStart);
+            if (nameEnd > nameStart) return {std::string(d.substr(nameStart, nameEnd - nameStart)), std::nullopt};
+        }
+        const std::size_t nameStart = static_cast<std::size_t>(name.data() - d.data());
+        if (name.empty() || isAttribute(name, nameBefore(d, nameStart), groupBefore(d, nameStart))) {
+            i = end - 1;
+            continue;
+        }
+        const std::size_t close = Parts::closingParen(d, i);
+        return {std::string(name), close == std::string::npos ? d.substr(i + 1) : d.substr(i + 1, close - i - 1)};
+    }
+    return {variableName(d), std::nullopt};
+}
+
 }  // namespace
 
 std::string SnippetText::placeholder(const std::string& text) { return "<#" + text + "#>"; }
@@ -231,28 +260,15 @@ std::string SnippetText::methodSnippet(const std::string& method, const std::str
 }
 
 std::string SnippetText::functionSnippet(const std::string& declaration) {
-    const std::string_view d(declaration);
-    if (trimmed(d).empty()) return "";
-    for (std::size_t i = 0; i < d.size(); ++i) {
-        if (d[i] != '(') continue;
-        const std::string_view name = nameBefore(d, i);
-        const std::size_t end = afterGroup(d, i);
-        // "void (*NSHook)(int)": a variable that holds a function.
-        if (const std::size_t inner = skipBlanks(d, i + 1); inner < d.size() && (d[inner] == '*' || d[inner] == '^')) {
-            const std::size_t nameStart = skipBlanks(d, inner + 1);
-            const std::size_t nameEnd = skipName(d, nameStart);
-            if (nameEnd > nameStart) return std::string(d.substr(nameStart, nameEnd - nameStart));
-        }
-        const std::size_t nameStart = static_cast<std::size_t>(name.data() - d.data());
-        if (name.empty() || isAttribute(name, nameBefore(d, nameStart), groupBefore(d, nameStart))) {
-            i = end - 1;
-            continue;
-        }
-        const std::size_t close = Parts::closingParen(d, i);
-        const std::string_view list = close == std::string::npos ? d.substr(i + 1) : d.substr(i + 1, close - i - 1);
-        return std::string(name) + "(" + argumentPlaceholders(list) + ")";
-    }
-    return variableName(d);
+    if (trimmed(declaration).empty()) return "";
+    const FunctionShape shape = shapeOf(declaration);
+    if (!shape.arguments) return shape.name;
+    return shape.name + "(" + argumentPlaceholders(*shape.arguments) + ")";
+}
+
+std::string SnippetText::declaredName(const std::string& declaration) {
+    if (trimmed(declaration).empty()) return "";
+    return shapeOf(declaration).name;
 }
 
 }  // namespace kestrel

@@ -31,6 +31,9 @@ public:
     static std::string methodSnippet(const std::string& method, const std::string& receiver);
     // A function, a function-like macro, or a constant or variable (its name alone).
     static std::string functionSnippet(const std::string& declaration);
+    // The name a function, macro, constant or variable declaration declares: "NSMakeRect",
+    // "NSViewFrameDidChangeNotification".
+    static std::string declaredName(const std::string& declaration);
     // "<#" text "#>".
     static std::string placeholder(const std::string& text);
     // A type spaced as source writes it: "NSString*" -> "NSString *", "BOOL*stop" -> "BOOL *stop",
