@@ -2,13 +2,14 @@
 """Runs every benchmark of the project once and prints one table: each figure, its target and
 whether it holds in this run.
 
-  tokenise, analyse, link, treeview, search   the programs in BUILD/bench/
+  tokenise, analyse, link, treeview, search,  the programs in BUILD/bench/
+  headerlines
   build.py                                    build against ctags, load against build
   fidelity.sh                                 what a build finds in GNUstep's headers against
                                               clang, beside the figures of bench/fidelity-before.txt
   startup.py                                  on a private Xvfb display (skipped without Xvfb)
 
-treeview and search build their tree in a throw-away home. A benchmark that cannot run (no
+treeview, search and headerlines build their tree in a throw-away home. A benchmark that cannot run (no
 GNUstep headers, no oracle, no Xvfb) gives rows marked "skipped" with the reason.
 Usage: bench/all.py [BUILD_FOLDER] (default build). Ends with status 1 when a target does not
 hold."""
@@ -117,6 +118,14 @@ try:
             answers.append(("%.1f%% (before %.1f%%)" % (now[key], before[key]), now[key] >= before[key]))
         return answers
     bench("fidelity.sh", fidelity_rows, fidelity)
+
+    def headerlines():
+        out = run([program("headerlines")], env=env)
+        right = number(r"all\s+\d+ records\s+found\s+[\d.]+%\s+right\s+([\d.]+)%", out)
+        median = number(r"look-up: median ([\d.]+) ms", out)
+        return [("%.2f%%" % right, right >= 99), ("%.2f ms" % median, median < 16)]
+    bench("headerlines", [("Show Header: the declaration's line", ">= 99%"),
+                          ("Show Header: one look-up (median)", "< 16 ms")], headerlines)
 
     def treeview():
         out = run([program("treeview")], env=env)
