@@ -16,6 +16,7 @@
 #include <set>
 #include <vector>
 
+#include "core/app/HeaderLocation.h"
 #include "core/model/AnnotationFiles.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
@@ -28,6 +29,7 @@
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
+#include "core/text/DeclarationText.h"
 #include "gui/app/AboutController.h"
 #include "gui/app/DesktopUrl.h"
 #include "gui/app/EditTarget.h"
@@ -38,6 +40,8 @@
 #include "gui/app/TreeWinAction.h"
 #include "gui/app/WindowPlacement.h"
 #include "gui/app/reBuildTree.h"
+#include "gui/lists/ClassListView.h"
+#include "gui/lists/MethodView.h"
 #include "gui/lists/TextArrayView.h"
 #include "gui/panels/AddPrivateHedders.h"
 #include "gui/panels/ClassController.h"
@@ -45,6 +49,7 @@
 #include "gui/panels/EditUrlController.h"
 #include "gui/panels/FindController.h"
 #include "gui/panels/FunctionController.h"
+#include "gui/panels/HedderViewer.h"
 #include "gui/panels/MargeController.h"
 #include "gui/panels/StructEnumViewerController.h"
 #include "gui/treeview/TreeView.h"
@@ -79,6 +84,7 @@ EditTarget* focusedEditTarget() {
 
 QLineEdit* focusedLineEdit() { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
 
+
 }  // namespace
 
 AppShell::AppShell(LaunchOptions options, QObject* parent) : QObject(parent), options_(std::move(options)) {
@@ -95,6 +101,7 @@ AppShell::~AppShell() {
     if (treeWindow_) delete treeWindow_.data();
     delete treeWinController_;
     delete about_;
+    delete hedderViewer_;
     mainWindow_.reset();
     if (ProcessState::host() == this) Host::install(nullptr);
     PrefFonts::uninstallMeasure();
@@ -169,9 +176,20 @@ void AppShell::makeMainWindow() {
     dragStyleView_ = new QButtonGroup(mainWindow_.get());
     dragStyleView_->addButton(ui_->declarationStyleButton, 0);
     dragStyleView_->addButton(ui_->callStyleButton, 1);
+    dragStyleView_->addButton(ui_->snippetStyleButton, 2);
+    // The choice is the preferences': kept for the next start.
+    if (QAbstractButton* chosen = dragStyleView_->button(ProcessState::prefData() ? ProcessState::prefData()->dragStyleMode : 0))
+        chosen->setChecked(true);
+    connect(dragStyleView_, &QButtonGroup::idClicked, this, [](int style) {
+        if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData(); pref && pref->dragStyleMode != style) {
+            pref->dragStyleMode = style;
+            pref->prefChanged = true;
+        }
+    });
     makeMenus();
     makePanels();
     connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
+    connect(ui_->tabView, &QTabWidget::currentChanged, this, [this] { updateCommands(); });
 }
 
 void AppShell::makePanels() {
@@ -228,6 +246,7 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::Quit: quit(); break;
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
+        case MenuCommand::ShowHeader: showHeader(); break;
         default: break;
     }
     updateCommands();
@@ -262,6 +281,8 @@ bool AppShell::validateMenuItem(std::int32_t tag) const {
     state.commentEditor = CommentEditor != nullptr;
     state.selectedClass = getSelectedClass() != nullptr;
     state.seViewer = seViewWere != nullptr;
+    const std::shared_ptr<TreeData> subject = headerSubject().first;
+    state.selectionHasHeader = subject && subject->hedderName();
     return MenuCommands::validateMenuItem(tag, state);
 }
 
@@ -447,6 +468,48 @@ bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vec
     privateHedderEditor_ = nullptr;
     updateCommands();
     return true;
+}
+
+std::pair<std::shared_ptr<TreeData>, std::string> AppShell::headerSubject() const {
+    if (!ui_) return {};
+    if (ui_->tabView->currentWidget() == ui_->functionTab && functionController_)
+        return {functionController_->getMainView()->selectedRecord(), ""};
+    std::shared_ptr<ClassData> selected = getSelectedClass();
+    if (!selected) return {};
+    std::string method;
+    // The method the Class tab shows is the selected class's (another class empties it).
+    if (ui_->tabView->currentWidget() == ui_->classTab && classController_)
+        method = classController_->getMethodView()->getMethod().value_or("");
+    return {selected, method};
+}
+
+void AppShell::showHeader() {
+    const auto [record, method] = headerSubject();
+    if (!record || !record->hedderName()) return;
+    const std::string& root = ProcessState::frameworksRoot();
+    const std::vector<std::string> privates = AnnotationFiles::getPrivateHedders().value_or(std::vector<std::string>{});
+    std::optional<HeaderLocation::Place> place = HeaderLocation::locate(*record, root, privates, method);
+    std::string name = record->getName().value_or("");
+    if (record->whoAreYou() >= kFoundationExportKind) {
+        if (std::optional<HeaderLocation::Target> target = HeaderLocation::targetOf(*record)) name = target->name;
+    } else if (!method.empty()) {
+        const std::string selector = DeclarationText::selectorOf(method);
+        if (!selector.empty()) name = selector.substr(0, 1) + "[" + name + " " + selector.substr(1) + "]";
+    }
+    if (!place) {
+        // Said in the viewer, at the place where the header was looked for.
+        const std::string framework = record->frameWorkName().value_or("");
+        const std::string expected = framework.ends_with(".framework")
+                                         ? root + "/" + framework + "/Headers/" + *record->hedderName()
+                                         : *record->hedderName();
+        place = HeaderLocation::Place{expected, 0};
+    }
+    getHedderViewer().show(place->path, place->line, name);
+}
+
+HedderViewer& AppShell::getHedderViewer() {
+    if (!hedderViewer_) hedderViewer_ = new HedderViewer(this);
+    return *hedderViewer_;
 }
 
 void AppShell::placeWindows() {

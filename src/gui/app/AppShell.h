@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/app/MenuCommands.h"
 #include "core/app/AppAction2.h"
@@ -32,6 +33,10 @@ namespace Ui {
 class MainWindow;
 }
 
+namespace kestrel {
+class TreeData;
+}
+
 namespace kestrel::gui {
 
 class AddPrivateHedders;
@@ -42,6 +47,7 @@ class MargeController;
 class PrefController;
 class FindController;
 class FunctionController;
+class HedderViewer;
 class OpeningAboutController;
 class StructEnumViewerController;
 class TreeView;
@@ -91,6 +97,12 @@ public:
     void quit();
     void copy();
     void cut();
+    // View > Show Header: the header of what is selected (the function chosen in the Functions
+    // tab, else the class selected in the tree, at the method the Class tab shows), in the
+    // header viewer, at the line that declares it.
+    void showHeader();
+    // The one header viewer of the program (made when first asked for).
+    HedderViewer& getHedderViewer();
 
     // Validation: the application's table for tagged commands; Quit always; Copy and Cut as
     // the focused view answers.
@@ -151,6 +163,8 @@ private:
     void beginOpening(const QString& title);
     void endOpening();
     void selectRequestedClass();
+    // What Show Header shows: the record whose header it is, and the method of it, if any.
+    std::pair<std::shared_ptr<TreeData>, std::string> headerSubject() const;
 
     LaunchOptions options_;
     AppAction2 app_;
@@ -173,6 +187,7 @@ private:
     AddPrivateHedders* privateHedderEditor_ = nullptr;
     PrefController* prefController_ = nullptr;
     StructEnumViewerController* seViewWere = nullptr;
+    HedderViewer* hedderViewer_ = nullptr;
     ClassController* classController_ = nullptr;
     FindController* findController_ = nullptr;
     FunctionController* functionController_ = nullptr;

@@ -202,6 +202,7 @@ void FunctionController::classSelected(const std::shared_ptr<TreeData>& record) 
     std::optional<StringDic> comments = AnnotationFiles::getCommentDic();
     auto found = comments ? comments->find(name) : StringDic::const_iterator{};
     commentView->setPlainText(comments && found != comments->end() ? qText(found->second) : QString());
+    owner.updateCommands();  // Show Header follows the chosen function
 }
 
 void FunctionController::commentDicWasChanged() {
