@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <set>
 #include <vector>
 
@@ -115,8 +116,13 @@ void AppShell::applicationWillFinishLaunching() {
         if (const auto* record = std::any_cast<std::shared_ptr<ClassData>>(&n.object); record && *record)
             selectedClass_ = *record;
         updateCommands();
+        // The tree marks the class selected once everyone is told: validate again then.
+        QTimer::singleShot(0, this, &AppShell::updateCommands);
     });
-    center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) { updateCommands(); });
+    center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) {
+        updateCommands();
+        QTimer::singleShot(0, this, &AppShell::updateCommands);
+    });
     ProcessState::defineList().clear();
     ProcessState::frameworkPathCache().clear();
     ProcessState::frameworksRoot() = FrameworksRoot::resolve(options_.frameworksRoot, DataFolder::getMainFolderPath());

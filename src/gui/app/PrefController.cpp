@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/model/MethodMenu.h"
+#include "core/platform/EditorCommand.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 #include "gui/app/AppShell.h"
@@ -53,6 +54,9 @@ void PrefController::begin() {
     QPalette dimmed = ui_->alphaNoteView->palette();
     dimmed.setColor(QPalette::WindowText, dimmed.color(QPalette::PlaceholderText));
     ui_->alphaNoteView->setPalette(dimmed);
+    ui_->editorCommandView->setText(QString::fromStdString(pref->editorCommand));
+    ui_->editorNoteView->setPalette(dimmed);
+    ui_->editorProblemView->hide();
     ui_->delaySlider->setValue(static_cast<int>(std::lround(pref->cWindowDisplayDelay * 10)));
     ui_->delaySlider->setPageStep(10);
     ui_->delaySlider->setTickInterval(10);
@@ -82,6 +86,18 @@ void PrefController::changeAlfaValue(int hundredths) {
 void PrefController::doOkButton() {
     const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
     if (!pref || ended_) return;
+    // An editor command that cannot be cut into words is said, and the dialog stays as it is.
+    const std::string editorCommand = ui_->editorCommandView->text().trimmed().toStdString();
+    std::string problem;
+    if (editorCommand.size() > PrefData::kLongestEditorCommand) problem = tr("The command is too long.").toStdString();
+    else EditorCommand::split(editorCommand, &problem);
+    ui_->editorProblemView->setText(QString::fromStdString(problem));
+    ui_->editorProblemView->setVisible(!problem.empty());
+    if (!problem.empty()) {
+        ui_->editorCommandView->setFocus();
+        return;
+    }
+    pref->editorCommand = editorCommand;
     pref->prefChanged = true;
     if (mWidthMatrix->checkedId() == 0) {
         pref->menuWidthHasLimit = false;

@@ -37,8 +37,8 @@ HedderTextView::HedderTextView(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setLineWrapMode(QPlainTextEdit::NoWrap);
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     margin_ = new LineNumberMargin(this);
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     connect(this, &QPlainTextEdit::blockCountChanged, this, &HedderTextView::updateMargin);
     connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
         if (dy) margin_->scroll(0, dy);

@@ -137,9 +137,9 @@ void HedderViewer::show(const QString& path, int line, const QString& declaratio
     highlighter_->setDocument(coloured ? ui_->textView->document() : nullptr);
     ui_->textView->setPlainText(text_);
     if (!coloured) notes.push_back(tr("Colours are off for headers over %1 MB.").arg(megabytes(kLargestColoured)));
-    if (loaded.replacedBytes > 0)
-        notes.push_back(tr("%n byte(s) of this file are not UTF-8; they show as \uFFFD.", nullptr,
-                           static_cast<int>(std::min<std::size_t>(loaded.replacedBytes, 1u << 30))));
+    if (loaded.replacedBytes == 1) notes.push_back(tr("1 byte of this file is not UTF-8; it shows as \uFFFD."));
+    if (loaded.replacedBytes > 1)
+        notes.push_back(tr("%1 bytes of this file are not UTF-8; they show as \uFFFD.").arg(loaded.replacedBytes));
     const int lines = ui_->textView->blockCount();
     if (loaded.problem == HedderText::Problem::None && line_ == 0 && !name_.isEmpty())
         notes.push_back(tr("No line of this header declares %1 as it was read; it opens at the top.").arg(name_));
