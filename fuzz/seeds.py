@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Gathers the seed corpora of the fuzz targets into OUT/<target>/, one file per seed:
 
-  header_analysis   every header of tests/data and of GNUstep (/usr/include/GNUstep)
+  header_analysis, header_texts
+                    every header of tests/data and of GNUstep (/usr/include/GNUstep)
   define_pass       each framework-shaped case of tests/data, and GNUstep headers with the
                     GNUstep headers they import, as "==> Fw/Name.h" sections (see define_pass.cpp)
   plist_file, tree_files, preferences, annotation_files
@@ -45,6 +46,7 @@ for path in headers_below(data) + (headers_below(gnustep) if os.path.isdir(gnust
     text = read(path)
     if len(text) <= MAX_SEED:
         put("header_analysis", text)
+        put("header_texts", text)
 
 # Framework-shaped cases: every header under <case>/Frameworks, as its place below the root.
 def section_name(relative):

@@ -103,7 +103,7 @@ int HedderSyntax::spans(std::u16string_view line, int state, std::vector<Span>& 
     if (inComment) {
         const std::size_t close = line.find(u"*/");
         i = close == std::u16string_view::npos ? line.size() : close + 2;
-        found.push_back({0, i, Kind::Comment});
+        if (i > 0) found.push_back({0, i, Kind::Comment});
         inComment = close == std::u16string_view::npos;
     }
     while (i < line.size()) {

@@ -1,6 +1,7 @@
 #include "gui/panels/HedderViewer.h"
 
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 
 #include "core/platform/HedderText.h"
 #include "gui/app/EditorLauncher.h"
+#include "gui/app/PrefFonts.h"
 #include "gui/app/QtText.h"
 #include "gui/app/WindowPlacement.h"
 #include "gui/panels/HedderHighlighter.h"
@@ -67,7 +69,6 @@ void HedderViewer::makeWindow() {
     ui_ = std::make_unique<Ui::HedderViewer>();
     ui_->setupUi(window_);
     HedderTextView* text = ui_->textView;
-    text->setTabStopDistance(8 * text->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     highlighter_ = new HedderHighlighter(text->document(), text->palette());
     ui_->findBar->hide();
     ui_->noteView->hide();
@@ -104,6 +105,7 @@ void HedderViewer::show(const std::string& path, int line, const std::string& de
 
 void HedderViewer::show(const QString& path, int line, const QString& declarationName) {
     if (!window_) makeWindow();
+    useFont();
     path_ = path;
     name_ = declarationName;
     line_ = std::max(line, 0);
@@ -158,6 +160,14 @@ void HedderViewer::show(const QString& path, int line, const QString& declaratio
     ui_->textView->scrollToLine(line_ > 0 && line_ <= lines ? line_ : 1);
     ui_->textView->setFocus();
     if (ui_->findBar->isVisible()) find(Step::Here);
+}
+
+void HedderViewer::useFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (const double size = PrefFonts::currentFont().pointSizeF(); size > 0) font.setPointSizeF(size);
+    HedderTextView* text = ui_->textView;
+    if (text->font() != font) text->setFont(font);
+    text->setTabStopDistance(8 * text->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
 }
 
 void HedderViewer::setNotes(const std::vector<QString>& notes) {

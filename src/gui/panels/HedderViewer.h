@@ -10,7 +10,8 @@
 //   Open in Editor   the file and line to the user's editor (EditorLauncher)
 // What cannot be shown is said in the window: a header that is gone, a folder, one that cannot
 // be read or is larger than HedderText::kLargest; bytes that are not UTF-8 show as U+FFFD, and
-// the window says how many there are.
+// the window says how many there are. The text is in the fixed-pitch font at the size of the
+// preferences' font.
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -36,7 +37,7 @@ class HedderViewer : public QObject {
     Q_OBJECT
 public:
     // Headers larger than this are shown without colours (colouring them would hold the window).
-    static constexpr int kLargestColoured = 4 * 1024 * 1024;
+    static constexpr int kLargestColoured = 2 * 1024 * 1024;
 
     explicit HedderViewer(QObject* parent = nullptr);
     ~HedderViewer() override;
@@ -64,6 +65,8 @@ public:
 
 private:
     void makeWindow();
+    // The fixed-pitch font at the preferences' size, tabs of eight columns.
+    void useFont();
     void place();
     void escape();
     // Finds the field's text: from the cursor's start (as typing goes on), or past the current

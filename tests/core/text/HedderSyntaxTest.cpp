@@ -73,7 +73,9 @@ TEST(HedderSyntax, PreprocessorLinesAndCommentsRunOn) {
     Coloured close = colour(u"end */ @end", middle.state);
     EXPECT_EQ(close.spans, (Words{"com:end */", "dir:@end"}));
     EXPECT_EQ(close.state, HedderSyntax::kNormal);
-    EXPECT_EQ(colour(u"", HedderSyntax::kInComment).state, HedderSyntax::kInComment);  // an empty line keeps it open
+    Coloured empty = colour(u"", HedderSyntax::kInComment);  // an empty line keeps it open, with no span
+    EXPECT_EQ(empty.state, HedderSyntax::kInComment);
+    EXPECT_TRUE(empty.spans.empty());
     EXPECT_EQ(colour(u"int", -1).spans, Words{"kw:int"});                               // "not known" is normal
     // Unclosed strings and constants end with the line.
     EXPECT_EQ(colour(u"s = \"open").spans, Words{"str:\"open"});
