@@ -176,10 +176,7 @@ if [ -n "$MAIN" ]; then
   MAIN_X=$X MAIN_Y=$Y
   xdotool mousemove $((MAIN_X + 89)) $((MAIN_Y + 73)) click 1   # Find
   sleep 0.4
-  xdotool mousemove $((MAIN_X + 130)) $((MAIN_Y + 106)) click 1  # the target pop-up
-  sleep 0.4
-  xdotool key Down Return                                          # Methods
-  sleep 0.3
+  # Methods, the target pop-up's first choice.
   xdotool mousemove $((MAIN_X + 320)) $((MAIN_Y + 106)) click 1  # the keywords
   xdotool type --delay 40 "draw rect"
   sleep 0.8

@@ -5,9 +5,11 @@
 #include <system_error>
 
 #include "core/model/CategoryData.h"
+#include "core/model/EnumData.h"
 #include "core/model/TreeData.h"
 #include "core/platform/FolderWalk.h"
 #include "core/platform/HedderText.h"
+#include "core/platform/LinkFile.h"
 #include "core/text/DeclarationText.h"
 #include "core/text/SnippetText.h"
 
@@ -273,8 +275,18 @@ std::int32_t methodInBlock(const std::vector<std::string>& lines, std::size_t fi
     return property;
 }
 
+// The folder a path stands for, links and link files followed ("AppKit.framework/Headers" may be
+// a file holding "Versions/Current/Headers").
+std::optional<std::string> folderAt(const std::string& path) {
+    std::optional<LinkFile::Target> target = LinkFile::resolve(path);
+    if (!target || !target->isFolder) return std::nullopt;
+    return target->path;
+}
+
 std::optional<std::string> fileBelow(const std::string& folder, const std::string& name) {
-    return walkFolder(folder, [&](const std::string& entry, const std::string&, bool isFolder) {
+    std::optional<std::string> start = folderAt(folder);
+    if (!start) return std::nullopt;
+    return walkFolder(*start, [&](const std::string& entry, const std::string&, bool isFolder) {
         return !isFolder && entry == name;
     });
 }
@@ -287,9 +299,8 @@ std::string lastComponent(const std::string& path) {
 // The path as the user knows it: links resolved (the GNUstep link folder leads to
 // /usr/include/GNUstep/...), or as found when that fails.
 std::string resolved(const std::string& path) {
-    std::error_code error;
-    fs::path real = fs::canonical(path, error);
-    return error ? path : real.string();
+    std::optional<LinkFile::Target> target = LinkFile::resolve(path);
+    return target ? target->path : path;
 }
 
 }  // namespace
@@ -306,7 +317,13 @@ std::optional<HeaderLocation::Target> HeaderLocation::targetOf(const TreeData& r
         }
         case kProtocolDataKind: return Target{Kind::Protocol, name, ""};
         case kStructDataKind: return Target{Kind::Struct, name, ""};
-        case kEnumDataKind: return Target{Kind::Enum, name, ""};
+        case kEnumDataKind: {
+            if (!name.empty()) return Target{Kind::Enum, name, ""};
+            // An anonymous enum stands where its first constant does.
+            const std::vector<EnumConstant> constants = static_cast<const EnumData&>(record).getConstants();
+            if (constants.empty() || constants.front().name.empty()) return std::nullopt;
+            return Target{Kind::Function, constants.front().name, ""};
+        }
         default: break;
     }
     if (record.whoAreYou() < kFoundationExportKind) return std::nullopt;
@@ -336,7 +353,7 @@ std::optional<std::string> HeaderLocation::findHedder(const std::string& framewo
     if (!inFramework) {
         std::error_code error;
         for (const std::string& path : privateHedders) {
-            if (fs::is_directory(path, error)) {
+            if (folderAt(path)) {
                 if (std::optional<std::string> found = fileBelow(path, hedderName)) return resolved(*found);
             } else if (lastComponent(path) == hedderName && fs::exists(path, error)) {
                 return resolved(path);
@@ -348,7 +365,9 @@ std::optional<std::string> HeaderLocation::findHedder(const std::string& framewo
     std::string within(1, '/');  // built in steps: GCC 12 warns wrongly about "/" + a temporary
     within += lastComponent(fwName);
     within += '/';
-    std::optional<std::string> found = walkFolder(frameworksRoot, [&](const std::string& entry, const std::string& path, bool isFolder) {
+    const std::optional<std::string> root = folderAt(frameworksRoot);
+    if (!root) return std::nullopt;
+    std::optional<std::string> found = walkFolder(*root, [&](const std::string& entry, const std::string& path, bool isFolder) {
         return !isFolder && entry == hedderName && (!inFramework || path.find(within) != std::string::npos);
     });
     if (found) return resolved(*found);

@@ -8,6 +8,7 @@
 //   category NSView (Drawing)        -> the line of "@interface NSView (Drawing)"
 //   protocol NSCoding                -> "@protocol NSCoding", not a forward "@protocol NSCoding;"
 //   function "NSRect NSMakeRect(...)" -> the first line where NSMakeRect( is called for
+//   an anonymous enum                -> the line of its first constant
 //   a method of a class              -> its line in the class's block or one of its categories'
 // The scan reads code only: what comments hold (a commented-out @interface) is not matched.
 // Header names are the build's: "Outer.framework/Inner.framework" is Inner inside Outer's

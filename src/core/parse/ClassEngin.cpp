@@ -143,7 +143,14 @@ void ClassEngin::analyseInstanceValuePart() {
 
 void ClassEngin::analyseTypeDefPart() {
     int status = kWord;
-    if (!textBuffer->getCommandWithStatus(status)) return;
+    std::optional<std::string> first = textBuffer->getCommandWithStatus(status);
+    if (!first) return;
+    // An enum's typedef is read whole: its enum is declared for the whole file all the same.
+    if (auto read = EnumEngin(textBuffer, macroEngin, records ? &records->typedefList : nullptr, enumSources())
+                        .readTypedef(*first)) {
+        if (*read && records) records->enumList.push_back(std::move(*read));
+        return;
+    }
     bool braceOpen = false;  // not counted: the first "}" closes
     while (auto command = textBuffer->getCommandWithStatus(status)) {
         switch (status) {
@@ -180,9 +187,11 @@ bool ClassEngin::addProperty(MethodStringMaker& maker) {
 
 void ClassEngin::fileEnum() {
     TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    auto record = std::dynamic_pointer_cast<EnumData>(EnumEngin(textBuffer, macroEngin, typedefs).doAnalyse("enum"));
+    auto record = EnumEngin(textBuffer, macroEngin, typedefs, enumSources()).readPlain();
     if (record && records) records->enumList.push_back(std::move(record));
 }
+
+EnumSources ClassEngin::enumSources() const { return {keywords ? keywords->enumMacroForms() : nullptr, keywords}; }
 
 void ClassEngin::fileStruct() {
     TypedefList* typedefs = records ? &records->typedefList : nullptr;

@@ -26,6 +26,7 @@
 
 namespace kestrel {
 
+struct EnumSources;
 class HasMethodsData;
 class MacroKeywordSource;
 class MethodStringMaker;
@@ -57,6 +58,7 @@ private:
     // The accessors of a property declaration go into maker; true when "@end" cut it short.
     bool addProperty(MethodStringMaker& maker);
     void fileEnum();
+    EnumSources enumSources() const;
     void fileStruct();
     void fileExtern();
 

@@ -17,7 +17,7 @@ bool isIdentifierChar(char c) { return std::isalnum(static_cast<unsigned char>(c
 std::optional<std::string> definitionOf(const CMacroEngin* macro, const std::string& name) {
     if (!macro || !macro->getCurrentData()) return std::nullopt;
     if (macro->getDefinedNames() && !macro->getDefinedNames()->contains(name)) return std::nullopt;  // no walk
-    return DefineLookup::findDefinition(*macro->getCurrentData(), name, ProcessState::defineList());
+    return DefineLookup::findDefinition(*macro->getCurrentData(), name, ProcessState::defineList(), macro->getDefinedNames());
 }
 
 }  // namespace

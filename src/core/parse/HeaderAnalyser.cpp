@@ -1,5 +1,6 @@
 #include "core/parse/HeaderAnalyser.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/model/CategoryData.h"
@@ -13,11 +14,13 @@
 #include "core/parse/CG_EXTERNEngin.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/ClassEngin.h"
+#include "core/parse/EnumEngin.h"
 #include "core/parse/ExternEngin.h"
 #include "core/parse/FunctionRecord.h"
 #include "core/parse/FunctionText.h"
 #include "core/parse/InlineEngin.h"
 #include "core/parse/LookAhead.h"
+#include "core/parse/MacroDefinition.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/ProtocolEngin.h"
 #include "core/parse/StaticInline.h"
@@ -32,7 +35,7 @@ namespace kestrel {
 namespace {
 
 enum class Keyword {
-    Type, Struct, Extern, TypeDef, Protocol, CG_INLINE, CG_EXTERN, Interface, APPKIT_EXTERN,
+    Type, Struct, Enum, Extern, TypeDef, Protocol, CG_INLINE, CG_EXTERN, Interface, APPKIT_EXTERN,
     FOUNDATION_EXPORT, FOUNDATION_STATIC_INLINE
 };
 
@@ -41,9 +44,10 @@ struct KeywordEntry {
     Keyword action;
 };
 // A keyword is recognised wherever it stands, but only as a whole command and in this case:
-// "structure" or "Struct" is no keyword. The word enum is none either.
-constexpr std::array<KeywordEntry, 11> kKeywords{{
+// "structure" or "Struct" is no keyword.
+constexpr std::array<KeywordEntry, 12> kKeywords{{
     {"type", Keyword::Type},
+    {"enum", Keyword::Enum},
     {"struct", Keyword::Struct},
     {"extern", Keyword::Extern},
     {"typedef", Keyword::TypeDef},
@@ -77,7 +81,9 @@ HeaderAnalyser::~HeaderAnalyser() = default;
 void HeaderAnalyser::analyseHedderFile(const std::string& path, const std::string& hedderName,
                                        const std::string& fwName, bool flag) {
     TextBuffer buffer = TextBuffer::initByPath(path);
+    hedderPath = path;  // for the evaluator's "" includes in __has_include
     doAnalyseHedderFile(buffer, hedderName, fwName, flag);
+    hedderPath.reset();
 }
 
 bool HeaderAnalyser::isKeyword(std::string_view word) { return findKeyword(word) != nullptr; }
@@ -97,11 +103,26 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     CMacroEngin macro(&buffer, hedderName);
     definedNames.refresh(ProcessState::defineList());
     macro.setDefinedNames(&definedNames);
+    macro.setHeaderPath(hedderPath);
     macroKeywords.emplace(macro.getCurrentData(), definedNames, &HeaderAnalyser::isKeyword);
-    struct EndOfHeader {  // the resolver belongs to this header only
-        std::optional<MacroKeywordResolver>& resolver;
-        ~EndOfHeader() { resolver.reset(); }
-    } endOfHeader{macroKeywords};
+    // The definitions read back hold as long as the define list does: a new build reads afresh.
+    const DefineList& defines = ProcessState::defineList();
+    const std::shared_ptr<DefineData> firstDefines = defines.empty() ? nullptr : defines.begin()->second;
+    if (parsedFor.first != defines.size() || parsedFor.second.lock() != firstDefines) {
+        parsedDefinitions.clear();
+        parsedFor = {defines.size(), firstDefines};
+    }
+    macroExpander.emplace(macro.getCurrentData(), definedNames, parsedDefinitions);
+    enumForms.emplace(*macroExpander, [this](const std::string& word) { return isAttributeMacro(word).value_or(false); });
+    struct EndOfHeader {  // the resolver and the enum forms belong to this header only
+        HeaderAnalyser& analyser;
+        ~EndOfHeader() {
+            analyser.enumForms.reset();
+            analyser.macroExpander.reset();
+            analyser.macroKeywords.reset();
+        }
+    } endOfHeader{*this};
+    const std::size_t enumsBefore = records.enumList.size();
     MultiComment comment(&buffer, &macro);
     ClassEngin classEngin(&buffer, &macro, &records, this);
     ProtocolEngin protocolEngin(&buffer, &macro, this);
@@ -137,8 +158,20 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             // (GS_EXPORT for extern), reads as that keyword.
             if (*command == "static") {
                 if (StaticInline::readInline(buffer)) keyword = findKeyword("CG_INLINE");
-            } else if (std::optional<std::string> standsFor = macroKeywords->keywordFor(*command)) {
-                keyword = findKeyword(*standsFor);
+            } else {
+                // A macro for a keyword (GS_EXPORT for extern), else one that opens an enum,
+                // with or without arguments (CF_ENUM(OSStatus) {...};).
+                std::optional<std::string> standsFor = macroKeywords->keywordFor(*command);
+                if ((!standsFor || *standsFor == "enum") && analyseEnumMacro(buffer, &macro, *command)) continue;
+                if (standsFor) {
+                    keyword = findKeyword(*standsFor);
+                } else if (const MacroDefinition* written = macro.getScope().find(*command);
+                           written && !written->isFunctionLike() && written->getBody().size() >= 2 &&
+                           written->getBody()[0].text == "static" &&
+                           StaticInline::isInlineWord(written->getBody()[1].text)) {
+                    // A macro for "static inline" (GNUstep's GS_GEOM_SCOPE) reads as CG_INLINE.
+                    keyword = findKeyword("CG_INLINE");
+                }
             }
         }
         if (!keyword) continue;
@@ -153,6 +186,9 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
                 break;
             case Keyword::Struct:
                 analyseStruct(buffer, &macro);
+                break;
+            case Keyword::Enum:
+                analyseEnum(buffer, &macro);
                 break;
             case Keyword::TypeDef:
                 analyseTypeDef(buffer, &macro);
@@ -200,6 +236,8 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             }
         }
     }
+    // Enums, wherever in the header they were found, name where they come from.
+    for (std::size_t i = enumsBefore; i < records.enumList.size(); ++i) label(*records.enumList[i]);
 }
 
 void HeaderAnalyser::analyseStruct(TextBuffer& buffer, CMacroEngin* macro) {
@@ -208,11 +246,30 @@ void HeaderAnalyser::analyseStruct(TextBuffer& buffer, CMacroEngin* macro) {
 }
 
 void HeaderAnalyser::analyseTypeDef(TextBuffer& buffer, CMacroEngin* macro) {
-    std::shared_ptr<TreeData> record = TypeDefEngin(&buffer, macro, &records.typedefList).doAnalyse("typedef");
+    std::shared_ptr<TreeData> record =
+        TypeDefEngin(&buffer, macro, &records.typedefList, enumSources()).doAnalyse("typedef");
     if (auto structData = std::dynamic_pointer_cast<StructData>(record))
         records.structList.push_back(structData);
     else if (auto enumData = std::dynamic_pointer_cast<EnumData>(record))
         records.enumList.push_back(enumData);
+}
+
+EnumMacroForms* HeaderAnalyser::enumMacroForms() { return enumForms ? &*enumForms : nullptr; }
+
+EnumSources HeaderAnalyser::enumSources() { return {enumMacroForms(), this}; }
+
+void HeaderAnalyser::analyseEnum(TextBuffer& buffer, CMacroEngin* macro) {
+    // A function returning an enum, or a variable of one, is left to the other analysers.
+    if (auto record = EnumEngin(&buffer, macro, &records.typedefList, enumSources()).readPlain())
+        records.enumList.push_back(std::move(record));
+}
+
+bool HeaderAnalyser::analyseEnumMacro(TextBuffer& buffer, CMacroEngin* macro, const std::string& word) {
+    std::optional<std::shared_ptr<EnumData>> read =
+        EnumEngin(&buffer, macro, &records.typedefList, enumSources()).readMacroForm(word, false);
+    if (!read) return false;
+    if (*read) records.enumList.push_back(std::move(*read));
+    return true;
 }
 
 std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseExtern(TextBuffer& buffer, CMacroEngin* macro) {

@@ -74,7 +74,7 @@ std::optional<bool> MacroKeywordResolver::resolveAttribute(const std::string& wo
     std::unordered_set<std::string> chain{word};
     std::string current = word;
     while (true) {
-        auto definition = DefineLookup::findDefinition(*header, current, ProcessState::defineList());
+        auto definition = DefineLookup::findDefinition(*header, current, ProcessState::defineList(), &names);
         // Defined elsewhere, out of this header's sight: the records cannot tell.
         if (!definition) return current == word ? std::nullopt : std::optional<bool>(false);
         std::string_view text = *definition;
@@ -103,7 +103,7 @@ std::optional<std::string> MacroKeywordResolver::resolve(const std::string& word
     std::unordered_set<std::string> chain{word};
     std::string current = word;
     while (names.contains(current)) {
-        auto definition = DefineLookup::findDefinition(*header, current, ProcessState::defineList());
+        auto definition = DefineLookup::findDefinition(*header, current, ProcessState::defineList(), &names);
         if (!definition) break;
         // A definition that holds a ";" or a brace is a whole declaration or the opening or
         // closing of a block (#define CG_EXTERN_C_BEGIN extern "C" {), no prefix of the text

@@ -1,12 +1,13 @@
 #include "core/parse/TypeDefEngin.h"
 
+#include "core/model/EnumData.h"
 #include "core/parse/EnumEngin.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
 
-TypeDefEngin::TypeDefEngin(TextBuffer* buffer, CMacroEngin* macro, TypedefList* list)
-    : TextEngin(buffer, macro), typedefList(list) {}
+TypeDefEngin::TypeDefEngin(TextBuffer* buffer, CMacroEngin* macro, TypedefList* list, EnumSources enumSources)
+    : TextEngin(buffer, macro), typedefList(list), enumSources(enumSources) {}
 
 std::shared_ptr<TreeData> TypeDefEngin::doAnalyse(const std::string&) {
     if (!textBuffer) return nullptr;
@@ -14,7 +15,10 @@ std::shared_ptr<TreeData> TypeDefEngin::doAnalyse(const std::string&) {
     std::optional<std::string> command = textBuffer->getCommandWithStatus(status);
     if (!command) return nullptr;
     if (*command == "struct") return StructEngin(textBuffer, macroEngin, typedefList).doAnalyse(*command);
-    if (*command == "enum") return EnumEngin(textBuffer, macroEngin, typedefList).doAnalyse(*command);
+    if (status == kWord) {
+        if (auto record = EnumEngin(textBuffer, macroEngin, typedefList, enumSources).readTypedef(*command))
+            return *record;
+    }
 
     // The declaration text with its spacing; tabs and line ends count as one space each.
     std::string text;

@@ -19,12 +19,17 @@ public:
     static constexpr double kDefaultAdvance = 7.0;
     static constexpr double kDefaultLineHeight = 16.0;
 
+    // The installed function measures only on the thread that installed it (the window
+    // program's fonts belong to its main thread); elsewhere, as while a build analyses headers
+    // on other threads, widths are the default ones, and the build measures its records again
+    // on the installing thread (see hasFunction).
     static double width(std::string_view text);
     // An empty function restores the default.
     static void setFunction(Function function);
     static double lineHeight();
     // An empty function restores the default.
     static void setLineHeightFunction(LineHeightFunction function);
+    static bool hasFunction();
     // The default: kDefaultAdvance per UTF-8 character (a byte that is not valid UTF-8 counts
     // as one character).
     static double defaultWidth(std::string_view text);

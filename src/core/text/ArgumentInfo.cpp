@@ -7,6 +7,7 @@
 #include "core/model/StructData.h"
 #include "core/model/TreeLinker.h"
 #include "core/parse/TextEngin.h"
+#include "core/text/EnumText.h"
 
 namespace kestrel {
 
@@ -14,12 +15,23 @@ namespace {
 
 const std::string kSeparator = std::string(25, '-') + "\n";
 
-// "<kind>  <word>\n<body>;\n" for a struct or an enum record.
+// "<kind>  <word>\n<body>;\n" for a struct record.
 template <typename Record>
 std::optional<std::string> bodyBlock(const std::shared_ptr<Record>& record, const char* kind,
                                      const std::string& word) {
     if (!record) return std::nullopt;
     return std::string(kind) + "  " + word + "\n" + record->getStructIndex().value_or("") + ";\n";
+}
+
+// The word without the keyword of its kind ("enum NSFoo" -> "NSFoo", as a typedef of an enum
+// reads); none when it names another kind ("struct _NSRect" is no enum).
+std::optional<std::string> ofKind(const std::string& word, const std::string& keyword) {
+    for (const char* kind : {"enum ", "struct ", "union "}) {
+        if (!word.starts_with(kind)) continue;
+        if (keyword != kind && !(keyword == "struct " && std::string(kind) == "union ")) return std::nullopt;
+        return word.substr(std::string(kind).size());
+    }
+    return word;
 }
 
 }  // namespace
@@ -80,15 +92,21 @@ std::optional<std::string> ArgumentInfo::checkTypeDef(std::string& word) {
 }
 
 std::optional<std::string> ArgumentInfo::checkStruct(const std::string& word) {
-    std::string key = keyOf(word);
+    std::optional<std::string> named = ofKind(word, "struct ");
+    std::string key = named ? keyOf(*named) : std::string();
     if (key.empty()) return std::nullopt;
-    return bodyBlock(linker.findStructByName(key), "struct", word);
+    return bodyBlock(linker.findStructByName(key), "struct", *named);
 }
 
 std::optional<std::string> ArgumentInfo::checkEnum(const std::string& word) {
-    std::string key = keyOf(word);
+    std::optional<std::string> named = ofKind(word, "enum ");
+    std::string key = named ? keyOf(*named) : std::string();
     if (key.empty()) return std::nullopt;
-    return bodyBlock(linker.findEnumByName(key), "enum", word);
+    std::shared_ptr<EnumData> record = linker.findEnumByName(key);
+    if (!record) return std::nullopt;
+    std::string head = "enum  " + *named;
+    if (const auto& type = record->getUnderlyingType()) head += " : " + *type;
+    return head + "\n" + EnumText::body(*record) + ";\n";
 }
 
 std::string ArgumentInfo::keyOf(const std::string& word) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -31,6 +33,7 @@
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
 #include "core/text/DeclarationText.h"
+#include "core/platform/SdkLayout.h"
 #include "gui/app/AboutController.h"
 #include "gui/app/DesktopUrl.h"
 #include "gui/app/EditTarget.h"
@@ -61,19 +64,33 @@ namespace kestrel::gui {
 namespace {
 
 
-QKeySequence shortcutOf(const MenuCommandEntry& entry) {
-    const QKeySequence portable(QString::fromLatin1(entry.shortcut));
+// The platform's standard shortcuts of a command, where it has them, else its portable one;
+// a sequence with Shift+Tab also as the Backtab key that X11 reports for it.
+QList<QKeySequence> shortcutsOf(const MenuCommandEntry& entry) {
     QKeySequence::StandardKey key = QKeySequence::UnknownKey;
     switch (entry.standard) {
         case StandardShortcut::Quit: key = QKeySequence::Quit; break;
         case StandardShortcut::Cut: key = QKeySequence::Cut; break;
         case StandardShortcut::Copy: key = QKeySequence::Copy; break;
         case StandardShortcut::Preferences: key = QKeySequence::Preferences; break;
+        case StandardShortcut::Find: key = QKeySequence::Find; break;
+        case StandardShortcut::NextTab: key = QKeySequence::NextChild; break;
+        case StandardShortcut::PreviousTab: key = QKeySequence::PreviousChild; break;
         case StandardShortcut::None: break;
     }
-    if (key != QKeySequence::UnknownKey && !QKeySequence::keyBindings(key).isEmpty())
-        return QKeySequence::keyBindings(key).first();
-    return portable;
+    QList<QKeySequence> keys;
+    if (key != QKeySequence::UnknownKey) keys = QKeySequence::keyBindings(key);
+    const QKeySequence portable(QString::fromLatin1(entry.shortcut));
+    if (!portable.isEmpty() && (keys.isEmpty() || entry.standard == StandardShortcut::NextTab ||
+                                entry.standard == StandardShortcut::PreviousTab))
+        keys.prepend(portable);
+    const QKeyCombination backtab(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Backtab);
+    if (portable.count() == 1 && portable[0] == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Tab))
+        keys.append(QKeySequence(backtab));
+    QList<QKeySequence> unique;
+    for (const QKeySequence& k : keys)
+        if (!unique.contains(k)) unique.append(k);
+    return unique;
 }
 
 // The focused view that answers Copy and Cut, or the nearest of its parents that does.
@@ -125,8 +142,8 @@ void AppShell::applicationWillFinishLaunching() {
     });
     ProcessState::defineList().clear();
     ProcessState::frameworkPathCache().clear();
-    ProcessState::frameworksRoot() = FrameworksRoot::resolve(options_.frameworksRoot, DataFolder::getMainFolderPath());
     PrefFile::setUpPref();
+    ProcessState::frameworksRoot() = chooseFrameworksRoot();
     customClassEditor_ = false;
     PrefFonts::installMeasure();
     makeMainWindow();
@@ -143,11 +160,16 @@ void AppShell::applicationDidFinishLaunching() {
     NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
     selectRequestedClass();
     updateCommands();
+    // The keys go to the main window from the start (also where no window manager gives the
+    // focus to a window that is shown).
+    mainWindow_->activateWindow();
 }
 
 void AppShell::loadOrBuild() {
     QStatusBar* status = mainWindow_->statusBar();
     if (!app_.loadOrBuild()) {
+        // Stored files that could not be read are named, with what a build does about them.
+        if (!app_.getStartUpNote().empty()) return status->showMessage(QString::fromStdString(app_.getStartUpNote()));
         status->showMessage(tr("%1 classes, %2 protocols, %3 categories")
                                 .arg(app_.classStraightList.size())
                                 .arg(app_.protocolList.size())
@@ -157,13 +179,49 @@ void AppShell::loadOrBuild() {
     const std::string& note = app_.getStartUpNote();
     status->showMessage(note.empty() ? tr("Built the class tree from %1 headers").arg(app_.getHedderCount())
                                      : QString::fromStdString(note));
-    status->setToolTip(tr("Frameworks read from %1").arg(QString::fromStdString(ProcessState::frameworksRoot())));
+    const std::string& root = ProcessState::frameworksRoot();
+    status->setToolTip(tr("Frameworks of %1, read from %2").arg(qText(SdkLayout::describe(root)), qText(root)));
+}
+
+std::string AppShell::chooseFrameworksRoot() const {
+    FrameworksRoot::Request request;
+    request.frameworksRoot = options_.frameworksRoot;
+    if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData(); pref && !pref->sdkPath.empty())
+        request.preferredSdk = pref->sdkPath;
+    return FrameworksRoot::resolve(request, DataFolder::getMainFolderPath());
+}
+
+std::string AppShell::defaultFrameworksRoot() const {
+    return FrameworksRoot::resolve(FrameworksRoot::Request{}, DataFolder::getMainFolderPath());
+}
+
+void AppShell::sdkChosen() {
+    const std::string root = chooseFrameworksRoot();
+    if (root == ProcessState::frameworksRoot()) {
+        const char* environment = std::getenv(FrameworksRoot::kEnvironmentName);
+        if (options_.frameworksRoot || (environment && *environment))
+            mainWindow_->statusBar()->showMessage(tr("The SDK chosen is read once neither --sdk, --frameworks-root "
+                                                     "nor KESTREL_FRAMEWORKS_ROOT chooses the frameworks"));
+        return;
+    }
+    // Another SDK: nothing that the define pass learnt from the last one holds for it.
+    ProcessState::frameworksRoot() = root;
+    ProcessState::defineList().clear();
+    ProcessState::frameworkPathCache().clear();
+    beginOpening(tr("Reading the Chosen SDK"));
+    app_.initTreeFile();
+    endOpening();
+    mainWindow_->statusBar()->showMessage(tr("Built the class tree of %1 from %2 headers")
+                                              .arg(qText(SdkLayout::describe(root)))
+                                              .arg(app_.getHedderCount()));
+    NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
 }
 
 void AppShell::beginOpening(const QString& title) {
     delete about_;
     about_ = new OpeningAboutController(this);
     about_->beginOpening(title);
+    about_->setSdkName(SdkLayout::describe(ProcessState::frameworksRoot()), ProcessState::frameworksRoot());
 }
 
 void AppShell::endOpening() {
@@ -172,7 +230,39 @@ void AppShell::endOpening() {
 }
 
 void AppShell::applicationWillTerminate() {
-    app_.applicationWillTerminate();
+    // Nothing is lost without a word: a newer tree stored beside this window is replaced only
+    // when the user says so, and a write that failed is offered again (after making room).
+    auto onNewer = TreeFileStore::OnNewer::Keep;
+    bool asked = false;
+    for (;;) {
+        const TreeFileStore::StoreReport report = app_.applicationWillTerminate(onNewer);
+        if (report.newerTreeKept && !asked) {
+            asked = true;
+            QMessageBox box(QMessageBox::Question, tr("Kestrel"),
+                            tr("Another Kestrel stored a class tree after this window loaded or built its own."),
+                            QMessageBox::Yes | QMessageBox::No, mainWindow_.get());
+            box.setInformativeText(tr("Keep that newer tree, or replace it with this window's tree, with your "
+                                      "folding and selection?"));
+            box.button(QMessageBox::Yes)->setText(tr("Replace It"));
+            box.button(QMessageBox::No)->setText(tr("Keep the Newer Tree"));
+            box.setDefaultButton(QMessageBox::No);
+            if (box.exec() == QMessageBox::Yes) {
+                onNewer = TreeFileStore::OnNewer::Replace;
+                continue;
+            }
+        }
+        if (report.ok()) return;
+        QStringList problems;
+        for (const std::string& problem : report.problems) problems << QString::fromStdString(problem);
+        QMessageBox box(QMessageBox::Warning, tr("Kestrel"), tr("Your changes could not all be saved."),
+                        QMessageBox::Retry | QMessageBox::Discard, mainWindow_.get());
+        box.setInformativeText(problems.join(QLatin1Char('\n')) +
+                               tr("\n\nMake room or make the folder writable, then try again; or quit without "
+                                  "them."));
+        box.button(QMessageBox::Discard)->setText(tr("Quit Anyway"));
+        box.setDefaultButton(QMessageBox::Retry);
+        if (box.exec() != QMessageBox::Retry) return;
+    }
 }
 
 void AppShell::makeMainWindow() {
@@ -196,11 +286,46 @@ void AppShell::makeMainWindow() {
     makePanels();
     connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
     connect(ui_->tabView, &QTabWidget::currentChanged, this, [this] { updateCommands(); });
+    // A shortcut finds its command in the state it has at that moment: a row chosen since the
+    // last focus change, a class selected, ... (asked before the shortcut is looked up).
+    qApp->installEventFilter(this);
+}
+
+bool AppShell::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && !actions_.empty()) updateCommands();
+    return QObject::eventFilter(watched, event);
+}
+
+void AppShell::showFind() {
+    showTab(kFindTab);
+    if (findController_) findController_->focusKeywordView();
+}
+
+void AppShell::showTab(int index) {
+    QTabWidget* tabs = getTabView();
+    if (!tabs || tabs->count() == 0) return;
+    index = (index % tabs->count() + tabs->count()) % tabs->count();  // round and round
+    mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+    tabs->setCurrentIndex(index);
+    // The keys go on into the tab shown: to its first field or list.
+    QWidget* page = tabs->widget(index);
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && page->isAncestorOf(focused)) return;
+    if (index == kFindTab && findController_) return findController_->focusKeywordView();
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w)) break;
+        if (w->isVisibleTo(page) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
 }
 
 void AppShell::makePanels() {
     classController_ = new ClassController(*this, ui_->classTab, ui_->classNameView);
-    findController_ = new FindController(*this, ui_->findTab, classController_->getMethodView());
+    findController_ = new FindController(*this, ui_->findTab, classController_);
     functionController_ = new FunctionController(*this, ui_->functionTab);
 }
 
@@ -219,7 +344,9 @@ void AppShell::makeMenus() {
         }
         QAction* action = menu->addAction(QString::fromUtf8(entry.title));
         action->setData(entry.tag);
-        action->setShortcut(shortcutOf(entry));
+        action->setShortcuts(shortcutsOf(entry));
+        // Copy in the tree window, Find from a modeless dialog: the commands are the program's.
+        action->setShortcutContext(Qt::ApplicationShortcut);
         if (entry.command == MenuCommand::Quit) action->setMenuRole(QAction::QuitRole);
         if (entry.command == MenuCommand::About) action->setMenuRole(QAction::AboutRole);
         if (entry.command == MenuCommand::Preferences) action->setMenuRole(QAction::PreferencesRole);
@@ -253,6 +380,12 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
         case MenuCommand::ShowHeader: showHeader(); break;
+        case MenuCommand::Find: showFind(); break;
+        case MenuCommand::ShowClassTab: showTab(kClassTab); break;
+        case MenuCommand::ShowFindTab: showTab(kFindTab); break;
+        case MenuCommand::ShowFunctionTab: showTab(kFunctionTab); break;
+        case MenuCommand::NextTab: showTab(getTabView() ? getTabView()->currentIndex() + 1 : 0); break;
+        case MenuCommand::PreviousTab: showTab(getTabView() ? getTabView()->currentIndex() - 1 : 0); break;
         default: break;
     }
     updateCommands();
@@ -263,6 +396,16 @@ bool AppShell::validateCommand(MenuCommand command) const {
     switch (command) {
         case MenuCommand::Quit:
             return true;
+        case MenuCommand::Find:
+        case MenuCommand::ShowClassTab:
+        case MenuCommand::ShowFindTab:
+        case MenuCommand::ShowFunctionTab:
+        case MenuCommand::NextTab:
+        case MenuCommand::PreviousTab: {
+            // From the main and tree windows; a dialog keeps these keys for itself.
+            const QWidget* active = QApplication::activeWindow();
+            return !active || active == mainWindow_.get() || active == treeWindow_.data();
+        }
         case MenuCommand::Copy:
             if (QLineEdit* field = focusedLineEdit()) return field->hasSelectedText() && field->echoMode() == QLineEdit::Normal;
             if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()))
@@ -463,9 +606,11 @@ void AppShell::addPrivateHedders() {
     updateCommands();
 }
 
-bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths) {
+bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths,
+                                           const std::vector<std::string>& opened) {
     if (code == 1 && edited) {
-        if (!AnnotationFiles::writePrivateHedders(paths)) return false;  // the dialog stays, and says so
+        // Merged into the file as it is now: paths another window added meanwhile stay.
+        if (!AnnotationFiles::mergePrivateHedders(opened, paths)) return false;  // the dialog stays, and says so
         customClassEditor_ = false;
         privateHedderEditor_ = nullptr;
         reBuildTree();

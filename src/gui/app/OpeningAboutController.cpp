@@ -141,6 +141,16 @@ void OpeningAboutController::setNote(const std::string& text) {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // laid out and shown now
 }
 
+void OpeningAboutController::setSdkName(const std::string& name, const std::string& path) {
+    if (!window) return;
+    ui_->sdkView->setText(tr("Frameworks of %1").arg(qText(name)));
+    ui_->sdkView->setToolTip(qText(path));
+    ui_->sdkView->setVisible(!name.empty());
+    paintNow(ui_->sdkView, true);
+}
+
+QString OpeningAboutController::sdkText() const { return ui_ ? ui_->sdkView->text() : QString(); }
+
 QString OpeningAboutController::noteText() const { return ui_ ? ui_->noteView->text() : QString(); }
 
 QString OpeningAboutController::statusText() const { return ui_ ? ui_->statusView->text() : QString(); }

@@ -38,6 +38,9 @@ public:
     void setMessage(const std::string& text);
     // A remark above the progress (why the tree is built), shown until the window closes.
     void setNote(const std::string& text);
+    // What is read, under the program's name: "Frameworks of macOS 14.2", the root's path as
+    // its tip.
+    void setSdkName(const std::string& name, const std::string& path);
     void aboutEnd();
 
     int getMode() const { return mode; }
@@ -46,6 +49,7 @@ public:
     QString statusText() const;
     QString messageText() const;
     QString noteText() const;
+    QString sdkText() const;
 
 private:
     void load();

@@ -1,8 +1,10 @@
 #include "gui/app/PrefController.h"
 
 #include <QButtonGroup>
+#include <QLayout>
 #include <QMainWindow>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 #include "core/model/MethodMenu.h"
@@ -11,6 +13,7 @@
 #include "core/platform/ProcessState.h"
 #include "gui/app/AppShell.h"
 #include "gui/app/PrefFonts.h"
+#include "gui/app/PrefSdkChoice.h"
 #include "gui/app/WindowPlacement.h"
 #include "ui_Pref.h"
 
@@ -35,6 +38,9 @@ void PrefController::begin() {
     mWidthMatrix = new QButtonGroup(window);
     mWidthMatrix->addButton(ui_->noLimitButton, 0);
     mWidthMatrix->addButton(ui_->limitButton, 1);
+
+    sdkChoice = new PrefSdkChoice(ui_->sdkPathView, ui_->chooseSdkButton, ui_->defaultSdkButton, ui_->sdkNameView,
+                                  pref->sdkPath, owner.defaultFrameworksRoot(), window);
 
     ui_->mWidthLimitView->setMinimum(MethodMenu::kMinimumLimit);
     ui_->mWidthLimitView->setValue(pref->numLimitCharactors);
@@ -72,6 +78,9 @@ void PrefController::begin() {
     connect(window, &QDialog::rejected, this, &PrefController::doCancelButton);  // Escape, the close box
 
     window->adjustSize();
+    // The wrapped notes need the height their lines take at the width the dialog got.
+    if (QLayout* layout = window->layout(); layout && layout->hasHeightForWidth())
+        window->resize(window->width(), std::max(window->height(), layout->totalHeightForWidth(window->width())));
     WindowPlacement::centre(*window);
     window->show();
     window->raise();
@@ -97,7 +106,13 @@ void PrefController::doOkButton() {
         ui_->editorCommandView->setFocus();
         return;
     }
+    if (!sdkChoice->acceptable()) {  // the dialog stays as it is, saying why
+        sdkChoice->showProblem();
+        return;
+    }
     pref->editorCommand = editorCommand;
+    const bool sdkChanged = sdkChoice->chosen() != pref->sdkPath;
+    pref->sdkPath = sdkChoice->chosen();
     pref->prefChanged = true;
     if (mWidthMatrix->checkedId() == 0) {
         pref->menuWidthHasLimit = false;
@@ -118,6 +133,7 @@ void PrefController::doOkButton() {
         pref->setFont(PrefFont{chosen.family().toStdString(), static_cast<double>(chosen.pointSize())});
     owner.preferencesChanged();
     end();
+    if (sdkChanged) owner.sdkChosen();
 }
 
 void PrefController::doCancelButton() {

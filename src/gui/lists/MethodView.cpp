@@ -1,6 +1,7 @@
 #include "gui/lists/MethodView.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -47,6 +48,7 @@ void MethodView::paintEvent(QPaintEvent*) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(viewport()->rect().adjusted(kTextInset, 0, -kTextInset, 0),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, noMethodText());
+        paintFocusFrame(painter);
         return;
     }
     // The whole method is highlighted at once, while the view has the focus.
@@ -68,6 +70,16 @@ void MethodView::paintEvent(QPaintEvent*) {
                                rowHeight()),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, qText(rows_[i]));
     }
+    paintFocusFrame(painter);
+}
+
+void MethodView::keyPressEvent(QKeyEvent* event) {
+    // The method is one thing to take away: a moving key highlights it whole, ready to copy.
+    if (method && !method->empty() && rowForKey(event->key(), -1) && !selectedFlag) {
+        selectedFlag = true;
+        viewport()->update();
+    }
+    TextArrayView::keyPressEvent(event);
 }
 
 void MethodView::mousePressEvent(QMouseEvent* event) {

@@ -6,6 +6,7 @@
 //       bar:(int)x                 call style: "[NSView*_VALUE setFoo:(id)foo bar:(int)x];\n"
 // (the line feed while the preferences' addLF is on). Without a method it says, dimmed, where
 // one comes from.
+// A click or a moving key (Up, Down, Home, ...) highlights it.
 #include <optional>
 #include <string>
 
@@ -39,6 +40,7 @@ protected:
     double rowWidth(int index) const override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPlainTextEdit* sructEnumView = nullptr;

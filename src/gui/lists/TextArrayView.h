@@ -12,12 +12,21 @@
 //                           smaller than the visible one
 //   the selected row        the palette's highlight with its highlighted text, of the active
 //                           group while the list has the focus, else of the inactive group
+//   keys                    Up, Down, Home, End, Page Up, Page Down select as a click on the
+//                           row they lead to would, and scroll it into view; Return and Enter
+//                           on a selected row do what a double click does (where it does
+//                           anything)
+// While the list has the keyboard focus a frame in the highlight colour runs round it.
 // Rows are painted from the scroll position: only those in the area being painted are drawn,
-// so a list of 100,000 rows scrolls as fast as one of ten.
+// so a list of 100,000 rows scrolls as fast as one of ten. Widths are measured whole for lists
+// of up to 1,000 rows; a longer one measures its first page when it gets its rows and every
+// other row when it is painted (its width grows as wider rows come into view), so that it
+// fills as fast as a short one.
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/app/EditTarget.h"
@@ -66,14 +75,22 @@ public:
     // of the font; 0 for no maximum.
     void setHeightInRows(int minimum, int maximum);
     int getSelectLine() const { return selectLine; }
-    // The widest row.
+    static constexpr int kMeasuredRows = 1000;
+
+    // The widest row (of a long list: of those measured, see above).
     double calcArrayWidth() const;
     // Content size: (widest row, row height x rows); zero without rows.
     QSize dataBounds() const { return dataBounds_; }
 
     // Selects row index (-1 for none) and tells the delegate, as a click does.
     virtual void doClickAction(int index);
+    // Selects row index as a click would and scrolls it into view.
+    void selectRow(int index);
+    void scrollToRow(int index);
     virtual void doDoubleClick() {}
+    // Whether a double click does anything here: Return on a row does the same then, and is
+    // left to the window (a dialog's default button) otherwise.
+    virtual bool opensRows() const { return false; }
     virtual std::string createDragStrings() const;
     // Drag and copy need a selected row.
     bool canCopy() const override { return selectLine >= 0 && rowCount_ > 0; }
@@ -103,6 +120,13 @@ protected:
     virtual double rowWidth(int index) const;
     // Side texts are measured once per new rows (the widest, up to three tenths of the view).
     void measureSideTexts();
+    // The rows whose widths are measured when rows come: all of them, or those of a long
+    // list's first page.
+    std::vector<int> rowsToMeasure() const;
+    // A long list's rows first..last-1, painted, are measured soon after (each row once); the
+    // content grows to the widest.
+    void measurePaintedRows(int first, int last);
+    void measureUnmeasured();
     virtual void drawRow(QPainter& painter, int index, const QRect& rect, const RowStyle& style) const;
     // The style of a row: the selected one with the focus, without it, or a plain one.
     RowStyle styleOfRow(int index) const;
@@ -119,6 +143,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // The row a moving key leads to from row `from`, or none for another key.
+    std::optional<int> rowForKey(int key, int from) const;
+    // The focus frame, drawn last over the visible area.
+    void paintFocusFrame(QPainter& painter) const;
 
     int selectLine = -1;
     bool isFirstResponder = false;
@@ -133,6 +162,9 @@ private:
     int minimumRows_ = 0;
     int maximumRows_ = 0;
     int sideWidth_ = 0;
+    std::vector<bool> measured_;         // a long list's rows whose widths are in dataBounds_
+    std::pair<int, int> unmeasured_{-1, -1};  // painted rows still to measure, first..last-1
+    bool measureQueued_ = false;
     QSize dataBounds_;
     TextArrayViewDelegate* delegate_ = nullptr;
     QLineEdit* classNameView_ = nullptr;

@@ -69,6 +69,7 @@ QDialog* EditCommentController::loadWindow() {
     makeStartData();
     targetLine = -1;
     commentDic = AnnotationFiles::getCommentDic();
+    openedDic = commentDic;
     fillCommentView({}, false);
     if (!commentDic) showMessage(unreadableText());
     checkKeyWordLine();
@@ -275,7 +276,10 @@ void EditCommentController::doDialogAction(int code) {
         }
         if (CommentWasEdited) commitComment();
         if (DicWasEdited) {
-            if (!AnnotationFiles::writeCommentDic(*commentDic)) {
+            // Merged into the file as it is now: comments confirmed meanwhile in another
+            // window stay; only what was changed here is applied.
+            std::optional<StringDic> merged = AnnotationFiles::mergeCommentDic(*openedDic, *commentDic);
+            if (!merged) {
                 // Told apart for the message only: either way the file stays as it was.
                 showMessage(AnnotationFiles::getCommentDic()
                                 ? tr("Your comments could not be saved to %1. Nothing was changed; "
@@ -286,6 +290,7 @@ void EditCommentController::doDialogAction(int code) {
                 QApplication::beep();
                 return;
             }
+            openedDic = commentDic = std::move(merged);
             DicWasEdited = false;
             NotificationCenter::defaultCenter().post("CommentDicWasChangedNotification");
         }

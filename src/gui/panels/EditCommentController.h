@@ -110,6 +110,7 @@ private:
     std::unique_ptr<Ui::EditComments> ui_;
     // None when the comment file is there but cannot be read.
     std::optional<StringDic> commentDic;
+    std::optional<StringDic> openedDic;  // the store as the editor read it: what OK changes is measured against it
     std::vector<std::string> filterdList;
     std::vector<std::string> methodList;
     std::vector<std::size_t> filteredRows_;

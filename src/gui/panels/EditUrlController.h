@@ -66,7 +66,9 @@ private:
     // Fills the list with the classes whose name holds the filter's text, sorted by name; the
     // class shown stays selected when it is still in the list.
     void showClasses();
-    void commitEdit();
+    // False, leaving the copy as it was, for an address longer than any browser takes.
+    bool commitEdit();
+    QString tooLongMessage() const;
     bool store();
     void updateOpenButton();
     QString unreadableMessage() const override;

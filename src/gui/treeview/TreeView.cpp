@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -18,6 +20,7 @@
 #include "core/model/AnnotationFiles.h"
 #include "core/model/ClassData.h"
 #include "core/model/TreeLayout.h"
+#include "core/model/TreeNavigation.h"
 #include "core/platform/NotificationCenter.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
@@ -314,7 +317,79 @@ void TreeView::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
-void TreeView::keyPressEvent(QKeyEvent* event) { event->accept(); }
+void TreeView::keyPressEvent(QKeyEvent* event) {
+    // Every key is taken (none scrolls or beeps); these act.
+    event->accept();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if ((key == Qt::Key_F10 && mods == Qt::ShiftModifier) ||
+        (mods == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
+                                    key == Qt::Key_Menu))) {
+        // Some platforms follow the Menu key with a context-menu request: one menu is enough.
+        menuKeyPressed_ = key == Qt::Key_Menu;
+        openSelectedMenu();
+        return;
+    }
+    if (mods != Qt::NoModifier) return;
+    std::optional<TreeNavigation::Move> move;
+    if (key == Qt::Key_Left) move = TreeNavigation::Move::Left;
+    if (key == Qt::Key_Right) move = TreeNavigation::Move::Right;
+    if (key == Qt::Key_Up) move = TreeNavigation::Move::Up;
+    if (key == Qt::Key_Down) move = TreeNavigation::Move::Down;
+    if (!move) return;
+    const TreeNavigation::Step step = TreeNavigation::step(treeDatas, laseSelectedClass, *move);
+    if (!step.target) return;
+    if (step.unfold && laseSelectedClass) {
+        laseSelectedClass->setShowSubTree(true);
+        reLayout();
+        markTreeChanged();
+    }
+    selectClass(step.target);
+    revealSelection();
+}
+
+void TreeView::showEvent(QShowEvent* event) {
+    // The keys of the tree window come here, not to the scroll area around (whose arrows
+    // would only scroll).
+    if (QScrollArea* area = scrollArea(); area && area->focusProxy() != this) {
+        area->setFocusProxy(this);
+        if (area->hasFocus() || !window()->focusWidget()) setFocus(Qt::OtherFocusReason);
+    }
+    QWidget::showEvent(event);
+}
+
+void TreeView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        // A right click opens the menu of the box under it, selected.
+        std::shared_ptr<ClassData> hit = doObjSelectByPt(treePoint(event->pos()));
+        if (hit && hit->getClickIndex(treePoint(event->pos())) == 0) doDoubleClick(hit, event->globalPos());
+        return;
+    }
+    if (menuKeyPressed_) {  // the Menu key has opened it already
+        menuKeyPressed_ = false;
+        return;
+    }
+    openSelectedMenu();
+}
+
+void TreeView::revealSelection() {
+    QScrollArea* area = scrollArea();
+    if (!laseSelectedClass || !area) return;
+    const TreeRect b = laseSelectedClass->getBounds();
+    constexpr int kMargin = 24;
+    area->ensureVisible(static_cast<int>(b.x + b.width / 2), static_cast<int>(b.y + b.height / 2),
+                        static_cast<int>(b.width / 2) + kMargin, static_cast<int>(b.height / 2) + kMargin);
+}
+
+void TreeView::openSelectedMenu() {
+    if (!laseSelectedClass) return;
+    revealSelection();
+    const TreeRect b = laseSelectedClass->getBounds();
+    // Under the box, as a pop-up button's menu opens.
+    const QPoint at = mapToGlobal(QPoint(static_cast<int>(b.x), static_cast<int>(std::ceil(b.y + b.height))));
+    doDoubleClick(laseSelectedClass, at);
+}
 
 void TreeView::updateBox(const ClassData& record) {
     const TreeRect b = record.getBounds();

@@ -10,6 +10,11 @@
 //   double click on a box   its method menu; choosing a method posts
 //                           ClassMethodWasSelectedMessage with the method's declaration
 //   drag                    the selected class's name as plain text
+//   right click on a box    select it, its method menu
+//   Left, Right, Up, Down   the superclass, the first subclass (unfolded), the sibling above or
+//                           below (TreeNavigation); the box is scrolled into view
+//   Return, Enter, Space, the Menu key, Shift+F10   the selected class's method menu, under
+//                           its box
 // Every change of selection or folding marks the tree as changed, so that it is stored at exit.
 #include <QWidget>
 #include <functional>
@@ -95,6 +100,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void mouseDown(QMouseEvent* event, int clickCount);
@@ -112,6 +119,9 @@ private:
     void scrollOriginTo(QPointF origin);
     void updateBox(const ClassData& record);
     void markTreeChanged() const;
+    // Scrolls so that the selected box is wholly in view, with a margin.
+    void revealSelection();
+    void openSelectedMenu();
 
     AppShell& owner_;
     std::shared_ptr<ClassData> laseSelectedClass;
@@ -124,6 +134,7 @@ private:
     QPoint pressedAt_;
     bool dragArmed_ = false;
     MenuPresenter presenter_;
+    bool menuKeyPressed_ = false;
 };
 
 }  // namespace kestrel::gui

@@ -6,6 +6,7 @@
 #include "core/app/HeaderLocation.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "support/TempDir.h"
 
@@ -137,6 +138,10 @@ TEST(HeaderLocation, HeadersAreFoundByTheBuildsNames) {
     category.setFwName("------");
     category.setHedderName("My.h");
     EXPECT_EQ(HeaderLocation::locate(category, root, privates)->line, 0);  // no such category there
+    EnumData anonymous;
+    anonymous.setName("");
+    anonymous.setConstants({{"KitFirst", "1"}, {"KitSecond", std::nullopt}});
+    EXPECT_EQ(HeaderLocation::targetOf(anonymous)->name, "KitFirst");
     FunctionMacrosData function(kExternKind);
     function.setName("int KitCount(void)");
     EXPECT_EQ(HeaderLocation::targetOf(function)->name, "KitCount");

@@ -3,6 +3,7 @@
 // and generic_class pin the common forms; these are the corners they do not reach.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,9 +48,17 @@ protected:
         auto data = found == ProcessState::defineList().end() ? nullptr : found->second;
         return MacroKeywordResolver(data, names, &HeaderAnalyser::isKeyword).keywordFor(word);
     }
-    static DeclarationLine declaration(const std::string& text, const std::string& header) {
-        TextBuffer buffer(text);
+    // The declaration after the header's imports (each a "#import" line of its own, read by
+    // the evaluator as the driver does).
+    static DeclarationLine declaration(const std::string& text, const std::string& header,
+                                       const std::string& imports = "#import <Kit/Runtime.h>\n") {
+        TextBuffer buffer(imports + text);
         CMacroEngin macro(&buffer, header);
+        int status = 0;
+        for (std::size_t lines = std::count(imports.begin(), imports.end(), '\n'); lines > 0; --lines) {
+            buffer.getCommandWithStatus(status);  // "#"
+            macro.doCalc();
+        }
         return DeclarationLine::read(buffer, &macro, true);
     }
 

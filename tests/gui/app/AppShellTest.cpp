@@ -82,11 +82,12 @@ TEST_F(AppShellTest, FirstStartBuildsLaterStartsLoadAndALookWritesNothing) {
 TEST_F(AppShellTest, LoadsWhenTheDecisiveFilesAreThereAndBuildsWhenOneIsMissing) {
     launch();
     quit();
-    fs::remove(home.dataFile("structData"));  // plays no part in the decision
+    // The files of the stored set, where the data folder's links lead.
+    fs::remove(fs::canonical(home.dataFile("structData")));  // plays no part in the decision
     launch();
     EXPECT_EQ(shell->app().getHedderCount(), 0u);
     quit();
-    fs::remove(home.dataFile("categoryData"));
+    fs::remove(fs::canonical(home.dataFile("categoryData")));
     launch();
     EXPECT_EQ(shell->app().getHedderCount(), 2u);
     quit();
@@ -234,4 +235,26 @@ TEST_F(AppShellTest, TheOpeningWindowIsPaintedBeforeAndDuringTheWork) {
     EXPECT_TRUE(paints.saw("Rebuilding the Class Tree", "OpeningAbout"));
     EXPECT_TRUE(paints.saw("Rebuilding the Class Tree", "messageView"));
     qApp->removeEventFilter(&paints);
+}
+
+// The build's other threads measure names with the default width; the window's font measures
+// every record's display name once they are filed.
+TEST_F(AppShellTest, DisplayNamesAreMeasuredWithTheWindowsFontWhicheverThreadReadTheHeader) {
+    home.dir().write(".config/Kestrel.plist",
+                     "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>fontName</key><string></string>"
+                     "<key>pointSize</key><real>30</real></dict></plist>");
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "KitLongNamedView" + std::to_string(i);
+        home.dir().write("fw/Kit.framework/Headers/" + name + ".h", "@interface " + name + "\n@end\n");
+    }
+    setenv("KESTREL_BUILD_THREADS", "4", 1);
+    launch(home.dir().str() + "/fw");
+    unsetenv("KESTREL_BUILD_THREADS");
+    ASSERT_EQ(shell->app().classStraightList.size(), 40u);
+    for (const auto& record : shell->app().classStraightList) {
+        const std::string shown = record->getDisplayName().value_or("");
+        record->makeDisplayName();
+        EXPECT_EQ(shown, record->getDisplayName().value_or("")) << *record->getName();
+        EXPECT_NE(shown, *record->getName());  // at 30 points the name is cut
+    }
 }

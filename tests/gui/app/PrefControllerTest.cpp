@@ -1,6 +1,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetricsF>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -9,6 +13,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <filesystem>
 
 #include "core/model/MethodMenu.h"
 #include "core/platform/PlistFile.h"
@@ -17,6 +22,7 @@
 #include "gui/lists/MethodView.h"
 #include "gui/panels/ClassController.h"
 #include "support/ShellFixture.h"
+#include "support/TempDir.h"
 #include "ui_Pref.h"
 
 using namespace kestrel;
@@ -154,4 +160,42 @@ TEST(PrefFonts, AnUnknownFontIsTheSystemFontAtTheStoredSize) {
     EXPECT_EQ(font.family(), QGuiApplication::font().family());
     EXPECT_EQ(font.pointSize(), 17);
     EXPECT_EQ(gui::PrefFonts::font(PrefFont{}).pointSizeF(), QGuiApplication::font().pointSizeF());
+}
+
+// The SDK is checked as it is typed, refused on OK while it is none (the dialog stays as it is),
+// and once taken, stored and read at once: the tree is built again from it, and at the next
+// start. A command line's choice holds for its run.
+TEST_F(PrefControllerTest, AnSdkChoiceIsCheckedThenStoredAndTheTreeBuiltFromIt) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "Test.sdk/System/Library");
+    std::filesystem::create_directory_symlink(std::string(KESTREL_TEST_DATA_DIR) + "/gui_tree/Frameworks",
+                                              dir.path() / "Test.sdk/System/Library/Frameworks");
+    const std::string sdk = dir.str() + "/Test.sdk";
+    launch(std::nullopt);
+    gui::PrefController& dialog = open();
+    EXPECT_EQ(dialog.ui().sdkPathView->text(), "");
+    EXPECT_TRUE(dialog.ui().sdkNameView->text().startsWith("Default: ")) << dialog.ui().sdkNameView->text().toStdString();
+    dialog.ui().sdkPathView->setText(QString::fromStdString(dir.str()));
+    EXPECT_TRUE(dialog.ui().sdkNameView->text().endsWith("is no SDK: it has no System/Library/Frameworks"));
+    dialog.doOkButton();
+    EXPECT_TRUE(dialog.getWindow()->isVisible());
+    EXPECT_EQ(pref().sdkPath, "");
+    dialog.ui().sdkPathView->setText(QString::fromStdString(sdk + "/"));
+    EXPECT_EQ(dialog.ui().sdkNameView->text(), "Test");
+    dialog.doOkButton();
+    EXPECT_EQ(pref().sdkPath, sdk);
+    EXPECT_EQ(ProcessState::frameworksRoot(), sdk + "/System/Library/Frameworks");
+    EXPECT_TRUE(named("KitButton"));
+
+    quit();
+    EXPECT_EQ(*PlistFile::readDictionary(home.prefFile())->getString("sdkPath"), sdk);
+    launch(std::nullopt);
+    EXPECT_EQ(ProcessState::frameworksRoot(), sdk + "/System/Library/Frameworks");
+    launch(dir.str() + "/Test.sdk/System/Library/Frameworks/../Frameworks");  // the command line's
+    gui::PrefController& again = open();
+    again.ui().defaultSdkButton->click();
+    EXPECT_TRUE(again.ui().sdkNameView->text().startsWith("Default: "));
+    again.doOkButton();
+    EXPECT_EQ(pref().sdkPath, "");
+    EXPECT_EQ(ProcessState::frameworksRoot(), dir.str() + "/Test.sdk/System/Library/Frameworks/../Frameworks");
 }

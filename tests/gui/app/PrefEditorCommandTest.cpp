@@ -27,6 +27,8 @@ TEST_F(PrefEditorCommandTest, AnOpenQuoteKeepsTheDialogUntilMended) {
     Ui::Pref& ui = dialog->ui();
     EXPECT_EQ(ui.editorCommandView->text(), "gvim +%l %f");
     EXPECT_FALSE(ui.editorProblemView->isVisible());
+    for (QLabel* note : {ui.editorNoteView, ui.alphaNoteView})  // wrapped, and whole
+        EXPECT_GE(note->height(), note->heightForWidth(note->width())) << note->objectName().toStdString();
 
     ui.editorCommandView->setText("code --goto \"%f:%l");
     dialog->doOkButton();

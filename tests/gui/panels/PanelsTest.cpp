@@ -172,6 +172,14 @@ TEST_F(PanelsTest, FindResultsSelectInTheTreeAndCopyOnTheirClass) {
     find(2, "beep");
     results.doClickAction(0);
     EXPECT_EQ(copied(results), "void KitBeep(void)");
+
+    // Enum constants, each with its enum beside it; one is copied as its name.
+    find(3, "kitstate");
+    EXPECT_EQ(rowsOf(results), (Names{"KitOn", "KitOff"}));  // ranked: the shorter name first
+    EXPECT_EQ(results.getSideText(0), "KitState");
+    EXPECT_EQ(findPanel().getResultCountView()->text(), "  2 constants found");
+    results.doClickAction(0);
+    EXPECT_EQ(copied(results), "KitOn");
 }
 
 TEST_F(PanelsTest, FunctionBrowserFiltersAndTexts) {
@@ -221,6 +229,10 @@ TEST_F(PanelsTest, StructEnumViewerOneAtATime) {
     viewer->changeMode(1);
     EXPECT_EQ(rowsOf(list), Names{"KitState"});
     EXPECT_EQ(viewer->getIndexView()->rowCount(), 0);
+    // An enum shows and copies as source, a constant a row.
+    list.doClickAction(0);
+    EXPECT_EQ(viewer->getIndexView()->rowCount(), 4);
+    EXPECT_EQ(copied(list), "enum KitState {\n    KitOff,\n    KitOn\n};");
     viewer->changeMode(1);  // again: nothing changes
     EXPECT_EQ(viewer->getMode(), 1);
     viewer->getWindow()->close();  // the close box ends it like OK
