@@ -417,6 +417,25 @@ std::int32_t HeaderLocation::lineOfMethod(std::string_view text, const std::stri
     return 0;
 }
 
+std::string HeaderLocation::declarationName(const TreeData& record, const std::string& method) {
+    std::optional<Target> target = targetOf(record);
+    if (!target) return record.getName().value_or("");
+    std::string name = target->name;
+    if (target->kind == Kind::Category) name += " (" + target->category + ")";
+    if (target->kind == Kind::Protocol) name = "<" + name + ">";
+    const std::string selector = method.empty() ? "" : DeclarationText::selectorOf(method);
+    if (selector.size() > 1 && (target->kind == Kind::Class || target->kind == Kind::Category))
+        return selector.substr(0, 1) + "[" + name + " " + selector.substr(1) + "]";
+    return name;
+}
+
+std::string HeaderLocation::expectedPath(const std::string& frameworksRoot, const TreeData& record) {
+    const std::string framework = record.frameWorkName().value_or("");
+    const std::string header = record.hedderName().value_or("");
+    if (!framework.ends_with(".framework")) return header;
+    return frameworksRoot + "/" + framework + "/Headers/" + header;
+}
+
 std::optional<HeaderLocation::Place> HeaderLocation::locate(const TreeData& record, const std::string& frameworksRoot,
                                                             const std::vector<std::string>& privateHedders,
                                                             const std::string& method) {

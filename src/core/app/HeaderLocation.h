@@ -51,8 +51,13 @@ public:
     // The line of a stored method declaration in the block of the class named className or of
     // one of its categories; 0 when none holds it.
     static std::int32_t lineOfMethod(std::string_view text, const std::string& className, const std::string& method);
+    // What a record (or a method of it) is called where the header is shown: "NSView",
+    // "NSView (Drawing)", "-[NSView drawRect:]", "NSMakeRect", "<NSCoding>".
+    static std::string declarationName(const TreeData& record, const std::string& method = "");
+    // Where a record's header would be: its framework's Headers folder, else its name alone.
+    static std::string expectedPath(const std::string& frameworksRoot, const TreeData& record);
     // The header and line of a record (a method of it when one is given); none when the header
-    // cannot be found or read.
+    // cannot be found (one that cannot be read comes with line 0: the viewer says why).
     static std::optional<Place> locate(const TreeData& record, const std::string& frameworksRoot,
                                        const std::vector<std::string>& privateHedders, const std::string& method = "");
 };

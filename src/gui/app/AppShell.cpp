@@ -32,7 +32,6 @@
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
-#include "core/text/DeclarationText.h"
 #include "core/platform/SdkLayout.h"
 #include "gui/app/AboutController.h"
 #include "gui/app/DesktopUrl.h"
@@ -101,7 +100,6 @@ EditTarget* focusedEditTarget() {
 }
 
 QLineEdit* focusedLineEdit() { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
-
 
 }  // namespace
 
@@ -640,22 +638,9 @@ void AppShell::showHeader() {
     const std::string& root = ProcessState::frameworksRoot();
     const std::vector<std::string> privates = AnnotationFiles::getPrivateHedders().value_or(std::vector<std::string>{});
     std::optional<HeaderLocation::Place> place = HeaderLocation::locate(*record, root, privates, method);
-    std::string name = record->getName().value_or("");
-    if (record->whoAreYou() >= kFoundationExportKind) {
-        if (std::optional<HeaderLocation::Target> target = HeaderLocation::targetOf(*record)) name = target->name;
-    } else if (!method.empty()) {
-        const std::string selector = DeclarationText::selectorOf(method);
-        if (!selector.empty()) name = selector.substr(0, 1) + "[" + name + " " + selector.substr(1) + "]";
-    }
-    if (!place) {
-        // Said in the viewer, at the place where the header was looked for.
-        const std::string framework = record->frameWorkName().value_or("");
-        const std::string expected = framework.ends_with(".framework")
-                                         ? root + "/" + framework + "/Headers/" + *record->hedderName()
-                                         : *record->hedderName();
-        place = HeaderLocation::Place{expected, 0};
-    }
-    getHedderViewer().show(place->path, place->line, name);
+    // A header not found is said in the viewer, at the place where it was looked for.
+    if (!place) place = HeaderLocation::Place{HeaderLocation::expectedPath(root, *record), 0};
+    getHedderViewer().show(place->path, place->line, HeaderLocation::declarationName(*record, method));
 }
 
 HedderViewer& AppShell::getHedderViewer() {

@@ -148,7 +148,8 @@ void HedderViewer::show(const QString& path, int line, const QString& declaratio
     if (loaded.problem == HedderText::Problem::None && line_ > lines)
         notes.push_back(tr("Line %1 is past the end of this header (%2 lines): it has changed since the class tree "
                            "was built.").arg(line_).arg(lines));
-    setNotes(notes);
+    fileNotes_ = std::move(notes);
+    showNotes();
     ui_->openInEditorButton->setEnabled(loaded.problem != HedderText::Problem::Missing &&
                                         loaded.problem != HedderText::Problem::Folder);
 
@@ -170,12 +171,12 @@ void HedderViewer::useFont() {
     text->setTabStopDistance(8 * text->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
 }
 
-void HedderViewer::setNotes(const std::vector<QString>& notes) {
-    notes_ = notes;
+void HedderViewer::showNotes(const QString& more) {
     QStringList lines;
-    for (const QString& note : notes) lines << note;
+    for (const QString& note : fileNotes_) lines << note;
+    if (!more.isEmpty()) lines << more;
     ui_->noteView->setText(lines.join(QLatin1Char('\n')));
-    ui_->noteView->setVisible(!notes.empty());
+    ui_->noteView->setVisible(!lines.isEmpty());
 }
 
 void HedderViewer::place() {
@@ -278,16 +279,7 @@ void HedderViewer::find(Step step) {
 
 void HedderViewer::openInEditor() {
     if (path_.isEmpty()) return;
-    const QString problem = EditorLauncher::open(path_, line_);
-    std::vector<QString> notes = notes_;
-    if (!problem.isEmpty()) {
-        notes.push_back(problem);
-        const std::vector<QString> kept = notes_;
-        setNotes(notes);
-        notes_ = kept;  // said once, not kept for the next file
-    } else {
-        setNotes(notes_);
-    }
+    showNotes(EditorLauncher::open(path_, line_));  // said until the next header or try
 }
 
 }  // namespace kestrel::gui

@@ -73,7 +73,8 @@ private:
     // match forwards or backwards; lights every match near the current one.
     enum class Step { Here, Next, Previous };
     void find(Step step);
-    void setNotes(const std::vector<QString>& notes);
+    // What the window says: the notes on the file shown, and one more line when given.
+    void showNotes(const QString& more = QString());
 
     QPointer<QWidget> window_;
     std::unique_ptr<Ui::HedderViewer> ui_;
@@ -83,7 +84,7 @@ private:
     int line_ = 0;
     QString text_;  // the text shown, for find
     bool placed_ = false;
-    std::vector<QString> notes_;  // what the window says about the file shown
+    std::vector<QString> fileNotes_;  // what the window says about the file shown
 };
 
 }  // namespace kestrel::gui

@@ -147,4 +147,13 @@ TEST(HeaderLocation, HeadersAreFoundByTheBuildsNames) {
     EXPECT_EQ(HeaderLocation::targetOf(function)->name, "KitCount");
     view.setHedderName("Gone.h");
     EXPECT_FALSE(HeaderLocation::locate(view, root, privates));
+    EXPECT_EQ(HeaderLocation::expectedPath("/R", view), "/R/Kit.framework/Headers/Gone.h");
+    EXPECT_EQ(HeaderLocation::expectedPath("/R", category), "My.h");
+
+    // What the viewer calls what it shows.
+    EXPECT_EQ(HeaderLocation::declarationName(view), "KitView");
+    EXPECT_EQ(HeaderLocation::declarationName(view, "-(void)setFoo:(id)foo bar:(int)x"), "-[KitView setFoo:bar:]");
+    EXPECT_EQ(HeaderLocation::declarationName(category, "+(id)new"), "+[Mine (Extra) new]");
+    EXPECT_EQ(HeaderLocation::declarationName(function), "KitCount");
+    EXPECT_EQ(HeaderLocation::declarationName(anonymous), "KitFirst");
 }
