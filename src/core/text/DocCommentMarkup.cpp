@@ -189,7 +189,7 @@ private:
         std::string text = tidy(current);
         current.clear();
         if (!text.empty()) out.push_back(Block{kind, std::move(text), label, number});
-        kind = Kind::Paragraph;
+        kind = resume;
         label.clear();
         number = 0;
     }
@@ -308,9 +308,19 @@ private:
                 else if (!lists.empty() && lists.back().ordered) start(Kind::Numbered, {}, ++lists.back().count);
                 else start(Kind::Bullet);
                 break;
-            case Tag::Deflist: flush(); break;
-            case Tag::Term: t.closing ? flush() : start(Kind::Term); break;
-            case Tag::Desc: t.closing ? flush() : start(Kind::Definition); break;
+            case Tag::Deflist:
+                resume = Kind::Paragraph;
+                flush();
+                break;
+            case Tag::Term:
+                resume = Kind::Paragraph;
+                t.closing ? flush() : start(Kind::Term);
+                break;
+            case Tag::Desc:
+                // Text after an example inside the description still belongs to it.
+                resume = t.closing ? Kind::Paragraph : Kind::Definition;
+                t.closing ? flush() : start(Kind::Definition);
+                break;
             case Tag::Verbatim: {
                 if (t.closing || t.selfClosing) break;
                 std::size_t found = closingTag(s, i, t.name);
@@ -382,6 +392,7 @@ private:
     std::vector<Block> out;
     std::string current;
     Kind kind = Kind::Paragraph;
+    Kind resume = Kind::Paragraph;  // what a flush returns to: the open <desc>'s text
     std::string label;
     int number = 0;
     std::vector<List> lists;

@@ -1,5 +1,9 @@
 #include "core/text/DocCommentText.h"
 
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+
 #include "core/text/DocCommentParser.h"
 
 namespace kestrel {
@@ -28,6 +32,26 @@ std::size_t prefixBytes(std::string_view s, std::size_t n) {
         }
     }
     return i;
+}
+
+// Words that end in a dot without ending a sentence.
+constexpr std::string_view abbreviations[] = {"NB", "N.B", "e.g", "i.e", "eg", "ie", "etc", "cf", "vs", "Mr", "Dr", "No"};
+
+// Up to the first ". " before a capital that does not end an abbreviation or an initial:
+// "Returns it, e.g. its size. More." -> "Returns it, e.g. its size."
+std::string firstSentence(std::string text) {
+    for (char& c : text)
+        if (c == '\n') c = ' ';
+    for (std::size_t dot = text.find(". "); dot != std::string::npos; dot = text.find(". ", dot + 1)) {
+        if (dot + 2 >= text.size() || !std::isupper(static_cast<unsigned char>(text[dot + 2]))) continue;
+        std::size_t space = text.rfind(' ', dot);
+        std::string_view word = std::string_view(text).substr(space == std::string::npos ? 0 : space + 1);
+        word = word.substr(0, word.find('.'));
+        const bool abbreviation =
+            word.size() <= 1 || std::find(std::begin(abbreviations), std::end(abbreviations), word) != std::end(abbreviations);
+        if (!abbreviation) return text.substr(0, dot + 1);
+    }
+    return text;
 }
 
 class Writer {
@@ -161,15 +185,7 @@ std::string DocCommentText::summary(const DocComment& doc, std::size_t maxLength
     if (line.empty())
         for (const DocComment::Block& b : doc.blocks)
             if (b.kind == Kind::Paragraph && !b.text.empty()) {
-                line = b.text;
-                // The first sentence: up to ". " followed by a capital or the end, so that
-                // "e.g. this" and "-init. " stay whole.
-                for (std::size_t dot = line.find(". "); dot != std::string::npos; dot = line.find(". ", dot + 1))
-                    if (dot + 2 < line.size() && std::isupper(static_cast<unsigned char>(line[dot + 2])) &&
-                        !(dot >= 2 && line[dot - 2] == ' ') && !(dot >= 1 && line[dot - 1] == 'g' && dot >= 3 && line[dot - 2] == '.')) {
-                        line.erase(dot + 1);
-                        break;
-                    }
+                line = firstSentence(b.text);
                 break;
             }
     if (line.empty() && !doc.returns.empty()) line = "Returns: " + doc.returns;
