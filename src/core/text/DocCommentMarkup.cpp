@@ -356,11 +356,6 @@ private:
             ++i;
             return;
         }
-        if (name == "n") {  // Doxygen's line break
-            current += '\n';
-            i = j;
-            return;
-        }
         if (name == "link") {
             std::size_t end = s.find("@/link", j);
             std::size_t alt = s.find("@endlink", j);

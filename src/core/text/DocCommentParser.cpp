@@ -297,6 +297,7 @@ std::string DocCommentParser::stripDelimiters(std::string_view text) {
             std::size_t after = first + 2;
             if (after < l.size() && (l[after] == '/' || l[after] == '!')) ++after;
             if (after < l.size() && l[after] == '<') ++after;
+            if (after < l.size() && l[after] == ' ') ++after;
             l.erase(0, after);
         }
     }

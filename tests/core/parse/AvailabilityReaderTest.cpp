@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -137,4 +138,29 @@ TEST(AvailabilityReaderTest, MacOS142SdkMacrosExpanded) {
               "macos{10.2,-10.4}");
     EXPECT_EQ(expanded("__OSX_AVAILABLE_STARTING(__MAC_10_5, __IPHONE_2_0)"), "macos{10.5}");  // for macOS only
     ProcessState::reset();
+}
+
+// The Mac OS X 10.4 headers come without the SDK's usr/include: their availability macros are
+// read by name, and every one of the forms they use gives a version.
+TEST(AvailabilityReaderTest, MacOSX104HeadersReadByName) {
+    const std::string path = std::string(KESTREL_SHARED_DIR) +
+                             "/data/macosx10.4/Frameworks/Foundation.framework/Headers/NSObjCRuntime.h";
+    const std::string folder = std::string(KESTREL_SHARED_DIR) + "/data/macosx10.4/Frameworks";
+    if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no Mac OS X 10.4 headers at " << folder;
+    std::size_t read = 0, deprecated = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.path().extension() != ".h" || !entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.find("AVAILABLE_MAC_OS_X_VERSION_") == std::string::npos || line.find("#define") != std::string::npos)
+                continue;
+            Availability a = AvailabilityReader::read(line);
+            EXPECT_TRUE(a.find("macos") && a.find("macos")->introduced) << entry.path() << ": " << line;
+            ++read;
+            deprecated += a.isDeprecated();
+        }
+    }
+    EXPECT_GT(read, 200u);
+    EXPECT_GT(deprecated, 10u);
 }
