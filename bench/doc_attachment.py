@@ -16,7 +16,7 @@ Usage: bench/doc_attachment.py STORE [--headers DIR] [--clang CLANG] [--examples
   --headers GNUstep's headers (default /usr/include/GNUstep)
   --examples N  print N misses of each kind, with both texts
 Prints "classes: P% (A/B)" and "methods: P% (A/B)"; targets >= 80% and >= 60%. Ends with status 2
-and the reason when the store, the headers or clang are missing."""
+and the reason when the store (or any comment in it), the headers or clang are missing."""
 import argparse, collections, os, plistlib, random, re, shutil, subprocess, sys, tempfile
 
 GNUSTEP_FLAGS = ["-x", "objective-c", "-DGNUSTEP", "-DGNUSTEP_BASE_LIBRARY=1", "-DGNU_GUI_LIBRARY=1",
@@ -235,10 +235,12 @@ def main():
     if not args.clang or not os.access(args.clang, os.X_OK):
         skip("clang is missing (apt-get install clang)")
 
+    kestrel_classes, kestrel_methods = store_docs(args.store)
+    if not kestrel_classes and not kestrel_methods:
+        skip("no record of %s carries a documentation comment (a store written before they were kept?)" % args.store)
     clang_classes, clang_methods = clang_comments(args.clang, args.headers)
     if not clang_classes and not clang_methods:
         skip("clang attached no comment (did it read the headers?)")
-    kestrel_classes, kestrel_methods = store_docs(args.store)
 
     def compare(label, clang, kestrel):
         same = [k for k in clang if k in kestrel and normalised(kestrel[k]) == normalised(clang[k])]
