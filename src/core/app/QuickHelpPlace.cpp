@@ -1,0 +1,40 @@
+#include "core/app/QuickHelpPlace.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/model/HasMethodsData.h"
+#include "core/model/TreeData.h"
+#include "core/text/NotesLookup.h"
+
+namespace kestrel {
+
+std::optional<QuickHelpPlace::Target> QuickHelpPlace::of(const QuickHelp::Content& content,
+                                                         const std::string& frameworksRoot,
+                                                         const std::vector<std::string>& privateHedders) {
+    if (!content.record) return std::nullopt;
+    const TreeData* declaredBy = content.record.get();
+    if (!content.method.empty() && content.record->whoAreYou() >= kHasMethodsDataKind &&
+        content.record->whoAreYou() <= kProtocolDataKind) {
+        if (const HasMethodsData* owner = NotesLookup::declaringOwner(
+                static_cast<const HasMethodsData&>(*content.record), content.method))
+            declaredBy = owner;
+    }
+    if (!declaredBy->hedderName()) return std::nullopt;
+
+    Target target;
+    target.declarationName =
+        content.constant.empty() ? HeaderLocation::declarationName(*declaredBy, content.method) : content.constant;
+    std::optional<HeaderLocation::Place> place;
+    if (content.line && *content.line > 0) {
+        if (std::optional<std::string> path = HeaderLocation::findHedder(
+                frameworksRoot, declaredBy->frameWorkName().value_or(""), *declaredBy->hedderName(), privateHedders))
+            place = HeaderLocation::Place{*path, static_cast<std::int32_t>(std::min<std::int64_t>(*content.line, INT32_MAX))};
+    } else {
+        place = HeaderLocation::locate(*declaredBy, frameworksRoot, privateHedders, content.method);
+    }
+    target.place = place ? *place : HeaderLocation::Place{HeaderLocation::expectedPath(frameworksRoot, *declaredBy), 0};
+    return target;
+}
+
+}  // namespace kestrel

@@ -1,0 +1,69 @@
+#include "core/text/NotesLookup.h"
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "core/model/CategoryData.h"
+#include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
+#include "core/model/ProtocolData.h"
+
+namespace kestrel {
+
+namespace {
+
+bool holds(const HasMethodsData& record, const std::string& method) {
+    const auto& methods = record.getMethodList();
+    return methods && std::find(methods->begin(), methods->end(), method) != methods->end();
+}
+
+// The record and what it adopts, depth first, each once.
+const HasMethodsData* inProtocols(const HasMethodsData& record, const std::string& method,
+                                  std::set<const HasMethodsData*>& seen) {
+    for (const auto& protocol : record.getProtocolObjects()) {
+        if (!protocol || !seen.insert(protocol.get()).second) continue;
+        if (holds(*protocol, method)) return protocol.get();
+        if (const HasMethodsData* found = inProtocols(*protocol, method, seen)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+NotesLookup::~NotesLookup() = default;
+
+bool NotesLookup::Notes::isDeprecated() const {
+    return availability.isDeprecated() || availability.isUnavailable();
+}
+
+NotesLookup::Notes NotesLookup::ofRecord(const TreeData&) const { return {}; }
+
+NotesLookup::Notes NotesLookup::ofMethod(const HasMethodsData&, const std::string&) const { return {}; }
+
+NotesLookup::Notes NotesLookup::ofConstant(const EnumData&, const std::string&) const { return {}; }
+
+bool NotesLookup::isMethodDeprecated(const HasMethodsData& owner, const std::string& method) const {
+    return ofMethod(owner, method).isDeprecated();
+}
+
+const HasMethodsData* NotesLookup::declaringOwner(const HasMethodsData& start, const std::string& method) {
+    std::set<const HasMethodsData*> seen;
+    for (const HasMethodsData* record = &start; record && seen.insert(record).second; record = record->superClass()) {
+        if (holds(*record, method)) return record;
+        if (record->whoAreYou() == kClassDataKind) {
+            for (const auto& category : static_cast<const ClassData*>(record)->getCategoryList())
+                if (category && holds(*category, method)) return category.get();
+        }
+        std::set<const HasMethodsData*> protocols;
+        if (const HasMethodsData* found = inProtocols(*record, method, protocols)) return found;
+        if (record->whoAreYou() == kClassDataKind) {
+            for (const auto& category : static_cast<const ClassData*>(record)->getCategoryList())
+                if (category)
+                    if (const HasMethodsData* found = inProtocols(*category, method, protocols)) return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace kestrel
