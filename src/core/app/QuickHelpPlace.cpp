@@ -9,7 +9,7 @@
 
 namespace kestrel {
 
-std::optional<QuickHelpPlace::Target> QuickHelpPlace::of(const QuickHelp::Content& content,
+std::optional<QuickHelpPlace::Target> QuickHelpPlace::of(const QuickHelpText::Content& content,
                                                          const std::string& frameworksRoot,
                                                          const std::vector<std::string>& privateHedders) {
     if (!content.record) return std::nullopt;

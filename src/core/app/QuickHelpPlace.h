@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/app/HeaderLocation.h"
-#include "core/text/QuickHelp.h"
+#include "core/text/QuickHelpText.h"
 
 namespace kestrel {
 
@@ -24,7 +24,7 @@ public:
     };
 
     // None without a subject, or for a subject whose record names no header.
-    static std::optional<Target> of(const QuickHelp::Content& content, const std::string& frameworksRoot,
+    static std::optional<Target> of(const QuickHelpText::Content& content, const std::string& frameworksRoot,
                                     const std::vector<std::string>& privateHedders);
 };
 

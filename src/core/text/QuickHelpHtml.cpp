@@ -78,7 +78,7 @@ std::string QuickHelpHtml::placeholder(std::string_view text, const Style& style
     return "<p style=\"color:" + style.dim + "\">" + escape(text) + "</p>";
 }
 
-std::string QuickHelpHtml::render(const QuickHelp::Content& content, const Style& style) {
+std::string QuickHelpHtml::render(const QuickHelpText::Content& content, const Style& style) {
     std::string html;
     const DocComment& doc = content.doc;
     if (doc.empty()) {
@@ -101,7 +101,7 @@ std::string QuickHelpHtml::render(const QuickHelp::Content& content, const Style
     if (!content.availability.empty()) {
         html += "<p>";
         bool first = true;
-        for (const QuickHelp::Line& line : content.availability) {
+        for (const QuickHelpText::Line& line : content.availability) {
             if (!first) html += "<br/>";
             first = false;
             if (line.warning)

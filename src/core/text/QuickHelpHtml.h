@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/text/QuickHelp.h"
+#include "core/text/QuickHelpText.h"
 
 namespace kestrel {
 
@@ -24,7 +24,7 @@ public:
     // The link the place carries.
     static constexpr std::string_view placeLink = "kestrel-place:";
 
-    static std::string render(const QuickHelp::Content& content, const Style& style);
+    static std::string render(const QuickHelpText::Content& content, const Style& style);
     // A short dimmed line where there is nothing to show.
     static std::string placeholder(std::string_view text, const Style& style);
     // &, <, >, " as entities; line breaks as <br/>.

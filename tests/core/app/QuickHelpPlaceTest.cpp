@@ -31,19 +31,19 @@ TEST(QuickHelpPlace, TheStoredLineElseTheScannedOneInTheDeclaringHeader) {
     NotesTable notes;
     notes.set(view.get(), "-(void)lockFocus", NotesTable::notes("Locks.", 7));
     // The stored line, trusted as it is; the header of the superclass that declares it.
-    auto stored = QuickHelpPlace::of(QuickHelp::forMethod(notes, button, "-(void)lockFocus"), root, {});
+    auto stored = QuickHelpPlace::of(QuickHelpText::forMethod(notes, button, "-(void)lockFocus"), root, {});
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->place, (HeaderLocation::Place{header, 7}));
     EXPECT_EQ(stored->declarationName, "-[KitView lockFocus]");
     // No stored line: the scan's.
-    auto scanned = QuickHelpPlace::of(QuickHelp::forMethod(notes, button, "-(void)display"), root, {});
+    auto scanned = QuickHelpPlace::of(QuickHelpText::forMethod(notes, button, "-(void)display"), root, {});
     ASSERT_TRUE(scanned);
     EXPECT_EQ(scanned->place, (HeaderLocation::Place{header, 2}));
-    EXPECT_EQ(QuickHelpPlace::of(QuickHelp::forRecord(notes, view), root, {})->place.line, 1);
+    EXPECT_EQ(QuickHelpPlace::of(QuickHelpText::forRecord(notes, view), root, {})->place.line, 1);
 
     // The button's header is not there: where it was looked for, line 0.
-    auto missing = QuickHelpPlace::of(QuickHelp::forRecord(notes, button), root, {});
+    auto missing = QuickHelpPlace::of(QuickHelpText::forRecord(notes, button), root, {});
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->place, (HeaderLocation::Place{root + "/Kit.framework/Headers/KitButton.h", 0}));
-    EXPECT_FALSE(QuickHelpPlace::of(QuickHelp::Content{}, root, {}));
+    EXPECT_FALSE(QuickHelpPlace::of(QuickHelpText::Content{}, root, {}));
 }

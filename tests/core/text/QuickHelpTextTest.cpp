@@ -11,7 +11,7 @@
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 #include "core/text/DeprecatedEntries.h"
-#include "core/text/QuickHelp.h"
+#include "core/text/QuickHelpText.h"
 #include "core/text/QuickHelpHtml.h"
 #include "support/Forest.h"
 #include "support/NotesTable.h"
@@ -24,7 +24,7 @@ using Methods = std::vector<std::string>;
 namespace {
 
 // NSObject <NSCoding> <- NSView (+ category Drawing in NSView+Drawing.h) <- NSButton.
-class QuickHelpTest : public testing::Test {
+class QuickHelpTextTest : public testing::Test {
 protected:
     void SetUp() override {
         object = f.cls("NSObject");
@@ -56,7 +56,7 @@ protected:
 
 }  // namespace
 
-TEST_F(QuickHelpTest, AMethodIsDeclaredWhereTheClassGetsIt) {
+TEST_F(QuickHelpTextTest, AMethodIsDeclaredWhereTheClassGetsIt) {
     EXPECT_EQ(NotesLookup::declaringOwner(*button, "-(void)setTitle:(NSString*)title"), button.get());
     EXPECT_EQ(NotesLookup::declaringOwner(*button, "-(void)lockFocus"), view.get());
     EXPECT_EQ(NotesLookup::declaringOwner(*button, "-(void)drawRect:(NSRect)rect"), drawing.get());
@@ -69,48 +69,48 @@ TEST_F(QuickHelpTest, AMethodIsDeclaredWhereTheClassGetsIt) {
     object->setSuperClass(nullptr);
 }
 
-TEST_F(QuickHelpTest, AMethodShowsItsOwnNotesElseItsClasssDocumentation) {
-    QuickHelp::Content locked = QuickHelp::forMethod(notes, button, "-(void)lockFocus");
+TEST_F(QuickHelpTextTest, AMethodShowsItsOwnNotesElseItsClasssDocumentation) {
+    QuickHelpText::Content locked = QuickHelpText::forMethod(notes, button, "-(void)lockFocus");
     EXPECT_EQ(locked.doc.brief, "Locks the focus.");
     ASSERT_EQ(locked.doc.parameters.size(), 1u);
     EXPECT_EQ(locked.docFrom, "");
-    EXPECT_EQ(locked.availability, (std::vector<QuickHelp::Line>{{"macOS 10.0+", false},
+    EXPECT_EQ(locked.availability, (std::vector<QuickHelpText::Line>{{"macOS 10.0+", false},
                                                                   {"Deprecated in macOS 10.14", true}}));
     EXPECT_TRUE(locked.deprecated);
     EXPECT_EQ(locked.placeText(), "NSView.h, line 120");  // the header of the class that declares it
     EXPECT_EQ(locked.record, button);
 
     // No word of its own: the class's documentation, said to be the class's; its own line.
-    QuickHelp::Content display = QuickHelp::forMethod(notes, view, "-(void)display");
+    QuickHelpText::Content display = QuickHelpText::forMethod(notes, view, "-(void)display");
     EXPECT_EQ(display.doc.blocks.size() + display.doc.brief.size() > 0, true);
     EXPECT_EQ(display.docFrom, "NSView");
     EXPECT_FALSE(display.deprecated);
     EXPECT_EQ(display.placeText(), "NSView.h, line 118");
 
     // A store without notes: nothing but the header's name.
-    QuickHelp::Content drawn = QuickHelp::forMethod(NotesLookup{}, button, "-(void)drawRect:(NSRect)rect");
+    QuickHelpText::Content drawn = QuickHelpText::forMethod(NotesLookup{}, button, "-(void)drawRect:(NSRect)rect");
     EXPECT_TRUE(drawn.doc.empty());
     EXPECT_TRUE(drawn.availability.empty());
     EXPECT_EQ(drawn.placeText(), "NSView+Drawing.h");
-    EXPECT_EQ(QuickHelp::forMethod(notes, button, "-(void)gone").placeText(), "NSButton.h");
+    EXPECT_EQ(QuickHelpText::forMethod(notes, button, "-(void)gone").placeText(), "NSButton.h");
 }
 
-TEST_F(QuickHelpTest, AConstantTakesWhatItsEnumsCommentSaysOfIt) {
+TEST_F(QuickHelpTextTest, AConstantTakesWhatItsEnumsCommentSaysOfIt) {
     auto style = f.enumRecord("NSWindowStyleMask", "{ NSWindowStyleMaskTitled = 1, NSWindowStyleMaskClosable = 2 }");
     style->setHedderName("NSWindow.h");
     notes.set(style.get(), NotesTable::notes("Window styles.\n@constant NSWindowStyleMaskTitled A title bar.", 40,
                                              NotesTable::deprecatedIn("10.12")));
-    QuickHelp::Content titled = QuickHelp::forConstant(notes, style, "NSWindowStyleMaskTitled");
+    QuickHelpText::Content titled = QuickHelpText::forConstant(notes, style, "NSWindowStyleMaskTitled");
     EXPECT_EQ(titled.doc.brief, "A title bar.");
     EXPECT_EQ(titled.docFrom, "");
     EXPECT_TRUE(titled.deprecated);  // as its enum is
-    QuickHelp::Content closable = QuickHelp::forConstant(notes, style, "NSWindowStyleMaskClosable");
+    QuickHelpText::Content closable = QuickHelpText::forConstant(notes, style, "NSWindowStyleMaskClosable");
     EXPECT_EQ(closable.docFrom, "NSWindowStyleMask");
     EXPECT_EQ(closable.placeText(), "NSWindow.h, line 40");
 }
 
 TEST(QuickHelpHtml, TheTextIsEscapedDeprecationsWarnAndThePlaceLinks) {
-    QuickHelp::Content content;
+    QuickHelpText::Content content;
     content.doc.brief = "Returns <NSCopying> & \"more\".";
     content.doc.blocks = {{DocComment::BlockKind::Code, "if (a < b)\n  x();", "", 0},
                           {DocComment::BlockKind::Bullet, "one", "", 0},
@@ -134,14 +134,14 @@ TEST(QuickHelpHtml, TheTextIsEscapedDeprecationsWarnAndThePlaceLinks) {
         EXPECT_NE(html.find(part), std::string::npos) << part << "\n" << html;
 
     // Nothing known but the header: a short dimmed line, then the place.
-    QuickHelp::Content bare;
+    QuickHelpText::Content bare;
     bare.hedderName = "NSView.h";
     EXPECT_EQ(QuickHelpHtml::render(bare, style),
               "<p style=\"color:#111111\">No documentation comment in the header.</p>"
               "<p>Declared in <a href=\"kestrel-place:\">NSView.h</a></p>");
 }
 
-TEST_F(QuickHelpTest, ListsStrikeDeprecatedRowsOrLeaveThemOut) {
+TEST_F(QuickHelpTextTest, ListsStrikeDeprecatedRowsOrLeaveThemOut) {
     auto deprecated = [this](const std::string& m) { return DeprecatedEntries::isDeprecated(notes, *button, m); };
     const Methods rows{"-(void)display", "-(void)lockFocus", "-(void)setTitle:(NSString*)title"};
     auto shown = DeprecatedEntries::filter(rows, deprecated, false);
@@ -174,7 +174,7 @@ TEST_F(QuickHelpTest, ListsStrikeDeprecatedRowsOrLeaveThemOut) {
     EXPECT_TRUE(NotesTable::notes("", 1, gone).isDeprecated());
 }
 
-TEST_F(QuickHelpTest, MenusStrikeOrDropDeprecatedMethodsTheirSubmenusToo) {
+TEST_F(QuickHelpTextTest, MenusStrikeOrDropDeprecatedMethodsTheirSubmenusToo) {
     ProcessState::reset();
     ProcessState::prefData() = std::make_shared<PrefData>();
     auto lookup = std::make_shared<NotesTable>(notes);

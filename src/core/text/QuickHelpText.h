@@ -24,7 +24,7 @@ class EnumData;
 class HasMethodsData;
 class TreeData;
 
-class QuickHelp {
+class QuickHelpText {
 public:
     struct Line {
         std::string text;

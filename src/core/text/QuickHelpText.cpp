@@ -1,4 +1,4 @@
-#include "core/text/QuickHelp.h"
+#include "core/text/QuickHelpText.h"
 
 #include "core/model/EnumData.h"
 #include "core/model/HasMethodsData.h"
@@ -10,16 +10,16 @@ namespace kestrel {
 
 namespace {
 
-void takeNotes(QuickHelp::Content& content, const NotesLookup::Notes& notes, const TreeData& declaredBy) {
+void takeNotes(QuickHelpText::Content& content, const NotesLookup::Notes& notes, const TreeData& declaredBy) {
     content.doc = DocCommentParser::parse(notes.doc);
-    content.availability = QuickHelp::availabilityLines(notes.availability);
+    content.availability = QuickHelpText::availabilityLines(notes.availability);
     content.deprecated = notes.isDeprecated();
     content.hedderName = declaredBy.hedderName().value_or("");
     content.line = notes.line;
 }
 
 // The documentation of the record the subject belongs to, when the subject has none.
-void lendDoc(QuickHelp::Content& content, const NotesLookup::Notes& from, const TreeData& record) {
+void lendDoc(QuickHelpText::Content& content, const NotesLookup::Notes& from, const TreeData& record) {
     if (!content.doc.empty() || from.doc.empty()) return;
     content.doc = DocCommentParser::parse(from.doc);
     if (!content.doc.empty()) content.docFrom = record.getName().value_or("");
@@ -27,15 +27,15 @@ void lendDoc(QuickHelp::Content& content, const NotesLookup::Notes& from, const 
 
 }  // namespace
 
-std::string QuickHelp::Content::placeText() const { return QuickHelp::placeText(hedderName, line); }
+std::string QuickHelpText::Content::placeText() const { return QuickHelpText::placeText(hedderName, line); }
 
-std::string QuickHelp::placeText(const std::string& hedderName, std::optional<std::int64_t> line) {
+std::string QuickHelpText::placeText(const std::string& hedderName, std::optional<std::int64_t> line) {
     if (hedderName.empty()) return {};
     if (!line || *line < 1) return hedderName;
     return hedderName + ", line " + std::to_string(*line);
 }
 
-std::vector<QuickHelp::Line> QuickHelp::availabilityLines(const Availability& availability) {
+std::vector<QuickHelpText::Line> QuickHelpText::availabilityLines(const Availability& availability) {
     std::vector<Line> lines;
     const std::string introduced = AvailabilityText::introduced(availability);
     for (const std::string& text : AvailabilityText::lines(availability))
@@ -43,7 +43,7 @@ std::vector<QuickHelp::Line> QuickHelp::availabilityLines(const Availability& av
     return lines;
 }
 
-QuickHelp::Content QuickHelp::forRecord(const NotesLookup& lookup, std::shared_ptr<const TreeData> record) {
+QuickHelpText::Content QuickHelpText::forRecord(const NotesLookup& lookup, std::shared_ptr<const TreeData> record) {
     Content content;
     if (!record) return content;
     takeNotes(content, lookup.ofRecord(*record), *record);
@@ -51,7 +51,7 @@ QuickHelp::Content QuickHelp::forRecord(const NotesLookup& lookup, std::shared_p
     return content;
 }
 
-QuickHelp::Content QuickHelp::forMethod(const NotesLookup& lookup, std::shared_ptr<const HasMethodsData> shown,
+QuickHelpText::Content QuickHelpText::forMethod(const NotesLookup& lookup, std::shared_ptr<const HasMethodsData> shown,
                                         const std::string& method) {
     Content content;
     if (!shown) return content;
@@ -69,7 +69,7 @@ QuickHelp::Content QuickHelp::forMethod(const NotesLookup& lookup, std::shared_p
     return content;
 }
 
-QuickHelp::Content QuickHelp::forConstant(const NotesLookup& lookup, std::shared_ptr<const EnumData> owner,
+QuickHelpText::Content QuickHelpText::forConstant(const NotesLookup& lookup, std::shared_ptr<const EnumData> owner,
                                           const std::string& constant) {
     Content content;
     if (!owner) return content;
