@@ -6,6 +6,7 @@
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
+#include "core/model/DeclarationNotes.h"
 #include "core/model/EnumData.h"
 #include "core/model/ProtocolData.h"
 
@@ -29,6 +30,21 @@ const HasMethodsData* inProtocols(const HasMethodsData& record, const std::strin
     return nullptr;
 }
 
+// The stored availability, kept as its dictionary or already read.
+[[maybe_unused]] Availability availabilityOf(const std::optional<PlistDict>& stored) {
+    return stored ? Availability::fromPlist(*stored) : Availability{};
+}
+[[maybe_unused]] Availability availabilityOf(const Availability& stored) { return stored; }
+
+NotesLookup::Notes fromStored(const DeclarationNotes* stored) {
+    NotesLookup::Notes notes;
+    if (!stored) return notes;
+    notes.line = stored->line;
+    notes.doc = stored->doc.value_or("");
+    notes.availability = availabilityOf(stored->availability);
+    return notes;
+}
+
 }  // namespace
 
 NotesLookup::~NotesLookup() = default;
@@ -37,11 +53,15 @@ bool NotesLookup::Notes::isDeprecated() const {
     return availability.isDeprecated() || availability.isUnavailable();
 }
 
-NotesLookup::Notes NotesLookup::ofRecord(const TreeData&) const { return {}; }
+NotesLookup::Notes NotesLookup::ofRecord(const TreeData& record) const { return fromStored(&record.getNotes()); }
 
-NotesLookup::Notes NotesLookup::ofMethod(const HasMethodsData&, const std::string&) const { return {}; }
+NotesLookup::Notes NotesLookup::ofMethod(const HasMethodsData& owner, const std::string& method) const {
+    return fromStored(owner.notesOfMethod(method));
+}
 
-NotesLookup::Notes NotesLookup::ofConstant(const EnumData&, const std::string&) const { return {}; }
+NotesLookup::Notes NotesLookup::ofConstant(const EnumData& owner, const std::string& constant) const {
+    return fromStored(owner.notesOfConstant(constant));
+}
 
 bool NotesLookup::isMethodDeprecated(const HasMethodsData& owner, const std::string& method) const {
     return ofMethod(owner, method).isDeprecated();

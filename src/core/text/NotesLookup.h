@@ -8,9 +8,9 @@
 //   ofConstant(NSWindowStyleMask, "NSWindowStyleMaskTitled")
 //   declaringOwner(NSButton, "-(void)display") -> NSView: where a class gets a method from
 //
-// The answers are read from the records; a store written before the notes were kept answers
-// empty notes, and everything shows as not deprecated. Tests (and a later source of notes) may
-// answer otherwise by overriding the three lookups.
+// The answers are the records' stored notes (DeclarationNotes); a store written before the notes
+// were kept answers empty notes, and everything shows as not deprecated. Tests may answer
+// otherwise by overriding the three lookups.
 #include <cstdint>
 #include <optional>
 #include <string>

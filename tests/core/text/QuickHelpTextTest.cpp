@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/model/DeclarationNotes.h"
+#include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/MethodMenu.h"
 #include "core/platform/PrefData.h"
@@ -15,6 +17,7 @@
 #include "core/text/QuickHelpHtml.h"
 #include "support/Forest.h"
 #include "support/NotesTable.h"
+#include "support/Plists.h"
 
 using namespace kestrel;
 using kestrel::test::Forest;
@@ -203,4 +206,29 @@ TEST_F(QuickHelpTextTest, MenusStrikeOrDropDeprecatedMethodsTheirSubmenusToo) {
     // Method items keep their owner and index for the choice.
     EXPECT_EQ(hidden.items[3].index, 2u);
     ProcessState::reset();
+}
+
+// The lookup the program uses reads the notes the build stored on the records.
+TEST(NotesLookup, TheStoredNotesOfRecordsMethodsAndConstants) {
+    const PlistDict stored = test::dict({{"line", 12},
+                                         {"doc", "Draws it."},
+                                         {"availability", test::dict({{"macos", test::dict({{"introduced", "10.0"},
+                                                                                           {"deprecated", "10.9"}})}})}});
+    ClassData view("NSView", std::nullopt);
+    view.setNotes(DeclarationNotes::readFrom(stored));
+    view.addMethodList(Methods{"-(void)display", "-(void)lockFocus"});
+    view.setMethodNotes({{"-(void)lockFocus", DeclarationNotes::readFrom(stored)}});
+    EnumData style;
+    style.setConstantNotes({{"NSTitled", DeclarationNotes::readFrom(stored)}});
+
+    const NotesLookup lookup;
+    for (const NotesLookup::Notes& notes :
+         {lookup.ofRecord(view), lookup.ofMethod(view, "-(void)lockFocus"), lookup.ofConstant(style, "NSTitled")}) {
+        EXPECT_EQ(notes.line, 12);
+        EXPECT_EQ(notes.doc, "Draws it.");
+        EXPECT_TRUE(notes.isDeprecated());
+    }
+    EXPECT_TRUE(lookup.ofMethod(view, "-(void)display").empty());
+    EXPECT_TRUE(lookup.ofConstant(style, "NSClosable").empty());
+    EXPECT_TRUE(lookup.ofRecord(style).empty());
 }
