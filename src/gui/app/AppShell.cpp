@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/app/HeaderLocation.h"
+#include "core/app/QuickHelpPlace.h"
 #include "core/model/AnnotationFiles.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
@@ -103,7 +104,8 @@ QLineEdit* focusedLineEdit() { return qobject_cast<QLineEdit*>(QApplication::foc
 
 }  // namespace
 
-AppShell::AppShell(LaunchOptions options, QObject* parent) : QObject(parent), options_(std::move(options)) {
+AppShell::AppShell(LaunchOptions options, QObject* parent)
+    : QObject(parent), options_(std::move(options)), notes_(std::make_shared<const NotesLookup>()) {
     Host::install(this);
 }
 
@@ -342,6 +344,7 @@ void AppShell::makeMenus() {
         }
         QAction* action = menu->addAction(QString::fromUtf8(entry.title));
         action->setData(entry.tag);
+        action->setCheckable(MenuCommands::isCheckable(entry.command));
         action->setShortcuts(shortcutsOf(entry));
         // Copy in the tree window, Find from a modeless dialog: the commands are the program's.
         action->setShortcutContext(Qt::ApplicationShortcut);
@@ -378,6 +381,7 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
         case MenuCommand::ShowHeader: showHeader(); break;
+        case MenuCommand::HideDeprecated: setHideDeprecated(!hidesDeprecated()); break;
         case MenuCommand::Find: showFind(); break;
         case MenuCommand::ShowClassTab: showTab(kClassTab); break;
         case MenuCommand::ShowFindTab: showTab(kFindTab); break;
@@ -435,6 +439,33 @@ bool AppShell::validateMenuItem(std::int32_t tag) const {
 
 void AppShell::updateCommands() {
     for (const auto& [command, action] : actions_) action->setEnabled(validateCommand(command));
+    if (QAction* hide = actionFor(MenuCommand::HideDeprecated)) hide->setChecked(hidesDeprecated());
+}
+
+bool AppShell::hidesDeprecated() {
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    return pref && pref->hideDeprecated;
+}
+
+void AppShell::setHideDeprecated(bool hide) {
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    if (pref && pref->hideDeprecated != hide) {
+        pref->hideDeprecated = hide;
+        pref->prefChanged = true;
+    }
+    if (QAction* action = actionFor(MenuCommand::HideDeprecated)) action->setChecked(hidesDeprecated());
+    NotificationCenter::defaultCenter().post("DeprecatedVisibilityChangedMessage");
+}
+
+void AppShell::setNotesLookup(std::shared_ptr<const NotesLookup> lookup) {
+    notes_ = lookup ? std::move(lookup) : std::make_shared<const NotesLookup>();
+    NotificationCenter::defaultCenter().post("DeprecatedVisibilityChangedMessage");
+}
+
+void AppShell::showQuickHelpPlace(const QuickHelpText::Content& content) {
+    const std::vector<std::string> privates = AnnotationFiles::getPrivateHedders().value_or(std::vector<std::string>{});
+    std::optional<QuickHelpPlace::Target> target = QuickHelpPlace::of(content, ProcessState::frameworksRoot(), privates);
+    if (target) getHedderViewer().show(target->place.path, target->place.line, target->declarationName);
 }
 
 void AppShell::doAbout() {
