@@ -50,7 +50,7 @@ NotesLookup::Notes fromStored(const DeclarationNotes* stored) {
 NotesLookup::~NotesLookup() = default;
 
 bool NotesLookup::Notes::isDeprecated() const {
-    return availability.isDeprecated() || availability.isUnavailable();
+    return availability.isDeprecated();
 }
 
 NotesLookup::Notes NotesLookup::ofRecord(const TreeData& record) const { return fromStored(&record.getNotes()); }

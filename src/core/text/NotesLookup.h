@@ -32,9 +32,10 @@ public:
         Availability availability;
 
         bool empty() const { return !line && doc.empty() && availability.empty(); }
-        // Deprecated, unavailable or obsoleted on the platform shown (macOS, or everywhere): what
-        // lists strike through and Hide Deprecated hides. A deprecation announced for a later
-        // version is not one yet.
+        // Deprecated on the platform shown (macOS, or everywhere): what lists strike through and
+        // Hide Deprecated hides. A deprecation announced for a later version is not one yet, and
+        // a declaration of other platforms only (unavailable on macOS) is not deprecated: Quick
+        // Help says it is unavailable.
         bool isDeprecated() const;
     };
 

@@ -63,9 +63,10 @@ FindController::FindController(AppShell& owner, QWidget* page, ClassController* 
     auto* splitter = new QSplitter(Qt::Vertical, page);
     splitter->addWidget(resultView);
     splitter->addWidget(quickHelpView);
-    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
+    splitter->setSizes({320, 160});
     layout->addWidget(splitter, 1);
 
     auto* bottom = new QHBoxLayout;

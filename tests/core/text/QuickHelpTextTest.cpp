@@ -166,15 +166,19 @@ TEST_F(QuickHelpTextTest, ListsStrikeDeprecatedRowsOrLeaveThemOut) {
     EXPECT_FALSE(DeprecatedEntries::isDeprecated(notes, cls));
     EXPECT_FALSE(DeprecatedEntries::isDeprecated(NotesLookup{}, method));  // a store without notes
 
-    // Deprecated only for a later version (API_TO_BE_DEPRECATED), or only on iOS: not struck.
+    // Deprecated only for a later version (API_TO_BE_DEPRECATED), only on iOS, or an iOS
+    // declaration unavailable on macOS: not struck. Deprecated everywhere: struck.
     Availability later;
     later.deprecate("macos", "100000");
     Availability ios;
     ios.deprecate("ios", "9.0");
-    for (const Availability& a : {later, ios}) EXPECT_FALSE(NotesTable::notes("", 1, a).isDeprecated());
-    Availability gone;
-    gone.makeUnavailable("macos");
-    EXPECT_TRUE(NotesTable::notes("", 1, gone).isDeprecated());
+    Availability iosOnly;
+    iosOnly.introduce("ios", "6.0");
+    iosOnly.makeUnavailable("macos");
+    for (const Availability& a : {later, ios, iosOnly}) EXPECT_FALSE(NotesTable::notes("", 1, a).isDeprecated());
+    Availability bare;
+    bare.deprecate("*");
+    EXPECT_TRUE(NotesTable::notes("", 1, bare).isDeprecated());
 }
 
 TEST_F(QuickHelpTextTest, MenusStrikeOrDropDeprecatedMethodsTheirSubmenusToo) {
