@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -412,6 +413,7 @@ bool AppShell::validateCommand(MenuCommand command) const {
             if (QLineEdit* field = focusedLineEdit()) return field->hasSelectedText() && field->echoMode() == QLineEdit::Normal;
             if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()))
                 return text->textCursor().hasSelection();
+            if (auto* text = qobject_cast<QTextEdit*>(QApplication::focusWidget())) return text->textCursor().hasSelection();
             if (EditTarget* target = focusedEditTarget()) return target->canCopy();
             return false;
         case MenuCommand::Cut:
@@ -688,6 +690,7 @@ void AppShell::quit() { QCoreApplication::quit(); }
 void AppShell::copy() {
     if (QLineEdit* field = focusedLineEdit()) return field->copy();
     if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget())) return text->copy();
+    if (auto* text = qobject_cast<QTextEdit*>(QApplication::focusWidget())) return text->copy();  // Quick Help
     if (EditTarget* target = focusedEditTarget(); target && target->canCopy()) target->copy();
 }
 

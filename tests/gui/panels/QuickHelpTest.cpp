@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -211,4 +212,18 @@ TEST_F(QuickHelpTest, AFindResultShowsItsQuickHelp) {
     QTest::keyClick(find.getKeywordView()->lineEdit(), Qt::Key_Down);  // into the results, the first selected
     EXPECT_TRUE(quickHelp(help).contains("Draws the view.")) << quickHelp(help).toStdString();
     EXPECT_TRUE(quickHelp(help).contains("DocView.h, line 14")) << quickHelp(help).toStdString();
+}
+
+TEST_F(QuickHelpTest, QuickHelpsTextIsSelectedAndCopied) {
+    selectClass("DocView");
+    NotificationCenter::defaultCenter().post("ClassMethodWasSelectedMessage", std::string("-(void)drawRect:(int)rect"));
+    QuickHelpView* help = classPanel().getQuickHelpView();
+    QApplication::setActiveWindow(shell->getMainWindow());
+    help->setFocus();
+    QTest::keyClick(help, Qt::Key_A, Qt::ControlModifier);
+    shell->updateCommands();
+    QAction& copy = *shell->actionFor(MenuCommand::Copy);
+    ASSERT_TRUE(copy.isEnabled());
+    copy.trigger();
+    EXPECT_TRUE(QApplication::clipboard()->text().contains("Draws the view.")) << QApplication::clipboard()->text().toStdString();
 }
