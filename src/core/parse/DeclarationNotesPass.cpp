@@ -12,7 +12,7 @@
 #include "core/model/RecordLists.h"
 #include "core/model/SearchRank.h"
 #include "core/model/StructData.h"
-#include "core/parse/AttributeAvailability.h"
+#include "core/parse/AvailabilityReader.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/CommentBody.h"
 #include "core/parse/DefineData.h"
@@ -40,6 +40,15 @@ bool looksLikeMacro(std::string_view word) {
         upper = upper || (c >= 'A' && c <= 'Z');
     }
     return upper;
+}
+
+// The words of the availability macros' names (API_AVAILABLE, NS_DEPRECATED_MAC,
+// __OSX_AVAILABLE_STARTING, AVAILABLE_MAC_OS_X_VERSION_10_5_AND_LATER, UNAVAILABLE_ATTRIBUTE,
+// __IOS_PROHIBITED, ...).
+bool namesAvailability(std::string_view word) {
+    for (std::string_view part : {"AVAILABLE", "DEPRECATED", "OBSOLETE", "PROHIBITED"})
+        if (word.find(part) != std::string_view::npos) return true;
+    return false;
 }
 
 std::string methodKey(std::string_view declaration) {
@@ -181,7 +190,8 @@ bool DeclarationNotesPass::isMacro(std::string_view word) {
     auto [found, fresh] = macroWords.try_emplace(word);
     if (fresh && macro) {
         found->second.definition = macro->getScope().find(word);
-        found->second.isMacro = found->second.definition != nullptr;
+        // An availability macro the define pass did not see is read by its name.
+        found->second.isMacro = found->second.definition != nullptr || namesAvailability(word);
         const auto& own = macro->getScope().getOwnRecord();
         found->second.ownLine = own && own->findOwn(word);
     }
@@ -193,7 +203,7 @@ const MacroDefinition* DeclarationNotesPass::definitionOf(std::string_view word)
     return found == macroWords.end() ? nullptr : found->second.definition;
 }
 
-std::optional<PlistDict> DeclarationNotesPass::availabilityIn(Range range) {
+Availability DeclarationNotesPass::availabilityIn(Range range) {
     const auto& tokens = sites.getTokens();
     std::string written;
     std::vector<const MacroDefinition*> definitions;
@@ -214,7 +224,7 @@ std::optional<PlistDict> DeclarationNotesPass::availabilityIn(Range range) {
         written += sites.span(from, to);
         i = end - 1;
     }
-    if (written.empty() || !macro) return std::nullopt;
+    if (written.empty() || !macro) return {};
     auto [found, fresh] = expanded.try_emplace(written);
     if (!fresh) return found->second;
     // Macros of this header's own are its alone: what they say is not kept for the next one.
@@ -223,7 +233,7 @@ std::optional<PlistDict> DeclarationNotesPass::availabilityIn(Range range) {
         if (said != memory.byText.end() && said->second.definitions == definitions)
             return found->second = said->second.availability;
     }
-    found->second = AttributeAvailability::read(macro->expand(written));
+    found->second = AvailabilityReader::read(macro->expand(written));
     if (!ownLine) memory.byText.insert_or_assign(written, Memory::Said{std::move(definitions), found->second});
     return found->second;
 }
@@ -236,8 +246,10 @@ DeclarationNotes DeclarationNotesPass::notesAt(Index nameToken, Index start, Ran
     return notes;
 }
 
-void DeclarationNotesPass::attach(CMacroEngin& engine, const std::string& fwName, const std::string& hedderName) {
+void DeclarationNotesPass::attach(CMacroEngin& engine, const std::string& framework, const std::string& header) {
     macro = &engine;
+    fwName = framework;
+    hedderName = header;
     for (std::size_t i = protocolsFrom; i < records.protocolList.size(); ++i) {
         if (!records.protocolList[i]) continue;
         records.protocolList[i]->setFwName(fwName);
@@ -613,8 +625,12 @@ void DeclarationNotesPass::typedefs() {
         // Every name the header declares so, whether or not its analyser filed it here: the
         // notes must not depend on what the headers before filed (a parallel build's do not),
         // and the store keeps the notes of the typedefs it has.
-        for (Index name : names)
-            records.typedefNotes.insert_or_assign(std::string(sites.textOf(name)), notesAt(name, t, {t, end}));
+        for (Index name : names) {
+            DeclarationNotes notes = notesAt(name, t, {t, end});
+            notes.fwName = fwName;
+            notes.hedderName = hedderName;
+            records.typedefNotes.insert_or_assign(std::string(sites.textOf(name)), std::move(notes));
+        }
     }
 }
 
