@@ -103,7 +103,11 @@ DeclarationNotesPass::Index DeclarationNotesPass::statementStart(Index i) const 
 DeclarationNotesPass::Index DeclarationNotesPass::statementEnd(Index i, bool passBodies) const {
     const auto& tokens = sites.getTokens();
     while (i < tokens.size()) {
-        if (tokens[i].kind == Kind::Boundary || isPunct(i, ';') || isPunct(i, '}')) return i;
+        // A directive inside a declaration does not end it:
+        //   + (CARenderer *)rendererWithCGLContext:(void *)ctx options:(NSDictionary *)dict
+        //   #ifndef GL_SILENCE_DEPRECATION
+        //       API_DEPRECATED("+rendererWithMTLTexture", macos(10.5, 10.14));
+        if (isPunct(i, ';') || isPunct(i, '}')) return i;
         if (isWord(i) && isSectionWord(sites.textOf(i))) return i;
         if (isPunct(i, '{')) {
             if (!passBodies || tokens[i].partner == i) return i;
@@ -250,10 +254,16 @@ void DeclarationNotesPass::attach(CMacroEngin& engine, const std::string& framew
     macro = &engine;
     fwName = framework;
     hedderName = header;
+    // Protocols and structs, which the driver does not label, name where they come from too.
     for (std::size_t i = protocolsFrom; i < records.protocolList.size(); ++i) {
         if (!records.protocolList[i]) continue;
         records.protocolList[i]->setFwName(fwName);
         records.protocolList[i]->setHedderName(hedderName);
+    }
+    for (std::size_t i = structsFrom; i < records.structList.size(); ++i) {
+        if (!records.structList[i]) continue;
+        records.structList[i]->setFwName(fwName);
+        records.structList[i]->setHedderName(hedderName);
     }
     sites.scan();
     containers();
@@ -446,17 +456,21 @@ std::string DeclarationNotesPass::withoutMacros(std::string_view text) const {
         std::size_t end = i;
         while (end < text.size() && isWordChar(text[end])) ++end;
         const std::string_view word = text.substr(i, end - i);
-        const bool attribute = word == "__attribute__" ||
-                               (looksLikeMacro(word) && macro && macro->getScope().find(word) != nullptr);
+        std::size_t after = end;
+        while (after < text.size() && text[after] == ' ') ++after;
+        const bool called = after < text.size() && text[after] == '(';
+        // A macro used with arguments (API_AVAILABLE(...)) or naming availability goes; one that
+        // stands for a type (GSCTXT for NSGraphicsContext) stays, or "(GSCTXT *ctxt" would read
+        // as a pointer to a function.
+        const bool attribute =
+            word == "__attribute__" || (looksLikeMacro(word) && (called || namesAvailability(word)) && macro &&
+                                        (macro->getScope().find(word) != nullptr || namesAvailability(word)));
         if (!attribute) {
             out += word;
             i = end;
             continue;
         }
-        // The macro and its arguments go.
-        std::size_t after = end;
-        while (after < text.size() && text[after] == ' ') ++after;
-        if (after < text.size() && text[after] == '(') {
+        if (called) {
             int depth = 0;
             for (; after < text.size(); ++after) {
                 if (text[after] == '(') ++depth;
@@ -555,13 +569,16 @@ void DeclarationNotesPass::enums() {
                 }
             }
         }
-        if (!nameAt && open) {
-            // An anonymous enum: its line is the line of "enum".
-            Index e = *open;
-            const Index start = statementStart(*open);
-            while (e > start && !isText(e, "enum")) --e;
-            nameAt = e;
-        }
+        // An anonymous enum is known by its first constant (as the header viewer finds it):
+        // its line is that constant's.
+        std::optional<Index> firstConstant;
+        if (!nameAt && open && !constants.empty())
+            for (std::uint32_t i : sites.occurrences(constants.front().name))
+                if (i > *open && i < tokens[*open].partner) {
+                    firstConstant = i;
+                    break;
+                }
+        if (!nameAt) nameAt = firstConstant;
         if (!nameAt) continue;
         const Index start = statementStart(open ? *open : *nameAt);
         record->setNotes(notesAt(*nameAt, start, {start, statementEnd(start, true)}));
