@@ -177,8 +177,11 @@ std::optional<std::string> DeclarationNotesPass::docBefore(Index start) const {
 }
 
 std::optional<std::string> DeclarationNotesPass::trailingDoc(Index after, Index to) const {
-    for (const auto& comment : sites.getComments()) {
-        if (comment.nextToken <= after) continue;
+    const auto& comments = sites.getComments();
+    auto from = std::upper_bound(comments.begin(), comments.end(), after,
+                                 [](Index at, const DeclarationSites::Comment& c) { return at < c.nextToken; });
+    for (auto it = from; it != comments.end(); ++it) {
+        const auto& comment = *it;
         if (comment.nextToken > to) break;
         if (CommentBody::styleOf(sites.commentText(comment)) == CommentBody::Style::Trailing) {
             std::string text = CommentBody::strip(sites.commentText(comment));
@@ -607,7 +610,10 @@ void DeclarationNotesPass::enums() {
 void DeclarationNotesPass::typedefs() {
     const auto& tokens = sites.getTokens();
     for (std::uint32_t t : sites.occurrences("typedef")) {
-        if (statementStart(t) != t) continue;
+        // Only a typedef that begins its declaration.
+        if (t > 0 && !(tokens[t - 1].kind == Kind::Boundary || isPunct(t - 1, ';') || isPunct(t - 1, '{') ||
+                       isPunct(t - 1, '}') || (isWord(t - 1) && isSectionWord(sites.textOf(t - 1)))))
+            continue;
         const Index end = statementEnd(t, true);
         // The declarators: after a body, else after the type.
         Index from = t + 1;

@@ -2,6 +2,10 @@
 // not clean: bytes that are not UTF-8, control characters, comments and brackets never closed.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "core/app/AppAction2.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
@@ -59,11 +63,20 @@ TEST(DeclarationNotesPass, TextThatNeverClosesItsCommentsOrBracketsGivesWhatItCa
         "typedef void (^Block)(int; typedef int I\n",
         "#if 1\n@interface A : B\n#else\n@end\n",
     };
-    for (const char* text : texts) {
+    // Brackets by the hundred thousand that never pair, and constants each with a comment:
+    // one pass over them, not one per pair.
+    std::string damaged = "@interface A : B\n- (void)a;\n@end\n" + std::string(100000, '(') + std::string(100000, '}');
+    std::string comments = "enum {\n";
+    for (int i = 0; i < 20000; ++i) comments += "  C" + std::to_string(i) + ", // note\n";
+    comments += "};\n";
+    std::vector<std::string> all(std::begin(texts), std::end(texts));
+    all.push_back(damaged);
+    all.push_back(comments);
+    for (const std::string& text : all) {
         AppAction2 app;
-        TextBuffer buffer{std::string(text)};
+        TextBuffer buffer{text};
         app.doAnalyseHedderFile(buffer, "input.h", "------", false);
-        for (const auto& record : app.classList) EXPECT_GE(record->getNotes().line.value_or(1), 1) << text;
+        for (const auto& record : app.classList) EXPECT_GE(record->getNotes().line.value_or(1), 1) << text.substr(0, 60);
     }
     ProcessState::reset();
 }
