@@ -1,68 +1,25 @@
 #include "core/model/DeclarationNotes.h"
 
-#include <array>
-#include <string_view>
 
 namespace kestrel {
 
-namespace {
-
-constexpr std::array<std::string_view, 3> kVersionKeys{"introduced", "deprecated", "obsoleted"};
-constexpr std::array<std::string_view, 2> kTextKeys{"message", "replacement"};
-
-bool isTextKey(const std::string& key) {
-    for (std::string_view k : kTextKeys)
-        if (key == k) return true;
-    return false;
-}
-
-// One platform's entry: the version strings and the unavailable mark it holds.
-std::optional<PlistDict> soundPlatform(const PlistDict& entry) {
-    PlistDict kept;
-    for (std::string_view key : kVersionKeys)
-        if (const std::string* version = entry.getString(std::string(key))) kept.set(std::string(key), PlistValue(*version));
-    if (std::optional<bool> unavailable = entry.getBoolean("unavailable"); unavailable && *unavailable)
-        kept.set("unavailable", PlistValue(true));
-    if (kept.empty()) return std::nullopt;
-    return kept;
-}
-
-}  // namespace
 
 void DeclarationNotes::writeTo(PlistDict& dic) const {
+    if (fwName) dic.set("fwName", PlistValue(*fwName));
+    if (hedderName) dic.set("headerName", PlistValue(*hedderName));
     if (line) dic.set("line", PlistValue(*line));
     if (doc) dic.set("doc", PlistValue(*doc));
-    if (availability) dic.set("availability", PlistValue(*availability));
+    if (hasAvailability()) dic.set("availability", PlistValue(availability.toPlist()));
 }
 
 DeclarationNotes DeclarationNotes::readFrom(const PlistDict& dic) {
     DeclarationNotes notes;
+    if (const std::string* text = dic.getString("fwName")) notes.fwName = *text;
+    if (const std::string* text = dic.getString("headerName")) notes.hedderName = *text;
     if (std::optional<std::int64_t> value = dic.getInteger("line"); value && *value >= 1) notes.line = *value;
     if (const std::string* text = dic.getString("doc")) notes.doc = *text;
-    if (const PlistDict* availability = dic.getDict("availability")) notes.availability = soundAvailability(*availability);
+    if (const PlistDict* availability = dic.getDict("availability")) notes.availability = Availability::fromPlist(*availability);
     return notes;
-}
-
-std::optional<PlistDict> DeclarationNotes::soundAvailability(const PlistDict& dic) {
-    PlistDict kept;
-    for (const auto& [key, value] : dic) {
-        if (isTextKey(key)) {
-            if (const std::string* text = value.getString()) kept.set(key, PlistValue(*text));
-        } else if (const PlistDict* entry = value.getDict()) {
-            if (std::optional<PlistDict> platform = soundPlatform(*entry)) kept.set(key, PlistValue(std::move(*platform)));
-        }
-    }
-    bool anyPlatform = false;
-    for (const auto& [key, value] : kept) anyPlatform = anyPlatform || value.isDict();
-    if (!anyPlatform) return std::nullopt;  // a message alone says nothing of availability
-    return kept;
-}
-
-bool DeclarationNotes::isDeprecated() const {
-    if (!availability) return false;
-    for (const auto& [key, value] : *availability)
-        if (const PlistDict* entry = value.getDict(); entry && entry->contains("deprecated")) return true;
-    return false;
 }
 
 PlistDict NotesDictionary::toDict(const NotesByName& notes) {

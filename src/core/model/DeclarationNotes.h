@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "core/model/Availability.h"
 #include "core/platform/PlistValue.h"
 
 namespace kestrel {
@@ -26,23 +27,24 @@ namespace kestrel {
 struct DeclarationNotes {
     std::optional<std::int64_t> line;
     std::optional<std::string> doc;
-    std::optional<PlistDict> availability;
+    Availability availability;  // empty: none said (or not known)
+    // Where it is, for what has no record of its own to say so (a typedef): "fwName" and
+    // "headerName" as records store them.
+    std::optional<std::string> fwName;
+    std::optional<std::string> hedderName;
 
-    bool empty() const { return !line && !doc && !availability; }
+    bool empty() const { return !line && !doc && !hasAvailability() && !fwName && !hedderName; }
+    // An availability that names a platform (a message alone says nothing).
+    bool hasAvailability() const { return !availability.entries().empty(); }
     bool operator==(const DeclarationNotes&) const = default;
 
-    // Writes the keys that are set into dic, in the order line, doc, availability.
+    // Writes the keys that are set into dic, in the order fwName, headerName, line, doc,
+    // availability.
     void writeTo(PlistDict& dic) const;
     // The notes held by dic's keys; a line that is no number from 1, a doc that is no string,
     // an availability that is no dictionary is not taken (nor, inside it, what has not the
-    // shape above).
+    // shape above: Availability::fromPlist).
     static DeclarationNotes readFrom(const PlistDict& dic);
-    // The availability dictionary as it is kept: only its known shape. None when nothing of it
-    // is left.
-    static std::optional<PlistDict> soundAvailability(const PlistDict& dic);
-
-    // Whether the availability says deprecated (on any platform, or bare).
-    bool isDeprecated() const;
 };
 
 // Notes by the text they belong to (a method's declaration text, a constant's name).

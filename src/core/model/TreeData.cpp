@@ -51,6 +51,8 @@ void TreeData::initFromDic(const PlistDict& dic) {
     if (const std::string* s = dic.getString("headerName")) hedderName_ = *s;
     if (auto id = dic.integerValue("idNum")) idNum = clampToInt32(*id);
     notes = DeclarationNotes::readFrom(dic);
+    notes.fwName.reset();  // a record's own "fwName" and "headerName" say where it is
+    notes.hedderName.reset();
 }
 
 void TreeData::makeDictionary(PlistDict& dic) const {

@@ -95,7 +95,9 @@ std::string CommentBody::strip(std::string_view comment) {
     if (comment.starts_with("/*")) comment.remove_prefix(2);
     if (comment.ends_with("*/")) comment.remove_suffix(2);
     // The opener's "*", "!" and "<" ("/**", "/*!", "/**<").
-    if (!comment.empty() && (comment.front() == '*' || comment.front() == '!')) comment.remove_prefix(1);
+    // ("/*****" of a boxed comment: all of its stars)
+    if (!comment.empty() && comment.front() == '!') comment.remove_prefix(1);
+    while (!comment.empty() && comment.front() == '*') comment.remove_prefix(1);
     if (!comment.empty() && comment.front() == '<') comment.remove_prefix(1);
     std::vector<std::string_view> lines = linesOf(comment);
     bool starred = lines.size() > 1;

@@ -12,7 +12,7 @@
 #include "core/model/RecordLists.h"
 #include "core/model/SearchRank.h"
 #include "core/model/StructData.h"
-#include "core/parse/AttributeAvailability.h"
+#include "core/parse/AvailabilityReader.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/CommentBody.h"
 #include "core/parse/DefineData.h"
@@ -40,6 +40,15 @@ bool looksLikeMacro(std::string_view word) {
         upper = upper || (c >= 'A' && c <= 'Z');
     }
     return upper;
+}
+
+// The words of the availability macros' names (API_AVAILABLE, NS_DEPRECATED_MAC,
+// __OSX_AVAILABLE_STARTING, AVAILABLE_MAC_OS_X_VERSION_10_5_AND_LATER, UNAVAILABLE_ATTRIBUTE,
+// __IOS_PROHIBITED, ...).
+bool namesAvailability(std::string_view word) {
+    for (std::string_view part : {"AVAILABLE", "DEPRECATED", "OBSOLETE", "PROHIBITED"})
+        if (word.find(part) != std::string_view::npos) return true;
+    return false;
 }
 
 std::string methodKey(std::string_view declaration) {
@@ -94,7 +103,11 @@ DeclarationNotesPass::Index DeclarationNotesPass::statementStart(Index i) const 
 DeclarationNotesPass::Index DeclarationNotesPass::statementEnd(Index i, bool passBodies) const {
     const auto& tokens = sites.getTokens();
     while (i < tokens.size()) {
-        if (tokens[i].kind == Kind::Boundary || isPunct(i, ';') || isPunct(i, '}')) return i;
+        // A directive inside a declaration does not end it:
+        //   + (CARenderer *)rendererWithCGLContext:(void *)ctx options:(NSDictionary *)dict
+        //   #ifndef GL_SILENCE_DEPRECATION
+        //       API_DEPRECATED("+rendererWithMTLTexture", macos(10.5, 10.14));
+        if (isPunct(i, ';') || isPunct(i, '}')) return i;
         if (isWord(i) && isSectionWord(sites.textOf(i))) return i;
         if (isPunct(i, '{')) {
             if (!passBodies || tokens[i].partner == i) return i;
@@ -164,8 +177,11 @@ std::optional<std::string> DeclarationNotesPass::docBefore(Index start) const {
 }
 
 std::optional<std::string> DeclarationNotesPass::trailingDoc(Index after, Index to) const {
-    for (const auto& comment : sites.getComments()) {
-        if (comment.nextToken <= after) continue;
+    const auto& comments = sites.getComments();
+    auto from = std::upper_bound(comments.begin(), comments.end(), after,
+                                 [](Index at, const DeclarationSites::Comment& c) { return at < c.nextToken; });
+    for (auto it = from; it != comments.end(); ++it) {
+        const auto& comment = *it;
         if (comment.nextToken > to) break;
         if (CommentBody::styleOf(sites.commentText(comment)) == CommentBody::Style::Trailing) {
             std::string text = CommentBody::strip(sites.commentText(comment));
@@ -181,7 +197,8 @@ bool DeclarationNotesPass::isMacro(std::string_view word) {
     auto [found, fresh] = macroWords.try_emplace(word);
     if (fresh && macro) {
         found->second.definition = macro->getScope().find(word);
-        found->second.isMacro = found->second.definition != nullptr;
+        // An availability macro the define pass did not see is read by its name.
+        found->second.isMacro = found->second.definition != nullptr || namesAvailability(word);
         const auto& own = macro->getScope().getOwnRecord();
         found->second.ownLine = own && own->findOwn(word);
     }
@@ -193,7 +210,7 @@ const MacroDefinition* DeclarationNotesPass::definitionOf(std::string_view word)
     return found == macroWords.end() ? nullptr : found->second.definition;
 }
 
-std::optional<PlistDict> DeclarationNotesPass::availabilityIn(Range range) {
+Availability DeclarationNotesPass::availabilityIn(Range range) {
     const auto& tokens = sites.getTokens();
     std::string written;
     std::vector<const MacroDefinition*> definitions;
@@ -214,7 +231,7 @@ std::optional<PlistDict> DeclarationNotesPass::availabilityIn(Range range) {
         written += sites.span(from, to);
         i = end - 1;
     }
-    if (written.empty() || !macro) return std::nullopt;
+    if (written.empty() || !macro) return {};
     auto [found, fresh] = expanded.try_emplace(written);
     if (!fresh) return found->second;
     // Macros of this header's own are its alone: what they say is not kept for the next one.
@@ -223,7 +240,7 @@ std::optional<PlistDict> DeclarationNotesPass::availabilityIn(Range range) {
         if (said != memory.byText.end() && said->second.definitions == definitions)
             return found->second = said->second.availability;
     }
-    found->second = AttributeAvailability::read(macro->expand(written));
+    found->second = AvailabilityReader::read(macro->expand(written));
     if (!ownLine) memory.byText.insert_or_assign(written, Memory::Said{std::move(definitions), found->second});
     return found->second;
 }
@@ -236,12 +253,20 @@ DeclarationNotes DeclarationNotesPass::notesAt(Index nameToken, Index start, Ran
     return notes;
 }
 
-void DeclarationNotesPass::attach(CMacroEngin& engine, const std::string& fwName, const std::string& hedderName) {
+void DeclarationNotesPass::attach(CMacroEngin& engine, const std::string& framework, const std::string& header) {
     macro = &engine;
+    fwName = framework;
+    hedderName = header;
+    // Protocols and structs, which the driver does not label, name where they come from too.
     for (std::size_t i = protocolsFrom; i < records.protocolList.size(); ++i) {
         if (!records.protocolList[i]) continue;
         records.protocolList[i]->setFwName(fwName);
         records.protocolList[i]->setHedderName(hedderName);
+    }
+    for (std::size_t i = structsFrom; i < records.structList.size(); ++i) {
+        if (!records.structList[i]) continue;
+        records.structList[i]->setFwName(fwName);
+        records.structList[i]->setHedderName(hedderName);
     }
     sites.scan();
     containers();
@@ -434,17 +459,21 @@ std::string DeclarationNotesPass::withoutMacros(std::string_view text) const {
         std::size_t end = i;
         while (end < text.size() && isWordChar(text[end])) ++end;
         const std::string_view word = text.substr(i, end - i);
-        const bool attribute = word == "__attribute__" ||
-                               (looksLikeMacro(word) && macro && macro->getScope().find(word) != nullptr);
+        std::size_t after = end;
+        while (after < text.size() && text[after] == ' ') ++after;
+        const bool called = after < text.size() && text[after] == '(';
+        // A macro used with arguments (API_AVAILABLE(...)) or naming availability goes; one that
+        // stands for a type (GSCTXT for NSGraphicsContext) stays, or "(GSCTXT *ctxt" would read
+        // as a pointer to a function.
+        const bool attribute =
+            word == "__attribute__" || (looksLikeMacro(word) && (called || namesAvailability(word)) && macro &&
+                                        (macro->getScope().find(word) != nullptr || namesAvailability(word)));
         if (!attribute) {
             out += word;
             i = end;
             continue;
         }
-        // The macro and its arguments go.
-        std::size_t after = end;
-        while (after < text.size() && text[after] == ' ') ++after;
-        if (after < text.size() && text[after] == '(') {
+        if (called) {
             int depth = 0;
             for (; after < text.size(); ++after) {
                 if (text[after] == '(') ++depth;
@@ -543,13 +572,16 @@ void DeclarationNotesPass::enums() {
                 }
             }
         }
-        if (!nameAt && open) {
-            // An anonymous enum: its line is the line of "enum".
-            Index e = *open;
-            const Index start = statementStart(*open);
-            while (e > start && !isText(e, "enum")) --e;
-            nameAt = e;
-        }
+        // An anonymous enum is known by its first constant (as the header viewer finds it):
+        // its line is that constant's.
+        std::optional<Index> firstConstant;
+        if (!nameAt && open && !constants.empty())
+            for (std::uint32_t i : sites.occurrences(constants.front().name))
+                if (i > *open && i < tokens[*open].partner) {
+                    firstConstant = i;
+                    break;
+                }
+        if (!nameAt) nameAt = firstConstant;
         if (!nameAt) continue;
         const Index start = statementStart(open ? *open : *nameAt);
         record->setNotes(notesAt(*nameAt, start, {start, statementEnd(start, true)}));
@@ -578,7 +610,10 @@ void DeclarationNotesPass::enums() {
 void DeclarationNotesPass::typedefs() {
     const auto& tokens = sites.getTokens();
     for (std::uint32_t t : sites.occurrences("typedef")) {
-        if (statementStart(t) != t) continue;
+        // Only a typedef that begins its declaration.
+        if (t > 0 && !(tokens[t - 1].kind == Kind::Boundary || isPunct(t - 1, ';') || isPunct(t - 1, '{') ||
+                       isPunct(t - 1, '}') || (isWord(t - 1) && isSectionWord(sites.textOf(t - 1)))))
+            continue;
         const Index end = statementEnd(t, true);
         // The declarators: after a body, else after the type.
         Index from = t + 1;
@@ -613,8 +648,12 @@ void DeclarationNotesPass::typedefs() {
         // Every name the header declares so, whether or not its analyser filed it here: the
         // notes must not depend on what the headers before filed (a parallel build's do not),
         // and the store keeps the notes of the typedefs it has.
-        for (Index name : names)
-            records.typedefNotes.insert_or_assign(std::string(sites.textOf(name)), notesAt(name, t, {t, end}));
+        for (Index name : names) {
+            DeclarationNotes notes = notesAt(name, t, {t, end});
+            notes.fwName = fwName;
+            notes.hedderName = hedderName;
+            records.typedefNotes.insert_or_assign(std::string(sites.textOf(name)), std::move(notes));
+        }
     }
 }
 

@@ -15,7 +15,8 @@
 //
 // The attributes are the macros written on the declaration (API_AVAILABLE(...),
 // NS_DEPRECATED(...), DEPRECATED_ATTRIBUTE, NS_UNAVAILABLE, __attribute__((...)), ...),
-// expanded as the header sees them when it ends, then read (AttributeAvailability).
+// expanded as the header sees them when it ends, then read (AvailabilityReader, which also
+// reads the availability macros a header uses without the define pass knowing them).
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -45,7 +46,7 @@ public:
         friend class DeclarationNotesPass;
         struct Said {
             std::vector<const MacroDefinition*> definitions;
-            std::optional<PlistDict> availability;
+            Availability availability;
         };
         std::unordered_map<std::string, Said> byText;
     };
@@ -78,7 +79,7 @@ private:
     std::optional<std::string> docBefore(Index start) const;
     std::optional<std::string> trailingDoc(Index after, Index to) const;
     // The availability the macros and attributes written in range say (brace bodies left out).
-    std::optional<PlistDict> availabilityIn(Range range);
+    Availability availabilityIn(Range range);
     bool isMacro(std::string_view word);
     // The definition the header sees for a macro word (none for __attribute__ and non-macros).
     const MacroDefinition* definitionOf(std::string_view word);
@@ -98,9 +99,10 @@ private:
     RecordLists& records;
     DeclarationSites sites;
     CMacroEngin* macro = nullptr;
+    std::string fwName, hedderName;  // of the header
     std::size_t classesFrom, categoriesFrom, protocolsFrom, structsFrom, enumsFrom, functionsFrom;
     Memory& memory;
-    std::unordered_map<std::string, std::optional<PlistDict>> expanded;  // attribute text -> what it says
+    std::unordered_map<std::string, Availability> expanded;  // attribute text -> what it says
     struct MacroWord {
         bool isMacro = false;
         const MacroDefinition* definition = nullptr;

@@ -194,29 +194,28 @@ void DeclarationSites::scan() {
 }
 
 void DeclarationSites::matchPairs() {
-    std::vector<std::uint32_t> open;
+    // One stack per kind of bracket, so that a closer finds its opener at once however many
+    // others stand open (a damaged header may leave thousands). A closer drops the openers of
+    // the other kinds left open inside its pair.
+    std::vector<std::uint32_t> open[3];  // "(", "[", "{"
+    auto kindOf = [](char c) { return c == '(' || c == ')' ? 0 : c == '[' || c == ']' ? 1 : 2; };
     std::uint16_t depth = 0;
     for (std::uint32_t i = 0; i < tokens.size(); ++i) {
         Token& token = tokens[i];
         token.partner = i;
-        if (token.kind != Token::Kind::Punct) {
-            token.braceDepth = depth;
-            continue;
-        }
-        const char c = text[token.offset];
+        const char c = token.kind == Token::Kind::Punct ? text[token.offset] : '\0';
         if (c == '(' || c == '[' || c == '{') {
-            open.push_back(i);
+            open[kindOf(c)].push_back(i);
             if (c == '{' && depth < UINT16_MAX) ++depth;
         } else if (c == ')' || c == ']' || c == '}') {
-            const char opener = c == ')' ? '(' : c == ']' ? '[' : '{';
-            // An unmatched closer is passed over; openers left unclosed inside a pair are dropped.
-            auto match = std::find_if(open.rbegin(), open.rend(),
-                                      [&](std::uint32_t at) { return text[tokens[at].offset] == opener; });
-            if (match != open.rend()) {
-                const std::uint32_t at = *match;
-                open.erase(std::next(match).base(), open.end());
+            std::vector<std::uint32_t>& mine = open[kindOf(c)];
+            if (!mine.empty()) {
+                const std::uint32_t at = mine.back();
+                mine.pop_back();
                 token.partner = at;
                 tokens[at].partner = i;
+                for (auto& other : open)
+                    while (&other != &mine && !other.empty() && other.back() > at) other.pop_back();
             }
             if (c == '}' && depth > 0) --depth;
         }
