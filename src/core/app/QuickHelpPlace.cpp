@@ -25,14 +25,11 @@ std::optional<QuickHelpPlace::Target> QuickHelpPlace::of(const QuickHelpText::Co
     Target target;
     target.declarationName =
         content.constant.empty() ? HeaderLocation::declarationName(*declaredBy, content.method) : content.constant;
-    std::optional<HeaderLocation::Place> place;
-    if (content.line && *content.line > 0) {
-        if (std::optional<std::string> path = HeaderLocation::findHedder(
-                frameworksRoot, declaredBy->frameWorkName().value_or(""), *declaredBy->hedderName(), privateHedders))
-            place = HeaderLocation::Place{*path, static_cast<std::int32_t>(std::min<std::int64_t>(*content.line, INT32_MAX))};
-    } else {
-        place = HeaderLocation::locate(*declaredBy, frameworksRoot, privateHedders, content.method);
-    }
+    std::optional<HeaderLocation::Place> place =
+        HeaderLocation::locate(*declaredBy, frameworksRoot, privateHedders, content.method);
+    // The line Quick Help shows (a constant's own, where the scan knows its enum's only).
+    if (place && content.line && *content.line > 0)
+        place->line = static_cast<std::int32_t>(std::min<std::int64_t>(*content.line, INT32_MAX));
     target.place = place ? *place : HeaderLocation::Place{HeaderLocation::expectedPath(frameworksRoot, *declaredBy), 0};
     return target;
 }

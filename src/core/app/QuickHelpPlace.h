@@ -1,6 +1,6 @@
 #pragma once
 // Where Quick Help's link leads: the header of the record that declares what it shows, at the
-// stored line; without a stored line (a store written before lines were kept), at the line a
+// line Quick Help shows; without one (a store written before lines were kept), at the line a
 // scan of the header finds, as Show Header does.
 //
 //   -(void)display shown for NSButton, declared by NSView at line 120
