@@ -17,6 +17,7 @@
 #include "core/parse/PropertyDeclaration.h"
 #include "core/parse/StructEngin.h"
 #include "core/parse/TextBuffer.h"
+#include "core/parse/TypeDefEngin.h"
 
 namespace kestrel {
 
@@ -133,27 +134,14 @@ void ClassEngin::analyseInstanceValuePart() {
 }
 
 void ClassEngin::analyseTypeDefPart() {
-    int status = kWord;
-    if (!textBuffer->getCommandWithStatus(status)) return;
-    bool braceOpen = false;  // not counted: the first "}" closes
-    while (auto command = textBuffer->getCommandWithStatus(status)) {
-        switch (status) {
-        case kOpenBrace:
-            braceOpen = true;
-            break;
-        case kCloseBrace:
-            braceOpen = false;
-            break;
-        case kSemicolon:
-            if (!braceOpen) return;
-            break;
-        case kLineComment:
-            textBuffer->deleteLineBuffer();
-            break;
-        default:
-            break;
-        }
-    }
+    // A typedef is file-level C even inside the block: its names and records are the file's.
+    TypedefList* typedefs = records ? &records->typedefList : nullptr;
+    std::shared_ptr<TreeData> record = TypeDefEngin(textBuffer, macroEngin, typedefs, keywords).doAnalyse("typedef");
+    if (!records) return;
+    if (auto structData = std::dynamic_pointer_cast<StructData>(record))
+        records->structList.push_back(std::move(structData));
+    else if (auto enumData = std::dynamic_pointer_cast<EnumData>(record))
+        records->enumList.push_back(std::move(enumData));
 }
 
 std::string ClassEngin::blockWord(const std::string& word) const {
@@ -184,10 +172,10 @@ void ClassEngin::fileStruct() {
 
 void ClassEngin::fileExtern() {
     // Read without lists too, so that the declaration is no method text.
-    std::optional<std::string> text = ExternEngin(textBuffer, macroEngin).doAnalyse();
+    std::vector<std::string> texts = ExternEngin(textBuffer, macroEngin, keywords).analyseAll();
     if (!records) return;
-    if (auto record = FunctionRecord::make(*records, kExternKind, std::move(text)))
-        records->functions.push_back(std::move(record));
+    for (std::string& text : texts)
+        records->functions.push_back(FunctionRecord::make(*records, kExternKind, std::move(text)));
 }
 
 }  // namespace kestrel

@@ -1,11 +1,14 @@
 #pragma once
 // What an analyser asks of the driver while it reads a header: the driver keyword that a word
-// stands for as a macro of that header ("GS_EXPORT" -> "extern", see MacroKeywordResolver), and
-// whether a word is a macro that leaves no declaration text ("NS_RETURNS_RETAINED").
+// stands for as a macro of that header ("GS_EXPORT" -> "extern", see MacroKeywordResolver),
+// whether a word is a macro that leaves no declaration text ("NS_RETURNS_RETAINED"), and the
+// definitions of the header's macros.
 #include <optional>
 #include <string>
 
 namespace kestrel {
+
+class MacroBody;
 
 class MacroKeywordSource {
 public:
@@ -14,8 +17,15 @@ public:
     // The keyword, or none: the word stands for none, or no header is under analysis.
     virtual std::optional<std::string> macroKeywordFor(const std::string& word) = 0;
     // Whether word is a macro of that header that expands to nothing or to an attribute; none
-    // when the header's define records know no definition of it.
+    // when the header's define records know no definition of it, or cannot tell (a definition
+    // that picks among its arguments).
     virtual std::optional<bool> isAttributeMacro(const std::string& word) = 0;
+    // The definition of word as the header's define records show it, or none. The answer
+    // lives as long as the header's analysis.
+    virtual const MacroBody* macroDefinition(const std::string& word) {
+        (void)word;
+        return nullptr;
+    }
 };
 
 }  // namespace kestrel

@@ -1,28 +1,12 @@
 #include "core/parse/MethodAttributeFilter.h"
 
-#include "core/parse/MacroKeywordSource.h"
+#include "core/parse/AttributeWord.h"
 
 namespace kestrel {
 
-bool MethodAttributeFilter::isWrittenAsMacro(std::string_view word) {
-    bool underscore = false;
-    bool letter = false;
-    for (char c : word) {
-        if (c == '_') underscore = true;
-        else if (c >= 'A' && c <= 'Z') letter = true;
-        else if (c < '0' || c > '9') return false;
-    }
-    return underscore && letter;
-}
+bool MethodAttributeFilter::isWrittenAsMacro(std::string_view word) { return AttributeWord::isWrittenAsMacro(word); }
 
-bool MethodAttributeFilter::isAttribute(const std::string& word) const {
-    const bool reserved = word.starts_with("__");
-    if (!reserved && !isWrittenAsMacro(word)) return false;  // "URL", "NSRect": asked of nobody
-    if (word == "__attribute__" || word == "__attribute") return true;
-    std::optional<bool> known = keywords ? keywords->isAttributeMacro(word) : std::nullopt;
-    // An unknown reserved word may be an argument's name: "(id)__arg".
-    return known.value_or(!reserved);
-}
+bool MethodAttributeFilter::isAttribute(const std::string& word) const { return AttributeWord::isAttribute(word, keywords); }
 
 bool MethodAttributeFilter::startsAttribute(const std::string& word) {
     afterMacro = isAttribute(word);

@@ -79,16 +79,24 @@ std::optional<std::string> ArgumentInfo::checkTypeDef(std::string& word) {
     return line;
 }
 
-std::optional<std::string> ArgumentInfo::checkStruct(const std::string& word) {
+std::optional<std::string> ArgumentInfo::checkStruct(const std::string& given) {
+    const std::string word = withoutTagKeyword(given);
     std::string key = keyOf(word);
     if (key.empty()) return std::nullopt;
     return bodyBlock(linker.findStructByName(key), "struct", word);
 }
 
-std::optional<std::string> ArgumentInfo::checkEnum(const std::string& word) {
+std::optional<std::string> ArgumentInfo::checkEnum(const std::string& given) {
+    const std::string word = withoutTagKeyword(given);
     std::string key = keyOf(word);
     if (key.empty()) return std::nullopt;
     return bodyBlock(linker.findEnumByName(key), "enum", word);
+}
+
+std::string ArgumentInfo::withoutTagKeyword(const std::string& type) {
+    for (const char* keyword : {"struct ", "union ", "enum "})
+        if (type.starts_with(keyword)) return type.substr(std::char_traits<char>::length(keyword));
+    return type;
 }
 
 std::string ArgumentInfo::keyOf(const std::string& word) {

@@ -35,11 +35,14 @@ public:
     std::optional<std::string> checkClassNameByKey(const std::string& word);
     // "typedef  T  <word>;\n" when the key is a typedef of T; word then becomes T (one level).
     std::optional<std::string> checkTypeDef(std::string& word);
-    // "struct  <word>\n<body>;\n" / "enum  <word>\n<body>;\n" when the key names one.
+    // "struct  <word>\n<body>;\n" / "enum  <word>\n<body>;\n" when the key names one; a
+    // typedef's type "struct _NSPoint" names the struct _NSPoint.
     std::optional<std::string> checkStruct(const std::string& word);
     std::optional<std::string> checkEnum(const std::string& word);
 
     static std::string keyOf(const std::string& word);
+    // "struct _NSPoint" -> "_NSPoint"; any other text as it is.
+    static std::string withoutTagKeyword(const std::string& type);
 
 private:
     TreeLinker& linker;

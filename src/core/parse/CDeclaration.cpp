@@ -1,0 +1,474 @@
+#include "core/parse/CDeclaration.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "core/parse/AttributeWord.h"
+#include "core/parse/MacroBody.h"
+#include "core/parse/MacroKeywordSource.h"
+#include "core/parse/StaticInline.h"
+
+namespace kestrel {
+
+namespace {
+
+template <std::size_t N>
+bool among(const std::array<std::string_view, N>& words, std::string_view word) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+constexpr std::array<std::string_view, 8> kStorage{
+    "extern", "static", "register", "auto", "__private_extern__", "_Thread_local", "__thread", "thread_local"};
+constexpr std::array<std::string_view, 17> kBuiltin{
+    "void",     "char",     "short",   "int",      "long",    "float",  "double",    "signed", "unsigned",
+    "_Bool",    "_Complex", "__int128", "__signed", "__signed__", "__unsigned", "_Float16", "__fp16"};
+constexpr std::array<std::string_view, 26> kQualifier{
+    "const",         "volatile",         "restrict",           "__restrict",       "__restrict__",
+    "__const",       "__volatile__",     "_Nonnull",           "_Nullable",        "_Null_unspecified",
+    "_Nullable_result", "__nonnull",     "__nullable",         "__null_unspecified", "__unsafe_unretained",
+    "__strong",      "__weak",           "__autoreleasing",    "__kindof",         "__block",
+    "__covariant",   "__contravariant",  "_Atomic",            "nullable",         "nonnull",
+    "constexpr"};
+// Words no declarator can be named.
+constexpr std::array<std::string_view, 14> kNotNames{
+    "struct", "union", "enum", "typedef", "sizeof", "return", "if", "else", "while", "for", "do", "switch",
+    "case", "goto"};
+
+bool isQualifier(std::string_view word) { return among(kQualifier, word) || word.starts_with("__ptrauth"); }
+bool isReserved(std::string_view word) {
+    return among(kStorage, word) || among(kBuiltin, word) || isQualifier(word) || among(kNotNames, word) ||
+           StaticInline::isInlineWord(word);
+}
+
+std::size_t useEnd(const CTokens& input, std::size_t i, bool withArguments) {
+    if (withArguments && i + 1 < input.size() && input[i + 1].is("(")) return CTokenizer::skipBalanced(input, i + 1);
+    return i + 1;
+}
+
+CTokens dropAttributes(const CTokens& input, MacroKeywordSource* keywords, bool dropUnknownUses) {
+    CTokens out;
+    bool space = false;  // a dropped run stood where a blank did
+    for (std::size_t i = 0; i < input.size();) {
+        const CToken& t = input[i];
+        std::size_t end = i;
+        if (t.kind == CToken::Kind::Literal && !out.empty() && out.back().is("extern")) {
+            end = i + 1;
+        } else if (t.isWord() && AttributeWord::isAttributeKeyword(t.text)) {
+            end = useEnd(input, i, true);
+        } else if (t.isName()) {
+            std::optional<bool> attribute = AttributeWord::known(t.text, keywords);
+            const MacroBody* macro = keywords ? keywords->macroDefinition(t.text) : nullptr;
+            if (attribute == true) {
+                end = useEnd(input, i, !macro || macro->functionLike);
+            } else if (!attribute && dropUnknownUses && AttributeWord::isWrittenAsMacro(t.text) &&
+                       i + 1 < input.size() && input[i + 1].is("(")) {
+                end = useEnd(input, i, true);  // API_AVAILABLE(macos(10.7)) where it is unknown
+            }
+        }
+        if (end == i) {
+            out.push_back(t);
+            if (space) out.back().spaceBefore = true;
+            space = false;
+            ++i;
+        } else {
+            space = space || t.spaceBefore;
+            i = end;
+        }
+    }
+    return out;
+}
+
+// A run of specifiers: storage, inline, a qualifier, type words, or one type.
+struct Item {
+    enum class Kind { Storage, Inline, Qualifier, Builtin, Named, Aggregate } kind;
+    std::size_t begin;
+    std::size_t end;
+    bool unknownMacro = false;  // a word written like a macro that the define records do not know
+};
+
+struct Declarator {
+    std::size_t begin = 0;
+    std::size_t name = std::string::npos;
+    std::size_t end = 0;  // after its suffixes
+    bool function = false;
+    bool ok = false;
+};
+
+class Reader {
+public:
+    // A macro that stands for what may stand before a declarator's name: "*", "^", qualifiers
+    // and attributes ("#define APIENTRYP APIENTRY *" with an empty APIENTRY).
+    bool isPointerMacro(const std::string& word, int depth = 0) const {
+        const MacroBody* macro = keywords && depth < 8 ? keywords->macroDefinition(word) : nullptr;
+        if (!macro || macro->functionLike || macro->body.empty()) return false;
+        bool pointer = false;
+        for (const CToken& token : macro->body) {
+            if (token.is("*") || token.is("^")) {
+                pointer = true;
+            } else if (token.isName() && isPointerMacro(token.text, depth + 1)) {
+                pointer = true;
+            } else if (!token.isName() || !(isQualifier(token.text) || AttributeWord::known(token.text, keywords) == true)) {
+                return false;
+            }
+        }
+        return pointer;
+    }
+    bool startsPointer(std::size_t i) const {
+        return i < tokens.size() && (tokens[i].is("*") || tokens[i].is("^") || tokens[i].is("&") ||
+                                     (tokens[i].isName() && isPointerMacro(tokens[i].text)));
+    }
+
+    // A macro that stands for a qualifier, through further macros: "CV_NONNULL" -> __nonnull.
+    bool isQualifierMacro(const std::string& word, int depth = 0) const {
+        const MacroBody* macro = keywords && depth < 8 ? keywords->macroDefinition(word) : nullptr;
+        if (!macro || macro->functionLike || macro->body.size() != 1 || !macro->body[0].isName()) return false;
+        const std::string& inner = macro->body[0].text;
+        return isQualifier(inner) || isQualifierMacro(inner, depth + 1);
+    }
+
+    Reader(MacroKeywordSource* keywords, bool dropUnknownUses) : keywords(keywords), dropUnknownUses(dropUnknownUses) {}
+
+    CDeclaration read(const CTokens& input) {
+        tokens = dropAttributes(input, keywords, dropUnknownUses);
+        dropParameterAttributes();
+        CDeclaration declaration;
+        std::size_t i = readSpecifiers(declaration);
+        // "enum {...} API_AVAILABLE(...);" declares a type, and no variable of it that a header
+        // would define.
+        if (definesType || !typeIsSound()) return declaration;
+        while (i < tokens.size()) {
+            Declarator d = readDeclarator(i);
+            if (!d.ok) return {};
+            // Words after a declarator are attributes ("... NS_SWIFT_NAME(x)", "... __dead2").
+            std::size_t trailing = d.end;
+            while (trailing < tokens.size() && tokens[trailing].isWord()) trailing = afterUse(trailing);
+            tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(d.end),
+                         tokens.begin() + static_cast<std::ptrdiff_t>(trailing));
+            std::size_t end = d.end;
+            if (end < tokens.size() && tokens[end].is("=")) end = skipToComma(end);  // "= 1000.0" stays
+            if (end < tokens.size() && !tokens[end].is(",")) return {};  // more than a declaration
+            declaration.names.push_back(entry(declaration, d, end));
+            i = end + 1;
+        }
+        return declaration;
+    }
+
+private:
+    std::size_t afterUse(std::size_t i) const {
+        return i + 1 < tokens.size() && tokens[i + 1].is("(") ? CTokenizer::skipBalanced(tokens, i + 1) : i + 1;
+    }
+    std::size_t skipToComma(std::size_t i) const {
+        int depth = 0;
+        for (; i < tokens.size(); ++i) {
+            const CToken& t = tokens[i];
+            if (t.kind != CToken::Kind::Punct) continue;
+            if (t.is("(") || t.is("[") || t.is("{")) ++depth;
+            if (t.is(")") || t.is("]") || t.is("}")) --depth;
+            if (t.is(",") && depth == 0) break;
+        }
+        return i;
+    }
+
+    bool hasType() const {
+        return std::any_of(items.begin(), items.end(), [](const Item& item) {
+            return item.kind == Item::Kind::Builtin || item.kind == Item::Kind::Named ||
+                   item.kind == Item::Kind::Aggregate;
+        });
+    }
+    // A name that ends the specifiers and begins the declarator: one a type has come before and
+    // what a declarator has after its name follows.
+    bool startsDeclarator(std::size_t i) const {
+        if (!hasType()) return false;
+        if (i + 1 >= tokens.size()) return true;
+        const CToken& next = tokens[i + 1];
+        if (next.is("(") || next.is("[") || next.is("=") || next.is(",") || next.is(":")) return true;
+        // An attribute after the name: "int x DEPRECATED_ATTRIBUTE", not "NSString const x".
+        return next.isName() && !isQualifier(next.text) && !isQualifierMacro(next.text) &&
+               (AttributeWord::isWrittenAsMacro(next.text) || next.text.starts_with("__"));
+    }
+
+    std::size_t readSpecifiers(CDeclaration& declaration) {
+        std::size_t i = 0;
+        while (i < tokens.size() && tokens[i].isName() && !startsPointer(i)) {
+            const std::string& word = tokens[i].text;
+            Item item{Item::Kind::Named, i, i + 1};
+            if (among(kStorage, word)) {
+                item.kind = Item::Kind::Storage;
+                declaration.isStatic = declaration.isStatic || word == "static";
+                declaration.isExtern = declaration.isExtern || word == "extern";
+            } else if (StaticInline::isInlineWord(word) || word == "__forceinline") {
+                item.kind = Item::Kind::Inline;
+                declaration.isInline = true;
+            } else if (isQualifier(word) || isQualifierMacro(word)) {
+                item.kind = Item::Kind::Qualifier;
+                item.end = word.starts_with("__ptrauth") ? afterUse(i) : i + 1;
+            } else if (among(kBuiltin, word)) {
+                item.kind = Item::Kind::Builtin;
+            } else if (word == "struct" || word == "union" || word == "enum") {
+                item.kind = Item::Kind::Aggregate;
+                std::size_t j = i + 1;
+                if (j < tokens.size() && tokens[j].isName() && !isReserved(tokens[j].text)) ++j;
+                if (j < tokens.size() && tokens[j].is(":")) {  // enum X : T
+                    ++j;
+                    while (j < tokens.size() && tokens[j].isName()) ++j;
+                }
+                if (j < tokens.size() && tokens[j].is("{")) {
+                    j = CTokenizer::skipBalanced(tokens, j);
+                    definesType = true;
+                }
+                item.end = j;
+            } else if (word == "typeof" || word == "__typeof__" || word == "__typeof") {
+                item.end = afterUse(i);
+            } else {
+                if (startsDeclarator(i)) break;
+                std::size_t j = i + 1;
+                if (j < tokens.size() && tokens[j].is("<")) j = CTokenizer::skipBalanced(tokens, j);  // id<P>
+                const MacroBody* macro = keywords ? keywords->macroDefinition(word) : nullptr;
+                item.unknownMacro = AttributeWord::isWrittenAsMacro(word) && AttributeWord::known(word, keywords) != false;
+                // A type written through a macro: GS_GENERIC_TYPE(T), or, read again after
+                // nothing was declared, STACK_UPP_TYPE(ProcPtr) where no record defines it.
+                if (((macro && macro->functionLike) || (item.unknownMacro && !dropUnknownUses)) && j < tokens.size() &&
+                    tokens[j].is("("))
+                    j = CTokenizer::skipBalanced(tokens, j);
+                item.end = j;
+            }
+            items.push_back(item);
+            i = item.end;
+        }
+        return i;
+    }
+
+    static bool isType(const Item& item) {
+        return item.kind == Item::Kind::Named || item.kind == Item::Kind::Aggregate;
+    }
+    bool soundAsItIs() const {
+        const auto types = std::count_if(items.begin(), items.end(), isType);
+        const bool builtin = std::any_of(items.begin(), items.end(), [](const Item& item) {
+            return item.kind == Item::Kind::Builtin;
+        });
+        return (types == 1 && !builtin) || (types == 0 && builtin);
+    }
+    // One type, once words written like unknown macros are left out where they are too many.
+    bool typeIsSound() {
+        while (!soundAsItIs()) {
+            auto macro = std::find_if(items.begin(), items.end(), [](const Item& item) { return item.unknownMacro; });
+            const auto types = std::count_if(items.begin(), items.end(), isType);
+            if (macro == items.end() || types == 0) return false;
+            items.erase(macro);
+        }
+        return true;
+    }
+
+    Declarator readDeclarator(std::size_t i) const {
+        Declarator d;
+        d.begin = i;
+        while (i < tokens.size() &&
+               (startsPointer(i) || (tokens[i].isName() && (isQualifier(tokens[i].text) || isQualifierMacro(tokens[i].text)))))
+            i = tokens[i].isName() && tokens[i].text.starts_with("__ptrauth") ? afterUse(i) : i + 1;
+        if (i >= tokens.size()) return d;
+        bool direct = false;
+        if (tokens[i].is("(")) {
+            // A declarator in parentheses begins with a pointer or a block: "(*f)(int)".
+            if (!startsPointer(i + 1) && !(i + 1 < tokens.size() && tokens[i + 1].is("("))) return d;
+            Declarator inner = readDeclarator(i + 1);
+            if (!inner.ok || inner.end >= tokens.size() || !tokens[inner.end].is(")")) return d;
+            d.name = inner.name;
+            d.function = inner.function;
+            i = inner.end + 1;
+        } else if (tokens[i].isName() && !isReserved(tokens[i].text)) {
+            d.name = i++;
+            direct = true;
+        } else {
+            return d;
+        }
+        for (bool first = true; i < tokens.size() && (tokens[i].is("(") || tokens[i].is("[")); first = false) {
+            if (first && direct && tokens[i].is("(")) d.function = true;
+            i = CTokenizer::skipBalanced(tokens, i);
+        }
+        d.end = i;
+        d.ok = true;
+        return d;
+    }
+
+    DeclaredName entry(const CDeclaration& declaration, const Declarator& d, std::size_t end) const {
+        CTokens specifiers;
+        for (const Item& item : items)
+            if (item.kind != Item::Kind::Storage && item.kind != Item::Kind::Inline)
+                specifiers.insert(specifiers.end(), tokens.begin() + static_cast<std::ptrdiff_t>(item.begin),
+                                  tokens.begin() + static_cast<std::ptrdiff_t>(item.end));
+        if (!specifiers.empty()) specifiers.front().spaceBefore = false;
+        auto joined = [&](bool withName, std::size_t stop) {
+            CTokens all = specifiers;
+            bool space = false;
+            for (std::size_t i = d.begin; i < stop; ++i) {
+                if (i == d.name && !withName) {
+                    space = tokens[i].spaceBefore;
+                    continue;
+                }
+                CToken token = tokens[i];
+                if (i == d.name) token.text = realName(token.text);
+                if (i == d.begin && !all.empty() && (token.isWord() && all.back().isWord())) token.spaceBefore = true;
+                if (space) token.spaceBefore = true;
+                space = false;
+                all.push_back(std::move(token));
+            }
+            return CTokenizer::join(all);
+        };
+        DeclaredName named;
+        named.name = realName(tokens[d.name].text);
+        named.function = d.function;
+        named.text = joined(true, end);
+        if (declaration.isStatic && !d.function) named.text = "static " + named.text;
+        named.type = joined(false, d.end);
+        return named;
+    }
+
+    // A word written like a macro that the define records know as no attribute, and no use.
+    bool isUnknownMacroWord(std::size_t i) const {
+        return tokens[i].isName() && AttributeWord::isWrittenAsMacro(tokens[i].text) &&
+               AttributeWord::known(tokens[i].text, keywords) != false &&
+               !(i + 1 < tokens.size() && tokens[i + 1].is("("));
+    }
+    // In each parameter, the words written like unknown macros beyond a type and a name are
+    // attributes: "CFArrayRef __nullable * __nonnull CF_RETURNS_RETAINED names" -> the
+    // parameter names; "CSSM_DATA_PTR data" keeps its type.
+    void dropParameterAttributes() {
+        std::vector<bool> drop(tokens.size(), false);
+        for (std::size_t open = 0; open < tokens.size(); ++open) {
+            if (!tokens[open].is("(")) continue;
+            std::vector<std::size_t> words;  // names of this parameter outside nested brackets
+            bool typeWords = false;          // int, struct X: a type that is no name
+            auto finish = [&] {
+                std::size_t count = words.size();
+                const std::size_t needed = typeWords ? 1 : 2;
+                for (std::size_t w : words) {
+                    if (count <= needed) break;
+                    if (isUnknownMacroWord(w)) {
+                        drop[w] = true;
+                        --count;
+                    }
+                }
+                words.clear();
+                typeWords = false;
+            };
+            int depth = 0;
+            for (std::size_t i = open + 1; i < tokens.size(); ++i) {
+                const CToken& t = tokens[i];
+                if (t.is("(") || t.is("[") || t.is("{")) {
+                    ++depth;
+                } else if (t.is(")") || t.is("]") || t.is("}")) {
+                    if (depth-- == 0) break;
+                } else if (depth > 0) {
+                } else if (t.is(",")) {
+                    finish();
+                } else if (t.isName()) {
+                    if (t.is("struct") || t.is("union") || t.is("enum")) {
+                        typeWords = true;
+                        if (i + 1 < tokens.size() && tokens[i + 1].isName()) ++i;  // its tag
+                    } else if (among(kBuiltin, t.text)) {
+                        typeWords = true;
+                    } else if (!isQualifier(t.text) && !isQualifierMacro(t.text) && !among(kStorage, t.text)) {
+                        words.push_back(i);
+                    }
+                }
+            }
+            finish();
+        }
+        CTokens kept;
+        bool space = false;
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            if (drop[i]) {
+                space = space || tokens[i].spaceBefore;
+                continue;
+            }
+            kept.push_back(tokens[i]);
+            if (space) kept.back().spaceBefore = true;
+            space = false;
+        }
+        tokens = std::move(kept);
+    }
+
+    // The name a macro gives the declared name: "#define MacLoadResource LoadResource".
+    std::string realName(std::string name) const {
+        for (int depth = 0; keywords && depth < 8; ++depth) {
+            const MacroBody* macro = keywords->macroDefinition(name);
+            if (!macro || macro->functionLike || macro->body.size() != 1 || !macro->body[0].isName() ||
+                isReserved(macro->body[0].text))
+                break;
+            name = macro->body[0].text;
+        }
+        return name;
+    }
+
+    MacroKeywordSource* keywords;
+    bool dropUnknownUses;
+    CTokens tokens;
+    std::vector<Item> items;
+    bool definesType = false;  // a struct, union or enum body stands among the specifiers
+};
+
+}  // namespace
+
+namespace {
+
+// The tokens with the uses of function-like macros that the define records know, and that are
+// no attributes, replaced by what they stand for: "CALLBACK_API_C(OSErr, AEProcPtr)(int)" with
+// #define CALLBACK_API_C(_type, _name) _type (*_name) -> "OSErr (*AEProcPtr)(int)". None when
+// nothing was replaced.
+std::optional<CTokens> expandUses(CTokens tokens, MacroKeywordSource* keywords) {
+    if (!keywords) return std::nullopt;
+    bool changed = false;
+    for (int round = 0; round < 4; ++round) {
+        bool again = false;
+        for (std::size_t i = 0; i + 1 < tokens.size() && tokens.size() < 4096; ++i) {
+            if (!tokens[i].isName() || !tokens[i + 1].is("(")) continue;
+            const MacroBody* macro = keywords->macroDefinition(tokens[i].text);
+            if (!macro || !macro->functionLike || keywords->isAttributeMacro(tokens[i].text) == true) continue;
+            std::size_t end = i + 1;
+            std::optional<CTokens> expansion = macro->expand(MacroBody::arguments(tokens, i + 1, end));
+            if (!expansion) continue;
+            if (!expansion->empty()) expansion->front().spaceBefore = tokens[i].spaceBefore;
+            tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i), tokens.begin() + static_cast<std::ptrdiff_t>(end));
+            tokens.insert(tokens.begin() + static_cast<std::ptrdiff_t>(i), expansion->begin(), expansion->end());
+            changed = again = true;
+        }
+        if (!again) break;
+    }
+    if (!changed) return std::nullopt;
+    return tokens;
+}
+
+}  // namespace
+
+CDeclaration CDeclaration::read(const std::string& text, MacroKeywordSource* keywords) {
+    const CTokens tokens = CTokenizer::tokenize(text);
+    if (tokens.empty() || !tokens.front().isName()) return {};
+    CDeclaration declaration = Reader(keywords, true).read(tokens);
+    // When nothing is declared: a function written like a macro, "void MY_FUNC(int)", a type
+    // through an unknown macro, "STACK_UPP_TYPE(ProcPtr) UPP"; then the known macros expanded.
+    if (declaration.names.empty()) declaration = Reader(keywords, false).read(tokens);
+    if (declaration.names.empty()) {
+        if (std::optional<CTokens> expanded = expandUses(tokens, keywords))
+            declaration = Reader(keywords, true).read(*expanded);
+    }
+    return declaration;
+}
+
+CTokens CDeclaration::withoutAttributes(const CTokens& tokens, MacroKeywordSource* keywords, bool dropUnknownUses) {
+    return dropAttributes(tokens, keywords, dropUnknownUses);
+}
+
+std::string CDeclaration::tagName(const std::string& text, MacroKeywordSource* keywords) {
+    // A word written like a macro and unknown is an attribute beside the real name, or in
+    // place of one: "struct DEPRECATED_IN_MAC_OS_X_VERSION_10_7_AND_LATER {...} CSSM_TUPLE".
+    for (const CToken& token : dropAttributes(CTokenizer::tokenize(text), keywords, true)) {
+        if (token.isName() &&
+            !(AttributeWord::isWrittenAsMacro(token.text) && AttributeWord::known(token.text, keywords) != false))
+            return token.text;
+    }
+    return {};
+}
+
+}  // namespace kestrel
