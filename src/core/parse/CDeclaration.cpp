@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <optional>
 #include <string_view>
 
@@ -35,6 +36,10 @@ constexpr std::array<std::string_view, 26> kQualifier{
 constexpr std::array<std::string_view, 14> kNotNames{
     "struct", "union", "enum", "typedef", "sizeof", "return", "if", "else", "while", "for", "do", "switch",
     "case", "goto"};
+
+// Declarators in parentheses inside declarators in parentheses...: deeper than this is no
+// header's.
+constexpr int kMaxNesting = 32;
 
 bool isQualifier(std::string_view word) { return among(kQualifier, word) || word.starts_with("__ptrauth"); }
 bool isReserved(std::string_view word) {
@@ -80,6 +85,21 @@ CTokens dropAttributes(const CTokens& input, MacroKeywordSource* keywords, bool 
     return out;
 }
 
+// A type without its name keeps no blank where the name stood inside parentheses, and a
+// declarator group stands apart from its type: "OSErr(* )(int)" -> "OSErr (*)(int)".
+std::string tidyType(std::string text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' && ((!out.empty() && out.back() == '(') || (i + 1 < text.size() && text[i + 1] == ')'))) continue;
+        if (c == '(' && i + 1 < text.size() && (text[i + 1] == '*' || text[i + 1] == '^') && !out.empty() &&
+            (std::isalnum(static_cast<unsigned char>(out.back())) || out.back() == '_'))
+            out += ' ';
+        out += c;
+    }
+    return out;
+}
+
 // A run of specifiers: storage, inline, a qualifier, type words, or one type.
 struct Item {
     enum class Kind { Storage, Inline, Qualifier, Builtin, Named, Aggregate } kind;
@@ -101,8 +121,8 @@ public:
     // A macro that stands for what may stand before a declarator's name: "*", "^", qualifiers
     // and attributes ("#define APIENTRYP APIENTRY *" with an empty APIENTRY).
     bool isPointerMacro(const std::string& word, int depth = 0) const {
-        const MacroBody* macro = keywords && depth < 8 ? keywords->macroDefinition(word) : nullptr;
-        if (!macro || macro->functionLike || macro->body.empty()) return false;
+        const MacroBody* macro = keywords && depth < 4 ? keywords->macroDefinition(word) : nullptr;
+        if (!macro || macro->functionLike || macro->body.empty() || macro->body.size() > 8) return false;
         bool pointer = false;
         for (const CToken& token : macro->body) {
             if (token.is("*") || token.is("^")) {
@@ -245,10 +265,19 @@ private:
     }
     bool soundAsItIs() const {
         const auto types = std::count_if(items.begin(), items.end(), isType);
-        const bool builtin = std::any_of(items.begin(), items.end(), [](const Item& item) {
+        const auto builtins = std::count_if(items.begin(), items.end(), [](const Item& item) {
             return item.kind == Item::Kind::Builtin;
         });
-        return (types == 1 && !builtin) || (types == 0 && builtin);
+        // "void" stands alone; "return x" and "sizeof x" are no declarations.
+        const bool strayWord = std::any_of(items.begin(), items.end(), [this](const Item& item) {
+            const std::string& word = tokens[item.begin].text;
+            return (item.kind == Item::Kind::Builtin && word == "void" && builtinsOf(items) > 1) ||
+                   (item.kind == Item::Kind::Named && among(kNotNames, word));
+        });
+        return !strayWord && ((types == 1 && builtins == 0) || (types == 0 && builtins > 0));
+    }
+    static long builtinsOf(const std::vector<Item>& items) {
+        return std::count_if(items.begin(), items.end(), [](const Item& item) { return item.kind == Item::Kind::Builtin; });
     }
     // One type, once words written like unknown macros are left out where they are too many.
     bool typeIsSound() {
@@ -261,9 +290,10 @@ private:
         return true;
     }
 
-    Declarator readDeclarator(std::size_t i) const {
+    Declarator readDeclarator(std::size_t i, int depth = 0) const {
         Declarator d;
         d.begin = i;
+        if (depth > kMaxNesting) return d;
         while (i < tokens.size() &&
                (startsPointer(i) || (tokens[i].isName() && (isQualifier(tokens[i].text) || isQualifierMacro(tokens[i].text)))))
             i = tokens[i].isName() && tokens[i].text.starts_with("__ptrauth") ? afterUse(i) : i + 1;
@@ -272,7 +302,7 @@ private:
         if (tokens[i].is("(")) {
             // A declarator in parentheses begins with a pointer or a block: "(*f)(int)".
             if (!startsPointer(i + 1) && !(i + 1 < tokens.size() && tokens[i + 1].is("("))) return d;
-            Declarator inner = readDeclarator(i + 1);
+            Declarator inner = readDeclarator(i + 1, depth + 1);
             if (!inner.ok || inner.end >= tokens.size() || !tokens[inner.end].is(")")) return d;
             d.name = inner.name;
             d.function = inner.function;
@@ -285,7 +315,9 @@ private:
         }
         for (bool first = true; i < tokens.size() && (tokens[i].is("(") || tokens[i].is("[")); first = false) {
             if (first && direct && tokens[i].is("(")) d.function = true;
-            i = CTokenizer::skipBalanced(tokens, i);
+            const std::size_t close = CTokenizer::closing(tokens, i);
+            if (close == std::string::npos) return d;  // never closed
+            i = close + 1;
         }
         d.end = i;
         d.ok = true;
@@ -321,7 +353,7 @@ private:
         named.function = d.function;
         named.text = joined(true, end);
         if (declaration.isStatic && !d.function) named.text = "static " + named.text;
-        named.type = joined(false, d.end);
+        named.type = tidyType(joined(false, d.end));
         return named;
     }
 
@@ -335,9 +367,20 @@ private:
     // attributes: "CFArrayRef __nullable * __nonnull CF_RETURNS_RETAINED names" -> the
     // parameter names; "CSSM_DATA_PTR data" keeps its type.
     void dropParameterAttributes() {
+        // The matching ")" of every "(", so that each group's own words are read once.
+        std::vector<std::size_t> close(tokens.size(), tokens.size());
+        std::vector<std::size_t> open;
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            if (tokens[i].is("(")) {
+                open.push_back(i);
+            } else if (tokens[i].is(")") && !open.empty()) {
+                close[open.back()] = i;
+                open.pop_back();
+            }
+        }
         std::vector<bool> drop(tokens.size(), false);
-        for (std::size_t open = 0; open < tokens.size(); ++open) {
-            if (!tokens[open].is("(")) continue;
+        for (std::size_t group = 0; group < tokens.size(); ++group) {
+            if (!tokens[group].is("(")) continue;
             std::vector<std::size_t> words;  // names of this parameter outside nested brackets
             bool typeWords = false;          // int, struct X: a type that is no name
             auto finish = [&] {
@@ -353,14 +396,10 @@ private:
                 words.clear();
                 typeWords = false;
             };
-            int depth = 0;
-            for (std::size_t i = open + 1; i < tokens.size(); ++i) {
+            for (std::size_t i = group + 1; i < close[group]; ++i) {
                 const CToken& t = tokens[i];
-                if (t.is("(") || t.is("[") || t.is("{")) {
-                    ++depth;
-                } else if (t.is(")") || t.is("]") || t.is("}")) {
-                    if (depth-- == 0) break;
-                } else if (depth > 0) {
+                if (t.is("(")) {
+                    i = close[i];  // a group of its own
                 } else if (t.is(",")) {
                     finish();
                 } else if (t.isName()) {
@@ -433,6 +472,7 @@ std::optional<CTokens> expandUses(CTokens tokens, MacroKeywordSource* keywords) 
             tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i), tokens.begin() + static_cast<std::ptrdiff_t>(end));
             tokens.insert(tokens.begin() + static_cast<std::ptrdiff_t>(i), expansion->begin(), expansion->end());
             changed = again = true;
+            i += expansion->empty() ? 0 : expansion->size() - 1;  // what it stands for is read next round
         }
         if (!again) break;
     }

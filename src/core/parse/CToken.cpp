@@ -83,18 +83,24 @@ std::string CTokenizer::join(const CTokens& tokens, std::size_t begin, std::size
     return text;
 }
 
-std::size_t CTokenizer::skipBalanced(const CTokens& tokens, std::size_t open) {
-    if (open >= tokens.size()) return tokens.size();
+std::size_t CTokenizer::closing(const CTokens& tokens, std::size_t open) {
+    if (open >= tokens.size()) return std::string::npos;
     const std::string& opener = tokens[open].text;
     const char closer = closerOf(opener);
-    if (!closer) return open + 1;
+    if (!closer) return std::string::npos;
     int depth = 0;
     for (std::size_t i = open; i < tokens.size(); ++i) {
         if (tokens[i].kind != CToken::Kind::Punct) continue;
         if (tokens[i].text == opener) ++depth;
-        else if (tokens[i].text[0] == closer && --depth == 0) return i + 1;
+        else if (tokens[i].text[0] == closer && --depth == 0) return i;
     }
-    return tokens.size();
+    return std::string::npos;
+}
+
+std::size_t CTokenizer::skipBalanced(const CTokens& tokens, std::size_t open) {
+    if (open < tokens.size() && !closerOf(tokens[open].text)) return open + 1;
+    const std::size_t close = closing(tokens, open);
+    return close == std::string::npos ? tokens.size() : close + 1;
 }
 
 }  // namespace kestrel

@@ -39,6 +39,8 @@ public:
     // The index after the bracket that closes the one at open ("(", "[", "{" or "<"), or the end
     // when it is never closed.
     static std::size_t skipBalanced(const CTokens& tokens, std::size_t open);
+    // The index of that closing bracket, or npos when it is never closed.
+    static std::size_t closing(const CTokens& tokens, std::size_t open);
 };
 
 }  // namespace kestrel

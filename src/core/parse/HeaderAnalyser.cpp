@@ -64,6 +64,7 @@ const KeywordEntry* findKeyword(std::string_view command) {
 // The rest of the line after a macro's use (its arguments in parentheses, which may run over
 // lines) holds nothing but blanks or a comment: "NS_ASSUME_NONNULL_BEGIN\n".
 bool aloneOnItsLine(std::string_view rest) {
+    rest = rest.substr(0, 4096);  // a use's arguments are never longer
     std::size_t at = rest.find_first_not_of(" \t");
     if (at != std::string_view::npos && rest[at] == '(') {
         int depth = 0;

@@ -54,17 +54,24 @@ std::optional<std::string> MacroKeywordResolver::keywordFor(const std::string& w
 
 std::optional<bool> MacroKeywordResolver::isAttribute(const std::string& word) {
     if (!header || !names.contains(word)) return std::nullopt;
-    if (auto found = knownAttributes.find(word); found != knownAttributes.end()) return found->second;
-    std::optional<bool> attribute = resolveAttribute(word, 0);
-    knownAttributes.emplace(word, attribute);
-    return attribute;
+    return resolveAttribute(word, 0);
 }
 
 std::optional<bool> MacroKeywordResolver::resolveAttribute(const std::string& word, int depth) {
+    if (auto found = knownAttributes.find(word); found != knownAttributes.end()) return found->second;
     const MacroBody* macro = definition(word);
     if (!macro) return std::nullopt;
-    if (depth > kMaxDepth) return false;  // a loop: LOOP_A -> LOOP_B -> LOOP_A
-    const CTokens& body = macro->body;
+    if (depth > kMaxDepth) return false;
+    // Answered "no" while it is being worked out: a loop (LOOP_A -> LOOP_B -> LOOP_A) stands for
+    // nothing, and every macro is worked out once.
+    knownAttributes[word] = false;
+    std::optional<bool> attribute = attributeOf(*macro, depth);
+    knownAttributes[word] = attribute;
+    return attribute;
+}
+
+std::optional<bool> MacroKeywordResolver::attributeOf(const MacroBody& macro, int depth) {
+    const CTokens& body = macro.body;
     for (std::size_t i = 0; i < body.size();) {
         const CToken& token = body[i];
         if (token.is("#")) return std::nullopt;  // pasted together: "a##b"
@@ -75,7 +82,7 @@ std::optional<bool> MacroKeywordResolver::resolveAttribute(const std::string& wo
         }
         // A definition that picks among its arguments: what it stands for depends on the use.
         if (token.is("__VA_ARGS__") ||
-            std::find(macro->parameters.begin(), macro->parameters.end(), token.text) != macro->parameters.end())
+            std::find(macro.parameters.begin(), macro.parameters.end(), token.text) != macro.parameters.end())
             return std::nullopt;
         const MacroBody* inner = definition(token.text);
         if (!inner) {
@@ -85,11 +92,7 @@ std::optional<bool> MacroKeywordResolver::resolveAttribute(const std::string& wo
                                   AttributeWord::isWrittenAsMacro(token.text);
             return macroUse ? std::nullopt : std::optional<bool>(false);
         }
-        std::optional<bool> attribute;
-        if (auto found = knownAttributes.find(token.text); found != knownAttributes.end())
-            attribute = found->second;
-        else
-            attribute = resolveAttribute(token.text, depth + 1);
+        std::optional<bool> attribute = resolveAttribute(token.text, depth + 1);
         if (attribute != true) return attribute;
         i = inner->functionLike ? afterUse(body, i) : i + 1;
     }

@@ -61,6 +61,7 @@ public:
 private:
     std::optional<std::string> resolve(const std::string& word);
     std::optional<bool> resolveAttribute(const std::string& word, int depth);
+    std::optional<bool> attributeOf(const MacroBody& macro, int depth);
     // The tokens word stands for, with the uses of further macros at its front replaced by
     // what they stand for, as far as attributes and keywords need; none for a block or a
     // whole declaration.

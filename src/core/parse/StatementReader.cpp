@@ -60,17 +60,27 @@ bool isTypeHead(const CTokens& tokens, std::size_t from) {
 
 // "struct _Foo", "union __attribute__((packed)) U", "enum : int" before a "{": a type's body.
 bool opensTypeBody(const std::string& head) {
-    CTokens tokens = CTokenizer::tokenize(head);
-    std::size_t keyword = tokens.size();
-    for (std::size_t i = 0; i < tokens.size(); ++i)
-        if (tokens[i].is("struct") || tokens[i].is("union") || tokens[i].is("enum")) keyword = i;
-    return keyword < tokens.size() && isTypeHead(tokens, keyword + 1);
+    std::size_t keyword = std::string::npos;
+    for (const char* word : {"struct", "union", "enum"}) {
+        std::size_t at = head.rfind(word);
+        if (at != std::string::npos && (keyword == std::string::npos || at > keyword)) keyword = at;
+    }
+    if (keyword == std::string::npos) return false;
+    // Only what follows the last keyword is read, and only when no brace stands in it.
+    std::string_view tail = std::string_view(head).substr(keyword);
+    if (tail.find_first_of("{};") != std::string_view::npos) return false;
+    CTokens tokens = CTokenizer::tokenize(tail);
+    return !tokens.empty() && (tokens[0].is("struct") || tokens[0].is("union") || tokens[0].is("enum")) &&
+           isTypeHead(tokens, 1);
 }
+
+// How far a look ahead for a type's body goes: a tag and its attributes are never longer.
+constexpr std::size_t kLookAhead = 4096;
 
 }  // namespace
 
 bool StatementReader::typeBodyFollows(TextBuffer& buffer) {
-    std::string_view rest = buffer.unreadText();
+    std::string_view rest = buffer.unreadText().substr(0, kLookAhead);
     std::size_t stop = rest.find_first_of("{;}");
     if (stop == std::string_view::npos || rest[stop] != '{') return false;
     return isTypeHead(CTokenizer::tokenize(rest.substr(0, stop)), 0);
