@@ -367,6 +367,9 @@ private:
     // attributes: "CFArrayRef __nullable * __nonnull CF_RETURNS_RETAINED names" -> the
     // parameter names; "CSSM_DATA_PTR data" keeps its type.
     void dropParameterAttributes() {
+        bool any = false;
+        for (std::size_t i = 0; i < tokens.size() && !any; ++i) any = isUnknownMacroWord(i);
+        if (!any) return;
         // The matching ")" of every "(", so that each group's own words are read once.
         std::vector<std::size_t> close(tokens.size(), tokens.size());
         std::vector<std::size_t> open;
@@ -431,7 +434,7 @@ private:
 
     // The name a macro gives the declared name: "#define MacLoadResource LoadResource".
     std::string realName(std::string name) const {
-        for (int depth = 0; keywords && depth < 8; ++depth) {
+        for (int depth = 0; keywords && depth < 8 && !keywords->definedFurtherDown(name); ++depth) {
             const MacroBody* macro = keywords->macroDefinition(name);
             if (!macro || macro->functionLike || macro->body.size() != 1 || !macro->body[0].isName() ||
                 isReserved(macro->body[0].text))

@@ -14,6 +14,7 @@
 #include "core/parse/CG_EXTERNEngin.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/ClassEngin.h"
+#include "core/parse/DefineData.h"
 #include "core/parse/DirectiveLines.h"
 #include "core/parse/ExternEngin.h"
 #include "core/parse/InlineEngin.h"
@@ -97,6 +98,19 @@ void skipArguments(TextBuffer& buffer, CMacroEngin* macro) {
 
 bool isNameStart(char c) { return c == '_' || std::isalpha(static_cast<unsigned char>(c)); }
 
+// "define NAME ..." after a "#": NAME, else none.
+std::optional<std::string> definedName(std::string_view directive) {
+    std::size_t at = directive.find_first_not_of(" \t");
+    if (at == std::string_view::npos || directive.compare(at, 6, "define") != 0 || at + 6 >= directive.size() ||
+        (directive[at + 6] != ' ' && directive[at + 6] != '\t'))
+        return std::nullopt;
+    at = directive.find_first_not_of(" \t", at + 6);
+    if (at == std::string_view::npos || !isNameStart(directive[at])) return std::nullopt;
+    std::size_t end = at;
+    while (end < directive.size() && (std::isalnum(static_cast<unsigned char>(directive[end])) || directive[end] == '_')) ++end;
+    return std::string(directive.substr(at, end - at));
+}
+
 }  // namespace
 
 HeaderAnalyser::HeaderAnalyser(RecordLists& records) : records(records), functionFiler(records) {}
@@ -121,6 +135,11 @@ std::optional<bool> HeaderAnalyser::isAttributeMacro(const std::string& word) {
 
 const MacroBody* HeaderAnalyser::macroDefinition(const std::string& word) {
     return macroKeywords ? macroKeywords->definition(word) : nullptr;
+}
+
+bool HeaderAnalyser::definedFurtherDown(const std::string& word) {
+    if (!ownDefines || !ownDefines->getDefineList() || !ownDefines->getDefineList()->count(word)) return false;
+    return !definedSoFar.count(word);
 }
 
 bool HeaderAnalyser::endsDeclaration(const std::string& word, TextBuffer& buffer) {
@@ -192,6 +211,8 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     };
     functionFiler.startHeader();
     pending.reset();
+    ownDefines = macro.getCurrentData();
+    definedSoFar.clear();
     // The next command: one an analyser handed back, else the buffer's.
     auto next = [&](int& status) -> std::optional<std::string> {
         if (!pending) return buffer.getCommandWithStatus(status);
@@ -213,6 +234,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             continue;
         }
         if (status == kHash) {
+            if (std::optional<std::string> defined = definedName(buffer.unreadText())) definedSoFar.insert(*defined);
             DirectiveLines::run(buffer, &macro);
             continue;
         }

@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "core/parse/DefinedNames.h"
@@ -32,6 +33,7 @@
 namespace kestrel {
 
 class CMacroEngin;
+class DefineData;
 class FunctionMacrosData;
 class TextBuffer;
 struct RecordLists;
@@ -56,6 +58,7 @@ public:
     std::optional<std::string> macroKeywordFor(const std::string& word) override;
     std::optional<bool> isAttributeMacro(const std::string& word) override;
     const MacroBody* macroDefinition(const std::string& word) override;
+    bool definedFurtherDown(const std::string& word) override;
     // Is word one of the driver's keywords ("extern", "@interface", "APPKIT_EXTERN", ...)?
     // Only as a whole command and in this case: "structure" or "Struct" is none, nor is "enum".
     static bool isKeyword(std::string_view word);
@@ -100,6 +103,8 @@ private:
     DefinedNames definedNames;                          // kept across headers, refreshed per header
     std::optional<MacroKeywordResolver> macroKeywords;  // of the header under analysis
     FunctionFiler functionFiler;
+    std::shared_ptr<DefineData> ownDefines;                  // the define record of the header under analysis
+    std::unordered_set<std::string> definedSoFar;          // the macros it has defined up to where it is read
     std::optional<std::pair<std::string, int>> pending;  // a command handed back, and its status
 };
 

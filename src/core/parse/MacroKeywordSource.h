@@ -26,6 +26,13 @@ public:
         (void)word;
         return nullptr;
     }
+    // Whether the header defines word itself further down than it has been read: a use above
+    // the definition is no use of the macro ("CG_EXTERN bool CGPointEqualToPoint(...);" before
+    // "#define CGPointEqualToPoint __CGPointEqualToPoint").
+    virtual bool definedFurtherDown(const std::string& word) {
+        (void)word;
+        return false;
+    }
 };
 
 }  // namespace kestrel

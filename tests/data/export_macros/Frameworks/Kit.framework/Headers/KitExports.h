@@ -16,3 +16,8 @@ BASE_EXPORT BASE_AVAILABLE(10.11)
 BASE_CLASS_EXPORT
 @interface KitGadget : NSObject
 @end
+
+/* A name that a macro of this header renames only below the declaration keeps its name. */
+BASE_EXPORT bool KitPointEqual(int a, int b);
+BASE_INLINE bool __KitPointEqual(int a, int b) { return a == b; }
+#define KitPointEqual __KitPointEqual
