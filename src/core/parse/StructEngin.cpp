@@ -172,7 +172,7 @@ std::shared_ptr<TreeData> StructEngin::doAnalyse(const std::string& opener) {
     }
     // No body: a second name for the type, or a pointer to it ("struct _NSZone *NSZonePtr").
     if (body.empty()) {
-        addTypedefs(keyword, tag);
+        addTypedefs(qualifiers + keyword, tag);
         return nullptr;
     }
     // An untagged struct is known by its first typedef name, as the compiler calls it.
@@ -182,7 +182,7 @@ std::shared_ptr<TreeData> StructEngin::doAnalyse(const std::string& opener) {
         if (names.names.empty()) return nullptr;
         name = names.names.front().name;
     }
-    addTypedefs(keyword + " " + name, tagB);
+    addTypedefs(qualifiers + keyword + " " + name, tagB);
     std::shared_ptr<StructEnumData> record = newRecord();
     record->setName(name);
     record->setStructIndex(body);

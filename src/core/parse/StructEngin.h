@@ -40,6 +40,9 @@ public:
     // EnumEngin) or none. Without a body it only files typedef entries
     // ("_NSZone *NSZonePtr" -> typedefList["NSZonePtr"] = "struct _NSZone *").
     std::shared_ptr<TreeData> doAnalyse(const std::string& opener) override;
+    // Qualifiers written before the keyword of a typedef ("volatile "), put in front of the
+    // types it gives its names.
+    void setQualifiers(std::string text) { qualifiers = std::move(text); }
     // The plain form at file level: none for a forward declaration or an untagged struct.
     std::shared_ptr<StructData> doStdAnalyse(const std::string& opener);
 
@@ -59,6 +62,7 @@ protected:
 
     TypedefList* typedefList;
     MacroKeywordSource* keywords;
+    std::string qualifiers;
 
 private:
     // The typedef entries of a typedef of a struct or union: its declarators after base

@@ -42,8 +42,19 @@ std::shared_ptr<TreeData> TypeDefEngin::doAnalyse(const std::string&) {
         command = textBuffer->getCommandWithStatus(status);
     }
     if (!command) return nullptr;
-    if (*command == "struct" || *command == "union")
-        return StructEngin(textBuffer, macroEngin, typedefList, keywords).doAnalyse(*command);
+    // "typedef volatile struct _evOffsets {...} evOffsets;": the qualifiers go with the type.
+    std::string qualifiers;
+    while (command && (*command == "const" || *command == "volatile")) {
+        qualifiers += *command + " ";
+        command = textBuffer->getCommandWithStatus(status);
+    }
+    if (!command) return nullptr;
+    if (*command == "struct" || *command == "union") {
+        StructEngin engin(textBuffer, macroEngin, typedefList, keywords);
+        engin.setQualifiers(qualifiers);
+        return engin.doAnalyse(*command);
+    }
+    if (!qualifiers.empty()) *command = qualifiers + *command;
     if (*command == "enum") return EnumEngin(textBuffer, macroEngin, typedefList, keywords).doAnalyse(*command);
     if (status != kWord) return nullptr;
 

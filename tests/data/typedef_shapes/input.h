@@ -17,6 +17,9 @@ typedef int KitCompare(const void *a, const void *b);
 typedef
 IOReturn (*IOBlitterPtr)(void *thisPointer, IOOptionBits options);
 typedef struct KitSame KitSame;
+typedef volatile struct _KitShared {
+    int offsets[4];
+} KitShared;
 
 /* Written through macros that no header here defines. */
 typedef CALLBACK_API_C( OSErr , KitCoerceProcPtr )(const AEDesc *fromDesc, DescType toType);
