@@ -127,7 +127,9 @@ void ClassEngin::analyseInstanceValuePart() {
             skipComment(*command);
             break;
         default:
-            if (*command == "enum") fileEnum();  // instance variables, @private and the like pass
+            // Instance variables, @private and the like pass; the types they define are the file's.
+            if (*command == "enum") fileEnum();
+            if (*command == "struct" || *command == "union") fileInstanceStruct(*command);
             break;
         }
     }
@@ -167,6 +169,13 @@ void ClassEngin::fileStruct() {
     TypedefList* typedefs = records ? &records->typedefList : nullptr;
     auto record =
         std::dynamic_pointer_cast<StructData>(StructEngin(textBuffer, macroEngin, typedefs).doAnalyse("struct"));
+    if (record && records) records->structList.push_back(std::move(record));
+}
+
+void ClassEngin::fileInstanceStruct(const std::string& keyword) {
+    // "struct _rFlagsType { ... } _rFlags;": the type is the file's, the variable the class's.
+    TypedefList* typedefs = records ? &records->typedefList : nullptr;
+    auto record = StructEngin(textBuffer, macroEngin, typedefs, keywords).doStdAnalyse(keyword);
     if (record && records) records->structList.push_back(std::move(record));
 }
 

@@ -57,6 +57,7 @@ private:
     bool addProperty(MethodStringMaker& maker);
     void fileEnum();
     void fileStruct();
+    void fileInstanceStruct(const std::string& keyword);
     void fileExtern();
 
     RecordLists* records;
