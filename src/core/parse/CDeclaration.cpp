@@ -52,6 +52,14 @@ std::size_t useEnd(const CTokens& input, std::size_t i, bool withArguments) {
     return i + 1;
 }
 
+// "(*name)", "(^name)", "(CALLBACK *name)": a "(" at open that opens a declarator, not a macro's
+// arguments.
+bool opensPointerDeclarator(const CTokens& tokens, std::size_t open) {
+    std::size_t i = open + 1;
+    if (i < tokens.size() && tokens[i].isName() && AttributeWord::isWrittenAsMacro(tokens[i].text)) ++i;
+    return i < tokens.size() && (tokens[i].is("*") || tokens[i].is("^"));
+}
+
 CTokens dropAttributes(const CTokens& input, MacroKeywordSource* keywords, bool dropUnknownUses) {
     CTokens out;
     bool space = false;  // a dropped run stood where a blank did
@@ -68,7 +76,7 @@ CTokens dropAttributes(const CTokens& input, MacroKeywordSource* keywords, bool 
             if (attribute == true) {
                 end = useEnd(input, i, !macro || macro->functionLike);
             } else if (!attribute && dropUnknownUses && AttributeWord::isWrittenAsMacro(t.text) &&
-                       i + 1 < input.size() && input[i + 1].is("(")) {
+                       i + 1 < input.size() && input[i + 1].is("(") && !opensPointerDeclarator(input, i + 1)) {
                 end = useEnd(input, i, true);  // API_AVAILABLE(macos(10.7)) where it is unknown
             }
         }
@@ -136,8 +144,12 @@ public:
         return pointer;
     }
     bool startsPointer(std::size_t i) const {
-        return i < tokens.size() && (tokens[i].is("*") || tokens[i].is("^") || tokens[i].is("&") ||
-                                     (tokens[i].isName() && isPointerMacro(tokens[i].text)));
+        if (i >= tokens.size()) return false;
+        // A calling convention no record defines, before the pointer: "(CSSMAPI *callback)".
+        if (isUnknownMacroWord(i) && i + 1 < tokens.size() && (tokens[i + 1].is("*") || tokens[i + 1].is("^")))
+            return true;
+        return tokens[i].is("*") || tokens[i].is("^") || tokens[i].is("&") ||
+               (tokens[i].isName() && isPointerMacro(tokens[i].text));
     }
 
     // A macro that stands for a qualifier, through further macros: "CV_NONNULL" -> __nonnull.
@@ -250,7 +262,7 @@ private:
                 // A type written through a macro: GS_GENERIC_TYPE(T), or, read again after
                 // nothing was declared, STACK_UPP_TYPE(ProcPtr) where no record defines it.
                 if (((macro && macro->functionLike) || (item.unknownMacro && !dropUnknownUses)) && j < tokens.size() &&
-                    tokens[j].is("("))
+                    tokens[j].is("(") && !opensPointerDeclarator(tokens, j))
                     j = CTokenizer::skipBalanced(tokens, j);
                 item.end = j;
             }
@@ -361,7 +373,7 @@ private:
     bool isUnknownMacroWord(std::size_t i) const {
         return tokens[i].isName() && AttributeWord::isWrittenAsMacro(tokens[i].text) &&
                AttributeWord::known(tokens[i].text, keywords) != false &&
-               !(i + 1 < tokens.size() && tokens[i + 1].is("("));
+               !(i + 1 < tokens.size() && tokens[i + 1].is("(") && !opensPointerDeclarator(tokens, i + 1));
     }
     // In each parameter, the words written like unknown macros beyond a type and a name are
     // attributes: "CFArrayRef __nullable * __nonnull CF_RETURNS_RETAINED names" -> the

@@ -112,6 +112,10 @@ TEST(CDeclaration, TheDefineRecordsTellAttributesQualifiersPointersAndNames) {
     EXPECT_EQ(read("void (APIENTRYP PFNPROC)(int)", &macros).front().type, "void (APIENTRYP)(int)");
     EXPECT_EQ(read("Handle KitOldName(short id)", &macros).front(),
               (Named{"KitNewName", "Handle KitNewName(short id)", "Handle (short id)", true}));
+    // A calling convention that no record defines stands where only attributes can.
+    EXPECT_EQ(read("CSSM_RETURN (CSSM_API *CSSM_CALLBACK)(void *context)"),
+              (std::vector<Named>{{"CSSM_CALLBACK", "CSSM_RETURN (CSSM_API *CSSM_CALLBACK)(void *context)",
+                                   "CSSM_RETURN (CSSM_API *)(void *context)", false}}));
     // A declarator written through a known macro is read as the macro stands.
     EXPECT_EQ(read("CALLBACK_API_C(OSErr, KitProc)(int x)", &macros).front().type, "OSErr (*)(int x)");
 }
