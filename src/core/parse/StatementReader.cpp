@@ -8,6 +8,49 @@
 
 namespace kestrel {
 
+namespace {
+
+// Whether the reader stands inside a string or character literal, where "{", ";" and the like
+// are text: '{' in an enum's value, "a;b" in an initializer.
+class Literal {
+public:
+    // Notes a command; true when it belongs to a literal (its quotes included).
+    bool take(int status, const std::string& command) {
+        if (status == kCR || status == kLF) {  // no literal runs over a line end
+            const bool inside = quote != '\0';
+            quote = '\0';
+            return inside;
+        }
+        const bool inside = quote != '\0';
+        if (status == kQuote) {
+            if (quote == '\0') quote = '"';
+            else if (quote == '"' && !escaped) quote = '\0';
+            escaped = false;
+            return true;
+        }
+        if (status != kWord) {
+            escaped = false;
+            return inside;
+        }
+        for (char c : command) {
+            if (quote != '\0' && c == '\\') {
+                escaped = !escaped;
+                continue;
+            }
+            if (c == '\'' && quote == '\0') quote = '\'';
+            else if (c == '\'' && quote == '\'' && !escaped) quote = '\0';
+            escaped = false;
+        }
+        return inside || quote != '\0' || command.find('\'') != std::string::npos;
+    }
+
+private:
+    char quote = '\0';
+    bool escaped = false;  // the last character read inside a literal was an unpaired backslash
+};
+
+}  // namespace
+
 StatementReader::StatementReader(TextBuffer& buffer, CMacroEngin* macro, Stops stops)
     : buffer(buffer), macro(macro), stops(std::move(stops)) {}
 
@@ -16,9 +59,11 @@ void StatementReader::skipBody() {
     // directives are what they are everywhere ("// }" ends nothing).
     int depth = 1;
     int status = kWord;
+    Literal literal;
     while (depth > 0) {
-        auto command = buffer.getCommandWithStatus(status);
+        auto command = buffer.getCommandWithStatusandSpace(status);
         if (!command) return;
+        if (literal.take(status, *command)) continue;  // if (c == '}')
         switch (status) {
         case kOpenBrace:
             ++depth;
@@ -93,7 +138,12 @@ StatementReader::Statement StatementReader::read(const std::string& first) {
     int parens = 0;
     int braces = 0;  // of initializers and type bodies, which stay in the text
     int status = kWord;
+    Literal literal;
     while (auto command = buffer.getCommandWithStatusandSpace(status)) {
+        if (literal.take(status, *command)) {
+            text += status == kCR || status == kLF ? std::string(" ") : *command;
+            continue;
+        }
         switch (status) {
         case kSemicolon:
             if (parens == 0 && braces == 0) {

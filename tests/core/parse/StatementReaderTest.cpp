@@ -40,6 +40,10 @@ TEST(StatementReader, BodiesInitializersAndTheEnd) {
     EXPECT_EQ(read("NSPoint p = { 1, 2 }; x").statement.text, "NSPoint p = { 1, 2 }");
     EXPECT_EQ(read("struct S { int a; } s; x").statement.text, "struct S { int a; } s");
     EXPECT_EQ(read("NS_ENUM(int, E) { A; B } ;", true).statement.text, "NS_ENUM(int, E) { A; B } ");
+    // Braces and ";" in literals are text: an enum's '{', a string's ";", a body's '}'.
+    EXPECT_EQ(read("enum E { A = '{', B = '}' }; x").statement.text, "enum E { A = '{', B = '}' }");
+    EXPECT_EQ(read("char *s = \"a;{\\\"b\"; x").statement.text, "char *s = \"a;{\\\"b\"");
+    EXPECT_EQ(read("int f(char c) { if (c == '}') { return 1; } return 0; } next").rest, "next|");
     // A ";" inside parentheses ends nothing; the text's end leaves the declaration open.
     EXPECT_FALSE(read("int f(int a; int b").statement.complete);
     // The "}" of the block the declaration stands in ends it, unfinished.
