@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/parse/AttributeWord.h"
+#include "core/parse/DeclarationAttributes.h"
 #include "core/parse/MacroBody.h"
 #include "core/parse/MacroKeywordSource.h"
 #include "core/parse/StaticInline.h"
@@ -45,52 +46,6 @@ bool isQualifier(std::string_view word) { return among(kQualifier, word) || word
 bool isReserved(std::string_view word) {
     return among(kStorage, word) || among(kBuiltin, word) || isQualifier(word) || among(kNotNames, word) ||
            StaticInline::isInlineWord(word);
-}
-
-std::size_t useEnd(const CTokens& input, std::size_t i, bool withArguments) {
-    if (withArguments && i + 1 < input.size() && input[i + 1].is("(")) return CTokenizer::skipBalanced(input, i + 1);
-    return i + 1;
-}
-
-// "(*name)", "(^name)", "(CALLBACK *name)": a "(" at open that opens a declarator, not a macro's
-// arguments.
-bool opensPointerDeclarator(const CTokens& tokens, std::size_t open) {
-    std::size_t i = open + 1;
-    if (i < tokens.size() && tokens[i].isName() && AttributeWord::isWrittenAsMacro(tokens[i].text)) ++i;
-    return i < tokens.size() && (tokens[i].is("*") || tokens[i].is("^"));
-}
-
-CTokens dropAttributes(const CTokens& input, MacroKeywordSource* keywords, bool dropUnknownUses) {
-    CTokens out;
-    bool space = false;  // a dropped run stood where a blank did
-    for (std::size_t i = 0; i < input.size();) {
-        const CToken& t = input[i];
-        std::size_t end = i;
-        if (t.kind == CToken::Kind::Literal && !out.empty() && out.back().is("extern")) {
-            end = i + 1;
-        } else if (t.isWord() && AttributeWord::isAttributeKeyword(t.text)) {
-            end = useEnd(input, i, true);
-        } else if (t.isName()) {
-            std::optional<bool> attribute = AttributeWord::known(t.text, keywords);
-            const MacroBody* macro = keywords ? keywords->macroDefinition(t.text) : nullptr;
-            if (attribute == true) {
-                end = useEnd(input, i, !macro || macro->functionLike);
-            } else if (!attribute && dropUnknownUses && AttributeWord::isWrittenAsMacro(t.text) &&
-                       i + 1 < input.size() && input[i + 1].is("(") && !opensPointerDeclarator(input, i + 1)) {
-                end = useEnd(input, i, true);  // API_AVAILABLE(macos(10.7)) where it is unknown
-            }
-        }
-        if (end == i) {
-            out.push_back(t);
-            if (space) out.back().spaceBefore = true;
-            space = false;
-            ++i;
-        } else {
-            space = space || t.spaceBefore;
-            i = end;
-        }
-    }
-    return out;
 }
 
 // A type without its name keeps no blank where the name stood inside parentheses, and a
@@ -163,7 +118,7 @@ public:
     Reader(MacroKeywordSource* keywords, bool dropUnknownUses) : keywords(keywords), dropUnknownUses(dropUnknownUses) {}
 
     CDeclaration read(const CTokens& input) {
-        tokens = dropAttributes(input, keywords, dropUnknownUses);
+        tokens = DeclarationAttributes::without(input, keywords, dropUnknownUses);
         dropParameterAttributes();
         CDeclaration declaration;
         std::size_t i = readSpecifiers(declaration);
@@ -262,7 +217,7 @@ private:
                 // A type written through a macro: GS_GENERIC_TYPE(T), or, read again after
                 // nothing was declared, STACK_UPP_TYPE(ProcPtr) where no record defines it.
                 if (((macro && macro->functionLike) || (item.unknownMacro && !dropUnknownUses)) && j < tokens.size() &&
-                    tokens[j].is("(") && !opensPointerDeclarator(tokens, j))
+                    tokens[j].is("(") && !DeclarationAttributes::opensPointerDeclarator(tokens, j))
                     j = CTokenizer::skipBalanced(tokens, j);
                 item.end = j;
             }
@@ -373,7 +328,7 @@ private:
     bool isUnknownMacroWord(std::size_t i) const {
         return tokens[i].isName() && AttributeWord::isWrittenAsMacro(tokens[i].text) &&
                AttributeWord::known(tokens[i].text, keywords) != false &&
-               !(i + 1 < tokens.size() && tokens[i + 1].is("(") && !opensPointerDeclarator(tokens, i + 1));
+               !(i + 1 < tokens.size() && tokens[i + 1].is("(") && !DeclarationAttributes::opensPointerDeclarator(tokens, i + 1));
     }
     // In each parameter, the words written like unknown macros beyond a type and a name are
     // attributes: "CFArrayRef __nullable * __nonnull CF_RETURNS_RETAINED names" -> the
@@ -465,38 +420,6 @@ private:
 
 }  // namespace
 
-namespace {
-
-// The tokens with the uses of function-like macros that the define records know, and that are
-// no attributes, replaced by what they stand for: "CALLBACK_API_C(OSErr, AEProcPtr)(int)" with
-// #define CALLBACK_API_C(_type, _name) _type (*_name) -> "OSErr (*AEProcPtr)(int)". None when
-// nothing was replaced.
-std::optional<CTokens> expandUses(CTokens tokens, MacroKeywordSource* keywords) {
-    if (!keywords) return std::nullopt;
-    bool changed = false;
-    for (int round = 0; round < 4; ++round) {
-        bool again = false;
-        for (std::size_t i = 0; i + 1 < tokens.size() && tokens.size() < 4096; ++i) {
-            if (!tokens[i].isName() || !tokens[i + 1].is("(")) continue;
-            const MacroBody* macro = keywords->macroDefinition(tokens[i].text);
-            if (!macro || !macro->functionLike || keywords->isAttributeMacro(tokens[i].text) == true) continue;
-            std::size_t end = i + 1;
-            std::optional<CTokens> expansion = macro->expand(MacroBody::arguments(tokens, i + 1, end));
-            if (!expansion) continue;
-            if (!expansion->empty()) expansion->front().spaceBefore = tokens[i].spaceBefore;
-            tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i), tokens.begin() + static_cast<std::ptrdiff_t>(end));
-            tokens.insert(tokens.begin() + static_cast<std::ptrdiff_t>(i), expansion->begin(), expansion->end());
-            changed = again = true;
-            i += expansion->empty() ? 0 : expansion->size() - 1;  // what it stands for is read next round
-        }
-        if (!again) break;
-    }
-    if (!changed) return std::nullopt;
-    return tokens;
-}
-
-}  // namespace
-
 CDeclaration CDeclaration::read(const std::string& text, MacroKeywordSource* keywords) {
     const CTokens tokens = CTokenizer::tokenize(text);
     if (tokens.empty() || !tokens.front().isName()) return {};
@@ -504,26 +427,11 @@ CDeclaration CDeclaration::read(const std::string& text, MacroKeywordSource* key
     // When nothing is declared: a function written like a macro, "void MY_FUNC(int)", a type
     // through an unknown macro, "STACK_UPP_TYPE(ProcPtr) UPP"; then the known macros expanded.
     if (declaration.names.empty()) declaration = Reader(keywords, false).read(tokens);
-    if (declaration.names.empty()) {
-        if (std::optional<CTokens> expanded = expandUses(tokens, keywords))
+    if (declaration.names.empty() && keywords) {
+        if (std::optional<CTokens> expanded = MacroBody::expandUses(tokens, *keywords))
             declaration = Reader(keywords, true).read(*expanded);
     }
     return declaration;
-}
-
-CTokens CDeclaration::withoutAttributes(const CTokens& tokens, MacroKeywordSource* keywords, bool dropUnknownUses) {
-    return dropAttributes(tokens, keywords, dropUnknownUses);
-}
-
-std::string CDeclaration::tagName(const std::string& text, MacroKeywordSource* keywords) {
-    // A word written like a macro and unknown is an attribute beside the real name, or in
-    // place of one: "struct DEPRECATED_IN_MAC_OS_X_VERSION_10_7_AND_LATER {...} CSSM_TUPLE".
-    for (const CToken& token : dropAttributes(CTokenizer::tokenize(text), keywords, true)) {
-        if (token.isName() &&
-            !(AttributeWord::isWrittenAsMacro(token.text) && AttributeWord::known(token.text, keywords) != false))
-            return token.text;
-    }
-    return {};
 }
 
 }  // namespace kestrel

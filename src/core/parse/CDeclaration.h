@@ -8,7 +8,7 @@
 //   "static const NSLayoutPriority R = 1000.0"           -> R "static const NSLayoutPriority R = 1000.0"
 //   "NS_ASSUME_NONNULL_BEGIN", "DECLARE(x)", "x = 1"    -> nothing: no type, or no name
 //
-// An attribute is what AttributeWord says, and any word after a declarator. A word written like a
+// An attribute is what DeclarationAttributes leaves out, and any word after a declarator. A word written like a
 // macro that the define records do not know is an attribute too when the declaration keeps a
 // type without it ("OS_EXPORT NSString *A": NSString is the type) and a type when it is the
 // only one ("CSSM_RETURN CSSM_Init(void)"). A type is one run of the language's type words,
@@ -34,14 +34,6 @@ public:
     // text: the declaration up to its ";" (or a function's body), without a keyword that the
     // driver has read ("extern", "typedef"). keywords may be none.
     static CDeclaration read(const std::string& text, MacroKeywordSource* keywords);
-    // The tokens without attributes and their arguments (and without the "C" of extern "C");
-    // with dropUnknownUses also without the uses of unknown macros written with arguments
-    // ("API_AVAILABLE(macos(10.7))" where no record defines it).
-    static CTokens withoutAttributes(const CTokens& tokens, MacroKeywordSource* keywords, bool dropUnknownUses = true);
-    // The name that a struct, union or enum is given between its keyword and its body:
-    // "API_AVAILABLE(macos(14.0)) AVFoo" -> "AVFoo", "DEPRECATED_ATTRIBUTE Foo" -> "Foo"; empty
-    // for none.
-    static std::string tagName(const std::string& text, MacroKeywordSource* keywords);
 
     std::vector<DeclaredName> names;  // in the order written; empty: it declares nothing
     bool isStatic = false;

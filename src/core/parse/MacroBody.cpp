@@ -1,5 +1,7 @@
 #include "core/parse/MacroBody.h"
 
+#include "core/parse/MacroKeywordSource.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string_view>
@@ -141,6 +143,29 @@ std::optional<CTokens> MacroBody::expand(const std::vector<CTokens>& arguments) 
         }
     }
     return out;
+}
+
+std::optional<CTokens> MacroBody::expandUses(CTokens tokens, MacroKeywordSource& keywords) {
+    bool changed = false;
+    for (int round = 0; round < 4; ++round) {
+        bool again = false;
+        for (std::size_t i = 0; i + 1 < tokens.size() && tokens.size() < 4096; ++i) {
+            if (!tokens[i].isName() || !tokens[i + 1].is("(")) continue;
+            const MacroBody* macro = keywords.macroDefinition(tokens[i].text);
+            if (!macro || !macro->functionLike || keywords.isAttributeMacro(tokens[i].text) == true) continue;
+            std::size_t end = i + 1;
+            std::optional<CTokens> expansion = macro->expand(MacroBody::arguments(tokens, i + 1, end));
+            if (!expansion) continue;
+            if (!expansion->empty()) expansion->front().spaceBefore = tokens[i].spaceBefore;
+            tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i), tokens.begin() + static_cast<std::ptrdiff_t>(end));
+            tokens.insert(tokens.begin() + static_cast<std::ptrdiff_t>(i), expansion->begin(), expansion->end());
+            changed = again = true;
+            i += expansion->empty() ? 0 : expansion->size() - 1;  // what it stands for is read next round
+        }
+        if (!again) break;
+    }
+    if (!changed) return std::nullopt;
+    return tokens;
 }
 
 }  // namespace kestrel

@@ -18,6 +18,8 @@
 
 namespace kestrel {
 
+class MacroKeywordSource;
+
 class MacroBody {
 public:
     static MacroBody read(const std::string& definition);
@@ -29,6 +31,11 @@ public:
     // The arguments of a use whose "(" is at tokens[open]: split at the commas outside nested
     // brackets. end is set to the index after the closing ")".
     static std::vector<CTokens> arguments(const CTokens& tokens, std::size_t open, std::size_t& end);
+    // The tokens with the uses of function-like macros that keywords' records know, and that
+    // are no attributes, replaced by what they stand for: "CALLBACK_API_C(OSErr, AEProcPtr)(int)"
+    // with #define CALLBACK_API_C(_type, _name) _type (*_name) -> "OSErr (*AEProcPtr)(int)".
+    // None when nothing was replaced. Expansions are bounded in rounds and size.
+    static std::optional<CTokens> expandUses(CTokens tokens, MacroKeywordSource& keywords);
 
     bool functionLike = false;
     std::vector<std::string> parameters;  // "..." for a variadic one

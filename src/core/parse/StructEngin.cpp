@@ -4,6 +4,7 @@
 
 #include "core/model/StructData.h"
 #include "core/parse/CDeclaration.h"
+#include "core/parse/DeclarationAttributes.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -130,7 +131,7 @@ std::string StructEngin::addTypedefs(const std::string& base, const std::string&
 std::shared_ptr<StructData> StructEngin::doStdAnalyse(const std::string&) {
     std::string tag, body, tagB;
     if (!makeTagAndStruct(tag, body, tagB) || body.empty()) return nullptr;
-    std::string name = CDeclaration::tagName(tag, keywords);
+    std::string name = DeclarationAttributes::tagName(tag, keywords);
     if (name.empty()) return nullptr;
     auto record = std::make_shared<StructData>();
     record->setName(name);
@@ -166,8 +167,8 @@ std::shared_ptr<TreeData> StructEngin::doAnalyse(const std::string& opener) {
     if (!makeTagAndStruct(tag, body, tagB)) return nullptr;
     const std::string keyword = opener == "union" || opener == "enum" ? opener : "struct";
     if (keyword == "enum") {
-        std::string name = CDeclaration::tagName(tag, keywords);
-        if (!body.empty()) return enumTypedef(name, body, CDeclaration::tagName(tagB, keywords));
+        std::string name = DeclarationAttributes::tagName(tag, keywords);
+        if (!body.empty()) return enumTypedef(name, body, DeclarationAttributes::tagName(tagB, keywords));
         return enumTypedef(tag, body, tagB);
     }
     // No body: a second name for the type, or a pointer to it ("struct _NSZone *NSZonePtr").
@@ -176,7 +177,7 @@ std::shared_ptr<TreeData> StructEngin::doAnalyse(const std::string& opener) {
         return nullptr;
     }
     // An untagged struct is known by its first typedef name, as the compiler calls it.
-    std::string name = CDeclaration::tagName(tag, keywords);
+    std::string name = DeclarationAttributes::tagName(tag, keywords);
     if (name.empty()) {
         CDeclaration names = CDeclaration::read("int " + tagB, keywords);
         if (names.names.empty()) return nullptr;

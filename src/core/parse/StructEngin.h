@@ -7,7 +7,7 @@
 //       float y;
 //   } NSPoint, *NSPointPtr;        and typedefList["NSPointPtr"] = "struct _NSPoint *"
 //
-// Attributes beside the names are no part of them (see CDeclaration::tagName); an untagged
+// Attributes beside the names are no part of them (see DeclarationAttributes::tagName); an untagged
 // struct takes its first typedef name ("typedef struct {...} CFRange;": struct CFRange).
 //
 // A declaration that the text ends inside (before its ";") leaves nothing behind: no record and

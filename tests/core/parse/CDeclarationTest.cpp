@@ -128,11 +128,3 @@ TEST(CDeclaration, AttributesInParametersBeyondTypeAndName) {
               "OSStatus f(CFArrayRef __nullable * __nonnull names, CSSM_DATA_PTR data, CFTypeRef cf, struct CSSM_X *x, "
               "int KIT_FLAG)");  // the last one's name is written like a macro
 }
-
-TEST(CDeclaration, TagNamesWithoutAttributes) {
-    EXPECT_EQ(CDeclaration::tagName("__attribute__((packed)) KitPacked", nullptr), "KitPacked");
-    EXPECT_EQ(CDeclaration::tagName("API_AVAILABLE(macos(14.0)) KitAvailable", nullptr), "KitAvailable");
-    EXPECT_EQ(CDeclaration::tagName("DEPRECATED_ATTRIBUTE _KitOld", nullptr), "_KitOld");
-    EXPECT_EQ(CDeclaration::tagName("DEPRECATED_IN_MAC_OS_X_VERSION_10_7_AND_LATER", nullptr), "");
-    EXPECT_EQ(CDeclaration::tagName("", nullptr), "");
-}
