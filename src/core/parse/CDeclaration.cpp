@@ -117,8 +117,8 @@ public:
 
     Reader(MacroKeywordSource* keywords, bool dropUnknownUses) : keywords(keywords), dropUnknownUses(dropUnknownUses) {}
 
-    CDeclaration read(const CTokens& input) {
-        tokens = DeclarationAttributes::without(input, keywords, dropUnknownUses);
+    CDeclaration read(CTokens input) {
+        tokens = DeclarationAttributes::without(std::move(input), keywords, dropUnknownUses);
         dropParameterAttributes();
         CDeclaration declaration;
         std::size_t i = readSpecifiers(declaration);
@@ -292,31 +292,36 @@ private:
     }
 
     DeclaredName entry(const CDeclaration& declaration, const Declarator& d, std::size_t end) const {
-        CTokens specifiers;
-        for (const Item& item : items)
-            if (item.kind != Item::Kind::Storage && item.kind != Item::Kind::Inline)
-                specifiers.insert(specifiers.end(), tokens.begin() + static_cast<std::ptrdiff_t>(item.begin),
-                                  tokens.begin() + static_cast<std::ptrdiff_t>(item.end));
-        if (!specifiers.empty()) specifiers.front().spaceBefore = false;
+        // The text of the specifiers (storage and inline words left out) and the declarator,
+        // put together as CTokenizer::join does, without copying tokens.
+        const std::string name = realName(tokens[d.name].text);
         auto joined = [&](bool withName, std::size_t stop) {
-            CTokens all = specifiers;
-            bool space = false;
+            std::string text;
+            bool lastIsWord = false;
+            auto add = [&](const CToken& token, const std::string& word, bool space) {
+                if (space && !text.empty()) text += ' ';
+                text += word;
+                lastIsWord = token.isWord();
+            };
+            for (const Item& item : items) {
+                if (item.kind == Item::Kind::Storage || item.kind == Item::Kind::Inline) continue;
+                for (std::size_t i = item.begin; i < item.end; ++i) add(tokens[i], tokens[i].text, tokens[i].spaceBefore);
+            }
+            bool space = false;  // the blank before a left-out name
             for (std::size_t i = d.begin; i < stop; ++i) {
+                const CToken& token = tokens[i];
                 if (i == d.name && !withName) {
-                    space = tokens[i].spaceBefore;
+                    space = token.spaceBefore;
                     continue;
                 }
-                CToken token = tokens[i];
-                if (i == d.name) token.text = realName(token.text);
-                if (i == d.begin && !all.empty() && (token.isWord() && all.back().isWord())) token.spaceBefore = true;
-                if (space) token.spaceBefore = true;
+                const bool blank = token.spaceBefore || space || (i == d.begin && lastIsWord && token.isWord());
+                add(token, i == d.name ? name : token.text, blank);
                 space = false;
-                all.push_back(std::move(token));
             }
-            return CTokenizer::join(all);
+            return text;
         };
         DeclaredName named;
-        named.name = realName(tokens[d.name].text);
+        named.name = name;
         named.function = d.function;
         named.text = joined(true, end);
         if (declaration.isStatic && !d.function) named.text = "static " + named.text;

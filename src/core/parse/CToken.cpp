@@ -28,6 +28,7 @@ bool CToken::isName() const {
 
 CTokens CTokenizer::tokenize(std::string_view text) {
     CTokens tokens;
+    tokens.reserve(text.size() / 4 + 1);
     std::size_t i = 0;
     bool space = false;
     while (i < text.size()) {

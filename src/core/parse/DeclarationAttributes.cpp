@@ -21,29 +21,31 @@ bool DeclarationAttributes::opensPointerDeclarator(const CTokens& tokens, std::s
     return i < tokens.size() && (tokens[i].is("*") || tokens[i].is("^"));
 }
 
-CTokens DeclarationAttributes::without(const CTokens& input, MacroKeywordSource* keywords, bool dropUnknownUses) {
-    CTokens out;
+CTokens DeclarationAttributes::without(CTokens tokens, MacroKeywordSource* keywords, bool dropUnknownUses) {
+    // Kept tokens move down over the dropped ones: no copy of the declaration.
+    std::size_t kept = 0;
     bool space = false;  // a dropped run stood where a blank did
-    for (std::size_t i = 0; i < input.size();) {
-        const CToken& t = input[i];
+    for (std::size_t i = 0; i < tokens.size();) {
+        const CToken& t = tokens[i];
         std::size_t end = i;
-        if (t.kind == CToken::Kind::Literal && !out.empty() && out.back().is("extern")) {
+        if (t.kind == CToken::Kind::Literal && kept > 0 && tokens[kept - 1].is("extern")) {
             end = i + 1;
         } else if (t.isWord() && AttributeWord::isAttributeKeyword(t.text)) {
-            end = useEnd(input, i, true);
+            end = useEnd(tokens, i, true);
         } else if (t.isName()) {
             std::optional<bool> attribute = AttributeWord::known(t.text, keywords);
             const MacroBody* macro = keywords ? keywords->macroDefinition(t.text) : nullptr;
             if (attribute == true) {
-                end = useEnd(input, i, !macro || macro->functionLike);
+                end = useEnd(tokens, i, !macro || macro->functionLike);
             } else if (!attribute && dropUnknownUses && AttributeWord::isWrittenAsMacro(t.text) &&
-                       i + 1 < input.size() && input[i + 1].is("(") && !opensPointerDeclarator(input, i + 1)) {
-                end = useEnd(input, i, true);  // API_AVAILABLE(macos(10.7)) where it is unknown
+                       i + 1 < tokens.size() && tokens[i + 1].is("(") && !opensPointerDeclarator(tokens, i + 1)) {
+                end = useEnd(tokens, i, true);  // API_AVAILABLE(macos(10.7)) where it is unknown
             }
         }
         if (end == i) {
-            out.push_back(t);
-            if (space) out.back().spaceBefore = true;
+            if (kept != i) tokens[kept] = std::move(tokens[i]);
+            if (space) tokens[kept].spaceBefore = true;
+            ++kept;
             space = false;
             ++i;
         } else {
@@ -51,7 +53,8 @@ CTokens DeclarationAttributes::without(const CTokens& input, MacroKeywordSource*
             i = end;
         }
     }
-    return out;
+    tokens.resize(kept);
+    return tokens;
 }
 
 std::string DeclarationAttributes::tagName(const std::string& text, MacroKeywordSource* keywords) {

@@ -20,7 +20,7 @@ public:
     // The tokens without attributes and their arguments (and without the "C" of extern "C");
     // with dropUnknownUses also without the uses of unknown macros with arguments. A dropped
     // run leaves a blank where one stood. keywords may be none.
-    static CTokens without(const CTokens& tokens, MacroKeywordSource* keywords, bool dropUnknownUses = true);
+    static CTokens without(CTokens tokens, MacroKeywordSource* keywords, bool dropUnknownUses = true);
     // "(*name)", "(^name)", "(CALLBACK *name)": whether the "(" at open opens a declarator
     // rather than a macro's arguments.
     static bool opensPointerDeclarator(const CTokens& tokens, std::size_t open);

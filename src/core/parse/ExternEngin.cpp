@@ -17,7 +17,8 @@ std::string_view ahead(TextBuffer& buffer) {
 }  // namespace
 
 bool ExternEngin::readLinkageBlock() {
-    if (!textBuffer || !ahead(*textBuffer).starts_with("\"C\"")) return false;
+    // extern "C", extern "C++": a linkage, which no stored text keeps.
+    if (!textBuffer || !ahead(*textBuffer).starts_with("\"")) return false;
     int status = kWord;
     for (int quoteMarks = 0; quoteMarks < 2;) {  // the opening quote, C, the closing quote
         if (!textBuffer->getCommandWithStatus(status)) return false;

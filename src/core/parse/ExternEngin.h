@@ -5,7 +5,8 @@
 //     -> "NSString* NSStringFromClass(Class aClass)"
 //   extern NSString *const A, *const B;   -> "NSString* const A", "NSString* const B"
 //   extern "C" int f(void);               -> "int f(void)"
-//   extern "C" {                          -> nothing (a C linkage block opens)
+//   extern "C" {                          -> nothing (a linkage block opens; its
+//                                             declarations are read one by one)
 //
 // Attributes are left out (see CDeclaration), no spaces stand next to parentheses, "*" sticks
 // to the type. A directive inside the declaration is evaluated, comments are skipped. A
@@ -31,7 +32,7 @@ public:
     CDeclaration readExtern();
 
 private:
-    // After "extern": reads a "C" that follows; true when a C linkage block opens with it.
+    // After "extern": reads a linkage that follows ("C", "C++"); true when a block opens with it.
     bool readLinkageBlock();
 };
 

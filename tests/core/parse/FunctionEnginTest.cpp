@@ -62,6 +62,7 @@ TEST(FunctionEnginTest, ExternAndAppkitExtern) {
         {" int\tcount;", "int count"},
         {" \"C\" int f(void);", "int f(void)"},
         {" \"C\" {\nint f(void);", std::nullopt},  // a block opens; its declarations are the driver's
+        {" \"C++\" {\nint f(void);", std::nullopt},
         {" void f(void) __attribute__((noreturn)) NS_SWIFT_NAME(g());", "void f(void)"},
         {" int;", std::nullopt},  // no name
         {";", std::nullopt},
