@@ -3,13 +3,19 @@
 whether it holds in this run.
 
   tokenise, analyse, link, treeview, search   the programs in BUILD/bench/
+  findtyping                                  typing into the find panel, offscreen, on
+                                              GNUstep's tree and on the macOS 14.2 SDK's
   build.py                                    build against ctags, load against build
+  sdk_build.py                                the same on the macOS 14.2 SDK, and on an SDK of
+                                              187 frameworks made from it (gen_sdk.py)
   fidelity.sh                                 what a build finds in GNUstep's headers against
                                               clang, beside the figures of bench/fidelity-before.txt
+  sdk_fidelity.sh                             what a build finds in the macOS 14.2 SDK against
+                                              clang (../shared/oracle/macos14.2)
   startup.py                                  on a private Xvfb display (skipped without Xvfb)
 
 treeview and search build their tree in a throw-away home. A benchmark that cannot run (no
-GNUstep headers, no oracle, no Xvfb) gives rows marked "skipped" with the reason.
+GNUstep headers, no oracle, no ../shared, no Xvfb) gives rows marked "skipped" with the reason.
 Usage: bench/all.py [BUILD_FOLDER] (default build). Ends with status 1 when a target does not
 hold."""
 import os, re, shutil, subprocess, sys, tempfile
@@ -98,6 +104,25 @@ try:
     bench("build.py", [("build / universal-ctags", "<= 1"), ("load / build", "<= 0.3"),
                        ("peak memory of a build", "(a figure)")], build_py)
 
+    def sdk_build(generated):
+        def measure():
+            command = [sys.executable, os.path.join(here, "bench", "sdk_build.py"), "--kestrel", kestrel]
+            out = run(command + (["--generated"] if generated else []))
+            ratio = number(r"build / ctags = ([\d.]+)", out)
+            build_ms = number(r"kestrel build:\s+([\d.]+) ms", out)
+            ctags_ms = number(r"universal-ctags:\s+([\d.]+) ms", out)
+            load = number(r"load / build = ([\d.]+)", out)
+            peak = number(r"peak memory:\s+([\d.]+) MB", out)
+            return [("%.2f (%.0f ms / %.0f ms)" % (ratio, build_ms, ctags_ms), ratio <= 1),
+                    ("%.2f (%.0f ms)" % (load, number(r"kestrel tree \(load\):\s+([\d.]+) ms", out)), load <= 0.3),
+                    ("%.0f MB" % peak, None if generated else peak < 150)]
+        return measure
+    for generated, label in ((False, "macOS 14.2 SDK"), (True, "generated SDK, 187 frameworks")):
+        bench("sdk_build.py" + (" --generated" if generated else ""),
+              [("build / universal-ctags, " + label, "<= 1 (aim 0.5)"), ("load / build, " + label, "<= 0.3"),
+               ("peak memory of a build, " + label, "< 150 MB" if not generated else "(a figure)")],
+              sdk_build(generated))
+
     def link():
         out = run([program("link")])
         ratio = number(r"ratio 20,000 / 2,000:\s+([\d.]+)", out)
@@ -117,6 +142,33 @@ try:
             answers.append(("%.1f%% (before %.1f%%)" % (now[key], before[key]), now[key] >= before[key]))
         return answers
     bench("fidelity.sh", fidelity_rows, fidelity)
+
+    sdk_fidelity_targets = [("classes", 99), ("superclass", 99), ("methods", 98), ("categories", 98),
+                            ("protocols", 98), ("enums", 95), ("enum constants", 95), ("structs", 95),
+                            ("typedefs", 90), ("functions+variables", 95)]
+    sdk_fidelity_rows = [("SDK fidelity: " + kind, ">= %d%%" % target) for kind, target in sdk_fidelity_targets] + [
+        ("SDK fidelity: junk, the kind with most", "<= 1% of each kind"),
+        ("SDK fidelity: texts keeping attribute macros", "0")]
+    def sdk_fidelity():
+        done = subprocess.run(["sh", os.path.join(here, "bench", "sdk_fidelity.sh"), kestrel],
+                              capture_output=True, text=True, timeout=1800)
+        if done.returncode not in (0, 1):
+            raise RuntimeError((done.stderr.strip() or "status %d" % done.returncode).splitlines()[-1])
+        answers, worst, noisy = [], (0.0, ""), 0
+        for kind, target in sdk_fidelity_targets:
+            line = re.search(r"^%s\s+\d+\s+\d+ \(\s*([\d.]+)%%\)\s+\d+ \(\s*([\d.]+)%% of\s+\d+\)\s+(\d+)" %
+                             re.escape(kind), done.stdout, re.M)
+            if not line:
+                raise RuntimeError("no line for %s in:\n%s" % (kind, done.stdout))
+            found, junk = float(line.group(1)), float(line.group(2))
+            answers.append(("%.1f%%" % found, found >= target))
+            worst = max(worst, (junk, kind))
+            if kind != "superclass":
+                noisy += int(line.group(3))
+        answers.append(("%.1f%% (%s)" % worst, worst[0] <= 1.0))
+        answers.append(("%d" % noisy, noisy == 0))
+        return answers
+    bench("sdk_fidelity.sh", sdk_fidelity_rows, sdk_fidelity)
 
     def treeview():
         out = run([program("treeview")], env=env)
@@ -138,6 +190,24 @@ try:
         return answers
     bench("search", [("method search \"init\"", "< 16 ms"), ("method search \"draw rect\"", "< 16 ms"),
                      ("class search \"view\"", "< 16 ms"), ("function list refilter", "< 16 ms")], search)
+
+    for tree, label in (("gnustep", "GNUstep"), ("sdk", "SDK 14.2")):
+        typing_rows = [("find typing, %s: key to list painted (p95)" % label, "<= 50 ms"),
+                       ("find typing, %s: next key waits (p95)" % label, "<= 50 ms"),
+                       ("find typing, %s: core search (p95)" % label, "(a figure)"),
+                       ("find typing, %s: processor time, key to painted (p95)" % label, "(a figure)")]
+        def typing(tree=tree):
+            out = run([program("findtyping"), "--only", tree], env=env)
+            skip = re.search(r"^%s\s+skipped: (.*)$" % tree, out, re.M)
+            if skip:
+                raise RuntimeError(skip.group(1))
+            painted = number(r"%s\s+key to painted:\s+([\d.]+) ms" % tree, out)
+            waits = number(r"%s\s+next key waits:\s+([\d.]+) ms" % tree, out)
+            core = number(r"%s\s+core search:\s+([\d.]+) ms" % tree, out)
+            cpu = number(r"%s\s+processor time:\s+([\d.]+) ms" % tree, out)
+            return [("%.1f ms" % painted, painted <= 50), ("%.1f ms" % waits, waits <= 50), ("%.1f ms" % core, None),
+                    ("%.1f ms" % cpu, None)]
+        bench("findtyping --only " + tree, typing_rows, typing)
 
     startup_rows = [("desktop start: tree later than empty window", "<= 300 ms")]
     if shutil.which("Xvfb"):

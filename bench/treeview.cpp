@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     const TreeRect area{std::max(0.0f, frame.width / 2 - width / 2), std::max(0.0f, frame.height / 2 - height / 2),
                         static_cast<float>(width), static_cast<float>(height)};
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    const gui::TreePainter painter(gui::PrefFonts::currentFont());
+    const gui::TreePainter painter(gui::PrefFonts::currentFont(), TreeMetrics::current());
     double repaint = 1e300;
     std::size_t boxes = 0;
     for (int round = 0; round < kRounds; ++round) {

@@ -8,13 +8,21 @@
 //   #import <Base/Base.h>
 //   ==> Outer+Inner/Deep/In.h        root/Outer.framework/Frameworks/Inner.framework/Headers/Deep/In.h
 //   ==> Loose.h                      root/Loose.h (no framework)
+//   ==> @Kit.framework/Versions/A/Headers/Kit.h      root/ and the path as it stands
+//   ==> @Kit.framework/Headers -> Versions/A/Headers a link file holding the target (the
+//                                                    section's text is not used)
 //
-// Path segments keep letters, digits and "_.-+"; at most 12 headers of 4 segments. The build
-// runs the define pass over the root, then reads every header, links the tree and numbers it;
-// the tree is stored, and its files must load as the same tree.
+// Path segments keep letters, digits and "_.-+"; at most 12 headers of 4 segments (8 for "@"
+// paths). A link's target keeps the same characters and "/"; its ".." never climbs out of the
+// root. The build runs the define pass over the root, then reads every header on several
+// threads, links the tree and numbers it; a build on one thread must give the same tree; the
+// tree is stored, and its files must load as the same tree.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -29,7 +37,57 @@ namespace {
 
 constexpr std::size_t kMaxHeaders = 12;
 constexpr std::size_t kMaxSegments = 4;
+constexpr std::size_t kMaxLiteralSegments = 8;
 constexpr std::size_t kMaxSegmentLength = 40;
+
+bool pathCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '.' ||
+           c == '-' || c == '+';
+}
+
+// "@a/b/c" -> "a/b/c", segments kept as placeOf keeps them; empty when unusable.
+std::string literalPlace(std::string_view path) {
+    std::string place, segment;
+    std::size_t segments = 0;
+    bool usable = true;
+    auto flush = [&] {
+        if (segment.empty() || segment == "." || segment == ".." || segment.size() > kMaxSegmentLength) {
+            usable = usable && segment.empty();
+        } else {
+            place += (place.empty() ? "" : "/") + segment;
+            ++segments;
+        }
+        segment.clear();
+    };
+    for (char c : path) {
+        if (c == '/') flush();
+        else if (pathCharacter(c)) segment += c;
+    }
+    flush();
+    return usable && segments > 0 && segments <= kMaxLiteralSegments ? place : std::string();
+}
+
+// A link's target as a link file at place holds it: relative, ".." never above the root;
+// empty when unusable.
+std::string linkTarget(std::string_view target, const std::string& place) {
+    long depth = static_cast<long>(std::count(place.begin(), place.end(), '/'));  // folders below the root
+    std::string kept, segment;
+    bool usable = target.size() <= 200;
+    auto flush = [&] {
+        if (segment.empty()) return;
+        if (segment == "..") --depth;
+        else if (segment != ".") ++depth;
+        usable = usable && depth >= 0;
+        kept += (kept.empty() ? "" : "/") + segment;
+        segment.clear();
+    };
+    for (char c : target) {
+        if (c == '/') flush();
+        else if (pathCharacter(c)) segment += c;
+    }
+    flush();
+    return usable ? kept : std::string();
+}
 
 // "Outer+Inner/Deep/In.h" -> "Outer.framework/Frameworks/Inner.framework/Headers/Deep/In.h";
 // empty when the path is unusable.
@@ -75,13 +133,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string input = fuzz::bytesOf(data, size);
     std::string place = placeOf("Main/Main.h"), text;
+    std::optional<std::string> link;  // the section is a link file holding this
     std::size_t headers = 0;
     auto writeHeader = [&] {
-        if (!place.empty() && headers < kMaxHeaders) {
-            fuzz::FuzzHome::write(root / place, text);
+        if (!place.empty() && headers < kMaxHeaders && (!link || !link->empty())) {
+            fuzz::FuzzHome::write(root / place, link ? *link : text);
             ++headers;
         }
         text.clear();
+        link.reset();
     };
     for (std::size_t at = 0; at < input.size();) {
         std::size_t end = input.find('\n', at);
@@ -89,7 +149,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view line = std::string_view(input).substr(at, end - at);
         if (line.starts_with("==> ")) {
             if (!text.empty() || at > 0) writeHeader();
-            place = placeOf(line.substr(4));
+            std::string_view path = line.substr(4);
+            const std::size_t arrow = path.find(" -> ");
+            const std::string_view target = arrow == std::string_view::npos ? std::string_view() : path.substr(arrow + 4);
+            if (arrow != std::string_view::npos) path = path.substr(0, arrow);
+            place = path.starts_with("@") ? literalPlace(path.substr(1)) : placeOf(path);
+            if (arrow != std::string_view::npos) link = linkTarget(target, place);
         } else {
             text += line;
         }
@@ -101,13 +166,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ProcessState::frameworksRoot() = root.string();
     ProcessState::prefData() = std::make_shared<PrefData>();
     home.clear(home.data());
-    std::string built;
+    std::string built, serial;
     {
         AppAction2 app;
+        app.getTreeBuilder().setAnalysisThreads(1);
+        app.initTreeFile();
+        serial = fuzz::shapeOf(app);
+    }
+    {
+        AppAction2 app;
+        app.getTreeBuilder().setAnalysisThreads(3);
         app.initTreeFile();  // the define pass, the walk, the analysis, the linking
         built = fuzz::shapeOf(app);
         app.applicationWillTerminate();  // stores the tree
     }
+    fuzz::checkSame(serial, built, "the build on several threads gives another tree than on one");
     {
         AppAction2 app;
         KESTREL_FUZZ_CHECK(app.initTreeFromFile(), "the stored tree could not be loaded");

@@ -2,13 +2,16 @@
 """Gathers the seed corpora of the fuzz targets into OUT/<target>/, one file per seed:
 
   header_analysis   every header of tests/data and of GNUstep (/usr/include/GNUstep)
+  conditions        the directive lines of those headers (continued lines with them), and
+                    conditions that cannot be evaluated or expand without bound
   define_pass       each framework-shaped case of tests/data, and GNUstep headers with the
-                    GNUstep headers they import, as "==> Fw/Name.h" sections (see define_pass.cpp)
+                    GNUstep headers they import, as "==> Fw/Name.h" sections (see define_pass.cpp),
+                    and frameworks whose links are link files
   plist_file, tree_files, preferences, annotation_files
                     the property lists of tests/data and the stored files' forms (records,
                     functions, typedefs, preferences, comments, URLs, private headers), each
                     as XML and as binary; a tree_files seed starts with the byte that picks its
-                    file.
+                    file and its layout (a set, or the plain files of an older data folder).
 
 Usage: fuzz/seeds.py OUT. GNUstep's headers are used where they are installed."""
 import hashlib, os, plistlib, re, sys
@@ -41,10 +44,29 @@ def read(path):
 
 
 # ---- headers ----
+def directives(text):
+    """The lines of text that are directives, a line ending in a backslash with the next."""
+    kept, going = [], False
+    for line in text.split(b"\n"):
+        if going or line.lstrip().startswith(b"#"):
+            kept.append(line)
+        going = (going or line.lstrip().startswith(b"#")) and line.rstrip().endswith(b"\\")
+    return b"\n".join(kept) + b"\n"
+
+
 for path in headers_below(data) + (headers_below(gnustep) if os.path.isdir(gnustep) else []):
     text = read(path)
     if len(text) <= MAX_SEED:
         put("header_analysis", text)
+        put("conditions", directives(text))
+for seed in [
+    b"#if 1/0\n#elif (1\n#elif 0x7fffffffffffffff + 1\n#elif '\\x41' == 65 && 1 ? 2 : 3\n#endif\n",
+    b"#define A A A\n#define B(x) B(x) x #x\n#if A B(1)\n#endif\n",
+    b"#define D0 D1 D1\n#define D1 D2 D2\n#define D2 D3 D3\n#define D3 D0 D0\n#if D0\n#endif\n",
+    b"#define CAT(a, b) a ## b\n#define V(f, ...) f(__VA_ARGS__) CAT(f, __VA_ARGS__)\n#if V(CAT, 1, 2) == 12\n#endif\n",
+    b"#if __has_include(<Foundation/Foundation.h>) || __has_feature(objc_arc) || defined __OBJC__\n#endif\n",
+]:
+    put("conditions", seed)
 
 # Framework-shaped cases: every header under <case>/Frameworks, as its place below the root.
 def section_name(relative):
@@ -69,6 +91,27 @@ for case in sorted(os.listdir(data)):
     for path in headers_below(root):
         seed += b"==> " + section_name(os.path.relpath(path, root)).encode() + b"\n" + read(path)
     put("define_pass", seed)
+
+# Frameworks of the shape SDKs have, their links as link files: an umbrella whose sub-framework
+# links to a top-level framework, a loop and a link leading nowhere.
+put("define_pass", b"""==> @Core.framework/Versions/A/Headers/Core.h
+#define CORE_EXPORT extern
+@interface CoreObject
+@end
+CORE_EXPORT int CoreCount(void);
+==> @Core.framework/Versions/Current -> A
+==> @Core.framework/Headers -> Versions/Current/Headers
+==> @Umbrella.framework/Versions/A/Headers/Umbrella.h
+#import <Core/Core.h>
+@interface UmbrellaView : CoreObject
+@end
+==> @Umbrella.framework/Versions/A/Frameworks/Core.framework -> ../../../../Core.framework
+==> @Umbrella.framework/Versions/Current -> A
+==> @Umbrella.framework/Headers -> Versions/Current/Headers
+==> @Umbrella.framework/Frameworks -> Versions/Current/Frameworks
+==> @Loop.framework/Headers -> Headers
+==> @Gone.framework/Headers -> Versions/Current/Headers
+""")
 
 # GNUstep: a header and the headers it imports from the other frameworks, as a small root.
 if os.path.isdir(gnustep):
@@ -144,7 +187,8 @@ for seed in plist_seeds:
     put("plist_file", seed)
 for index, value in enumerate(tree_files):
     for form in both_forms(value):
-        put("tree_files", bytes([index]) + form)
+        for layout in (0, 0x80):  # the plain files of an older data folder; a set
+            put("tree_files", bytes([index | layout]) + form)
 for value in preferences:
     for form in both_forms(value):
         put("preferences", form)

@@ -1,8 +1,10 @@
 // Fuzz target: the stored tree's files as another machine, a damaged disk or a hand edit may
-// leave them. The first byte picks the file (classData, protocolData, categoryData,
-// structData, enumData, functions, typedefs) and the rest is its contents, XML or binary; the
-// other six files are those of a small tree stored beforehand, so that the fuzzed file's
-// records meet sound ones when the tree is linked.
+// leave them. The first byte picks the file (its low bits: classData, protocolData,
+// categoryData, structData, enumData, functions, typedefs) and the layout (its high bit: the
+// seven as a set in trees/ named by the link currentTree, or as the plain files of an older
+// data folder); the rest is the file's contents, XML or binary. The other six files are those
+// of a small tree stored beforehand, so that the fuzzed file's records meet sound ones when the
+// tree is linked.
 //
 // Loaded, the tree is laid out and its method lists made; then it is stored again as after a
 // change, and a second load must read what was stored: the same records, linked the same way.
@@ -94,11 +96,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::FuzzHome& home = fuzz::FuzzHome::get();
     const auto& files = companion();
     home.clear(home.data());
-    const std::size_t fuzzed = data[0] % kFileKeys.size();
+    const std::size_t fuzzed = (data[0] & 0x7f) % kFileKeys.size();
+    const bool asSet = (data[0] & 0x80) != 0;
     for (std::size_t i = 0; i < kFileKeys.size(); ++i) {
-        fuzz::FuzzHome::write(filePath(kFileKeys[i]),
-                              i == fuzzed ? std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)
-                                          : std::string_view(files[i]));
+        const std::filesystem::path path = filePath(kFileKeys[i]);
+        const std::string_view bytes =
+            i == fuzzed ? std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1) : std::string_view(files[i]);
+        if (!asSet) {
+            fuzz::FuzzHome::write(path, bytes);
+            continue;
+        }
+        const std::string name = path.filename().string();
+        fuzz::FuzzHome::write(home.data() / "trees/000001-Fuzzed" / name, bytes);
+        std::error_code error;
+        std::filesystem::create_symlink("currentTree/" + name, path, error);
+    }
+    if (asSet) {
+        std::error_code error;
+        std::filesystem::create_symlink("trees/000001-Fuzzed", home.data() / "currentTree", error);
     }
 
     ProcessState::reset();

@@ -16,6 +16,7 @@
 #   9-urls.png           the class URL editor, a class selected
 #   10-private.png       the private-header dialog
 #   11-preferences.png   the preferences dialog
+# KESTREL_FONT_SIZE=14 sets the font of the tree and lists to the system font at that size.
 # It stops only the Xvfb and kestrel it started and removes its temporary home.
 set -euo pipefail
 OUT=$(realpath -m "${1:-$(dirname "$0")/../screenshots}")
@@ -59,6 +60,13 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 echo "screenshot: virtual display $DISPLAY" >&2
 
 mkdir -p "$WORK/home/.config"
+if [ -n "${KESTREL_FONT_SIZE:-}" ]; then
+  cat >"$WORK/home/.config/Kestrel.plist" <<PLIST
+<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0"><dict><key>fontName</key><string></string><key>pointSize</key><real>$KESTREL_FONT_SIZE</real></dict></plist>
+PLIST
+fi
 HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" "$KESTREL" --select "$CLASS" >"$WORK/kestrel.log" 2>&1 &
 KESTREL_PID=$!
 
@@ -115,7 +123,7 @@ echo "screenshot: tree window ${WIDTH}x${HEIGHT}+${TREE_X}+${TREE_Y}; $CLASS's b
 BOX=$(convert "$OUT/1-windows.png" -crop "${VIEW_W}x${VIEW_H}+${TREE_X}+${TREE_Y}" +repage \
         -fill black +opaque yellow -format '%@' info: 2>/dev/null || true)
 if [[ $BOX =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] && [ "${BASH_REMATCH[1]}" -ge 100 ] \
-   && [ "${BASH_REMATCH[1]}" -le 160 ] && [ "${BASH_REMATCH[2]}" -ge 10 ] && [ "${BASH_REMATCH[2]}" -le 24 ]; then
+   && [ "${BASH_REMATCH[1]}" -le 320 ] && [ "${BASH_REMATCH[2]}" -ge 10 ] && [ "${BASH_REMATCH[2]}" -le 40 ]; then
   FOUND_X=$((TREE_X + BASH_REMATCH[3] + BASH_REMATCH[1] / 2))
   FOUND_Y=$((TREE_Y + BASH_REMATCH[4] + BASH_REMATCH[2] / 2))
   if [ $((FOUND_X - CLICK_X)) -ne 0 ] || [ $((FOUND_Y - CLICK_Y)) -ne 0 ]; then
@@ -166,10 +174,7 @@ if [ -n "$MAIN" ]; then
   MAIN_X=$X MAIN_Y=$Y
   xdotool mousemove $((MAIN_X + 89)) $((MAIN_Y + 73)) click 1   # Find
   sleep 0.4
-  xdotool mousemove $((MAIN_X + 130)) $((MAIN_Y + 106)) click 1  # the target pop-up
-  sleep 0.4
-  xdotool key Down Return                                          # Methods
-  sleep 0.3
+  # Methods, the target pop-up's first choice.
   xdotool mousemove $((MAIN_X + 320)) $((MAIN_Y + 106)) click 1  # the keywords
   xdotool type --delay 40 "draw rect"
   sleep 0.8

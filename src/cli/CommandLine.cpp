@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include <new>
+
 #include "cli/Commands.h"
 
 namespace kestrel::cli {
@@ -34,7 +36,13 @@ int CommandLine::run(const std::vector<std::string>& args, CommandIO& io) const 
                 io.out << "usage: kestrel " << c.usage << "\n  " << c.summary << "\n";
                 return kExitFound;
             }
-        return c.run(rest, io);
+        try {
+            return c.run(rest, io);
+        } catch (const std::bad_alloc&) {
+            // Files are read with limits, but the memory a process may have can be smaller still.
+            io.err << "kestrel " << c.name << ": not enough memory\n";
+            return kExitNothing;
+        }
     }
     io.err << "kestrel: unknown command '" << first << "'\n\n";
     printHelp(io.err);

@@ -11,6 +11,7 @@ namespace kestrel::cli {
 constexpr int kExitFound = 0;     // something was printed
 constexpr int kExitNothing = 1;   // ran, found nothing
 constexpr int kExitUsage = 2;     // wrong call
+constexpr int kExitNotStored = 3; // what was to be stored could not be (the reason is printed)
 
 struct CommandIO {
     std::ostream& out;

@@ -11,6 +11,7 @@
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/ProtocolData.h"
 #include "core/model/StructData.h"
+#include "core/platform/RegularFile.h"
 
 namespace kestrel::cli {
 
@@ -28,17 +29,17 @@ PlistValue recordsOf(const List& list) {
     return PlistValue(std::move(array));
 }
 
-bool readable(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec) && std::ifstream(path).good();
-}
 
 }  // namespace
 
 PlistDict DumpCommand::dump(const std::vector<std::string>& files, std::vector<std::string>* unreadable) {
     AppAction2 app;
     for (const auto& path : files) {
-        if (unreadable && !readable(path)) unreadable->push_back(path);
+        // A header the reader cannot take (larger than any real one, say) is skipped, and named.
+        if (std::optional<std::string> problem = RegularFile::readProblem(path)) {
+            if (unreadable) unreadable->push_back(path + ": " + *problem);
+            continue;
+        }
         app.analyseHedderFile(path, std::filesystem::path(path).filename().string(), "------", false);
     }
     app.linkTree();
@@ -67,7 +68,7 @@ Command DumpCommand::command() {
             if (a.size() > 1 && a[0] == '-') return usageError(c, "unknown option '" + a + "'", io.err);
         std::vector<std::string> unreadable;
         PlistDict result = dump(args, &unreadable);
-        for (const auto& path : unreadable) io.err << "kestrel dump: cannot read " << path << "\n";
+        for (const auto& line : unreadable) io.err << "kestrel dump: cannot read " << line << "\n";
         JsonWriter(io.out).write(PlistValue(std::move(result)));
         io.out << "\n";
         return unreadable.empty() ? kExitFound : kExitNothing;

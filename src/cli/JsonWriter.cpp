@@ -78,7 +78,7 @@ void JsonWriter::newline(int indent) {
     out_ << '\n' << std::string(static_cast<std::size_t>(indent) * 2, ' ');
 }
 
-void JsonWriter::write(const PlistValue& value, int indent) {
+void JsonWriter::writeScalar(const PlistValue& value) {
     switch (value.type()) {
         case PlistValue::Type::String: out_ << quote(*value.getString()); break;
         case PlistValue::Type::Integer: out_ << *value.getInteger(); break;
@@ -101,40 +101,51 @@ void JsonWriter::write(const PlistValue& value, int indent) {
             break;
         }
         case PlistValue::Type::Data: out_ << quote(base64(value.getData()->bytes)); break;
-        case PlistValue::Type::Array: {
-            const PlistArray& array = *value.getArray();
-            if (array.empty()) {
-                out_ << "[]";
-                break;
-            }
-            out_ << '[';
-            for (std::size_t i = 0; i < array.size(); ++i) {
-                if (i) out_ << ',';
-                newline(indent + 1);
-                write(array[i], indent + 1);
-            }
-            newline(indent);
-            out_ << ']';
-            break;
+        case PlistValue::Type::Array:
+        case PlistValue::Type::Dictionary: break;
+    }
+}
+
+// Containers are opened on a stack of positions, not by recursion: values nest as deep as
+// whatever made them.
+void JsonWriter::write(const PlistValue& top, int indent) {
+    struct Open {
+        const PlistValue* container;
+        std::size_t next = 0;
+        int indent = 0;
+    };
+    std::vector<Open> open;
+    auto begin = [&](const PlistValue& value, int level) {
+        const bool isArray = value.isArray();
+        if (!isArray && !value.isDict()) return writeScalar(value);
+        if (isArray ? value.getArray()->empty() : value.getDict()->empty()) {
+            out_ << (isArray ? "[]" : "{}");
+            return;
         }
-        case PlistValue::Type::Dictionary: {
-            const PlistDict& dict = *value.getDict();
-            if (dict.empty()) {
-                out_ << "{}";
-                break;
-            }
-            out_ << '{';
-            bool first = true;
-            for (const auto& [key, item] : dict) {
-                if (!first) out_ << ',';
-                first = false;
-                newline(indent + 1);
-                out_ << quote(key) << ": ";
-                write(item, indent + 1);
-            }
-            newline(indent);
-            out_ << '}';
-            break;
+        out_ << (isArray ? '[' : '{');
+        open.push_back({&value, 0, level});
+    };
+    begin(top, indent);
+    while (!open.empty()) {
+        Open& at = open.back();
+        const bool isArray = at.container->isArray();
+        const std::size_t size = isArray ? at.container->getArray()->size() : at.container->getDict()->size();
+        if (at.next == size) {
+            newline(at.indent);
+            out_ << (isArray ? ']' : '}');
+            open.pop_back();
+            continue;
+        }
+        if (at.next) out_ << ',';
+        newline(at.indent + 1);
+        const std::size_t i = at.next++;
+        const int level = at.indent + 1;
+        if (isArray) {
+            begin((*at.container->getArray())[i], level);
+        } else {
+            const auto& [key, item] = at.container->getDict()->entries()[i];
+            out_ << quote(key) << ": ";
+            begin(item, level);
         }
     }
 }

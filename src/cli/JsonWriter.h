@@ -26,6 +26,7 @@ public:
 
 private:
     void newline(int indent);
+    void writeScalar(const PlistValue& value);
     std::ostream& out_;
 };
 

@@ -4,26 +4,31 @@
 #include "core/app/TreeFileStore.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/FrameworksRoot.h"
+#include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
+#include "core/platform/SdkLayout.h"
 
 namespace kestrel::cli {
 
-bool Session::takeFrameworksRoot(std::vector<std::string>& args, std::optional<std::string>& root,
-                                 std::string& problem) {
-    static const std::string kOption = "--frameworks-root";
+namespace {
+
+// Takes "NAME VALUE" or "NAME=VALUE" out of args into value (the last one given wins). False,
+// with a message, for an empty value.
+bool takeValue(std::vector<std::string>& args, const std::string& name, std::optional<std::string>& value,
+               std::string& problem) {
     for (std::size_t i = 0; i < args.size();) {
-        if (args[i] == kOption) {
+        if (args[i] == name) {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
-                problem = kOption + " needs a folder";
+                problem = name + " needs a folder";
                 return false;
             }
-            root = args[i + 1];
+            value = args[i + 1];
             args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
-        } else if (args[i].rfind(kOption + "=", 0) == 0) {
-            root = args[i].substr(kOption.size() + 1);
-            if (root->empty()) {
-                problem = kOption + " needs a folder";
+        } else if (args[i].rfind(name + "=", 0) == 0) {
+            value = args[i].substr(name.size() + 1);
+            if (value->empty()) {
+                problem = name + " needs a folder";
                 return false;
             }
             args.erase(args.begin() + static_cast<long>(i));
@@ -34,8 +39,37 @@ bool Session::takeFrameworksRoot(std::vector<std::string>& args, std::optional<s
     return true;
 }
 
+}  // namespace
+
+bool Session::takeFrameworksRoot(std::vector<std::string>& args, std::optional<std::string>& root,
+                                 std::string& problem) {
+    std::optional<std::string> sdk, frameworks;
+    if (!takeValue(args, "--sdk", sdk, problem) || !takeValue(args, "--frameworks-root", frameworks, problem))
+        return false;
+    if (sdk && frameworks) {
+        problem = "give --sdk or --frameworks-root, not both";
+        return false;
+    }
+    if (sdk) {
+        root = SdkLayout::frameworksRootOf(*sdk);
+        if (!root) {
+            problem = "--sdk: " + *sdk + " is no SDK (it has no System/Library/Frameworks; for a folder of "
+                      "frameworks give --frameworks-root)";
+            return false;
+        }
+    } else if (frameworks) {
+        root = frameworks;
+    }
+    return true;
+}
+
 Session::Session(const std::optional<std::string>& requestedRoot, CommandIO& io) : io_(io) {
-    ProcessState::frameworksRoot() = FrameworksRoot::resolve(requestedRoot, DataFolder::getMainFolderPath());
+    PrefFile::setUpPref();
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    FrameworksRoot::Request request;
+    request.frameworksRoot = requestedRoot;
+    if (pref && !pref->sdkPath.empty()) request.preferredSdk = pref->sdkPath;
+    ProcessState::frameworksRoot() = FrameworksRoot::resolve(request, DataFolder::getMainFolderPath());
     if (io.errIsTerminal) progress_ = std::make_unique<TerminalProgress>(io.err);
 }
 
@@ -43,7 +77,6 @@ Session::~Session() { finish(); }
 
 void Session::start(bool forceBuild) {
     if (forceBuild) {
-        PrefFile::setUpPref();
         TreeFileStore::fileCheck();
         app_.initTreeFile();
         built_ = true;
@@ -51,16 +84,29 @@ void Session::start(bool forceBuild) {
         built_ = app_.startUp();
         if (!app_.getStartUpNote().empty()) {
             if (progress_) progress_->close();
-            io_.err << "kestrel: " << app_.getStartUpNote() << "\n";
+            const std::string& note = app_.getStartUpNote();
+            for (std::size_t start = 0; start < note.size();) {
+                std::size_t end = note.find('\n', start);
+                if (end == std::string::npos) end = note.size();
+                io_.err << "kestrel: " << note.substr(start, end - start) << "\n";
+                start = end + 1;
+            }
         }
     }
     if (progress_) progress_->close();
 }
 
-void Session::finish() {
-    if (finished_) return;
+bool Session::finish() {
+    if (finished_) return stored_;
     finished_ = true;
-    app_.applicationWillTerminate();
+    // A terminal command's tree is as new as any stored meanwhile: it replaces it, and says so.
+    const TreeFileStore::StoreReport report = app_.applicationWillTerminate(TreeFileStore::OnNewer::Replace);
+    for (const std::string& note : report.notes) io_.err << "kestrel: " << note << "\n";
+    for (const std::string& problem : report.problems) io_.err << "kestrel: " << problem << "\n";
+    stored_ = report.ok();
+    return stored_;
 }
+
+int Session::end(int status) { return finish() ? status : kExitNotStored; }
 
 }  // namespace kestrel::cli

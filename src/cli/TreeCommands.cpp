@@ -9,28 +9,33 @@
 #include "cli/Session.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
+#include "core/model/DepthFirst.h"
 #include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/ProtocolData.h"
 #include "core/model/StructData.h"
 #include "core/model/TreeSearch.h"
+#include "core/platform/DataFolder.h"
 #include "core/platform/ProcessState.h"
+#include "core/platform/SdkLayout.h"
 #include "core/text/ArgumentInfo.h"
 #include "core/text/DeclarationText.h"
+#include "core/text/EnumText.h"
 #include "core/text/MethodLists.h"
 
 namespace kestrel::cli {
 
 namespace {
 
-const std::string kRootUsage = " [--frameworks-root DIR]";
+const std::string kRootUsage = " [--sdk SDK | --frameworks-root DIR]";
 
 // What a tree command does after the common opening: its own arguments (options it names
 // included), the requested frameworks root, and the streams.
 using TreeBody = std::function<int(const Command& c, const std::vector<std::string>& args,
                                    const std::optional<std::string>& root, CommandIO& io)>;
 
-// A command of the tree: takes --frameworks-root, refuses every other option it does not name.
+// A command of the tree: takes --sdk and --frameworks-root, refuses every other option it does
+// not name.
 Command treeCommand(std::string name, std::string usage, std::string summary, std::set<std::string> options,
                     TreeBody body) {
     Command c;
@@ -53,12 +58,15 @@ Command treeCommand(std::string name, std::string usage, std::string summary, st
 
 std::string nameOf(const TreeData& record) { return record.getName().value_or(""); }
 
-void printOutline(const HasMethodsData& record, int depth, std::set<const HasMethodsData*>& seen,
-                  std::ostream& out) {
-    if (!seen.insert(&record).second) return;  // a record met twice would repeat or loop
-    out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << nameOf(record) << '\n';
-    for (const auto& sub : record.getSubClassList())
-        if (sub) printOutline(*sub, depth + 1, seen, out);
+// The record and the classes below it, two spaces deeper a level.
+void printOutline(const HasMethodsData& top, std::set<const HasMethodsData*>& seen, std::ostream& out) {
+    depthFirst(
+        top, [](const HasMethodsData& r) -> const auto& { return r.getSubClassList(); },
+        [&](const HasMethodsData& record, std::size_t depth) {
+            if (!seen.insert(&record).second) return false;  // a record met twice would repeat or loop
+            out << std::string(depth * 2, ' ') << nameOf(record) << '\n';
+            return true;
+        });
 }
 
 std::string joined(const std::optional<std::vector<std::string>>& items, const char* separator) {
@@ -116,7 +124,8 @@ void printInfo(const ClassData& record, std::ostream& out) {
     out << "Categories:" << (record.getCategoryList().empty() ? "" : "\n");
     for (const auto& category : record.getCategoryList()) {
         if (!category) continue;
-        out << "  " << nameOf(*category) << " (" << category->hedderName().value_or("") << ")\n";
+        const std::string name = nameOf(*category);  // a class extension has none: "()"
+        out << "  " << (name.empty() ? "()" : name) << " (" << category->hedderName().value_or("") << ")\n";
         printMethods(category->getMethodList(), "    ", out);
     }
     if (record.getCategoryList().empty()) out << '\n';
@@ -167,27 +176,49 @@ void printMethodLines(const std::vector<InheritedMethod>& methods, const std::st
 }  // namespace
 
 Command TreeCommands::build() {
-    return treeCommand("build", "build", "rebuild the class tree from the framework headers and store it", {},
-                       [](const Command& c, const std::vector<std::string>& args,
+    return treeCommand("build", "build [--verbose]",
+                       "rebuild the class tree from the framework headers and store it; --verbose names the "
+                       "headers that could not be read",
+                       {"--verbose"},
+                       [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
+        std::vector<std::string> args(given);
+        const bool verbose = takeFlag(args, "--verbose");
         if (!args.empty()) return usageError(c, "unexpected argument '" + args[0] + "'", io.err);
+        // A build is for storing: where nothing can be stored, it is not begun.
+        if (std::optional<std::string> problem = DataFolder::writeProblem()) {
+            io.err << "kestrel build: the class tree cannot be stored: " << *problem << "\n";
+            return kExitNotStored;
+        }
         auto started = std::chrono::steady_clock::now();
         Session session(root, io);
         session.start(true);
-        session.finish();
+        const bool stored = session.finish();
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         AppAction2& app = session.app();
+        const std::vector<std::string>& unreadable = app.getTreeBuilder().getUnreadableHedders();
+        std::string unread;
+        if (!unreadable.empty()) unread = " (" + std::to_string(unreadable.size()) + " could not be read)";
         char line[256];
         std::snprintf(line, sizeof line,
                       "%zu classes, %zu categories, %zu protocols, %zu structs, %zu enums, %zu functions, "
-                      "%zu typedefs from %zu headers in %.2f s\n",
+                      "%zu typedefs from %zu headers",
                       app.classStraightList.size(), app.categoryList.size(), app.protocolList.size(),
                       app.structList.size(), app.enumList.size(), app.functions.size(), app.typedefList.size(),
-                      app.getHedderCount(), seconds);
-        io.out << line;
+                      app.getHedderCount());
+        char time[32];
+        std::snprintf(time, sizeof time, " in %.2f s\n", seconds);
+        io.out << line << unread << " of " << SdkLayout::describe(ProcessState::frameworksRoot()) << time;
+        if (verbose) {
+            for (const std::string& path : unreadable) io.err << "kestrel build: could not read " << path << "\n";
+        } else if (!unreadable.empty()) {
+            io.err << "kestrel build: " << unreadable.size() << " header" << (unreadable.size() == 1 ? "" : "s")
+                   << " could not be read (--verbose names them)\n";
+        }
+        if (!stored) return kExitNotStored;
         if (app.getHedderCount() == 0) {
             io.err << "kestrel build: no header found under " << ProcessState::frameworksRoot()
-                   << " (give another with --frameworks-root DIR)\n";
+                   << " (give another with --sdk SDK or --frameworks-root DIR); the stored tree is left as it was\n";
             return kExitNothing;
         }
         return kExitFound;
@@ -225,24 +256,24 @@ Command TreeCommands::tree() {
         std::set<const HasMethodsData*> seen;
         if (args.empty()) {
             for (const auto& record : app.classList)
-                if (record) printOutline(*record, 0, seen, io.out);
-            return seen.empty() ? kExitNothing : kExitFound;
+                if (record) printOutline(*record, seen, io.out);
+            return session.end(seen.empty() ? kExitNothing : kExitFound);
         }
         auto record = app.findClassByName(args[0]);
         if (!record) {
             io.err << "kestrel tree: no class named " << args[0] << "\n";
-            return kExitNothing;
+            return session.end(kExitNothing);
         }
-        printOutline(*record, 0, seen, io.out);
-        return kExitFound;
+        printOutline(*record, seen, io.out);
+        return session.end(kExitFound);
     });
 }
 
 Command TreeCommands::find() {
-    return treeCommand("find", "find [--classes|--methods|--functions] [--style declaration|call] KEYWORD...",
-                       "find classes, methods or functions whose text holds every keyword (any case); "
-                       "methods and functions as declarations or calls",
-                       {"--classes", "--methods", "--functions", "--style"},
+    return treeCommand("find", "find [--classes|--methods|--functions|--constants] [--style declaration|call] KEYWORD...",
+                       "find classes, methods, functions or enum constants whose text holds every keyword "
+                       "(any case); methods and functions as declarations or calls",
+                       {"--classes", "--methods", "--functions", "--constants", "--style"},
                        [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
         std::vector<std::string> args(given);
@@ -255,11 +286,12 @@ Command TreeCommands::find() {
             if (a == "--classes") mode = TreeSearch::kFindClasses;
             else if (a == "--methods") mode = TreeSearch::kFindMethods;
             else if (a == "--functions") mode = TreeSearch::kFindFunctions;
+            else if (a == "--constants") mode = TreeSearch::kFindConstants;
             else text += (text.empty() ? "" : " ") + a;
         }
         std::vector<std::string> keywords = TreeSearch::commandToToken(text);
         if (keywords.empty()) return usageError(c, "no keyword given", io.err);
-        if (style && mode == TreeSearch::kFindClasses)
+        if (style && (mode == TreeSearch::kFindClasses || mode == TreeSearch::kFindConstants))
             return usageError(c, "--style goes with --methods or --functions", io.err);
         Session session(root, io);
         session.start();
@@ -268,8 +300,11 @@ Command TreeCommands::find() {
         if (mode == TreeSearch::kFindClasses) results = TreeSearch::doClassNameFind(keywords, app.classStraightList);
         if (mode == TreeSearch::kFindMethods) results = TreeSearch::doMethodFind(keywords, app.classStraightList);
         if (mode == TreeSearch::kFindFunctions) results = TreeSearch::doFuncFind(keywords, app.functions);
+        if (mode == TreeSearch::kFindConstants) results = TreeSearch::doConstantFind(keywords, app.enumList);
         for (const auto& r : results) {
-            if (r.function) {
+            if (r.constant) {
+                io.out << r.constant->text() << '\t' << EnumText::owner(*r.enumRecord) << '\n';
+            } else if (r.function) {
                 const std::string name = nameOf(*r.function);
                 io.out << (style ? DeclarationText::functionText(name, *style) : name) << '\n';
             } else if (r.method) {
@@ -283,10 +318,10 @@ Command TreeCommands::find() {
         }
         if (results.empty()) {
             io.err << "nothing found\n";
-            return kExitNothing;
+            return session.end(kExitNothing);
         }
         io.out << TreeSearch::countLine(mode, results.size()) << '\n';
-        return kExitFound;
+        return session.end(kExitFound);
     });
 }
 
@@ -310,17 +345,17 @@ Command TreeCommands::info() {
         auto record = app.findClassByName(args[0]);
         if (!record) {
             io.err << "kestrel info: no class named " << args[0] << "\n";
-            return kExitNothing;
+            return session.end(kExitNothing);
         }
         if (!how.style && !withArguments && !how.withSource) {
             printInfo(*record, io.out);
-            return kExitFound;
+            return session.end(kExitFound);
         }
         if (withArguments) how.arguments.emplace(app.getLinker(), &app.typedefList);
         const auto methods =
             how.withSource ? MethodLists::inheritedMethods(*record) : ownAndCategoryMethods(*record);
         printMethodLines(methods, nameOf(*record), how, io.out);
-        return methods.empty() ? kExitNothing : kExitFound;
+        return session.end(methods.empty() ? kExitNothing : kExitFound);
     });
 }
 

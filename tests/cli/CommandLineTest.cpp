@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/CommandLine.h"
+#include "core/platform/ProcessState.h"
 #include "support/RunKestrel.h"
 #include "support/TempDir.h"
 
@@ -46,9 +47,28 @@ TEST(TokensCommand, PrintsStatusTabAndEscapedText) {
     EXPECT_EQ(inProcess({"tokens", tmp.write("c.h", ""), "--with-spaces"}).out, "100\t\n");
 }
 
+TEST(TokensCommand, ConditionsWithTheirValuesAndReasons) {
+    kestrel::test::TempDir tmp;
+    tmp.write("Frameworks/Base.framework/Headers/Base.h", "#define BASE_LEVEL 3\n#define BASE_AT_LEAST(n) (BASE_LEVEL >= (n))\n");
+    const std::string file =
+        tmp.write("App.h",
+                  "#import <Base/Base.h>\n#if BASE_AT_LEAST(2) && /* why */ \\\n  defined(__OBJC__)\n#endif\n"
+                  "#ifdef __cplusplus\n#elif 1 / (BASE_LEVEL - 3)\n#else\n#endif\n#ifndef\n#endif\n");
+    KestrelRun r = inProcess({"tokens", "--conditions", "--frameworks-root", tmp.str() + "/Frameworks", file});
+    kestrel::ProcessState::reset();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "# target: macOS, default target (x86_64, no SDK headers)\n"
+              "2\t#if BASE_AT_LEAST(2) && defined(__OBJC__)\t1\n"
+              "5\t#ifdef __cplusplus\t0\n"
+              "6\t#elif 1 / (BASE_LEVEL - 3)\t0\tdivision by zero\n"
+              "9\t#ifndef \t0\tno macro name\n");
+}
+
 TEST(TokensCommand, WrongCallsAreUsageErrors) {
     for (const auto& call : std::vector<std::vector<std::string>>{
-             {"tokens"}, {"tokens", "--with-spaces"}, {"tokens", "a.h", "b.h"}, {"tokens", "--bogus", "a.h"}}) {
+             {"tokens"}, {"tokens", "--with-spaces"}, {"tokens", "a.h", "b.h"}, {"tokens", "--bogus", "a.h"},
+             {"tokens", "--frameworks-root", "/tmp", "a.h"}, {"tokens", "--conditions", "--with-spaces", "a.h"}}) {
         KestrelRun r = inProcess(call);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find("usage: kestrel tokens [--with-spaces] FILE"), std::string::npos) << r.err;

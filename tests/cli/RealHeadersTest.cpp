@@ -50,6 +50,23 @@ TEST(RealHeaders, GNUstepTreeHasItsRealRootsAndSuperclasses) {
     EXPECT_NE(methods.out.find("NSString\t+(id)stringWithFormat:(NSString*)format"), std::string::npos) << methods.out;
     KestrelRun draw = runKestrel(home.str(), {"find", "--methods", "drawRect"});
     EXPECT_NE(draw.out.find("NSView\t-(void)drawRect:(NSRect)rect"), std::string::npos) << draw.out;
+
+    // The exact name first, then names that start with the keyword, shorter first.
+    auto firstLines = [&](std::vector<std::string> args, std::size_t count) {
+        std::string out = runKestrel(home.str(), args).out, lines;
+        for (std::size_t start = 0, n = 0; n < count && start < out.size(); ++n) {
+            const std::size_t end = out.find('\n', start);
+            lines += out.substr(start, end - start + 1);
+            start = end + 1;
+        }
+        return lines;
+    };
+    EXPECT_EQ(firstLines({"find", "nsview"}, 2), "NSView\nNSViewTemplate\n");
+    EXPECT_EQ(firstLines({"find", "NSData"}, 1), "NSData\n");
+    EXPECT_EQ(firstLines({"find", "nsobject"}, 1), "NSObject\n");
+    EXPECT_EQ(firstLines({"find", "--functions", "nsstringfromclass"}, 1), "NSString* NSStringFromClass(Class aClass)\n");
+    EXPECT_NE(firstLines({"find", "--methods", "initWithFrame"}, 1).find("\t-(id)initWithFrame:(NSRect)frameRect\n"),
+              std::string::npos);
 }
 
 TEST(RealHeaders, MacOSX104FoundationAndAppKit) {

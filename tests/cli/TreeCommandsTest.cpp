@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "support/RunKestrel.h"
 #include "support/TempDir.h"
@@ -22,7 +25,8 @@ protected:
                   "@interface BObject\n- (id)init;\n+ (id)alloc;\n@end\n"
                   "@interface BObject (Extras)\n- (void)extraWork;\n@end\n"
                   "extern void BLog(const char *text);\n"
-                  "typedef struct _BRect {\n  float x;\n} BRect;\n");
+                  "typedef struct _BRect {\n  float x;\n} BRect;\n"
+                  "enum { BNone = 0 };\ntypedef enum : unsigned { BAlignLeft, BAlignRight = 1 << 1 } BAlignment;\n");
         dir.write("fw/Base.framework/Headers/BString.h",
                   "#import <Base/BObject.h>\n@protocol BCopying\n- (id)copy;\n@end\n"
                   "@interface BString : BObject <BCopying>\n- (unsigned)length;\n- (void)drawInRect:(BRect)r;\n@end\n"
@@ -43,8 +47,10 @@ protected:
 
     std::map<std::string, fs::file_time_type> dataFileTimes() {
         std::map<std::string, fs::file_time_type> times;
+        // The seven tree files, through the data folder's links into the stored set.
         for (const auto& e : fs::directory_iterator(home + "/.local/share/Kestrel"))
-            if (e.is_regular_file()) times[e.path().filename().string()] = e.last_write_time();
+            if (e.is_regular_file() && e.path().filename().string()[0] != '.')
+                times[e.path().filename().string()] = e.last_write_time();
         return times;
     }
 
@@ -89,9 +95,10 @@ TEST_F(TreeCommands, BuildStoresTheTreeThatTheOtherCommandsLoad) {
 TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLineAndPrintsInTheStyleAsked) {
     KestrelRun classes = kestrel({"find", "STRING"});  // no tree stored yet: this one builds
     EXPECT_EQ(classes.status, 0) << classes.err;
-    EXPECT_EQ(classes.out, "BString\nBMutableString\n  2 clases found\n");
+    EXPECT_EQ(classes.out, "BString\nBMutableString\n  2 classes found\n");
     KestrelRun methods = kestrel({"find", "--methods", "rect draw"});
-    EXPECT_EQ(methods.out, "BString\t-(void)drawInRect:(BRect)r\nKView\t-(void)drawRect:(BRect)rect\n  2 methods found\n");
+    // Both names start with a keyword: the shorter first.
+    EXPECT_EQ(methods.out, "KView\t-(void)drawRect:(BRect)rect\nBString\t-(void)drawInRect:(BRect)r\n  2 methods found\n");
     // Category methods come with the class the category belongs to.
     EXPECT_EQ(kestrel({"find", "--methods", "extra"}).out, "BObject\t-(void)extraWork\n  1 method found\n");
     EXPECT_EQ(kestrel({"find", "--functions", "blog"}).out, "void BLog(const char* text)\n  1 Function/Macro found\n");
@@ -104,6 +111,11 @@ TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLineAndPrintsInTheStyl
               "void BLog(const char* text);\n  1 Function/Macro found\n");
     EXPECT_EQ(kestrel({"find", "--methods", "extra", "--style", "call"}).out,
               "BObject\t[BObject*_VALUE extraWork];\n  1 method found\n");
+    // Enum constants with their enum, an anonymous one's by its header; the enum's name finds
+    // all of its constants.
+    EXPECT_EQ(kestrel({"find", "--constants", "alignment"}).out,
+              "BAlignLeft\tBAlignment\nBAlignRight = 1 << 1\tBAlignment\n  2 constants found\n");
+    EXPECT_EQ(kestrel({"find", "--constants", "bnone"}).out, "BNone = 0\tBObject.h\n  1 constant found\n");
 }
 
 TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound) {
@@ -111,6 +123,7 @@ TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound
          {std::vector<std::string>{"tree", "A", "B"}, {"tree", "--bogus"}, {"find"}, {"find", "--everything", "x"},
           {"info"}, {"build", "extra"}, {"info", "BObject", "--style", "foo"}, {"info", "BObject", "--style"},
           {"find", "--functions", "blog", "--style", "Call"}, {"find", "--style", "call", "blog"},
+          {"find", "--constants", "--style", "call", "bnone"},
           {"info", "--inherited"}, {"info", "--arguments", "A", "B"}}) {
         KestrelRun run = kestrel(args);
         EXPECT_EQ(run.status, 2) << args[0] << " " << args[1];
@@ -130,6 +143,48 @@ TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound
     KestrelRun build = runKestrel(home, {"build", "--frameworks-root", (dir.path() / "empty").string()});
     EXPECT_EQ(build.status, 1);
     EXPECT_NE(build.err.find("no header found under"), std::string::npos) << build.err;
+}
+
+// An SDK is chosen on the command line or in the preferences (the command line wins), and the
+// build names it; this one's frameworks folder is a link file, as a checkout without links has it.
+TEST_F(TreeCommands, TheSdkIsChosenOnTheCommandLineOrInThePreferencesAndNamed) {
+    dir.write("MacOSX13.1.sdk/System/Library/Frameworks", "../../../fw");
+    const std::string sdk = (dir.path() / "MacOSX13.1.sdk").string();
+    KestrelRun build = runKestrel(home, {"build", "--sdk", sdk});
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_NE(build.out.find("from 3 headers of macOS 13.1 in "), std::string::npos) << build.out;
+    const std::string outline = "BObject\n  BString\n    BMutableString\n  KView\n    KButton\n";
+    EXPECT_EQ(runKestrel(home, {"tree", "--sdk=" + sdk}).out, outline);
+
+    dir.write("home/.config/Kestrel.plist",
+              "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>sdkPath</key><string>" + sdk +
+                  "</string></dict></plist>");
+    build = runKestrel(home, {"build"});
+    EXPECT_NE(build.out.find("from 3 headers of macOS 13.1 in "), std::string::npos) << build.out;
+    build = kestrel({"build"});  // the command line over the preferences
+    EXPECT_NE(build.out.find("from 3 headers of " + root + " in "), std::string::npos) << build.out;
+
+    for (const auto& [args, problem] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"build", "--sdk", root}, "is no SDK"},
+             {{"info", "BObject", "--sdk", sdk, "--frameworks-root", root}, "not both"},
+             {{"find", "x", "--sdk"}, "--sdk needs a folder"},
+             {{"tree", "--sdk="}, "--sdk needs a folder"}}) {
+        KestrelRun run = runKestrel(home, args);
+        EXPECT_EQ(run.status, 2) << args[0];
+        EXPECT_NE(run.err.find(problem), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(TreeCommands, BuildCountsHeadersThatCannotBeReadApartAndNamesThemWhenVerbose) {
+    // /proc/self/mem is a regular file whose first bytes cannot be read.
+    const std::string mem = root + "/Kit.framework/Headers/Mem.h";
+    fs::create_symlink("/proc/self/mem", mem);
+    KestrelRun build = kestrel({"build"});
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_NE(build.out.find("from 3 headers (1 could not be read) of "), std::string::npos) << build.out;
+    EXPECT_NE(build.err.find("1 header could not be read (--verbose names them)"), std::string::npos) << build.err;
+    build = kestrel({"build", "--verbose"});
+    EXPECT_NE(build.err.find("could not read " + mem + "\n"), std::string::npos) << build.err;
 }
 
 TEST_F(TreeCommands, InfoPrintsMethodsAsDeclarationsOrCallsWithArgumentsOrAllThatIsInherited) {

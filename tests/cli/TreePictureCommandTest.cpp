@@ -2,6 +2,10 @@
 // runs them.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <filesystem>
 
@@ -71,4 +75,50 @@ TEST_F(TreePictureCommand, WithoutADisplayTheDesktopProgramNamesTheTerminalComma
     EXPECT_NE(run.err.find("kestrel build"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("kestrel --help"), std::string::npos);
     EXPECT_EQ(run.err.find("abort"), std::string::npos);
+    // The desktop program's --sdk is checked before anything opens.
+    run = runKestrel(dir.str(), {"--sdk", dir.str()}, "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("is no SDK"), std::string::npos) << run.err;
+    run = runKestrel(dir.str(), {"--sdk=" + dir.str(), "--frameworks-root", dir.str()}, "-u DISPLAY");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("not both"), std::string::npos) << run.err;
+}
+
+// A picture is written as the store writes: whole or not at all, never over what is not a
+// file (a FIFO, a device -- as root, "--svg /dev/null" would have removed /dev/null), and a
+// write that fails is said and answered with a status that is not 0.
+TEST_F(TreePictureCommand, APictureReplacesOnlyAFileAndAFailedWriteIsSaid) {
+    const std::string fifo = file("pipe.svg");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    KestrelRun toFifo = kestrel({"tree", "--svg", fifo});
+    EXPECT_NE(toFifo.status, 0);
+    EXPECT_NE(toFifo.err.find("is not a file"), std::string::npos) << toFifo.err;
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    if (geteuid() == 0) {  // a device node of the test's own, never the system's
+        const std::string device = file("null");
+        ASSERT_EQ(mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        EXPECT_NE(kestrel({"tree", "--png", device}).status, 0);
+        EXPECT_TRUE(fs::is_character_file(device));
+    }
+
+    ASSERT_EQ(kestrel({"tree", "--svg", file("tree.svg")}).status, 0);
+    const std::string before = readWhole(file("tree.svg"));
+    KestrelRun full = runKestrel(dir.str(), {"tree", "--svg", file("tree.svg"), "--frameworks-root", kRoot}, "",
+                                 "trap '' XFSZ; ulimit -f 2");  // the disk fills at 1 KB
+    EXPECT_NE(full.status, 0);
+    EXPECT_NE(full.err.find("cannot write " + file("tree.svg")), std::string::npos) << full.err;
+    EXPECT_EQ(readWhole(file("tree.svg")), before);
+}
+
+// A platform Qt has no plugin for would stop the program with an abort: it is named, with the
+// platforms there are, before Qt starts.
+TEST_F(TreePictureCommand, AnUnknownQtPlatformIsNamedNotAborted) {
+    KestrelRun argument = runKestrel(dir.str(), {"-platform", "bogus"});
+    EXPECT_EQ(argument.status, 2);
+    EXPECT_NE(argument.err.find("Qt has no platform named \"bogus\" (asked for by -platform)"), std::string::npos)
+        << argument.err;
+    EXPECT_NE(argument.err.find("offscreen"), std::string::npos) << argument.err;
+    KestrelRun variable = runKestrel(dir.str(), {}, "QT_QPA_PLATFORM=bogus");
+    EXPECT_EQ(variable.status, 1);
+    EXPECT_NE(variable.err.find("(asked for by QT_QPA_PLATFORM)"), std::string::npos) << variable.err;
 }

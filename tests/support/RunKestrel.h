@@ -35,13 +35,16 @@ inline std::string readWhole(const std::string& path) {
     return text;
 }
 
-// environment: further options for env ("-u DISPLAY").
+// environment: further options for env ("-u DISPLAY"). limits: shell commands run before
+// kestrel starts, for the limits it runs under ("ulimit -s 1024").
 inline KestrelRun runKestrel(const std::string& home, const std::vector<std::string>& args,
-                             const std::string& environment = "") {
+                             const std::string& environment = "", const std::string& limits = "") {
     // Built with append: GCC 12 warns falsely (-Wrestrict) on chains of literal + string.
     std::string errPath(home);
     errPath.append("/.kestrel-stderr");
-    std::string command("env -u KESTREL_FRAMEWORKS_ROOT ");
+    std::string command;
+    if (!limits.empty()) command.append("sh -c ").append(shellQuote(limits + "; exec \"$@\"")).append(" sh ");
+    command.append("env -u KESTREL_FRAMEWORKS_ROOT ");
     if (!environment.empty()) command.append(environment).append(" ");
     command.append("HOME=").append(shellQuote(home)).append(" XDG_CONFIG_HOME=").append(shellQuote(home + "/.config"));
     command.append(" ").append(shellQuote(KESTREL_BINARY));

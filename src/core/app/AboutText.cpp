@@ -12,6 +12,4 @@ std::string AboutText::statusText(std::size_t classCount) {
     return InfoPlist::localizedString("aboutMessageFront") + count + InfoPlist::localizedString("aboutMessageRear");
 }
 
-std::string AboutText::mailURL() { return "mailto:" + InfoPlist::localizedString("authorMail"); }
-
 }  // namespace kestrel

@@ -14,6 +14,12 @@ AppAction2::~AppAction2() = default;
 
 void AppAction2::doPass1() { DefineEngin::doPass1(); }
 
+void AppAction2::initTreeFile() {
+    treeFileStore.buildWillStart();
+    treeBuilder.initTreeFile();
+    treeFileStore.buildDidEnd(treeBuilder.getHedderCount());
+}
+
 bool AppAction2::startUp() {
     PrefFile::setUpPref();
     return loadOrBuild();
@@ -24,9 +30,13 @@ bool AppAction2::loadOrBuild() {
     TreeFileStore::fileCheck();
     std::vector<std::string> unreadable;
     if (TreeFileStore::treeFilesExist()) {
-        if (initTreeFromFile(&unreadable)) return false;
+        if (initTreeFromFile(&unreadable)) {
+            for (const std::string& note : treeFileStore.getLoadNotes())
+                startUpNote += (startUpNote.empty() ? "" : "\n") + note;
+            return false;
+        }
         std::string files;
-        for (const std::string& name : unreadable) files += (files.empty() ? "" : ", ") + name;
+        for (const std::string& name : unreadable) files += (files.empty() ? "" : "; ") + name;
         startUpNote = "The stored class tree could not be read (" + files +
                       "); it is built again from the headers.";
         Host::current().setNote(startUpNote);

@@ -22,16 +22,15 @@ public:
     bool initTreeFromFile(std::vector<std::string>* unreadable = nullptr) {
         return treeFileStore.initTreeFromFile(unreadable);
     }
-    bool writeFunctionList(const std::vector<std::shared_ptr<FunctionMacrosData>>& list) {
-        return treeFileStore.writeFunctionList(list);
+    // The termination writes; see TreeFileStore::applicationWillTerminate.
+    TreeFileStore::StoreReport applicationWillTerminate(TreeFileStore::OnNewer onNewer = TreeFileStore::OnNewer::Replace) {
+        return treeFileStore.applicationWillTerminate(onNewer);
     }
-    bool writeTypedefList(const std::map<std::string, std::string>& dic) { return treeFileStore.writeTypedefList(dic); }
-    void applicationWillTerminate() { treeFileStore.applicationWillTerminate(); }
 
     // The build from the headers (see TreeBuilder): the define pass, the walk of the frameworks
     // root and the private headers, then linking.
     TreeBuilder& getTreeBuilder() { return treeBuilder; }
-    void initTreeFile() { treeBuilder.initTreeFile(); }
+    void initTreeFile();
     void doPass1();
     std::vector<std::string> makeFuncList() const { return treeBuilder.makeFuncList(); }
     void viewSetUp() { treeBuilder.viewSetUp(); }
@@ -43,6 +42,8 @@ public:
     // Older file names moved into place; then the load when the class, protocol and category
     // files exist, else the build. A decisive file that is there but cannot be read leads to the
     // build too: getStartUpNote() then says why, and the host is told before the build begins.
+    // Other stored files that could not be read are named there too (see
+    // TreeFileStore::getLoadNotes).
     bool loadOrBuild();
     const std::string& getStartUpNote() const { return startUpNote; }
 

@@ -13,6 +13,8 @@ const std::vector<MenuCommandEntry>& MenuCommands::entries() {
         {C::Cut, "&Edit", "Cu&t", 0, S::Cut, "Ctrl+X"},
         {C::Copy, "&Edit", "&Copy", 0, S::Copy, "Ctrl+C"},
         {C::Separator, "&Edit", "", 0, S::None, ""},
+        {C::Find, "&Edit", "&Find\u2026", 0, S::Find, "Ctrl+F"},
+        {C::Separator, "&Edit", "", 0, S::None, ""},
         {C::EditComment, "&Edit", "&Edit Comments\u2026", 202, S::None, "Ctrl+Shift+C"},
         {C::MargeComment, "&Edit", "&Import Comments\u2026", 204, S::None, ""},
         {C::Separator, "&Edit", "", 0, S::None, ""},
@@ -22,6 +24,12 @@ const std::vector<MenuCommandEntry>& MenuCommands::entries() {
         {C::Preferences, "&Edit", "Pr&eferences\u2026", 110, S::Preferences, "Ctrl+,"},
         {C::ShowTreeWindow, "&View", "Class &Tree", 401, S::None, "Ctrl+T"},
         {C::ShowStructEnumViewer, "&View", "&Structs and Enums", 400, S::None, "Ctrl+Shift+E"},
+        {C::Separator, "&View", "", 0, S::None, ""},
+        {C::ShowClassTab, "&View", "&Class", 0, S::None, "Ctrl+1"},
+        {C::ShowFindTab, "&View", "&Find", 0, S::None, "Ctrl+2"},
+        {C::ShowFunctionTab, "&View", "F&unctions", 0, S::None, "Ctrl+3"},
+        {C::NextTab, "&View", "&Next Tab", 0, S::NextTab, "Ctrl+Tab"},
+        {C::PreviousTab, "&View", "&Previous Tab", 0, S::PreviousTab, "Ctrl+Shift+Tab"},
         {C::About, "&Help", "&About Kestrel", 100, S::None, ""},
     };
     return kEntries;
@@ -34,6 +42,7 @@ bool MenuCommands::validateMenuItem(std::int32_t tag, const MenuState& state) {
         case 110:
         case 200:
         case 203:
+        case 401:
             return true;
         case 202:
             return !state.margeEditor;
@@ -45,10 +54,26 @@ bool MenuCommands::validateMenuItem(std::int32_t tag, const MenuState& state) {
             return state.selectedClass;
         case 400:
             return !state.seViewer;
-        case 401:
-            return !state.treeWindow;
         default:
             return false;
+    }
+}
+
+bool MenuCommands::isTagged(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::Separator:
+        case MenuCommand::Quit:
+        case MenuCommand::Cut:
+        case MenuCommand::Copy:
+        case MenuCommand::Find:
+        case MenuCommand::ShowClassTab:
+        case MenuCommand::ShowFindTab:
+        case MenuCommand::ShowFunctionTab:
+        case MenuCommand::NextTab:
+        case MenuCommand::PreviousTab:
+            return false;
+        default:
+            return true;
     }
 }
 

@@ -4,13 +4,15 @@
 // turns them into actions and tests can read them as they are.
 //
 // Tags decide validation:  1000 and above: method items, always;  100, 110, 200, 203: always;
+// 401 (the tree window): always, opening it or bringing it to the front;
 // 202 (the comment editor): while no comment merge is open;  201: while the private-header
 // dialog is closed;  204 (comment merge): while neither a merge nor the comment editor is open;
-// 300: with a selected class;  400: while the struct and enum viewer is closed;  401: while the
-// tree window is closed;  any other tag: never. The comment editor and a merge are never open
+// 300: with a selected class;  400: while the struct and enum viewer is closed;  any other tag:
+// never. The comment editor and a merge are never open
 // together: the editor's OK would write over what the merge imported meanwhile.
-// Quit, Cut and Copy carry tag 0, which that table would refuse: they are validated by their
-// own rules (Quit always; Cut and Copy by the focused view).
+// Quit, Cut, Copy, Find and the tab commands carry tag 0, which that table would refuse: they
+// are validated by their own rules (Cut and Copy by the focused view; the others always).
+// Every command's shortcut works in every window of the program (a modal dialog aside).
 #include <cstdint>
 #include <vector>
 
@@ -31,10 +33,16 @@ enum class MenuCommand : std::uint8_t {
     OpenURL,
     ShowTreeWindow,
     ShowStructEnumViewer,
+    Find,
+    ShowClassTab,
+    ShowFindTab,
+    ShowFunctionTab,
+    NextTab,
+    PreviousTab,
 };
 
 // The platform's standard shortcut of a command, where it has one.
-enum class StandardShortcut : std::uint8_t { None, Quit, Cut, Copy, Preferences };
+enum class StandardShortcut : std::uint8_t { None, Quit, Cut, Copy, Preferences, Find, NextTab, PreviousTab };
 
 struct MenuCommandEntry {
     MenuCommand command;
@@ -52,7 +60,6 @@ struct MenuState {
     bool commentEditor = false;      // the comment editor is open
     bool selectedClass = false;      // a class is selected in the tree
     bool seViewer = false;           // the struct and enum viewer is open
-    bool treeWindow = false;         // the tree window is open
 };
 
 class MenuCommands {
@@ -61,6 +68,9 @@ public:
     static const std::vector<MenuCommandEntry>& entries();
     // The application's validation by tag.
     static bool validateMenuItem(std::int32_t tag, const MenuState& state);
+    // Whether a command's state follows the application's table by its tag; the others carry
+    // tag 0 and rules of their own (see above).
+    static bool isTagged(MenuCommand command);
     // The tree view's validation by tag: 0 (submenu holders, the no-methods item, untagged
     // commands) and method items above 999 always; 300 with a selected class; nothing else.
     static bool validateTreeViewItem(std::int32_t tag, bool selectedClass);

@@ -1,20 +1,28 @@
 #include "core/app/TreeBuilder.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "core/app/AppAction2.h"
+#include "core/app/HedderWalk.h"
+#include "core/app/ParallelAnalysis.h"
 #include "core/app/TreeFileStore.h"
 #include "core/model/AnnotationFiles.h"
+#include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
+#include "core/model/ProtocolData.h"
+#include "core/model/StructData.h"
 #include "core/model/TreeLinker.h"
+#include "core/parse/TextBuffer.h"
 #include "core/platform/DataFolder.h"
+#include "core/platform/FolderIndex.h"
 #include "core/platform/Host.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
+#include "core/platform/TextMeasure.h"
 
 namespace kestrel {
 
@@ -26,36 +34,16 @@ constexpr double kHedderProgress = 0.05;
 constexpr double kStepProgress = 5.0;
 const char* const kNoFramework = "------";
 
-bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// "/a/b/Foo.framework/" -> "/a/b/Foo.framework"; "/" stays.
-std::string withoutTrailingSlash(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
-}
-
-// The last path component: "/a/b/NSString.h" -> "NSString.h".
-std::string displayName(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The entry names of a folder in listing order. Read whole before descending, so that a deep
-// tree holds no folder open per level.
-std::vector<std::string> entryNames(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
-    for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
-        names.push_back(it->path().filename().string());
-    }
-    return names;
-}
-
 void markTreeChanged() {
     if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData()) pref->treeChanged = true;
+}
+
+template <typename Record>
+void append(std::vector<std::shared_ptr<Record>>& to, std::vector<std::shared_ptr<Record>>& from, bool remeasure) {
+    for (auto& record : from) {
+        if (remeasure && record) record->makeDisplayName();
+        to.push_back(std::move(record));
+    }
 }
 
 }  // namespace
@@ -78,13 +66,21 @@ void TreeBuilder::initTreeFile() {
     app.typedefList.clear();
     app.typedefListWasChanged = true;
     hedderCount = 0;
+    unreadableHedders.clear();
 
+    // The folders are listed once for the whole build: the define pass, the walks and the
+    // lookups the analysis makes.
+    FolderIndex::Session session(ProcessState::folderIndex());
     host.setIndeterminate(true);
     if (doPass1) doPass1();
     host.setIndeterminate(false);
 
-    analyseFwHedders(ProcessState::frameworksRoot(), std::nullopt, true);
-    analysePrivateHedders();
+    // The frameworks and the private headers make one run of the analysis.
+    std::vector<HedderStep> steps;
+    HedderWalk::walk(ProcessState::frameworksRoot(), std::nullopt, false, steps);
+    if (std::optional<std::vector<std::string>> paths = AnnotationFiles::getPrivateHedders())
+        for (const std::string& path : *paths) HedderWalk::walk(path, std::nullopt, true, steps);
+    analyse(steps);
     // A functions file left from an earlier build would otherwise stay beside the new tree
     // files when this build finds no function at all.
     std::error_code error;
@@ -100,51 +96,86 @@ void TreeBuilder::initTreeFile() {
 
 void TreeBuilder::analyseFwHedders(const std::string& path, const std::optional<std::string>& fwName,
                                    bool cocoaFlag) {
-    visitedFolders.clear();
-    walk(withoutTrailingSlash(path), fwName, cocoaFlag);
-    visitedFolders.clear();
-}
-
-void TreeBuilder::walk(const std::string& path, const std::optional<std::string>& fwName, bool cocoaFlag) {
-    if (path.find("Kernel") != std::string::npos) return;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return;  // nothing there (or a dangling link)
-    std::string name = displayName(path);
-
-    if (S_ISDIR(info.st_mode)) {
-        if (!visitedFolders.emplace(info.st_dev, info.st_ino).second) return;  // a link loop
-        if (endsWith(name, ".framework")) {
-            std::string framework = fwName ? *fwName + "/" + name : name;
-            Host::current().setMessage(framework);
-            walk(path + "/Headers", framework, cocoaFlag);
-            walk(path + "/Frameworks", framework, cocoaFlag);
-            return;
-        }
-        std::string prefix = path == "/" ? path : path + "/";
-        for (const std::string& entry : entryNames(path)) {
-            if (entry.find("i386") != std::string::npos) continue;
-            walk(prefix + entry, fwName, cocoaFlag);
-        }
-        return;
-    }
-    // Only regular files: a fifo or device named like a header would block or never end.
-    if (S_ISREG(info.st_mode) && endsWith(name, ".h")) analyseOneHedder(path, fwName, cocoaFlag);
-}
-
-void TreeBuilder::analyseOneHedder(const std::string& path, const std::optional<std::string>& fwName,
-                                   bool cocoaFlag) {
-    incAboutValue(kHedderProgress);
-    std::string hedderName = displayName(path);
-    Host::current().setStatusMessage(hedderName);
-    app.analyseHedderFile(path, hedderName, fwName.value_or(kNoFramework), !cocoaFlag);
-    ++hedderCount;
-    markTreeChanged();
+    FolderIndex::Session session(ProcessState::folderIndex());
+    std::vector<HedderStep> steps;
+    HedderWalk::walk(path, fwName, !cocoaFlag, steps);
+    analyse(steps);
 }
 
 void TreeBuilder::analysePrivateHedders() {
     std::optional<std::vector<std::string>> paths = AnnotationFiles::getPrivateHedders();
     if (!paths) return;
-    for (const std::string& path : *paths) analyseFwHedders(path, std::nullopt, false);
+    FolderIndex::Session session(ProcessState::folderIndex());
+    std::vector<HedderStep> steps;
+    for (const std::string& path : *paths) HedderWalk::walk(path, std::nullopt, true, steps);
+    analyse(steps);
+}
+
+void TreeBuilder::analyse(const std::vector<HedderStep>& steps) {
+    const unsigned threads = analysisThreads.value_or(ParallelAnalysis::defaultThreads());
+    if (threads <= 1) {
+        analyseOneByOne(steps);
+    } else {
+        analyseInParallel(steps, threads);
+    }
+}
+
+void TreeBuilder::analyseOneByOne(const std::vector<HedderStep>& steps) {
+    for (const HedderStep& step : steps) {
+        if (step.kind == HedderStep::Kind::Framework) {
+            Host::current().setMessage(step.name);
+            continue;
+        }
+        std::optional<std::string> bytes = ParallelAnalysis::read(step.path);
+        hedderDone(step, bytes.has_value());
+        if (!bytes) continue;
+        TextBuffer buffer(std::move(*bytes));
+        app.doAnalyseHedderFile(buffer, step.name, step.fwName.value_or(kNoFramework), step.custom);
+    }
+}
+
+void TreeBuilder::analyseInParallel(const std::vector<HedderStep>& steps, unsigned threads) {
+    std::vector<ParallelAnalysis::Hedder> hedders;
+    for (const HedderStep& step : steps) {
+        if (step.kind == HedderStep::Kind::Hedder)
+            hedders.push_back({step.path, step.name, step.fwName.value_or(kNoFramework), step.custom});
+    }
+    // The frameworks are announced as the headers between them are filed.
+    std::size_t at = 0;  // the next step to announce or to file
+    auto announceFrameworks = [&] {
+        for (; at < steps.size() && steps[at].kind == HedderStep::Kind::Framework; ++at)
+            Host::current().setMessage(steps[at].name);
+    };
+    const bool remeasure = TextMeasure::hasFunction();
+    ParallelAnalysis::run(hedders, threads, [&](std::size_t, ParallelAnalysis::Outcome& outcome) {
+        announceFrameworks();
+        hedderDone(steps[at++], outcome.readable);
+        file(outcome.records, remeasure && !outcome.onCallingThread);
+    });
+    announceFrameworks();
+}
+
+void TreeBuilder::hedderDone(const HedderStep& step, bool readable) {
+    incAboutValue(kHedderProgress);
+    Host::current().setStatusMessage(step.name);
+    if (!readable) {
+        unreadableHedders.push_back(step.path);
+        return;
+    }
+    ++hedderCount;
+    markTreeChanged();
+}
+
+void TreeBuilder::file(RecordLists& records, bool remeasure) {
+    append(app.classList, records.classList, remeasure);
+    append(app.protocolList, records.protocolList, remeasure);
+    append(app.categoryList, records.categoryList, remeasure);
+    append(app.structList, records.structList, remeasure);
+    append(app.enumList, records.enumList, remeasure);
+    append(app.functions, records.functions, remeasure);
+    for (auto& [name, type] : records.typedefList) app.typedefList.insert_or_assign(name, std::move(type));
+    app.functionsWasChanged = app.functionsWasChanged || records.functionsWasChanged;
+    app.typedefListWasChanged = app.typedefListWasChanged || records.typedefListWasChanged;
 }
 
 std::vector<std::string> TreeBuilder::makeFuncList() const {

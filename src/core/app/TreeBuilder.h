@@ -11,21 +11,25 @@
 //   a private header file or any header below a private folder
 //       -> fwName "------", its classes custom
 //
-// The walk follows links to folders but enters each folder (by device and inode) at most
-// once per walk, so link loops end and a folder linked from several places is read once.
-// Paths containing "Kernel" and folder entries containing "i386" are skipped.
+// The walk (HedderWalk) follows links and link files, enters each folder at most once per
+// walk, names a framework by where it really is, and leaves out Kernel.framework and folder
+// entries containing "i386". The headers it finds are analysed on several threads
+// (ParallelAnalysis) and filed in the walk's order, so that the lists, and the stored files,
+// are those of one thread reading the headers one after the other; the opening window hears of
+// each framework and header in that order, on the calling thread. A header that cannot be read
+// is not counted as read: its path is kept for the report (getUnreadableHedders).
 #include <cstddef>
 #include <functional>
 #include <optional>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace kestrel {
 
 class AppAction2;
 class TreeLinker;
+struct HedderStep;
+struct RecordLists;
 
 class TreeBuilder {
 public:
@@ -51,22 +55,30 @@ public:
     // Gives classList (the roots) to the tree view.
     void viewSetUp();
 
-    // Headers handed to the analysis driver by the last build (or the walks since).
+    // Headers read and analysed by the last build (or the walks since).
     std::size_t getHedderCount() const { return hedderCount; }
+    // Headers found by the last build (or the walks since) that could not be read.
+    const std::vector<std::string>& getUnreadableHedders() const { return unreadableHedders; }
+
+    // How many threads analyse headers: ParallelAnalysis::defaultThreads() unless set; 1 reads
+    // every header on the calling thread, straight into the controller's lists.
+    void setAnalysisThreads(unsigned count) { analysisThreads = count; }
 
 private:
-    using FolderId = std::pair<unsigned long long, unsigned long long>;  // (device, inode)
-
-    void walk(const std::string& path, const std::optional<std::string>& fwName, bool cocoaFlag);
-    void analyseOneHedder(const std::string& path, const std::optional<std::string>& fwName,
-                          bool cocoaFlag);
-    // Answers false when the folder was entered before in this walk.
-    bool enterFolder(const std::string& path);
+    // Announces and analyses the walk's steps, in order.
+    void analyse(const std::vector<HedderStep>& steps);
+    void analyseOneByOne(const std::vector<HedderStep>& steps);
+    void analyseInParallel(const std::vector<HedderStep>& steps, unsigned threads);
+    // What each header costs the opening window, and the mark that the tree has changed.
+    void hedderDone(const HedderStep& step, bool readable);
+    // Appends one header's records to the controller's lists (remeasured: see TextMeasure).
+    void file(RecordLists& records, bool remeasure);
 
     AppAction2& app;
     TreeLinker& linker;
-    std::set<FolderId> visitedFolders;
     std::size_t hedderCount = 0;
+    std::vector<std::string> unreadableHedders;
+    std::optional<unsigned> analysisThreads;
 };
 
 }  // namespace kestrel

@@ -3,9 +3,9 @@
 #include <fcntl.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <chrono>
 #include <future>
 #include <system_error>
 
@@ -29,11 +29,9 @@ namespace kestrel {
 
 namespace fs = std::filesystem;
 
-const char* const TreeFileStore::kListFileKeys[kListFiles] = {
-    "classDataFileName", "protocolDataFileName", "categoryDataFileName", "structDataFileName",
-    "enumDataFileName"};
-
 namespace {
+
+using Set = TreeSetFolder;
 
 bool isThere(const std::string& path) {
     std::error_code error;
@@ -52,24 +50,15 @@ bool moveWithoutReplacing(const std::string& from, const std::string& to) {
     return !error;
 }
 
-// Whether a stored record dictionary holds only keys of the record form, each with a value
-// its reader takes. One that does not loses something when written back.
-bool isSoundRecordDic(const PlistDict& dic) {
+// Whether a record writes back everything its stored dictionary held, each value as it was
+// (keys of a newer record form that this one does not know, or values of a type its reader does
+// not take, would be lost by a rewrite).
+bool writesBackWhole(const TreeData& record, const PlistDict& dic) {
+    PlistDict written;
+    record.makeDictionary(written);
     for (const auto& [key, value] : dic) {
-        bool sound = false;
-        if (key == "name" || key == "fwName" || key == "headerName" || key == "superName" ||
-            key == "structIndex") {
-            sound = value.isString();
-        } else if (key == "kind" || key == "idNum") {
-            sound = value.integerValue().has_value();
-        } else if (key == "customFlag" || key == "showSubTree" || key == "selectFlag") {
-            sound = value.boolValue().has_value();
-        } else if (key == "protocolNames" || key == "methodList") {
-            const PlistArray* array = value.getArray();
-            sound = array != nullptr;
-            for (std::size_t i = 0; sound && i < array->size(); ++i) sound = (*array)[i].isString();
-        }
-        if (!sound) return false;
+        const PlistValue* again = written.find(key);
+        if (!again || !(*again == value)) return false;
     }
     return true;
 }
@@ -91,6 +80,34 @@ bool treeChanged() {
     return pref && pref->treeChanged;
 }
 
+// A file's contents as a property list of the given kind; none, with the reason, when the
+// bytes are none (the reason is then already there) or something else.
+template <class Kind>
+std::optional<Kind> contentsAs(std::optional<std::string>& bytes, std::string& problem) {
+    if (!bytes) return std::nullopt;
+    std::optional<PlistValue> value = PlistFile::parse(*bytes);
+    bytes.reset();
+    if (!value) {
+        problem = "not a property list";
+        return std::nullopt;
+    }
+    if constexpr (std::is_same_v<Kind, PlistArray>) {
+        if (value->isArray()) return std::move(*value->getArray());
+        problem = "not a list";
+    } else {
+        if (value->isDict()) return std::move(*value->getDict());
+        problem = "not a dictionary";
+    }
+    return std::nullopt;
+}
+
+// What a stored file holds, for messages.
+const char* contentsName(std::size_t file) {
+    static constexpr const char* kNames[Set::kFiles] = {"classes", "protocols", "categories", "structs",
+                                                         "enums",   "functions", "typedefs"};
+    return kNames[file];
+}
+
 }  // namespace
 
 TreeFileStore::TreeFileStore(AppAction2& app, TreeLinker& linker) : app(app), linker(linker) {}
@@ -98,6 +115,12 @@ TreeFileStore::TreeFileStore(AppAction2& app, TreeLinker& linker) : app(app), li
 std::string TreeFileStore::getMainFolderPath() { return DataFolder::getMainFolderPath(); }
 
 void TreeFileStore::startupCheck() { DataFolder::startupCheck(); }
+
+TreeSetFolder TreeFileStore::setFolder() const {
+    TreeSetFolder folder(DataFolder::getMainFolderPath());
+    folder.onStep = onStoreStep;
+    return folder;
+}
 
 void TreeFileStore::fileCheck() {
     static const std::pair<const char*, const char*> kOlderNames[] = {
@@ -114,22 +137,16 @@ void TreeFileStore::fileCheck() {
     }
 }
 
-bool TreeFileStore::treeFilesExist() {
-    std::error_code error;
-    for (ListFile file : {kClassFile, kProtocolFile, kCategoryFile}) {
-        if (!fs::exists(DataFolder::filePath(kListFileKeys[file]), error)) return false;
-    }
-    return true;
-}
+bool TreeFileStore::treeFilesExist() { return TreeSetFolder(DataFolder::getMainFolderPath()).decisiveFilesPresent(); }
 
 // Elements from the second on (the first is the format number, not read). What is no
 // dictionary, gives no record, or gives a record of another list's kind is left out.
 // Answers whether the file was sound: missing, or every element what it should be.
 template <class Record>
-bool TreeFileStore::readRecordFile(ListFile file, std::optional<PlistArray> array,
+bool TreeFileStore::readRecordFile(ListFile, std::optional<PlistArray> array, bool present,
                                    std::vector<std::shared_ptr<Record>>& list) {
     list.clear();
-    if (!array) return !isThere(DataFolder::filePath(kListFileKeys[file]));
+    if (!array) return !present;
     // A record where the format number belongs would be lost by a rewrite.
     bool sound = array->empty() || !(*array)[0].isDict();
     list.reserve(array->empty() ? 0 : array->size() - 1);
@@ -137,7 +154,7 @@ bool TreeFileStore::readRecordFile(ListFile file, std::optional<PlistArray> arra
         const PlistDict* dic = (*array)[i].getDict();
         std::shared_ptr<Record> record;
         if (dic) record = std::dynamic_pointer_cast<Record>(TreeData::makeDataFromDic(*dic));
-        if (!record || !isSoundRecordDic(*dic)) sound = false;
+        if (!record || !writesBackWhole(*record, *dic)) sound = false;
         if (record) list.push_back(std::move(record));
     }
     return sound;
@@ -155,10 +172,6 @@ std::vector<std::shared_ptr<FunctionMacrosData>> TreeFileStore::functionsFrom(st
     return functions;
 }
 
-std::optional<std::map<std::string, std::string>> TreeFileStore::readTypedefList() {
-    return typedefListFrom(PlistFile::readDictionary(DataFolder::filePath("typedefs")));
-}
-
 std::optional<std::map<std::string, std::string>> TreeFileStore::typedefListFrom(std::optional<PlistDict> dic) {
     if (!dic) return std::nullopt;
     std::map<std::string, std::string> list;
@@ -170,56 +183,70 @@ std::optional<std::map<std::string, std::string>> TreeFileStore::typedefListFrom
 
 bool TreeFileStore::initTreeFromFile(std::vector<std::string>* unreadable) {
     fileCheck();
+    loadNotes.clear();
+    // The whole set at once, so that a store by another process meanwhile cannot mix two.
+    Set::Contents set = setFolder().read(PlistFile::kLargestFile);
+    std::array<std::string, Set::kFiles>& problems = set.problems;
+
     // Parsing is most of a load, and no file needs another before the linking. A second thread
     // parses the protocol file, then the functions and typedefs files (making their records
     // too), about as much work as this one's: the class, category, struct and enum files. The
     // records that are drawn, measured with the window's font, are all made here.
-    auto listPath = [](ListFile file) { return DataFolder::filePath(kListFileKeys[file]); };
     std::promise<std::optional<PlistArray>> protocolsRead;
     std::future<std::optional<PlistArray>> protocols = protocolsRead.get_future();
-    auto functionsAndTypedefs = inBackground([&protocolsRead, protocolPath = listPath(kProtocolFile),
-                                              functions = DataFolder::filePath("functions"),
-                                              typedefs = DataFolder::filePath("typedefs")] {
+    auto functionsAndTypedefs = inBackground([&protocolsRead, &set, &problems] {
         try {
-            protocolsRead.set_value(PlistFile::readArray(protocolPath));
+            protocolsRead.set_value(contentsAs<PlistArray>(set.bytes[Set::kProtocolFile], problems[Set::kProtocolFile]));
         } catch (...) {
             protocolsRead.set_exception(std::current_exception());
         }
-        return std::make_pair(functionsFrom(PlistFile::readArray(functions)),
-                              typedefListFrom(PlistFile::readDictionary(typedefs)));
+        return std::make_pair(
+            functionsFrom(contentsAs<PlistArray>(set.bytes[Set::kFunctionsFile], problems[Set::kFunctionsFile])),
+            typedefListFrom(contentsAs<PlistDict>(set.bytes[Set::kTypedefsFile], problems[Set::kTypedefsFile])));
     });
     linker.unlinkAll();  // a tree loaded before goes as a whole
     std::array<bool, kListFiles> sound{};
+    auto listOf = [&](ListFile file) { return contentsAs<PlistArray>(set.bytes[file], problems[file]); };
 
     // A decisive file that is there but gives no list: what was read is dropped, for a build.
-    std::vector<std::string> unread;
+    std::vector<ListFile> unread;
     auto decisive = [&](ListFile file, std::optional<PlistArray> array) {
-        if (!array && isThere(listPath(file))) unread.push_back(InfoPlist::localizedString(kListFileKeys[file]));
+        if (!array && set.present[file]) unread.push_back(file);
         return array;
     };
 
     addProgress(7.0);
-    sound[kClassFile] = readRecordFile(kClassFile, decisive(kClassFile, PlistFile::readArray(listPath(kClassFile))),
-                                       app.classList);
+    std::optional<PlistArray> classes = decisive(kClassFile, listOf(kClassFile));
+    const bool classFileHeldElements = classes && classes->size() > 1;
+    sound[kClassFile] = readRecordFile(kClassFile, std::move(classes), set.present[kClassFile], app.classList);
+    if (classFileHeldElements && app.classList.empty()) {
+        problems[kClassFile] = "no class in it";
+        unread.push_back(kClassFile);
+    }
     addProgress(3.0);
     // Where no thread could be started, the work runs when asked for, the protocols with it.
     if (functionsAndTypedefs.wait_for(std::chrono::seconds(0)) == std::future_status::deferred) functionsAndTypedefs.wait();
-    sound[kProtocolFile] = readRecordFile(kProtocolFile, decisive(kProtocolFile, protocols.get()), app.protocolList);
+    sound[kProtocolFile] = readRecordFile(kProtocolFile, decisive(kProtocolFile, protocols.get()),
+                                          set.present[kProtocolFile], app.protocolList);
     addProgress(3.0);
-    sound[kCategoryFile] = readRecordFile(
-        kCategoryFile, decisive(kCategoryFile, PlistFile::readArray(listPath(kCategoryFile))), app.categoryList);
+    sound[kCategoryFile] = readRecordFile(kCategoryFile, decisive(kCategoryFile, listOf(kCategoryFile)),
+                                          set.present[kCategoryFile], app.categoryList);
     addProgress(3.0);
     if (!unread.empty()) {
         functionsAndTypedefs.get();
         app.classList.clear();
         app.protocolList.clear();
         app.categoryList.clear();
-        if (unreadable) *unreadable = std::move(unread);
+        if (unreadable) {
+            unreadable->clear();
+            for (ListFile file : unread)
+                unreadable->push_back(Set::fileName(file) + (problems[file].empty() ? "" : ": " + problems[file]));
+        }
         return false;
     }
-    sound[kStructFile] = readRecordFile(kStructFile, PlistFile::readArray(listPath(kStructFile)), app.structList);
+    sound[kStructFile] = readRecordFile(kStructFile, listOf(kStructFile), set.present[kStructFile], app.structList);
     addProgress(3.0);
-    sound[kEnumFile] = readRecordFile(kEnumFile, PlistFile::readArray(listPath(kEnumFile)), app.enumList);
+    sound[kEnumFile] = readRecordFile(kEnumFile, listOf(kEnumFile), set.present[kEnumFile], app.enumList);
 
     linker.linkTree([this](TreeLinker::Step done) {
         switch (done) {
@@ -249,7 +276,34 @@ bool TreeFileStore::initTreeFromFile(std::vector<std::string>* unreadable) {
         loadedForm[file].reset();
         if (!sound[file]) loadedForm[file] = listForm(static_cast<ListFile>(file));
     }
+    madeOn = filesFrom = set.id;
+    for (std::size_t file = 0; file < Set::kFiles; ++file) {
+        if (!set.present[file] || problems[file].empty()) continue;
+        loadNotes.push_back(Set::fileName(file) + " could not be read (" + problems[file] + "): the " +
+                            contentsName(file) + " are left out until a build makes it again.");
+    }
+    if (app.classStraightList.empty())
+        loadNotes.push_back("The stored class tree holds no class (" + Set::fileName(kClassFile) +
+                            "): a build makes it again.");
     return true;
+}
+
+void TreeFileStore::buildWillStart() {
+    madeOn = setFolder().currentId();
+    filesFrom.reset();
+    loadNotes.clear();
+    for (auto& form : loadedForm) form.reset();
+}
+
+void TreeFileStore::buildDidEnd(std::size_t hedderCount) {
+    const bool found = hedderCount > 0 && (!app.classList.empty() || !app.protocolList.empty() ||
+                                           !app.categoryList.empty() || !app.structList.empty() ||
+                                           !app.enumList.empty() || !app.functions.empty() ||
+                                           !app.typedefList.empty());
+    if (found) return;
+    // Nothing to replace the stored tree with: it stays as it is.
+    app.functionsWasChanged = app.typedefListWasChanged = false;
+    if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData()) pref->treeChanged = false;
 }
 
 PlistArray TreeFileStore::listForm(ListFile file) const {
@@ -262,62 +316,104 @@ PlistArray TreeFileStore::listForm(ListFile file) const {
     }
 }
 
-bool TreeFileStore::writeFunctionList(const std::vector<std::shared_ptr<FunctionMacrosData>>& list) {
-    if (!app.functionsWasChanged) return false;
-    PlistArray array;
-    array.reserve(list.size());
-    for (const auto& record : list) {
-        if (!record) continue;
-        PlistDict dic;
-        record->makeDictionary(dic);
-        array.emplace_back(std::move(dic));
+bool TreeFileStore::anythingChanged() const {
+    return treeChanged() || app.functionsWasChanged || app.typedefListWasChanged;
+}
+
+void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
+    if (!anythingChanged()) return;
+    const std::string notStored = "The class tree could not be stored: ";
+    if (std::optional<std::string> problem = DataFolder::startupCheck()) {
+        report.problems.push_back(notStored + *problem + ".");
+        return;
     }
-    startupCheck();
-    if (!PlistFile::writeXML(DataFolder::filePath("functions"), PlistValue(std::move(array)))) return false;
-    app.functionsWasChanged = false;
-    return true;
-}
+    // After a build every file is written from the lists; after a load, only the changed ones.
+    const bool haveFiles = filesFrom.has_value();
+    const bool listsChanged = treeChanged() || !haveFiles;
+    const bool functionsChanged = app.functionsWasChanged || !haveFiles;
+    const bool typedefsChanged = app.typedefListWasChanged || !haveFiles;
 
-bool TreeFileStore::writeTypedefList(const std::map<std::string, std::string>& list) {
-    if (!app.typedefListWasChanged) return false;
-    PlistDict dic;
-    for (const auto& [name, text] : list) dic.set(name, PlistValue(text));
-    startupCheck();
-    if (!PlistFile::writeXML(DataFolder::filePath("typedefs"), PlistValue(std::move(dic)))) return false;
-    app.typedefListWasChanged = false;
-    return true;
-}
-
-bool TreeFileStore::writeTreeFiles() {
-    if (!treeChanged()) return false;
-    startupCheck();
-    bool allWritten = true;
-    for (int file = 0; file < kListFiles; ++file) {
-        PlistArray form = listForm(static_cast<ListFile>(file));
-        if (loadedForm[file] && *loadedForm[file] == form) continue;
-        if (PlistFile::writeXML(DataFolder::filePath(kListFileKeys[file]), PlistValue(std::move(form)))) {
-            loadedForm[file].reset();
-        } else {
-            allWritten = false;
+    auto functionsXml = [this] {
+        PlistArray array;
+        array.reserve(app.functions.size());
+        for (const auto& record : app.functions) {
+            if (!record) continue;
+            PlistDict dic;
+            record->makeDictionary(dic);
+            array.emplace_back(std::move(dic));
         }
+        return PlistFile::toXML(PlistValue(std::move(array)));
+    };
+    auto typedefsXml = [this] {
+        PlistDict dic;
+        for (const auto& [name, text] : app.typedefList) dic.set(name, PlistValue(text));
+        return PlistFile::toXML(PlistValue(std::move(dic)));
+    };
+    // The functions file, as large as the class file, is made on a second thread meanwhile.
+    std::future<std::optional<std::string>> functions;
+    if (functionsChanged) functions = inBackground(functionsXml);
+
+    std::array<Set::FileToWrite, Set::kFiles> files;
+    std::array<bool, kListFiles> written{};  // made from the lists (not taken over)
+    for (int file = 0; file < kListFiles; ++file) {
+        auto made = [this, file, &written] {
+            written[file] = true;
+            return PlistFile::toXML(PlistValue(listForm(static_cast<ListFile>(file))));
+        };
+        files[file].bytes = made;
+        if (!listsChanged) {
+            files[file].keepBase = true;
+            continue;
+        }
+        PlistArray form = listForm(static_cast<ListFile>(file));
+        if (haveFiles && loadedForm[file] && *loadedForm[file] == form) {
+            files[file].keepBase = true;  // damaged when loaded, and its list is as it was
+            continue;
+        }
+        std::optional<std::string> xml = PlistFile::toXML(PlistValue(std::move(form)));
+        written[file] = true;
+        files[file].bytes = [xml = std::move(xml)] { return xml; };
     }
-    if (allWritten) ProcessState::prefData()->treeChanged = false;
-    return allWritten;
+    if (typedefsChanged) {
+        files[Set::kTypedefsFile].bytes = [xml = typedefsXml()] { return xml; };
+    } else {
+        files[Set::kTypedefsFile] = {true, typedefsXml};
+    }
+    if (functions.valid()) {
+        files[Set::kFunctionsFile].bytes = [xml = functions.get()] { return xml; };
+    } else {
+        files[Set::kFunctionsFile] = {true, functionsXml};
+    }
+
+    const Set::WriteResult result =
+        setFolder().write(files, madeOn, onNewer == OnNewer::Replace ? Set::Newer::Replace : Set::Newer::Keep);
+    switch (result.outcome) {
+        case Set::WriteResult::Outcome::NewerKept:
+            report.newerTreeKept = true;
+            return;
+        case Set::WriteResult::Outcome::Failed:
+            report.problems.push_back(notStored + result.problem + ". The stored tree is left as it was.");
+            return;
+        case Set::WriteResult::Outcome::Written: break;
+    }
+    if (result.replacedNewer)
+        report.notes.push_back("Another Kestrel stored a class tree after this one was loaded or built; "
+                               "this one replaces it.");
+    for (const std::string& note : result.notes) report.notes.push_back(note);
+    madeOn = filesFrom = result.id;
+    for (int file = 0; file < kListFiles; ++file)
+        if (written[file]) loadedForm[file].reset();
+    app.functionsWasChanged = app.typedefListWasChanged = false;
+    if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData()) pref->treeChanged = false;
 }
 
-void TreeFileStore::applicationWillTerminate() {
-    // The functions file, as large as the class file, is written on a second thread while
-    // this one writes the others. Each file is replaced on its own, so nothing can see the
-    // order between them; the functions' flag is that thread's alone until it is done.
-    std::future<bool> functionsWritten;
-    if (app.functionsWasChanged) {
-        startupCheck();
-        functionsWritten = inBackground([this] { return writeFunctionList(app.functions); });
-    }
-    writeTypedefList(app.typedefList);
-    PrefFile::writePref();
-    writeTreeFiles();
-    if (functionsWritten.valid()) functionsWritten.get();
+TreeFileStore::StoreReport TreeFileStore::applicationWillTerminate(OnNewer onNewer) {
+    StoreReport report;
+    storeTree(onNewer, report);
+    std::string problem;
+    PrefFile::writePref(&problem);
+    if (!problem.empty()) report.problems.push_back("The preferences could not be stored: " + problem + ".");
+    return report;
 }
 
 }  // namespace kestrel

@@ -46,9 +46,9 @@ void ClassData::makeDictionary(PlistDict& dic) const {
 
 TreeRect ClassData::calcPosition(TreePoint p) { return TreeLayout::calcPosition(*this, p); }
 
-int ClassData::getClickIndex(TreePoint q) const {
-    const float d = q.x - position.x - TreeLayout::kBoxWidth;
-    return std::fabs(d) < TreeLayout::kButtonHitHalfWidth ? 1 : 0;
+int ClassData::getClickIndex(TreePoint q, const TreeMetrics& m) const {
+    const float d = q.x - position.x - m.boxWidth;
+    return std::fabs(d) < m.buttonHitHalfWidth ? 1 : 0;
 }
 
 void ClassData::addCategory(std::shared_ptr<CategoryData> category) {

@@ -10,6 +10,7 @@
 
 #include "core/model/HasMethodsData.h"
 #include "core/model/TreeGeometry.h"
+#include "core/model/TreeMetrics.h"
 
 namespace kestrel {
 
@@ -39,9 +40,9 @@ public:
     // The box geometry (see TreeLayout): lays out this class's subtree with its box at p and
     // answers the rectangle of the subtree shown.
     TreeRect calcPosition(TreePoint p);
-    // 1 when q's x lies within 11 points either side of the box's right edge (the fold button's
-    // zone; y is not looked at), else 0.
-    int getClickIndex(TreePoint q) const;
+    // 1 when q's x lies within 11 points (scaled with the font) either side of the box's right
+    // edge (the fold button's zone; y is not looked at), else 0.
+    int getClickIndex(TreePoint q, const TreeMetrics& m = TreeMetrics::current()) const;
     bool clickOnMe(TreePoint q) const { return Bounds.contains(q); }
     void changeButton() { showSubTree = !showSubTree; }
 

@@ -8,12 +8,55 @@ EnumData::EnumData(const PlistDict& dic) : StructEnumData(kBlankRecord) { EnumDa
 
 void EnumData::initInstance() {
     StructEnumData::initInstance();
+    underlyingType.reset();
+    constants.reset();
     dataKind = kEnumDataKind;
 }
 
 void EnumData::initFromDic(const PlistDict& dic) {
     StructEnumData::initFromDic(dic);
     dataKind = kEnumDataKind;
+    if (const std::string* type = dic.getString("underlyingType")) underlyingType = *type;
+    if (const PlistArray* list = dic.getArray("constants")) {
+        // Elements that are no text starting with a name are passed over.
+        constants.emplace();
+        for (const PlistValue& element : *list) {
+            const std::string* text = element.getString();
+            if (auto constant = text ? EnumConstant::fromText(*text) : std::nullopt)
+                constants->push_back(std::move(*constant));
+        }
+    }
+}
+
+void EnumData::makeDictionary(PlistDict& dic) const {
+    StructEnumData::makeDictionary(dic);
+    if (underlyingType) dic.set("underlyingType", PlistValue(*underlyingType));
+    if (constants) {
+        PlistArray list;
+        list.reserve(constants->size());
+        for (const EnumConstant& constant : *constants) list.emplace_back(constant.text());
+        dic.set("constants", PlistValue(std::move(list)));
+    }
+}
+
+void EnumData::setConstants(std::vector<EnumConstant> list) {
+    structIndex = bodyText(list);
+    constants = std::move(list);
+}
+
+std::vector<EnumConstant> EnumData::getConstants() const {
+    if (constants) return *constants;
+    if (structIndex) return EnumConstant::fromBody(*structIndex);
+    return {};
+}
+
+std::string EnumData::bodyText(const std::vector<EnumConstant>& list) {
+    std::string body = "{\n";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        body += i == 0 ? "    " : ", ";
+        body += list[i].text();
+    }
+    return body + "\n}";
 }
 
 }  // namespace kestrel

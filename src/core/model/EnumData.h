@@ -1,4 +1,21 @@
 #pragma once
+// An enum: name is its tag, else the typedef name that names it, else empty (an anonymous enum,
+// kept so that its constants are found); structIndex its body laid out on one row:
+//
+//   typedef NS_OPTIONS(NSUInteger, NSFoo) {     name "NSFoo", underlying type "NSUInteger",
+//       NSFooA = 1 << 0,                        structIndex "{\n    NSFooA = 1 << 0, NSFooB\n}"
+//       NSFooB API_AVAILABLE(macos(10.12)),     constants NSFooA = "1 << 0", NSFooB (no value)
+//   };
+//
+// Stored keys: StructEnumData's, then "underlyingType"? (the type as written, absent when the
+// header writes none) and "constants"? (an array of texts, "NAME" or "NAME = VALUE": a name holds
+// no "=", so the first " = " parts them; texts keep a file of 30,000 constants small and quick
+// to load). A record stored without "constants" reads its constants from its body.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/model/EnumConstant.h"
 #include "core/model/StructEnumData.h"
 
 namespace kestrel {
@@ -11,6 +28,20 @@ public:
 
     void initInstance() override;
     void initFromDic(const PlistDict& dic) override;
+    void makeDictionary(PlistDict& dic) const override;
+
+    void setUnderlyingType(std::optional<std::string> type) { underlyingType = std::move(type); }
+    const std::optional<std::string>& getUnderlyingType() const { return underlyingType; }
+    // Keeps the constants and lays the body (structIndex) out from them.
+    void setConstants(std::vector<EnumConstant> list);
+    // The constants kept, else those read from the body; none without either.
+    std::vector<EnumConstant> getConstants() const;
+    // "{\n    A = 1, B\n}": the body laid out as enum bodies always were.
+    static std::string bodyText(const std::vector<EnumConstant>& list);
+
+private:
+    std::optional<std::string> underlyingType;
+    std::optional<std::vector<EnumConstant>> constants;
 };
 
 }  // namespace kestrel

@@ -30,6 +30,25 @@ HasMethodsData::HasMethodsData(std::optional<std::string> newName, std::optional
     customFlag = false;
 }
 
+// The links below a record are dropped one by one from a work list, never by recursion: a chain
+// of subclasses or adopted protocols may be as deep as the input makes it. A record still held
+// elsewhere keeps its own links.
+HasMethodsData::~HasMethodsData() {
+    std::vector<std::shared_ptr<HasMethodsData>> pending;
+    auto takeLinks = [&pending](HasMethodsData& record) {
+        for (auto& sub : record.subClass) pending.push_back(std::move(sub));
+        record.subClass.clear();
+        for (auto& protocol : record.protocolObjects) pending.push_back(std::move(protocol));
+        record.protocolObjects.clear();
+    };
+    takeLinks(*this);
+    while (!pending.empty()) {
+        std::shared_ptr<HasMethodsData> next = std::move(pending.back());
+        pending.pop_back();
+        if (next && next.use_count() == 1) takeLinks(*next);
+    }
+}
+
 void HasMethodsData::ownDefaults() {
     methodList.reset();
     dataKind = kHasMethodsDataKind;

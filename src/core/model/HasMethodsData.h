@@ -22,6 +22,7 @@ public:
     explicit HasMethodsData(const PlistDict& dic);
     // initWithName:superClass: -- superName may be none (a root class).
     HasMethodsData(std::optional<std::string> name, std::optional<std::string> superName);
+    ~HasMethodsData() override;
 
     void initInstance() override;
     void initFromDic(const PlistDict& dic) override;

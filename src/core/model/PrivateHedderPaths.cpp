@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
+
+#include "core/platform/FolderListing.h"
+#include "core/platform/LinkFile.h"
 
 namespace fs = std::filesystem;
 
@@ -17,18 +21,18 @@ bool isBelow(const std::string& inner, const std::string& outer) {
     return inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 && inner[outer.size()] == '/';
 }
 
-bool isFolder(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
 }  // namespace
 
 std::string PrivateHedderPaths::canonical(const std::string& path) {
     if (path.empty()) return path;
     std::error_code error;
-    fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
-    if (error) resolved = fs::absolute(path, error).lexically_normal();
+    fs::path resolved;
+    if (std::optional<LinkFile::Target> target = LinkFile::resolve(path)) {
+        resolved = target->path;  // real links and link files followed
+    } else {
+        resolved = fs::weakly_canonical(fs::absolute(path, error), error);
+        if (error) resolved = fs::absolute(path, error).lexically_normal();
+    }
     std::string text = resolved.string();
     while (text.size() > 1 && text.back() == '/') text.pop_back();
     return text;
@@ -37,18 +41,20 @@ std::string PrivateHedderPaths::canonical(const std::string& path) {
 std::vector<std::string> PrivateHedderPaths::frameworkFolders(const std::string& frameworksRoot) {
     const std::string root = canonical(frameworksRoot);
     std::vector<std::string> folders{root};
-    auto addOutside = [&](const fs::path& path) {
-        if (!isFolder(path)) return;
-        std::string target = canonical(path.string());
+    auto addOutside = [&](const FolderEntry* entry) {
+        if (!entry || !entry->isFolder) return;
+        std::string target = canonical(entry->path);
         if (target != root && !isBelow(target, root) &&
             std::find(folders.begin(), folders.end(), target) == folders.end())
             folders.push_back(target);
     };
-    std::error_code error;
-    for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
-        addOutside(it->path());
-        addOutside(it->path() / "Headers");
-        addOutside(it->path() / "Frameworks");
+    const FolderListing frameworks = FolderListing::read(root);
+    for (const FolderEntry& framework : frameworks.entries()) {
+        addOutside(&framework);
+        if (!framework.isFolder) continue;
+        const FolderListing inside = FolderListing::read(framework.path);
+        addOutside(inside.find("Headers"));
+        addOutside(inside.find("Frameworks"));
     }
     return folders;
 }

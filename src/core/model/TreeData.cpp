@@ -12,6 +12,7 @@
 #include "core/model/ProtocolData.h"
 #include "core/model/StructData.h"
 #include "core/model/StructEnumData.h"
+#include "core/model/TreeMetrics.h"
 #include "core/platform/TextMeasure.h"
 
 namespace kestrel {
@@ -89,7 +90,8 @@ void TreeData::makeDisplayName() {
         return;
     }
     const std::string& text = *name;
-    if (TextMeasure::width(text) < kDisplayWidth) {
+    const double limit = TreeMetrics::current().displayWidth();
+    if (TextMeasure::width(text) < limit) {
         displayName = text;
         return;
     }
@@ -98,7 +100,7 @@ void TreeData::makeDisplayName() {
     for (std::size_t i = 0; i < text.size();) ends.push_back(i += TextMeasure::characterSizeAt(text, i));
     const double dotsWidth = TextMeasure::width("..");
     auto fits = [&](std::size_t k) {
-        return TextMeasure::width(std::string_view(text).substr(0, ends[k])) + dotsWidth <= kDisplayWidth;
+        return TextMeasure::width(std::string_view(text).substr(0, ends[k])) + dotsWidth <= limit;
     };
     // The largest k that fits; 0 characters when none does.
     std::size_t low = 0, high = ends.size() - 1;  // fits(low) is assumed, fits(high) is false

@@ -64,8 +64,9 @@ public:
     void setName(std::optional<std::string> newName);  // also remakes the display name
     const std::optional<std::string>& getName() const { return name; }
     const std::optional<std::string>& getDisplayName() const { return displayName; }
-    // The name cut to fit a tree box: a name narrower than kDisplayWidth points is kept;
-    // otherwise characters are dropped from its end until it fits with ".." appended.
+    // The name cut to fit a tree box: a name narrower than the box's text width (kDisplayWidth
+    // points at the classic sizes, more for a taller font: TreeMetrics) is kept; otherwise
+    // characters are dropped from its end until it fits with ".." appended.
     void makeDisplayName();
     static constexpr double kDisplayWidth = 137.0;
 

@@ -19,18 +19,18 @@ bool showsSubclasses(const ClassData& record) {
 
 }  // namespace
 
-TreeRect TreeLayout::calcPosition(ClassData& top, TreePoint p) {
+TreeRect TreeLayout::calcPosition(ClassData& top, TreePoint p, const TreeMetrics& m) {
     struct Frame {
         ClassData* record;
         TreeRect total;
         TreePoint child;  // where the next subclass goes
         std::size_t next;
     };
-    auto enter = [](ClassData& record, TreePoint at) {
-        const TreeRect box{at.x, at.y, kBoxWidth, kBoxHeight};
+    auto enter = [&m](ClassData& record, TreePoint at) {
+        const TreeRect box{at.x, at.y, m.boxWidth, m.boxHeight};
         record.setPosition(at);
         record.setBounds(box);
-        return Frame{&record, box, {at.x + kBoxWidth + kColumnGap, at.y}, 0};
+        return Frame{&record, box, {at.x + m.boxWidth + m.columnGap, at.y}, 0};
     };
     std::vector<Frame> path{enter(top, p)};
     TreeRect finished{};
@@ -46,36 +46,36 @@ TreeRect TreeLayout::calcPosition(ClassData& top, TreePoint p) {
         }
         if (showsSubclasses(record)) {
             // Down to the middle of the subtree; the rectangle keeps the y the class was given.
-            const double h = std::round((static_cast<double>(frame.total.height) - kBoxHeight) / 2.0);
+            const double h = std::round((static_cast<double>(frame.total.height) - m.boxHeight) / 2.0);
             TreePoint moved = record.getPosition();
             moved.y = static_cast<float>(moved.y + h);
             record.setPosition(moved);
-            record.setBounds({moved.x, moved.y, kBoxWidth, kBoxHeight});
+            record.setBounds({moved.x, moved.y, m.boxWidth, m.boxHeight});
         }
         finished = frame.total;
         path.pop_back();
         if (path.empty()) return finished;
         Frame& parent = path.back();
         parent.total = parent.total.united(finished);
-        parent.child.y = finished.maxY() + kSiblingGap;
+        parent.child.y = finished.maxY() + m.siblingGap;
     }
 }
 
-TreeRect TreeLayout::calcPosition(const ClassList& roots) {
-    TreePoint p = kFirstRoot;
-    TreeRect total{kFirstRoot.x, kFirstRoot.y, 0, 0};
+TreeRect TreeLayout::calcPosition(const ClassList& roots, const TreeMetrics& m) {
+    TreePoint p = m.firstRoot;
+    TreeRect total{m.firstRoot.x, m.firstRoot.y, 0, 0};
     for (const auto& root : roots) {
         if (!root) continue;
-        const TreeRect r = calcPosition(*root, p);
-        p.y = r.maxY() + kSiblingGap;
+        const TreeRect r = calcPosition(*root, p, m);
+        p.y = r.maxY() + m.siblingGap;
         total = total.united(r);
     }
-    total.width += kFrameMargin;
-    total.height += kFrameMargin;
+    total.width += m.frameMargin;
+    total.height += m.frameMargin;
     return total;
 }
 
-std::vector<TreeDrawOp> TreeLayout::drawOps(const ClassList& roots, const TreeRect& dirty) {
+std::vector<TreeDrawOp> TreeLayout::drawOps(const ClassList& roots, const TreeRect& dirty, const TreeMetrics& m) {
     std::vector<TreeDrawOp> ops;
     struct Frame {
         const ClassData* record;
@@ -84,25 +84,25 @@ std::vector<TreeDrawOp> TreeLayout::drawOps(const ClassList& roots, const TreeRe
     std::vector<Frame> path;
     auto enter = [&](const ClassData& record) {
         const TreePoint at = record.getPosition();
-        const float middle = at.y + kLineOffset;
-        if (TreeRect{at.x - kStub, at.y, kBoxWidth + 2 * kStub, kBoxHeight}.intersects(dirty)) {
-            ops.push_back({TreeDrawOp::Line, {at.x - kStub, middle}, {at.x, middle}});
+        const float middle = at.y + m.lineOffset;
+        if (TreeRect{at.x - m.stub, at.y, m.boxWidth + 2 * m.stub, m.boxHeight}.intersects(dirty)) {
+            ops.push_back({TreeDrawOp::Line, {at.x - m.stub, middle}, {at.x, middle}});
             ops.push_back({TreeDrawOp::Box, at, at, &record});
         }
         if (showsSubclasses(record))
-            ops.push_back({TreeDrawOp::Line, {at.x + kBoxWidth, middle}, {at.x + kBoxWidth + kStub, middle}});
+            ops.push_back({TreeDrawOp::Line, {at.x + m.boxWidth, middle}, {at.x + m.boxWidth + m.stub, middle}});
         path.push_back({&record, 0});
     };
     auto leave = [&](const ClassData& record) {
         const TreePoint at = record.getPosition();
-        const TreePoint button{at.x + kBoxWidth - kButtonInset.x, at.y + kBoxHeight - kButtonInset.y};
+        const TreePoint button{at.x + m.boxWidth - m.buttonInset.x, at.y + m.boxHeight - m.buttonInset.y};
         const auto& subs = record.getSubClassList();
         if (subs.empty()) return;
         if (!record.getShowSubTree()) {
             ops.push_back({TreeDrawOp::ShowButton, button, button});
             return;
         }
-        const float lineX = at.x + kBoxWidth + kStub;
+        const float lineX = at.x + m.boxWidth + m.stub;
         const ClassData* first = nullptr;
         const ClassData* last = nullptr;
         for (std::size_t i = 0; i < subs.size(); ++i)
@@ -111,8 +111,8 @@ std::vector<TreeDrawOp> TreeLayout::drawOps(const ClassList& roots, const TreeRe
                 last = sub;
             }
         if (first)
-            ops.push_back({TreeDrawOp::Line, {lineX, first->getPosition().y + kLineOffset},
-                           {lineX, last->getPosition().y + kLineOffset}});
+            ops.push_back({TreeDrawOp::Line, {lineX, first->getPosition().y + m.lineOffset},
+                           {lineX, last->getPosition().y + m.lineOffset}});
         ops.push_back({TreeDrawOp::HideButton, button, button});
     };
     for (const auto& root : roots) {

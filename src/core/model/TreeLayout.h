@@ -1,7 +1,9 @@
 #pragma once
 // The class tree as a picture: where every box goes, what is drawn for a dirty area, and which
 // class a point hits. The tree window, and the pictures `kestrel tree --png/--svg` writes, are
-// painted from these, so the window system only turns the operations into pixels.
+// painted from these, so the window system only turns the operations into pixels. The lengths
+// are those of TreeMetrics for the font in use (by default TreeMetrics::current()); with the
+// classic ones:
 //
 //   root A with subclasses B and C, all shown:
 //     B (180, 5, 140, 18)   C (180, 28, 140, 18)   A's subtree (20, 5, 300, 41)
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "core/model/TreeGeometry.h"
+#include "core/model/TreeMetrics.h"
 
 namespace kestrel {
 
@@ -37,30 +40,18 @@ class TreeLayout {
 public:
     using ClassList = std::vector<std::shared_ptr<ClassData>>;
 
-    static constexpr float kBoxWidth = 140;
-    static constexpr float kBoxHeight = 18;
-    static constexpr float kColumnGap = 20;
-    static constexpr float kSiblingGap = 5;
-    static constexpr TreePoint kFirstRoot{20, 5};
-    static constexpr float kFrameMargin = 32;
-    static constexpr float kTextInset = 3;
-    static constexpr float kLineOffset = 9;
-    static constexpr float kStub = 10;
-    // The fold button's lower-left corner is at (x + 140 - 11, y + 18 - 1).
-    static constexpr TreePoint kButtonInset{11, 1};
-    static constexpr float kButtonHitHalfWidth = 11;
-
     // Lays out the subtree of record with its box at p and answers the rectangle enclosing
     // the subtree shown. Classes below a folded class keep their last boxes.
-    static TreeRect calcPosition(ClassData& record, TreePoint p);
+    static TreeRect calcPosition(ClassData& record, TreePoint p, const TreeMetrics& m = TreeMetrics::current());
     // Lays out every root in order, each 5 points below the rectangle of the one before, and
     // answers the view's frame: the union of the subtrees plus the margin; (20, 5, 32, 32)
     // without roots.
-    static TreeRect calcPosition(const ClassList& roots);
+    static TreeRect calcPosition(const ClassList& roots, const TreeMetrics& m = TreeMetrics::current());
     // What drawing the roots into the dirty rectangle paints, in painting order: a class's
     // stub and box only where they meet dirty; lines, subclasses and buttons of every shown
     // class.
-    static std::vector<TreeDrawOp> drawOps(const ClassList& roots, const TreeRect& dirty);
+    static std::vector<TreeDrawOp> drawOps(const ClassList& roots, const TreeRect& dirty,
+                                           const TreeMetrics& m = TreeMetrics::current());
     // The shown class whose box holds p, or none. Classes inside a folded subtree are never
     // hit: their boxes are where a layout last showed them, not on screen.
     static std::shared_ptr<ClassData> findByPoint(const ClassList& roots, TreePoint p);

@@ -225,42 +225,23 @@ void TreeLinker::buildProtocolList() {
 }
 
 void TreeLinker::buildCategoryList() {
-    // Header names numbered; the classes of one header chained in straight-list order.
-    constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
-    const std::size_t n = std::min<std::size_t>(classStraightList.size(), kNone);
-    std::unordered_map<std::string_view, std::uint32_t> headerIds;
-    std::vector<std::uint32_t> firstOfHeader, lastOfHeader, nextInHeader(n, kNone);
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto& c = classStraightList[i];
-        if (!c || !c->hedderName()) continue;
-        auto [entry, added] = headerIds.try_emplace(*c->hedderName(), static_cast<std::uint32_t>(firstOfHeader.size()));
-        if (added) {
-            firstOfHeader.push_back(static_cast<std::uint32_t>(i));
-            lastOfHeader.push_back(static_cast<std::uint32_t>(i));
-        } else {
-            nextInHeader[lastOfHeader[entry->second]] = static_cast<std::uint32_t>(i);
-            lastOfHeader[entry->second] = static_cast<std::uint32_t>(i);
-        }
+    // The classes that share a name with an earlier one, by (name, header): a category goes to
+    // the one declared beside it.
+    std::unordered_map<std::string, std::shared_ptr<ClassData>> repeated;
+    for (const auto& c : classStraightList) {
+        if (!c || !c->getName() || !c->hedderName()) continue;
+        if (auto first = findClassByName(*c->getName()); first && first != c)
+            repeated.try_emplace(*c->getName() + '\n' + *c->hedderName(), c);
     }
-
     for (const auto& category : categoryList) {
-        if (!category) continue;
-        std::shared_ptr<ClassData> target;
-        if (category->getTargetClassName()) target = findClassByName(*category->getTargetClassName());
-        if (target && sameText(target->hedderName(), category->hedderName())) {
-            target->addCategory(category);
-            continue;
+        if (!category || !category->getTargetClassName()) continue;
+        std::shared_ptr<ClassData> target = findClassByName(*category->getTargetClassName());
+        if (!target) continue;  // a class never read: the category stays in the category list only
+        if (!repeated.empty() && category->hedderName() && !sameText(target->hedderName(), category->hedderName())) {
+            auto found = repeated.find(*target->getName() + '\n' + *category->hedderName());
+            if (found != repeated.end()) target = found->second;
         }
-        bool attached = false;
-        if (category->hedderName()) {
-            if (auto header = headerIds.find(*category->hedderName()); header != headerIds.end()) {
-                for (std::uint32_t i = firstOfHeader[header->second]; i != kNone; i = nextInHeader[i]) {
-                    classStraightList[i]->addCategory(category);
-                    attached = true;
-                }
-            }
-        }
-        if (!attached && target) target->addCategory(category);
+        target->addCategory(category);
     }
 }
 

@@ -66,8 +66,9 @@ public:
     // Resolves protocolNames to protocol records (first of that name; unknown names skipped)
     // for every class, category and protocol. Adds to existing arrays: once per set of records.
     void buildProtocolList();
-    // Attaches each category: to its class when both come from the same header; else to every
-    // class of the category's header; else, when none is there, to its class; else nowhere.
+    // Attaches each category to the class it extends (of two classes of that name, the one of
+    // the category's header, else the first), wherever it was declared: NSObject (NSMenuValidation)
+    // in NSMenu.h goes to NSObject. A category of a class never read stays unattached.
     void buildCategoryList();
     // Numbers classes, then categories, then protocols, from 1000 in steps of 200, and sets the
     // three maxima (an empty group repeats the previous maximum; 800 with no classes).

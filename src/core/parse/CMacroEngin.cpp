@@ -1,12 +1,17 @@
 #include "core/parse/CMacroEngin.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
+#include "core/parse/CompileTarget.h"
+#include "core/parse/ConditionExpression.h"
 #include "core/parse/DefineData.h"
-#include "core/parse/DefinedNames.h"
+#include "core/parse/DirectiveText.h"
 #include "core/parse/IncludeGuard.h"
+#include "core/parse/MacroExpander.h"
 #include "core/parse/MultiComment.h"
+#include "core/parse/PreprocessorLexer.h"
 #include "core/parse/TextBuffer.h"
 #include "core/platform/ProcessState.h"
 
@@ -14,45 +19,50 @@ namespace kestrel {
 
 namespace {
 
-enum class Directive { If, Else, DropLine, EndIf, IfDef, Import, Define, IfNDef, Include };
+enum class Directive { If, Elif, Else, EndIf, IfDef, IfNDef, Import, Include, IncludeNext, Define, Undef, Consume };
 
 struct DirectiveEntry {
     std::string_view word;
     Directive action;
 };
-// Words outside this table (undef, error, warning, line, ...) do nothing here: the rest of
-// their line is left for the caller to read as ordinary text.
-constexpr std::array<DirectiveEntry, 12> kDirectives{{
-    {"if", Directive::If},
-    {"else", Directive::Else},
-    {"elif", Directive::DropLine},
-    {"endif", Directive::EndIf},
-    {"ifdef", Directive::IfDef},
-    {"import", Directive::Import},
-    {"pragma", Directive::DropLine},
-    {"define", Directive::Define},
-    {"ifndef", Directive::IfNDef},
-    {"include", Directive::Include},
-    {"!define", Directive::DropLine},
-    {"unsupported", Directive::DropLine},
+// Words outside this table do nothing here: the rest of their line is left for the caller to
+// read as ordinary text (a "#" that starts no directive, as in @"#").
+constexpr std::array<DirectiveEntry, 20> kDirectives{{
+    {"if", Directive::If},           {"elif", Directive::Elif},         {"else", Directive::Else},
+    {"endif", Directive::EndIf},     {"ifdef", Directive::IfDef},       {"ifndef", Directive::IfNDef},
+    {"import", Directive::Import},   {"include", Directive::Include},   {"include_next", Directive::IncludeNext},
+    {"define", Directive::Define},   {"undef", Directive::Undef},       {"pragma", Directive::Consume},
+    {"error", Directive::Consume},   {"warning", Directive::Consume},   {"line", Directive::Consume},
+    {"ident", Directive::Consume},   {"sccs", Directive::Consume},      {"assert", Directive::Consume},
+    {"unassert", Directive::Consume}, {"!define", Directive::Consume},
 }};
 
-// The analysis takes every symbol as undefined except __OBJC__. (The define pass uses the
-// opposite default; these names are false in both.)
-bool symbolTableValue(const std::string& symbol) { return symbol == "__OBJC__"; }
+// The first identifier of a directive's text: the macro of #ifdef, #ifndef, #undef.
+std::optional<std::string> macroName(const std::string& text) {
+    PreprocessorTokens tokens = PreprocessorLexer::tokenize(text);
+    if (tokens.empty() || !tokens[0].isIdentifier()) return std::nullopt;
+    return tokens[0].text;
+}
 
 }  // namespace
 
 CMacroEngin::CMacroEngin(TextBuffer* buffer, std::optional<std::string> header)
-    : targetHeader(std::move(header)), textBuffer(buffer) {
-    if (targetHeader) {
-        const DefineList& list = ProcessState::defineList();
-        auto found = list.find(*targetHeader);
-        if (found != list.end()) currentData = found->second;
-    }
+    : targetHeader(std::move(header)), textBuffer(buffer),
+      scope(CompileTarget::current(), ProcessState::defineList()) {
+    // The analysis keeps what it reads of the header in a record of its own, which the
+    // analysers ask about macros by name: the define list is not written while headers are
+    // analysed, and two headers of one file name (Foundation's and AppKit's
+    // NSAttributedString.h) each see what they import themselves, not the first one's record.
+    scope.setOwnRecord(std::make_shared<DefineData>(targetHeader.value_or(std::string())));
+    currentData = scope.getOwnRecord();
 }
 
 CMacroEngin::~CMacroEngin() = default;
+
+void CMacroEngin::setDefinedNames(const DefinedNames* names) {
+    definedNames = names;
+    scope.setIndex(names);
+}
 
 std::string CMacroEngin::readCommand(int& status) {
     if (!textBuffer) {
@@ -62,109 +72,206 @@ std::string CMacroEngin::readCommand(int& status) {
     return textBuffer->getCommandWithStatus(status).value_or(std::string());
 }
 
+std::string CMacroEngin::readDirectiveText() { return textBuffer ? DirectiveText::read(*textBuffer) : std::string(); }
+
+std::size_t CMacroEngin::directiveOffset() const { return textBuffer ? textBuffer->readOffset() : 0; }
+
 void CMacroEngin::doCalc() {
     int status = 0;
     std::string word = readCommand(status);
     if (status == kEnd) return;
     for (const auto& entry : kDirectives) {
-        if (entry.word.size() != word.size() || entry.word != word) continue;
+        if (entry.word != word) continue;
         switch (entry.action) {
             case Directive::If: doIf(true); break;
+            case Directive::Elif: doElif(); break;
             case Directive::Else: doElse(); break;
-            case Directive::DropLine: textBuffer->deleteLineBuffer(); break;
             case Directive::EndIf: doEndIf(); break;
             case Directive::IfDef: doIfDef(true); break;
-            case Directive::Import: doImport(); break;
-            case Directive::Define: doDefine(); break;
             case Directive::IfNDef: doIfDef(false); break;
+            case Directive::Import: doImport(); break;
             case Directive::Include: doInclude(); break;
+            case Directive::IncludeNext: doIncludeNext(); break;
+            case Directive::Consume: readDirectiveText(); break;
+            case Directive::Define: doDefine(); break;
+            case Directive::Undef: doUndef(); break;
         }
         return;
     }
 }
 
 bool CMacroEngin::checkMacroValue(std::string symbol) {
-    // A symbol that no record defines at all needs no walk through the imports.
-    if (currentData && (!definedNames || definedNames->contains(symbol))) {
-        std::vector<std::string> checked;
-        if (currentData->checkDefine(symbol, ProcessState::defineList(), checked)) return true;
-    }
     bool invert = false;
     if (!symbol.empty() && symbol[0] == '!') {
         symbol.erase(0, 1);
         invert = true;
     }
-    bool value = symbolTableValue(symbol);
-    if (textBuffer && textBuffer->hasLineText()) textBuffer->deleteLineBuffer();
+    const bool value = scope.isDefined(symbol) || MacroExpander::isBuiltin(symbol);
     return invert ? !value : value;
 }
 
-void CMacroEngin::doIf(bool) {
-    int status = 0;
-    std::string word = readCommand(status);
-    bool taken;
-    if (word.starts_with("MAC_OS_X_VERSION")) {
-        taken = true;  // version comparisons are always taken
-    } else if (word == "defined" || word == "!defined") {
-        readCommand(status);  // normally "("
-        std::string symbol = readCommand(status);
-        taken = checkMacroValue(symbol);
-        if (word == "!defined") taken = true;  // asked only for its dropping of the line
+std::string CMacroEngin::expand(std::string_view text) {
+    MacroExpander::Limits limits;
+    limits.maxTokens = std::min(limits.maxTokens, std::max<std::size_t>(expansionBudget, 1));
+    MacroExpander expander(scope, limits);
+    std::string expanded = expander.expand(text);
+    expansionBudget -= std::min(expansionBudget, expander.getSpent());
+    return expanded;
+}
+
+void CMacroEngin::decided(Decision decision) {
+    if (decisionObserver) decisionObserver(decision);
+}
+
+bool CMacroEngin::evaluate(const std::string& directive, const std::string& text, std::size_t offset) {
+    PreprocessorTokens tokens = PreprocessorLexer::tokenize(text);
+    ConditionExpression::Result result;
+    if (expansionBudget == 0) {
+        result.error = "the header's macros have expanded past " + std::to_string(kExpansionBudget) + " tokens";
     } else {
-        taken = checkMacroValue(word);
+        MacroExpander::Limits limits;
+        limits.maxTokens = std::min(limits.maxTokens, expansionBudget);
+        MacroExpander expander(scope, limits);
+        PreprocessorTokens expanded = expander.expandCondition(tokens);
+        expansionBudget -= std::min(expansionBudget, expander.getSpent());
+        if (expander.getError()) result.error = *expander.getError();
+        else result = ConditionExpression::evaluate(expanded);
     }
-    if (textBuffer) textBuffer->deleteLineBuffer();
-    applyOutcome(taken);
+    if (decisionObserver)
+        decided({offset, directive, PreprocessorLexer::spell(tokens), result.value, result.error});
+    return result.value;
+}
+
+void CMacroEngin::doIf(bool) {
+    const std::size_t offset = directiveOffset();
+    applyOutcome(evaluate("if", readDirectiveText(), offset));
 }
 
 void CMacroEngin::doIfDef(bool isIfdef) {
-    int status = kEnd;
-    std::string symbol;
-    do {  // the symbol is the first word; an #ifdef with none reads on, to the end at worst
-        symbol = readCommand(status);
-    } while (status != kWord && status != kEnd);
-    bool value = checkMacroValue(symbol);
-    // The include-guard idiom opens its header whatever the records say of the guard.
-    if (!isIfdef && value && textBuffer && IncludeGuard::defineFollows(textBuffer->unreadText(), symbol))
-        value = false;
-    applyOutcome(isIfdef ? value : !value);
+    const std::size_t offset = directiveOffset();
+    std::optional<std::string> symbol = macroName(readDirectiveText());
+    bool taken = false;
+    std::optional<std::string> reason;
+    if (!symbol) {
+        reason = "no macro name";  // a compiler rejects the line and the branch with it
+    } else {
+        bool defined = checkMacroValue(*symbol);
+        // The include-guard idiom opens its header whatever the records say of the guard; what
+        // the compiler itself defines is no guard ("#ifndef __has_feature" before a stand-in).
+        const bool compilers = MacroExpander::isBuiltin(*symbol) || scope.getTarget().predefined(*symbol);
+        if (!isIfdef && defined && !compilers && textBuffer &&
+            IncludeGuard::defineFollows(textBuffer->unreadText(), *symbol))
+            defined = false;
+        taken = isIfdef ? defined : !defined;
+    }
+    decided({offset, isIfdef ? "ifdef" : "ifndef", symbol.value_or(""), taken, reason});
+    applyOutcome(taken);
 }
 
 void CMacroEngin::applyOutcome(bool taken) {
-    if (taken) {
-        addNewStatus(true);
-    } else if (removeFalsePart() == "else") {
-        addNewStatus(false);  // the #else part is read now
+    while (!taken) {
+        const std::string stop = removeFalsePart();
+        if (stop == "elif") {
+            const std::size_t offset = directiveOffset();
+            taken = evaluate("elif", readDirectiveText(), offset);
+            continue;
+        }
+        if (stop == "else") {
+            readDirectiveText();
+            addNewStatus(false);  // the #else part is read now
+        } else if (stop == "endif") {
+            readDirectiveText();
+        }
+        return;
+    }
+    addNewStatus(true);
+}
+
+void CMacroEngin::skipToEndIf() {
+    for (;;) {
+        const std::string stop = removeFalsePart();
+        if (stop.empty()) return;
+        readDirectiveText();
+        if (stop == "endif") return;
+    }
+}
+
+void CMacroEngin::doElif() {
+    // Reached only from a branch being read: a taken one ends here. After an #else part, or
+    // with no conditional open, the line is dropped.
+    readDirectiveText();
+    if (!macroStack.empty() && macroStack.back().status()) {
+        skipToEndIf();
+        macroStack.pop_back();
     }
 }
 
 void CMacroEngin::doElse() {
+    readDirectiveText();
     if (!macroStack.empty() && macroStack.back().status()) {
-        removeFalsePart();
-        doEndIf();
+        skipToEndIf();
+        macroStack.pop_back();
     }
 }
 
 void CMacroEngin::doEndIf() {
-    if (textBuffer) textBuffer->deleteLineBuffer();
+    readDirectiveText();
     if (!macroStack.empty()) macroStack.pop_back();
 }
 
-void CMacroEngin::doImport() {
-    if (textBuffer) textBuffer->deleteLineBuffer();
+std::optional<CMacroEngin::IncludeName> CMacroEngin::readIncludeName() {
+    std::string text = readDirectiveText();
+    std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos) return std::nullopt;
+    auto quoted = [&](std::string_view from, char open) -> std::optional<IncludeName> {
+        const char close = open == '<' ? '>' : '"';
+        std::size_t begin = from.find(open);
+        std::size_t end = begin == std::string_view::npos ? begin : from.find(close, begin + 1);
+        if (end == std::string_view::npos || end == begin + 1) return std::nullopt;
+        return IncludeName{std::string(from.substr(begin + 1, end - begin - 1)), open == '<'};
+    };
+    if (text[start] == '<' || text[start] == '"') return quoted(std::string_view(text).substr(start), text[start]);
+    // #include SOME_MACRO: the macro's expansion names the header.
+    std::string expanded = expand(text);
+    std::size_t first = expanded.find_first_of("<\"");
+    if (first == std::string::npos) return std::nullopt;
+    std::string name = expanded.substr(first);
+    if (name[0] == '<') std::erase(name, ' ');  // spelt back from tokens
+    return quoted(name, name[0]);
 }
 
-void CMacroEngin::doInclude() {
-    if (textBuffer) textBuffer->deleteLineBuffer();
+std::string CMacroEngin::recordKey(const std::string& written) const {
+    std::size_t slash = written.find('/');
+    if (slash == std::string::npos) return written;
+    const DefineList& list = ProcessState::defineList();
+    if (list.count(written)) return written;
+    return written.substr(slash + 1);
 }
+
+void CMacroEngin::doImport() {
+    std::optional<IncludeName> name = readIncludeName();
+    if (!name) return;
+    std::string key = recordKey(name->written);
+    scope.getOwnRecord()->addImportHeader(key);
+    scope.addImport(key);
+}
+
+void CMacroEngin::doInclude() { doImport(); }
+
+void CMacroEngin::doIncludeNext() { readDirectiveText(); }
 
 void CMacroEngin::doDefine() {
-    if (textBuffer) textBuffer->deleteLineBuffer();
+    if (auto parsed = MacroDefinition::parse(readDirectiveText())) scope.define(parsed->first, std::move(parsed->second));
+}
+
+void CMacroEngin::doUndef() {
+    if (auto symbol = macroName(readDirectiveText())) scope.undefine(*symbol);
 }
 
 void CMacroEngin::addNewStatus(bool status) { macroStack.emplace_back(status); }
 
 std::string CMacroEngin::removeFalsePart() {
+    if (!textBuffer) return {};
     int depth = 0;
     int status = 0;
     for (;;) {
@@ -183,13 +290,14 @@ std::string CMacroEngin::removeFalsePart() {
             case kHash: {
                 std::string word = readCommand(status);
                 if (status == kEnd) return {};
-                if (word == "else" && depth == 0) return word;
+                if (depth == 0 && (word == "else" || word == "elif")) return word;
                 if (word == "endif") {
                     if (depth == 0) return word;
                     --depth;
                 } else if (word == "if" || word == "ifdef" || word == "ifndef") {
                     ++depth;
                 }
+                textBuffer->deleteLineBuffer();
                 break;
             }
             default:

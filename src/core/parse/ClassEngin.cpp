@@ -15,6 +15,7 @@
 #include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/PropertyDeclaration.h"
+#include "core/parse/StringLiteral.h"
 #include "core/parse/StructEngin.h"
 #include "core/parse/TextBuffer.h"
 #include "core/parse/TypeDefEngin.h"
@@ -53,7 +54,7 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
     if (flag) analyseInstanceValuePart();
 
     MethodStringMaker maker;
-    MethodAttributeFilter attributes(keywords);
+    MethodAttributeFilter attributes(keywords, textBuffer);
     int status = kWord;
     while (auto command = textBuffer->getCommandWithStatus(status)) {
         if (attributes.drops(status, *command, maker.inDeclaration())) continue;
@@ -70,6 +71,9 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
         case kBlockOpen:
             skipComment(*command);
             continue;
+        case kQuote:  // a macro's message between declarations: NS_SWIFT_UNAVAILABLE("...")
+            StringLiteral::skipRest(*textBuffer);
+            continue;
         case kCR:
         case kLF:
             continue;
@@ -81,14 +85,19 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
         default:
             break;
         }
+        // Inside a method declaration these words are part of a type: (const struct Foo*)x.
+        if (maker.inDeclaration() && *command != "@end" && *command != "@property") {
+            maker.addCommand(status, *command);
+            continue;
+        }
         // Only a word that starts a declaration can stand for "extern" and the like.
         const std::string word = status == kWord && !maker.hasUnfinished() ? blockWord(*command) : *command;
         if (word == "extern") {
             fileExtern();
         } else if (*command == "enum") {
             fileEnum();
-        } else if (word == "struct") {
-            fileStruct();
+        } else if (word == "struct" || *command == "union") {
+            fileStruct(word);
         } else if (word == "typedef") {
             analyseTypeDefPart();
         } else if (*command == "@end") {
@@ -129,16 +138,17 @@ void ClassEngin::analyseInstanceValuePart() {
         default:
             // Instance variables, @private and the like pass; the types they define are the file's.
             if (*command == "enum") fileEnum();
-            if (*command == "struct" || *command == "union") fileInstanceStruct(*command);
+            if (*command == "struct" || *command == "union") fileStruct(*command);
             break;
         }
     }
 }
 
 void ClassEngin::analyseTypeDefPart() {
-    // A typedef is file-level C even inside the block: its names and records are the file's.
+    // A typedef is file-level C even inside the block: its names and records are the file's
+    // (an enum's typedef too: TypeDefEngin hands it to EnumEngin).
     TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    std::shared_ptr<TreeData> record = TypeDefEngin(textBuffer, macroEngin, typedefs, keywords).doAnalyse("typedef");
+    std::shared_ptr<TreeData> record = TypeDefEngin(textBuffer, macroEngin, typedefs, enumSources()).doAnalyse("typedef");
     if (!records) return;
     if (auto structData = std::dynamic_pointer_cast<StructData>(record))
         records->structList.push_back(std::move(structData));
@@ -154,26 +164,21 @@ std::string ClassEngin::blockWord(const std::string& word) const {
 }
 
 bool ClassEngin::addProperty(MethodStringMaker& maker) {
-    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin);
+    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin, keywords);
     for (std::string& accessor : property.accessors) maker.addMethod(std::move(accessor));
     return property.blockEnded;
 }
 
 void ClassEngin::fileEnum() {
     TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    auto record = std::dynamic_pointer_cast<EnumData>(EnumEngin(textBuffer, macroEngin, typedefs).doAnalyse("enum"));
+    auto record = EnumEngin(textBuffer, macroEngin, typedefs, enumSources()).readPlain();
     if (record && records) records->enumList.push_back(std::move(record));
 }
 
-void ClassEngin::fileStruct() {
-    TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    auto record =
-        std::dynamic_pointer_cast<StructData>(StructEngin(textBuffer, macroEngin, typedefs).doAnalyse("struct"));
-    if (record && records) records->structList.push_back(std::move(record));
-}
+EnumSources ClassEngin::enumSources() const { return {keywords ? keywords->enumMacroForms() : nullptr, keywords}; }
 
-void ClassEngin::fileInstanceStruct(const std::string& keyword) {
-    // "struct _rFlagsType { ... } _rFlags;": the type is the file's, the variable the class's.
+void ClassEngin::fileStruct(const std::string& keyword) {
+    // "struct _rFlagsType { ... } _rFlags;": the type is the file's, a variable the class's.
     TypedefList* typedefs = records ? &records->typedefList : nullptr;
     auto record = StructEngin(textBuffer, macroEngin, typedefs, keywords).doStdAnalyse(keyword);
     if (record && records) records->structList.push_back(std::move(record));

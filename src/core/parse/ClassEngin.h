@@ -8,11 +8,12 @@
 //   @property (readonly) int count;     method "-(int)count" (see PropertyDeclaration)
 //   @end
 //
-// Enums, structs and extern declarations met inside the block are filed in the record lists
-// as at file level (the driver labels the functions with their header); a typedef there is
-// skipped. A macro for one of those keywords (GS_EXPORT for extern) counts as that keyword
-// where it starts a declaration; an attribute macro in a method declaration is left out
-// (see MethodAttributeFilter).
+// Enums, structs, unions, typedefs and extern declarations met inside the block, among the
+// instance variables too, are filed in the record lists as at file level (the driver labels
+// the functions with their header). Inside a method declaration those words belong to its
+// types: "- (void)send:(const struct MIDIEventList *)list;" is a method. A macro for one of
+// those keywords (GS_EXPORT for extern) counts as that keyword where it starts a declaration;
+// an attribute macro in a method declaration is left out (see MethodAttributeFilter).
 //
 // A block cut off by the end of the text keeps the methods completed before the cut; the text
 // ending right after "@interface" gives no record.
@@ -25,6 +26,7 @@
 
 namespace kestrel {
 
+struct EnumSources;
 class HasMethodsData;
 class MacroKeywordSource;
 class MethodStringMaker;
@@ -56,8 +58,9 @@ private:
     // The accessors of a property declaration go into maker; true when "@end" cut it short.
     bool addProperty(MethodStringMaker& maker);
     void fileEnum();
-    void fileStruct();
-    void fileInstanceStruct(const std::string& keyword);
+    EnumSources enumSources() const;
+    // keyword: "struct" or "union".
+    void fileStruct(const std::string& keyword);
     void fileExtern();
 
     RecordLists* records;

@@ -17,7 +17,7 @@ bool isIdentifierChar(char c) { return std::isalnum(static_cast<unsigned char>(c
 std::optional<std::string> definitionOf(const CMacroEngin* macro, const std::string& name) {
     if (!macro || !macro->getCurrentData()) return std::nullopt;
     if (macro->getDefinedNames() && !macro->getDefinedNames()->contains(name)) return std::nullopt;  // no walk
-    return DefineLookup::findDefinition(*macro->getCurrentData(), name, ProcessState::defineList());
+    return DefineLookup::findDefinition(*macro->getCurrentData(), name, ProcessState::defineList(), macro->getDefinedNames());
 }
 
 }  // namespace
@@ -57,6 +57,27 @@ std::optional<std::string> ClassNameMacro::aliasOf(const CMacroEngin* macro, con
     auto alias = aliasIn(*definition);
     if (alias == name) return std::nullopt;
     return alias;
+}
+
+std::optional<std::vector<std::string>> ClassNameMacro::protocolListIn(const std::string& definition) {
+    std::string text = definition;
+    TextBuffer::deleteCRLF(text);
+    if (text.size() < 3 || text.front() != '<' || text.back() != '>') return std::nullopt;
+    std::vector<std::string> names(1);
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == ',') names.emplace_back();
+        else if (isIdentifierChar(text[i])) names.back() += text[i];
+        else return std::nullopt;
+    }
+    for (const std::string& name : names)
+        if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0]))) return std::nullopt;
+    return names;
+}
+
+std::optional<std::vector<std::string>> ClassNameMacro::protocolListOf(const CMacroEngin* macro,
+                                                                       const std::string& name) {
+    auto definition = definitionOf(macro, name);
+    return definition ? protocolListIn(*definition) : std::nullopt;
 }
 
 }  // namespace kestrel

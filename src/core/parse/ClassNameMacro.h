@@ -10,6 +10,7 @@
 // The macro must be known to the header's define records (its own or its imports').
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kestrel {
 
@@ -29,6 +30,13 @@ public:
     static std::optional<std::string> aliasIn(const std::string& definition);
     // The name that name stands for as such an object-like macro of the header, or none.
     static std::optional<std::string> aliasOf(const CMacroEngin* macro, const std::string& name);
+
+    // The protocols of a recorded definition that is a protocol list: "<Mixing>\n" -> Mixing,
+    // "<P1,P2>\n" -> P1 P2; "<>\n", "(x)<x>\n", "<a+b>\n", "" -> none.
+    static std::optional<std::vector<std::string>> protocolListIn(const std::string& definition);
+    // The protocols that name stands for as such an object-like macro of the header, or none:
+    //   #define PLAYER_CONFORMANCE <Mixing>      @interface Player : Node PLAYER_CONFORMANCE
+    static std::optional<std::vector<std::string>> protocolListOf(const CMacroEngin* macro, const std::string& name);
 };
 
 }  // namespace kestrel

@@ -1,28 +1,92 @@
 #include "core/parse/DeclarationLine.h"
 
+#include <utility>
+
 #include "core/parse/ClassNameMacro.h"
+#include "core/parse/CMacroEngin.h"
 #include "core/parse/MultiComment.h"
+#include "core/parse/StringLiteral.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
 
 namespace {
 
-// Reads "<P1, P2>" after its "<": every word up to and including ">" is a name.
-std::vector<std::string> readProtocolList(TextBuffer& buffer, CMacroEngin* macro) {
-    std::vector<std::string> names;
+// An angle-bracket list read after its "<", up to the ">" that closes it: the words at its
+// first level, and whether it can only be a list of type parameters: "ResultType : id<P>"
+// (a bound, a nested list), "__covariant ObjectType" (a variance).
+struct AngleList {
+    std::vector<std::string> words;
+    bool typeParameters = false;
+};
+
+AngleList readAngleList(TextBuffer& buffer, CMacroEngin* macro) {
+    AngleList list;
+    int depth = 1;
     int status = kWord;
     while (auto command = buffer.getCommandWithStatus(status)) {
-        if (status == kGreater) break;
-        if (status == kWord) {
-            names.push_back(*command);
-        } else if (status == kLineComment) {
+        switch (status) {
+        case kLess:
+            ++depth;
+            list.typeParameters = true;
+            break;
+        case kGreater:
+            if (--depth == 0) return list;
+            break;
+        case kColon:
+            list.typeParameters = true;
+            break;
+        case kWord:
+            if (*command == "__covariant" || *command == "__contravariant") list.typeParameters = true;
+            else if (depth == 1) list.words.push_back(*command);
+            break;
+        case kLineComment:
             buffer.deleteLineBuffer();  // a comment's words are not protocol names
-        } else if (status == kBlockOpen) {
+            break;
+        case kBlockOpen:
             MultiComment(&buffer, macro).doAnalyse(*command);
+            break;
+        default:
+            break;
         }
     }
-    return names;
+    return list;
+}
+
+// An attribute's arguments after their "(", up to the ")" that closes them, strings whole.
+void skipArguments(TextBuffer& buffer, CMacroEngin* macro) {
+    int depth = 1;
+    int status = kWord;
+    while (auto command = buffer.getCommandWithStatus(status)) {
+        if (status == kOpenParen) {
+            ++depth;
+        } else if (status == kCloseParen) {
+            if (--depth == 0) return;
+        } else if (status == kQuote) {
+            StringLiteral::skipRest(buffer);
+        } else if (status == kBlockOpen) {
+            MultiComment(&buffer, macro).doAnalyse(*command);
+        } else if (status == kLineComment || (status == kHash && !macro)) {
+            buffer.deleteLineBuffer();
+        } else if (status == kHash) {
+            macro->doCalc();
+        }
+    }
+}
+
+// The name in "(Name)" after its "(": the first command after any block comment, or "" when
+// the parentheses are empty (a class extension), their ")" read then.
+std::optional<std::string> readCategoryName(TextBuffer& buffer, CMacroEngin* macro) {
+    int status = kWord;
+    while (auto command = buffer.getCommandWithStatus(status)) {
+        if (status == kBlockOpen) {
+            MultiComment(&buffer, macro).doAnalyse(*command);
+            continue;
+        }
+        if (status == kCloseParen) return std::string();
+        return command;
+    }
+    return std::nullopt;
 }
 
 // The first character of the unread text after blanks (and line ends too, with overLines), or
@@ -64,7 +128,7 @@ std::optional<std::string> readMacroName(TextBuffer& buffer, CMacroEngin* macro,
 
 }  // namespace
 
-DeclarationLine DeclarationLine::read(TextBuffer& buffer, CMacroEngin* macro, bool classNameMacros) {
+DeclarationLine DeclarationLine::read(TextBuffer& buffer, CMacroEngin* macro, bool interfaceLine) {
     DeclarationLine line;
     int status = kWord;
     auto name = buffer.getCommandWithStatus(status);
@@ -75,7 +139,7 @@ DeclarationLine DeclarationLine::read(TextBuffer& buffer, CMacroEngin* macro, bo
     //     : NSObject <NSCopying>
     bool spread = false;
     auto macroName = [&](std::optional<std::string>& target) {
-        if (!classNameMacros) return;
+        if (!interfaceLine) return;
         if (std::optional<std::string> real = readMacroName(buffer, macro, *target)) {
             target = std::move(real);
             spread = true;
@@ -85,7 +149,13 @@ DeclarationLine DeclarationLine::read(TextBuffer& buffer, CMacroEngin* macro, bo
     };
     macroName(line.name);
 
+    // Right after the class name (and its type parameters, and comments) "(" opens a category
+    // name; anywhere else on the line it opens an attribute's arguments:
+    //   @interface Foo : NSObject API_AVAILABLE(macos(10.15))
+    bool afterName = true;
     while (auto command = buffer.getCommandWithStatus(status)) {
+        const bool rightAfterName =
+            status == kLineComment || status == kBlockOpen ? afterName : std::exchange(afterName, false);
         switch (status) {
         case kColon:
             if (spread && (nextChar(buffer, false) == '\r' || nextChar(buffer, false) == '\n'))
@@ -95,13 +165,18 @@ DeclarationLine DeclarationLine::read(TextBuffer& buffer, CMacroEngin* macro, bo
                 macroName(line.superName);
             }
             break;
-        case kLess:
-            line.protocolList = readProtocolList(buffer, macro);
+        case kLess: {
+            AngleList list = readAngleList(buffer, macro);
+            const bool typeParameters =
+                interfaceLine && rightAfterName &&
+                (list.typeParameters || nextChar(buffer, false) == ':' || nextChar(buffer, false) == '(');
+            if (!typeParameters) line.protocolList = std::move(list.words);
+            afterName = typeParameters;
             break;
+        }
         case kOpenParen:
-            if (!line.categoryName) {
-                if (auto category = buffer.getCommandWithStatus(status)) line.categoryName = *category;
-            }
+            if (rightAfterName && !line.categoryName) line.categoryName = readCategoryName(buffer, macro);
+            else skipArguments(buffer, macro);
             break;
         case kOpenBrace:
             line.braceFollows = true;
@@ -122,6 +197,11 @@ DeclarationLine DeclarationLine::read(TextBuffer& buffer, CMacroEngin* macro, bo
             // Skipped whole, so that a comment running onto the next lines does not leak its
             // words into the first method declaration.
             MultiComment(&buffer, macro).doAnalyse(*command);
+            break;
+        case kWord:
+            // "Player : Node PLAYER_CONFORMANCE" with #define PLAYER_CONFORMANCE <Mixing>
+            if (interfaceLine && line.superName && !line.protocolList)
+                line.protocolList = ClassNameMacro::protocolListOf(macro, *command);
             break;
         default:
             break;

@@ -11,9 +11,19 @@ void DefineData::addImportHeader(const std::string& header) {
     importList->push_back(header);
 }
 
-void DefineData::addDefine(const std::string& text, const std::string& key) {
+void DefineData::addDefine(MacroDefinition definition, const std::string& key) {
     if (!defineList) defineList.emplace();
-    (*defineList)[key] = text;
+    (*defineList).insert_or_assign(key, std::move(definition));
+}
+
+void DefineData::addDefine(const std::string& text, const std::string& key) {
+    addDefine(MacroDefinition::fromRecordText(text), key);
+}
+
+const MacroDefinition* DefineData::findOwn(std::string_view name) const {
+    if (!defineList) return nullptr;
+    auto found = defineList->find(name);
+    return found == defineList->end() ? nullptr : &found->second;
 }
 
 bool DefineData::isChecked(const std::string& name, const std::vector<std::string>& list) {
@@ -25,9 +35,9 @@ bool DefineData::checkDefine(const std::string& symbol, const DefineList& group,
     // The recursive rule walked with an explicit stack, so a long import chain cannot exhaust
     // the call stack: visit own defines, then each unchecked import in order, depth first.
     // The checked names are mirrored in a hash set so that a question over many headers stays
-    // linear; checkedList itself grows exactly as the rule says.
-    auto defines = [&](const DefineData& d) { return d.defineList && d.defineList->count(symbol) > 0; };
-    if (defines(*this)) return true;
+    // linear; checkedList itself grows exactly as the rule says. An undefined mark answers no.
+    auto line = [&](const DefineData& d) { return d.findOwn(symbol); };
+    if (const MacroDefinition* own = line(*this)) return !own->isUndefined();
     std::unordered_set<std::string> checked(checkedList.begin(), checkedList.end());
     std::vector<std::pair<const DefineData*, std::size_t>> stack{{this, 0}};
     while (!stack.empty()) {
@@ -41,7 +51,7 @@ bool DefineData::checkDefine(const std::string& symbol, const DefineList& group,
         checkedList.push_back(name);
         auto found = group.find(name);
         if (found == group.end() || !found->second) continue;
-        if (defines(*found->second)) return true;
+        if (const MacroDefinition* own = line(*found->second)) return !own->isUndefined();
         stack.emplace_back(found->second.get(), 0);
     }
     return false;

@@ -1,18 +1,24 @@
 #include "core/parse/DefineEngin.h"
 
-#include <filesystem>
 #include <optional>
-#include <system_error>
+#include <set>
 #include <utility>
 #include <vector>
 
+#include "core/platform/FolderIndex.h"
 #include "core/platform/Host.h"
 #include "core/platform/InfoPlist.h"
-#include "core/platform/VisitedFolders.h"
-
-namespace fs = std::filesystem;
+#include "core/platform/SdkLayout.h"
 
 namespace kestrel {
+
+namespace {
+
+bool endsWith(const std::string& text, std::string_view tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
 
 DefineEngin::DefineEngin() : mEngin(nullptr, std::nullopt) {}
 
@@ -28,51 +34,57 @@ const DefineList& DefineEngin::doCalc() {
 }
 
 void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
-    VisitedFolders visited;
-    walkFrameworks(folder, visited);
+    FolderIndex::Session session(ProcessState::folderIndex());
+    Entered entered;
+    walkFrameworks(folder, entered);
 }
 
 void DefineEngin::calcHeader(const std::string& frameworkPath) {
-    VisitedFolders visited;
-    readHeaders(frameworkPath, visited);
-    walkFrameworks(frameworkPath + "/Frameworks", visited);
+    FolderIndex::Session session(ProcessState::folderIndex());
+    Entered entered;
+    readHeaders(frameworkPath, entered);
+    if (auto sub = ProcessState::folderIndex().lookup(frameworkPath, "Frameworks"); sub && sub->isFolder)
+        walkFrameworks(sub->path, entered);
 }
 
-void DefineEngin::walkFrameworks(const std::string& folder, VisitedFolders& visited) {
+bool DefineEngin::enter(const std::string& folder, Entered& entered) {
+    auto listing = ProcessState::folderIndex().list(folder);
+    return listing->opened() && entered.insert(listing->identity()).second;
+}
+
+void DefineEngin::walkFrameworks(const std::string& folder, Entered& entered) {
     // Depth first without recursion: each framework's headers are read, then the frameworks
-    // inside it, before its next sibling, as nested calls would do.
+    // inside it, before its next sibling, as nested calls would do. The kernel's framework is
+    // for drivers, not applications: the build leaves it out, and so does this pass.
+    FolderIndex& index = ProcessState::folderIndex();
+    if (!enter(folder, entered)) return;
     struct Level {
-        std::string path;
-        fs::directory_iterator next;
+        std::shared_ptr<const FolderListing> listing;
+        std::size_t next = 0;
     };
-    if (!visited.insert(folder)) return;
-    std::error_code ec;
-    std::vector<Level> levels;
-    levels.push_back({folder, fs::directory_iterator(folder, ec)});
+    std::vector<Level> levels{{index.list(folder)}};
     while (!levels.empty()) {
         Level& level = levels.back();
-        if (level.next == fs::directory_iterator()) {
+        if (level.next == level.listing->entries().size()) {
             levels.pop_back();
             continue;
         }
-        std::string framework = level.path + "/" + level.next->path().filename().string();
-        level.next.increment(ec);
-        if (ec) level.next = fs::directory_iterator();
-        readHeaders(framework, visited);
-        std::string sub = framework + "/Frameworks";
-        if (visited.insert(sub)) levels.push_back({sub, fs::directory_iterator(sub, ec)});
+        const FolderEntry& framework = level.listing->entries()[level.next++];
+        if (!framework.isFolder || framework.name == SdkLayout::kKernelFramework) continue;
+        readHeaders(framework.path, entered);
+        auto sub = index.lookup(framework.path, "Frameworks");
+        if (sub && sub->isFolder && enter(sub->path, entered)) levels.push_back({index.list(sub->path)});
     }
 }
 
-void DefineEngin::readHeaders(const std::string& frameworkPath, VisitedFolders& visited) {
-    std::string headers = frameworkPath + "/Headers";
-    if (!visited.insert(headers)) return;
+void DefineEngin::readHeaders(const std::string& frameworkPath, Entered& entered) {
+    FolderIndex& index = ProcessState::folderIndex();
+    auto headers = index.lookup(frameworkPath, "Headers");
+    if (!headers || !headers->isFolder || !enter(headers->path, entered)) return;
     const DefineList& list = ProcessState::defineList();
-    std::error_code ec;
-    for (fs::directory_iterator it(headers, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        if (name.size() < 2 || name.compare(name.size() - 2, 2, ".h") != 0 || list.count(name)) continue;
-        mEngin.calcHeaderFile(headers + "/" + name, name);
+    for (const FolderEntry& entry : index.list(headers->path)->entries()) {
+        if (entry.isFolder || !endsWith(entry.name, ".h") || list.count(entry.name)) continue;
+        mEngin.calcHeaderFile(entry.path, entry.name);
     }
 }
 

@@ -6,14 +6,19 @@
 //
 //   root/Foundation.framework/Headers/*.h
 //   root/ApplicationServices.framework/Frameworks/CoreGraphics.framework/Headers/*.h
+//
+// Links to folders and link files are followed (AppKit.framework/Headers stored as a file
+// "Versions/Current/Headers"), each folder is entered once, so loops end, and the folders are
+// listed through the process-wide folder index. Kernel.framework is not read.
+#include <set>
 #include <string>
+#include <sys/types.h>
+#include <utility>
 
 #include "core/parse/DefineMacroEngin.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
-
-class VisitedFolders;
 
 class DefineEngin {
 public:
@@ -30,9 +35,11 @@ public:
     void calcHeader(const std::string& frameworkPath);
 
 private:
-    // Both walks follow links to folders but enter each folder once, so link loops end.
-    void walkFrameworks(const std::string& folder, VisitedFolders& visited);
-    void readHeaders(const std::string& frameworkPath, VisitedFolders& visited);
+    using Entered = std::set<std::pair<dev_t, ino_t>>;  // the folders entered, by device and inode
+    // False when the folder cannot be listed or was entered before.
+    static bool enter(const std::string& folder, Entered& entered);
+    void walkFrameworks(const std::string& folder, Entered& entered);
+    void readHeaders(const std::string& frameworkPath, Entered& entered);
 
     DefineMacroEngin mEngin;  // reads the headers of the walk
 };

@@ -5,36 +5,41 @@
 #include <vector>
 
 #include "core/parse/DefineData.h"
+#include "core/parse/DefinedNames.h"
+#include "core/parse/ImportWalk.h"
 
 namespace kestrel {
 
 std::optional<std::string> DefineLookup::findDefinition(const DefineData& header, const std::string& symbol,
-                                                        const DefineList& group) {
-    auto definitionIn = [&](const DefineData& data) -> const std::string* {
-        const auto& defines = data.getDefineList();
-        if (!defines) return nullptr;
-        auto found = defines->find(symbol);
-        return found == defines->end() ? nullptr : &found->second;
+                                                        const DefineList& group, const DefinedNames* names) {
+    const MacroDefinition* macro = findMacro(header, symbol, group, names);
+    if (!macro) return std::nullopt;
+    return macro->recordText();
+}
+
+const MacroDefinition* DefineLookup::findMacro(const DefineData& header, const std::string& symbol,
+                                               const DefineList& group, const DefinedNames* names) {
+    auto answer = [](const MacroDefinition* line) { return line->isUndefined() ? nullptr : line; };
+    if (const MacroDefinition* line = header.findOwn(symbol)) return answer(line);
+    if (names && !names->contains(symbol)) return nullptr;  // no record has a line for it
+    // A header name stands for one record, so each record is visited once: marked by its
+    // ordinal where the define pass gave it one.
+    std::vector<bool> seen(group.size() + 1, false);
+    std::unordered_set<const DefineData*> checked{&header};
+    auto firstVisit = [&](const DefineData& record) -> bool {
+        const std::size_t ordinal = record.getOrdinal();
+        if (ordinal == DefineData::kNoOrdinal || ordinal >= seen.size()) return checked.insert(&record).second;
+        if (seen[ordinal] || &record == &header) return false;
+        seen[ordinal] = true;
+        return true;
     };
-    if (const std::string* text = definitionIn(header)) return *text;
-    // An explicit stack, so that a long import chain costs heap rather than call stack.
-    std::unordered_set<std::string> checked;
-    std::vector<std::pair<const DefineData*, std::size_t>> stack{{&header, 0}};
-    while (!stack.empty()) {
-        auto& [data, next] = stack.back();
-        const auto& imports = data->getImportList();
-        if (!imports || next >= imports->size()) {
-            stack.pop_back();
-            continue;
-        }
-        const std::string& name = (*imports)[next++];
-        if (!checked.insert(name).second) continue;
-        auto found = group.find(name);
-        if (found == group.end() || !found->second) continue;
-        if (const std::string* text = definitionIn(*found->second)) return *text;
-        stack.emplace_back(found->second.get(), 0);
-    }
-    return std::nullopt;
+    const MacroDefinition* found = nullptr;
+    ImportWalk::below(header, group, names, [&](const DefineData& record) {
+        if (!firstVisit(record)) return ImportWalk::Step::Skip;
+        found = record.findOwn(symbol);
+        return found ? ImportWalk::Step::Stop : ImportWalk::Step::Enter;
+    });
+    return found ? answer(found) : nullptr;
 }
 
 }  // namespace kestrel

@@ -1,7 +1,8 @@
 #pragma once
 // The definition of a macro as one header's define records see it: the header's own define,
 // else the first one found through its imports, depth first in import order -- the headers
-// that DefineData::checkDefine visits, in the same order, each at most once.
+// that DefineData::checkDefine visits, in the same order, each at most once. An "#undef" found
+// first answers none.
 //
 //   App.h imports Base.h; Base.h: #define GS_EXPORT extern
 //   findDefinition(App.h's record, "GS_EXPORT", defineList) -> "extern\n"
@@ -13,11 +14,18 @@
 namespace kestrel {
 
 class DefineData;
+class DefinedNames;
+class MacroDefinition;
 
 class DefineLookup {
 public:
+    // In the define records' text form (MacroDefinition::recordText). With names (up to date
+    // with group), a symbol no record defines is answered at once, and the walk follows the
+    // imports names has noted instead of looking each up.
     static std::optional<std::string> findDefinition(const DefineData& header, const std::string& symbol,
-                                                     const DefineList& group);
+                                                     const DefineList& group, const DefinedNames* names = nullptr);
+    static const MacroDefinition* findMacro(const DefineData& header, const std::string& symbol,
+                                            const DefineList& group, const DefinedNames* names = nullptr);
 };
 
 }  // namespace kestrel

@@ -1,16 +1,19 @@
 #include "core/parse/DefineMacroEngin.h"
 
-#include <array>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
 
+#include "core/parse/CompileTarget.h"
 #include "core/parse/DefineData.h"
+#include "core/parse/DefinedNames.h"
 #include "core/parse/HeaderIndex.h"
+#include "core/parse/HeaderSearch.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
+#include "core/platform/FolderIndex.h"
 #include "core/platform/FolderWalk.h"
 #include "core/platform/ProcessState.h"
 
@@ -19,14 +22,6 @@ namespace fs = std::filesystem;
 namespace kestrel {
 
 namespace {
-
-// False in the define pass unless a header defines them: code for other processors and systems.
-constexpr std::array<std::string_view, 9> kUndefinedSymbols{
-    "WIN32",           "_WIN32",          "__WIN32__",        "TARGET_CPU_68K",      "TARGET_CPU_X86",
-    "TARGET_CPU_MIPS", "TARGET_CPU_ALPHA", "TARGET_CPU_SPARC", "__AudioConverter_h__",
-};
-
-bool isLineEnd(int status) { return status == kCR || status == kLF || status == kEnd; }
 
 // The first entry below folder (see walkFolder) that matches(name, isFolder); a folder that
 // does not match is searched before its next sibling.
@@ -44,6 +39,11 @@ DefineMacroEngin::DefineMacroEngin(TextBuffer* buffer, std::optional<std::string
 
 DefineMacroEngin::~DefineMacroEngin() = default;
 
+void DefineMacroEngin::setNames(std::shared_ptr<DefinedNames> shared) {
+    names = std::move(shared);
+    setDefinedNames(names.get());
+}
+
 void DefineMacroEngin::calcHeaderFile(const std::string& path, const std::string& name) {
     const DefineList& list = ProcessState::defineList();
     if (list.count(name)) return;
@@ -51,11 +51,18 @@ void DefineMacroEngin::calcHeaderFile(const std::string& path, const std::string
     // (its buffer and conditionals kept) and resumes it when the imported header is done.
     std::vector<std::unique_ptr<DefineMacroEngin>> imported;
     if (!headerIndex) headerIndex = std::make_shared<HeaderIndex>();
+    if (!names) {
+        auto made = std::make_shared<DefinedNames>();
+        made->refresh(list);
+        setNames(std::move(made));
+    }
     openHeader(path, name);
     inCalcHeaderFile = true;
     for (;;) {
         DefineMacroEngin* reader = imported.empty() ? this : imported.back().get();
         if (reader->readOn()) {
+            // Read whole: its imports can be noted as records for the walks through them.
+            if (reader->currentData) names->noteImports(*reader->currentData, list);
             reader->textBuffer = nullptr;
             reader->ownBuffer.reset();
             if (reader == this) break;
@@ -77,6 +84,7 @@ void DefineMacroEngin::calcHeaderFile(const std::string& path, const std::string
         imported.push_back(std::make_unique<DefineMacroEngin>(nullptr, next.name));
         imported.back()->inCalcHeaderFile = true;
         imported.back()->headerIndex = headerIndex;
+        imported.back()->setNames(names);
         imported.back()->openHeader(next.path, next.name, std::move(record));
     }
     inCalcHeaderFile = false;
@@ -86,6 +94,7 @@ void DefineMacroEngin::openHeader(const std::string& path, const std::string& na
                                   std::shared_ptr<DefineData> record) {
     if (!record) {
         record = std::make_shared<DefineData>(name);
+        record->setOrdinal(ProcessState::defineList().size());
         ProcessState::defineList()[name] = record;  // before reading: a cycle back here stops
     }
     currentData = std::move(record);
@@ -95,6 +104,13 @@ void DefineMacroEngin::openHeader(const std::string& path, const std::string& na
     textBuffer = ownBuffer.get();
     macroStack.clear();  // nothing survives from one header to the next
     pendingImport.reset();
+    // The header sees what it records, and what it imports, as it goes.
+    scope = MacroScope(CompileTarget::current(), ProcessState::defineList(), names.get());
+    scope.setOwnRecord(currentData);
+    scope.setCurrentFile(path);
+    // A forwarding header's record is shared: what the forwarded-to header sees starts there.
+    if (const auto& imports = currentData->getImportList())
+        for (const std::string& key : *imports) scope.addImport(key);
 }
 
 bool DefineMacroEngin::readOn() {
@@ -115,98 +131,103 @@ bool DefineMacroEngin::readOn() {
 
 void DefineMacroEngin::doImport() {
     if (!textBuffer) return;
-    // #import <Foundation/NSString.h>  -> framework Foundation.framework, header NSString.h
-    // #import "Local.h"                 -> no framework: recorded, not followed
-    int status = 0;
-    readCommand(status);  // "<" or the double quote
-    std::string path;
-    if (!isLineEnd(status)) path = readCommand(status);
-    // An import with nothing after it on its line names no header; reading on would take the
-    // next line's text for a name.
-    if (isLineEnd(status)) {
-        textBuffer->deleteLineBuffer();
-        return;
+    // #import <Foundation/NSString.h>  -> Foundation.framework's NSString.h, filed as NSString.h
+    // #include <os/availability.h>      -> <sdk>/usr/include/os/availability.h, filed as os/availability.h
+    // #import "Local.h"                 -> beside the importer first
+    std::optional<IncludeName> name = readIncludeName();
+    if (!name) return;
+    const std::string& written = name->written;
+    std::size_t slash = written.find('/');
+    std::string header = slash == std::string::npos ? written : written.substr(slash + 1);
+    const DefineList& list = ProcessState::defineList();
+    // A header that has a record under either name needs no lookup.
+    const bool forwardable = inCalcHeaderFile && header == targetHeader.value_or("");
+    if (!forwardable) {
+        if (slash != std::string::npos && list.count(written)) return follow(written, std::nullopt);
+        if (list.count(header)) return follow(header, std::nullopt);
     }
-    std::optional<std::string> framework;
-    std::string header = path;
-    if (std::size_t slash = path.find('/'); slash != std::string::npos) {
-        framework = path.substr(0, slash) + ".framework";
-        header = path.substr(slash + 1);
+    HeaderSearch::Where where = HeaderSearch::Where::Local;
+    std::optional<std::string> path =
+        HeaderSearch(scope.getTarget()).find(written, name->angled, &ownPath, false, &where);
+    if (path && where == HeaderSearch::Where::IncludeFolder) {
+        // Recorded either way; read where it is one of the target's own headers.
+        return follow(written, scope.getTarget().readsHeader(*path) ? path : std::nullopt);
     }
-    if (currentData) currentData->addImportHeader(header);
-    textBuffer->deleteLineBuffer();
+    if (!path && slash != std::string::npos) {
+        // A framework deeper than the root's and its umbrellas' Frameworks folders.
+        if (auto frameworkPath = findFramework(ProcessState::frameworksRoot(), written.substr(0, slash) + ".framework"))
+            path = headerIndex ? headerIndex->find(*frameworkPath, header) : findHeader(*frameworkPath, header);
+    }
+    follow(header, path);
+}
 
+void DefineMacroEngin::doIncludeNext() {
+    std::optional<IncludeName> name = readIncludeName();
+    if (!name || !textBuffer) return;
+    std::optional<std::string> path = HeaderSearch(scope.getTarget()).findInIncludeFolders(name->written, true, &ownPath, true);
+    // Filed under its path: the header of the same name that includes it has the name.
+    if (path && !scope.getTarget().readsHeader(*path)) path.reset();
+    follow(path.value_or(name->written), path);
+}
+
+void DefineMacroEngin::follow(const std::string& key, const std::optional<std::string>& path) {
+    if (currentData) currentData->addImportHeader(key);
+    scope.addImport(key);
     // A header importing another of its own name forwards to it: AppKit/GSTheme.h holds only
     // "#include <GNUstepGUI/GSTheme.h>". One name has one record, so the header forwarded to is
     // read into the forwarding one's record; else its defines and imports would be lost to the
     // analysis of both.
-    const bool forward = inCalcHeaderFile && header == targetHeader.value_or("");
-    if (!forward && ProcessState::defineList().count(header)) return;
-    auto frameworkPath = findFramework(ProcessState::frameworksRoot(), framework);
-    if (!frameworkPath) return;
-    auto headerPath = headerIndex ? headerIndex->find(*frameworkPath, header) : findHeader(*frameworkPath, header);
-    if (!headerPath) return;
+    const bool forward = inCalcHeaderFile && key == targetHeader.value_or("");
+    if (!path || (!forward && ProcessState::defineList().count(key))) return;
     if (inCalcHeaderFile) {
-        pendingImport = Import{*headerPath, header, forward};  // calcHeaderFile reads it before going on
+        pendingImport = Import{*path, key, forward};  // calcHeaderFile reads it before going on
     } else {
-        DefineMacroEngin(nullptr, header).calcHeaderFile(*headerPath, header);
+        DefineMacroEngin reader(nullptr, key);
+        reader.setNames(names);
+        reader.calcHeaderFile(*path, key);
     }
 }
 
 void DefineMacroEngin::doDefine() {
     if (!textBuffer) return;
-    // "#define FOO(x) ((x) + 1)\n" -> FOO: "(x)((x)+1)\n"; "#define BAR\n" -> BAR: "\n"
-    std::string rest;
-    if (textBuffer->hasLineText()) rest = std::string(*textBuffer->getLineStrings());
-    textBuffer->deleteLineBuffer();
-    TextBuffer line(std::move(rest));
-    int status = 0;
-    std::optional<std::string> name = line.getCommandWithStatus(status);
-    // A define that names nothing (the text or the line ends first) records nothing.
-    if (!name || status != kWord || name->empty()) return;
-    std::string text;
-    while (auto command = line.getCommandWithStatus(status)) text += *command;
-    if (currentData) currentData->addDefine(text, *name);
+    // "#define FOO(x) ((x) + 1)" -> FOO: function-like, parameter x, body ((x) + 1)
+    auto parsed = MacroDefinition::parse(readDirectiveText());
+    if (!parsed) return;  // names nothing, or a malformed parameter list: nothing recorded
+    if (names && currentData) names->add(parsed->first, currentData.get());
+    scope.define(parsed->first, std::move(parsed->second));
 }
 
-bool DefineMacroEngin::checkMacroValue(std::string symbol) {
-    bool invert = false;
-    if (!symbol.empty() && symbol[0] == '!') {
-        symbol.erase(0, 1);
-        invert = true;
-    }
-    bool value = true;
-    std::vector<std::string> checked;
-    if (!currentData || !currentData->checkDefine(symbol, ProcessState::defineList(), checked)) {
-        for (std::string_view undefined : kUndefinedSymbols) {
-            if (symbol == undefined) value = false;
-        }
-        if (textBuffer && textBuffer->hasLineText()) textBuffer->deleteLineBuffer();
-    }
-    return invert ? !value : value;
+void DefineMacroEngin::doUndef() {
+    if (!textBuffer) return;
+    PreprocessorTokens tokens = PreprocessorLexer::tokenize(readDirectiveText());
+    if (tokens.empty() || !tokens[0].isIdentifier()) return;
+    if (names && currentData) names->add(tokens[0].text, currentData.get());
+    scope.undefine(tokens[0].text);
 }
 
 std::optional<std::string> DefineMacroEngin::findFramework(const std::string& folder,
                                                            const std::optional<std::string>& framework) {
     if (!framework) return std::nullopt;
     FrameworkPathCache& cache = ProcessState::frameworkPathCache();
-    if (auto cached = cache.find(*framework); cached != cache.end()) {
-        if (cached->second.empty()) return std::nullopt;
-        return cached->second;
+    {
+        std::lock_guard lock(ProcessState::frameworkPathCacheMutex());
+        if (auto cached = cache.find(*framework); cached != cache.end()) {
+            if (cached->second.empty()) return std::nullopt;
+            return cached->second;
+        }
     }
     // The cache is consulted and written by the whole search only: the empty mark means "found
-    // nowhere below the folder", never "not in the first sub-folder looked at".
-    auto found = searchDepthFirst(folder, [&](const std::string& name, bool isFolder) {
-        return isFolder && name == *framework;
-    });
-    cache[*framework] = found.value_or(std::string());
-    return found;
+    // nowhere below the folder", never "not in the first sub-folder looked at". The search is
+    // one look in an index of every folder below, made once per build.
+    auto found = ProcessState::folderIndex().firstFolderNamed(folder, *framework);
+    std::lock_guard lock(ProcessState::frameworkPathCacheMutex());
+    const std::string& stored = cache.try_emplace(*framework, found.value_or(std::string())).first->second;
+    if (stored.empty()) return std::nullopt;
+    return stored;
 }
 
 std::optional<std::string> DefineMacroEngin::findHeader(const std::string& folder, const std::string& name) {
-    return searchDepthFirst(folder, [&](const std::string& entry, bool isFolder) {
-        return !isFolder && entry == name;
-    });
+    return ProcessState::folderIndex().firstFileNamed(folder, name);
 }
 
 }  // namespace kestrel

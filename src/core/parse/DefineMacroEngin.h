@@ -1,12 +1,19 @@
 #pragma once
 // The evaluator of the define pass: reads one header, records the macros it defines and the
-// headers it imports, and reads each imported framework header first. Everything but imports,
-// defines and symbol values is the analysis evaluator's.
+// headers it imports, and reads each imported header first. Conditions are decided as in the
+// analysis (CMacroEngin), for the same target, so the defines recorded are those a compiler
+// would see:
 //
 //   Foundation.framework/Headers/NSString.h:   #define NSMaximumStringLength (INT_MAX-1)
 //   App.h:                                       #import <Foundation/NSString.h>
 //   -> NSString.h is read as soon as App.h reaches the import; then
-//      App.h  imports {NSString.h}, NSString.h defines {NSMaximumStringLength: "(INT_MAX-1)\n"}
+//      App.h  imports {NSString.h}, NSString.h defines {NSMaximumStringLength: (INT_MAX-1)}
+//
+// Includes are looked up as a compiler would: "" beside the including header first, then the
+// frameworks (<F/H.h> in F.framework/Headers, sub-frameworks included), then the target's
+// include folders (an SDK's usr/include: <TargetConditionals.h>, <os/availability.h>). A header
+// of the frameworks is filed under its file name, one of the include folders under the path
+// written ("sys/cdefs.h").
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +23,7 @@
 namespace kestrel {
 
 class DefineData;
+class DefinedNames;
 class HeaderIndex;
 
 class DefineMacroEngin : public CMacroEngin {
@@ -29,22 +37,29 @@ public:
     // long chain of headers each importing the next costs heap, not call stack.
     void calcHeaderFile(const std::string& path, const std::string& name);
 
-    void doImport() override;  // after "import": records the header, follows a framework import
+    void doImport() override;  // after "import": records the header, follows it
     // After "include": the same as an import, since <Foundation/NSObject.h> brings in that
     // header's defines whichever directive names it.
     void doInclude() override { doImport(); }
-    void doDefine() override;  // after "define": records the macro's name and text
-    // Every symbol counts as defined here, except a few for other systems and processors
-    // (WIN32, TARGET_CPU_X86, ...) that the header and its imports do not define.
-    bool checkMacroValue(std::string symbol) override;
+    void doDefine() override;  // after "define": records the macro
+    void doUndef() override;   // after "undef": records that the macro is gone
+    // #include_next: the next header of that name in the include folders after this one's.
+    void doIncludeNext() override;
 
     // The folder called framework (e.g. "Foundation.framework") found depth first below folder,
-    // links to folders followed; remembered in the process-wide path cache, the empty string
-    // marking a name found nowhere below the folder. None for no name or nothing found.
+    // links and link files followed; remembered in the process-wide path cache, the empty
+    // string marking a name found nowhere below the folder. None for no name or nothing found.
+    // Both lookups answer from the folder index (ProcessState::folderIndex()), made once per
+    // build, and may be asked from several threads at once.
     static std::optional<std::string> findFramework(const std::string& folder,
                                                     const std::optional<std::string>& framework);
-    // The first file called name in a depth-first search below folder, links followed.
+    // The first file called name in a depth-first search below folder, links and link files
+    // followed; a name with "/" ("hid/IOHIDLib.h") is the end of the file's path below folder.
     static std::optional<std::string> findHeader(const std::string& folder, const std::string& name);
+
+    // Which records define which names, shared by the readers of one pass (kept up to date as
+    // they record); made from the define list when none is given.
+    void setNames(std::shared_ptr<DefinedNames> names);
 
 private:
     struct Import {
@@ -58,12 +73,15 @@ private:
     // Reads the open header on, until its end (true) or until an import has to be read first
     // (false; the import waits in pendingImport).
     bool readOn();
+    // Records the import under key and reads the header at path first (none: not found).
+    void follow(const std::string& key, const std::optional<std::string>& path);
 
     std::unique_ptr<TextBuffer> ownBuffer;  // the header being read by calcHeaderFile
     std::string ownPath;                    // and its path
     // The headers of the frameworks searched so far, shared by the readers of one pass so that
     // each framework folder is listed once, not once per import.
     std::shared_ptr<HeaderIndex> headerIndex;
+    std::shared_ptr<DefinedNames> names;
     std::optional<Import> pendingImport;
     bool inCalcHeaderFile = false;  // imports wait for calcHeaderFile's loop instead of recursing
 };

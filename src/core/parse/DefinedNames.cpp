@@ -12,10 +12,41 @@ void DefinedNames::refresh(const DefineList& group) {
     firstRecord = first;
     lastRecord = last;
     names.clear();
+    imports.clear();
     for (const auto& [name, data] : group) {
-        if (!data || !data->getDefineList()) continue;
-        for (const auto& [macro, text] : *data->getDefineList()) names.insert(macro);
+        if (!data) continue;
+        noteImports(*data, group);
+        if (!data->getDefineList()) continue;
+        for (const auto& [macro, definition] : *data->getDefineList()) names[macro].push_back(data.get());
     }
+}
+
+void DefinedNames::noteImports(const DefineData& record, const DefineList& group) {
+    std::vector<const DefineData*>& noted = imports[&record];
+    noted.clear();
+    if (!record.getImportList()) return;
+    for (const std::string& name : *record.getImportList()) {
+        auto found = group.find(name);
+        noted.push_back(found == group.end() ? nullptr : found->second.get());
+    }
+}
+
+const std::vector<const DefineData*>* DefinedNames::importsOf(const DefineData& record) const {
+    auto found = imports.find(&record);
+    if (found == imports.end()) return nullptr;
+    const std::size_t size = record.getImportList() ? record.getImportList()->size() : 0;
+    return found->second.size() == size ? &found->second : nullptr;  // it has grown since
+}
+
+void DefinedNames::add(const std::string& name, const DefineData* record) {
+    std::vector<const DefineData*>& holders = names[name];
+    if (holders.empty() || holders.back() != record) holders.push_back(record);
+    records = static_cast<std::size_t>(-1);  // the next refresh gathers afresh
+}
+
+const std::vector<const DefineData*>* DefinedNames::recordsDefining(std::string_view name) const {
+    auto found = names.find(name);
+    return found == names.end() ? nullptr : &found->second;
 }
 
 }  // namespace kestrel

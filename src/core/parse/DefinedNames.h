@@ -1,11 +1,21 @@
 #pragma once
-// Every macro name that any header's define record defines: a quick "no" for the words of a
-// header that no header defines, before the slower walk through one header's imports.
+// Which records of the define list define (or undefine) each macro name: a quick "no" for the
+// words that no header defines, and the few records to look at for those that some do, instead
+// of a walk through every record a header can see. Also each complete record's imports as
+// records, so that walks through imports follow pointers instead of looking names up.
+//
+//   A.h: #define X 1     B.h: #define X 2  #undef Y     recordsDefining("X") -> {A.h, B.h}
+//                                                       recordsDefining("Y") -> {B.h}
+//   App.h imports A.h, Gone.h (no record)              importsOf(App.h) -> {A.h, none}
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
+#include "core/parse/StringHash.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
@@ -15,15 +25,26 @@ class DefineData;
 class DefinedNames {
 public:
     // Brings the names up to date with group; they are gathered again only when group has
-    // gained or lost records since the last call. A record is complete once the define pass
-    // has made it (a header is read whole before anything else looks at its record, and
-    // never again), so a list of the same records defines the same names: the check per
-    // header costs no walk over the records.
+    // gained or lost records since the last call (add() counts as a change). A record is
+    // complete once the define pass has made it (a header is read whole before anything else
+    // looks at its record, and never again), so a list of the same records defines the same
+    // names: the check per header costs no walk over the records.
     void refresh(const DefineList& group);
-    bool contains(const std::string& name) const { return names.count(name) > 0; }
+    // The define pass, as it records a line for name in record.
+    void add(const std::string& name, const DefineData* record);
+    bool contains(std::string_view name) const { return names.find(name) != names.end(); }
+    // The records with a line for name; none when no record has one.
+    const std::vector<const DefineData*>* recordsDefining(std::string_view name) const;
+    // The records record imports, in its import list's order (none for a name without a record
+    // when they were noted: look it up again), or none when they were not noted for the record
+    // as it stands. Never changes anything, so analyses on several threads may ask.
+    const std::vector<const DefineData*>* importsOf(const DefineData& record) const;
+    // Notes the records record imports now (the define pass, once it has read the record whole).
+    void noteImports(const DefineData& record, const DefineList& group);
 
 private:
-    std::unordered_set<std::string> names;
+    std::unordered_map<std::string, std::vector<const DefineData*>, StringHash, std::equal_to<>> names;
+    std::unordered_map<const DefineData*, std::vector<const DefineData*>> imports;
     std::size_t records = 0;
     // Tell a list emptied and filled again apart: the records of the old list are gone.
     std::weak_ptr<DefineData> firstRecord;

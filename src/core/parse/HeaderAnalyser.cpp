@@ -1,5 +1,6 @@
 #include "core/parse/HeaderAnalyser.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/model/CategoryData.h"
@@ -16,8 +17,11 @@
 #include "core/parse/ClassEngin.h"
 #include "core/parse/DefineData.h"
 #include "core/parse/DirectiveLines.h"
+#include "core/parse/EnumEngin.h"
 #include "core/parse/ExternEngin.h"
 #include "core/parse/InlineEngin.h"
+#include "core/parse/LookAhead.h"
+#include "core/parse/MacroDefinition.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/ProtocolEngin.h"
 #include "core/parse/StaticInlineEngin.h"
@@ -31,7 +35,7 @@ namespace kestrel {
 namespace {
 
 enum class Keyword {
-    Type, Struct, Union, Extern, TypeDef, Protocol, CG_INLINE, CG_EXTERN, Interface, APPKIT_EXTERN,
+    Type, Struct, Union, Enum, Extern, TypeDef, Protocol, CG_INLINE, CG_EXTERN, Interface, APPKIT_EXTERN,
     FOUNDATION_EXPORT, FOUNDATION_STATIC_INLINE
 };
 
@@ -40,9 +44,10 @@ struct KeywordEntry {
     Keyword action;
 };
 // A keyword is recognised wherever it stands, but only as a whole command and in this case:
-// "structure" or "Struct" is no keyword. The word enum is none either.
-constexpr std::array<KeywordEntry, 12> kKeywords{{
+// "structure" or "Struct" is no keyword.
+constexpr std::array<KeywordEntry, 13> kKeywords{{
     {"type", Keyword::Type},
+    {"enum", Keyword::Enum},
     {"struct", Keyword::Struct},
     {"union", Keyword::Union},
     {"extern", Keyword::Extern},
@@ -55,6 +60,12 @@ constexpr std::array<KeywordEntry, 12> kKeywords{{
     {"FOUNDATION_EXPORT", Keyword::FOUNDATION_EXPORT},
     {"FOUNDATION_STATIC_INLINE", Keyword::FOUNDATION_STATIC_INLINE},
 }};
+
+// The keywords that start an exported function or variable declaration.
+bool exportsDeclaration(Keyword action) {
+    return action == Keyword::Extern || action == Keyword::CG_EXTERN || action == Keyword::APPKIT_EXTERN ||
+           action == Keyword::FOUNDATION_EXPORT;
+}
 
 const KeywordEntry* findKeyword(std::string_view command) {
     for (const auto& entry : kKeywords)
@@ -98,19 +109,6 @@ void skipArguments(TextBuffer& buffer, CMacroEngin* macro) {
 
 bool isNameStart(char c) { return c == '_' || std::isalpha(static_cast<unsigned char>(c)); }
 
-// "define NAME ..." after a "#": NAME, else none.
-std::optional<std::string> definedName(std::string_view directive) {
-    std::size_t at = directive.find_first_not_of(" \t");
-    if (at == std::string_view::npos || directive.compare(at, 6, "define") != 0 || at + 6 >= directive.size() ||
-        (directive[at + 6] != ' ' && directive[at + 6] != '\t'))
-        return std::nullopt;
-    at = directive.find_first_not_of(" \t", at + 6);
-    if (at == std::string_view::npos || !isNameStart(directive[at])) return std::nullopt;
-    std::size_t end = at;
-    while (end < directive.size() && (std::isalnum(static_cast<unsigned char>(directive[end])) || directive[end] == '_')) ++end;
-    return std::string(directive.substr(at, end - at));
-}
-
 }  // namespace
 
 HeaderAnalyser::HeaderAnalyser(RecordLists& records) : records(records), functionFiler(records) {}
@@ -120,7 +118,9 @@ HeaderAnalyser::~HeaderAnalyser() = default;
 void HeaderAnalyser::analyseHedderFile(const std::string& path, const std::string& hedderName,
                                        const std::string& fwName, bool flag) {
     TextBuffer buffer = TextBuffer::initByPath(path);
+    hedderPath = path;  // for the evaluator's "" includes in __has_include
     doAnalyseHedderFile(buffer, hedderName, fwName, flag);
+    hedderPath.reset();
 }
 
 bool HeaderAnalyser::isKeyword(std::string_view word) { return findKeyword(word) != nullptr; }
@@ -138,8 +138,9 @@ const MacroBody* HeaderAnalyser::macroDefinition(const std::string& word) {
 }
 
 bool HeaderAnalyser::definedFurtherDown(const std::string& word) {
-    if (!ownDefines || !ownDefines->getDefineList() || !ownDefines->getDefineList()->count(word)) return false;
-    return !definedSoFar.count(word);
+    // The define pass read the whole header; the analysis's own record holds what it has read.
+    if (!wholeHeader || !wholeHeader->findOwn(word)) return false;
+    return !(readSoFar && readSoFar->findOwn(word));
 }
 
 bool HeaderAnalyser::endsDeclaration(const std::string& word, TextBuffer& buffer) {
@@ -190,11 +191,26 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     CMacroEngin macro(&buffer, hedderName);
     definedNames.refresh(ProcessState::defineList());
     macro.setDefinedNames(&definedNames);
+    macro.setHeaderPath(hedderPath);
     macroKeywords.emplace(macro.getCurrentData(), definedNames, &HeaderAnalyser::isKeyword);
-    struct EndOfHeader {  // the resolver belongs to this header only
-        std::optional<MacroKeywordResolver>& resolver;
-        ~EndOfHeader() { resolver.reset(); }
-    } endOfHeader{macroKeywords};
+    // The definitions read back hold as long as the define list does: a new build reads afresh.
+    const DefineList& defines = ProcessState::defineList();
+    const std::shared_ptr<DefineData> firstDefines = defines.empty() ? nullptr : defines.begin()->second;
+    if (parsedFor.first != defines.size() || parsedFor.second.lock() != firstDefines) {
+        parsedDefinitions.clear();
+        parsedFor = {defines.size(), firstDefines};
+    }
+    macroExpander.emplace(macro.getCurrentData(), definedNames, parsedDefinitions);
+    enumForms.emplace(*macroExpander, [this](const std::string& word) { return isAttributeMacro(word).value_or(false); });
+    struct EndOfHeader {  // the resolver and the enum forms belong to this header only
+        HeaderAnalyser& analyser;
+        ~EndOfHeader() {
+            analyser.enumForms.reset();
+            analyser.macroExpander.reset();
+            analyser.macroKeywords.reset();
+        }
+    } endOfHeader{*this};
+    const std::size_t enumsBefore = records.enumList.size();
     MultiComment comment(&buffer, &macro);
     ClassEngin classEngin(&buffer, &macro, &records, this);
     ProtocolEngin protocolEngin(&buffer, &macro, this);
@@ -211,8 +227,9 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     };
     functionFiler.startHeader();
     pending.reset();
-    ownDefines = macro.getCurrentData();
-    definedSoFar.clear();
+    const auto whole = ProcessState::defineList().find(hedderName);
+    wholeHeader = whole == ProcessState::defineList().end() ? nullptr : whole->second;
+    readSoFar = macro.getCurrentData();
     // The next command: one an analyser handed back, else the buffer's.
     auto next = [&](int& status) -> std::optional<std::string> {
         if (!pending) return buffer.getCommandWithStatus(status);
@@ -234,15 +251,17 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             continue;
         }
         if (status == kHash) {
-            if (std::optional<std::string> defined = definedName(buffer.unreadText())) definedSoFar.insert(*defined);
             DirectiveLines::run(buffer, &macro);
             continue;
         }
         const KeywordEntry* keyword = findKeyword(*command);
         if (!keyword && status == kWord && !command->empty()) {
-            // A macro for a keyword (GS_EXPORT for extern, NS_INLINE for static inline) reads
-            // as that keyword; any other word may open a declaration without one.
-            if (std::optional<std::string> standsFor = macroKeywords->keywordFor(*command)) {
+            // A macro that opens an enum, with or without arguments (CF_ENUM(OSStatus) {...};),
+            // else a macro for a keyword (GS_EXPORT for extern, NS_INLINE for static inline)
+            // reads as that keyword; any other word may open a declaration without one.
+            std::optional<std::string> standsFor = macroKeywords->keywordFor(*command);
+            if ((!standsFor || *standsFor == "enum") && analyseEnumMacro(buffer, &macro, *command)) continue;
+            if (standsFor) {
                 keyword = findKeyword(*standsFor);
             } else {
                 analyseOtherWord(*command, buffer, macro);
@@ -250,6 +269,11 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             }
         }
         if (!keyword) continue;
+        // An export or availability macro written before a class or protocol declares no
+        // function: the block is read when its keyword comes.
+        //   APPKIT_EXTERN API_AVAILABLE(macos(10.5))
+        //   @interface NSCollectionView : NSView
+        if (exportsDeclaration(keyword->action) && LookAhead::opensContainer(buffer.unreadText())) continue;
         switch (keyword->action) {
             case Keyword::Type:
                 buffer.deleteLineBuffer();
@@ -257,6 +281,10 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             case Keyword::Struct:
             case Keyword::Union:
                 analyseStruct(buffer, &macro, keyword->word);
+                break;
+            case Keyword::Enum:
+                // "enum KitMode KitModeOf(id x);" declares a function returning one.
+                if (!analyseEnum(buffer, &macro)) fileFunctions(analyseDeclaration(buffer, &macro, "enum"));
                 break;
             case Keyword::TypeDef:
                 analyseTypeDef(buffer, &macro);
@@ -304,6 +332,8 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             }
         }
     }
+    // Enums, wherever in the header they were found, name where they come from.
+    for (std::size_t i = enumsBefore; i < records.enumList.size(); ++i) label(*records.enumList[i]);
 }
 
 void HeaderAnalyser::analyseStruct(TextBuffer& buffer, CMacroEngin* macro, std::string_view opener) {
@@ -312,7 +342,7 @@ void HeaderAnalyser::analyseStruct(TextBuffer& buffer, CMacroEngin* macro, std::
 }
 
 void HeaderAnalyser::analyseTypeDef(TextBuffer& buffer, CMacroEngin* macro) {
-    TypeDefEngin engin(&buffer, macro, &records.typedefList, this);
+    TypeDefEngin engin(&buffer, macro, &records.typedefList, enumSources());
     std::shared_ptr<TreeData> record = engin.doAnalyse("typedef");
     takeHandedBack(engin);
     if (auto structData = std::dynamic_pointer_cast<StructData>(record))
@@ -334,6 +364,25 @@ FunctionRecords HeaderAnalyser::readFunctions(TextBuffer& buffer, CMacroEngin* m
         found = functionFiler.make(engin.readDeclaration(), kind);
     takeHandedBack(engin);
     return found;
+}
+
+EnumMacroForms* HeaderAnalyser::enumMacroForms() { return enumForms ? &*enumForms : nullptr; }
+
+EnumSources HeaderAnalyser::enumSources() { return {enumMacroForms(), this}; }
+
+bool HeaderAnalyser::analyseEnum(TextBuffer& buffer, CMacroEngin* macro) {
+    EnumEngin engin(&buffer, macro, &records.typedefList, enumSources());
+    if (!engin.definitionFollows()) return false;
+    if (auto record = engin.readPlain()) records.enumList.push_back(std::move(record));
+    return true;
+}
+
+bool HeaderAnalyser::analyseEnumMacro(TextBuffer& buffer, CMacroEngin* macro, const std::string& word) {
+    std::optional<std::shared_ptr<EnumData>> read =
+        EnumEngin(&buffer, macro, &records.typedefList, enumSources()).readMacroForm(word, false);
+    if (!read) return false;
+    if (*read) records.enumList.push_back(std::move(*read));
+    return true;
 }
 
 FunctionRecords HeaderAnalyser::analyseExtern(TextBuffer& buffer, CMacroEngin* macro) {

@@ -6,26 +6,30 @@
 //   @interface, @protocol   classes and categories, protocols (ClassEngin, ProtocolEngin)
 //   struct, typedef         structs, enums and typedef names (StructEngin, TypeDefEngin)
 //   union                   unions, filed as structs
+//   enum, enum macros       enums (EnumEngin; a macro whose expansion opens an enum, NS_ENUM)
 //   extern, CG_INLINE, CG_EXTERN, APPKIT_EXTERN, FOUNDATION_EXPORT, FOUNDATION_STATIC_INLINE
 //                           function and variable records of kinds 13, 11, 12, 10, 8 and 9
 //   type                    the rest of its line is dropped
 //
 // A macro that the define records show to stand for a keyword reads as that keyword
-// (see MacroKeywordResolver). Any other word that opens a declaration -- "void NSBeep(void);",
+// (see MacroKeywordResolver; a macro for "static inline", GNUstep's GS_GEOM_SCOPE, reads as
+// CG_INLINE). Any other word that opens a declaration -- "void NSBeep(void);",
 // "static inline ..." -- opens one without keyword (extern's kind, a static or inline function
 // CG_INLINE's), unless it is an attribute or a macro standing alone on its line
 // ("NS_ASSUME_NONNULL_BEGIN", "__BEGIN_DECLS"), which is passed over.
 //
-// Classes, categories and functions are labelled with the header's framework and file names.
+// Classes, categories, enums and functions are labelled with the header's framework and file
+// names.
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 
+#include "core/parse/DefineRecordExpander.h"
 #include "core/parse/DefinedNames.h"
+#include "core/parse/EnumMacroForms.h"
 #include "core/parse/FunctionFiler.h"
 #include "core/parse/MacroKeywordResolver.h"
 #include "core/parse/MacroKeywordSource.h"
@@ -35,6 +39,7 @@ namespace kestrel {
 class CMacroEngin;
 class DefineData;
 class FunctionMacrosData;
+struct EnumSources;
 class TextBuffer;
 struct RecordLists;
 
@@ -59,8 +64,9 @@ public:
     std::optional<bool> isAttributeMacro(const std::string& word) override;
     const MacroBody* macroDefinition(const std::string& word) override;
     bool definedFurtherDown(const std::string& word) override;
+    EnumMacroForms* enumMacroForms() override;
     // Is word one of the driver's keywords ("extern", "@interface", "APPKIT_EXTERN", ...)?
-    // Only as a whole command and in this case: "structure" or "Struct" is none, nor is "enum".
+    // Only as a whole command and in this case: "structure" or "Struct" is none.
     static bool isKeyword(std::string_view word);
 
     // The analysers, called by the loop right after their keyword. The struct and typedef ones
@@ -81,7 +87,15 @@ public:
     // A declaration that no keyword opened; first is its first word, already read.
     FunctionRecords analyseDeclaration(TextBuffer& buffer, CMacroEngin* macro, const std::string& first);
 
+    // "enum" at file level: an enum with a body is filed; false, with nothing read, when no
+    // body follows (a function returning an enum, a variable of one).
+    bool analyseEnum(TextBuffer& buffer, CMacroEngin* macro);
+    // A word that may be a macro opening an enum (CF_ENUM(OSStatus) {...};): false, with
+    // nothing read, when it is none.
+    bool analyseEnumMacro(TextBuffer& buffer, CMacroEngin* macro, const std::string& word);
+
 private:
+    EnumSources enumSources();
     // Whether word, read outside parentheses, belongs to no declaration but opens one of its
     // own: a keyword, a macro for one, or "struct" before a body.
     bool endsDeclaration(const std::string& word, TextBuffer& buffer);
@@ -100,12 +114,17 @@ private:
 
     RecordLists& records;
     std::pair<std::string, std::string> anaInfo;        // (frameworkName, headderName)
+    std::optional<std::string> hedderPath;              // of the header analyseHedderFile reads
     DefinedNames definedNames;                          // kept across headers, refreshed per header
     std::optional<MacroKeywordResolver> macroKeywords;  // of the header under analysis
     FunctionFiler functionFiler;
-    std::shared_ptr<DefineData> ownDefines;                  // the define record of the header under analysis
-    std::unordered_set<std::string> definedSoFar;          // the macros it has defined up to where it is read
+    std::shared_ptr<DefineData> wholeHeader;  // the define pass's record of the header under analysis
+    std::shared_ptr<DefineData> readSoFar;    // the analysis's own: what it has defined up to where it is read
     std::optional<std::pair<std::string, int>> pending;  // a command handed back, and its status
+    DefineRecordExpander::ParsedDefinitions parsedDefinitions;  // kept across the headers of a build
+    std::pair<std::size_t, std::weak_ptr<DefineData>> parsedFor;  // the define list they were read for
+    std::optional<DefineRecordExpander> macroExpander;  // of the header under analysis
+    std::optional<EnumMacroForms> enumForms;            // likewise, over macroExpander
 };
 
 }  // namespace kestrel

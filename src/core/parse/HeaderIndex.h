@@ -1,23 +1,23 @@
 #pragma once
-// The headers below a framework folder, found by one walk per folder instead of one walk per
-// import: find answers what DefineMacroEngin::findHeader answers (the first file of that name
-// in a depth-first walk in listing order, links to folders followed, each folder entered once),
-// as long as the folders do not change. The define pass keeps one index for its whole run.
+// The headers below the framework folders, for the readers of one define pass: find answers
+// what DefineMacroEngin::findHeader answers (the first file of that name in a depth-first walk
+// in listing order, links and link files followed, each folder entered once). While an index
+// lives, the folders it has looked at are listed only once (it holds a FolderIndex session), so
+// a pass lists each framework folder once, not once per import.
 #include <optional>
 #include <string>
-#include <unordered_map>
+
+#include "core/platform/FolderIndex.h"
 
 namespace kestrel {
 
 class HeaderIndex {
 public:
+    HeaderIndex();
     std::optional<std::string> find(const std::string& folder, const std::string& name);
 
 private:
-    using Files = std::unordered_map<std::string, std::string>;  // file name -> first path
-    static Files walk(const std::string& folder);
-
-    std::unordered_map<std::string, Files> folders;
+    FolderIndex::Session session;
 };
 
 }  // namespace kestrel

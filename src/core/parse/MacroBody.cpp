@@ -1,91 +1,18 @@
 #include "core/parse/MacroBody.h"
 
-#include "core/parse/MacroKeywordSource.h"
-
 #include <algorithm>
-#include <cctype>
-#include <string_view>
+
+#include "core/parse/MacroDefinition.h"
+#include "core/parse/MacroKeywordSource.h"
 
 namespace kestrel {
 
-namespace {
-
-bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
-// "F,A", "X", "..." and "" are parameter lists; "0x7fffffff" and "a+b" are not.
-bool isParameterList(std::string_view text, std::vector<std::string>& names) {
-    names.clear();
-    if (text.empty()) return true;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = std::min(text.find(',', start), text.size());
-        std::string_view item = text.substr(start, end - start);
-        bool name = !item.empty() && !std::isdigit(static_cast<unsigned char>(item[0]));
-        for (char c : item) name = name && isNameChar(c);
-        if (!name && item != "...") return false;
-        names.emplace_back(item);
-        start = end + 1;
-    }
-    return true;
-}
-
-// "staticinline" -> "static", "inline": the language's words that a blank separated.
-bool splitKeywordPair(CToken& token, CTokens& out) {
-    for (std::string_view first : {"static", "extern"}) {
-        if (!token.text.starts_with(first)) continue;
-        std::string_view rest = std::string_view(token.text).substr(first.size());
-        for (std::string_view second : {"inline", "const", "volatile"}) {
-            if (rest != second) continue;
-            out.push_back(CToken{std::string(first), CToken::Kind::Word, token.spaceBefore});
-            out.push_back(CToken{std::string(second), CToken::Kind::Word, true});
-            return true;
-        }
-    }
-    return false;
-}
-
-// "static__inline____attribute__" -> "static", "__inline__", "__attribute__": a word ends
-// before a "__" followed by a letter, unless the word has only begun.
-void splitGluedWords(CTokens& tokens) {
-    CTokens out;
-    out.reserve(tokens.size());
-    for (CToken& token : tokens) {
-        if (!token.isName() || splitKeywordPair(token, out)) {
-            if (!token.isName()) out.push_back(std::move(token));
-            continue;
-        }
-        const std::string& text = token.text;
-        std::size_t begin = 0;
-        for (std::size_t i = 1; i + 2 < text.size(); ++i) {
-            // "____attribute": only the last pair begins the next word
-            if (text.compare(i, 2, "__") != 0 || !std::isalpha(static_cast<unsigned char>(text[i + 2]))) continue;
-            CToken part{text.substr(begin, i - begin), CToken::Kind::Word, begin == 0 ? token.spaceBefore : true};
-            out.push_back(std::move(part));
-            begin = i;
-        }
-        CToken last{text.substr(begin), CToken::Kind::Word, begin == 0 ? token.spaceBefore : true};
-        out.push_back(std::move(last));
-    }
-    tokens = std::move(out);
-}
-
-}  // namespace
-
-MacroBody MacroBody::read(const std::string& definition) {
+MacroBody MacroBody::of(const MacroDefinition& definition) {
     MacroBody macro;
-    std::string_view text = definition;
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-    if (text.starts_with('(')) {
-        std::size_t close = text.find(')');
-        if (close != std::string_view::npos && isParameterList(text.substr(1, close - 1), macro.parameters)) {
-            macro.functionLike = true;
-            text.remove_prefix(close + 1);
-        } else {
-            macro.parameters.clear();
-        }
-    }
-    macro.body = CTokenizer::tokenize(text);
-    splitGluedWords(macro.body);
+    macro.functionLike = definition.isFunctionLike();
+    macro.variadic = definition.isVariadic();
+    macro.parameters = definition.getParameters();
+    macro.body = CTokenizer::tokenize(definition.bodyText());
     return macro;
 }
 
@@ -125,12 +52,12 @@ std::optional<CTokens> MacroBody::expand(const std::vector<CTokens>& arguments) 
             continue;
         }
         auto parameter = std::find(parameters.begin(), parameters.end(), token.text);
-        const bool variadic = token.is("__VA_ARGS__") && !parameters.empty() && parameters.back() == "...";
-        if (parameter == parameters.end() && !variadic) {
+        if (parameter == parameters.end()) {
             out.push_back(token);
             continue;
         }
-        const std::size_t index = variadic ? parameters.size() - 1 : static_cast<std::size_t>(parameter - parameters.begin());
+        const std::size_t index = static_cast<std::size_t>(parameter - parameters.begin());
+        const bool rest = variadic && index + 1 == parameters.size();
         for (std::size_t a = index; a < arguments.size(); ++a) {
             if (a > index) out.push_back(CToken{",", CToken::Kind::Punct, false});
             bool first = true;
@@ -139,7 +66,7 @@ std::optional<CTokens> MacroBody::expand(const std::vector<CTokens>& arguments) 
                 first = false;
                 out.push_back(std::move(part));
             }
-            if (!variadic) break;
+            if (!rest) break;
         }
     }
     return out;

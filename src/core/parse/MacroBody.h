@@ -1,15 +1,12 @@
 #pragma once
-// One macro definition as the define records keep it, read as a parameter list and a body of
-// tokens. The records hold a definition with its blanks removed, the parameters of a
-// function-like macro first:
+// One macro definition as the declaration readers use it: its parameters and its body as the
+// tokens of C declarations (CToken). The definition itself is the evaluator's
+// (MacroDefinition), read once from its "#define" line with the blanks that part its tokens:
 //
-//   "(F,A)__attribute__((format(__NSString__,F,A)))\n"  -> parameters F, A; body __attribute__ ( ( ...
-//   "static__inline____attribute__((always_inline))\n"  -> static __inline__ __attribute__ ( ( ...
-//   "(0x7fffffff)\n"                                     -> object-like; body ( 0x7fffffff )
-//
-// Without its blanks a body glues words together; a word is cut again before a "__" that starts
-// a reserved word ("extern__declspec" -> extern __declspec). Everything that knows how a
-// definition is stored is here.
+//   #define NS_FORMAT_FUNCTION(F,A) __attribute__((format(__NSString__, F, A)))
+//       -> parameters F, A; body __attribute__ ( ( format ( __NSString__ , F , A ) ) )
+//   #define NS_INLINE static __inline__ __attribute__((always_inline))
+//       -> object-like; body static __inline__ __attribute__ ( ( always_inline ) )
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,15 +15,16 @@
 
 namespace kestrel {
 
+class MacroDefinition;
 class MacroKeywordSource;
 
 class MacroBody {
 public:
-    static MacroBody read(const std::string& definition);
+    static MacroBody of(const MacroDefinition& definition);
 
-    // The body with the arguments of one use put in for the parameters ("__VA_ARGS__" takes
-    // the variadic ones); none when the body pastes or quotes them ("##", "#x"), which this
-    // reading does not do.
+    // The body with the arguments of one use put in for the parameters (the variadic one takes
+    // the rest); none when the body pastes or quotes them ("##", "#x"), which this reading does
+    // not do.
     std::optional<CTokens> expand(const std::vector<CTokens>& arguments) const;
     // The arguments of a use whose "(" is at tokens[open]: split at the commas outside nested
     // brackets. end is set to the index after the closing ")".
@@ -38,7 +36,8 @@ public:
     static std::optional<CTokens> expandUses(CTokens tokens, MacroKeywordSource& keywords);
 
     bool functionLike = false;
-    std::vector<std::string> parameters;  // "..." for a variadic one
+    bool variadic = false;                // the last parameter takes the rest of the arguments
+    std::vector<std::string> parameters;  // the variadic one "__VA_ARGS__" unless it is named
     CTokens body;
 };
 

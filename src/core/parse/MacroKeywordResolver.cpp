@@ -34,18 +34,31 @@ MacroKeywordResolver::MacroKeywordResolver(std::shared_ptr<DefineData> header, c
                                            IsKeyword isKeyword)
     : header(std::move(header)), names(names), isKeyword(isKeyword) {}
 
+void MacroKeywordResolver::forgetWhenDefined() {
+    // The header's record grows as its reader goes on: what a word stood for above a new
+    // "#define" may not be what it stands for below it.
+    const std::size_t count = header && header->getDefineList() ? header->getDefineList()->size() : 0;
+    if (count == definesSeen) return;
+    definesSeen = count;
+    known.clear();
+    knownAttributes.clear();
+    definitions.clear();
+}
+
 const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
     if (!header || !names.contains(word)) return nullptr;
+    forgetWhenDefined();
     auto found = definitions.find(word);
     if (found == definitions.end()) {
-        std::optional<std::string> text = DefineLookup::findDefinition(*header, word, ProcessState::defineList());
-        found = definitions.emplace(word, text ? std::optional<MacroBody>(MacroBody::read(*text)) : std::nullopt).first;
+        const MacroDefinition* macro = DefineLookup::findMacro(*header, word, ProcessState::defineList(), &names);
+        found = definitions.emplace(word, macro ? std::optional<MacroBody>(MacroBody::of(*macro)) : std::nullopt).first;
     }
     return found->second ? &*found->second : nullptr;
 }
 
 std::optional<std::string> MacroKeywordResolver::keywordFor(const std::string& word) {
     if (!header || !names.contains(word)) return std::nullopt;
+    forgetWhenDefined();
     if (auto found = known.find(word); found != known.end()) return found->second;
     std::optional<std::string> keyword = resolve(word);
     known.emplace(word, keyword);
@@ -54,6 +67,7 @@ std::optional<std::string> MacroKeywordResolver::keywordFor(const std::string& w
 
 std::optional<bool> MacroKeywordResolver::isAttribute(const std::string& word) {
     if (!header || !names.contains(word)) return std::nullopt;
+    forgetWhenDefined();
     return resolveAttribute(word, 0);
 }
 

@@ -16,7 +16,8 @@
 //   #define C_BEGIN extern "C" {                C_BEGIN -> none: a block opens, no declaration
 //   #define DECLARE_X extern int x;             DECLARE_X -> none: a whole declaration
 //
-// How a definition is stored is MacroBody's business; this class reads only its tokens.
+// The definitions are the header's as far as it has been read (the evaluator's records, see
+// DefineLookup), each read as a MacroBody.
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,6 +60,8 @@ public:
     const MacroBody* definition(const std::string& word);
 
 private:
+    // The answers so far are dropped once the header has defined another macro.
+    void forgetWhenDefined();
     std::optional<std::string> resolve(const std::string& word);
     std::optional<bool> resolveAttribute(const std::string& word, int depth);
     std::optional<bool> attributeOf(const MacroBody& macro, int depth);
@@ -73,6 +76,7 @@ private:
     std::unordered_map<std::string, std::optional<std::string>> known;  // answers given so far
     std::unordered_map<std::string, std::optional<bool>> knownAttributes;
     std::unordered_map<std::string, std::optional<MacroBody>> definitions;
+    std::size_t definesSeen = 0;  // the header's define lines when the answers were given
 };
 
 }  // namespace kestrel

@@ -1,13 +1,14 @@
 #pragma once
 // What an analyser asks of the driver while it reads a header: the driver keyword that a word
 // stands for as a macro of that header ("GS_EXPORT" -> "extern", see MacroKeywordResolver),
-// whether a word is a macro that leaves no declaration text ("NS_RETURNS_RETAINED"), and the
-// definitions of the header's macros.
+// whether a word is a macro that leaves no declaration text ("NS_RETURNS_RETAINED"), the
+// definitions of the header's macros, and which macros open an enum (NS_ENUM).
 #include <optional>
 #include <string>
 
 namespace kestrel {
 
+class EnumMacroForms;
 class MacroBody;
 
 class MacroKeywordSource {
@@ -33,6 +34,8 @@ public:
         (void)word;
         return false;
     }
+    // The enum macros of that header; none outside an analysis.
+    virtual EnumMacroForms* enumMacroForms() { return nullptr; }
 };
 
 }  // namespace kestrel

@@ -1,14 +1,22 @@
 #include "core/parse/MethodStringMaker.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
 
+namespace {
+
+bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+}  // namespace
+
 bool MethodStringMaker::isTypeQualifier(std::string_view word) {
-    static constexpr std::array<std::string_view, 20> kQualifiers{
-        "nullable", "nonnull", "null_unspecified", "_Nullable", "_Nonnull", "_Null_unspecified",
+    static constexpr std::array<std::string_view, 21> kQualifiers{
+        "nullable", "nonnull", "null_unspecified", "_Nullable", "_Nonnull", "_Null_unspecified", "_Nullable_result",
         "__nullable", "__nonnull", "__null_unspecified", "__kindof", "__unsafe_unretained",
         "__strong", "__weak", "__autoreleasing", "oneway", "in", "out", "inout", "bycopy", "byref",
     };
@@ -40,6 +48,9 @@ void MethodStringMaker::addCommand(int status, const std::string& text) {
     beforeSign = false;
     switch (status) {
     case kColon:
+        // An empty selector part after an argument keeps the name apart from it:
+        // "+ (id)functionWithControlPoints:(float)c1x :(float)c1y" -> "...c1x :(float)c1y"
+        if (state == kAfterName) current += ' ';
         current += ':';
         state = kAfterColon;
         return;
@@ -61,9 +72,28 @@ void MethodStringMaker::addCommand(int status, const std::string& text) {
         current += ' ';
         state = kNeutral;
     }
-    current += text;
-    if (status == kOpenParen) ++parenDepth;
-    if (text == "const" || text == "unsigned" || (parenDepth > 0 && isTypeQualifier(text))) current += ' ';
+    if (status == kOpenParen) {
+        current += text;
+        ++parenDepth;
+        return;
+    }
+    appendWord(current, text, parenDepth);
+}
+
+void MethodStringMaker::appendWord(std::string& text, std::string_view word, int depth) {
+    const bool inType = depth > 0;
+    // In a block's or function pointer's parameter list a parameter keeps its name apart from
+    // its type: "(void (^)(id obj, NSUInteger idx))" gives "(void(^)(id obj,NSUInteger idx))".
+    if (depth > 1 && !word.empty() && isNameChar(word[0]) && !text.empty() && isNameChar(text.back())) text += ' ';
+    // "*_Nullable" is a qualifier after the stars it qualifies: "(CLUpdate *_Nullable update)".
+    std::string_view bare = word.substr(std::min(word.find_first_not_of('*'), word.size()));
+    const bool spaced = word == "const" || word == "unsigned" || (inType && isTypeQualifier(bare));
+    // A qualifier after a type name stays a word of its own: "(Handler _Nullable)" gives
+    // "(Handler _Nullable )", not "(Handler_Nullable )"; "(NSString * _Nullable)" stays "(NSString*_Nullable )".
+    if (spaced && bare.size() == word.size() && !text.empty() && isNameChar(text.back())) text += ' ';
+    text += word;
+    // "struct", "enum" and "union" are followed by the tag they name: "(const struct Foo*)".
+    if (spaced || (inType && (word == "struct" || word == "enum" || word == "union"))) text += ' ';
 }
 
 void MethodStringMaker::addMethod(std::string method) {

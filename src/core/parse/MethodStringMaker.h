@@ -1,8 +1,10 @@
 #pragma once
 // Builds the stored text of method declarations from the commands of an @interface or
 // @protocol body: the sign, then the declaration with every blank removed except one space
-// after an argument name that more text follows, one after "const" and "unsigned", and one
-// after a type qualifier inside a type's parentheses (oneway, in, bycopy, nullable, ...).
+// after an argument name that more text follows, one after "const" and "unsigned", one after
+// a type qualifier inside a type's parentheses (oneway, in, bycopy, nullable, ...) and one
+// before it when it follows a name, and one after "struct", "enum" and "union" there; in the
+// parameter list of a block or function pointer type, one between two names ("id obj").
 //
 //   - (void)setFoo:(id)foo bar:(int)x;       -> -(void)setFoo:(id)foo bar:(int)x
 //   - (const char *)cString;                 -> -(const char*)cString
@@ -11,6 +13,10 @@
 //   - (oneway void)release;                  -> -(oneway void)release
 //   - (int)addTypes:(in bycopy NSArray*)t;   -> -(int)addTypes:(in bycopy NSArray*)t
 //   - (void)handle:(SEL)s object: obj file:(id)f; -> -(void)handle:(SEL)s object:obj file:(id)f
+//   + (id)withPoints:(float)x :(float)y;     -> +(id)withPoints:(float)x :(float)y
+//   - (void)play:(Handler __nullable)h;      -> -(void)play:(Handler __nullable )h
+//   - (void)send:(const struct List *)l;     -> -(void)send:(const struct List*)l
+//   - (void)each:(void (^)(id obj, BOOL *stop))b;  -> -(void)each:(void(^)(id obj,BOOL*stop))b
 //
 // The markers @optional and @required are no part of any declaration and are dropped, and so
 // is whatever stands before a declaration's sign.
@@ -40,6 +46,9 @@ public:
     // The qualifiers that keep one space after them inside a type's parentheses. "in" and
     // "out" are common selector words, so outside parentheses they stay plain text.
     static bool isTypeQualifier(std::string_view word);
+    // Appends one word of a declaration to text, with the spaces the stored form keeps around
+    // it; depth: how many parentheses are open around it (1 in a type, 2 in a block's parameters).
+    static void appendWord(std::string& text, std::string_view word, int depth);
 
 private:
     enum State { kAfterColon = 0, kAfterType = 1, kAfterName = 2, kNeutral = 10 };

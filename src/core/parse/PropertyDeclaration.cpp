@@ -5,8 +5,10 @@
 #include <optional>
 
 #include "core/parse/CMacroEngin.h"
+#include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/MultiComment.h"
+#include "core/parse/StringLiteral.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -63,47 +65,119 @@ std::vector<Commands> splitDeclarators(const Commands& commands, std::size_t fro
     return parts;
 }
 
+// The index after the group that opens at commands[open] ("(" or "<"), counting nested ones;
+// the size when it is never closed.
+std::size_t afterGroup(const Commands& commands, std::size_t open) {
+    int depth = 0;
+    for (std::size_t i = open; i < commands.size(); ++i) {
+        const int status = commands[i].status;
+        if (status == kOpenParen || status == kLess) ++depth;
+        if ((status == kCloseParen || status == kGreater) && --depth == 0) return i + 1;
+    }
+    return commands.size();
+}
+
+// Leaves out "__attribute__((...))" and the words that the define records call attributes,
+// with their arguments: "IBOutlet NSView *view" -> "NSView *view" (#define IBOutlet).
+Commands withoutKnownAttributes(const Commands& commands, std::size_t from, MacroKeywordSource* keywords) {
+    Commands kept;
+    for (std::size_t i = from; i < commands.size(); ++i) {
+        if (commands[i].status == kWord && MethodAttributeFilter::isKnownAttribute(keywords, commands[i].text)) {
+            if (i + 1 < commands.size() && commands[i + 1].status == kOpenParen) i = afterGroup(commands, i + 1) - 1;
+            continue;
+        }
+        kept.push_back(commands[i]);
+    }
+    return kept;
+}
+
 // One declarator split into its type and its name: "NSString *title" -> type "NSString *",
-// name "title"; "void (^handler)(int)" -> type "void (^)(int)", name "handler".
+// name "title"; "void (^handler)(int)" -> type "void (^)(int)", name "handler". What follows
+// the declarator is an attribute and left out: "BOOL on NS_SWIFT_UI_ACTOR API_AVAILABLE(...)",
+// "void (NS_SWIFT_SENDABLE ^handler)(void) API_DEPRECATED(...)".
 struct Declarator {
     Commands type;
     std::string name;
     bool ownType = false;  // a block or function pointer: no type is shared with the next name
 };
 
-Declarator splitDeclarator(const Commands& commands) {
-    Declarator result;
+// A word that, after a name, can only be an attribute: written like a macro, or opening
+// arguments. Nothing but its place makes it one, so the define records are not asked.
+bool trailsAsAttribute(const Commands& commands, std::size_t i) {
+    if (i + 1 < commands.size() && commands[i + 1].status == kOpenParen) return true;
+    std::string_view word = commands[i].text;
+    while (word.starts_with('_')) word.remove_prefix(1);
+    return MethodAttributeFilter::isWrittenAsMacro(word);
+}
+
+bool onlyStars(const std::string& word) { return word.find_first_not_of('*') == std::string::npos; }
+
+// "(^name)" or "(*name)", with attribute words before the caret allowed.
+std::optional<Declarator> blockDeclarator(const Commands& commands, MacroKeywordSource* keywords) {
     auto isWord = [&](std::size_t i) { return i < commands.size() && commands[i].status == kWord; };
-    // (^name) or (*name): the name is inside the first parentheses.
     for (std::size_t i = 0; i + 1 < commands.size(); ++i) {
-        if (commands[i].status != kOpenParen || !isWord(i + 1)) continue;
-        const std::string& word = commands[i + 1].text;
+        if (commands[i].status != kOpenParen) continue;
+        std::size_t at = i + 1;
+        while (isWord(at) && commands[at].text.find_first_of("^*") != 0 &&
+               (MethodAttributeFilter::isAttribute(keywords, commands[at].text) ||
+                MethodAttributeFilter::isWrittenAsMacro(commands[at].text)))
+            ++at;  // "(NS_SWIFT_SENDABLE ^handler)"
+        if (!isWord(at)) continue;
+        const std::string& word = commands[at].text;
         std::size_t prefix = word.find_first_not_of("^*");
         if (prefix == 0) continue;
-        std::size_t nameAt = i + 1;
+        Declarator result;
+        result.ownType = true;
+        std::size_t nameAt = at;
         if (prefix == std::string::npos) {  // "(^ name)": the name is the next word
-            if (!isWord(i + 2)) continue;
-            nameAt = i + 2;
+            if (!isWord(at + 1)) continue;
+            nameAt = at + 1;
             result.name = commands[nameAt].text;
         } else {
             result.name = word.substr(prefix);
         }
-        result.type = commands;
-        if (nameAt == i + 1) result.type[nameAt].text = word.substr(0, prefix);
-        else result.type.erase(result.type.begin() + static_cast<std::ptrdiff_t>(nameAt));
-        result.ownType = true;
+        // The type ends with the parameter list after the name's parentheses.
+        std::size_t end = afterGroup(commands, i);
+        if (end < commands.size() && commands[end].status == kOpenParen) end = afterGroup(commands, end);
+        for (std::size_t k = 0; k < end; ++k) {
+            if (k > i && k < at) continue;  // the attributes before the caret
+            if (k == nameAt) {
+                if (nameAt == at) result.type.push_back({kWord, word.substr(0, prefix)});
+                continue;
+            }
+            result.type.push_back(commands[k]);
+        }
         return result;
     }
-    // Otherwise the last word outside parentheses and angle brackets that opens no argument
-    // list: "NSRect frame NS_AVAILABLE(10_5)" names frame.
-    std::optional<std::size_t> nameAt;
-    int depth = 0;
+    return std::nullopt;
+}
+
+// shared: the declarator follows a comma and its type is the first one's ("NSString *a, *b").
+Declarator splitDeclarator(const Commands& commands, MacroKeywordSource* keywords, bool shared) {
+    if (std::optional<Declarator> block = blockDeclarator(commands, keywords)) return *block;
+    Declarator result;
+    // The words outside parentheses and angle brackets, in order.
+    std::vector<std::size_t> words;
     for (std::size_t i = 0; i < commands.size(); ++i) {
-        int status = commands[i].status;
-        if (status == kOpenParen || status == kLess) ++depth;
-        if ((status == kCloseParen || status == kGreater) && depth > 0) --depth;
-        bool opensList = i + 1 < commands.size() && commands[i + 1].status == kOpenParen;
-        if (status == kWord && depth == 0 && !opensList) nameAt = i;
+        const int status = commands[i].status;
+        if (status == kOpenParen || status == kLess) {
+            i = afterGroup(commands, i) - 1;
+            continue;
+        }
+        if (status == kWord) words.push_back(i);
+    }
+    // The name: the last word that is no attribute after it and has a type before it (none
+    // needed after a comma); failing that, the last word that opens no argument list, so that
+    // "NSUInteger MAX_COUNT" names MAX_COUNT.
+    std::optional<std::size_t> nameAt;
+    for (std::size_t x = words.size(); x-- > (shared ? 0u : 1u);) {
+        if (trailsAsAttribute(commands, words[x]) || onlyStars(commands[words[x]].text)) continue;
+        nameAt = words[x];
+        break;
+    }
+    for (std::size_t x = words.size(); !nameAt && x-- > 0;) {
+        const std::size_t i = words[x];
+        if (i + 1 >= commands.size() || commands[i + 1].status != kOpenParen) nameAt = i;
     }
     if (!nameAt) return result;
     const std::string& word = commands[*nameAt].text;
@@ -115,15 +189,16 @@ Declarator splitDeclarator(const Commands& commands) {
     return result;
 }
 
-// A type's commands joined without blanks, but with one space after "const", "unsigned" and
-// the qualifiers, as inside a method's parentheses: "unsigned int", "NSString*", "id<P>".
-// Joined before it reaches the method maker, so that the parentheses of a block type do not
-// move the maker's state.
+// A type's commands joined as inside a method's parentheses: no blanks, but "unsigned int",
+// "const char*", "NSString*_Nullable ", "struct Foo*", "void(^)(id obj)". Joined before it reaches the method
+// maker, so that the parentheses of a block type do not move the maker's state.
 std::string typeText(const Commands& type) {
     std::string text;
+    int depth = 1;  // the type goes inside the method's parentheses
     for (const auto& [status, word] : type) {
-        text += word;
-        if (word == "const" || word == "unsigned" || MethodStringMaker::isTypeQualifier(word)) text += ' ';
+        if (status == kCloseParen && depth > 1) --depth;
+        MethodStringMaker::appendWord(text, word, depth);
+        if (status == kOpenParen) ++depth;
     }
     return text;
 }
@@ -157,15 +232,16 @@ std::string defaultSetter(const std::string& name) {
 
 }  // namespace
 
-std::vector<std::string> PropertyDeclaration::accessorsOf(const std::vector<Command>& commands) {
+std::vector<std::string> PropertyDeclaration::accessorsOf(const std::vector<Command>& commands,
+                                                          MacroKeywordSource* keywords) {
     Attributes attributes;
-    std::size_t rest = readAttributes(commands, attributes);
+    const Commands declarators = withoutKnownAttributes(commands, readAttributes(commands, attributes), keywords);
     const std::string sign = attributes.classProperty ? "+" : "-";
     std::vector<std::string> accessors;
     Commands sharedType;  // "int" of "int a, *b"
     bool first = true;
-    for (const Commands& part : splitDeclarators(commands, rest)) {
-        Declarator declarator = splitDeclarator(part);
+    for (const Commands& part : splitDeclarators(declarators, 0)) {
+        Declarator declarator = splitDeclarator(part, keywords, !first);
         if (declarator.name.empty()) continue;
         Commands type = declarator.type;
         if (first && !declarator.ownType) {
@@ -187,14 +263,14 @@ std::vector<std::string> PropertyDeclaration::accessorsOf(const std::vector<Comm
     return accessors;
 }
 
-PropertyDeclaration PropertyDeclaration::read(TextBuffer& buffer, CMacroEngin* macro) {
+PropertyDeclaration PropertyDeclaration::read(TextBuffer& buffer, CMacroEngin* macro, MacroKeywordSource* keywords) {
     PropertyDeclaration result;
     Commands commands;
     int status = kWord;
     while (auto command = buffer.getCommandWithStatus(status)) {
         switch (status) {
         case kSemicolon:
-            result.accessors = accessorsOf(commands);
+            result.accessors = accessorsOf(commands, keywords);
             return result;
         case kHash:
             if (macro) macro->doCalc();
@@ -205,6 +281,9 @@ PropertyDeclaration PropertyDeclaration::read(TextBuffer& buffer, CMacroEngin* m
             break;
         case kBlockOpen:
             MultiComment(&buffer, macro).doAnalyse(*command);
+            break;
+        case kQuote:  // an attribute's message: API_DEPRECATED("Use -foo; or -bar", ...)
+            StringLiteral::skipRest(buffer);
             break;
         case kCR:
         case kLF:

@@ -6,6 +6,7 @@
 #include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/PropertyDeclaration.h"
+#include "core/parse/StringLiteral.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -54,7 +55,7 @@ std::shared_ptr<ProtocolData> ProtocolEngin::analyseDeclarationPart(bool& flag) 
 std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
     if (flag) analyseInstanceValuePart();
     MethodStringMaker maker;
-    MethodAttributeFilter attributes(keywords);
+    MethodAttributeFilter attributes(keywords, textBuffer);
     int status = 0;
     while (auto command = nextCommand(status)) {
         if (attributes.drops(status, *command, maker.inDeclaration())) continue;
@@ -71,6 +72,9 @@ std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
             case kBlockOpen:
                 skipComment(*command);
                 break;
+            case kQuote:
+                StringLiteral::skipRest(*textBuffer);
+                break;
             case kCR:
             case kLF:
                 break;
@@ -81,7 +85,7 @@ std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
                 } else if (*command == "@end") {
                     return maker.getMethodList();  // an unfinished declaration is dropped
                 } else if (*command == "@property") {
-                    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin);
+                    PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin, keywords);
                     for (std::string& accessor : property.accessors) maker.addMethod(std::move(accessor));
                     if (property.blockEnded) return maker.getMethodList();
                 } else {

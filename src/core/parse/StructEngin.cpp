@@ -139,38 +139,10 @@ std::shared_ptr<StructData> StructEngin::doStdAnalyse(const std::string&) {
     return record;
 }
 
-std::shared_ptr<TreeData> StructEngin::enumTypedef(const std::string& tag, const std::string& body,
-                                                   const std::string& tagB) {
-    if (!body.empty()) {
-        std::shared_ptr<StructEnumData> record = newRecord();
-        record->setName(tag.empty() ? tagB : tag);
-        record->setStructIndex(body);
-        if (!tag.empty() && !tagB.empty() && tag != tagB) addTypedef(typedefList, tagB, tag);
-        return record;
-    }
-    // No body: a second name for the type, or a pointer to it.
-    std::size_t space = tag.rfind(' ');
-    if (space == std::string::npos) return nullptr;
-    std::string type = tag.substr(0, space);
-    std::string name = tag.substr(space + 1);
-    if (name.front() == '*') {
-        name.erase(0, 1);
-        type += '*';
-    }
-    // A lone "*" names nothing.
-    if (!name.empty() && name != type) addTypedef(typedefList, name, type);
-    return nullptr;
-}
-
 std::shared_ptr<TreeData> StructEngin::doAnalyse(const std::string& opener) {
     std::string tag, body, tagB;
     if (!makeTagAndStruct(tag, body, tagB)) return nullptr;
-    const std::string keyword = opener == "union" || opener == "enum" ? opener : "struct";
-    if (keyword == "enum") {
-        std::string name = DeclarationAttributes::tagName(tag, keywords);
-        if (!body.empty()) return enumTypedef(name, body, DeclarationAttributes::tagName(tagB, keywords));
-        return enumTypedef(tag, body, tagB);
-    }
+    const std::string keyword = opener == "union" ? opener : "struct";
     // No body: a second name for the type, or a pointer to it ("struct _NSZone *NSZonePtr").
     if (body.empty()) {
         addTypedefs(qualifiers + keyword, tag);

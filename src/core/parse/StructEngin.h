@@ -35,10 +35,9 @@ public:
     StructEngin(TextBuffer* buffer, CMacroEngin* macro, TypedefList* typedefList = nullptr,
                 MacroKeywordSource* keywords = nullptr);
 
-    // The typedef form, also used for struct and enum declarations inside @interface blocks,
-    // opener being "struct", "union" or "enum": a record (a StructData here, an EnumData from
-    // EnumEngin) or none. Without a body it only files typedef entries
-    // ("_NSZone *NSZonePtr" -> typedefList["NSZonePtr"] = "struct _NSZone *").
+    // The typedef form, also used for struct declarations inside @interface blocks, opener
+    // being "struct" or "union": a StructData or none. Without a body it only files typedef
+    // entries ("_NSZone *NSZonePtr" -> typedefList["NSZonePtr"] = "struct _NSZone *").
     std::shared_ptr<TreeData> doAnalyse(const std::string& opener) override;
     // Qualifiers written before the keyword of a typedef ("volatile "), put in front of the
     // types it gives its names.
@@ -69,8 +68,6 @@ private:
     // ("struct _K" with "K, *KPtr" -> K: "struct _K", KPtr: "struct _K *"); the first name
     // declared, or empty.
     std::string addTypedefs(const std::string& base, const std::string& declarators);
-    // The enum form, as it always was: the typedef name maps to the tag.
-    std::shared_ptr<TreeData> enumTypedef(const std::string& tag, const std::string& body, const std::string& tagB);
 };
 
 }  // namespace kestrel

@@ -60,6 +60,8 @@ public:
     std::optional<std::string> getCommandWithStatus(int& status);
     // The same without stripping: spaces and tabs come out as commands of status 1 and 2.
     std::optional<std::string> getCommandWithStatusandSpace(int& status);
+    // Where in the text the next command would start (an offset into it).
+    std::size_t readOffset() const { return lineBegin_ < lineEnd_ ? lineBegin_ : mainLocation_; }
     // Drops the rest of the current line; the next command comes from the next line.
     void deleteLineBuffer() { lineBegin_ = lineEnd_; }
 

@@ -1,5 +1,6 @@
 #include "core/parse/TypeDefEngin.h"
 
+#include "core/model/EnumData.h"
 #include "core/parse/AttributeWord.h"
 #include "core/parse/CDeclaration.h"
 #include "core/parse/EnumEngin.h"
@@ -27,8 +28,8 @@ std::optional<DeclaredName> macroDeclarator(const std::string& text) {
 
 }  // namespace
 
-TypeDefEngin::TypeDefEngin(TextBuffer* buffer, CMacroEngin* macro, TypedefList* list, MacroKeywordSource* keywords)
-    : TextEngin(buffer, macro), typedefList(list), keywords(keywords) {}
+TypeDefEngin::TypeDefEngin(TextBuffer* buffer, CMacroEngin* macro, TypedefList* list, EnumSources sources)
+    : TextEngin(buffer, macro), typedefList(list), sources(sources) {}
 
 std::shared_ptr<TreeData> TypeDefEngin::doAnalyse(const std::string&) {
     handed.reset();
@@ -50,22 +51,23 @@ std::shared_ptr<TreeData> TypeDefEngin::doAnalyse(const std::string&) {
     }
     if (!command) return nullptr;
     if (*command == "struct" || *command == "union") {
-        StructEngin engin(textBuffer, macroEngin, typedefList, keywords);
+        StructEngin engin(textBuffer, macroEngin, typedefList, sources.keywords);
         engin.setQualifiers(qualifiers);
         return engin.doAnalyse(*command);
     }
-    if (!qualifiers.empty()) *command = qualifiers + *command;
-    if (*command == "enum") return EnumEngin(textBuffer, macroEngin, typedefList, keywords).doAnalyse(*command);
     if (status != kWord) return nullptr;
+    // "typedef enum ...", "typedef NS_ENUM(NSInteger, NSFoo) {...};"
+    if (auto record = EnumEngin(textBuffer, macroEngin, typedefList, sources).readTypedef(*command)) return *record;
+    if (!qualifiers.empty()) *command = qualifiers + *command;
 
     StatementReader reader(*textBuffer, macroEngin);
     reader.keepBodies();
     StatementReader::Statement statement = reader.read(*command);
     handed = statement.handedBack;
     handedStatus = statement.handedBackStatus;
-    // Cut off, or a type with a body that is no struct's (the enum macros).
+    // Cut off, or a macro with a body that opens no enum.
     if (!statement.complete || statement.text.find('{') != std::string::npos) return nullptr;
-    CDeclaration declaration = CDeclaration::read(statement.text, keywords);
+    CDeclaration declaration = CDeclaration::read(statement.text, sources.keywords);
     if (declaration.names.empty()) {
         if (std::optional<DeclaredName> declared = macroDeclarator(statement.text))
             declaration.names.push_back(std::move(*declared));

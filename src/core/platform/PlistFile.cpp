@@ -6,14 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 #include <memory>
+#include <new>
 
 #include "core/platform/RegularFile.h"
 
@@ -372,17 +370,6 @@ bool xmlNestingWithin(std::string_view text, int limit) {
     return true;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 namespace {
@@ -410,87 +397,72 @@ std::optional<PlistValue> valueOf(const PlistPtr& root) {
 
 }  // namespace
 
-std::optional<PlistValue> PlistFile::parse(std::string_view bytes) { return valueOf(nodesOf(bytes)); }
-
-std::optional<PlistValue> PlistFile::read(const std::string& path) {
-    // libplist takes 32-bit lengths.
-    std::optional<std::string> bytes = RegularFile::read(path, std::numeric_limits<uint32_t>::max() - 1);
-    if (!bytes) return std::nullopt;
-    PlistPtr root = nodesOf(*bytes);
-    bytes.reset();  // its memory serves the conversion
-    return valueOf(root);
+std::optional<PlistValue> PlistFile::parse(std::string_view bytes) {
+    try {
+        return valueOf(nodesOf(bytes));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
-std::optional<PlistDict> PlistFile::readDictionary(const std::string& path) {
-    std::optional<PlistValue> value = read(path);
+std::optional<PlistValue> PlistFile::read(const std::string& path, std::string* problem) {
+    std::optional<std::string> bytes = RegularFile::read(path, kLargestFile, problem);
+    if (!bytes) return std::nullopt;
+    try {
+        PlistPtr root = nodesOf(*bytes);
+        bytes.reset();  // its memory serves the conversion
+        std::optional<PlistValue> value = valueOf(root);
+        if (!value && problem) *problem = "not a property list";
+        return value;
+    } catch (const std::bad_alloc&) {
+        if (problem) *problem = "not enough memory to read it";
+        return std::nullopt;
+    }
+}
+
+std::optional<PlistDict> PlistFile::readDictionary(const std::string& path, std::string* problem) {
+    std::optional<PlistValue> value = read(path, problem);
+    if (value && !value->isDict() && problem) *problem = "not a dictionary";
     if (!value || !value->isDict()) return std::nullopt;
     return std::move(*value->getDict());
 }
 
-std::optional<PlistArray> PlistFile::readArray(const std::string& path) {
-    std::optional<PlistValue> value = read(path);
+std::optional<PlistArray> PlistFile::readArray(const std::string& path, std::string* problem) {
+    std::optional<PlistValue> value = read(path, problem);
+    if (value && !value->isArray() && problem) *problem = "not a list";
     if (!value || !value->isArray()) return std::nullopt;
     return std::move(*value->getArray());
 }
 
 std::optional<std::string> PlistFile::toXML(const PlistValue& value) {
-    PlistPtr root = toNode(value, 0);
-    if (!root) return std::nullopt;
-    char* xml = nullptr;
-    uint32_t length = 0;
-    plist_to_xml(root.get(), &xml, &length);
-    if (!xml) return std::nullopt;
-    std::string text(xml, length);
-    plist_to_xml_free(xml);
-    return text;
+    try {
+        PlistPtr root = toNode(value, 0);
+        if (!root) return std::nullopt;
+        char* xml = nullptr;
+        uint32_t length = 0;
+        plist_to_xml(root.get(), &xml, &length);
+        if (!xml) return std::nullopt;
+        std::string text(xml, length);
+        plist_to_xml_free(xml);
+        return text;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
-bool PlistFile::writeXML(const std::string& path, const PlistValue& value) {
-    namespace fs = std::filesystem;
+bool PlistFile::writeXML(const std::string& path, const PlistValue& value, std::string* problem) {
     std::optional<std::string> xml = toXML(value);
-    if (!xml || path.empty()) return false;
-
-    // Through a link, replace the file it points at rather than the link itself.
-    std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
+    if (!xml) {
+        if (problem) *problem = "cannot write " + path + ": the values cannot be written as a property list";
+        return false;
     }
-    mode_t mode = 0644;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        if (!S_ISREG(old.st_mode)) return false;
-        mode = old.st_mode & 07777;
-    }
-
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string tempName = ".";  // built by append: GCC 12 warns falsely on "." + name + "..."
-    tempName.append(target.filename().string()).append(".XXXXXX");
-    std::string temp = (folder / tempName).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, *xml) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    if (ok) removeStaleTemporaries(folder, target.filename().string());
-    return ok;
-}
-
-void PlistFile::removeStaleTemporaries(const std::filesystem::path& folder, const std::string& fileName) {
-    namespace fs = std::filesystem;
-    const std::string prefix = "." + fileName + ".";
-    const auto stale = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) continue;
-        std::error_code entryError;
-        if (!it->is_regular_file(entryError) || it->is_symlink(entryError)) continue;
-        const auto written = it->last_write_time(entryError);
-        if (!entryError && written < stale) fs::remove(it->path(), entryError);
-    }
+    // Through a link, the file it points at is replaced (a preferences file kept with the
+    // user's other settings elsewhere) -- but only when that is a property list: a link to
+    // anything else is replaced itself, and its target never written into.
+    struct stat info {};
+    RegularFile::Link link = RegularFile::Link::Replace;
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && read(path)) link = RegularFile::Link::Follow;
+    return RegularFile::replace(path, *xml, problem, link);
 }
 
 }  // namespace kestrel

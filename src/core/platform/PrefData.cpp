@@ -57,6 +57,7 @@ void PrefData::initPref() {
     addMenuSeparetor = false;
     cWindowAlphaValue = 1.0f;
     cWindowDisplayDelay = 0.0f;
+    sdkPath.clear();
     makeAttributes(false);
 }
 
@@ -74,6 +75,11 @@ bool PrefData::dicToPref(const PlistDict& dic) {
     note(readFloat(dic, "cWindowAlphaValue", cWindowAlphaValue));
     note(readFloat(dic, "cWindowDisplayDelay", cWindowDisplayDelay));
 
+    if (dic.contains("sdkPath")) {
+        if (const std::string* path = dic.getString("sdkPath")) sdkPath = *path;
+        else allReadable = false;
+    }
+
     // The size is cut to whole points: 12.7 -> 12. Missing or unusable: 0, the default size.
     double size = 0.0;
     if (dic.contains("pointSize")) {
@@ -86,7 +92,7 @@ bool PrefData::dicToPref(const PlistDict& dic) {
     }
     if (!dic.contains("fontName")) {
         prefChanged = true;
-    } else if (const std::string* fontName = dic.getString("fontName")) {
+    } else if (const std::string* fontName = dic.getString("fontName"); fontName && fontName->size() <= kLongestFontName) {
         setFont(PrefFont{*fontName, size});
     } else {
         allReadable = false;
@@ -105,6 +111,7 @@ PlistDict PrefData::prefToDic() const {
     dic.set("pointSize", PlistValue(font.pointSize));
     dic.set("cWindowAlphaValue", PlistValue(static_cast<double>(cWindowAlphaValue)));
     dic.set("cWindowDisplayDelay", PlistValue(static_cast<double>(cWindowDisplayDelay)));
+    if (!sdkPath.empty()) dic.set("sdkPath", PlistValue(sdkPath));
     return dic;
 }
 

@@ -5,7 +5,10 @@
 // Stored form (prefToDic / dicToPref), in this order:
 //   "menuWidthHasLimit" bool, "numLimitCharactors" integer, "useCommentInMenu" bool,
 //   "addLF" bool, "addMenuSeparetor" bool, "fontName" string, "pointSize" real,
-//   "cWindowAlphaValue" real, "cWindowDisplayDelay" real
+//   "cWindowAlphaValue" real, "cWindowDisplayDelay" real, then "sdkPath" string when an SDK is
+//   chosen (a file without it, as older ones are, means the platform's own headers and is not
+//   rewritten on that account)
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,6 +44,10 @@ struct TextAttributes {
 
 class PrefData {
 public:
+    // No font's name is longer (family and style names run to some tens of characters); a
+    // longer "fontName" is refused as unreadable, before the window looks for such a font.
+    static constexpr std::size_t kLongestFontName = 256;
+
     PrefData();  // with the defaults (initPref)
 
     // Every field to its default, the attribute sets built on the default font; prefChanged
@@ -71,6 +78,7 @@ public:
     bool addMenuSeparetor = false;
     float cWindowAlphaValue = 1.0f;
     float cWindowDisplayDelay = 0.0f;  // seconds
+    std::string sdkPath;               // the SDK folder chosen; empty: the platform's own headers
 
 private:
     // fontFromFile: the inactive selection also takes the selected-text colour as foreground.

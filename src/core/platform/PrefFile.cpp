@@ -35,13 +35,22 @@ void PrefFile::setUpPref() {
     }
 }
 
-bool PrefFile::writePref() {
+bool PrefFile::writePref(std::string* problem) {
     std::shared_ptr<PrefData>& pref = ProcessState::prefData();
     if (!pref || !pref->prefChanged) return false;
     std::string path = getPrefFilePath();
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    if (!PlistFile::writeXML(path, PlistValue(pref->prefToDic()))) return false;
+    // Keys that Kestrel does not know (another version's, the user's own) stay as they are,
+    // where they are; the file is read again now, so that what changed in it meanwhile stays too.
+    // A value that cannot be written as XML (a date beyond its range) is left out rather than
+    // keeping the whole file from being written.
+    const PlistDict mine = pref->prefToDic();
+    PlistDict dic;
+    for (const auto& [key, value] : PlistFile::readDictionary(path).value_or(PlistDict{}))
+        if (mine.contains(key) || PlistFile::toXML(value)) dic.set(key, value);
+    for (const auto& [key, value] : mine) dic.set(key, value);
+    if (!PlistFile::writeXML(path, PlistValue(std::move(dic)), problem)) return false;
     pref->prefChanged = false;
     return true;
 }

@@ -17,9 +17,10 @@ public:
     // none yet, and kept otherwise, so references to it stay good), then the file is applied.
     // Without a file, prefChanged is set so that a complete file is written at exit.
     static void setUpPref();
-    // The exit write: when prefChanged is set, the record replaces the file (atomically) and
-    // prefChanged is cleared. Answers whether the file was written.
-    static bool writePref();
+    // The exit write: when prefChanged is set, the record's keys replace those of the file
+    // (atomically; keys Kestrel does not know are kept) and prefChanged is cleared. Answers
+    // whether the file was written; problem says why when a write failed.
+    static bool writePref(std::string* problem = nullptr);
 };
 
 }  // namespace kestrel

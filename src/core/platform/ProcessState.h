@@ -3,22 +3,33 @@
 //   defineList          header file name -> its define record (filled by the define pass,
 //                       read by every conditional-compilation evaluator)
 //   frameworkPathCache  framework folder name -> its path, "" when searched for and not found
+//                       (the lookups hold frameworkPathCacheMutex while they use it: the
+//                       analysis asks from several threads)
+//   folderIndex         the folders below the frameworks root, listed once per build (see
+//                       FolderIndex)
 //   prefData            the one preferences record
 //   host                the window system's side (progress window, tree view), if installed
 //   frameworksRoot      the folder whose frameworks are read (see FrameworksRoot)
+//   compileTarget       the target that root's conditions are evaluated for (see CompileTarget),
+//                       chosen when a define pass starts; analyses only read it
 //   notificationCenter  the default notification centre
 //   measureFunction     how display names are measured (the GUI's font metrics; none: a fixed
-//                       advance per character, see TextMeasure)
+//                       advance per character, see TextMeasure), and the thread it measures on
+//   lineHeightFunction  how high a line of the tree's font is (none: a fixed height)
 // Created empty at start-up; tests call reset() to start from a clean slate.
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace kestrel {
 
+class CompileTarget;
 class DefineData;
+class FolderIndex;
 class Host;
 class NotificationCenter;
 class PrefData;
@@ -30,15 +41,20 @@ class ProcessState {
 public:
     static DefineList& defineList();
     static FrameworkPathCache& frameworkPathCache();
+    static std::mutex& frameworkPathCacheMutex();
+    static FolderIndex& folderIndex();
     // The preferences record; none until the preferences are set up.
     static std::shared_ptr<PrefData>& prefData();
     // The installed host (not owned); null when none is installed. Reach it through Host::current().
     static Host*& host();
     static std::string& frameworksRoot();
+    static std::shared_ptr<const CompileTarget>& compileTarget();
     static NotificationCenter& notificationCenter();
     static std::function<double(std::string_view)>& measureFunction();
-    // Empties every dictionary, drops the preferences record, uninstalls the host, removes every
-    // observer and the measuring function.
+    static std::function<double()>& lineHeightFunction();
+    static std::thread::id& measureThread();
+    // Empties every dictionary and the folder index, drops the preferences record, uninstalls
+    // the host, removes every observer and the measuring functions.
     static void reset();
 };
 

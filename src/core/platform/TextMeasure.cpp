@@ -1,5 +1,7 @@
 #include "core/platform/TextMeasure.h"
 
+#include <algorithm>
+#include <thread>
 #include <utility>
 
 #include "core/platform/ProcessState.h"
@@ -27,16 +29,34 @@ std::size_t sequenceAt(std::string_view text, std::size_t i) {
 
 double TextMeasure::width(std::string_view text) {
     const Function& function = ProcessState::measureFunction();
-    return function ? function(text) : defaultWidth(text);
+    if (function && std::this_thread::get_id() == ProcessState::measureThread()) return function(text);
+    return defaultWidth(text);
 }
 
-void TextMeasure::setFunction(Function function) { ProcessState::measureFunction() = std::move(function); }
+void TextMeasure::setFunction(Function function) {
+    ProcessState::measureFunction() = std::move(function);
+    ProcessState::measureThread() = std::this_thread::get_id();
+}
+
+bool TextMeasure::hasFunction() { return static_cast<bool>(ProcessState::measureFunction()); }
+
+double TextMeasure::lineHeight() {
+    const LineHeightFunction& function = ProcessState::lineHeightFunction();
+    return function ? function() : kDefaultLineHeight;
+}
+
+void TextMeasure::setLineHeightFunction(LineHeightFunction function) {
+    ProcessState::lineHeightFunction() = std::move(function);
+}
 
 double TextMeasure::defaultWidth(std::string_view text) {
     return static_cast<double>(characterCount(text)) * kDefaultAdvance;
 }
 
 std::size_t TextMeasure::characterCount(std::string_view text) {
+    // Most names are ASCII, one character a byte: counted without decoding.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return text.size();
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++count) i += characterSizeAt(text, i);
     return count;

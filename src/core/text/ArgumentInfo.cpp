@@ -1,12 +1,14 @@
 #include "core/text/ArgumentInfo.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
 #include "core/model/StructData.h"
 #include "core/model/TreeLinker.h"
 #include "core/parse/TextEngin.h"
+#include "core/text/EnumText.h"
 
 namespace kestrel {
 
@@ -14,12 +16,32 @@ namespace {
 
 const std::string kSeparator = std::string(25, '-') + "\n";
 
-// "<kind>  <word>\n<body>;\n" for a struct or an enum record.
+// "<kind>  <word>\n<body>;\n" for a struct record.
 template <typename Record>
 std::optional<std::string> bodyBlock(const std::shared_ptr<Record>& record, const char* kind,
                                      const std::string& word) {
     if (!record) return std::nullopt;
     return std::string(kind) + "  " + word + "\n" + record->getStructIndex().value_or("") + ";\n";
+}
+
+// The word without the keyword of its kind, and the qualifiers before it, as typedefs read
+// ("enum NSFoo" -> "NSFoo", "const struct __CFString *" -> "__CFString *"); none when it
+// names another kind ("struct _NSRect" is no enum).
+std::optional<std::string> ofKind(std::string_view word, std::string_view keyword) {
+    for (bool qualifier = true; qualifier;) {
+        qualifier = false;
+        for (std::string_view q : {"const ", "volatile "})
+            if (word.starts_with(q)) {
+                word.remove_prefix(q.size());
+                qualifier = true;
+            }
+    }
+    for (std::string_view kind : {"enum ", "struct ", "union "}) {
+        if (!word.starts_with(kind)) continue;
+        if (keyword != kind && !(keyword == "struct " && kind == "union ")) return std::nullopt;
+        return std::string(word.substr(kind.size()));
+    }
+    return std::string(word);
 }
 
 }  // namespace
@@ -79,24 +101,22 @@ std::optional<std::string> ArgumentInfo::checkTypeDef(std::string& word) {
     return line;
 }
 
-std::optional<std::string> ArgumentInfo::checkStruct(const std::string& given) {
-    const std::string word = withoutTagKeyword(given);
-    std::string key = keyOf(word);
+std::optional<std::string> ArgumentInfo::checkStruct(const std::string& word) {
+    std::optional<std::string> named = ofKind(word, "struct ");
+    std::string key = named ? keyOf(*named) : std::string();
     if (key.empty()) return std::nullopt;
-    return bodyBlock(linker.findStructByName(key), "struct", word);
+    return bodyBlock(linker.findStructByName(key), "struct", *named);
 }
 
-std::optional<std::string> ArgumentInfo::checkEnum(const std::string& given) {
-    const std::string word = withoutTagKeyword(given);
-    std::string key = keyOf(word);
+std::optional<std::string> ArgumentInfo::checkEnum(const std::string& word) {
+    std::optional<std::string> named = ofKind(word, "enum ");
+    std::string key = named ? keyOf(*named) : std::string();
     if (key.empty()) return std::nullopt;
-    return bodyBlock(linker.findEnumByName(key), "enum", word);
-}
-
-std::string ArgumentInfo::withoutTagKeyword(const std::string& type) {
-    for (const char* keyword : {"struct ", "union ", "enum "})
-        if (type.starts_with(keyword)) return type.substr(std::char_traits<char>::length(keyword));
-    return type;
+    std::shared_ptr<EnumData> record = linker.findEnumByName(key);
+    if (!record) return std::nullopt;
+    std::string head = "enum  " + *named;
+    if (const auto& type = record->getUnderlyingType()) head += " : " + *type;
+    return head + "\n" + EnumText::body(*record) + ";\n";
 }
 
 std::string ArgumentInfo::keyOf(const std::string& word) {

@@ -5,6 +5,9 @@
 //   -(NSRect)frame, typedefList {NSRect: _NSRect}, struct _NSRect with body B
 //     -> "typedef  _NSRect  NSRect;\nstruct  _NSRect\nB;"
 //   -(id)initWithString:(NSString*)aString, NSString a class -> "NSString is Class"
+//   -(void)setStyleMask:(NSWindowStyleMask)m, typedefList {NSWindowStyleMask: enum NSWindowStyleMask}
+//     -> "typedef  enum NSWindowStyleMask  NSWindowStyleMask;\nenum  NSWindowStyleMask : NSUInteger\n
+//         {\n    NSWindowStyleMaskBorderless = 0,\n    NSWindowStyleMaskTitled = 1 << 0\n};"
 //
 // Words are made by the analysers' commandToChunk (each word's first "*" removed); the checks
 // look a word up as a key: every "*" made a space, then every space removed.
@@ -35,14 +38,14 @@ public:
     std::optional<std::string> checkClassNameByKey(const std::string& word);
     // "typedef  T  <word>;\n" when the key is a typedef of T; word then becomes T (one level).
     std::optional<std::string> checkTypeDef(std::string& word);
-    // "struct  <word>\n<body>;\n" / "enum  <word>\n<body>;\n" when the key names one; a
-    // typedef's type "struct _NSPoint" names the struct _NSPoint.
+    // "struct  <word>\n<body>;\n" when the key names a struct; "enum  <word>[ : type]\n<body>;\n",
+    // the body one constant a row, when it names an enum. A type as typedefs give it is looked
+    // up without its keyword and qualifiers ("struct _NSPoint", "const struct __CFString *",
+    // "enum NSFoo"), and names only its own kind: "enum NSFoo" names no struct.
     std::optional<std::string> checkStruct(const std::string& word);
     std::optional<std::string> checkEnum(const std::string& word);
 
     static std::string keyOf(const std::string& word);
-    // "struct _NSPoint" -> "_NSPoint"; any other text as it is.
-    static std::string withoutTagKeyword(const std::string& type);
 
 private:
     TreeLinker& linker;

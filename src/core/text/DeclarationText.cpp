@@ -1,5 +1,8 @@
 #include "core/text/DeclarationText.h"
 
+#include <cctype>
+#include <string_view>
+
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -61,6 +64,75 @@ MethodParts methodParts(const std::string& method) {
 // "oneway void" (the qualifier of asynchronous messages).
 bool returnsNothing(const std::string& type) { return type == "void" || type == "oneway void"; }
 
+bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// The words a declaration may carry that a variable or a cast in a call cannot, or need not:
+// nullability and __kindof; in a method also the qualifiers of distributed messages (a C
+// function's parameter may be named "in").
+bool isDeclarationOnly(std::string_view word, bool method) {
+    static constexpr std::string_view kWords[] = {
+        "nullable", "nonnull", "null_unspecified", "null_resettable", "_Nullable", "_Nonnull",
+        "_Null_unspecified", "_Nullable_result", "__nullable", "__nonnull", "__null_unspecified", "__kindof",
+    };
+    static constexpr std::string_view kMessageWords[] = {"oneway", "in", "out", "inout", "bycopy", "byref"};
+    for (std::string_view w : kWords)
+        if (word == w) return true;
+    if (method)
+        for (std::string_view w : kMessageWords)
+            if (word == w) return true;
+    return false;
+}
+
+// A type as a call's variables and casts take it: the declaration-only words left out and the
+// blanks they leave closed up where no two names meet, "instancetype" read as the receiving
+// class (an object of it; "id" without one).
+//   "nullable instancetype"       -> "NSView*"
+//   "NSArray<__kindof NSView*>*"  -> "NSArray<NSView*>*"
+//   "void(^)(NSError*_Nullable error)" -> "void(^)(NSError*error)"
+std::string callType(const std::string& type, const std::string& receiver, bool method = true) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < type.size()) {
+        if (!isNameChar(type[i])) {
+            out += type[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < type.size() && isNameChar(type[end])) ++end;
+        std::string_view word(type.data() + i, end - i);
+        i = end;
+        if (isDeclarationOnly(word, method)) {
+            while (i < type.size() && (type[i] == ' ' || type[i] == '\t')) ++i;
+            // The blank before the word stays only between two names: "id _Nullable x" -> "id x".
+            if (!out.empty() && out.back() == ' ' && (i >= type.size() || !isNameChar(type[i]))) out.pop_back();
+            if (!out.empty() && out.back() != ' ' && isNameChar(out.back()) && i < type.size() && isNameChar(type[i]))
+                out += ' ';
+            continue;
+        }
+        if (method && word == "instancetype") out += receiver.empty() ? "id" : receiver + "*";
+        else out += word;
+    }
+    return out;
+}
+
+// The selector part of a call: each argument's "(type)" as callType makes it.
+std::string callSelector(const std::string& selector, const std::string& receiver) {
+    std::string out;
+    for (std::size_t i = 0; i < selector.size();) {
+        if (selector[i] != '(') {
+            out += selector[i++];
+            continue;
+        }
+        std::size_t close = closingParen(selector, i);
+        if (close == std::string::npos) return out + selector.substr(i);
+        out += '(';
+        out += callType(selector.substr(i + 1, close - i - 1), receiver);
+        out += ')';
+        i = close + 1;
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string DeclarationText::createExternalDragStrings(const std::string& method, std::int32_t dragStyle,
@@ -68,10 +140,11 @@ std::string DeclarationText::createExternalDragStrings(const std::string& method
     MethodParts parts = methodParts(method);
     if (parts.empty) return "";
     if (!isCallStyle(dragStyle)) return method + ";";
-    std::string text = returnsNothing(parts.type) ? "" : parts.type + "_VALUE = ";
+    const std::string type = callType(parts.type, receiver);
+    std::string text = returnsNothing(parts.type) || type == "void" ? "" : type + "_VALUE = ";
     text += "[" + receiver;
     if (!parts.classMethod) text += "*_VALUE";
-    return text + " " + parts.selector + "];";
+    return text + " " + callSelector(parts.selector, receiver) + "];";
 }
 
 std::string DeclarationText::methodViewText(const std::string& method, std::int32_t dragStyle,
@@ -103,8 +176,9 @@ std::string DeclarationText::functionText(const std::string& declaration, std::i
     if (!isCallStyle(dragStyle)) return declaration + ";";
     std::size_t open = declaration.find('(');
     if (open == std::string::npos) return declaration;
-    std::string head = declaration.substr(0, open);
-    std::string arguments = withoutTrailingAttributes(declaration.substr(open));
+    // A call's variables and arguments carry no nullability: "CTFontRef _Nonnull CTFontCreate(...)".
+    std::string head = callType(declaration.substr(0, open), "", false);
+    std::string arguments = callType(withoutTrailingAttributes(declaration.substr(open)), "", false);
     if (std::size_t v = arguments.find("(void)"); v != std::string::npos) arguments.replace(v, 6, "()");
     std::size_t space = head.rfind(' ');
     if (space == std::string::npos) return head + arguments + ";";

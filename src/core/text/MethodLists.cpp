@@ -5,6 +5,7 @@
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
+#include "core/model/DepthFirst.h"
 #include "core/model/ProtocolData.h"
 #include "core/text/DeclarationText.h"
 
@@ -45,12 +46,15 @@ private:
 
     // The protocols a record adopts, each before the ones it adopts in turn.
     void addProtocolsOf(const HasMethodsData& record, int distance) {
-        for (const auto& protocol : record.getProtocolObjects()) {
-            if (!protocol || !enter(*protocol)) continue;
-            std::string source("<");  // appended: GCC 12 warns falsely (-Wrestrict) on "<" + string
-            add(*protocol, source.append(protocol->getName().value_or("")).append(">"), distance);
-            addProtocolsOf(*protocol, distance);
-        }
+        depthFirst(
+            record, [](const HasMethodsData& r) -> const auto& { return r.getProtocolObjects(); },
+            [&](const HasMethodsData& protocol, std::size_t depth) {
+                if (depth == 0) return true;  // the record itself
+                if (!enter(protocol)) return false;
+                std::string source("<");  // appended: GCC 12 warns falsely (-Wrestrict) on "<" + string
+                add(protocol, source.append(protocol.getName().value_or("")).append(">"), distance);
+                return true;
+            });
     }
 
     std::unordered_set<std::string> selectors;

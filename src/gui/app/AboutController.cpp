@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QMessageBox>
 
 #include "core/app/AboutText.h"
-#include "gui/app/DesktopUrl.h"
 #include "gui/app/WindowPlacement.h"
 #include "ui_About.h"
 
@@ -29,7 +27,6 @@ int AboutController::beginModalDialog() {
     ui.statusView->setText(QString::fromStdString(AboutText::statusText(classCount_)));
     ui.okButton->setFocusPolicy(Qt::NoFocus);
     connect(ui.okButton, &QPushButton::clicked, this, &AboutController::doOkButton);
-    connect(ui.mailButton, &QPushButton::clicked, this, &AboutController::sendMail);
     window->adjustSize();
     WindowPlacement::centre(*window);
     const int code = window->exec();
@@ -39,11 +36,6 @@ int AboutController::beginModalDialog() {
 
 void AboutController::doOkButton() {
     if (window) window->done(1);
-}
-
-void AboutController::sendMail() {
-    const QString problem = DesktopUrl::open(QString::fromStdString(AboutText::mailURL()));
-    if (!problem.isEmpty()) QMessageBox::warning(window, tr("Send Mail"), problem);
 }
 
 }  // namespace kestrel::gui

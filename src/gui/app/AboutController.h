@@ -1,6 +1,6 @@
 #pragma once
-// The about box ("About"), run modally: the program's name and version, the class count, OK
-// and a button that writes to the author.
+// The about box ("About"), run modally: the program's name and version, what it is, the class
+// count, and OK.
 #include <QObject>
 #include <QPointer>
 #include <cstddef>
@@ -18,7 +18,6 @@ public:
     // Loads the window and runs it until OK; answers the code (1).
     int beginModalDialog();
     void doOkButton();
-    void sendMail();
     QDialog* getWindow() const { return window; }
 
 private:

@@ -4,14 +4,17 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -27,6 +30,7 @@
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
+#include "core/platform/SdkLayout.h"
 #include "gui/app/AboutController.h"
 #include "gui/app/DesktopUrl.h"
 #include "gui/app/EditTarget.h"
@@ -54,19 +58,33 @@ namespace kestrel::gui {
 namespace {
 
 
-QKeySequence shortcutOf(const MenuCommandEntry& entry) {
-    const QKeySequence portable(QString::fromLatin1(entry.shortcut));
+// The platform's standard shortcuts of a command, where it has them, else its portable one;
+// a sequence with Shift+Tab also as the Backtab key that X11 reports for it.
+QList<QKeySequence> shortcutsOf(const MenuCommandEntry& entry) {
     QKeySequence::StandardKey key = QKeySequence::UnknownKey;
     switch (entry.standard) {
         case StandardShortcut::Quit: key = QKeySequence::Quit; break;
         case StandardShortcut::Cut: key = QKeySequence::Cut; break;
         case StandardShortcut::Copy: key = QKeySequence::Copy; break;
         case StandardShortcut::Preferences: key = QKeySequence::Preferences; break;
+        case StandardShortcut::Find: key = QKeySequence::Find; break;
+        case StandardShortcut::NextTab: key = QKeySequence::NextChild; break;
+        case StandardShortcut::PreviousTab: key = QKeySequence::PreviousChild; break;
         case StandardShortcut::None: break;
     }
-    if (key != QKeySequence::UnknownKey && !QKeySequence::keyBindings(key).isEmpty())
-        return QKeySequence::keyBindings(key).first();
-    return portable;
+    QList<QKeySequence> keys;
+    if (key != QKeySequence::UnknownKey) keys = QKeySequence::keyBindings(key);
+    const QKeySequence portable(QString::fromLatin1(entry.shortcut));
+    if (!portable.isEmpty() && (keys.isEmpty() || entry.standard == StandardShortcut::NextTab ||
+                                entry.standard == StandardShortcut::PreviousTab))
+        keys.prepend(portable);
+    const QKeyCombination backtab(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Backtab);
+    if (portable.count() == 1 && portable[0] == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Tab))
+        keys.append(QKeySequence(backtab));
+    QList<QKeySequence> unique;
+    for (const QKeySequence& k : keys)
+        if (!unique.contains(k)) unique.append(k);
+    return unique;
 }
 
 // The focused view that answers Copy and Cut, or the nearest of its parents that does.
@@ -111,15 +129,15 @@ void AppShell::applicationWillFinishLaunching() {
     center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) { updateCommands(); });
     ProcessState::defineList().clear();
     ProcessState::frameworkPathCache().clear();
-    ProcessState::frameworksRoot() = FrameworksRoot::resolve(options_.frameworksRoot, DataFolder::getMainFolderPath());
     PrefFile::setUpPref();
+    ProcessState::frameworksRoot() = chooseFrameworksRoot();
     customClassEditor_ = false;
     PrefFonts::installMeasure();
     makeMainWindow();
     mainWindow_->show();
     showTreeWindow();
     placeWindows();
-    beginOpening();
+    beginOpening(tr("Starting Kestrel"));
 }
 
 void AppShell::applicationDidFinishLaunching() {
@@ -129,11 +147,16 @@ void AppShell::applicationDidFinishLaunching() {
     NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
     selectRequestedClass();
     updateCommands();
+    // The keys go to the main window from the start (also where no window manager gives the
+    // focus to a window that is shown).
+    mainWindow_->activateWindow();
 }
 
 void AppShell::loadOrBuild() {
     QStatusBar* status = mainWindow_->statusBar();
     if (!app_.loadOrBuild()) {
+        // Stored files that could not be read are named, with what a build does about them.
+        if (!app_.getStartUpNote().empty()) return status->showMessage(QString::fromStdString(app_.getStartUpNote()));
         status->showMessage(tr("%1 classes, %2 protocols, %3 categories")
                                 .arg(app_.classStraightList.size())
                                 .arg(app_.protocolList.size())
@@ -143,13 +166,49 @@ void AppShell::loadOrBuild() {
     const std::string& note = app_.getStartUpNote();
     status->showMessage(note.empty() ? tr("Built the class tree from %1 headers").arg(app_.getHedderCount())
                                      : QString::fromStdString(note));
-    status->setToolTip(tr("Frameworks read from %1").arg(QString::fromStdString(ProcessState::frameworksRoot())));
+    const std::string& root = ProcessState::frameworksRoot();
+    status->setToolTip(tr("Frameworks of %1, read from %2").arg(qText(SdkLayout::describe(root)), qText(root)));
 }
 
-void AppShell::beginOpening() {
+std::string AppShell::chooseFrameworksRoot() const {
+    FrameworksRoot::Request request;
+    request.frameworksRoot = options_.frameworksRoot;
+    if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData(); pref && !pref->sdkPath.empty())
+        request.preferredSdk = pref->sdkPath;
+    return FrameworksRoot::resolve(request, DataFolder::getMainFolderPath());
+}
+
+std::string AppShell::defaultFrameworksRoot() const {
+    return FrameworksRoot::resolve(FrameworksRoot::Request{}, DataFolder::getMainFolderPath());
+}
+
+void AppShell::sdkChosen() {
+    const std::string root = chooseFrameworksRoot();
+    if (root == ProcessState::frameworksRoot()) {
+        const char* environment = std::getenv(FrameworksRoot::kEnvironmentName);
+        if (options_.frameworksRoot || (environment && *environment))
+            mainWindow_->statusBar()->showMessage(tr("The SDK chosen is read once neither --sdk, --frameworks-root "
+                                                     "nor KESTREL_FRAMEWORKS_ROOT chooses the frameworks"));
+        return;
+    }
+    // Another SDK: nothing that the define pass learnt from the last one holds for it.
+    ProcessState::frameworksRoot() = root;
+    ProcessState::defineList().clear();
+    ProcessState::frameworkPathCache().clear();
+    beginOpening(tr("Reading the Chosen SDK"));
+    app_.initTreeFile();
+    endOpening();
+    mainWindow_->statusBar()->showMessage(tr("Built the class tree of %1 from %2 headers")
+                                              .arg(qText(SdkLayout::describe(root)))
+                                              .arg(app_.getHedderCount()));
+    NotificationCenter::defaultCenter().post("TreeFileWasChangedMessage");
+}
+
+void AppShell::beginOpening(const QString& title) {
     delete about_;
     about_ = new OpeningAboutController(this);
-    about_->beginOpening();
+    about_->beginOpening(title);
+    about_->setSdkName(SdkLayout::describe(ProcessState::frameworksRoot()), ProcessState::frameworksRoot());
 }
 
 void AppShell::endOpening() {
@@ -158,7 +217,39 @@ void AppShell::endOpening() {
 }
 
 void AppShell::applicationWillTerminate() {
-    app_.applicationWillTerminate();
+    // Nothing is lost without a word: a newer tree stored beside this window is replaced only
+    // when the user says so, and a write that failed is offered again (after making room).
+    auto onNewer = TreeFileStore::OnNewer::Keep;
+    bool asked = false;
+    for (;;) {
+        const TreeFileStore::StoreReport report = app_.applicationWillTerminate(onNewer);
+        if (report.newerTreeKept && !asked) {
+            asked = true;
+            QMessageBox box(QMessageBox::Question, tr("Kestrel"),
+                            tr("Another Kestrel stored a class tree after this window loaded or built its own."),
+                            QMessageBox::Yes | QMessageBox::No, mainWindow_.get());
+            box.setInformativeText(tr("Keep that newer tree, or replace it with this window's tree, with your "
+                                      "folding and selection?"));
+            box.button(QMessageBox::Yes)->setText(tr("Replace It"));
+            box.button(QMessageBox::No)->setText(tr("Keep the Newer Tree"));
+            box.setDefaultButton(QMessageBox::No);
+            if (box.exec() == QMessageBox::Yes) {
+                onNewer = TreeFileStore::OnNewer::Replace;
+                continue;
+            }
+        }
+        if (report.ok()) return;
+        QStringList problems;
+        for (const std::string& problem : report.problems) problems << QString::fromStdString(problem);
+        QMessageBox box(QMessageBox::Warning, tr("Kestrel"), tr("Your changes could not all be saved."),
+                        QMessageBox::Retry | QMessageBox::Discard, mainWindow_.get());
+        box.setInformativeText(problems.join(QLatin1Char('\n')) +
+                               tr("\n\nMake room or make the folder writable, then try again; or quit without "
+                                  "them."));
+        box.button(QMessageBox::Discard)->setText(tr("Quit Anyway"));
+        box.setDefaultButton(QMessageBox::Retry);
+        if (box.exec() != QMessageBox::Retry) return;
+    }
 }
 
 void AppShell::makeMainWindow() {
@@ -171,11 +262,46 @@ void AppShell::makeMainWindow() {
     makeMenus();
     makePanels();
     connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
+    // A shortcut finds its command in the state it has at that moment: a row chosen since the
+    // last focus change, a class selected, ... (asked before the shortcut is looked up).
+    qApp->installEventFilter(this);
+}
+
+bool AppShell::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && !actions_.empty()) updateCommands();
+    return QObject::eventFilter(watched, event);
+}
+
+void AppShell::showFind() {
+    showTab(kFindTab);
+    if (findController_) findController_->focusKeywordView();
+}
+
+void AppShell::showTab(int index) {
+    QTabWidget* tabs = getTabView();
+    if (!tabs || tabs->count() == 0) return;
+    index = (index % tabs->count() + tabs->count()) % tabs->count();  // round and round
+    mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+    tabs->setCurrentIndex(index);
+    // The keys go on into the tab shown: to its first field or list.
+    QWidget* page = tabs->widget(index);
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && page->isAncestorOf(focused)) return;
+    if (index == kFindTab && findController_) return findController_->focusKeywordView();
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w)) break;
+        if (w->isVisibleTo(page) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
 }
 
 void AppShell::makePanels() {
     classController_ = new ClassController(*this, ui_->classTab, ui_->classNameView);
-    findController_ = new FindController(*this, ui_->findTab, classController_->getMethodView());
+    findController_ = new FindController(*this, ui_->findTab, classController_);
     functionController_ = new FunctionController(*this, ui_->functionTab);
 }
 
@@ -194,7 +320,9 @@ void AppShell::makeMenus() {
         }
         QAction* action = menu->addAction(QString::fromUtf8(entry.title));
         action->setData(entry.tag);
-        action->setShortcut(shortcutOf(entry));
+        action->setShortcuts(shortcutsOf(entry));
+        // Copy in the tree window, Find from a modeless dialog: the commands are the program's.
+        action->setShortcutContext(Qt::ApplicationShortcut);
         if (entry.command == MenuCommand::Quit) action->setMenuRole(QAction::QuitRole);
         if (entry.command == MenuCommand::About) action->setMenuRole(QAction::AboutRole);
         if (entry.command == MenuCommand::Preferences) action->setMenuRole(QAction::PreferencesRole);
@@ -227,6 +355,12 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::Quit: quit(); break;
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
+        case MenuCommand::Find: showFind(); break;
+        case MenuCommand::ShowClassTab: showTab(kClassTab); break;
+        case MenuCommand::ShowFindTab: showTab(kFindTab); break;
+        case MenuCommand::ShowFunctionTab: showTab(kFunctionTab); break;
+        case MenuCommand::NextTab: showTab(getTabView() ? getTabView()->currentIndex() + 1 : 0); break;
+        case MenuCommand::PreviousTab: showTab(getTabView() ? getTabView()->currentIndex() - 1 : 0); break;
         default: break;
     }
     updateCommands();
@@ -237,6 +371,16 @@ bool AppShell::validateCommand(MenuCommand command) const {
     switch (command) {
         case MenuCommand::Quit:
             return true;
+        case MenuCommand::Find:
+        case MenuCommand::ShowClassTab:
+        case MenuCommand::ShowFindTab:
+        case MenuCommand::ShowFunctionTab:
+        case MenuCommand::NextTab:
+        case MenuCommand::PreviousTab: {
+            // From the main and tree windows; a dialog keeps these keys for itself.
+            const QWidget* active = QApplication::activeWindow();
+            return !active || active == mainWindow_.get() || active == treeWindow_.data();
+        }
         case MenuCommand::Copy:
             if (QLineEdit* field = focusedLineEdit()) return field->hasSelectedText() && field->echoMode() == QLineEdit::Normal;
             if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()))
@@ -261,7 +405,6 @@ bool AppShell::validateMenuItem(std::int32_t tag) const {
     state.commentEditor = CommentEditor != nullptr;
     state.selectedClass = getSelectedClass() != nullptr;
     state.seViewer = seViewWere != nullptr;
-    state.treeWindow = !treeWindow_.isNull();
     return MenuCommands::validateMenuItem(tag, state);
 }
 
@@ -277,7 +420,7 @@ void AppShell::doAbout() {
 void AppShell::reBuildTree() {
     auto* dialog = new gui::reBuildTree(this);
     if (dialog->beginModalDialog() == 1) {
-        beginOpening();
+        beginOpening(tr("Rebuilding the Class Tree"));
         app_.initTreeFile();
         endOpening();
         mainWindow_->statusBar()->showMessage(tr("Rebuilt the class tree from %1 headers").arg(app_.getHedderCount()));
@@ -320,7 +463,20 @@ void AppShell::EndStructEnumViewer() {
 void AppShell::openURL() {
     if (!selectedClass_ || !selectedClass_->getName()) return;
     std::optional<std::string> stored = AnnotationFiles::getClassURL(*selectedClass_->getName());
-    if (!stored || stored->empty()) return;
+    if (!stored || stored->empty()) {
+        // Said, with the way to store one.
+        const QString name = qText(*selectedClass_->getName());
+        QMessageBox box(QMessageBox::Information, tr("Open Class URL"), tr("No URL is stored for %1.").arg(name),
+                        QMessageBox::Close, mainWindow_.get());
+        box.setInformativeText(tr("Store one, such as the address of its documentation, in Edit > Class URLs."));
+        QPushButton* store = box.addButton(tr("Class &URLs\u2026"), QMessageBox::ActionRole);
+        box.exec();
+        if (box.clickedButton() == store) {
+            EditURL();
+            if (URLeditor) URLeditor->selectClassNamed(*selectedClass_->getName());
+        }
+        return;
+    }
     // Only web, file and mail addresses go to the desktop; nothing is run through a shell.
     const QString problem = DesktopUrl::open(qText(*stored));
     if (!problem.isEmpty())
@@ -423,9 +579,11 @@ void AppShell::addPrivateHedders() {
     updateCommands();
 }
 
-bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths) {
+bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths,
+                                           const std::vector<std::string>& opened) {
     if (code == 1 && edited) {
-        if (!AnnotationFiles::writePrivateHedders(paths)) return false;  // the dialog stays, and says so
+        // Merged into the file as it is now: paths another window added meanwhile stay.
+        if (!AnnotationFiles::mergePrivateHedders(opened, paths)) return false;  // the dialog stays, and says so
         customClassEditor_ = false;
         privateHedderEditor_ = nullptr;
         reBuildTree();

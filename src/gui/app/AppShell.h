@@ -7,7 +7,9 @@
 // window; then the stored tree is loaded when the class, protocol and category files are there
 // (and readable), else built from the headers; CommentDicWasChangedNotification and
 // TreeFileWasChangedMessage. Termination (Quit, the last window closed, the desktop session
-// ending): the termination writes, which write only what changed.
+// ending): the termination writes, which write only what changed; a write that fails is offered
+// again in a dialog (or given up), and a tree stored meanwhile by another Kestrel is replaced
+// only when the user says so.
 #include <QFont>
 #include <QObject>
 #include <QPointer>
@@ -48,7 +50,7 @@ class TreeView;
 class TreeWinAction;
 
 struct LaunchOptions {
-    std::optional<std::string> frameworksRoot;  // --frameworks-root DIR
+    std::optional<std::string> frameworksRoot;  // --frameworks-root DIR, or --sdk SDK's frameworks
     std::optional<std::string> selectClass;     // --select CLASS: shown selected once loaded
 };
 
@@ -81,16 +83,29 @@ public:
     void addPrivateHedders();
     // OK (1) with a changed list stores it and then runs the rebuild command. Answers false,
     // storing nothing else and offering no rebuild, when the list could not be written: the
-    // dialog then stays open and says so.
-    bool sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths);
+    // dialog then stays open and says so. opened: the list as the dialog began with it (what
+    // changed since is merged into the file as it is now).
+    bool sendAddPrivateHedderMessage(int code, bool edited, const std::vector<std::string>& paths,
+                                     const std::vector<std::string>& opened);
     // The preferences dialog, one at a time; after its OK, what depends on the preferences is
     // measured and drawn again (display names, the tree, the lists).
     void doPref();
     void EndPref(PrefController* dialog);
     void preferencesChanged();
+    // After the preferences' SDK changed: the tree is built again from the SDK now chosen
+    // (unless the command line or the environment chose the frameworks for this run, which
+    // the status bar then says).
+    void sdkChosen();
+    // The frameworks root read when the preferences choose no SDK.
+    std::string defaultFrameworksRoot() const;
     void quit();
     void copy();
     void cut();
+    // Find: the Find tab, its keyword field focused with its text selected. The tabs by index
+    // (out of range: round and round), the keys going on into the tab shown.
+    static constexpr int kClassTab = 0, kFindTab = 1, kFunctionTab = 2;
+    void showFind();
+    void showTab(int index);
 
     // Validation: the application's table for tagged commands; Quit always; Copy and Cut as
     // the focused view answers.
@@ -126,6 +141,8 @@ public:
     // The font of the tree and the lists (the preferences' font, or the system font).
     QFont treeFont() const;
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // Host.
     void setMessage(const std::string& text) override;
     void setStatusMessage(const std::string& text) override;
@@ -147,7 +164,10 @@ private:
     void placeWindows();
     // The start: load, or build when the stored tree is missing or cannot be read.
     void loadOrBuild();
-    void beginOpening();
+    // The frameworks root by the command line, the environment, the preferences, the platform.
+    std::string chooseFrameworksRoot() const;
+    // Shows the opening window, titled by what is being done.
+    void beginOpening(const QString& title);
     void endOpening();
     void selectRequestedClass();
 

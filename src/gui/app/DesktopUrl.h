@@ -1,5 +1,5 @@
 #pragma once
-// Opens a stored address (a class's URL, the about box's mail address) through the desktop:
+// Opens a stored address (a class's URL) through the desktop:
 // its browser, file viewer or mail program. Only what UrlCheck::isOpenable accepts is handed
 // over; nothing is ever run through a script or a shell.
 #include <QCoreApplication>

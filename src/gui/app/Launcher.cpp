@@ -9,7 +9,9 @@
 #include <iostream>
 #include <vector>
 
+#include "core/platform/SdkLayout.h"
 #include "gui/app/AppShell.h"
+#include "gui/app/PlatformCheck.h"
 #include "gui/app/StartupProbe.h"
 #include "gui/app/TerminationSignals.h"
 
@@ -42,12 +44,14 @@ DisplayProbe& displayProbe() {
 }
 }  // namespace
 
-std::optional<std::string> Launcher::displayProblem() {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform && *platform) return std::nullopt;  // asked for; Qt reports its own failures
+std::optional<std::string> Launcher::displayProblem(const std::vector<std::string>& qtArgs) {
+    // A platform asked for by name is Qt's to start; only X, which it would abort on without a
+    // display, is probed here as well.
+    const std::optional<PlatformCheck::Request> request = PlatformCheck::requested(qtArgs);
+    if (request && request->names != std::vector<std::string>{"xcb"}) return std::nullopt;
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     const char* display = std::getenv("DISPLAY");
-    if ((!display || !*display) && wayland && *wayland) return std::nullopt;
+    if (!request && (!display || !*display) && wayland && *wayland) return std::nullopt;
     if (!display || !*display) return std::string("no display is set (DISPLAY is empty)");
     // Ask the X server itself, as Qt would, but without Qt's abort when it does not answer.
     DisplayProbe& probe = displayProbe();
@@ -66,6 +70,7 @@ std::optional<std::string> Launcher::displayProblem() {
 
 int Launcher::run(int argc, char** argv) {
     LaunchOptions options;
+    std::optional<std::string> sdk;
     std::vector<char*> qtArgs{argv[0]};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -76,16 +81,36 @@ int Launcher::run(int argc, char** argv) {
         };
         if (auto root = value("--frameworks-root")) {
             options.frameworksRoot = root;
+        } else if (auto given = value("--sdk")) {
+            sdk = given;
         } else if (auto cls = value("--select")) {
             options.selectClass = cls;
-        } else if (arg == "--frameworks-root" || arg == "--select") {
+        } else if (arg == "--frameworks-root" || arg == "--sdk" || arg == "--select") {
             std::cerr << "kestrel: " << arg << " needs a value\n";
             return 2;
         } else {
             qtArgs.push_back(argv[i]);
         }
     }
-    if (std::optional<std::string> problem = displayProblem()) {
+    if (sdk) {
+        if (options.frameworksRoot) {
+            std::cerr << "kestrel: give --sdk or --frameworks-root, not both\n";
+            return 2;
+        }
+        options.frameworksRoot = SdkLayout::frameworksRootOf(*sdk);
+        if (!options.frameworksRoot) {
+            std::cerr << "kestrel: --sdk: " << *sdk << " is no SDK (it has no System/Library/Frameworks)\n";
+            return 2;
+        }
+    }
+    // Qt would abort the program for want of the platform asked for; said here instead.
+    const std::vector<std::string> qtArgList(qtArgs.begin(), qtArgs.end());
+    if (std::optional<std::string> problem = PlatformCheck::problem(qtArgList)) {
+        std::cerr << "kestrel: cannot open the desktop program's windows: " << *problem << ".\n";
+        const std::optional<PlatformCheck::Request> request = PlatformCheck::requested(qtArgList);
+        return request && request->byArgument ? 2 : 1;
+    }
+    if (std::optional<std::string> problem = displayProblem(qtArgList)) {
         std::cerr << "kestrel: cannot open the desktop program's windows: " << *problem << ".\n"
                   << "Start it on a desktop, or use the terminal commands, which need no display:\n"
                   << "  kestrel build               read the framework headers and store the class tree\n"

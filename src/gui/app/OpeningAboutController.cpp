@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
 #include <cmath>
 
 #include "core/app/AboutText.h"
 #include "gui/app/QtText.h"
-#include "gui/app/DesktopUrl.h"
 #include "gui/app/WindowPlacement.h"
 #include "ui_OpeningAbout.h"
 
@@ -16,6 +16,8 @@ namespace kestrel::gui {
 namespace {
 constexpr int kBarSteps = 1000;   // the bar's 0..100 in tenths
 constexpr qint64 kPaintGapMs = 15;
+constexpr qint64 kWholePaintGapMs = 250;
+constexpr int kShowWaitMs = 1000;
 
 }  // namespace
 
@@ -33,24 +35,42 @@ void OpeningAboutController::load() {
     name.setBold(true);
     ui_->nameView->setFont(name);
     connect(ui_->okButton, &QPushButton::clicked, this, &OpeningAboutController::aboutEnd);
-    connect(ui_->mailButton, &QPushButton::clicked, this, &OpeningAboutController::sendMail);
 }
 
-void OpeningAboutController::beginOpening() {
+void OpeningAboutController::beginOpening(const QString& title) {
     mode = 1;
     load();
     ui_->okButton->hide();
-    ui_->mailButton->hide();
     ui_->progressBar->setRange(0, kBarSteps);
     ui_->progressBar->setValue(0);
-    window->setWindowTitle(tr("Kestrel"));
+    window->setWindowTitle(title);
     window->adjustSize();
     WindowPlacement::centre(*window);
     window->show();
     window->raise();
-    // Mapped and painted before the work that blocks begins.
+    paintWhenShown();
+}
+
+void OpeningAboutController::paintWhenShown() {
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(kShowWaitMs);
+    // Every window shown so far (the main and tree windows too) is waited for: one not yet
+    // shown when the work begins stays a black box until it ends. The deadline's timer wakes
+    // the wait when the window system says nothing.
+    auto allShown = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && !(top->windowHandle() && top->windowHandle()->isExposed())) return false;
+        return true;
+    };
+    while (window && !allShown() && deadline.isActive())
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    // What waits to be painted goes first; then this window.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!window) return;
+    window->repaint();
     lastPaint_.start();
+    lastWholePaint_.start();
 }
 
 void OpeningAboutController::beginAbout(std::size_t classCount) {
@@ -58,6 +78,7 @@ void OpeningAboutController::beginAbout(std::size_t classCount) {
     load();
     ui_->progressBar->hide();
     ui_->okButton->setFocusPolicy(Qt::NoFocus);
+    window->setWindowTitle(tr("About Kestrel"));
     ui_->statusView->setText(qText(AboutText::statusText(classCount)));
     ui_->messageView->clear();
     window->adjustSize();
@@ -103,7 +124,12 @@ void OpeningAboutController::setMessage(const std::string& text) {
 void OpeningAboutController::paintNow(QWidget* control, bool force) {
     if (!window || !window->isVisible()) return;
     if (!force && lastPaint_.isValid() && lastPaint_.elapsed() < kPaintGapMs) return;
-    control->repaint();
+    if (lastWholePaint_.isValid() && lastWholePaint_.elapsed() >= kWholePaintGapMs) {
+        window->repaint();
+        lastWholePaint_.restart();
+    } else {
+        control->repaint();
+    }
     lastPaint_.restart();
 }
 
@@ -115,6 +141,16 @@ void OpeningAboutController::setNote(const std::string& text) {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // laid out and shown now
 }
 
+void OpeningAboutController::setSdkName(const std::string& name, const std::string& path) {
+    if (!window) return;
+    ui_->sdkView->setText(tr("Frameworks of %1").arg(qText(name)));
+    ui_->sdkView->setToolTip(qText(path));
+    ui_->sdkView->setVisible(!name.empty());
+    paintNow(ui_->sdkView, true);
+}
+
+QString OpeningAboutController::sdkText() const { return ui_ ? ui_->sdkView->text() : QString(); }
+
 QString OpeningAboutController::noteText() const { return ui_ ? ui_->noteView->text() : QString(); }
 
 QString OpeningAboutController::statusText() const { return ui_ ? ui_->statusView->text() : QString(); }
@@ -124,11 +160,6 @@ QString OpeningAboutController::messageText() const { return ui_ ? ui_->messageV
 void OpeningAboutController::aboutEnd() {
     if (window) window->hide();
     deleteLater();
-}
-
-void OpeningAboutController::sendMail() {
-    const QString problem = DesktopUrl::open(QString::fromStdString(AboutText::mailURL()));
-    if (!problem.isEmpty()) QMessageBox::warning(window, tr("Send Mail"), problem);
 }
 
 }  // namespace kestrel::gui

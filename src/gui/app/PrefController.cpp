@@ -10,6 +10,7 @@
 #include "core/platform/ProcessState.h"
 #include "gui/app/AppShell.h"
 #include "gui/app/PrefFonts.h"
+#include "gui/app/PrefSdkChoice.h"
 #include "gui/app/WindowPlacement.h"
 #include "ui_Pref.h"
 
@@ -35,6 +36,9 @@ void PrefController::begin() {
     mWidthMatrix->addButton(ui_->noLimitButton, 0);
     mWidthMatrix->addButton(ui_->limitButton, 1);
 
+    sdkChoice = new PrefSdkChoice(ui_->sdkPathView, ui_->chooseSdkButton, ui_->defaultSdkButton, ui_->sdkNameView,
+                                  pref->sdkPath, owner.defaultFrameworksRoot(), window);
+
     ui_->mWidthLimitView->setMinimum(MethodMenu::kMinimumLimit);
     ui_->mWidthLimitView->setValue(pref->numLimitCharactors);
     (pref->menuWidthHasLimit ? ui_->limitButton : ui_->noLimitButton)->setChecked(true);
@@ -50,6 +54,9 @@ void PrefController::begin() {
     const double alpha = classWindow ? classWindow->windowOpacity() : pref->cWindowAlphaValue;
     ui_->alfaSlider->setValue(static_cast<int>(std::lround(alpha * 100)));
     ui_->alphaValueView->setText(tr("%1 %").arg(ui_->alfaSlider->value()));
+    QPalette dimmed = ui_->alphaNoteView->palette();
+    dimmed.setColor(QPalette::WindowText, dimmed.color(QPalette::PlaceholderText));
+    ui_->alphaNoteView->setPalette(dimmed);
     ui_->delaySlider->setValue(static_cast<int>(std::lround(pref->cWindowDisplayDelay * 10)));
     ui_->delaySlider->setPageStep(10);
     ui_->delaySlider->setTickInterval(10);
@@ -79,6 +86,12 @@ void PrefController::changeAlfaValue(int hundredths) {
 void PrefController::doOkButton() {
     const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
     if (!pref || ended_) return;
+    if (!sdkChoice->acceptable()) {  // the dialog stays as it is, saying why
+        sdkChoice->showProblem();
+        return;
+    }
+    const bool sdkChanged = sdkChoice->chosen() != pref->sdkPath;
+    pref->sdkPath = sdkChoice->chosen();
     pref->prefChanged = true;
     if (mWidthMatrix->checkedId() == 0) {
         pref->menuWidthHasLimit = false;
@@ -99,6 +112,7 @@ void PrefController::doOkButton() {
         pref->setFont(PrefFont{chosen.family().toStdString(), static_cast<double>(chosen.pointSize())});
     owner.preferencesChanged();
     end();
+    if (sdkChanged) owner.sdkChosen();
 }
 
 void PrefController::doCancelButton() {

@@ -1,5 +1,6 @@
 #pragma once
-// The preferences dialog ("Pref"): method menu titles (cut or not, and where), comments in
+// The preferences dialog ("Pref"): the SDK whose frameworks are read (see PrefSdkChoice; a
+// change builds the tree again after OK), method menu titles (cut or not, and where), comments in
 // menus, separators, the line break after copies from the method view, the font of the tree
 // and lists, and the tree window's opacity (shown on the window at once while the slider
 // moves) and delay before it comes back after a drag. The record changes only on OK, and is
@@ -22,6 +23,7 @@ class QButtonGroup;
 namespace kestrel::gui {
 
 class AppShell;
+class PrefSdkChoice;
 
 class PrefController : public QObject {
     Q_OBJECT
@@ -45,6 +47,7 @@ private:
     QPointer<QDialog> window;
     std::unique_ptr<Ui::Pref> ui_;
     QButtonGroup* mWidthMatrix = nullptr;
+    PrefSdkChoice* sdkChoice = nullptr;
     bool ended_ = false;
 };
 

@@ -33,19 +33,25 @@ void PrefFonts::installMeasure() {
         std::optional<QFontMetricsF> metrics;
     };
     auto cache = std::make_shared<Cache>();
-    TextMeasure::setFunction([cache](std::string_view text) {
+    auto metrics = [cache]() -> const QFontMetricsF& {
         const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
         const PrefFont wanted = pref ? pref->getFont() : PrefFont{};
         if (!cache->font || *cache->font != wanted) {
             cache->font = wanted;
             cache->metrics.emplace(font(wanted));
         }
-        return cache->metrics->horizontalAdvance(
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        return *cache->metrics;
+    };
+    TextMeasure::setFunction([metrics](std::string_view text) {
+        return metrics().horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     });
+    TextMeasure::setLineHeightFunction([metrics] { return metrics().height(); });
 }
 
-void PrefFonts::uninstallMeasure() { TextMeasure::setFunction(nullptr); }
+void PrefFonts::uninstallMeasure() {
+    TextMeasure::setFunction(nullptr);
+    TextMeasure::setLineHeightFunction(nullptr);
+}
 
 RowStyle PrefFonts::style(const TextAttributes& attributes, const QPalette& palette) {
     auto colour = [&](const std::optional<PrefColor>& c) -> std::optional<QColor> {
@@ -61,18 +67,18 @@ RowStyle PrefFonts::style(const TextAttributes& attributes, const QPalette& pale
 }
 
 RowStyle PrefFonts::currentStyle(Row row, const QPalette& palette) {
+    if (row == Row::InactiveSelected) {
+        RowStyle style = currentStyle(Row::Plain, palette);
+        style.foreground = palette.color(QPalette::Inactive, QPalette::HighlightedText);
+        style.background = palette.color(QPalette::Inactive, QPalette::Highlight);
+        return style;
+    }
     const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
     if (!pref) {
         PrefData defaults;
-        return style(row == Row::Plain ? defaults.getTextAttributes()
-                     : row == Row::Selected ? defaults.getSelectedTextAttributes()
-                                            : defaults.getInactiveSelectedTextAttributes(),
-                     palette);
+        return style(row == Row::Plain ? defaults.getTextAttributes() : defaults.getSelectedTextAttributes(), palette);
     }
-    return style(row == Row::Plain ? pref->getTextAttributes()
-                 : row == Row::Selected ? pref->getSelectedTextAttributes()
-                                        : pref->getInactiveSelectedTextAttributes(),
-                 palette);
+    return style(row == Row::Plain ? pref->getTextAttributes() : pref->getSelectedTextAttributes(), palette);
 }
 
 }  // namespace kestrel::gui

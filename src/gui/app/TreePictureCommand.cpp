@@ -1,5 +1,7 @@
 #include "gui/app/TreePictureCommand.h"
 
+#include <sys/stat.h>
+
 #include <QGuiApplication>
 #include <iostream>
 
@@ -32,12 +34,20 @@ int TreePictureCommand::run(const std::optional<std::string>& frameworksRoot, co
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
+    // A target that is there and is no file (a FIFO, a device) is refused before anything else.
+    struct stat target {};
+    if (::stat(file.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
+        std::cerr << "kestrel tree: " << file << " is not a file (" << (S_ISDIR(target.st_mode) ? "a folder" : "a FIFO or device")
+                  << "): it is left as it is; give the name of a picture file\n";
+        return 1;
+    }
     ProcessState::frameworksRoot() = FrameworksRoot::resolve(frameworksRoot, DataFolder::getMainFolderPath());
     PrefFonts::installMeasure();
     int status = 0;
     {
         AppAction2 app;
         app.startUp();
+        if (!app.getStartUpNote().empty()) std::cerr << "kestrel: " << app.getStartUpNote() << "\n";
         std::vector<std::shared_ptr<ClassData>> roots = app.classList;
         if (className) {
             std::shared_ptr<ClassData> record = app.findClassByName(*className);
@@ -53,7 +63,10 @@ int TreePictureCommand::run(const std::optional<std::string>& frameworksRoot, co
             std::cerr << "kestrel tree: " << problem.toStdString() << "\n";
             status = 1;
         }
-        app.applicationWillTerminate();
+        const TreeFileStore::StoreReport report = app.applicationWillTerminate();
+        for (const std::string& line : report.notes) std::cerr << "kestrel: " << line << "\n";
+        for (const std::string& line : report.problems) std::cerr << "kestrel: " << line << "\n";
+        if (!report.ok() && status == 0) status = 3;  // the picture is there, the tree was not stored
     }
     PrefFonts::uninstallMeasure();
     return status;

@@ -1,7 +1,10 @@
 #include "gui/app/TreeWinAction.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPalette>
 #include <QScrollArea>
 #include <QWidget>
@@ -16,10 +19,15 @@
 namespace kestrel::gui {
 
 TreeWinAction::TreeWinAction(AppShell& owner) : QObject(&owner), owner_(owner) {
-    // A tool window of the main window: it floats above it and closing the main window ends
-    // the program.
-    window_ = new QWidget(owner.getMainWindow(), Qt::Tool);
+    window_ = new QWidget(nullptr, Qt::Window);
     window_->setAttribute(Qt::WA_DeleteOnClose);
+    if (QMainWindow* main = owner.getMainWindow()) {
+        for (QAction* item : main->menuBar()->actions())
+            if (QMenu* menu = item->menu())
+                for (QAction* command : menu->actions())
+                    if (!command->isSeparator() && !command->menu()) window_->addAction(command);
+        main->installEventFilter(this);
+    }
     Ui::TreeWindow ui;
     ui.setupUi(window_);
     QPalette white = ui.scrollArea->viewport()->palette();
@@ -102,6 +110,9 @@ void TreeWinAction::step() {
 
 bool TreeWinAction::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Close && watched == window_) windowWillClose();
+    // The main window closed (not minimised): the tree window goes with it.
+    if (event->type() == QEvent::Hide && !event->spontaneous() && window_ && watched == owner_.getMainWindow())
+        window_->close();
     return QObject::eventFilter(watched, event);
 }
 

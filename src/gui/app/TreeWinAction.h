@@ -4,6 +4,10 @@
 // delegate and unregisters when the window closes; the tree view clears the delegate's
 // pointers to itself and the window when it goes.
 //
+// An ordinary window of its own, not one that floats over the main window: whichever of the two
+// is used comes to the front. The main window's commands answer their shortcuts in it too
+// (Copy, Cut, Class Tree, Quit, ...), and it closes with the main window, which ends the program.
+//
 // A window at alpha 0 is hidden, not only transparent: under X11 a transparent window still
 // takes drops meant for the windows beneath it.
 #include <QObject>

@@ -3,10 +3,12 @@
 #include <QLineEdit>
 
 #include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/platform/Host.h"
 #include "core/platform/InfoPlist.h"
 #include "core/text/DeclarationText.h"
+#include "core/text/EnumText.h"
 #include "gui/lists/MethodView.h"
 #include "gui/treeview/TreeView.h"
 
@@ -27,6 +29,7 @@ void FindResultView::setDrawMode(int mode) {
     setResults(std::nullopt);
     if (mode == TreeSearch::kFindMethods) setToolTip(tip("findResultViewMethodTip"));
     if (mode == TreeSearch::kFindFunctions) setToolTip(tip("findResultViewFunctionTip"));
+    if (mode == TreeSearch::kFindConstants) setToolTip(tip("findResultViewConstantTip"));
     if (mode == TreeSearch::kFindClasses) setToolTip(tip("findResultViewClassTip"));
 }
 
@@ -41,14 +44,17 @@ std::optional<std::string> FindResultView::getTextFromArray(int index) const {
     switch (drawMode) {
         case TreeSearch::kFindMethods: return r.method;
         case TreeSearch::kFindFunctions: return r.function ? r.function->getName() : std::nullopt;
+        case TreeSearch::kFindConstants: return r.constant ? std::optional(r.constant->text()) : std::nullopt;
         case TreeSearch::kFindClasses: return r.classRecord ? r.classRecord->getName() : std::nullopt;
         default: return std::nullopt;
     }
 }
 
 std::optional<std::string> FindResultView::getSideText(int index) const {
-    if (drawMode != TreeSearch::kFindMethods || index < 0 || index >= static_cast<int>(results_.size())) return std::nullopt;
+    if (index < 0 || index >= static_cast<int>(results_.size())) return std::nullopt;
     const TreeSearch::Result& r = results_[static_cast<std::size_t>(index)];
+    if (drawMode == TreeSearch::kFindConstants) return r.enumRecord ? std::optional(EnumText::owner(*r.enumRecord)) : std::nullopt;
+    if (drawMode != TreeSearch::kFindMethods) return std::nullopt;
     return r.classRecord ? r.classRecord->getName() : std::nullopt;
 }
 
@@ -72,16 +78,17 @@ void FindResultView::doClickAction(int index) {
 }
 
 void FindResultView::doDoubleClick() {
-    if (drawMode != TreeSearch::kFindMethods || selectLine < 0 || !methodView_) return;
-    std::optional<std::string> method = getTextFromArray(selectLine);
-    if (!method) return;
-    methodView_->setMethod(*method);
-    if (showClassPanel_) showClassPanel_();
+    if (drawMode != TreeSearch::kFindMethods || selectLine < 0 || selectLine >= static_cast<int>(results_.size()) ||
+        !showMethod_)
+        return;
+    const TreeSearch::Result& row = results_[static_cast<std::size_t>(selectLine)];
+    if (row.method) showMethod_(row);
 }
 
 std::string FindResultView::createDragStrings() const {
     std::optional<std::string> text = getTextFromArray(selectLine);
     if (!text) return {};
+    if (drawMode == TreeSearch::kFindConstants) return results_[static_cast<std::size_t>(selectLine)].constant->name;
     if (drawMode != TreeSearch::kFindMethods) return *text;
     return DeclarationText::createExternalDragStrings(*text, Host::current().getDragStyleMode(), receiverName());
 }

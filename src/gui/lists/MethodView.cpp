@@ -1,6 +1,7 @@
 #include "gui/lists/MethodView.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -26,6 +27,8 @@ void MethodView::setMethod(const std::string& text) {
     rowsReplaced(static_cast<int>(rows_.size()));
 }
 
+QString MethodView::noMethodText() { return tr("Choose a method from a class's menu in the class tree."); }
+
 std::optional<std::string> MethodView::getTextFromArray(int index) const {
     if (index < 0 || index >= static_cast<int>(rows_.size())) return std::nullopt;
     return rows_[static_cast<std::size_t>(index)];
@@ -40,11 +43,12 @@ void MethodView::paintEvent(QPaintEvent*) {
     const RowStyle plain = PrefFonts::currentStyle(PrefFonts::Row::Plain, palette());
     const int x = kTextInset - horizontalScrollBar()->value();
     const int y = -verticalScrollBar()->value();
-    if (!method) {
-        painter.setFont(plain.font);
+    if (!method || method->empty()) {
+        // A hint, in the window's own font, wrapped rather than cut.
         painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(QRect(x, y, viewport()->width(), kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("No Methods!!"));
+        painter.drawText(viewport()->rect().adjusted(kTextInset, 0, -kTextInset, 0),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, noMethodText());
+        paintFocusFrame(painter);
         return;
     }
     // The whole method is highlighted at once, while the view has the focus.
@@ -54,7 +58,7 @@ void MethodView::paintEvent(QPaintEvent*) {
                                                                  palette())
                                        : plain;
     if (highlighted && style.background) {
-        const int height = kRowHeight * static_cast<int>(rows_.size());
+        const int height = rowHeight() * static_cast<int>(rows_.size());
         fillRowBackground(painter, QRect(0, y, std::max(viewport()->width(), dataBounds().width()), height),
                           *style.background);
     }
@@ -62,15 +66,25 @@ void MethodView::paintEvent(QPaintEvent*) {
     painter.setPen(style.foreground ? *style.foreground : palette().color(QPalette::Text));
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const int indent = i > 0 ? kIndent : 0;
-        painter.drawText(QRect(x + indent, y + static_cast<int>(i) * kRowHeight, dataBounds().width() + kIndent,
-                               kRowHeight),
+        painter.drawText(QRect(x + indent, y + static_cast<int>(i) * rowHeight(), dataBounds().width() + kIndent,
+                               rowHeight()),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, qText(rows_[i]));
     }
+    paintFocusFrame(painter);
+}
+
+void MethodView::keyPressEvent(QKeyEvent* event) {
+    // The method is one thing to take away: a moving key highlights it whole, ready to copy.
+    if (method && !method->empty() && rowForKey(event->key(), -1) && !selectedFlag) {
+        selectedFlag = true;
+        viewport()->update();
+    }
+    TextArrayView::keyPressEvent(event);
 }
 
 void MethodView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && method) {
-        const double row = contentY(static_cast<int>(event->position().y())) / double(kRowHeight);
+        const double row = contentY(static_cast<int>(event->position().y())) / double(rowHeight());
         if (row >= static_cast<double>(rows_.size())) {
             // A click under the text takes the highlight away.
             if (selectedFlag) {

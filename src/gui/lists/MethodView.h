@@ -4,7 +4,9 @@
 // style of the main window:
 //   -(void)setFoo:(id)foo          copied, declaration style: "-(void)setFoo:(id)foo bar:(int)x;\n"
 //       bar:(int)x                 call style: "[NSView*_VALUE setFoo:(id)foo bar:(int)x];\n"
-// (the line feed while the preferences' addLF is on). Before any method it reads "No Methods!!".
+// (the line feed while the preferences' addLF is on). Without a method it says, dimmed, where
+// one comes from.
+// A click or a moving key (Up, Down, Home, ...) highlights it.
 #include <optional>
 #include <string>
 
@@ -24,6 +26,8 @@ public:
     // Shows a declaration; the same text again only clears the highlight.
     void setMethod(const std::string& method);
     const std::optional<std::string>& getMethod() const { return method; }
+    // What the view says before any method.
+    static QString noMethodText();
     bool isHighlighted() const { return selectedFlag; }
     // The argument information view, emptied whenever another method is shown.
     void setArgumentView(QPlainTextEdit* view) { sructEnumView = view; }
@@ -36,6 +40,7 @@ protected:
     double rowWidth(int index) const override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPlainTextEdit* sructEnumView = nullptr;

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "core/model/StructEnumData.h"
+#include "core/text/StructEnumText.h"
 
 namespace kestrel::gui {
 
@@ -15,26 +16,32 @@ void StructEnumView::setRecords(std::optional<Records> records) {
     if (countView) countView->setText(QString::number(records_.size()));
 }
 
+const StructEnumData* StructEnumView::recordAt(int index) const {
+    if (index < 0 || index >= static_cast<int>(records_.size())) return nullptr;
+    return records_[static_cast<std::size_t>(index)].get();
+}
+
 std::optional<std::string> StructEnumView::getTextFromArray(int index) const {
-    if (index < 0 || index >= static_cast<int>(records_.size()) || !records_[static_cast<std::size_t>(index)])
-        return std::nullopt;
-    return records_[static_cast<std::size_t>(index)]->getName();
+    const StructEnumData* record = recordAt(index);
+    if (!record) return std::nullopt;
+    return StructEnumText::rowText(*record);
+}
+
+std::optional<std::string> StructEnumView::getSideText(int index) const {
+    const StructEnumData* record = recordAt(index);
+    return record ? StructEnumText::sideText(*record) : std::nullopt;
 }
 
 void StructEnumView::doClickAction(int index) {
     TextArrayView::doClickAction(index);
-    if (selectLine < 0 || selectLine >= static_cast<int>(records_.size()) || !indexView) return;
-    const auto& record = records_[static_cast<std::size_t>(selectLine)];
-    indexView->setMultiLineStrings(record && record->getStructIndex() ? *record->getStructIndex() : std::string());
+    const StructEnumData* record = recordAt(selectLine);
+    if (!record || !indexView) return;
+    indexView->setMultiLineStrings(StructEnumText::detailText(*record));
 }
 
 std::string StructEnumView::createDragStrings() const {
-    if (selectLine < 0 || selectLine >= static_cast<int>(records_.size())) return {};
-    const auto& record = records_[static_cast<std::size_t>(selectLine)];
-    if (!record) return {};
-    const std::string name = record->getName().value_or("");
-    const std::string kind = record->whoAreYou() == kEnumDataKind ? "enum" : "struct";
-    return kind + " " + name + " " + record->getStructIndex().value_or("{}") + ";";
+    const StructEnumData* record = recordAt(selectLine);
+    return record ? StructEnumText::copyText(*record) : std::string();
 }
 
 }  // namespace kestrel::gui

@@ -1,6 +1,7 @@
 #pragma once
-// Struct or enum records by name; a click shows the record's body, one line a row, in the
-// index list beside it. The count field says how many records there are.
+// Struct or enum records by name (an anonymous enum by its first constants), each with its
+// header beside it; a click shows the record's definition, one line a row, in the index list
+// beside it (the texts are StructEnumText's). The count field says how many records there are.
 #include <memory>
 #include <vector>
 
@@ -28,11 +29,15 @@ public:
     const Records& records() const { return records_; }
 
     std::optional<std::string> getTextFromArray(int index) const override;
+    // The header a record comes from, where known.
+    std::optional<std::string> getSideText(int index) const override;
     void doClickAction(int index) override;
     // A record is copied and dragged as its definition.
     std::string createDragStrings() const override;
 
 private:
+    const StructEnumData* recordAt(int index) const;
+
     Records records_;
     TextArrayView* indexView = nullptr;
     QLabel* countView = nullptr;

@@ -6,13 +6,16 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
 #include "core/platform/NotificationCenter.h"
+#include "core/text/ListMetrics.h"
 #include "core/text/ListText.h"
 #include "gui/app/QtText.h"
 #include "gui/treeview/DragImage.h"
@@ -23,9 +26,7 @@ TextArrayView::TextArrayView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
-    verticalScrollBar()->setSingleStep(kRowHeight);
-    horizontalScrollBar()->setSingleStep(kRowHeight);
-    updateScrollBars();
+    rowsRestyled();
 }
 
 TextArrayView::~TextArrayView() = default;
@@ -49,19 +50,85 @@ void TextArrayView::rowsReplaced(int count) {
     rowsRestyled();
 }
 
+std::vector<int> TextArrayView::rowsToMeasure() const {
+    // A long list: only the rows of the first page; the others are measured when painted.
+    const int count = rowCount_ <= kMeasuredRows ? rowCount_ : std::min(rowCount_, viewport()->height() / kRowHeight + 1);
+    std::vector<int> rows(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) rows[static_cast<std::size_t>(i)] = i;
+    return rows;
+}
+
 void TextArrayView::measureSideTexts() {
     sideWidth_ = 0;
     const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
-    for (int i = 0; i < rowCount_; ++i)
+    for (int i : rowsToMeasure())
         if (std::optional<std::string> side = getSideText(i))
             sideWidth_ = std::max(sideWidth_, static_cast<int>(std::ceil(metrics.horizontalAdvance(qText(*side)))));
 }
 
+void TextArrayView::measurePaintedRows(int first, int last) {
+    if (rowCount_ <= kMeasuredRows) return;  // measured whole when they came
+    // After the paint, once: a paint costs what it cost before, and a row is measured once.
+    first = std::max(first, 0);
+    last = std::min(last, static_cast<int>(measured_.size()));
+    while (first < last && measured_[static_cast<std::size_t>(first)]) ++first;
+    while (last > first && measured_[static_cast<std::size_t>(last - 1)]) --last;
+    if (first >= last) return;
+    unmeasured_ = unmeasured_.first < 0 ? std::pair{first, last}
+                                        : std::pair{std::min(unmeasured_.first, first), std::max(unmeasured_.second, last)};
+    if (!measureQueued_) {
+        measureQueued_ = true;
+        QTimer::singleShot(0, this, [this] { measureUnmeasured(); });
+    }
+}
+
+void TextArrayView::measureUnmeasured() {
+    measureQueued_ = false;
+    const auto [first, last] = unmeasured_;
+    unmeasured_ = {-1, -1};
+    const int sideBefore = sideWidth_;
+    int widest = dataBounds_.width();
+    const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
+    for (int i = std::max(first, 0); i < std::min(last, static_cast<int>(measured_.size())); ++i) {
+        if (measured_[static_cast<std::size_t>(i)]) continue;
+        measured_[static_cast<std::size_t>(i)] = true;
+        if (std::optional<std::string> side = getSideText(i))
+            sideWidth_ = std::max(sideWidth_, static_cast<int>(std::ceil(metrics.horizontalAdvance(qText(*side)))));
+        widest = std::max(widest, static_cast<int>(std::ceil(rowWidth(i))));
+    }
+    if (widest == dataBounds_.width() && sideWidth_ == sideBefore) return;
+    dataBounds_.setWidth(widest);
+    updateScrollBars();
+    if (sideWidth_ != sideBefore) viewport()->update();
+}
+
 void TextArrayView::rowsRestyled() {
+    const QFontMetricsF metrics(PrefFonts::currentStyle(PrefFonts::Row::Plain, palette()).font);
+    rowHeight_ = ListMetrics::rowHeight(metrics.height());
+    verticalScrollBar()->setSingleStep(rowHeight_);
+    horizontalScrollBar()->setSingleStep(rowHeight_);
+    applyHeightInRows();
+    // A long list's rows are measured as they are shown: none is yet but the first page.
+    measured_.assign(rowCount_ > kMeasuredRows ? static_cast<std::size_t>(rowCount_) : 0, false);
+    for (int i : rowsToMeasure())
+        if (static_cast<std::size_t>(i) < measured_.size()) measured_[static_cast<std::size_t>(i)] = true;
+    unmeasured_ = {-1, -1};
     measureSideTexts();
-    dataBounds_ = rowCount_ > 0 ? QSize(static_cast<int>(std::ceil(calcArrayWidth())), kRowHeight * rowCount_) : QSize();
+    dataBounds_ = rowCount_ > 0 ? QSize(static_cast<int>(std::ceil(calcArrayWidth())), rowHeight_ * rowCount_) : QSize();
     updateScrollBars();
     viewport()->update();
+}
+
+void TextArrayView::setHeightInRows(int minimum, int maximum) {
+    minimumRows_ = minimum;
+    maximumRows_ = maximum;
+    applyHeightInRows();
+}
+
+void TextArrayView::applyHeightInRows() {
+    const int frame = 2 * frameWidth() + viewportMargins().top() + viewportMargins().bottom();
+    if (minimumRows_ > 0) setMinimumHeight(minimumRows_ * rowHeight_ + frame);
+    if (maximumRows_ > 0) setMaximumHeight(maximumRows_ * rowHeight_ + frame);
 }
 
 std::optional<std::string> TextArrayView::getTextFromArray(int index) const {
@@ -80,7 +147,8 @@ double TextArrayView::rowWidth(int index) const {
 
 double TextArrayView::calcArrayWidth() const {
     double widest = 0;
-    for (int i = 0; i < rowCount_; ++i) widest = std::max(widest, rowWidth(i));
+    for (int i : rowsToMeasure())
+        widest = std::max(widest, rowWidth(i));
     return widest;
 }
 
@@ -106,7 +174,6 @@ RowStyle TextArrayView::styleOfRow(int index) const {
 }
 
 void TextArrayView::fillRowBackground(QPainter& painter, const QRect& rect, const QColor& colour) const {
-    if (colour.alphaF() < 1.0) painter.fillRect(rect, palette().color(QPalette::Inactive, QPalette::Highlight));
     painter.fillRect(rect, colour);
 }
 
@@ -135,7 +202,7 @@ void TextArrayView::drawRow(QPainter& painter, int index, const QRect& rect, con
     QColor dim = index == selectLine && style.foreground ? ink : palette().color(QPalette::PlaceholderText);
     painter.setPen(dim);
     painter.drawText(column, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QFontMetrics(style.font).elidedText(qText(*side), Qt::ElideRight, width));
+                     QFontMetrics(style.font).elidedText(qText(*side), sideTextElision(), width));
 }
 
 void TextArrayView::setPlaceholderText(const QString& text) {
@@ -146,21 +213,37 @@ void TextArrayView::setPlaceholderText(const QString& text) {
 void TextArrayView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     if (rowCount_ <= 0) {
-        if (placeholder_.isEmpty()) return;
         painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
+        if (!placeholder_.isEmpty())
+            painter.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                             placeholder_);
+        paintFocusFrame(painter);
         return;
     }
     const QRect dirty = event->rect();
     const int top = contentY(dirty.top());
-    const int first = std::max(0, top / kRowHeight);
-    const int last = std::min(rowCount_, (contentY(dirty.bottom()) / kRowHeight) + 1);
+    const int first = std::max(0, top / rowHeight_);
+    const int last = std::min(rowCount_, (contentY(dirty.bottom()) / rowHeight_) + 1);
     const int x = -horizontalScrollBar()->value();
     const int width = std::max(viewport()->width(), dataBounds_.width());
     for (int i = first; i < last; ++i) {
-        const QRect rect(x, i * kRowHeight - verticalScrollBar()->value(), width, kRowHeight);
+        const QRect rect(x, i * rowHeight_ - verticalScrollBar()->value(), width, rowHeight_);
         drawRow(painter, i, rect, styleOfRow(i));
     }
+    measurePaintedRows(first, last);
+    paintFocusFrame(painter);
+}
+
+void TextArrayView::paintFocusFrame(QPainter& painter) const {
+    if (!isFirstResponder) return;
+    constexpr int kWidth = 2;
+    QPen pen(palette().color(QPalette::Highlight), kWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(viewport()->rect()).adjusted(kWidth / 2.0, kWidth / 2.0, -kWidth / 2.0, -kWidth / 2.0));
+    painter.restore();
 }
 
 void TextArrayView::mousePressEvent(QMouseEvent* event) {
@@ -168,7 +251,7 @@ void TextArrayView::mousePressEvent(QMouseEvent* event) {
     pressedAt_ = event->position().toPoint();
     dragArmed_ = true;
     if (rowCount_ <= 0) return;
-    int index = contentY(pressedAt_.y()) / kRowHeight;
+    int index = contentY(pressedAt_.y()) / rowHeight_;
     if (index >= rowCount_ || contentY(pressedAt_.y()) < 0) index = -1;
     doClickAction(index);
 }
@@ -177,6 +260,48 @@ void TextArrayView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseDoubleClickEvent(event);
     dragArmed_ = false;
     if (rowCount_ > 0) doDoubleClick();  // the first click of the pair has selected
+}
+
+void TextArrayView::selectRow(int index) {
+    doClickAction(index);
+    scrollToRow(index);
+}
+
+void TextArrayView::scrollToRow(int index) {
+    if (index < 0 || index >= rowCount_) return;
+    QScrollBar* bar = verticalScrollBar();
+    const int top = index * kRowHeight, bottom = top + kRowHeight;
+    if (top < bar->value()) bar->setValue(top);
+    else if (bottom > bar->value() + viewport()->height()) bar->setValue(bottom - viewport()->height());
+}
+
+std::optional<int> TextArrayView::rowForKey(int key, int from) const {
+    const int page = std::max(1, viewport()->height() / kRowHeight - 1);
+    const int last = rowCount_ - 1;
+    switch (key) {
+        case Qt::Key_Up: return from < 0 ? 0 : std::max(0, from - 1);
+        case Qt::Key_Down: return std::min(last, from + 1);
+        case Qt::Key_Home: return 0;
+        case Qt::Key_End: return last;
+        case Qt::Key_PageUp: return std::max(0, from - page);
+        case Qt::Key_PageDown: return from < 0 ? std::min(last, page) : std::min(last, from + page);
+        default: return std::nullopt;
+    }
+}
+
+void TextArrayView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (rowCount_ <= 0 || (mods != Qt::NoModifier && mods != Qt::ShiftModifier))
+        return QAbstractScrollArea::keyPressEvent(event);
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && opensRows()) {
+        if (selectLine >= 0) doDoubleClick();
+        return event->accept();
+    }
+    std::optional<int> row = rowForKey(event->key(), selectLine);
+    if (!row) return QAbstractScrollArea::keyPressEvent(event);
+    event->accept();
+    if (*row == selectLine) return scrollToRow(*row);  // at an end already
+    selectRow(*row);
 }
 
 void TextArrayView::doClickAction(int index) {
@@ -212,7 +337,7 @@ void TextArrayView::startDrag() {
                                                      devicePixelRatioF()));
     // The image covers the selected row.
     const QPoint rowTop(kTextInset - horizontalScrollBar()->value(),
-                        selectLine * kRowHeight - verticalScrollBar()->value());
+                        selectLine * rowHeight_ - verticalScrollBar()->value());
     drag->setHotSpot(pressedAt_ - rowTop);
     dragImageWillStart();
     drag->exec(Qt::CopyAction);

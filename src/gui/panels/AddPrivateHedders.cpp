@@ -141,7 +141,7 @@ void AddPrivateHedders::doDialogAction(int code) {
     if (ending_) return;
     if (code == 1 && isEdited() && storeUnreadable) return showMessage({});  // says it again
     ending_ = true;  // the owner's rebuild question runs an event loop
-    if (!shell.sendAddPrivateHedderMessage(code, isEdited(), pathList)) {
+    if (!shell.sendAddPrivateHedderMessage(code, isEdited(), pathList, startList)) {
         ending_ = false;
         storeUnreadable = !AnnotationFiles::getPrivateHedderStore();
         showMessage(storeUnreadable ? QString()

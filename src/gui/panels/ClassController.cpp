@@ -72,9 +72,8 @@ ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* name
 
     methodView = new MethodView(page);
     methodView->setClassNameView(classNameView);
-    // Room for a method of several selector parts; longer ones scroll.
-    methodView->setMinimumHeight(2 * TextArrayView::kRowHeight + 8);
-    methodView->setMaximumHeight(8 * TextArrayView::kRowHeight + 8);
+    // Room for a method of several selector parts, in rows of the list font; longer ones scroll.
+    methodView->setHeightInRows(2, 8);
     methodView->setToolTip(tr("Click to highlight, then copy, or drag it into your code"));
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     argumentInfoView = readOnlyText(page, tr("The classes, types, structs and enums the method mentions"));
@@ -115,7 +114,7 @@ ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* name
     splitter->setStretchFactor(2, 2);
     splitter->setStretchFactor(3, 1);
     splitter->setChildrenCollapsible(false);
-    splitter->setSizes({320, 5 * TextArrayView::kRowHeight, 160, 100});
+    splitter->setSizes({320, 5 * methodView->rowHeight(), 160, 100});
     layout->addWidget(splitter, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -138,6 +137,8 @@ ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* name
     observe("ClassMethodWasSelectedMessage", [this](const std::any& object) {
         if (const auto* method = std::any_cast<std::string>(&object)) classMethodWasSelected(*method);
     });
+    observe("CommentDicWasChangedNotification", [this](const std::any&) { showStoredComment(); });
+    observe("URLDicWasChangedNotification", [this](const std::any&) { showStoredURL(); });
 }
 
 void ClassController::TreeFileWasChanged() {
@@ -165,12 +166,27 @@ void ClassController::classObjSelected(const std::shared_ptr<ClassData>& record)
     classNameView->setText(qText(record->getName()));
     superClassView->setText(superclassChain(*record));
     superClassView->setCursorPosition(0);
-    CommentView->clear();
-    std::optional<std::string> url = record->getName() ? AnnotationFiles::getClassURL(*record->getName()) : std::nullopt;
-    urlButton->setEnabled(url && !url->empty());
-    // The method shown belonged to the class selected before.
-    if (another) methodView->setMethod("");
+    showStoredURL();
+    // The method shown, and its comment, belonged to the class selected before.
+    if (another) {
+        methodView->setMethod("");
+        CommentView->clear();
+    }
     showInherited();
+}
+
+void ClassController::showStoredURL() {
+    std::optional<std::string> url =
+        shownClass && shownClass->getName() ? AnnotationFiles::getClassURL(*shownClass->getName()) : std::nullopt;
+    urlButton->setEnabled(url && !url->empty());
+}
+
+void ClassController::showStoredComment() {
+    const std::optional<std::string>& method = methodView->getMethod();
+    if (!method || method->empty()) return;
+    std::optional<StringDic> comments = AnnotationFiles::getCommentDic();
+    auto found = comments ? comments->find(*method) : StringDic::const_iterator{};
+    CommentView->setPlainText(comments && found != comments->end() ? qText(found->second) : QString());
 }
 
 void ClassController::classMethodWasSelected(const std::string& method) {
@@ -178,9 +194,8 @@ void ClassController::classMethodWasSelected(const std::string& method) {
     AppAction2& app = owner.app();
     std::optional<std::string> info = ArgumentInfo(app.getLinker(), &app.typedefList).forDeclaration(method);
     argumentInfoView->setPlainText(qText(info));
-    std::optional<StringDic> comments = AnnotationFiles::getCommentDic();
-    auto found = comments ? comments->find(method) : StringDic::const_iterator{};
-    CommentView->setPlainText(comments && found != comments->end() ? qText(found->second) : QString());
+    CommentView->clear();
+    showStoredComment();
     owner.setTabViewPage(0);
 }
 

@@ -4,11 +4,14 @@
 // from its menu -- in the method view, with its argument information and its comment. A switch
 // shows every method the class responds to, inherited ones included.
 //
-//   ClassObjSelectedMessage      the class's names; comment emptied; the method view emptied (it
-//                                would take the new class as receiver); URL button as stored
+//   ClassObjSelectedMessage      the class's names; URL button as stored; for another class than
+//                                the one shown, the method view and the comment emptied (the
+//                                method would take the new class as receiver)
 //   ClassDidUnselectedMessage    everything emptied
 //   ClassMethodWasSelectedMessage  the method, its argument information, its comment; this tab
 //   TreeFileWasChangedMessage    the class count
+//   CommentDicWasChangedNotification  the comment of the method shown, read again
+//   URLDicWasChangedNotification      the URL button, from the URL file again
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -49,6 +52,10 @@ public:
     QLabel* getClassCountView() const { return ClassCountView; }
     QCheckBox* getInheritedSwitch() const { return inheritedSwitch; }
     InheritedMethodView* getInheritedView() const { return inheritedView; }
+
+    // The comment of the method shown, and the URL button, as the stored files say now.
+    void showStoredComment();
+    void showStoredURL();
 
 private:
     void showInherited();

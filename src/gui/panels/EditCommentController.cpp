@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
+#include <numeric>
 
 #include "core/app/AppAction2.h"
 #include "core/model/TreeSearch.h"
@@ -19,6 +20,7 @@
 #include "gui/app/AppShell.h"
 #include "gui/app/QtText.h"
 #include "gui/app/WindowPlacement.h"
+#include "gui/lists/SideTextView.h"
 #include "ui_EditComments.h"
 
 namespace kestrel::gui {
@@ -67,6 +69,7 @@ QDialog* EditCommentController::loadWindow() {
     makeStartData();
     targetLine = -1;
     commentDic = AnnotationFiles::getCommentDic();
+    openedDic = commentDic;
     fillCommentView({}, false);
     if (!commentDic) showMessage(unreadableText());
     checkKeyWordLine();
@@ -92,9 +95,26 @@ QString EditCommentController::getMessage() const {
 }
 
 void EditCommentController::makeStartData() {
-    methodList = editMode == 0 ? action.app().makeMethodListAndCategory(true, true) : action.app().makeFuncList();
-    filterdList = methodList;
-    ui_->methodListView->setTextArray(filterdList);
+    if (editMode == 0) {
+        owners_.emplace(action.app().classStraightList, action.app().protocolList);
+        methodList = owners_->methods();
+    } else {
+        owners_.reset();
+        methodList = action.app().makeFuncList();
+    }
+    filteredRows_.resize(methodList.size());
+    std::iota(filteredRows_.begin(), filteredRows_.end(), std::size_t{0});
+    showList();
+}
+
+void EditCommentController::showList() {
+    filterdList.clear();
+    std::vector<std::string> owners;
+    for (std::size_t row : filteredRows_) {
+        filterdList.push_back(methodList[row]);
+        if (owners_) owners.push_back(owners_->sideText(row));
+    }
+    ui_->methodListView->setRows(filterdList, std::move(owners));
     showCounts();
 }
 
@@ -112,7 +132,8 @@ void EditCommentController::lineSelected(int line) {
             if (found != commentDic->end()) text = qText(found->second);
         }
         fillCommentView(text, commentDic.has_value());
-        commentTitle_ = tr("Comment on %1").arg(qText(filterdList[static_cast<size_t>(line)]));
+        const std::string& item = filterdList[static_cast<size_t>(line)];
+        commentTitle_ = owners_ ? owners_->caption(item) : MethodOwners::Caption{"Comment on ", item, ""};
     } else {
         fillCommentView({}, false);
     }
@@ -120,10 +141,17 @@ void EditCommentController::lineSelected(int line) {
 }
 
 void EditCommentController::showCommentTitle() {
+    // The method gives way: what the caption says about sharing always shows.
     QLabel* label = ui_->commentTitleView;
-    label->setText(label->fontMetrics().elidedText(commentTitle_, Qt::ElideMiddle, label->width()));
-    label->setToolTip(label->text() == commentTitle_ ? QString() : commentTitle_);
+    const QString front = qText(commentTitle_.front);
+    const QString rear = qText(commentTitle_.rear);
+    const QFontMetrics metrics = label->fontMetrics();
+    const int room = label->width() - metrics.horizontalAdvance(front + rear);
+    label->setText(front + metrics.elidedText(qText(commentTitle_.subject), Qt::ElideMiddle, std::max(room, 0)) + rear);
+    label->setToolTip(label->text() == getCommentCaption() ? QString() : getCommentCaption());
 }
+
+QString EditCommentController::getCommentCaption() const { return qText(commentTitle_.text()); }
 
 void EditCommentController::lineUnSelected(int line) {
     if (line < 0 || line >= static_cast<int>(filterdList.size())) return;
@@ -154,7 +182,7 @@ void EditCommentController::fillCommentView(const QString& text, bool editable) 
     filling_ = false;
     filledText_ = view->toPlainText();
     CommentWasEdited = false;
-    commentTitle_ = tr("Comment");
+    commentTitle_ = {tr("Comment").toStdString(), "", ""};
     view->setReadOnly(!editable);
     if (!commentDic)
         view->setPlaceholderText(tr("Your comments could not be read."));
@@ -185,32 +213,32 @@ void EditCommentController::keywordWasEdited() {
 void EditCommentController::changeFilter(int tag) {
     lineUnSelected(targetLine);
     checkKeyWordLine();
-    filterdList = methodList;
-    if (ui_->withoutCommentSwitchView->isChecked()) removeCommentedItem(filterdList);
+    filteredRows_.resize(methodList.size());
+    std::iota(filteredRows_.begin(), filteredRows_.end(), std::size_t{0});
+    if (ui_->withoutCommentSwitchView->isChecked()) removeCommentedItem(filteredRows_);
     if (tag == kFindTag) {
         KEYWasEdited = false;
         ui_->findButtonView->setEnabled(false);
-        removeByString(filterdList, ui_->keywordView->text().toStdString());
+        removeByString(filteredRows_, ui_->keywordView->text().toStdString());
     } else if (!ui_->keywordView->text().isEmpty()) {
         // The list is shown without the keyword filter now: Find can apply it again.
         KEYWasEdited = true;
         checkKeyWordLine();
     }
-    ui_->methodListView->setTextArray(filterdList);
-    showCounts();
+    showList();
 }
 
-void EditCommentController::removeCommentedItem(std::vector<std::string>& list) const {
+void EditCommentController::removeCommentedItem(std::vector<std::size_t>& rows) const {
     // The file as saved: what was typed since the editor opened does not hide an item.
     const std::optional<StringDic> saved = AnnotationFiles::getCommentDic();
     if (!saved) return;
-    std::erase_if(list, [&](const std::string& item) { return saved->count(item) > 0; });
+    std::erase_if(rows, [&](std::size_t row) { return saved->count(methodList[row]) > 0; });
 }
 
-void EditCommentController::removeByString(std::vector<std::string>& list, const std::string& keywords) {
+void EditCommentController::removeByString(std::vector<std::size_t>& rows, const std::string& keywords) const {
     const std::vector<std::string> tokens = TreeSearch::commandToToken(keywords);
     if (tokens.empty()) return;
-    std::erase_if(list, [&](const std::string& item) { return !TreeSearch::matches(item, tokens); });
+    std::erase_if(rows, [&](std::size_t row) { return !TreeSearch::matches(methodList[row], tokens); });
 }
 
 void EditCommentController::changeMode(int tag) {
@@ -248,7 +276,10 @@ void EditCommentController::doDialogAction(int code) {
         }
         if (CommentWasEdited) commitComment();
         if (DicWasEdited) {
-            if (!AnnotationFiles::writeCommentDic(*commentDic)) {
+            // Merged into the file as it is now: comments confirmed meanwhile in another
+            // window stay; only what was changed here is applied.
+            std::optional<StringDic> merged = AnnotationFiles::mergeCommentDic(*openedDic, *commentDic);
+            if (!merged) {
                 // Told apart for the message only: either way the file stays as it was.
                 showMessage(AnnotationFiles::getCommentDic()
                                 ? tr("Your comments could not be saved to %1. Nothing was changed; "
@@ -259,6 +290,7 @@ void EditCommentController::doDialogAction(int code) {
                 QApplication::beep();
                 return;
             }
+            openedDic = commentDic = std::move(merged);
             DicWasEdited = false;
             NotificationCenter::defaultCenter().post("CommentDicWasChangedNotification");
         }

@@ -12,6 +12,10 @@
 //                   CommentDicWasChangedNotification; a failed write keeps the dialog open
 //   Cancel          loses every change
 //
+// Each method row shows, dimmed at its right, the class, category or protocol it comes from
+// (with "+N" when N others declare the same text); the comment's caption says how many share
+// it, since a comment belongs to the text and shows on every one of them.
+//
 // The comment view is read-only while no line is selected; text put there by the editor
 // itself never counts as an edit. A comment file that is there but cannot be read is never
 // replaced: the editor says so, shows no comments, takes none, and refuses OK.
@@ -22,6 +26,7 @@
 #include <vector>
 
 #include "core/model/AnnotationFiles.h"
+#include "core/text/MethodOwners.h"
 #include "gui/app/DialogController.h"
 #include "gui/lists/TextArrayView.h"
 
@@ -74,6 +79,8 @@ public:
     bool commentWasEdited() const { return CommentWasEdited; }
     bool dicWasEdited() const { return DicWasEdited; }
     const std::vector<std::string>& getFilterdList() const { return filterdList; }
+    // The caption above the comment, whole (the label may shorten the method in it).
+    QString getCommentCaption() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -82,6 +89,8 @@ protected:
 
 private:
     void makeStartData();
+    // Shows the rows of filteredRows_ (indices into methodList) with their owners.
+    void showList();
     void checkKeyWordLine();
     void keywordWasEdited();
     void commentTextChanged();
@@ -89,10 +98,10 @@ private:
     void commitComment();
     // Puts text into the comment view without it counting as an edit.
     void fillCommentView(const QString& text, bool editable);
-    void removeCommentedItem(std::vector<std::string>& list) const;
-    static void removeByString(std::vector<std::string>& list, const std::string& keywords);
+    void removeCommentedItem(std::vector<std::size_t>& rows) const;
+    void removeByString(std::vector<std::size_t>& rows, const std::string& keywords) const;
     void showCounts();
-    // "Comment on" the selected item, shortened in the middle to the label's width.
+    // "Comment on" the selected item, the item shortened in the middle to the label's width.
     void showCommentTitle();
     void showMessage(const QString& text);
     void end(int code);
@@ -101,8 +110,12 @@ private:
     std::unique_ptr<Ui::EditComments> ui_;
     // None when the comment file is there but cannot be read.
     std::optional<StringDic> commentDic;
+    std::optional<StringDic> openedDic;  // the store as the editor read it: what OK changes is measured against it
     std::vector<std::string> filterdList;
     std::vector<std::string> methodList;
+    std::vector<std::size_t> filteredRows_;
+    // Who declares each method (methods mode only).
+    std::optional<MethodOwners> owners_;
     bool KEYWasEdited = false;
     bool CommentWasEdited = false;
     bool DicWasEdited = false;
@@ -110,7 +123,7 @@ private:
     int editMode = 0;
     // The text the editor last put into the comment view; the user's text is compared with it.
     QString filledText_;
-    QString commentTitle_;
+    MethodOwners::Caption commentTitle_;
     bool filling_ = false;
     bool ending_ = false;
 };

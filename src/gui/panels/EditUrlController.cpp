@@ -30,6 +30,9 @@ QDialog* EditUrlController::loadWindow() {
     ui_->mainView->setDelegate(this);
     ui_->mainView->setPlaceholderText(tr("No classes"));
     ui_->URLView->setReadOnly(true);
+    // Long enough to take a pasted address whole and tell when it is too long (the field
+    // would cut it silently at 32,767 characters).
+    ui_->URLView->setMaxLength(static_cast<int>(AnnotationFiles::kLongestURL) + 1);
     connect(ui_->URLView, &QLineEdit::textEdited, this, [this] { URLWasEdited = true; });
     connect(ui_->URLView, &QLineEdit::textChanged, this, &EditUrlController::updateOpenButton);
     connect(ui_->openButton, &QPushButton::clicked, this, &EditUrlController::openURL);
@@ -76,19 +79,27 @@ void EditUrlController::showClasses() {
     if (keptLine >= 0) ui_->mainView->doClickAction(keptLine);
 }
 
-void EditUrlController::commitEdit() {
+bool EditUrlController::commitEdit() {
+    bool kept = true;
     if (URLWasEdited && lastSelectedClass && lastSelectedClass->getName() && ui_) {
         const std::string url = ui_->URLView->text().trimmed().toStdString();
-        if (url.empty())
+        if (url.size() > AnnotationFiles::kLongestURL)
+            kept = false;
+        else if (url.empty())
             targetDic.erase(*lastSelectedClass->getName());
         else
             targetDic[*lastSelectedClass->getName()] = url;
     }
     URLWasEdited = false;
+    return kept;
+}
+
+QString EditUrlController::tooLongMessage() const {
+    return tr("That address is longer than any browser accepts (more than 1 MB), so it was not kept.");
 }
 
 void EditUrlController::classSelected(const std::shared_ptr<TreeData>& record) {
-    commitEdit();
+    const bool kept = commitEdit();
     lastSelectedClass = record;
     if (!ui_) return;
     std::optional<std::string> url;
@@ -96,8 +107,16 @@ void EditUrlController::classSelected(const std::shared_ptr<TreeData>& record) {
         if (auto found = targetDic.find(*record->getName()); found != targetDic.end()) url = found->second;
     ui_->URLView->setReadOnly(!record);
     ui_->URLView->setText(qText(url));  // not an edit: textEdited comes from typing only
-    showMessage({});
+    showMessage(kept ? QString() : tooLongMessage());
     updateOpenButton();
+}
+
+void EditUrlController::selectClassNamed(const std::string& name) {
+    if (!ui_) return;
+    ui_->filterView->setText(qText(name));  // shows the classes holding the name
+    const auto& records = ui_->mainView->records();
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (records[i] && records[i]->getName() == name) return ui_->mainView->doClickAction(static_cast<int>(i));
 }
 
 void EditUrlController::lineSelected(int line) {
@@ -121,9 +140,13 @@ QString EditUrlController::unreadableMessage() const {
 }
 
 bool EditUrlController::store() {
-    if (!storeUnreadable && AnnotationFiles::writeURLDic(targetDic)) {
-        storedDic = targetDic;
-        return true;
+    // Merged into the file as it is now: URLs stored meanwhile by another window stay.
+    if (!storeUnreadable) {
+        if (std::optional<StringDic> merged = AnnotationFiles::mergeURLDic(storedDic, targetDic)) {
+            storedDic = targetDic = *merged;
+            NotificationCenter::defaultCenter().post("URLDicWasChangedNotification");
+            return true;
+        }
     }
     storeUnreadable = storeUnreadable || !AnnotationFiles::getURLStore();
     if (storeUnreadable) {
@@ -138,7 +161,11 @@ bool EditUrlController::store() {
 
 void EditUrlController::doDialogAction(int code) {
     if (ending_) return;
-    commitEdit();
+    if (!commitEdit() && code == 1) {
+        showMessage(tooLongMessage());  // stays open: the address can still be shortened
+        URLWasEdited = true;
+        return;
+    }
     if (code == 1 && isEdited() && !store()) return;  // stays open, and says why
     ending_ = true;
     if (!shell.EndEditURL(code, this)) {

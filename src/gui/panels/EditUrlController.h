@@ -1,7 +1,8 @@
 #pragma once
 // The class URL editor ("EditURL"): every class of the tree by name, with a filter, and the URL
 // of the selected one in a field below. It works on its own copy of the URL file; OK stores
-// the copy when it differs from the file, Cancel (or Escape) gives it up.
+// the copy when it differs from the file and posts URLDicWasChangedNotification, Cancel (or
+// Escape) gives it up.
 //
 //   - Only the user's own typing in the URL field (textEdited) counts as an edit; the field is
 //     read-only while no class is selected. An edit is committed when another class (or none)
@@ -43,6 +44,8 @@ public:
     void classSelected(const std::shared_ptr<TreeData>& record) override;
     // A click below the rows selects no class.
     void lineSelected(int line) override;
+    // Shows the class of that name (the filter set to it) and selects it.
+    void selectClassNamed(const std::string& name);
     // 1 (OK): stores the copy when it changed; the end then goes to the owner's EndEditURL.
     void doDialogAction(int code) override;
     void openURL();
@@ -63,7 +66,9 @@ private:
     // Fills the list with the classes whose name holds the filter's text, sorted by name; the
     // class shown stays selected when it is still in the list.
     void showClasses();
-    void commitEdit();
+    // False, leaving the copy as it was, for an address longer than any browser takes.
+    bool commitEdit();
+    QString tooLongMessage() const;
     bool store();
     void updateOpenButton();
     QString unreadableMessage() const override;

@@ -11,13 +11,16 @@
 
 #include "core/app/AppAction2.h"
 #include "core/model/TreeSearch.h"
+#include "core/platform/NotificationCenter.h"
 #include "gui/app/AppShell.h"
 #include "gui/lists/FindResultView.h"
 #include "gui/lists/MethodView.h"
+#include "gui/panels/ClassController.h"
+#include "gui/treeview/TreeView.h"
 
 namespace kestrel::gui {
 
-FindController::FindController(AppShell& owner, QWidget* page, MethodView* classPanelMethodView)
+FindController::FindController(AppShell& owner, QWidget* page, ClassController* classPanel)
     : ViewController(owner, page) {
     auto* layout = new QVBoxLayout(page);
     auto* row = new QHBoxLayout;
@@ -25,11 +28,15 @@ FindController::FindController(AppShell& owner, QWidget* page, MethodView* class
     targetView->addItem(tr("Classes"), TreeSearch::kFindClasses);
     targetView->addItem(tr("Methods"), TreeSearch::kFindMethods);
     targetView->addItem(tr("Functions and macros"), TreeSearch::kFindFunctions);
+    targetView->addItem(tr("Enum constants"), TreeSearch::kFindConstants);
+    // Methods first: their declarations and calls are what is taken away most.
+    targetView->setCurrentIndex(targetView->findData(findMode));
     keywordView = new QComboBox(page);
     keywordView->setEditable(true);
     keywordView->setInsertPolicy(QComboBox::NoInsert);  // the history is kept by the rules below
     keywordView->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    keywordView->lineEdit()->setPlaceholderText(tr("Keywords, all of which must occur, in any case"));
+    keywordView->lineEdit()->setPlaceholderText(tr("All these words, any case"));
+    keywordView->setToolTip(tr("Keywords, all of which must occur, in any case"));
     keywordView->lineEdit()->setClearButtonEnabled(true);
     findButton = new QPushButton(tr("&Find"), page);
     row->addWidget(new QLabel(tr("Find:"), page));
@@ -39,15 +46,24 @@ FindController::FindController(AppShell& owner, QWidget* page, MethodView* class
     layout->addLayout(row);
 
     resultView = new FindResultView(page);
-    resultView->setPlaceholderText(tr("Type keywords above: classes, methods or functions whose text holds "
-                                      "all of them, in any case, are listed here as you type."));
+    resultView->setDrawMode(findMode);
+    hint_ = tr("Type keywords above: classes, methods, functions or enum constants whose text holds "
+               "all of them, in any case, are listed here as you type.");
+    resultView->setPlaceholderText(hint_);
     layout->addWidget(resultView, 1);
 
     auto* bottom = new QHBoxLayout;
+    // The receiver of a call copied from a method result is the result's own class, and every
+    // selected result sets it: shown as a value, not as a field to type into.
     classNameView = new QLineEdit(page);
     classNameView->setReadOnly(true);
+    classNameView->setFrame(false);
+    classNameView->setFocusPolicy(Qt::NoFocus);
+    QPalette shown = classNameView->palette();
+    shown.setColor(QPalette::Base, shown.color(QPalette::Window));
+    classNameView->setPalette(shown);
     classNameView->setPlaceholderText(tr("select a result"));
-    classNameView->setToolTip(tr("Calls made from a method result are sent to this class"));
+    classNameView->setToolTip(tr("Calls copied or dragged from a method result are sent to its class"));
     classNameView->setMaximumWidth(260);
     resultCountView = new QLabel(page);
     bottom->addWidget(new QLabel(tr("Receiver:"), page));
@@ -58,7 +74,7 @@ FindController::FindController(AppShell& owner, QWidget* page, MethodView* class
 
     resultView->setClassNameView(classNameView);
     resultView->setTreeView([&owner] { return owner.getMainView(); });
-    resultView->setMethodView(classPanelMethodView, [&owner] { owner.setTabViewPage(0); });
+    resultView->setMethodShower([this, classPanel](const TreeSearch::Result& row) { showMethod(row, classPanel); });
 
     typing_.setSingleShot(true);
     typing_.setInterval(kTypingPause);
@@ -76,18 +92,76 @@ FindController::FindController(AppShell& owner, QWidget* page, MethodView* class
     // Return confirms the text here; the combo box's own handling would take a typed text
     // equal to a history item for that item.
     keywordView->lineEdit()->installEventFilter(this);
+    keywordView->installEventFilter(this);
+    resultView->installEventFilter(this);
     connect(findButton, &QPushButton::clicked, this, &FindController::doFindClass);
 }
 
 bool FindController::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched == keywordView->lineEdit()) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+    // The combo box has the focus and hands most keys to its line edit; it keeps Up and Down
+    // (and Escape) for its history: both are watched.
+    if (event->type() == QEvent::KeyPress && (watched == keywordView->lineEdit() || watched == keywordView)) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
+        const bool plain = (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             doFindClass();
             return true;
         }
+        if (key == Qt::Key_Down && plain) {
+            enterResults();
+            return true;
+        }
+        if (key == Qt::Key_Escape && plain) {
+            clearSearch();
+            return true;
+        }
+    }
+    // Up from the first result goes back to the field, to type on.
+    if (event->type() == QEvent::KeyPress && watched == resultView && resultView->getSelectLine() <= 0) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        if (press->key() == Qt::Key_Up && (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            keywordView->setFocus(Qt::ShortcutFocusReason);
+            keywordView->lineEdit()->end(false);
+            return true;
+        }
     }
     return ViewController::eventFilter(watched, event);
+}
+
+void FindController::enterResults() {
+    if (typing_.isActive()) search();  // the results of every key typed so far
+    if (resultView->rowCount() == 0) return;
+    resultView->setFocus(Qt::TabFocusReason);
+    resultView->selectRow(0);
+}
+
+void FindController::clearSearch() {
+    typing_.stop();
+    keywordView->clearEditText();
+    resultView->setResults(std::nullopt);
+    resultView->setPlaceholderText(hint_);
+    resultCountView->clear();
+    lastSearch_.reset();
+}
+
+void FindController::showMethod(const TreeSearch::Result& row, ClassController* classPanel) {
+    // The class first, as a click on its box would show it (the tree window may be closed, or
+    // its selection moved since), then the method as its class's menu announces it.
+    if (TreeView* tree = owner.getMainView()) {
+        if (row.classRecord && tree->selectedClass() != row.classRecord) tree->selectClass(row.classRecord);
+    } else if (classPanel && row.classRecord) {
+        classPanel->classObjSelected(row.classRecord);
+    }
+    const bool keys = resultView->hasFocus();
+    NotificationCenter::defaultCenter().post("ClassMethodWasSelectedMessage", *row.method);
+    // The keys follow the method into the class panel.
+    if (keys && classPanel) classPanel->getMethodView()->setFocus(Qt::OtherFocusReason);
+}
+
+void FindController::focusKeywordView() {
+    keywordView->setFocus(Qt::ShortcutFocusReason);
+    keywordView->lineEdit()->selectAll();
 }
 
 void FindController::doTargetKindSelect(int mode) {
@@ -125,6 +199,7 @@ void FindController::search() {
     if (findMode == TreeSearch::kFindClasses) results = TreeSearch::doClassNameFind(keywords, app.classStraightList);
     if (findMode == TreeSearch::kFindMethods) results = TreeSearch::doMethodFind(keywords, app.classStraightList);
     if (findMode == TreeSearch::kFindFunctions) results = TreeSearch::doFuncFind(keywords, app.functions);
+    if (findMode == TreeSearch::kFindConstants) results = TreeSearch::doConstantFind(keywords, app.enumList);
     const std::size_t count = results ? results->size() : 0;
     resultView->setResults(std::move(results));
     if (count == 0) resultView->setPlaceholderText(tr("Nothing found"));

@@ -1,14 +1,17 @@
 #pragma once
 // The find panel: classes by name, methods or functions by their declaration, with keywords
-// that must all occur (any case). Results come as the user types; confirming the text (Return
-// or the Find button) also keeps it in the history, newest first, ten at most.
+// that must all occur (any case); methods at first. Results come as the user types, best first;
+// confirming the text (Return or the Find button) also keeps it in the history, newest first,
+// ten at most. Down in the field goes into the results, selecting the first (Up from the
+// first comes back); Escape empties the field and the results.
 //
-//   count line  "%3d %@": "  1 class found", "  2 clases found", " 12 methods found",
+//   count line  "%3d %@": "  1 class found", "  2 classes found", " 12 methods found",
 //               "  3 Functions/Macros found"; empty without hits
 #include <QTimer>
 #include <optional>
 #include <string>
 
+#include "core/model/TreeSearch.h"
 #include "core/text/FindHistory.h"
 #include "gui/panels/ViewController.h"
 
@@ -20,15 +23,18 @@ class QWidget;
 
 namespace kestrel::gui {
 
+class ClassController;
 class FindResultView;
-class MethodView;
 
 class FindController : public ViewController {
     Q_OBJECT
 public:
-    static constexpr int kTypingPause = 150;  // ms after the last key before the search runs
+    // The search runs once the keys already typed are in the field (and painted): keys typed
+    // faster than a search takes are searched for together, and none waits for a search.
+    static constexpr int kTypingPause = 0;
 
-    FindController(AppShell& owner, QWidget* page, MethodView* classPanelMethodView);
+    // classPanel shows the method results that are double-clicked (or entered).
+    FindController(AppShell& owner, QWidget* page, ClassController* classPanel);
 
     // The target pop-up's choice: 0 classes, 1 methods, 2 functions.
     void doTargetKindSelect(int mode);
@@ -36,6 +42,8 @@ public:
     void doFindClass();
     // The search over the current text without touching the history.
     void search();
+    // The keyword field takes the keys, its text selected (to be typed over).
+    void focusKeywordView();
     void TreeFileWasChanged() override;
 
     int getFindMode() const { return findMode; }
@@ -49,13 +57,20 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showMethod(const TreeSearch::Result& row, ClassController* classPanel);
+    // Down in the keyword field: into the results, the first one selected.
+    void enterResults();
+    // Escape in the keyword field: no text, no results.
+    void clearSearch();
+
     QComboBox* targetView = nullptr;
     QComboBox* keywordView = nullptr;
     QPushButton* findButton = nullptr;
     QLabel* resultCountView = nullptr;
     FindResultView* resultView = nullptr;
     QLineEdit* classNameView = nullptr;
-    int findMode = 0;
+    int findMode = TreeSearch::kFindMethods;
+    QString hint_;
     FindHistory history_;
     bool picked_ = false;  // the text was picked from the history and not edited since
     QTimer typing_;

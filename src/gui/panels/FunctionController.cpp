@@ -206,6 +206,11 @@ void FunctionController::classSelected(const std::shared_ptr<TreeData>& record) 
 
 void FunctionController::commentDicWasChanged() {
     std::optional<StringDic> comments = AnnotationFiles::getCommentDic();
+    // The selected function's comment, as stored now.
+    if (std::shared_ptr<TreeData> record = mainView->selectedRecord(); record && record->getName()) {
+        auto found = comments ? comments->find(*record->getName()) : StringDic::const_iterator{};
+        commentView->setPlainText(comments && found != comments->end() ? qText(found->second) : QString());
+    }
     mainView->setCommentDic(comments ? std::make_shared<const StringDic>(std::move(*comments)) : nullptr);
 }
 

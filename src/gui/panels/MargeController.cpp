@@ -127,7 +127,8 @@ void MargeController::showMessage(const QString& text) {
 
 bool MargeController::doImport() {
     const QString ownPath = qText(AnnotationFiles::getCommentFilePath());
-    std::optional<StringDic> current = AnnotationFiles::getCommentDic();
+    const std::optional<StringDic> opened = AnnotationFiles::getCommentDic();
+    std::optional<StringDic> current = opened;
     if (!current) {
         showMessage(tr("Your comments could not be read from %1, so nothing was imported. "
                        "The file is left as it is.")
@@ -161,7 +162,9 @@ bool MargeController::doImport() {
             changed = true;
         }
     }
-    if (changed && !AnnotationFiles::writeCommentDic(*current)) {
+    // Merged into the file as it is now (another window may have written it while the
+    // questions were answered).
+    if (changed && !AnnotationFiles::mergeCommentDic(*opened, *current)) {
         showMessage(tr("Your comments could not be saved to %1, so nothing was imported. Check that "
                        "the folder can be written to and that the disk is not full, then try again.")
                         .arg(ownPath));

@@ -9,10 +9,6 @@ namespace kestrel::gui {
 
 namespace {
 
-constexpr float kBoxTextWidth = TreeLayout::kBoxWidth - TreeLayout::kTextInset;
-// Where a fold button is, the text stops before it.
-constexpr float kTextBeforeButton = TreeLayout::kBoxWidth - TreeLayout::kButtonInset.x - TreeLayout::kTextInset - 1;
-
 // text, or as much of it as fits in width followed by "..", the way display names are cut.
 QString fitted(const QString& text, const QFontMetricsF& metrics, qreal width) {
     if (metrics.horizontalAdvance(text) <= width) return text;
@@ -34,7 +30,7 @@ QPixmap loadButton(const char* path) {
 
 }  // namespace
 
-TreePainter::TreePainter(const QFont& font) : font_(font) {}
+TreePainter::TreePainter(const QFont& font, const TreeMetrics& metrics) : font_(font), metrics_(metrics) {}
 
 const QPixmap& TreePainter::showButton() {
     static const QPixmap pixmap = loadButton(":/images/ShowButton.png");
@@ -69,8 +65,10 @@ void TreePainter::paint(QPainter& painter, const std::vector<TreeDrawOp>& ops) c
             case TreeDrawOp::ShowButton:
             case TreeDrawOp::HideButton: {
                 const QPixmap& image = op.kind == TreeDrawOp::ShowButton ? showButton() : hideButton();
-                const QSizeF size = image.deviceIndependentSize();
-                painter.drawPixmap(QPointF(op.from.x, op.from.y - size.height()), image);
+                painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+                painter.drawPixmap(QRectF(op.from.x, op.from.y - metrics_.buttonHeight, metrics_.buttonWidth,
+                                          metrics_.buttonHeight),
+                                   image, QRectF(QPointF(0, 0), image.size()));
                 break;
             }
         }
@@ -92,8 +90,11 @@ void TreePainter::paintBox(QPainter& painter, const ClassData& record) const {
     painter.drawRect(box.adjusted(frame / 2, frame / 2, -frame / 2, -frame / 2));
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setPen(Qt::black);
-    const qreal width = record.getSubClassList().empty() ? kBoxTextWidth : kTextBeforeButton;
-    painter.drawText(QRectF(b.x + TreeLayout::kTextInset, b.y, width, b.height),
+    // Where a fold button is, the text stops before it.
+    const qreal width = record.getSubClassList().empty()
+                            ? b.width - metrics_.textInset
+                            : b.width - metrics_.buttonInset.x - metrics_.textInset - 1;
+    painter.drawText(QRectF(b.x + metrics_.textInset, b.y, width, b.height),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      fitted(boxText(record), QFontMetricsF(font_), width));
 }

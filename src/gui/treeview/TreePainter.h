@@ -3,10 +3,11 @@
 // code behind the tree window and the PNG and SVG pictures of `kestrel tree`.
 //
 // A box is filled yellow when selected, framed 1 point wide (2 for a class from a private
-// header), gray when selected and black otherwise; its text starts 3 points in from its left
-// edge, centred in its height, and stops before the fold button (cut with "..", as display
-// names are, when it would run under it). Lines are 1 point wide and black. The fold buttons are the
-// "ShowButton" and "HideButton" images, their lower-left corner at the operation's point.
+// header), gray when selected and black otherwise; its text starts the metrics' inset in from
+// its left edge, centred in its height, and stops before the fold button (cut with "..", as
+// display names are, when it would run under it). Lines are 1 point wide and black. The fold
+// buttons are the "ShowButton" and "HideButton" images, drawn at the metrics' button size with
+// their lower-left corner at the operation's point.
 #include <QFont>
 #include <QPixmap>
 #include <vector>
@@ -19,7 +20,8 @@ namespace kestrel::gui {
 
 class TreePainter {
 public:
-    explicit TreePainter(const QFont& font);
+    // The metrics must be those the tree was laid out with.
+    TreePainter(const QFont& font, const TreeMetrics& metrics);
 
     void paint(QPainter& painter, const std::vector<TreeDrawOp>& ops) const;
 
@@ -32,6 +34,7 @@ private:
     void paintBox(QPainter& painter, const ClassData& record) const;
 
     QFont font_;
+    TreeMetrics metrics_;
 };
 
 }  // namespace kestrel::gui

@@ -1,15 +1,16 @@
 #include "gui/treeview/TreePicture.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 #include <limits>
 
 #include "core/model/TreeLayout.h"
+#include "core/platform/RegularFile.h"
 #include "gui/treeview/TreePainter.h"
 
 namespace kestrel::gui {
@@ -24,20 +25,19 @@ constexpr double kMaximumPixels = 400.0 * 1000 * 1000;
 
 bool TreePicture::write(const std::vector<std::shared_ptr<ClassData>>& roots, const QFont& font, const QString& path,
                         Format format, QString& problem) {
-    const TreeRect frame = TreeLayout::calcPosition(roots);
+    const TreeMetrics metrics = TreeMetrics::current();
+    const TreeRect frame = TreeLayout::calcPosition(roots, metrics);
     const int width = static_cast<int>(std::ceil(frame.width));
     const int height = static_cast<int>(std::ceil(frame.height));
     const std::vector<TreeDrawOp> ops =
-        TreeLayout::drawOps(roots, {0, 0, static_cast<float>(width), static_cast<float>(height)});
-    const TreePainter treePainter(font);
+        TreeLayout::drawOps(roots, {0, 0, static_cast<float>(width), static_cast<float>(height)}, metrics);
+    const TreePainter treePainter(font, metrics);
 
-    // Written beside the target and moved into place, so that a failed write leaves any
-    // earlier picture as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        problem = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
+    // Drawn into memory, then written as the store writes its files (RegularFile::replace):
+    // beside the target and moved into place, so that a failed write leaves any earlier
+    // picture as it was, and never over anything that is not a file.
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
     if (format == Format::SVG) {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
@@ -48,7 +48,6 @@ bool TreePicture::write(const std::vector<std::shared_ptr<ClassData>>& roots, co
         QPainter painter;
         if (!painter.begin(&svg)) {
             problem = QStringLiteral("cannot draw the SVG picture");
-            file.cancelWriting();
             return false;
         }
         painter.fillRect(QRect(0, 0, width, height), Qt::white);
@@ -60,13 +59,11 @@ bool TreePicture::write(const std::vector<std::shared_ptr<ClassData>>& roots, co
                                      "or an SVG picture with --svg")
                           .arg(width)
                           .arg(height);
-            file.cancelWriting();
             return false;
         }
         QImage image(width, height, QImage::Format_RGB32);
         if (image.isNull()) {
             problem = QStringLiteral("not enough memory for a %1 x %2 picture").arg(width).arg(height);
-            file.cancelWriting();
             return false;
         }
         image.fill(Qt::white);
@@ -76,12 +73,14 @@ bool TreePicture::write(const std::vector<std::shared_ptr<ClassData>>& roots, co
         QImageWriter writer(&file, "png");
         if (!writer.write(image)) {
             problem = QStringLiteral("cannot write %1: %2").arg(path, writer.errorString());
-            file.cancelWriting();
             return false;
         }
     }
-    if (!file.commit()) {
-        problem = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    std::string reason;
+    const QByteArray& bytes = file.data();
+    if (!RegularFile::replace(QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), bytes.size()),
+                              &reason)) {
+        problem = QString::fromStdString(reason);
         return false;
     }
     return true;

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -18,6 +20,7 @@
 #include "core/model/AnnotationFiles.h"
 #include "core/model/ClassData.h"
 #include "core/model/TreeLayout.h"
+#include "core/model/TreeNavigation.h"
 #include "core/platform/NotificationCenter.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
@@ -31,8 +34,6 @@
 namespace kestrel::gui {
 
 namespace {
-
-TreePoint treePoint(QPointF p) { return {static_cast<float>(p.x()), static_cast<float>(p.y())}; }
 
 // Half of a length, rounded to whole points with halves away from zero.
 double half(double length) { return std::round(length / 2.0); }
@@ -50,7 +51,7 @@ TreeView::TreeView(AppShell& owner, QWidget* parent) : QWidget(parent), owner_(o
         }
         laseSelectedClass.reset();
     });
-    setFrame(TreeLayout::calcPosition(treeDatas));
+    setFrame(layOut());
 }
 
 TreeView::~TreeView() {
@@ -60,7 +61,7 @@ TreeView::~TreeView() {
 
 void TreeView::setTreeData(const ClassList& roots) {
     treeDatas = roots;
-    const TreeRect frame = TreeLayout::calcPosition(treeDatas);
+    const TreeRect frame = layOut();
     laseSelectedClass = owner_.getSelectedClass();
     // The stored selection is announced again, but installing the tree changes nothing that
     // needs storing: a start that only looks writes no file.
@@ -77,7 +78,7 @@ void TreeView::setTreeData(const ClassList& roots) {
 void TreeView::centreOn(const ClassData& record) {
     const TreePoint p = record.getPosition();
     const QRect v = visibleRect();
-    scrollOriginTo({p.x + 70 - half(v.width()), p.y - 9 - half(v.height())});
+    scrollOriginTo({p.x + half(metrics_.boxWidth) - half(v.width()), p.y - metrics_.lineOffset - half(v.height())});
 }
 
 void TreeView::selectClass(const std::shared_ptr<ClassData>& record, bool centre) {
@@ -102,19 +103,34 @@ void TreeView::selectClass(const std::shared_ptr<ClassData>& record, bool centre
 }
 
 void TreeView::reLayout() {
-    setFrame(TreeLayout::calcPosition(treeDatas));
+    setFrame(layOut());
     update();
 }
 
-void TreeView::setFrame(const TreeRect& frame) {
+TreeRect TreeView::layOut() {
+    metrics_ = TreeMetrics::current();
+    return TreeLayout::calcPosition(treeDatas, metrics_);
+}
+
+void TreeView::setFrame(const TreeRect& frame, std::optional<QRectF> keepVisible) {
     frame_ = frame;
-    resize(static_cast<int>(std::ceil(frame.width)), static_cast<int>(std::ceil(frame.height)));
+    QScrollArea* area = scrollArea();
+    // The view covers the tree from the origin; where an area must stay reachable, that too.
+    QRectF covered(0, 0, std::ceil(frame.width), std::ceil(frame.height));
+    if (keepVisible && area) covered = covered.united(*keepVisible);
+    shift_ = QPointF(-covered.left(), -covered.top());
+    resize(static_cast<int>(std::ceil(covered.width())), static_cast<int>(std::ceil(covered.height())));
     // The scroll bars come and go with the size; lay them out now, so that the visible area
     // used for scrolling right after is the one the user will see.
-    if (QScrollArea* area = scrollArea()) {
+    if (area) {
         QEvent layout(QEvent::LayoutRequest);
         QCoreApplication::sendEvent(area, &layout);
     }
+    if (keepVisible) scrollOriginTo(keepVisible->topLeft());
+}
+
+TreePoint TreeView::treePoint(QPointF p) const {
+    return {static_cast<float>(p.x() - shift_.x()), static_cast<float>(p.y() - shift_.y())};
 }
 
 std::shared_ptr<ClassData> TreeView::doObjSelectByPt(TreePoint p) {
@@ -178,10 +194,11 @@ void TreeView::unSelect() { laseSelectedClass.reset(); }
 QRect TreeView::visibleRect() const {
     if (QScrollArea* area = scrollArea()) {
         const QWidget* port = area->viewport();
-        return QRect(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value(), port->width(),
+        return QRect(static_cast<int>(std::lround(area->horizontalScrollBar()->value() - shift_.x())),
+                     static_cast<int>(std::lround(area->verticalScrollBar()->value() - shift_.y())), port->width(),
                      port->height());
     }
-    return rect();
+    return rect().translated(-shift_.toPoint());
 }
 
 QScrollArea* TreeView::scrollArea() const {
@@ -192,8 +209,8 @@ QScrollArea* TreeView::scrollArea() const {
 
 void TreeView::scrollOriginTo(QPointF origin) {
     if (QScrollArea* area = scrollArea()) {
-        area->horizontalScrollBar()->setValue(static_cast<int>(std::lround(origin.x())));
-        area->verticalScrollBar()->setValue(static_cast<int>(std::lround(origin.y())));
+        area->horizontalScrollBar()->setValue(static_cast<int>(std::lround(origin.x() + shift_.x())));
+        area->verticalScrollBar()->setValue(static_cast<int>(std::lround(origin.y() + shift_.y())));
     }
 }
 
@@ -228,11 +245,12 @@ void TreeView::cut() {
 
 void TreeView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.fillRect(dirty, Qt::white);
+    painter.fillRect(event->rect(), Qt::white);
+    painter.translate(shift_);
+    const QRectF dirty = QRectF(event->rect()).translated(-shift_);
     const TreeRect area{static_cast<float>(dirty.x()), static_cast<float>(dirty.y()),
                         static_cast<float>(dirty.width()), static_cast<float>(dirty.height())};
-    TreePainter(owner_.treeFont()).paint(painter, TreeLayout::drawOps(treeDatas, area));
+    TreePainter(owner_.treeFont(), metrics_).paint(painter, TreeLayout::drawOps(treeDatas, area, metrics_));
     if (!treeDatas.empty()) StartupProbe::painted();
 }
 
@@ -253,19 +271,21 @@ void TreeView::mouseDown(QMouseEvent* event, int clickCount) {
     std::shared_ptr<ClassData> hit = doObjSelectByPt(p);
     const QRect v = visibleRect();
     if (!hit) return;
-    if (hit->getClickIndex(p) == 0) {
+    if (hit->getClickIndex(p, metrics_) == 0) {
         if (clickCount == 2) {
             dragArmed_ = false;
             doDoubleClick(hit, event->globalPosition().toPoint());
         }
         return;
     }
-    // The fold zone: the clicked box stays where it was on screen.
+    // The fold zone: the clicked box stays where it was on screen. Where the tree now ends
+    // before the area that keeps it there (a fold near its end or its top), the view reaches
+    // beyond the tree.
     const TreePoint before = hit->getPosition();
     hit->changeButton();
-    setFrame(TreeLayout::calcPosition(treeDatas));
+    const TreeRect frame = layOut();
     const TreePoint after = hit->getPosition();
-    scrollOriginTo({v.x() + static_cast<double>(after.x - before.x), v.y() + static_cast<double>(after.y - before.y)});
+    setFrame(frame, QRectF(v).translated(static_cast<double>(after.x - before.x), static_cast<double>(after.y - before.y)));
     update();
     markTreeChanged();
     dragArmed_ = false;
@@ -286,8 +306,8 @@ void TreeView::mouseDraggedAction(const QPoint& pressedAt) {
     drag->setMimeData(mime);
     drag->setPixmap(DragImage::createDragStringImage(text, owner_.treeFont(), devicePixelRatioF()));
     // The image covers the box text: its top-left corner at the box's (x + 3, y).
-    const TreePoint at = laseSelectedClass->getPosition();
-    drag->setHotSpot(pressedAt - QPoint(static_cast<int>(at.x + TreeLayout::kTextInset), static_cast<int>(at.y)));
+    const QPointF at = viewPoint(laseSelectedClass->getPosition());
+    drag->setHotSpot(pressedAt - QPoint(static_cast<int>(at.x() + metrics_.textInset), static_cast<int>(at.y())));
     drag->exec(Qt::CopyAction);
 }
 
@@ -297,11 +317,84 @@ void TreeView::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
-void TreeView::keyPressEvent(QKeyEvent* event) { event->accept(); }
+void TreeView::keyPressEvent(QKeyEvent* event) {
+    // Every key is taken (none scrolls or beeps); these act.
+    event->accept();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if ((key == Qt::Key_F10 && mods == Qt::ShiftModifier) ||
+        (mods == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
+                                    key == Qt::Key_Menu))) {
+        // Some platforms follow the Menu key with a context-menu request: one menu is enough.
+        menuKeyPressed_ = key == Qt::Key_Menu;
+        openSelectedMenu();
+        return;
+    }
+    if (mods != Qt::NoModifier) return;
+    std::optional<TreeNavigation::Move> move;
+    if (key == Qt::Key_Left) move = TreeNavigation::Move::Left;
+    if (key == Qt::Key_Right) move = TreeNavigation::Move::Right;
+    if (key == Qt::Key_Up) move = TreeNavigation::Move::Up;
+    if (key == Qt::Key_Down) move = TreeNavigation::Move::Down;
+    if (!move) return;
+    const TreeNavigation::Step step = TreeNavigation::step(treeDatas, laseSelectedClass, *move);
+    if (!step.target) return;
+    if (step.unfold && laseSelectedClass) {
+        laseSelectedClass->setShowSubTree(true);
+        reLayout();
+        markTreeChanged();
+    }
+    selectClass(step.target);
+    revealSelection();
+}
+
+void TreeView::showEvent(QShowEvent* event) {
+    // The keys of the tree window come here, not to the scroll area around (whose arrows
+    // would only scroll).
+    if (QScrollArea* area = scrollArea(); area && area->focusProxy() != this) {
+        area->setFocusProxy(this);
+        if (area->hasFocus() || !window()->focusWidget()) setFocus(Qt::OtherFocusReason);
+    }
+    QWidget::showEvent(event);
+}
+
+void TreeView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        // A right click opens the menu of the box under it, selected.
+        std::shared_ptr<ClassData> hit = doObjSelectByPt(treePoint(event->pos()));
+        if (hit && hit->getClickIndex(treePoint(event->pos())) == 0) doDoubleClick(hit, event->globalPos());
+        return;
+    }
+    if (menuKeyPressed_) {  // the Menu key has opened it already
+        menuKeyPressed_ = false;
+        return;
+    }
+    openSelectedMenu();
+}
+
+void TreeView::revealSelection() {
+    QScrollArea* area = scrollArea();
+    if (!laseSelectedClass || !area) return;
+    const TreeRect b = laseSelectedClass->getBounds();
+    constexpr int kMargin = 24;
+    area->ensureVisible(static_cast<int>(b.x + b.width / 2), static_cast<int>(b.y + b.height / 2),
+                        static_cast<int>(b.width / 2) + kMargin, static_cast<int>(b.height / 2) + kMargin);
+}
+
+void TreeView::openSelectedMenu() {
+    if (!laseSelectedClass) return;
+    revealSelection();
+    const TreeRect b = laseSelectedClass->getBounds();
+    // Under the box, as a pop-up button's menu opens.
+    const QPoint at = mapToGlobal(QPoint(static_cast<int>(b.x), static_cast<int>(std::ceil(b.y + b.height))));
+    doDoubleClick(laseSelectedClass, at);
+}
 
 void TreeView::updateBox(const ClassData& record) {
     const TreeRect b = record.getBounds();
-    update(QRect(static_cast<int>(std::floor(b.x)), static_cast<int>(std::floor(b.y)),
+    const QPointF at = viewPoint({b.x, b.y});
+    update(QRect(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())),
                  static_cast<int>(std::ceil(b.width)) + 1, static_cast<int>(std::ceil(b.height)) + 1));
 }
 

@@ -5,18 +5,26 @@
 //   press on a box          select it (ClassDidUnselectedMessage for the old one first, when
 //                           it was another record), ClassObjSelectedMessage
 //   press on empty space    drop the selection
-//   press in a box's rightmost 11 points   fold or unfold; the box stays where it was on screen
+//   press in a box's rightmost 11 points   fold or unfold; the box stays where it was on screen,
+//                           the view reaching beyond the tree where the tree no longer does
 //   double click on a box   its method menu; choosing a method posts
 //                           ClassMethodWasSelectedMessage with the method's declaration
 //   drag                    the selected class's name as plain text
+//   right click on a box    select it, its method menu
+//   Left, Right, Up, Down   the superclass, the first subclass (unfolded), the sibling above or
+//                           below (TreeNavigation); the box is scrolled into view
+//   Return, Enter, Space, the Menu key, Shift+F10   the selected class's method menu, under
+//                           its box
 // Every change of selection or folding marks the tree as changed, so that it is stored at exit.
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/model/MethodMenu.h"
 #include "core/model/TreeGeometry.h"
+#include "core/model/TreeMetrics.h"
 #include "gui/app/EditTarget.h"
 
 class QMenu;
@@ -62,9 +70,16 @@ public:
     void selectClass(const std::shared_ptr<ClassData>& record, bool centre = false);
     QString createDragStrings() const;
     const std::shared_ptr<ClassData>& selectedClass() const { return laseSelectedClass; }
+    // The tree's frame (the layout's rectangle), and the lengths it was laid out with.
     TreeRect frame() const { return frame_; }
-    // The visible part of the view, in its own coordinates.
+    const TreeMetrics& metrics() const { return metrics_; }
+    // The visible part of the view, in the tree's coordinates.
     QRect visibleRect() const;
+    // A point of the tree in the view's own coordinates. They are the same until a fold keeps
+    // its box in place by letting the view reach above or left of the tree; the next layout
+    // makes them the same again.
+    QPointF viewPoint(TreePoint p) const { return {p.x + shift_.x(), p.y + shift_.y()}; }
+    TreePoint treePoint(QPointF viewPoint) const;
 
     // Copy puts the selected class's name on the clipboard; Cut removes the selected class and
     // its subclasses from the tree (a rebuild brings them back).
@@ -85,11 +100,17 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void mouseDown(QMouseEvent* event, int clickCount);
     void mouseDraggedAction(const QPoint& pressedAt);
-    void setFrame(const TreeRect& frame);
+    // Lays the tree out with the metrics of the font now in use.
+    TreeRect layOut();
+    // Sizes the view to the frame; with keepVisible (in the tree's coordinates), far enough
+    // beyond it that the area can be scrolled to, and scrolls there.
+    void setFrame(const TreeRect& frame, std::optional<QRectF> keepVisible = std::nullopt);
     // Moves the visible area so that its middle is 9 points above the box's top, at the
     // box's horizontal middle.
     void centreOn(const ClassData& record);
@@ -98,6 +119,9 @@ private:
     void scrollOriginTo(QPointF origin);
     void updateBox(const ClassData& record);
     void markTreeChanged() const;
+    // Scrolls so that the selected box is wholly in view, with a margin.
+    void revealSelection();
+    void openSelectedMenu();
 
     AppShell& owner_;
     std::shared_ptr<ClassData> laseSelectedClass;
@@ -105,9 +129,12 @@ private:
     ClassList treeDatas;
     int dragMode = 0;
     TreeRect frame_{};
+    TreeMetrics metrics_;
+    QPointF shift_;  // view coordinates = tree coordinates + shift_
     QPoint pressedAt_;
     bool dragArmed_ = false;
     MenuPresenter presenter_;
+    bool menuKeyPressed_ = false;
 };
 
 }  // namespace kestrel::gui

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app/AppAction2.h"
@@ -14,6 +16,8 @@
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/FunctionMacrosData.h"
+#include "core/platform/DataFolder.h"
+#include "core/platform/FrameworksRoot.h"
 #include "core/platform/Host.h"
 #include "core/platform/NotificationCenter.h"
 #include "core/platform/PrefData.h"
@@ -21,9 +25,11 @@
 #include "core/platform/ProcessState.h"
 #include "support/RecordNames.h"
 #include "support/TempHome.h"
+#include "support/VersionedFrameworks.h"
 
 using namespace kestrel;
 using kestrel::test::TempHome;
+using kestrel::test::VersionedFrameworks;
 using Names = std::vector<std::string>;
 namespace fs = std::filesystem;
 
@@ -47,16 +53,18 @@ struct Controller : AppAction2 {
     }
 };
 
-// A home whose frameworks root is HOME/Library/Frameworks.
+// A home whose frameworks root is HOME/<folder>, HOME/Library/Frameworks unless given.
 struct Home : TempHome {
-    std::string root = (dir().path() / "Library/Frameworks").string();
-    Home() {
+    std::string folder;
+    std::string root;
+    explicit Home(std::string rootFolder = "Library/Frameworks")
+        : folder(std::move(rootFolder)), root((dir().path() / folder).string()) {
         PrefFile::setUpPref();
         ProcessState::frameworksRoot() = root;
         fs::create_directories(root);
     }
     void header(const std::string& relative, const std::string& text) const {
-        dir().write("Library/Frameworks/" + relative, text);
+        dir().write(folder + "/" + relative, text);
     }
     void link(const std::string& target, const std::string& relative) const {
         fs::create_directory_symlink(target, dir().path() / relative);
@@ -77,7 +85,7 @@ Names sortedNames(const std::vector<std::shared_ptr<Record>>& list) {
 }  // namespace
 
 TEST(TreeBuilder, NamesEachHeaderByItsFrameworkSkipsKernelAndArchitectureFoldersAndShowsItsSteps) {
-    Home home;
+    Home home("KernelTeam/Frameworks");  // "Kernel" in a path is no reason to skip it
     home.header("Foundation.framework/Headers/NSObject.h", "@interface NSObject\n@end\n");
     home.header("Foundation.framework/Headers/NSString.h", iface("NSString"));
     home.header("Foundation.framework/Headers/More/NSMore.h", iface("NSMore"));
@@ -90,6 +98,7 @@ TEST(TreeBuilder, NamesEachHeaderByItsFrameworkSkipsKernelAndArchitectureFolders
     home.header("Outer.framework/Frameworks/Inner-i386.framework/Headers/Arch.h", iface("Arch"));
     home.header("Kernel.framework/Headers/Kern.h", iface("Kern"));
     home.header("Drivers.framework/Headers/MyKernelBits.h", iface("KernBits"));
+    home.header("MyKernelExtras.framework/Headers/Extras.h", iface("KernExtras"));
     home.header("Loose.h", iface("Loose"));
     mkfifo((home.root + "/Foundation.framework/Headers/Fifo.h").c_str(), 0600);  // must not block
     fs::create_symlink(home.root + "/gone.h", home.root + "/Foundation.framework/Headers/Dangling.h");
@@ -114,14 +123,16 @@ TEST(TreeBuilder, NamesEachHeaderByItsFrameworkSkipsKernelAndArchitectureFolders
     c.initTreeFile();
     Host::install(nullptr);
     EXPECT_EQ(c.classes(), (Names{"Inner Outer.framework/Inner.framework/Inner.h : Outer",
+                                  "KernBits Drivers.framework/MyKernelBits.h : NSObject",
+                                  "KernExtras MyKernelExtras.framework/Extras.h : NSObject",
                                   "Loose ------/Loose.h : NSObject",  // outside any framework
                                   "NSInFolder Foundation.framework/NSInFolder.h : NSObject",
                                   "NSMore Foundation.framework/NSMore.h : NSObject",
                                   "NSObject Foundation.framework/NSObject.h",
                                   "NSString Foundation.framework/NSString.h : NSObject",
                                   "Outer Outer.framework/Outer.h : NSObject"}));
-    EXPECT_EQ(c.getHedderCount(), 7u);
-    EXPECT_EQ(c.getClassMaxId(), 1000 + 200 * 6);
+    EXPECT_EQ(c.getHedderCount(), 9u);
+    EXPECT_EQ(c.getClassMaxId(), 1000 + 200 * 8);
     EXPECT_TRUE(fs::is_directory(home.data()));
     // The define pass shows as indeterminate; each framework is announced; the view gets the roots.
     ASSERT_GE(host.events.size(), 3u);
@@ -129,7 +140,7 @@ TEST(TreeBuilder, NamesEachHeaderByItsFrameworkSkipsKernelAndArchitectureFolders
     EXPECT_NE(std::find(host.events.begin(), host.events.end(), "Outer.framework/Inner.framework"), host.events.end());
     EXPECT_EQ(host.roots, Names{"NSObject"});
     // A step per header, then the same amounts at every build for the linking; the view last.
-    EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "+0.05"), 7);
+    EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "+0.05"), 9);
     EXPECT_EQ(Names(host.events.end() - 8, host.events.end()),
               (Names{"+5", "+5", "+5", "+5", "+5", "+5", "+5", "view"}));
     EXPECT_TRUE(ProcessState::prefData()->treeChanged);
@@ -177,8 +188,8 @@ TEST(TreeBuilder, LinkLoopsAndMissingFoldersEndTheirBranch) {
     EXPECT_EQ(c.findClassByName("PrivA")->frameWorkName(), "------");
 }
 
-// With no header read the stored tree files stay as they are, and so does the functions file;
-// once headers are read, it is replaced with the rest, even when no function was found.
+// With no header read nothing is to be stored: the stored tree stays as it is, typedefs
+// included; once headers are read, everything is replaced, even when no function was found.
 TEST(TreeBuilder, AMissingRootChangesNoStoredTreeButABuildReplacesTheFunctionsFile) {
     Home home;
     home.writeData("functions", "<?xml version=\"1.0\"?><plist version=\"1.0\"><array/></plist>");
@@ -188,8 +199,7 @@ TEST(TreeBuilder, AMissingRootChangesNoStoredTreeButABuildReplacesTheFunctionsFi
     EXPECT_TRUE(c.classList.empty());
     EXPECT_EQ(c.getHedderCount(), 0u);
     EXPECT_EQ(c.getClassMaxId(), 800);
-    EXPECT_FALSE(ProcessState::prefData()->treeChanged || c.functionsWasChanged);
-    EXPECT_TRUE(c.typedefListWasChanged);
+    EXPECT_FALSE(ProcessState::prefData()->treeChanged || c.functionsWasChanged || c.typedefListWasChanged);
 
     ProcessState::frameworksRoot() = home.root;
     home.header("Foundation.framework/Headers/NSObject.h", "@interface NSObject\n@end\n");
@@ -232,4 +242,97 @@ TEST(TreeBuilder, ARebuildStartsAfreshAndMarksWhatMustBeWritten) {
     EXPECT_EQ(c.getHedderCount(), 2u);
     EXPECT_TRUE(ProcessState::prefData()->treeChanged && c.typedefListWasChanged);
     EXPECT_EQ(c.findClassByName("NSObject")->getCategoryList().size(), 1u);
+}
+
+TEST(TreeBuilder, LinksAndLinkFilesGiveEachHeaderOnceUnderItsRealFramework) {
+    // Umbrella.framework/Frameworks/Core.framework links to the top-level Core.framework; the
+    // folders are made in both orders, which the listing mostly follows.
+    for (bool linkFiles : {true, false}) {
+        for (bool umbrellaFirst : {true, false}) {
+            SCOPED_TRACE(std::string(linkFiles ? "link files" : "links") + (umbrellaFirst ? ", umbrella first" : ""));
+            Home home;
+            VersionedFrameworks sdk{home.dir(), home.folder, linkFiles};
+            auto core = [&] { sdk.framework("Core.framework", {{"Core.h", "@interface NSObject\n@end\n" + iface("Core")}}); };
+            auto umbrella = [&] {
+                // Looks.h holds one line that looks like a path and leads nowhere: a header.
+                sdk.framework("Umbrella.framework", {{"Umbrella.h", iface("Umbrella")}, {"Looks.h", "#import <Core/Core.h>"}},
+                              true);
+                sdk.framework("Umbrella.framework/Versions/A/Frameworks/Sub.framework", {{"Sub.h", iface("Sub", "Umbrella")}});
+                sdk.link("Umbrella.framework/Versions/A/Frameworks/Core.framework", "../../../../Core.framework");
+            };
+            if (umbrellaFirst) {
+                umbrella();
+                core();
+            } else {
+                core();
+                umbrella();
+            }
+            sdk.link("Loop.framework/Headers", "Headers");
+            sdk.link("Gone.framework/Headers", "Versions/Current/Headers");
+            Controller c;
+            c.initTreeFile();
+            EXPECT_EQ(c.classes(), (Names{"Core Core.framework/Core.h : NSObject", "NSObject Core.framework/Core.h",
+                                          "Sub Umbrella.framework/Sub.framework/Sub.h : Umbrella",
+                                          "Umbrella Umbrella.framework/Umbrella.h : NSObject"}));
+            EXPECT_EQ(c.getHedderCount(), 4u);
+        }
+    }
+}
+
+// A header that the walk found and that cannot be read when its turn comes is not counted as
+// read; its path is kept for the report.
+TEST(TreeBuilder, UnreadableHeadersAreKeptApartFromTheHeadersRead) {
+    Home home;
+    home.header("Foundation.framework/Headers/NSObject.h", "@interface NSObject\n@end\n");
+    // /proc/self/mem is a regular file whose first bytes cannot be read.
+    fs::create_symlink("/proc/self/mem", home.root + "/Foundation.framework/Headers/Mem.h");
+    for (unsigned threads : {1u, 3u}) {
+        Controller c;
+        c.getTreeBuilder().setAnalysisThreads(threads);
+        c.initTreeFile();
+        EXPECT_EQ(c.getHedderCount(), 1u);
+        EXPECT_EQ(c.getTreeBuilder().getUnreadableHedders(),
+                  Names{home.root + "/Foundation.framework/Headers/Mem.h"});
+        EXPECT_EQ(sortedNames(c.classStraightList), Names{"NSObject"});
+    }
+}
+
+namespace {
+
+// The stored files of a build of root, with threads analysing, in a home of their own.
+std::map<std::string, std::string> storedBuild(const std::string& root, unsigned threads) {
+    TempHome home;
+    PrefFile::setUpPref();
+    ProcessState::frameworksRoot() = root.empty() ? FrameworksRoot::resolve(std::nullopt, DataFolder::getMainFolderPath()) : root;
+    AppAction2 app;
+    app.getTreeBuilder().setAnalysisThreads(threads);
+    app.initTreeFile();
+    app.applicationWillTerminate();
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(home.data()))
+        if (entry.is_regular_file()) files[entry.path().filename().string()] = *TempHome::contents(entry.path().string());
+    return files;
+}
+
+}  // namespace
+
+// The analysis on several threads files every record where one thread would: the stored files
+// are the same, byte for byte, on real headers.
+TEST(TreeBuilder, ParallelAndSerialBuildsStoreTheSameBytes) {
+    const std::string sdk = std::string(KESTREL_SHARED_DIR) + "/data/macos14.2/MacOSX14.2.sdk/System/Library/Frameworks";
+    std::vector<std::string> roots;
+    if (fs::is_directory(FrameworksRoot::kGNUstepHeaders)) roots.push_back("");  // GNUstep's link folder
+    if (fs::is_directory(sdk)) roots.push_back(sdk);
+    if (roots.empty()) GTEST_SKIP() << "neither GNUstep's headers nor the macOS SDK at " << sdk;
+    for (const std::string& root : roots) {
+        SCOPED_TRACE(root.empty() ? "GNUstep" : root);
+        const auto serial = storedBuild(root, 1);
+        const auto parallel = storedBuild(root, 4);
+        ASSERT_GE(serial.size(), 5u);
+        ASSERT_EQ(serial.size(), parallel.size());
+        for (const auto& [name, bytes] : serial) {
+            ASSERT_TRUE(parallel.count(name)) << name;
+            EXPECT_TRUE(bytes == parallel.at(name)) << name << " differs";
+        }
+    }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -90,10 +92,22 @@ TEST(TreeFileStore, ABuildWrittenAtExitLoadsBackTheSameTree) {
     build(built);
     built.applicationWillTerminate();
     EXPECT_TRUE(fs::is_regular_file(home.prefFile()));
-    std::set<std::string> files;  // no temporary file of an atomic write among them
+    // One set of the seven in trees/, named by the link currentTree; each of the seven also
+    // stands in the data folder, as a link into the current set. No temporary file is left.
+    std::set<std::string> files;
     for (const auto& entry : fs::directory_iterator(home.data())) files.insert(entry.path().filename());
-    EXPECT_EQ(files, (std::set<std::string>{"categoryData", "classData", "enumData", "functions", "protocolData",
-                                            "structData", "typedefs"}));
+    const std::set<std::string> seven{"categoryData", "classData", "enumData", "functions",
+                                      "protocolData", "structData", "typedefs"};
+    std::set<std::string> expected = seven;
+    expected.insert({".kestrel.lock", "currentTree", "trees"});
+    EXPECT_EQ(files, expected);
+    ASSERT_EQ(std::distance(fs::directory_iterator(home.dataFile("trees")), {}), 1);
+    const fs::path set = *fs::directory_iterator(home.dataFile("trees"));
+    EXPECT_EQ(fs::read_symlink(home.dataFile("currentTree")), "trees" / set.filename());
+    for (const std::string& name : seven) {
+        EXPECT_EQ(fs::read_symlink(home.dataFile(name)), "currentTree/" + name);
+        EXPECT_TRUE(fs::is_regular_file(set / name)) << name;
+    }
     EXPECT_EQ(PlistFile::readArray(home.dataFile("classData"))->front(), PlistValue(1));  // the format number
     EXPECT_FALSE(ProcessState::prefData()->treeChanged || built.functionsWasChanged || built.typedefListWasChanged);
 
@@ -193,7 +207,9 @@ TEST(TreeFileStore, DecisiveFilesThatCannotBeReadLeadToABuildWithTheReason) {
     EXPECT_EQ(namesOf(app.classStraightList), Names{"KitObject"});
     ASSERT_EQ(host.notes.size(), 1u);
     EXPECT_EQ(host.notes[0], app.getStartUpNote());
-    EXPECT_NE(app.getStartUpNote().find("(classData, protocolData)"), std::string::npos) << app.getStartUpNote();
+    EXPECT_NE(app.getStartUpNote().find("(classData: not a property list; protocolData: not a list)"),
+              std::string::npos)
+        << app.getStartUpNote();
     // The build's tree replaces them at exit, and the next start loads it.
     app.applicationWillTerminate();
     AppAction2 next;
@@ -247,4 +263,44 @@ TEST(TreeFileStore, QuittingWritesOnlyWhatChangedAndDamagedFilesAreKeptUntilThei
     after = snapshot(home);
     EXPECT_NE(after[home.dataFile("classData")].first, before[home.dataFile("classData")].first);
     EXPECT_EQ(after[home.dataFile("structData")], before[home.dataFile("structData")]);
+}
+
+// Every stored file that is there but cannot be read is named, with the reason, and what a
+// build does about it: before, damaged functions or typedefs gave an empty list and no word.
+TEST(TreeFileStore, FilesThatCannotBeReadAreNamedWithTheirReason) {
+    TempHome home;
+    {
+        AppAction2 built;
+        build(built);
+        ASSERT_TRUE(built.applicationWillTerminate().ok());
+    }
+    home.writeData("functions", "garbage");
+    home.writeData("typedefs", xml(PlistArray{}));
+    const std::string structs = fs::canonical(home.dataFile("structData")).string();
+    ASSERT_EQ(::truncate(structs.c_str(), (off_t{200} << 20)), 0);  // sparse: larger than any stored tree
+    AppAction2 app;
+    PrefFile::setUpPref();
+    EXPECT_FALSE(app.loadOrBuild());
+    EXPECT_EQ(app.classStraightList.size(), 4u);
+    const std::string& note = app.getStartUpNote();
+    for (const char* said : {"structData could not be read (200 MB, larger than the 128 MB such a file can be): the "
+                             "structs are left out until a build makes it again.",
+                             "functions could not be read (not a property list)",
+                             "typedefs could not be read (not a dictionary)"})
+        EXPECT_NE(note.find(said), std::string::npos) << said << "\n" << note;
+    EXPECT_EQ(note.find("enumData"), std::string::npos);
+
+    // A class file that holds entries but not one class is built again, and says so; one that
+    // is sound and simply empty loads, with a word that the tree holds no class.
+    home.writeData("classData", xml(PlistArray{1, "text", PlistDict{}}));
+    AppAction2 rebuilt;
+    rebuilt.getTreeBuilder().doPass1 = nullptr;
+    ProcessState::frameworksRoot() = home.dir().str() + "/none";
+    EXPECT_TRUE(rebuilt.loadOrBuild());
+    EXPECT_NE(rebuilt.getStartUpNote().find("(classData: no class in it)"), std::string::npos) << rebuilt.getStartUpNote();
+    home.writeData("classData", xml(PlistArray{1}));
+    AppAction2 empty;
+    EXPECT_FALSE(empty.loadOrBuild());
+    EXPECT_NE(empty.getStartUpNote().find("The stored class tree holds no class (classData)"), std::string::npos)
+        << empty.getStartUpNote();
 }

@@ -89,3 +89,44 @@ TEST(AnnotationFiles, AFileThatCannotBeReadIsNeverOverwritten) {
     }
     EXPECT_FALSE(AnnotationFiles::getURLDic());
 }
+
+// Two windows, in two processes, each with an editor opened on the same file: each OK applies
+// only what its editor changed to the file as it is then, so neither loses the other's work.
+TEST(AnnotationFiles, EditorsMergeTheirChangesIntoTheFileAsItIsWhenTheyConfirm) {
+    TempHome home;
+    ASSERT_TRUE(AnnotationFiles::writeCommentDic({{"NSView", "a view"}, {"-(id)init", "makes it"}}));
+    const StringDic opened = *AnnotationFiles::getCommentDic();  // both editors open on this
+
+    StringDic first = opened;
+    first["-(void)display"] = "draws";
+    first["NSView"] = "a view, redrawn";
+    ASSERT_TRUE(AnnotationFiles::mergeCommentDic(opened, first));
+    StringDic second = opened;
+    second["NSWindow"] = "a window";
+    second["NSView"] = "the second word";  // the later OK stands where both changed one entry
+    const std::optional<StringDic> merged = AnnotationFiles::mergeCommentDic(opened, second);
+    const StringDic expected{{"NSView", "the second word"}, {"-(id)init", "makes it"}, {"-(void)display", "draws"},
+                             {"NSWindow", "a window"}};
+    EXPECT_EQ(merged, expected);
+    EXPECT_EQ(AnnotationFiles::getCommentDic(), expected);
+
+    // A URL cleared in one editor goes; one added in the other meanwhile stays.
+    ASSERT_TRUE(AnnotationFiles::writeURLDic(StringDic{{"NSView", "https://a"}, {"NSText", "https://t"}}));
+    const StringDic urls = *AnnotationFiles::getURLStore();
+    ASSERT_TRUE(AnnotationFiles::mergeURLDic(urls, {{"NSView", "https://a"}, {"NSText", "https://t"}, {"NSCell", "https://c"}}));
+    ASSERT_TRUE(AnnotationFiles::mergeURLDic(urls, {{"NSView", "https://a"}}));
+    EXPECT_EQ(AnnotationFiles::getURLDic(), (StringDic{{"NSView", "https://a"}, {"NSCell", "https://c"}}));
+
+    // Paths: one removed and one added here, another added there; the rest keep their places.
+    ASSERT_TRUE(AnnotationFiles::writePrivateHedders({"/a.h", "/b.h"}));
+    ASSERT_TRUE(AnnotationFiles::mergePrivateHedders({"/a.h", "/b.h"}, {"/a.h", "/b.h", "/there.h"}));
+    EXPECT_EQ(AnnotationFiles::mergePrivateHedders({"/a.h", "/b.h"}, {"/b.h", "/here.h", "/there.h"}),
+              (std::vector<std::string>{"/b.h", "/there.h", "/here.h"}));
+
+    // A file that cannot be read is never replaced: the reason is said instead.
+    const std::string path = home.writeData("comments.plist", "damaged");
+    std::string problem;
+    EXPECT_FALSE(AnnotationFiles::mergeCommentDic(opened, first, &problem));
+    EXPECT_NE(problem.find("could not be read: the file is left as it is"), std::string::npos) << problem;
+    EXPECT_EQ(TempHome::contents(path), "damaged");
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/model/PrivateHedderPaths.h"
@@ -9,7 +10,8 @@ using namespace kestrel;
 using Refusal = PrivateHedderPaths::Refusal;
 namespace fs = std::filesystem;
 
-// A root of real frameworks and one of GNUstep's shape, whose Headers are links leading out.
+// A root of real frameworks and ones whose Headers lead out of it, as GNUstep's link folder does
+// and as a link file of a checkout without links can.
 TEST(PrivateHedderPaths, RefusesWhatWouldReadTheFrameworksTwice) {
     test::TempDir dir;
     const std::string d = fs::canonical(dir.path()).string();
@@ -20,16 +22,22 @@ TEST(PrivateHedderPaths, RefusesWhatWouldReadTheFrameworksTwice) {
     fs::create_directories(root + "/Base.framework");
     fs::create_directory_symlink(d + "/include/GNUstep/Base", root + "/Base.framework/Headers");
     fs::create_directory_symlink(root, d + "/rootLink");
+    dir.write("include/Linked/L.h", "");
+    dir.write("Frameworks/Linked.framework/Headers", "../../include/Linked");
 
-    const std::vector<std::string> frameworks = PrivateHedderPaths::frameworkFolders(root + "/");
-    EXPECT_EQ(frameworks, (std::vector<std::string>{root, d + "/include/GNUstep/Base"}));
+    std::vector<std::string> frameworks = PrivateHedderPaths::frameworkFolders(root + "/");
+    ASSERT_FALSE(frameworks.empty());
+    EXPECT_EQ(frameworks.front(), root);
+    std::sort(frameworks.begin(), frameworks.end());
+    EXPECT_EQ(frameworks, (std::vector<std::string>{root, d + "/include/GNUstep/Base", d + "/include/Linked"}));
     for (const std::string& path : {root, root + "/", d + "/rootLink", d + "/mine/../Frameworks",
-                                    d + "/include/GNUstep/Base"})
+                                    d + "/include/GNUstep/Base", root + "/Linked.framework/Headers"})
         EXPECT_EQ(PrivateHedderPaths::refusal(path, frameworks), Refusal::FrameworksRoot) << path;
     for (const std::string& path : {d, d + "/include", std::string("/")})
         EXPECT_EQ(PrivateHedderPaths::refusal(path, frameworks), Refusal::AboveFrameworks) << path;
     for (const std::string& path : {root + "/Kit.framework", root + "/Kit.framework/Headers/Kit.h",
-                                    d + "/rootLink/Kit.framework", root + "/Base.framework/Headers/NSObject.h"})
+                                    d + "/rootLink/Kit.framework", root + "/Base.framework/Headers/NSObject.h",
+                                    root + "/Linked.framework/Headers/L.h"})
         EXPECT_EQ(PrivateHedderPaths::refusal(path, frameworks), Refusal::InsideFrameworks) << path;
     for (const std::string& path : {d + "/mine", d + "/mine/My.h", d + "/include/GNUstep/Other"})
         EXPECT_EQ(PrivateHedderPaths::refusal(path, frameworks), Refusal::None) << path;

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/model/ClassData.h"
 #include "core/model/TreeLayout.h"
+#include "core/model/TreeMetrics.h"
+#include "core/platform/TextMeasure.h"
 
 using namespace kestrel;
 
@@ -140,4 +143,44 @@ TEST(TreeLayout, DeepChainsLayOutDrawAndHitWithoutRecursion) {
     EXPECT_EQ(opsOf(TreeLayout::drawOps({chain[0]}, kEverything), Op::Box).size(), 50000u);
     EXPECT_EQ(TreeLayout::findByPoint({chain[0]}, {20 + 49999 * 160.0f + 1, 6}), chain.back());
     for (auto& c : chain) c->getSubClassList().clear();
+}
+
+// A taller font scales every length of the tree by its line height over 16 points, each rounded
+// to whole points; smaller fonts, and measures that make no sense, keep the classic sizes.
+TEST(TreeLayout, ATallerFontScalesBoxesGapsAndTheFoldZone) {
+    EXPECT_EQ(TreeMetrics::forLineHeight(12), TreeMetrics{});
+    EXPECT_EQ(TreeMetrics::forLineHeight(16), TreeMetrics{});
+    EXPECT_EQ(TreeMetrics::forLineHeight(std::nan("")), TreeMetrics{});
+    const TreeMetrics m = TreeMetrics::forLineHeight(22);  // a 14-point font
+    EXPECT_EQ(m.boxWidth, 193);
+    EXPECT_EQ(m.boxHeight, 25);
+    EXPECT_EQ(m.columnGap, 28);
+    EXPECT_EQ(m.siblingGap, 7);
+    EXPECT_EQ(m.lineOffset, 12);
+    EXPECT_EQ(m.displayWidth(), 193 - 4);
+    EXPECT_LE(TreeMetrics::forLineHeight(1e9).boxWidth, 140 * 20);  // a broken measure stays drawable
+
+    SmallTree t;
+    EXPECT_EQ(TreeLayout::calcPosition({t.a}, m), (TreeRect{28, 7, 193 + 28 + 193 + 44, 25 + 7 + 25 + 44}));
+    EXPECT_EQ(t.b->getBounds(), (TreeRect{28 + 193 + 28, 7, 193, 25}));
+    EXPECT_EQ(t.c->getBounds(), (TreeRect{28 + 193 + 28, 7 + 25 + 7, 193, 25}));
+    std::vector<Op> ops = TreeLayout::drawOps({t.a}, kEverything, m);
+    const TreePoint a = t.a->getPosition();
+    EXPECT_TRUE(hasLine(ops, {a.x + 193, a.y + 12}, {a.x + 193 + 14, a.y + 12}));
+    EXPECT_EQ(opsOf(ops, Op::HideButton)[0].from, (TreePoint{a.x + 193 - 15, a.y + 25 - 1}));
+    // The fold zone follows the box's right edge and widens with it.
+    EXPECT_EQ(t.a->getClickIndex({a.x + 193 + 14.9f, 0}, m), 1);
+    EXPECT_EQ(t.a->getClickIndex({a.x + 140, 0}, m), 0);
+}
+
+// Display names are cut to the box's text width for the font in use.
+TEST(TreeLayout, DisplayNamesFitTheScaledBox) {
+    struct Restore {
+        ~Restore() { TextMeasure::setLineHeightFunction(nullptr); }
+    } restore;
+    const std::string name(25, 'x');  // 175 points at 7 a character
+    EXPECT_EQ(cls(name)->getDisplayName(), std::string(17, 'x') + "..");
+    TextMeasure::setLineHeightFunction([] { return 22.0; });
+    EXPECT_EQ(cls(name)->getDisplayName(), name);
+    EXPECT_EQ(TreeMetrics::current().boxWidth, 193);
 }

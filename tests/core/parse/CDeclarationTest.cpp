@@ -10,6 +10,7 @@
 
 #include "core/parse/CDeclaration.h"
 #include "core/parse/MacroBody.h"
+#include "core/parse/MacroDefinition.h"
 #include "core/parse/MacroKeywordSource.h"
 
 using namespace kestrel;
@@ -21,7 +22,8 @@ namespace {
 class Macros : public MacroKeywordSource {
 public:
     explicit Macros(std::map<std::string, std::string> definitions) {
-        for (const auto& [name, text] : definitions) bodies.emplace(name, MacroBody::read(text));
+        for (const auto& [name, text] : definitions)
+            bodies.emplace(name, MacroBody::of(MacroDefinition::fromRecordText(text)));
     }
     std::optional<std::string> macroKeywordFor(const std::string&) override { return std::nullopt; }
     std::optional<bool> isAttributeMacro(const std::string& word) override {

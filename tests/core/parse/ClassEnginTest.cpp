@@ -45,6 +45,17 @@ TEST(ClassEnginTest, MethodStrings) {
                         "- (void) after;"),
               (Strings{"+(id)stringWithFormat:(NSString*)format ,...", "-(void)noType:x with:y", "-(void)later",
                        "-(GS_TYPE(T))first:(GS_TYPE(T))x", "-(void)inArgs:(int)a", "-(void)after"}));
+    // Where the grammar leaves room for nothing else, any word is an attribute; where a word may
+    // be a name, the spelling decides, and the word after it.
+    EXPECT_EQ(methodsOf("- (id) copy retained;\n"
+                        "- (void) move: (int)x toward;\n"
+                        "- (void) setX: (int)X_OFFSET y: (int)y;\n"
+                        "- (void) keep: (id) NS_CONSUMED anObject more: (id)b;\n"
+                        "- (void)invalidate API_AVAILABLE(ios(17.0)\n#ifdef __OBJC__\n, visionos(1.0)\n#endif\n);\n"
+                        "NS_SWIFT_UNAVAILABLE(\"Use -other:; instead\")\n"
+                        "- (void) run: (void (NS_SWIFT_SENDABLE NS_NOESCAPE ^)(id))block;"),
+              (Strings{"-(id)copy", "-(void)move:(int)x", "-(void)setX:(int)X_OFFSET y:(int)y",
+                       "-(void)keep:(id)anObject more:(id)b", "-(void)invalidate", "-(void)run:(void(^)(id))block"}));
     for (const char* word : {"NS_SWIFT_NAME", "API_AVAILABLE", "GS_API_V2"})
         EXPECT_TRUE(MethodAttributeFilter::isWrittenAsMacro(word)) << word;
     for (const char* word : {"NSRect", "URL", "_private", "set_value", "__attribute__", "X1"})
@@ -71,6 +82,15 @@ TEST(ClassEnginTest, DeclarationLine) {
     EXPECT_EQ(record->getMethodList(), Strings{"-(void)x"});
     record = analyse("Foo : Bar <P1, /* not P2 */ P3 // nor P4\n , P5>\n@end\n");
     EXPECT_EQ(record->getProtocolNames(), (Strings{"P1", "P3", "P5"}));
+
+    // Only right after the class name does "(" open a category name; elsewhere an attribute's.
+    record = analyse("Foo : Bar API_AVAILABLE(macos(10.15), ios(\"(x)\")) <P1>\n- (void)x;\n@end\n");
+    ASSERT_EQ(record->whoAreYou(), kClassDataKind);
+    EXPECT_EQ(record->superName(), "Bar");
+    EXPECT_EQ(record->getProtocolNames(), Strings{"P1"});
+    EXPECT_EQ(record->getMethodList(), Strings{"-(void)x"});
+    record = analyse("Foo /* the */ (Extras) API_UNAVAILABLE(ios)\n@end\n");
+    EXPECT_EQ(record->getName(), "Extras");
 }
 
 TEST(ClassEnginTest, BodySkipsWhatIsNoMethod) {

@@ -2,6 +2,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "core/parse/DefineMacroEngin.h"
 #include "core/platform/ProcessState.h"
 #include "support/TempDir.h"
+#include "support/VersionedFrameworks.h"
 #include "support/VisibleWords.h"
 
 using namespace kestrel;
@@ -50,9 +52,14 @@ protected:
         auto data = record(name);
         return data && data->getImportList() ? *data->getImportList() : Strings{};
     }
+    // Each macro in the define records' text form ("(x)((x)+1)\n"), an undefined one as "#undef".
     static Defines defines(const std::string& name) {
+        Defines texts;
         auto data = record(name);
-        return data && data->getDefineList() ? *data->getDefineList() : Defines{};
+        if (data && data->getDefineList())
+            for (const auto& [macro, definition] : *data->getDefineList())
+                texts[macro] = definition.isUndefined() ? "#undef" : definition.recordText();
+        return texts;
     }
 
     test::TempDir tmp;
@@ -72,23 +79,23 @@ std::string visibleWords(const std::string& text, const std::string& header) {
 }  // namespace
 
 TEST_F(DefineEnginTest, FrameworkImportIsReadBeforeTheRestOfItsImporter) {
-    // TARGET_CPU_X86 counts as undefined unless a header defines it: SEEN is recorded only if
-    // NSString.h was read before App.h went on. #include is followed as #import is.
-    header("Foundation", "NSString.h", "#define TARGET_CPU_X86 1\n#define NSSTR\n");
+    // SEEN is recorded only if NSString.h was read before App.h went on. #include is followed
+    // as #import is; "" beside the importer.
+    header("Foundation", "NSString.h", "#define STRING_LEVEL 2\n#define NSSTR\n");
     std::string app = header("App", "App.h",
-                             "#include <Foundation/NSString.h>\n#ifdef TARGET_CPU_X86\n#define SEEN\n#endif\n"
+                             "#include <Foundation/NSString.h>\n#if STRING_LEVEL > 1\n#define SEEN\n#endif\n"
                              "#import \"Local.h\"\n#include <stdio.h>\n#import\n#define AFTER_BARE_IMPORT\n");
     header("App", "Local.h", "#define LOCAL\n");
     read(app, "App.h");
     EXPECT_EQ(imports("App.h"), (Strings{"NSString.h", "Local.h", "stdio.h"}));
-    EXPECT_EQ(defines("NSString.h"), (Defines{{"TARGET_CPU_X86", "1\n"}, {"NSSTR", "\n"}}));
+    EXPECT_EQ(defines("NSString.h"), (Defines{{"STRING_LEVEL", "2\n"}, {"NSSTR", "\n"}}));
     EXPECT_EQ(defines("App.h"), (Defines{{"SEEN", "\n"}, {"AFTER_BARE_IMPORT", "\n"}}));
-    EXPECT_EQ(record("Local.h"), nullptr);  // no framework name: recorded, not followed
-    EXPECT_EQ(ProcessState::frameworkPathCache().at("Foundation.framework"), root() + "/Foundation.framework");
+    EXPECT_EQ(defines("Local.h"), (Defines{{"LOCAL", "\n"}}));
+    EXPECT_EQ(record("stdio.h"), nullptr);  // found nowhere (no SDK here): recorded, not followed
 
-    // The analysis of App.h sees what its imported header defines, and nothing else; it drops
-    // #include lines and reads on.
-    EXPECT_EQ(visibleWords("#ifdef NSSTR\nyes\n#endif\n#ifdef OTHER\nno\n#endif\n#include <A/B.h> junk\nafter\n",
+    // The analysis of App.h sees what its imported header defines, from its import on.
+    EXPECT_EQ(visibleWords("#ifdef NSSTR\nbefore\n#endif\n#import <Foundation/NSString.h>\n#ifdef NSSTR\nyes\n#endif\n"
+                           "#ifdef OTHER\nno\n#endif\n#include <A/B.h> junk\nafter\n",
                            "App.h"),
               "yes after");
 }
@@ -106,20 +113,23 @@ TEST_F(DefineEnginTest, MutualImportsAreReadOnce) {
     EXPECT_EQ(ProcessState::defineList().size(), 2u);
 }
 
-TEST_F(DefineEnginTest, DefinesRecordNameAndJoinedText) {
+TEST_F(DefineEnginTest, DefinesKeepParametersAndTokenBoundaries) {
     struct Case {
         const char* text;
-        Defines expected;
+        Defines expected;  // in the records' text form, blanks removed
     };
     const std::vector<Case> cases = {
         {"#define EMPTY\n", {{"EMPTY", "\n"}}},
-        {"#define EMPTY\r\n", {{"EMPTY", "\r\n"}}},
-        {"x\n#define LAST", {{"LAST", ""}}},
+        {"#define EMPTY\r\n", {{"EMPTY", "\n"}}},
+        {"x\n#define LAST", {{"LAST", "\n"}}},
         {"#define FOO(x) ((x) + 1)\n", {{"FOO", "(x)((x)+1)\n"}}},
-        {"#  define\tSPACED  a  b // note\nnext\n", {{"SPACED", "ab//note\n"}}},
+        {"#  define\tSPACED  a  b // note\nnext\n", {{"SPACED", "ab\n"}}},
         {"#define TWICE 1\n#define TWICE 2\n", {{"TWICE", "2\n"}}},
         {"/*\n#define HIDDEN 1\n*/ #define X\n// #define Y\n", {{"X", "\n"}}},
-        {"#define\n#define (x) 1\n#define", {}},  // names nothing: nothing recorded, nothing read on
+        {"#define LONG(a, ...) \\\n  f(a, \\\n    __VA_ARGS__)\nafter\n", {{"LONG", "(a,...)f(a,__VA_ARGS__)\n"}}},
+        {"#define GONE 1\n#undef GONE\n#undef NEVER\n", {{"GONE", "#undef"}, {"NEVER", "#undef"}}},
+        // Names nothing, or a parameter list a compiler rejects: nothing recorded, nothing read on.
+        {"#define\n#define (x) 1\n#define BAD(a,) a\n#define BAD2(a a) a\n#define", {}},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -127,34 +137,71 @@ TEST_F(DefineEnginTest, DefinesRecordNameAndJoinedText) {
         read(header("Fw", name, c.text), name);
         EXPECT_EQ(defines(name), c.expected) << c.text;
     }
+    // "#define F (a)" and "#define F(a)" differ; the body keeps a blank where one stood.
+    read(header("Fw", "Forms.h", "#define OBJECT (a)\n#define FUNCTION(a)\n#define SPACED_BODY a  +\tb\n"), "Forms.h");
+    const auto& forms = *record("Forms.h")->getDefineList();
+    EXPECT_FALSE(forms.at("OBJECT").isFunctionLike());
+    EXPECT_EQ(forms.at("OBJECT").bodyText(), "(a)");
+    EXPECT_TRUE(forms.at("FUNCTION").isFunctionLike());
+    EXPECT_EQ(forms.at("FUNCTION").getParameters(), Strings{"a"});
+    EXPECT_EQ(forms.at("SPACED_BODY").bodyText(), "a + b");
 }
 
-TEST_F(DefineEnginTest, EverySymbolCountsAsDefinedButTheListedOnes) {
+TEST_F(DefineEnginTest, ConditionsAreDecidedAsTheAnalysisDecidesThem) {
     read(header("Fw", "Cond.h",
                 "#ifdef TARGET_CPU_X86\n#define A\n#endif\n#ifdef NOBODY\n#define B\n#endif\n"
                 "#ifndef NOBODY\n#define C\n#endif\n#if 0\n#define D\n#endif\n#ifndef WIN32\n#define E\n#endif\n"
-                "#if !TARGET_CPU_X86\n#define F\n#endif\n#ifdef __AudioConverter_h__\n#define G\n#else\n#define H\n#endif\n"),
+                "#if !TARGET_CPU_X86\n#define F\n#endif\n#ifdef __AudioConverter_h__\n#define G\n#else\n#define H\n#endif\n"
+                // An export macro as a compiler of Objective-C sees it.
+                "#ifdef __cplusplus\n#define KIT_EXPORT extern \"C\"\n#else\n#define KIT_EXPORT extern\n#endif\n"
+                "#if defined(C) && defined(E)\n#define BOTH 1\n#elif 1\n#define ELIF 1\n#endif\n"),
          "Cond.h");
-    EXPECT_EQ(defines("Cond.h"), (Defines{{"B", "\n"}, {"D", "\n"}, {"E", "\n"}, {"F", "\n"}, {"H", "\n"}}));
-    // A listed symbol that a header defines counts as defined (guards: IncludeGuardTest).
-    read(header("Fw", "Win.h", "#define WIN32 1\n#ifdef WIN32\n#define W\n#endif\n"), "Win.h");
+    EXPECT_EQ(defines("Cond.h"), (Defines{{"C", "\n"}, {"E", "\n"}, {"F", "\n"}, {"H", "\n"}, {"KIT_EXPORT", "extern\n"},
+                                          {"BOTH", "1\n"}}));
+    // A symbol a header defines counts as defined from there on.
+    read(header("Fw", "Win.h", "#ifdef WIN32\n#define BEFORE\n#endif\n#define WIN32 1\n#ifdef WIN32\n#define W\n#endif\n"),
+         "Win.h");
     EXPECT_EQ(defines("Win.h").count("W"), 1u);
+    EXPECT_EQ(defines("Win.h").count("BEFORE"), 0u);
+}
+
+TEST_F(DefineEnginTest, IncludesOutsideTheFrameworksAreReadFromTheSdk) {
+    // An SDK: frameworks, and usr/include with the headers their conditions depend on.
+    const std::string sdk = tmp.str() + "/Kit.sdk";
+    ProcessState::frameworksRoot() = sdk + "/System/Library/Frameworks";
+    tmp.write("Kit.sdk/usr/include/TargetConditionals.h", "#define TARGET_OS_OSX 1\n#include <sys/cdefs.h>\n");
+    tmp.write("Kit.sdk/usr/include/sys/cdefs.h", "#define __DARWIN_ONLY 1\n");
+    tmp.write("Kit.sdk/usr/include/types.h", "#define PLAIN_TYPES 1\n");
+    tmp.write("Kit.sdk/System/Library/Frameworks/Kit.framework/Headers/Kit.h",
+              "#include <TargetConditionals.h>\n#include <types.h>\n#if TARGET_OS_OSX && __DARWIN_ONLY\n#define KIT_MAC 1\n#endif\n"
+              "#if __has_include(<sys/cdefs.h>) && !__has_include(<UIKit/UIKit.h>)\n#define KIT_APPKIT 1\n#endif\n");
+    DefineEngin().doCalc();
+    EXPECT_EQ(imports("Kit.h"), (Strings{"TargetConditionals.h", "types.h"}));
+    EXPECT_EQ(imports("TargetConditionals.h"), (Strings{"sys/cdefs.h"}));  // filed under the path written
+    EXPECT_EQ(defines("Kit.h"), (Defines{{"KIT_MAC", "1\n"}, {"KIT_APPKIT", "1\n"}}));
+    EXPECT_EQ(visibleWords("#import <Kit/Kit.h>\n#if KIT_MAC && TARGET_OS_OSX && __ENVIRONMENT_MAC_OS_X_VERSION_MIN_REQUIRED__ == 140000\nmac\n#endif\n",
+                           "App.h"),
+              "mac");
 }
 
 TEST_F(DefineEnginTest, FrameworkSearchIsCachedAndCoversTheWholeRoot) {
     EXPECT_EQ(DefineMacroEngin::findFramework(root(), std::nullopt), std::nullopt);
     read(header("App", "First.h", "#import <Missing/X.h>\n"), "First.h");
     EXPECT_EQ(ProcessState::frameworkPathCache().at("Missing.framework"), "");
-    header("Missing", "X.h", "#define X\n");  // appears later: the mark keeps it unsearched
+    // A framework lying in the root is looked up by its path, so one that appears later is
+    // read; the cache spares only the search below the root.
+    header("Missing", "X.h", "#define X\n");
     read(header("App", "Second.h", "#import <Missing/X.h>\n"), "Second.h");
     EXPECT_EQ(imports("Second.h"), (Strings{"X.h"}));
-    EXPECT_EQ(record("X.h"), nullptr);
+    EXPECT_EQ(defines("X.h"), (Defines{{"X", "\n"}}));
 
     // Only the whole search marks a name as missing: a framework deep in any sub-folder is
     // found, not only one below the first sub-folder that the listing happens to give.
     for (int i = 0; i < 8; ++i) fs::create_directories(root() + numbered("/Dir", i, "/Sub/Other.framework"));
-    header("Dir5/Sub/Target", "T.h", "");
+    header("Dir5/Sub/Target", "T.h", "#define DEEP_TARGET\n");
     EXPECT_EQ(DefineMacroEngin::findFramework(root(), "Target.framework"), root() + "/Dir5/Sub/Target.framework");
+    read(header("App", "Third.h", "#import <Target/T.h>\n"), "Third.h");
+    EXPECT_EQ(defines("T.h"), (Defines{{"DEEP_TARGET", "\n"}}));
 }
 
 TEST_F(DefineEnginTest, LinkLoopsEndAndLinksToFoldersAreFollowed) {
@@ -180,17 +227,20 @@ TEST_F(DefineEnginTest, LinkLoopsEndAndLinksToFoldersAreFollowed) {
 
 TEST_F(DefineEnginTest, BadHeadersGiveRecordsAndNeverStopThePass) {
     std::string headers = root() + "/Fw.framework/Headers";
+    // A folder or a dangling link named like a header is none: it takes no header's name from
+    // the real header of that name.
     fs::create_directories(headers + "/Folder.h");
     fs::create_directory_symlink(tmp.str() + "/missing", headers + "/Dangling.h");
+    header("Other", "Folder.h", "#define REAL\n");
     header("Fw", "Open.h", "#if 1\n/* never closed\n#define HIDDEN\n");
     const char bytes[] = "#define \xff\xfe \x80\0x\n#ifdef\n";  // not UTF-8, a NUL, an #ifdef of nothing
     header("Fw", "Bytes.h", std::string(bytes, sizeof bytes - 1));
     header("Fw", "Good.h", "#define GOOD\n");
     DefineEngin().doCalc();
-    for (const char* name : {"Folder.h", "Dangling.h", "Open.h"}) {
-        ASSERT_NE(record(name), nullptr) << name;
-        EXPECT_FALSE(record(name)->getDefineList() || record(name)->getImportList()) << name;
-    }
+    ASSERT_NE(record("Open.h"), nullptr);
+    EXPECT_FALSE(record("Open.h")->getDefineList() || record("Open.h")->getImportList());
+    EXPECT_EQ(defines("Folder.h"), (Defines{{"REAL", "\n"}}));
+    EXPECT_EQ(record("Dangling.h"), nullptr);
     // The NUL reads as a space, which a define's text drops.
     EXPECT_EQ(defines("Bytes.h"), (Defines{{"\xff\xfe", "\x80x\n"}}));
     EXPECT_EQ(defines("Good.h"), (Defines{{"GOOD", "\n"}}));
@@ -223,6 +273,48 @@ TEST_F(DefineEnginTest, DeepImportChainRunsOnASmallStack) {
     EXPECT_TRUE(record("H0.h")->checkDefine("END", ProcessState::defineList(), checked));
 }
 
+TEST_F(DefineEnginTest, LinkFilesAreFollowedAsLinksAndNestedHeadersAreFound) {
+    test::VersionedFrameworks sdk{tmp, "Frameworks", true};
+    sdk.framework("Core.framework", {{"Core.h", "#define CORE 1\n"}, {"hid/Deep.h", "#define DEEP\n"}});
+    sdk.framework("Umbrella.framework",
+                  {{"Umbrella.h", "#import <Core/Core.h>\n#import <Sub/Sub.h>\n#import <Core/hid/Deep.h>\n"}}, true);
+    sdk.framework("Umbrella.framework/Versions/A/Frameworks/Sub.framework", {{"Sub.h", "#define SUB\n"}});
+    sdk.link("Umbrella.framework/Versions/A/Frameworks/Core.framework", "../../../../Core.framework");
+    sdk.link("Loop.framework/Headers", "Headers");
+    DefineEngin().doCalc();
+    EXPECT_EQ(imports("Umbrella.h"), (Strings{"Core.h", "Sub.h", "hid/Deep.h"}));
+    EXPECT_EQ(defines("Core.h"), (Defines{{"CORE", "1\n"}}));
+    EXPECT_EQ(defines("Sub.h"), (Defines{{"SUB", "\n"}}));
+    EXPECT_EQ(defines("hid/Deep.h"), (Defines{{"DEEP", "\n"}}));  // <Core/hid/Deep.h> names a nested header
+    const std::string core = root() + "/Core.framework";
+    EXPECT_EQ(DefineMacroEngin::findFramework(root(), "Sub.framework"),
+              root() + "/Umbrella.framework/Versions/A/Frameworks/Sub.framework");
+    EXPECT_EQ(DefineMacroEngin::findHeader(core, "Deep.h"), core + "/Versions/A/Headers/hid/Deep.h");
+    EXPECT_EQ(DefineMacroEngin::findHeader(core, "hid/Deep.h"), core + "/Versions/A/Headers/hid/Deep.h");
+    EXPECT_EQ(DefineMacroEngin::findHeader(core, "Headers"), std::nullopt);  // a link file is no header
+}
+
+// The macOS 14.2 SDK beside the project, whose links are stored as link files.
+TEST_F(DefineEnginTest, MacOS142SdkThroughItsLinkFiles) {
+    const std::string frameworks =
+        std::string(KESTREL_SHARED_DIR) + "/data/macos14.2/MacOSX14.2.sdk/System/Library/Frameworks";
+    if (!fs::is_directory(frameworks)) GTEST_SKIP() << "no macOS 14.2 SDK at " << frameworks;
+    ProcessState::frameworksRoot() = frameworks;
+    DefineEngin().doCalc();
+    EXPECT_GT(ProcessState::defineList().size(), 1300u);
+    EXPECT_NE(record("CGGeometry.h"), nullptr);  // CoreGraphics, also ApplicationServices' sub-framework
+    EXPECT_NE(record("ATSFont.h"), nullptr);     // a real sub-framework of ApplicationServices
+    const Strings views = imports("NSView.h");
+    EXPECT_NE(std::find(views.begin(), views.end(), "NSResponder.h"), views.end());
+    // Found first, maybe, through ApplicationServices' link to it: the same folder.
+    auto coreGraphics = DefineMacroEngin::findFramework(frameworks, "CoreGraphics.framework");
+    ASSERT_TRUE(coreGraphics);
+    EXPECT_EQ(fs::canonical(*coreGraphics), fs::canonical(frameworks + "/CoreGraphics.framework"));
+    auto view = DefineMacroEngin::findHeader(frameworks + "/AppKit.framework", "NSView.h");
+    ASSERT_TRUE(view);
+    EXPECT_EQ(fs::canonical(*view), fs::canonical(frameworks + "/AppKit.framework/Versions/C/Headers/NSView.h"));
+}
+
 // The Mac OS X 10.4 headers beside the project. GNUstep's go through the define pass in the
 // terminal commands' tests, where a function declared with an export macro is found only when
 // the guarded headers have given their defines.
@@ -234,9 +326,8 @@ TEST_F(DefineEnginTest, MacOSX104Headers) {
     EXPECT_EQ(imports("NSString.h"), (Strings{"limits.h", "NSObject.h", "NSRange.h", "stdarg.h"}));
     EXPECT_EQ(imports("NSObject.h"), (Strings{"NSObjCRuntime.h", "NSZone.h"}));
     EXPECT_EQ(defines("NSString.h").at("NSMaximumStringLength"), "(INT_MAX-1)\n");
-    // #if defined(__cplusplus) is taken in this pass, then #if !defined(FOUNDATION_EXPORT)
-    // too: the later define replaces the earlier.
+    // Objective-C, not C++: the #else of "#if defined(__cplusplus)".
     EXPECT_EQ(defines("NSObjCRuntime.h").at("FOUNDATION_EXPORT"), "extern\n");
     EXPECT_NE(record("CGGeometry.h"), nullptr);  // from a sub-framework
-    EXPECT_EQ(visibleWords("#ifdef FOUNDATION_EXPORT\nyes\n#endif\n", "NSString.h"), "yes");
+    EXPECT_EQ(visibleWords("#import <Foundation/NSString.h>\n#ifdef FOUNDATION_EXPORT\nyes\n#endif\n", "App.h"), "yes");
 }

@@ -7,6 +7,7 @@
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/ProtocolData.h"
 #include "core/model/RecordLists.h"
@@ -45,7 +46,11 @@ TEST(HeaderAnalyserTest, KeywordsReachTheirAnalysersOnlyAsWholeVisibleWordsAndRe
                                 "12 void cgExtern(void) Kit.framework/keywords.h"}));
     EXPECT_TRUE(records.functionsWasChanged);
     EXPECT_EQ(namesOf(records.structList), Names{"Point"});
-    EXPECT_TRUE(records.enumList.empty());  // "enum" is no keyword of the driver
+    // The anonymous enum at file level, labelled like the functions.
+    ASSERT_EQ(records.enumList.size(), 1u);
+    EXPECT_EQ(records.enumList[0]->getName(), "");
+    EXPECT_EQ(records.enumList[0]->hedderName(), "keywords.h");
+    EXPECT_EQ(records.enumList[0]->getConstants().front().name, "kFileLevel");
     EXPECT_EQ(records.typedefList, (std::map<std::string, std::string>{{"Number", "int"}}));
 
     // Only classes get the custom mark of a header from the private list.

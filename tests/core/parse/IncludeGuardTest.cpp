@@ -41,21 +41,22 @@ TEST(IncludeGuardTest, NextDirectiveMustDefineTheSymbol) {
 
 TEST(IncludeGuardTest, GuardTakesItsBranchInBothPasses) {
     ProcessState::reset();
-    // The define pass counts unknown symbols as defined, yet reads the guarded text (a non-guard
-    // #ifndef is rejected there: golden case guarded_framework).
     EXPECT_EQ(visibleWords<DefineMacroEngin>(kGuarded, std::nullopt), "body after");
 
-    // The analysis finds the guard defined by the header's own record, and still reads it.
-    auto record = std::make_shared<DefineData>("Guarded.h");
-    record->addDefine("\n", "GUARD_H");
-    record->addDefine("\n", "OTHER");
-    ProcessState::defineList()["Guarded.h"] = record;
-    EXPECT_EQ(visibleWords<CMacroEngin>(kGuarded, std::string("Guarded.h")), "body after");
-    EXPECT_EQ(visibleWords<CMacroEngin>("#ifndef OTHER\n#define GUARD_H\nbody\n#endif\nafter\n",
+    // A header of another framework that uses the same guard: a compiler that met it first
+    // would skip this one, but here each header is read for its own declarations.
+    auto other = std::make_shared<DefineData>("Other.h");
+    other->addDefine("\n", "GUARD_H");
+    other->addDefine("\n", "OTHER");
+    ProcessState::defineList()["Other.h"] = other;
+    const std::string imports = "#import <Kit/Other.h>\n";
+    EXPECT_EQ(visibleWords<CMacroEngin>(imports + kGuarded, std::string("Guarded.h")), "body after");
+    EXPECT_EQ(visibleWords<CMacroEngin>(imports + "#ifndef OTHER\n#define GUARD_H\nbody\n#endif\nafter\n",
                                         std::string("Guarded.h")),
               "after");
     // #ifdef is no guard.
-    EXPECT_EQ(visibleWords<CMacroEngin>("#ifdef GUARD_H\n#define GUARD_H\nbody\n#endif\n", std::string("Guarded.h")),
+    EXPECT_EQ(visibleWords<CMacroEngin>(imports + "#ifdef GUARD_H\n#define GUARD_H\nbody\n#endif\n",
+                                        std::string("Guarded.h")),
               "body");
     ProcessState::reset();
 }

@@ -1,10 +1,12 @@
-// Macro definitions as the define records keep them: the corners of reading them back.
+// Macro definitions as the declaration readers take them from the evaluator's records: the
+// corners of their parameters and of expanding a use.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "core/parse/MacroBody.h"
+#include "core/parse/MacroDefinition.h"
 
 using namespace kestrel;
 
@@ -18,31 +20,26 @@ std::vector<std::string> words(const CTokens& tokens) {
 
 using Words = std::vector<std::string>;
 
+// The body of "#define " + line.
+MacroBody defined(const std::string& line) { return MacroBody::of(MacroDefinition::parse(line)->second); }
+
 }  // namespace
 
-TEST(MacroBody, BlanksRemovedAreFoundAgain) {
-    EXPECT_EQ(words(MacroBody::read("static__inline____attribute__((always_inline))\n").body),
+TEST(MacroBody, TheDefineLineGivesTheTokens) {
+    EXPECT_EQ(words(defined("NS_INLINE static __inline__ __attribute__((always_inline))").body),
               (Words{"static", "__inline__", "__attribute__", "(", "(", "always_inline", ")", ")"}));
-    EXPECT_EQ(words(MacroBody::read("extern\"C\"__attribute__((visibility(\"default\")))\n").body),
+    EXPECT_EQ(words(defined("CK_EXTERN extern \"C\" __attribute__((visibility (\"default\")))").body),
               (Words{"extern", "\"C\"", "__attribute__", "(", "(", "visibility", "(", "\"default\"", ")", ")", ")"}));
-    EXPECT_EQ(words(MacroBody::read("staticinline\n").body), (Words{"static", "inline"}));
-    // Names that only hold "__" inside or at their end stay whole.
-    EXPECT_EQ(words(MacroBody::read("__VA_ARGS__ struct_Foo NS__\n").body), (Words{"__VA_ARGS__", "struct_Foo", "NS__"}));
-}
-
-TEST(MacroBody, ParametersComeFirstOnlyWhenTheyAreParameters) {
-    MacroBody format = MacroBody::read("(F,A)__attribute__((format(__NSString__,F,A)))\n");
+    // A "(" after a blank is the body's: an object-like macro.
+    EXPECT_FALSE(defined("VALUE (0x7fffffff)").functionLike);
+    MacroBody format = defined("NS_FORMAT_FUNCTION(F,A) __attribute__((format(__NSString__, F, A)))");
     EXPECT_TRUE(format.functionLike);
     EXPECT_EQ(format.parameters, (Words{"F", "A"}));
-    EXPECT_FALSE(MacroBody::read("(0x7fffffff)\n").functionLike);
-    EXPECT_FALSE(MacroBody::read("(a+b)\n").functionLike);
-    EXPECT_TRUE(MacroBody::read("()\n").functionLike);
-    EXPECT_EQ(MacroBody::read("(...)\n").parameters, Words{"..."});
-    EXPECT_TRUE(MacroBody::read("").body.empty());
+    EXPECT_TRUE(defined("EMPTY").body.empty());
 }
 
 TEST(MacroBody, AUseExpandsWithItsArguments) {
-    MacroBody callback = MacroBody::read("(_type,_name)_type(*_name)\n");
+    MacroBody callback = defined("CALLBACK(_type, _name) _type (*_name)");
     CTokens use = CTokenizer::tokenize("CALLBACK(OSErr, Proc (int), x)(void)");
     std::size_t end = 0;
     std::vector<CTokens> arguments = MacroBody::arguments(use, 1, end);
@@ -51,11 +48,14 @@ TEST(MacroBody, AUseExpandsWithItsArguments) {
     EXPECT_EQ(use[end].text, "(");  // right after the use's ")"
     EXPECT_EQ(words(*callback.expand(arguments)), (Words{"OSErr", "(", "*", "Proc", "(", "int", ")", ")"}));
 
-    MacroBody variadic = MacroBody::read("(...)PICK(__VA_ARGS__,X)\n");
-    EXPECT_EQ(words(*variadic.expand({CTokenizer::tokenize("a"), CTokenizer::tokenize("b")})),
-              (Words{"PICK", "(", "a", ",", "b", ",", "X", ")"}));
+    // The variadic parameter takes the rest, under its own name or as __VA_ARGS__.
+    const std::vector<CTokens> ab{CTokenizer::tokenize("a"), CTokenizer::tokenize("b")};
+    EXPECT_EQ(words(*defined("AVAIL(...) PICK(__VA_ARGS__, X)").expand(ab)), (Words{"PICK", "(", "a", ",", "b", ",", "X", ")"}));
+    EXPECT_EQ(words(*defined("NAMED(first, rest...) f(rest)").expand({ab[0], ab[1], ab[0]})),
+              (Words{"f", "(", "b", ",", "a", ")"}));
     // Pasting and quoting are not done: no expansion.
-    EXPECT_FALSE(MacroBody::read("(x)x##_suffix\n").expand({CTokenizer::tokenize("a")}));
+    EXPECT_FALSE(defined("PASTE(x) x##_suffix").expand({ab[0]}));
+    EXPECT_FALSE(defined("QUOTE(x) #x").expand({ab[0]}));
     // A use cut off, or none at all.
     EXPECT_TRUE(MacroBody::arguments(CTokenizer::tokenize("M(a, (b"), 1, end).size() == 2);
     EXPECT_TRUE(MacroBody::arguments(CTokenizer::tokenize("M"), 1, end).empty());

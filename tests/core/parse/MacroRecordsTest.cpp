@@ -3,6 +3,7 @@
 // and generic_class pin the common forms; these are the corners they do not reach.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,9 +48,17 @@ protected:
         auto data = found == ProcessState::defineList().end() ? nullptr : found->second;
         return MacroKeywordResolver(data, names, &HeaderAnalyser::isKeyword).keywordFor(word);
     }
-    static DeclarationLine declaration(const std::string& text, const std::string& header) {
-        TextBuffer buffer(text);
+    // The declaration after the header's imports (each a "#import" line of its own, read by
+    // the evaluator as the driver does).
+    static DeclarationLine declaration(const std::string& text, const std::string& header,
+                                       const std::string& imports = "#import <Kit/Runtime.h>\n") {
+        TextBuffer buffer(imports + text);
         CMacroEngin macro(&buffer, header);
+        int status = 0;
+        for (std::size_t lines = std::count(imports.begin(), imports.end(), '\n'); lines > 0; --lines) {
+            buffer.getCommandWithStatus(status);  // "#"
+            macro.doCalc();
+        }
         return DeclarationLine::read(buffer, &macro, true);
     }
 
@@ -71,13 +80,13 @@ TEST_F(MacroRecordsTest, DefinitionsAreFoundThroughImportsInCheckDefineOrder) {
 }
 
 TEST_F(MacroRecordsTest, WordsStandingForDriverKeywords) {
-    // As the define records keep them: blanks removed, parameters first.
+    // As the define records keep them: parameters first, the blanks that part tokens kept.
     record("Defs.h", {}, {{"GS_EXPORT", "extern\n"}, {"APPKIT_EXTERN", "extern\"C\"\n"}, {"MY_STRUCT", "struct_Foo\n"},
                           {"MY_TYPEDEF", "typedef\n"}, {"C_BEGIN", "extern\"C\"{\n"}, {"BEGIN_THROUGH", "C_BEGIN\n"},
                           {"ATTR_FIRST", "__attribute__((visibility(\"default\")))extern\n"},
-                          {"DECLSPEC", "__declspec(dllexport)APPKIT_EXTERN\n"}, {"WRAP", "(k)k__attribute__((used))\n"},
-                          {"WRAPPED", "WRAP(extern)\n"}, {"ARGUMENT", "(x)externx\n"},
-                          {"NS_INLINE", "static__inline____attribute__((always_inline))\n"},
+                          {"DECLSPEC", "__declspec(dllexport)APPKIT_EXTERN\n"}, {"WRAP", "(k)k __attribute__((used))\n"},
+                          {"WRAPPED", "WRAP(extern)\n"}, {"ARGUMENT", "(x)extern x\n"},
+                          {"NS_INLINE", "static __inline__ __attribute__((always_inline))\n"},
                           {"STATIC_ONLY", "static\n"}, {"EMPTY_ATTR", "\n"}, {"THROUGH_EMPTY", "EMPTY_ATTR extern\n"}});
     record("App.h", {"Defs.h"}, {});
     const std::pair<const char*, std::optional<std::string>> cases[] = {
@@ -138,6 +147,9 @@ TEST_F(MacroRecordsTest, MacrosStandingForTheirFirstArgument) {
     for (const char* no : {"(clz)clz_t\n", "(...)__VA_ARGS__\n", "NSObject\n", "()\n", "(clz"})
         EXPECT_FALSE(ClassNameMacro::standsForFirstArgument(no)) << no;
     EXPECT_EQ(ClassNameMacro::aliasIn("NSConstantString"), "NSConstantString");
+    EXPECT_EQ(ClassNameMacro::protocolListIn("<P1,P2>\n"), (Strings{"P1", "P2"}));
+    for (const char* no : {"<>\n", "(x)<x>\n", "<a+b>\n", "<P1,>\n", "<1P>\n", "P\n", ""})
+        EXPECT_EQ(ClassNameMacro::protocolListIn(no), std::nullopt) << no;
     for (const char* no : {"1\n", "(x)x\n", "\n", "id<P>\n"}) EXPECT_EQ(ClassNameMacro::aliasIn(no), std::nullopt) << no;
 }
 

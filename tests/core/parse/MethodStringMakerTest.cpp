@@ -39,3 +39,17 @@ TEST(MethodStringMakerTest, QualifierWordsOutsideTypesAndAddedDeclarations) {
     for (const auto& [status, text] : next) maker.addCommand(status, text);
     EXPECT_EQ(maker.getMethodList(), (std::vector<std::string>{"-(int)count", "-(void)next"}));
 }
+
+// What keeps a space so that words stay apart: an argument name before an empty selector part,
+// a qualifier after a name (also written after stars), a tag after "struct".
+TEST(MethodStringMakerTest, SpacesThatKeepWordsApart) {
+    EXPECT_EQ(normalised("+ (id)withPoints:(float)x :(float)y :(float)z;\n"
+                         "- (void)play:(Handler __nullable)h then:(Block _Nullable_result)b;\n"
+                         "- (void)each:(void (^)(Item *_Nullable item))f;\n"
+                         "- (NSString * _Nullable)name;\n"
+                         "- (void)send:(const struct List *)l kind:(enum Kind)k;"),
+              (std::vector<std::string>{"+(id)withPoints:(float)x :(float)y :(float)z",
+                                        "-(void)play:(Handler __nullable )h then:(Block _Nullable_result )b",
+                                        "-(void)each:(void(^)(Item*_Nullable item))f", "-(NSString*_Nullable )name",
+                                        "-(void)send:(const struct List*)l kind:(enum Kind)k"}));
+}

@@ -47,8 +47,14 @@ TEST(PropertyDeclarationTest, AccessorStrings) {
         {"(readonly) NSDictionary<NSString*, id> *map;", {"-(NSDictionary<NSString*,id>*)map"}},
         // Function-pointer types name the word after "*", as block types after "^".
         {"(readonly) int (*compare)(id, id);", {"-(int(*)(id,id))compare"}},
-        // A function-like attribute macro after the name is no name.
+        // A function-like attribute macro after the name is no name; nor is a word written like
+        // a macro, unless nothing else can be the name.
         {"(readonly) NSRect frame NS_AVAILABLE(10_5, 2_0);", {"-(NSRect)frame"}},
+        {"(readonly) BOOL on NS_SWIFT_UI_ACTOR __WATCHOS_PROHIBITED;", {"-(BOOL)on"}},
+        {"(readonly) NSUInteger MAX_COUNT;", {"-(NSUInteger)MAX_COUNT"}},
+        {"(readonly) int (*compare)(id, id) KIT_DEPRECATED(\"use -order:; (sorted)\");", {"-(int(*)(id,id))compare"}},
+        {"(readonly) void (KIT_SENDABLE ^done)(BOOL) KIT_X;", {"-(void(^)(BOOL))done"}},
+        {"(readonly) Block _Nullable block;", {"-(Block _Nullable )block"}},
         // A comment or a line end inside the declaration is passed over.
         {"(readonly) /* note */ int\n count; // the end", {"-(int)count"}},
         // Nothing to name: no accessor.

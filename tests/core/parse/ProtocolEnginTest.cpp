@@ -48,6 +48,10 @@ TEST(ProtocolEngin, ForwardDeclarationsAndParenthesisedNamesGiveNoRecord) {
         EXPECT_FALSE(r.record) << text;
         EXPECT_EQ(r.rest, "\n|next|") << text;
     }
+    // An attribute's parentheses after the adopted protocols name no category.
+    Result attributed = afterProtocol(" NSFoo <NSObject> API_AVAILABLE(macos(10.15))\n- (void)a;\n@end\n");
+    ASSERT_TRUE(attributed.record);
+    EXPECT_EQ(attributed.methods(), Strings{"-(void)a"});
 }
 
 TEST(ProtocolEngin, BlockCutOffKeepsTheMethodsCompletedBeforeTheCut) {

@@ -60,16 +60,6 @@ TEST(StructEngin, WithoutTypedefListTheEntryIsLoggedAsLost) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "typedefList is nil\n");
 }
 
-// The golden cases enum_basic and enum_if_in_body pin comments and directives in bodies.
-TEST(EnumEngin, ValuesAreSpacedAndWithoutEvaluatorDirectiveLinesAreDropped) {
-    EXPECT_EQ(typedefForm<EnumEngin>("_E {\n  B = (1<<2), E = (int)*p\n} E;").body(),
-              "{\n    B = (1 < < 2), E = (int) *p\n}");
-    TextBuffer buffer("{\n  A,\n#if 0\n  B,\n#endif\n  C\n} E;");  // no evaluator
-    auto record = std::dynamic_pointer_cast<StructEnumData>(EnumEngin(&buffer, nullptr).doAnalyse("enum"));
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->getStructIndex(), "{\n    A, B, C\n}");
-}
-
 TEST(StructEngin, DeclarationCutOffBeforeItsSemicolonLeavesNothing) {
     const std::string structText = "_GSOuter {\n  struct { int a; } inner; // x\n  /* c */ int b;\n} GSOuter, *GSOuterPtr;";
     const std::string enumText = "_E {\n  A = 1, // a\n#if 0\n  B,\n#endif\n  C\n} E;";

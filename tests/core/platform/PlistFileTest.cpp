@@ -163,24 +163,54 @@ TEST(PlistFile, WriteReplacesTheFileOrTheFileALinkPointsAtAndLeavesNoTemporaryFi
     EXPECT_EQ(*PlistFile::read(path)->getString(), "via link");
 }
 
-TEST(PlistFile, AWriteRemovesTheTemporaryFilesThatKilledWritersLeft) {
+// Temporary files carry a mark in their names, and only those of this file an hour old go: a
+// younger one may be another writer's, and a user's file that merely looks like one
+// (".Kestrel.plist.backup") is never touched.
+// A link is followed only to a property list (a preferences file kept with the user's other
+// settings); a link to anything else is replaced itself and its target never written into.
+TEST(PlistFile, AWriteThroughALinkReachesOnlyAPropertyList) {
     TempDir dir;
-    const std::string path = dir.write("comments.plist", "old");
+    const std::string notes = dir.write("notes.txt", "my own notes");
+    fs::create_symlink(notes, dir.path() / "Kestrel.plist");
+    const std::string link = (dir.path() / "Kestrel.plist").string();
+    ASSERT_TRUE(PlistFile::writeXML(link, PlistValue("prefs")));
+    EXPECT_EQ(slurp(notes), "my own notes");
+    EXPECT_FALSE(fs::is_symlink(link));
+    EXPECT_EQ(*PlistFile::read(link)->getString(), "prefs");
+}
+
+// A stored file larger than any stored tree can be is not read (nor held in memory).
+TEST(PlistFile, AFileLargerThanAnyStoredTreeIsRefusedWithTheReason) {
+    TempDir dir;
+    const std::string path = dir.write("classData", "");
+    ASSERT_EQ(::truncate(path.c_str(), (off_t{3} << 30)), 0);  // sparse: no room taken
+    std::string problem;
+    EXPECT_FALSE(PlistFile::readArray(path, &problem));
+    EXPECT_EQ(problem, "3.0 GB, larger than the 128 MB such a file can be");
+    EXPECT_FALSE(PlistFile::readArray(dir.write("typedefs", test::xml(PlistDict{})), &problem));
+    EXPECT_EQ(problem, "not a list");
+}
+
+TEST(PlistFile, AWriteRemovesOnlyKestrelsOwnTemporaryFilesThatKilledWritersLeft) {
+    TempDir dir;
+    const std::string path = dir.write("Kestrel.plist", "old");
     const auto hoursAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
-    for (const char* name : {".comments.plist.Ab12Cd", ".comments.plist.Zz99zz", ".comments.plist.fresh1",
-                             ".comments.plist.toolong", "comments.plist.Ab12Cd", ".classData.Ab12Cd"}) {
+    for (const char* name : {".Kestrel.plist.kestrel-tmp-Ab12Cd", ".Kestrel.plist.kestrel-tmp-fresh1",
+                             ".Kestrel.plist.kestrel-tmp-toolong", ".Kestrel.plist.backup", ".Kestrel.plist.Ab12Cd",
+                             ".classData.kestrel-tmp-Ab12Cd"}) {
         dir.write(name, "left");
-        if (std::string(name) != ".comments.plist.fresh1") fs::last_write_time(dir.path() / name, hoursAgo);
+        if (std::string(name) != ".Kestrel.plist.kestrel-tmp-fresh1") fs::last_write_time(dir.path() / name, hoursAgo);
     }
-    fs::create_directory(dir.path() / ".comments.plist.folder");
-    fs::last_write_time(dir.path() / ".comments.plist.folder", hoursAgo);
+    fs::create_directory(dir.path() / ".Kestrel.plist.kestrel-tmp-folder");
+    fs::last_write_time(dir.path() / ".Kestrel.plist.kestrel-tmp-folder", hoursAgo);
 
     ASSERT_TRUE(PlistFile::writeXML(path, PlistValue("new")));
     std::set<std::string> left;
     for (const auto& entry : fs::directory_iterator(dir.path())) left.insert(entry.path().filename().string());
-    // Only this file's old temporaries go: a fresh one may be another writer's.
-    EXPECT_EQ(left, (std::set<std::string>{"comments.plist", ".comments.plist.fresh1", ".comments.plist.toolong",
-                                           "comments.plist.Ab12Cd", ".classData.Ab12Cd", ".comments.plist.folder"}));
+    EXPECT_EQ(left, (std::set<std::string>{"Kestrel.plist", ".Kestrel.plist.kestrel-tmp-fresh1",
+                                           ".Kestrel.plist.kestrel-tmp-toolong", ".Kestrel.plist.backup",
+                                           ".Kestrel.plist.Ab12Cd", ".classData.kestrel-tmp-Ab12Cd",
+                                           ".Kestrel.plist.kestrel-tmp-folder"}));
 }
 
 TEST(PlistFile, FailedWriteKeepsTheOldFile) {

@@ -108,7 +108,9 @@ TEST(PrefFile, ADamagedFileLoadsWhatItCanAndIsKeptUntilTheUserChangesSomething) 
 
     pref.prefChanged = true;  // what the preferences dialog does on OK
     EXPECT_TRUE(PrefFile::writePref());
-    EXPECT_EQ(PlistFile::readDictionary(home.prefFile()), pref.prefToDic());
+    const PlistDict written = *PlistFile::readDictionary(home.prefFile());
+    EXPECT_EQ(written.size(), pref.prefToDic().size());
+    for (const auto& [key, value] : pref.prefToDic()) EXPECT_EQ(*written.find(key), value) << key;
 }
 
 TEST(PrefFile, TheFolderIsXdgConfigHomeWhenItIsAnAbsolutePath) {
@@ -119,4 +121,56 @@ TEST(PrefFile, TheFolderIsXdgConfigHomeWhenItIsAnAbsolutePath) {
     EXPECT_EQ(PrefFile::getPrefFilePath(), home.prefFile());
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(PrefFile::getPrefFilePath(), home.prefFile());
+}
+
+// The SDK chosen in the preferences has a key of its own, written only while one is chosen: a
+// file without it (as older ones are) means the platform's own headers and is not rewritten.
+TEST(PrefFile, TheChosenSdkIsStoredUnderAKeyOfItsOwn) {
+    TempHome home;
+    PlistDict file = completeFile();
+    file.set("sdkPath", PlistValue(std::string("/SDKs/MacOSX14.2.sdk")));
+    writePrefs(home, file);
+    PrefData& pref = setUp();
+    EXPECT_EQ(pref.sdkPath, "/SDKs/MacOSX14.2.sdk");
+    EXPECT_FALSE(pref.prefChanged);
+    EXPECT_EQ(pref.prefToDic(), file);
+    pref.sdkPath.clear();
+    EXPECT_EQ(pref.prefToDic(), completeFile());
+}
+
+// Keys Kestrel does not know -- a later version's, the user's own -- stay where they are when
+// Kestrel writes the file, and so does one written into the file while Kestrel ran.
+TEST(PrefFile, KeysKestrelDoesNotKnowAreKeptWhenItWritesTheFile) {
+    TempHome home;
+    PlistDict file = completeFile();
+    file.set("sdkPath", "/opt/sdk");
+    file.set("recentClasses", PlistArray{"NSView", "NSString"});
+    writePrefs(home, file);
+    PrefData& pref = setUp();
+    PlistDict meanwhile = file;
+    meanwhile.set("windowFrames", dict({{"main", "0 0 800 600"}}));
+    writePrefs(home, meanwhile);
+
+    pref.addLF = true;
+    pref.prefChanged = true;
+    ASSERT_TRUE(PrefFile::writePref());
+    PlistDict expected = meanwhile;
+    expected.set("addLF", true);
+    EXPECT_EQ(PlistFile::readDictionary(home.prefFile()), expected);
+}
+
+// No font has a name of thousands of characters: such a name is refused before the window
+// would look for it (for half a minute), and the file is kept as it is.
+TEST(PrefFile, AFontNameLongerThanAnyFontsIsRefused) {
+    TempHome home;
+    PlistDict file = completeFile();
+    file.set("fontName", std::string(1000000, 'M'));
+    writePrefs(home, file);
+    PrefData& pref = setUp();
+    EXPECT_EQ(pref.getFont(), PrefFont{});
+    EXPECT_EQ(pref.numLimitCharactors, 40);  // the rest is read
+    EXPECT_FALSE(PrefFile::writePref());
+    file.set("fontName", std::string(PrefData::kLongestFontName, 'M'));
+    writePrefs(home, file);
+    EXPECT_EQ(setUp().getFont().name.size(), PrefData::kLongestFontName);
 }

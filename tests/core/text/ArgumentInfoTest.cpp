@@ -39,7 +39,7 @@ TEST_F(ArgumentInfoTest, DeclarationsGiveTheirBlocksBetweenSeparators) {
     EXPECT_EQ(info.forDeclaration("-(void)drawString:(NSString*)s inRect:(NSRect)r align:(NSAlignment)a"),
               "NSString is Class\n" + kSeparator +
                   "\ntypedef  _NSRect  NSRect;\nstruct  _NSRect\n{ NSPoint origin; NSSize size; };\n" + kSeparator +
-                  "\nenum  NSAlignment\n{ NSLeft, NSRight };");
+                  "\nenum  NSAlignment\n{\n    NSLeft,\n    NSRight\n};");
     // A repeated word gives its block once.
     EXPECT_EQ(info.forDeclaration("-(NSString*)join:(NSString*)a with:(NSString*)b"), "NSString is Class");
     // Words of nothing in the tree give an empty text; a text without words gives none.
@@ -76,11 +76,28 @@ TEST_F(ArgumentInfoTest, WordsAreLookedUpByTheirKey) {
     EXPECT_EQ(info.checkClassNameByKey("*"), std::nullopt);
     // The block names the word as given, the look-up its key.
     EXPECT_EQ(info.checkStruct("_NSRect*"), "struct  _NSRect*\n{ NSPoint origin; NSSize size; };\n");
-    EXPECT_EQ(info.checkEnum("NSAlignment *"), "enum  NSAlignment *\n{ NSLeft, NSRight };\n");
+    EXPECT_EQ(info.checkEnum("NSAlignment *"), "enum  NSAlignment *\n{\n    NSLeft,\n    NSRight\n};\n");
     EXPECT_EQ(info.checkEnum("_NSRect"), std::nullopt);
     // A class word is a class only: no typedef, struct or enum of the same name is looked at.
     f.structRecord("NSString", "{ int x; }");
     f.linker.reindex();
     Words words{"NSString"};
     EXPECT_EQ(info.makeArgumentString(words), "NSString is Class");
+}
+
+// An argument whose type is a typedef of an enum (as the macro forms file it) shows the enum,
+// its type and its constants, one a row; an elaborated word names only its own kind.
+TEST_F(ArgumentInfoTest, AnEnumTypedefShowsTheEnumWithItsTypeAndConstants) {
+    auto mask = f.enumRecord("NSWindowStyleMask", "");
+    mask->setUnderlyingType("NSUInteger");
+    mask->setConstants({{"NSWindowStyleMaskBorderless", "0"}, {"NSWindowStyleMaskTitled", "1 << 0"}});
+    f.linker.reindex();
+    typedefs["NSWindowStyleMask"] = "enum NSWindowStyleMask";
+    EXPECT_EQ(info.forDeclaration("-(void)setStyleMask:(NSWindowStyleMask)mask"),
+              "typedef  enum NSWindowStyleMask  NSWindowStyleMask;\n"
+              "enum  NSWindowStyleMask : NSUInteger\n{\n    NSWindowStyleMaskBorderless = 0,\n"
+              "    NSWindowStyleMaskTitled = 1 << 0\n};");
+    EXPECT_EQ(info.checkStruct("enum NSWindowStyleMask"), std::nullopt);
+    EXPECT_EQ(info.checkEnum("struct _NSRect"), std::nullopt);
+    EXPECT_EQ(info.checkStruct("struct _NSRect"), "struct  _NSRect\n{ NSPoint origin; NSSize size; };\n");
 }

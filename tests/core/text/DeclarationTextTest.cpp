@@ -68,6 +68,48 @@ TEST(DeclarationText, OddMethodTypesStayWhole) {
     EXPECT_EQ(call("- (id)spaced"), "id_VALUE = [NSView*_VALUE spaced];");
 }
 
+// Stored methods of the macOS 14.2 SDK, each with the receiver a user would have in the class
+// field. A call's variables and casts take no nullability, __kindof or distributed-message
+// qualifier, and "instancetype" is the receiving class; the declaration keeps what the header
+// wrote.
+TEST(DeclarationText, CallsOfTodaysDeclarationsReadAsObjectiveC) {
+    struct Case {
+        const char* receiver;
+        const char* method;
+        const char* call;
+    };
+    const Case cases[] = {
+        {"NSView", "-(NSArray<__kindof NSView*>*)subviews", "NSArray<NSView*>*_VALUE = [NSView*_VALUE subviews];"},
+        {"NSView", "-(nullable __kindof NSView*)viewWithTag:(NSInteger)tag",
+         "NSView*_VALUE = [NSView*_VALUE viewWithTag:(NSInteger)tag];"},
+        {"NSView", "-(nullable instancetype)initWithCoder:(NSCoder*)coder",
+         "NSView*_VALUE = [NSView*_VALUE initWithCoder:(NSCoder*)coder];"},
+        {"NSMutableArray", "+(instancetype)arrayWithCapacity:(NSUInteger)numItems",
+         "NSMutableArray*_VALUE = [NSMutableArray arrayWithCapacity:(NSUInteger)numItems];"},
+        {"CLLocationUpdater",
+         "+(nullable instancetype)liveUpdaterWithQueue:(dispatch_queue_t)queue handler:(void(^)(CLUpdate*_Nullable update))handler",
+         "CLLocationUpdater*_VALUE = [CLLocationUpdater liveUpdaterWithQueue:(dispatch_queue_t)queue "
+         "handler:(void(^)(CLUpdate*update))handler];"},
+        {"AVMIDIPlayer", "-(void)play:(AVMIDIPlayerCompletionHandler __nullable )completionHandler",
+         "[AVMIDIPlayer*_VALUE play:(AVMIDIPlayerCompletionHandler)completionHandler];"},
+        {"CLLocationManager", "-(CLLocation*_Nullable )location", "CLLocation*_VALUE = [CLLocationManager*_VALUE location];"},
+        {"NSFileManager", "-(nullable NSArray<NSURL*>*)contentsOfDirectoryAtURL:(NSURL*)url error:(NSError*_Nullable *)error",
+         "NSArray<NSURL*>*_VALUE = [NSFileManager*_VALUE contentsOfDirectoryAtURL:(NSURL*)url error:(NSError**)error];"},
+        {"NSObject", "-(oneway void)release", "[NSObject*_VALUE release];"},
+        {"NSPort", "-(id)addTypes:(in bycopy NSArray*)t out:(out id*)o", "id_VALUE = [NSPort*_VALUE addTypes:(NSArray*)t out:(id*)o];"},
+        {"", "-(nullable instancetype)init", "id_VALUE = [*_VALUE init];"},  // no class chosen
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DeclarationText::createExternalDragStrings(c.method, kCall, c.receiver), c.call) << c.method;
+        EXPECT_EQ(DeclarationText::createExternalDragStrings(c.method, kDeclaration, c.receiver), std::string(c.method) + ";");
+    }
+    // A C function's call carries no nullability either; a parameter named "in" stays.
+    EXPECT_EQ(DeclarationText::functionText("CTFontRef _Nonnull CTFontCreateWithName(CFStringRef _Nonnull name, "
+                                            "CGFloat size, const CGAffineTransform * _Nullable matrix)", kCall),
+              "CTFontRef_Value =  CTFontCreateWithName(CFStringRef name, CGFloat size, const CGAffineTransform * matrix);");
+    EXPECT_EQ(DeclarationText::functionText("void f(const void *in, int out)", kCall), " f(const void *in, int out);");
+}
+
 TEST(DeclarationText, FunctionsInBothStyles) {
     EXPECT_EQ(DeclarationText::functionText("NSString* NSStringFromRect(NSRect aRect)", kCall),
               "NSString*_Value =  NSStringFromRect(NSRect aRect);");

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "core/text/ListMetrics.h"
 #include "core/text/ListText.h"
 
 using namespace kestrel;
@@ -33,4 +35,13 @@ TEST(ListText, RowsKeepTheirOwnLineBreaks) {
     // Other characters of those leading bytes are no line breaks; a cut-off one neither.
     EXPECT_EQ(ListText::multiLineStrings("\xC2\xA9 \xE2\x80\x94 \xE2\x80"), Rows{"\xC2\xA9 \xE2\x80\x94 \xE2\x80"});
     EXPECT_TRUE(ListText::multiLineStrings("").empty());
+}
+
+// Rows are a line of the list font high, and never lower than the classic 15 points.
+TEST(ListMetrics, RowsAreALineHighAndNeverLowerThanTheClassicPitch) {
+    EXPECT_EQ(ListMetrics::rowHeight(13.97), 15);  // the 9-point system font
+    EXPECT_EQ(ListMetrics::rowHeight(22.125), 23);  // a 14-point one
+    EXPECT_EQ(ListMetrics::rowHeight(std::nan("")), 15);
+    EXPECT_EQ(ListMetrics::rowHeight(-4), 15);
+    EXPECT_LE(ListMetrics::rowHeight(1e12), 300);
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/text/MethodLists.h"
+#include "core/text/MethodOwners.h"
 #include "support/Forest.h"
+#include "support/SmallStack.h"
 
 using namespace kestrel;
 using kestrel::test::Forest;
@@ -99,4 +102,57 @@ TEST(MethodLists, LoopsInADamagedTreeAreWalkedOnce) {
     a->setSuperClass(b.get());  // made by hand: linking never leaves a loop
     b->setSuperClass(a.get());
     EXPECT_EQ(rows(MethodLists::inheritedMethods(*a)), (Methods{"0 A -(void)a", "0 <P> -(void)p", "0 <Q> -(void)q", "1 B -(void)b"}));
+}
+
+// The comment editor's rows: the flat list, each row with its owner; a text declared by several
+// classes (a class and its categories counting once) or protocols says so.
+TEST_F(MethodListsTest, OwnersOfEachRowAndHowManyShareItsComment) {
+    view->addMethodList(Methods{"-(void)drawRect:(NSRect)rect", "-(id)init", "-(id)init"});  // twice: one class
+    MethodOwners owners(f.classStraightList, f.protocolList);
+    EXPECT_EQ(owners.methods(), MethodLists::makeMethodListAndCategory(f.classStraightList, f.protocolList, true, true));
+    std::vector<std::string> sides;
+    for (std::size_t row = 0; row < owners.methods().size(); ++row) sides.push_back(owners.sideText(row));
+    EXPECT_EQ(sides, (Methods{"NSObject  +2", "NSObject", "NSObject (Copying)", "NSView", "NSView  +2", "NSView  +2",
+                              "NSView (Drawing)", "NSButton", "NSButton", "<NSCoding>", "<NSBase>", "<NSBase>  +2",
+                              "<Dragging>"}));
+    EXPECT_EQ(owners.caption("-(id)init").text(), "Comment on -(id)init (shared by 2 classes and 1 protocol)");
+    EXPECT_EQ(owners.caption("-(id)copy").text(), "Comment on -(id)copy");
+    EXPECT_EQ(owners.caption("-(void)drawRect:(NSRect)rect").rear, "");  // NSButton's has another argument name
+    EXPECT_EQ(owners.caption("-(nothing)").text(), "Comment on -(nothing)");
+    EXPECT_EQ(owners.ownerOf(99), "");
+    EXPECT_EQ(owners.sideText(99), "");
+
+    button->addMethodList(Methods{"-(void)lockFocus"});  // a class and another class's category
+    EXPECT_EQ(MethodOwners(f.classStraightList, f.protocolList).caption("-(void)lockFocus").rear,
+              " (shared by 2 classes)");
+}
+
+// A chain of 100,000 classes under a chain of 100,000 protocols: linking, every walk over it
+// and letting it go take a stack of their own size, whatever the depth.
+TEST(MethodLists, HundredThousandDeepChainsAreWalkedWithoutRecursion) {
+    constexpr int kDepth = 100000;
+    auto forest = std::make_unique<Forest>();
+    auto named = [](const char* prefix, int i) { return std::string(prefix).append(std::to_string(i)); };
+    for (int i = 0; i < kDepth; ++i) {
+        auto c = forest->cls(named("C", i), i ? std::optional(named("C", i - 1)) : std::nullopt);
+        c->addMethodList(Methods{named("-(void)c", i)});
+        auto p = forest->protocol(named("P", i), i ? std::vector{named("P", i - 1)} : std::vector<std::string>{});
+        p->addMethodList(Methods{named("-(void)p", i)});
+    }
+    const auto deepest = forest->classList.back();
+    deepest->addProtocolName(named("P", kDepth - 1));
+    test::onSmallStack([&] {
+        forest->link();
+        const std::vector<InheritedMethod> methods = MethodLists::inheritedMethods(*deepest);
+        ASSERT_EQ(methods.size(), 2u * kDepth);
+        EXPECT_EQ(methods[1].source, named("<P", kDepth - 1).append(">"));
+        EXPECT_EQ(methods.back().method, "-(void)c0");
+        // Dropped without the linker's help, the root last: the records let go of each other
+        // one by one.
+        forest->classStraightList.clear();
+        forest->protocolList.clear();
+        forest->classList.clear();
+        forest.reset();
+    });
+    EXPECT_FALSE(forest);
 }

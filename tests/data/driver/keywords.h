@@ -25,7 +25,7 @@ structure isNotAKeyword;
 Struct isNotEither;
 EXTERN isNotEither;
 type drops extern this line;
-enum { kNotAnalysed };
+enum { kFileLevel };
 typedef int Number;
 FOUNDATION_EXPORT NSString *constant;
 FOUNDATION_STATIC_INLINE int inlineFn(void) { return 0; }

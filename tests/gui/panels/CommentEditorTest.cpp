@@ -10,6 +10,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "core/model/ClassData.h"
 #include "gui/panels/EditCommentController.h"
 #include "support/FileSizeLimit.h"
 #include "support/CommentFixture.h"
@@ -191,4 +192,43 @@ TEST_F(CommentEditorTest, AFailedWriteKeepsTheDialogOpen) {
     EXPECT_TRUE(ended());
     EXPECT_EQ(saved().at(kInit), "Kept for a second try.");
     EXPECT_EQ(changes(), 1);
+}
+
+// A comment belongs to the text: two classes declaring -(void)display show one comment. The
+// rows say whose each is, and the caption how many share it, however narrow the dialog.
+TEST_F(CommentEditorTest, RowsNameTheirOwnersAndTheCaptionTheSharing) {
+    auto twin = std::make_shared<ClassData>("KitTwin", std::nullopt);
+    twin->addMethodList(std::vector<std::string>{kDisplay});
+    shell->app().classStraightList.push_back(twin);
+    open();
+    TextArrayView& list = *dialog->getMethodListView();
+    const auto& rows = dialog->getFilterdList();
+    std::vector<std::string> owners;
+    for (int i = 0; i < list.rowCount(); ++i)
+        if (rows[static_cast<std::size_t>(i)] == kDisplay) owners.push_back(list.getSideText(i).value_or("?"));
+    EXPECT_EQ(owners, (std::vector<std::string>{"KitView  +1", "KitTwin  +1"}));
+    const auto alloc = std::find(rows.begin(), rows.end(), "+(id)alloc");
+    EXPECT_EQ(list.getSideText(static_cast<int>(alloc - rows.begin())), "KitObject");  // KitObject's alone
+
+    const auto twinRow = std::find(rows.rbegin(), rows.rend(), kDisplay);
+    list.doClickAction(static_cast<int>(rows.rend() - twinRow) - 1);
+    ASSERT_EQ(list.getSideText(dialog->getTargetLine()), "KitTwin  +1");
+    EXPECT_EQ(comment(), "Draws the view.");
+    EXPECT_EQ(dialog->getCommentCaption(), "Comment on -(void)display (shared by 2 classes)");
+    QLabel* caption = dialog->getWindow()->findChild<QLabel*>("commentTitleView");
+    dialog->getWindow()->resize(260, dialog->getWindow()->height());
+    QApplication::processEvents();
+    EXPECT_TRUE(caption->text().endsWith("(shared by 2 classes)")) << caption->text().toStdString();
+    EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
+
+    // Filters keep each row with its owner.
+    dialog->getKeywordSwitchView()->setChecked(true);
+    QTest::keyClicks(dialog->getKeywordView(), "display");
+    QTest::keyClick(dialog->getKeywordView(), Qt::Key_Return);
+    std::vector<std::string> shown;
+    for (int i = 0; i < list.rowCount(); ++i) shown.push_back(*list.getTextFromArray(i) + " " + *list.getSideText(i));
+    EXPECT_EQ(shown, (std::vector<std::string>{"-(void)display KitView  +1", "-(void)setNeedsDisplay:(BOOL)flag KitView",
+                                               "-(void)display KitTwin  +1"}));
+    dialog->doCancelButton();
+    shell->app().classStraightList.pop_back();
 }

@@ -138,3 +138,26 @@ TEST_F(EditUrlTest, AnUnreadableFileIsNeverOverwrittenAndAFailedWriteKeepsTheEdi
     EXPECT_TRUE(ended());
     EXPECT_EQ(AnnotationFiles::getURLDic(), (StringDic{{"KitView", "https://example.org/KitView"}}));
 }
+
+// An address longer than any browser takes is refused with the reason (the field used to cut a
+// pasted one at 32,767 characters without a word); one just within the size is kept whole.
+TEST_F(EditUrlTest, AnAddressLongerThanAnyBrowserTakesIsRefusedWithTheReason) {
+    open();
+    select("KitView");
+    const QString longest = QStringLiteral("https://example.org/") +
+                            QString(static_cast<int>(AnnotationFiles::kLongestURL) - 20, QLatin1Char('a'));
+    dialog->getURLView()->setText(longest + QStringLiteral("aa"));  // as a paste gives it
+    emit dialog->getURLView()->textEdited(dialog->getURLView()->text());
+    const std::string before = stored("urls.plist");
+    expectOkRefused("longer than any browser accepts", "urls.plist", before);
+    select("KitLabel");  // the edit is not kept, and the message says why
+    EXPECT_TRUE(dialog->getMessage().contains("not kept")) << dialog->getMessage().toStdString();
+    EXPECT_TRUE(dialog->getTargetDic().empty());
+
+    select("KitView");
+    dialog->getURLView()->setText(longest);
+    emit dialog->getURLView()->textEdited(longest);
+    dialog->doOkButton();
+    EXPECT_TRUE(ended());
+    EXPECT_EQ(AnnotationFiles::getClassURL("KitView")->size(), AnnotationFiles::kLongestURL);
+}

@@ -6,11 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 
 #include "core/model/AnnotationFiles.h"
 #include "core/platform/PrefData.h"
@@ -20,6 +23,8 @@
 #include "gui/lists/MethodView.h"
 #include "gui/lists/StructEnumView.h"
 #include "gui/panels/ClassController.h"
+#include "gui/panels/EditCommentController.h"
+#include "gui/panels/EditUrlController.h"
 #include "gui/panels/FindController.h"
 #include "gui/panels/FunctionController.h"
 #include "gui/panels/StructEnumViewerController.h"
@@ -122,7 +127,7 @@ TEST_F(PanelsTest, InheritedMethodsNearestFirst) {
 
 TEST_F(PanelsTest, FindCountsHistoryAndModes) {
     find(0, "KIT");
-    EXPECT_EQ(findPanel().getResultCountView()->text(), "  5 clases found");
+    EXPECT_EQ(findPanel().getResultCountView()->text(), "  5 classes found");
     find(0, "view ");  // a trailing space changes nothing
     EXPECT_EQ(findPanel().getResultCountView()->text(), "  1 class found");
     find(0, "   ");  // no keyword: no search, the last results stay
@@ -167,6 +172,14 @@ TEST_F(PanelsTest, FindResultsSelectInTheTreeAndCopyOnTheirClass) {
     find(2, "beep");
     results.doClickAction(0);
     EXPECT_EQ(copied(results), "void KitBeep(void)");
+
+    // Enum constants, each with its enum beside it; one is copied as its name.
+    find(3, "kitstate");
+    EXPECT_EQ(rowsOf(results), (Names{"KitOn", "KitOff"}));  // ranked: the shorter name first
+    EXPECT_EQ(results.getSideText(0), "KitState");
+    EXPECT_EQ(findPanel().getResultCountView()->text(), "  2 constants found");
+    results.doClickAction(0);
+    EXPECT_EQ(copied(results), "KitOn");
 }
 
 TEST_F(PanelsTest, FunctionBrowserFiltersAndTexts) {
@@ -216,6 +229,10 @@ TEST_F(PanelsTest, StructEnumViewerOneAtATime) {
     viewer->changeMode(1);
     EXPECT_EQ(rowsOf(list), Names{"KitState"});
     EXPECT_EQ(viewer->getIndexView()->rowCount(), 0);
+    // An enum shows and copies as source, a constant a row.
+    list.doClickAction(0);
+    EXPECT_EQ(viewer->getIndexView()->rowCount(), 4);
+    EXPECT_EQ(copied(list), "enum KitState {\n    KitOff,\n    KitOn\n};");
     viewer->changeMode(1);  // again: nothing changes
     EXPECT_EQ(viewer->getMode(), 1);
     viewer->getWindow()->close();  // the close box ends it like OK
@@ -223,4 +240,85 @@ TEST_F(PanelsTest, StructEnumViewerOneAtATime) {
     EXPECT_TRUE(shell->validateMenuItem(400));
     shell->ShowStructEnumViewer();
     EXPECT_EQ(shell->getStructEnumViewer()->getMode(), 0);
+}
+
+// The panels show what the editors just stored: the comment of the method shown, the URL
+// button, the selected function's comment; the comment shown stays when only a URL changed.
+TEST_F(PanelsTest, PanelsFollowWhatTheEditorsStore) {
+    click(inBox("KitView"));
+    choose("-(void)display");
+    functions().getMainView()->doClickAction(1);  // void KitBeep(void)
+
+    // The comment editor, in a mode, on an item: a new comment, and OK.
+    auto write = [this](int mode, const std::string& item, const QString& text) {
+        shell->EditComment();
+        EditCommentController& editor = *shell->getCommentEditor();
+        editor.changeMode(mode);
+        const auto& rows = editor.getFilterdList();
+        editor.getMethodListView()->doClickAction(static_cast<int>(std::find(rows.begin(), rows.end(), item) - rows.begin()));
+        editor.getCommentView()->selectAll();
+        QTest::keyClicks(editor.getCommentView(), text);
+        editor.doOkButton();
+    };
+    write(0, "-(void)display", "Paints it.");
+    EXPECT_EQ(classPanel().getCommentView()->toPlainText(), "Paints it.");
+    write(1, "void KitBeep(void)", "Rings.");
+    EXPECT_EQ(functions().getCommentView()->toPlainText(), "Rings.");
+
+    EXPECT_FALSE(classPanel().getUrlButton()->isEnabled());
+    shell->EditURL();
+    EditUrlController& urls = *shell->getURLeditor();
+    urls.selectClassNamed("KitView");
+    QTest::keyClicks(urls.getURLView(), "https://example.org/KitView");
+    urls.doOkButton();
+    EXPECT_TRUE(classPanel().getUrlButton()->isEnabled());
+    EXPECT_EQ(classPanel().getCommentView()->toPlainText(), "Paints it.");
+    EXPECT_EQ(classPanel().getMethodView()->getMethod(), "-(void)display");
+}
+
+// What the panels say is spelled out whole: the find field's hint fits it, the tool tip of the
+// methods found says nothing of declarations while calls are chosen, the method view's hint is
+// not cut, and the count line spells "classes".
+TEST_F(PanelsTest, TextsAreWholeAndTrue) {
+    shell->getMainWindow()->resize(560, 700);  // as narrow as the main window goes
+    shell->getTabView()->setCurrentIndex(1);
+    QApplication::processEvents();
+    QLineEdit* field = findPanel().getKeywordView()->lineEdit();
+    const int room = field->contentsRect().width() - field->height() - 8;  // less the clear button
+    EXPECT_LE(field->fontMetrics().horizontalAdvance(field->placeholderText()), room)
+        << field->placeholderText().toStdString();
+
+    callStyle(true);
+    find(1, "init");
+    EXPECT_FALSE(findPanel().getResultView()->toolTip().contains("declaration"));
+    find(0, "kit");
+    EXPECT_EQ(findPanel().getResultCountView()->text(), "  5 classes found");
+
+    shell->getTabView()->setCurrentIndex(0);
+    QApplication::processEvents();
+    MethodView& method = *classPanel().getMethodView();
+    ASSERT_FALSE(method.getMethod() && !method.getMethod()->empty());
+    const QRect needed = method.fontMetrics().boundingRect(method.viewport()->rect().adjusted(4, 0, -4, 0),
+                                                           Qt::TextWordWrap, MethodView::noMethodText());
+    EXPECT_LE(needed.height(), method.viewport()->height());
+    EXPECT_FALSE(MethodView::noMethodText().contains("!!"));
+}
+
+// A class without a URL: Open Class URL says so, and offers the URL editor on that class.
+TEST_F(PanelsTest, OpeningAMissingUrlSaysSo) {
+    click(inBox("KitLabel"));
+    QString said;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        said = box->text();
+        for (QAbstractButton* button : box->buttons())
+            if (button->text().contains("URLs")) button->click();
+    });
+    shell->openURL();
+    EXPECT_TRUE(said.contains("KitLabel")) << said.toStdString();
+    ASSERT_NE(shell->getURLeditor(), nullptr);
+    EXPECT_EQ(shell->getURLeditor()->getMainView()->selectedRecord(), named("KitLabel"));
+    EXPECT_FALSE(shell->getURLeditor()->getURLView()->isReadOnly());
+    shell->getURLeditor()->doCancelButton();
 }

@@ -38,6 +38,18 @@ using namespace kestrel::gui;
 
 namespace {
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 // Resident memory in kilobytes.
 long residentKilobytes() {
     std::ifstream statm("/proc/self/statm");
@@ -263,9 +275,14 @@ TEST_F(LongSession, ThousandsOfGesturesKeepEveryInvariant) {
         if (HasFatalFailure()) return;
         if (i == kGestures / 3) settled = residentKilobytes();
     }
-    // After the first third every cache is warm: what follows must not keep growing.
+    // After the first third every cache is warm: what follows must not keep growing. (Under
+    // the address sanitizer freed memory waits in its quarantine, hundreds of megabytes, so
+    // that the resident size follows what was allocated, not what is kept: its leak check
+    // stands in for this one there.)
     const long grown = residentKilobytes() - settled;
-    EXPECT_LT(grown, 40 * 1024) << "resident memory grew by " << grown << " KB";
+    if (!kAddressSanitizer) {
+        EXPECT_LT(grown, 40 * 1024) << "resident memory grew by " << grown << " KB";
+    }
 
     // A normal quit: the files hold exactly what was confirmed, as property lists.
     quit();

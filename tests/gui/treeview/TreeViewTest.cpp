@@ -172,3 +172,40 @@ TEST_F(TreeViewTest, KeysAreSwallowedAndSelectionsScrollIntoView) {
     view().scrollToselection();
     EXPECT_EQ(vertical()->value(), scrolled);
 }
+
+// A fold keeps the clicked box where it was on screen even where the tree then ends before the
+// visible area (a fold near its end, or above its top): the view reaches beyond the tree, so
+// that the next click at the same place hits the same class again.
+TEST_F(TreeViewTest, AFoldNearTheEndOrTheTopKeepsTheBoxUnderThePointer) {
+    shell->getTreeWindow()->resize(220, 60);
+    QApplication::processEvents();
+    // A point in a box's fold zone, on screen.
+    auto foldZone = [&](const std::string& name) {
+        const TreeRect b = named(name)->getBounds();
+        return view().mapToGlobal(view().viewPoint({b.maxX() - 4, b.y + 9}).toPoint());
+    };
+    auto clickOnScreen = [&](QPoint global) { click(view().mapFromGlobal(global)); };
+
+    vertical()->setValue(vertical()->maximum());  // the end of the tree
+    scrollArea().horizontalScrollBar()->setValue(scrollArea().horizontalScrollBar()->maximum());
+    const QPoint kitView = foldZone("KitView");
+    clickOnScreen(kitView);
+    EXPECT_FALSE(named("KitView")->getShowSubTree());
+    EXPECT_EQ(foldZone("KitView"), kitView);
+    clickOnScreen(kitView);  // the same place: the same class, unfolded again
+    EXPECT_TRUE(named("KitView")->getShowSubTree());
+    EXPECT_EQ(foldZone("KitView"), kitView);
+
+    vertical()->setValue(0);  // the top: folding KitObject moves it up, above the visible area
+    const QPoint kitObject = foldZone("KitObject");
+    clickOnScreen(kitObject);
+    EXPECT_FALSE(named("KitObject")->getShowSubTree());
+    EXPECT_EQ(foldZone("KitObject"), kitObject);
+    EXPECT_EQ(view().frame(), (TreeRect{20, 5, 172, 18 + 5 + 18 + 32}));  // the tree's own frame is exact
+    clickOnScreen(kitObject);
+    EXPECT_TRUE(named("KitObject")->getShowSubTree());
+    // A later layout drops what the view reached beyond the tree.
+    view().reLayout();
+    EXPECT_EQ(view().viewPoint({0, 0}), QPointF(0, 0));
+    EXPECT_EQ(view().height(), 96);
+}

@@ -6,8 +6,8 @@
 #define BASE_API_VERSION(ADDED, REMOVED) (ADDED <= 100 && REMOVED > 100)
 #define BASE_HAS_PROPERTIES 1
 
-/* Not the guard idiom: the next directive defines another symbol, so in the define pass
-   the branch is rejected as before (every unknown symbol counts as defined there). */
+/* Not the guard idiom: the next directive defines another symbol. Nobody defines
+   BASE_NO_EXTRAS, so the branch is read and BASE_EXTRAS defined. */
 #ifndef BASE_NO_EXTRAS
 #define BASE_EXTRAS 1
 #endif

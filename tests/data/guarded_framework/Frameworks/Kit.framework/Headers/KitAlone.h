@@ -1,4 +1,5 @@
-/* Imports nothing: the base framework's macros are unknown here. */
+/* Imports nothing, yet uses a macro of the base framework: expanded as a compiler would have it
+   after the headers an umbrella includes first. Whether it is defined stays unknown here. */
 #ifndef __KitAlone_h_INCLUDE
 #define __KitAlone_h_INCLUDE
 

@@ -1,0 +1,64 @@
+#pragma once
+// A macro expander over the define records as the define pass keeps them today: each
+// definition is one text with its blanks removed, its parameter list (if any) in front:
+//
+//   #define CF_OPTIONS(_type, _name) enum __CF_OPTIONS_ATTRIBUTES _name : _type _name; ...
+//   kept as "(_type,_name)enum__CF_OPTIONS_ATTRIBUTES_name:_type_name;..."
+//
+// The blanks between words are gone, so a run of name characters is cut back into words: the
+// cut that leaves the fewest pieces unknown, where the known words are the parameters, the
+// macros the records define and C's keywords ("enum__CF_OPTIONS_ATTRIBUTES_name" -> "enum",
+// "__CF_OPTIONS_ATTRIBUTES", "_name"; "NSInteger_name" -> "NSInteger", "_name"; "enumerate"
+// stays whole). Records that keep the blanks read the same way. Expansion follows the usual
+// rules: arguments substituted, "#" and "##", __VA_ARGS__, the result rescanned with the rest
+// of the tokens, and no macro expanded again inside its own expansion.
+//
+// Kept behind MacroExpansionSource so that a full preprocessor's expander can stand in for it.
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/parse/MacroExpansionSource.h"
+
+namespace kestrel {
+
+class DefineData;
+class DefinedNames;
+
+class DefineRecordExpander : public MacroExpansionSource {
+public:
+    struct Definition;
+    // Definitions read back, by their stored text: the reading depends on nothing else (the
+    // define list being complete), so one cache serves every header of a build.
+    using ParsedDefinitions = std::map<std::string, std::shared_ptr<const Definition>, std::less<>>;
+
+    // header: the define record of the header being read (none: nothing is a macro); names
+    // must be up to date with the process-wide define list; both names and parsed outlive the
+    // expander.
+    DefineRecordExpander(std::shared_ptr<DefineData> header, const DefinedNames& names, ParsedDefinitions& parsed);
+
+    bool isMacro(const std::string& word) override;
+    std::optional<std::vector<std::string>> expand(const std::vector<std::string>& tokens) override;
+
+    struct Definition {
+        bool functionLike = false;
+        bool variadic = false;               // its last parameter is "..."
+        std::vector<std::string> parameters;  // without the "..."
+        std::vector<std::string> body;
+    };
+    // A stored definition read back into parameters and body tokens.
+    static Definition parse(const std::string& stored, const std::function<bool(const std::string&)>& isKnown);
+
+private:
+    const Definition* definition(const std::string& name);
+
+    std::shared_ptr<DefineData> header;
+    const DefinedNames& names;
+    ParsedDefinitions& parsed;
+    std::map<std::string, std::shared_ptr<const Definition>> known;  // this header's, by macro name
+};
+
+}  // namespace kestrel

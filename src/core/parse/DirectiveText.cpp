@@ -1,0 +1,66 @@
+#include "core/parse/DirectiveText.h"
+
+#include <string_view>
+
+#include "core/parse/TextBuffer.h"
+
+namespace kestrel {
+
+namespace {
+
+// Whether a block comment is open after piece, given whether one was open before it. Literals
+// and line comments end with their line, so one line at a time is enough.
+bool commentOpenAfter(std::string_view piece, bool open) {
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+        const char c = piece[i];
+        const char next = i + 1 < piece.size() ? piece[i + 1] : '\0';
+        if (open) {
+            if (c == '*' && next == '/') {
+                open = false;
+                ++i;
+            }
+        } else if (c == '/' && next == '*') {
+            open = true;
+            ++i;
+        } else if (c == '/' && next == '/') {
+            std::size_t end = piece.find('\n', i);
+            if (end == std::string_view::npos) return false;
+            i = end;
+        } else if (c == '"' || c == '\'') {
+            for (++i; i < piece.size() && piece[i] != c && piece[i] != '\n'; ++i)
+                if (piece[i] == '\\') ++i;
+        }
+    }
+    return open;
+}
+
+}  // namespace
+
+bool DirectiveText::endsInComment(const std::string& text) { return commentOpenAfter(text, false); }
+
+std::string DirectiveText::read(TextBuffer& buffer) {
+    std::string text;
+    if (!buffer.hasLineText()) return text;  // the directive's word ended the text
+    bool comment = false;
+    for (;;) {
+        std::optional<std::string_view> line = buffer.getLineStrings();
+        if (!line) break;
+        std::string piece(*line);
+        buffer.deleteLineBuffer();
+        const bool terminated = !piece.empty() && (piece.back() == '\n' || piece.back() == '\r');
+        TextBuffer::deleteCRLF(piece);
+        // "\" then the line end, blanks between allowed (a compiler warns, and joins).
+        std::size_t last = piece.find_last_not_of(" \t");
+        const bool continued = last != std::string::npos && piece[last] == '\\';
+        if (continued) piece.erase(last);
+        comment = commentOpenAfter(piece, comment);
+        text += piece;
+        if (!terminated) break;
+        if (continued) continue;
+        if (!comment) break;
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace kestrel

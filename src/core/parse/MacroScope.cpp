@@ -1,0 +1,128 @@
+#include "core/parse/MacroScope.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include "core/parse/CompileTarget.h"
+#include "core/parse/DefineData.h"
+#include "core/parse/DefinedNames.h"
+#include "core/parse/ImportWalk.h"
+
+namespace kestrel {
+
+MacroScope::MacroScope(std::shared_ptr<const CompileTarget> target, const DefineList& group,
+                       const DefinedNames* index)
+    : target(std::move(target)), group(&group), index(index) {}
+
+void MacroScope::setOwnRecord(std::shared_ptr<DefineData> record) { own = std::move(record); }
+
+void MacroScope::addImport(const std::string& key) { pendingImports.push_back(key); }
+
+void MacroScope::define(const std::string& name, MacroDefinition definition) {
+    if (own) own->addDefine(std::move(definition), name);
+}
+
+void MacroScope::undefine(const std::string& name) {
+    if (own) own->addDefine(MacroDefinition::undefinedMark(), name);
+}
+
+void MacroScope::clear() {
+    pendingImports.clear();
+    placeByOrdinal.clear();
+    placeByAddress.clear();
+    visibleOrder.clear();
+}
+
+std::size_t MacroScope::placeOf(const DefineData& record) const {
+    const std::size_t ordinal = record.getOrdinal();
+    if (ordinal != DefineData::kNoOrdinal) return ordinal < placeByOrdinal.size() ? placeByOrdinal[ordinal] : 0;
+    auto found = placeByAddress.find(&record);
+    return found == placeByAddress.end() ? 0 : found->second;
+}
+
+bool MacroScope::makeVisible(const DefineData& record) {
+    if (&record == own.get() || placeOf(record) != 0) return false;
+    const std::size_t ordinal = record.getOrdinal();
+    if (ordinal != DefineData::kNoOrdinal) {
+        if (ordinal >= placeByOrdinal.size()) placeByOrdinal.resize(std::max(ordinal + 1, group->size()), 0);
+        placeByOrdinal[ordinal] = visibleOrder.size() + 1;
+    } else {
+        placeByAddress.emplace(&record, visibleOrder.size() + 1);
+    }
+    visibleOrder.push_back(&record);
+    return true;
+}
+
+void MacroScope::makeImportsVisible() {
+    // The order DefineLookup walks them in, each record once.
+    auto enter = [&](const DefineData& record) {
+        return makeVisible(record) ? ImportWalk::Step::Enter : ImportWalk::Step::Skip;
+    };
+    for (const std::string& key : pendingImports) {
+        auto found = group->find(key);
+        if (found == group->end() || !found->second || enter(*found->second) == ImportWalk::Step::Skip) continue;
+        ImportWalk::below(*found->second, *group, index, enter);
+    }
+    pendingImports.clear();
+}
+
+const MacroDefinition* MacroScope::find(std::string_view name) {
+    const MacroDefinition* line = visibleLine(name);
+    if (line) return line->isUndefined() ? nullptr : line;  // an "#undef" the header sees holds
+    return elsewhere(name);
+}
+
+bool MacroScope::isDefined(std::string_view name) {
+    const MacroDefinition* line = visibleLine(name);
+    return line && !line->isUndefined();
+}
+
+const MacroDefinition* MacroScope::visibleLine(std::string_view name) {
+    if (own) {
+        if (const MacroDefinition* line = own->findOwn(name)) return line;
+    }
+    if (!pendingImports.empty()) makeImportsVisible();
+    if (index) {
+        const MacroDefinition* best = nullptr;
+        if (const auto* holders = index->recordsDefining(name)) {
+            std::size_t bestPlace = std::numeric_limits<std::size_t>::max();
+            for (const DefineData* holder : *holders) {
+                const std::size_t place = placeOf(*holder);
+                if (place == 0 || place >= bestPlace) continue;
+                if (const MacroDefinition* line = holder->findOwn(name)) {
+                    bestPlace = place;
+                    best = line;
+                }
+            }
+        }
+        if (best) return best;
+    } else {
+        for (const DefineData* record : visibleOrder) {
+            if (const MacroDefinition* line = record->findOwn(name)) return line;
+        }
+    }
+    return target->predefined(name);
+}
+
+const MacroDefinition* MacroScope::elsewhere(std::string_view name) const {
+    if (!index) return nullptr;
+    const auto* holders = index->recordsDefining(name);
+    if (!holders) return nullptr;
+    // The header of the first name (a choice that does not hang on the order headers were
+    // read in), other than the header itself.
+    const DefineData* chosen = nullptr;
+    const MacroDefinition* line = nullptr;
+    for (const DefineData* holder : *holders) {
+        if (own && holder->getHName() == own->getHName()) continue;
+        const MacroDefinition* candidate = holder->findOwn(name);
+        if (!candidate || candidate->isUndefined()) continue;
+        if (!chosen || holder->getHName() < chosen->getHName()) {
+            chosen = holder;
+            line = candidate;
+        }
+    }
+    return line;
+}
+
+}  // namespace kestrel

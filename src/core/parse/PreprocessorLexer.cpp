@@ -1,0 +1,129 @@
+#include "core/parse/PreprocessorLexer.h"
+
+#include <array>
+#include <cctype>
+
+namespace kestrel {
+
+namespace {
+
+using Kind = PreprocessorToken::Kind;
+
+// Longest first, so that the first match is the longest one.
+constexpr std::array<std::string_view, 23> kLongPunctuators{
+    "...", "<<=", ">>=", "->", "++", "--", "<<", ">>", "<=", ">=", "==", "!=", "&&", "||", "*=", "/=",
+    "%=",  "+=",  "-=",  "&=", "^=", "|=", "##",
+};
+constexpr std::string_view kShortPunctuators = "[](){}.&*+-~!/%<>^|?:;=,#@";
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The end of the quoted literal whose opening quote is at text[pos]: after its closing quote,
+// or at the end of the text when it is never closed.
+std::size_t literalEnd(std::string_view text, std::size_t pos) {
+    const char quote = text[pos];
+    for (std::size_t i = pos + 1; i < text.size(); ++i) {
+        if (text[i] == '\\') {
+            ++i;
+        } else if (text[i] == quote) {
+            return i + 1;
+        } else if (text[i] == '\n') {
+            return i;
+        }
+    }
+    return text.size();
+}
+
+}  // namespace
+
+bool PreprocessorLexer::isIdentifierStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '$' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool PreprocessorLexer::isIdentifierChar(char c) { return isIdentifierStart(c) || isDigit(c); }
+
+PreprocessorTokens PreprocessorLexer::tokenize(std::string_view text) {
+    PreprocessorTokens tokens;
+    bool space = false;
+    std::size_t pos = 0;
+    auto push = [&](Kind kind, std::size_t end) {
+        tokens.push_back({kind, space, false, std::string(text.substr(pos, end - pos))});
+        space = false;
+        pos = end;
+    };
+    while (pos < text.size()) {
+        const char c = text[pos];
+        const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') {
+            space = true;
+            ++pos;
+        } else if (c == '\\' && (next == '\n' || next == '\r')) {  // a continued line
+            pos += (next == '\r' && pos + 2 < text.size() && text[pos + 2] == '\n') ? 3 : 2;
+        } else if (c == '/' && next == '*') {
+            std::size_t close = text.find("*/", pos + 2);
+            pos = close == std::string_view::npos ? text.size() : close + 2;
+            space = true;
+        } else if (c == '/' && next == '/') {
+            std::size_t end = text.find('\n', pos);
+            pos = end == std::string_view::npos ? text.size() : end;
+            space = true;
+        } else if (isDigit(c) || (c == '.' && isDigit(next))) {
+            // A pp-number: digits, letters, '_', '.', and a sign after an exponent letter.
+            std::size_t end = pos + 1;
+            while (end < text.size()) {
+                const char d = text[end];
+                const char before = text[end - 1];
+                if (isIdentifierChar(d) || d == '.') {
+                    ++end;
+                } else if ((d == '+' || d == '-') &&
+                           (before == 'e' || before == 'E' || before == 'p' || before == 'P')) {
+                    ++end;
+                } else {
+                    break;
+                }
+            }
+            push(Kind::Number, end);
+        } else if (isIdentifierStart(c)) {
+            std::size_t end = pos + 1;
+            while (end < text.size() && isIdentifierChar(text[end])) ++end;
+            // An encoding prefix glued to a literal: L'x', u8"s".
+            std::string_view word = text.substr(pos, end - pos);
+            if (end < text.size() && (text[end] == '\'' || text[end] == '"') &&
+                (word == "L" || word == "u" || word == "U" || word == "u8")) {
+                push(text[end] == '\'' ? Kind::Character : Kind::String, literalEnd(text, end));
+            } else {
+                push(Kind::Identifier, end);
+            }
+        } else if (c == '\'' || c == '"') {
+            push(c == '\'' ? Kind::Character : Kind::String, literalEnd(text, pos));
+        } else {
+            std::size_t length = 0;
+            for (std::string_view p : kLongPunctuators) {
+                if (text.substr(pos, p.size()) == p) {
+                    length = p.size();
+                    break;
+                }
+            }
+            if (length == 0 && kShortPunctuators.find(c) != std::string_view::npos) length = 1;
+            if (length > 0) {
+                push(Kind::Punctuator, pos + length);
+            } else {
+                push(Kind::Other, pos + 1);  // a stray byte: a backslash, a control character
+            }
+        }
+    }
+    return tokens;
+}
+
+std::string PreprocessorLexer::spell(const PreprocessorTokens& tokens) { return spell(tokens, 0, tokens.size()); }
+
+std::string PreprocessorLexer::spell(const PreprocessorTokens& tokens, std::size_t begin, std::size_t end) {
+    std::string text;
+    for (std::size_t i = begin; i < end && i < tokens.size(); ++i) {
+        if (i > begin && tokens[i].spaceBefore) text += ' ';
+        text += tokens[i].text;
+    }
+    return text;
+}
+
+}  // namespace kestrel
