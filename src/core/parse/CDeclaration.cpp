@@ -108,17 +108,27 @@ public:
     }
 
     // A macro that stands for a qualifier, through further macros: "CV_NONNULL" -> __nonnull.
-    bool isQualifierMacro(const std::string& word, int depth = 0) const {
+    std::optional<std::string> qualifierOf(const std::string& word, int depth = 0) const {
         const MacroBody* macro = keywords && depth < 8 ? keywords->macroDefinition(word) : nullptr;
-        if (!macro || macro->functionLike || macro->body.size() != 1 || !macro->body[0].isName()) return false;
+        if (!macro || macro->functionLike || macro->body.size() != 1 || !macro->body[0].isName()) return std::nullopt;
         const std::string& inner = macro->body[0].text;
-        return isQualifier(inner) || isQualifierMacro(inner, depth + 1);
+        if (isQualifier(inner)) return inner;
+        return qualifierOf(inner, depth + 1);
+    }
+    // The texts keep the qualifier that such a macro stands for, as a compiler shows the type:
+    // "CFStringRef _iio_Nonnull xmlns" -> "CFStringRef _Nonnull xmlns".
+    void writeQualifiersOut() {
+        for (CToken& token : tokens) {
+            if (!token.isName() || isReserved(token.text)) continue;
+            if (std::optional<std::string> qualifier = qualifierOf(token.text)) token.text = std::move(*qualifier);
+        }
     }
 
     Reader(MacroKeywordSource* keywords, bool dropUnknownUses) : keywords(keywords), dropUnknownUses(dropUnknownUses) {}
 
     CDeclaration read(CTokens input) {
         tokens = DeclarationAttributes::without(std::move(input), keywords, dropUnknownUses);
+        writeQualifiersOut();
         dropParameterAttributes();
         CDeclaration declaration;
         std::size_t i = readSpecifiers(declaration);
@@ -172,7 +182,7 @@ private:
         const CToken& next = tokens[i + 1];
         if (next.is("(") || next.is("[") || next.is("=") || next.is(",") || next.is(":")) return true;
         // An attribute after the name: "int x DEPRECATED_ATTRIBUTE", not "NSString const x".
-        return next.isName() && !isQualifier(next.text) && !isQualifierMacro(next.text) &&
+        return next.isName() && !isQualifier(next.text) &&
                (AttributeWord::isWrittenAsMacro(next.text) || next.text.starts_with("__"));
     }
 
@@ -188,7 +198,7 @@ private:
             } else if (StaticInline::isInlineWord(word) || word == "__forceinline") {
                 item.kind = Item::Kind::Inline;
                 declaration.isInline = true;
-            } else if (isQualifier(word) || isQualifierMacro(word)) {
+            } else if (isQualifier(word)) {
                 item.kind = Item::Kind::Qualifier;
                 item.end = word.starts_with("__ptrauth") ? afterUse(i) : i + 1;
             } else if (among(kBuiltin, word)) {
@@ -262,7 +272,7 @@ private:
         d.begin = i;
         if (depth > kMaxNesting) return d;
         while (i < tokens.size() &&
-               (startsPointer(i) || (tokens[i].isName() && (isQualifier(tokens[i].text) || isQualifierMacro(tokens[i].text)))))
+               (startsPointer(i) || (tokens[i].isName() && isQualifier(tokens[i].text))))
             i = tokens[i].isName() && tokens[i].text.starts_with("__ptrauth") ? afterUse(i) : i + 1;
         if (i >= tokens.size()) return d;
         bool direct = false;
@@ -383,7 +393,7 @@ private:
                         if (i + 1 < tokens.size() && tokens[i + 1].isName()) ++i;  // its tag
                     } else if (among(kBuiltin, t.text)) {
                         typeWords = true;
-                    } else if (!isQualifier(t.text) && !isQualifierMacro(t.text) && !among(kStorage, t.text)) {
+                    } else if (!isQualifier(t.text) && !among(kStorage, t.text)) {
                         words.push_back(i);
                     }
                 }

@@ -44,10 +44,13 @@ void MethodAttributeFilter::reset() {
 }
 
 bool MethodAttributeFilter::drops(int status, const std::string& command, bool inDeclaration) {
-    if (depth > 0 || afterDropped) return dropsArguments(status, command);
+    if (depth > 0 || afterDropped) return dropsArguments(status, command, inDeclaration);
     if (!inDeclaration) {
         reset();
-        return false;
+        // Between declarations only what the define records call an attribute goes:
+        //   API_DEPRECATED("Use X.", macos(10.5, 10.15))
+        //   CORE_IMAGE_EXPORT CIRAWFilterOption const kCIInputAllowDraftModeKey;
+        return status == kWord && !command.starts_with('@') && isKnownAttribute(keywords, command) && drop();
     }
     switch (status) {
     case kOpenParen:
@@ -122,7 +125,7 @@ bool MethodAttributeFilter::dropsInType(const std::string& word) {
            LookAhead::nextAfterWords(buffer->unreadText()) == '^' && drop();
 }
 
-bool MethodAttributeFilter::dropsArguments(int status, const std::string& command) {
+bool MethodAttributeFilter::dropsArguments(int status, const std::string& command, bool inDeclaration) {
     // A directive inside the arguments is the evaluator's; the arguments go on after it:
     //   - (void)invalidate API_AVAILABLE(ios(17.0)
     //   #if TARGET_OS_VISION
@@ -147,7 +150,7 @@ bool MethodAttributeFilter::dropsArguments(int status, const std::string& comman
         depth = 1;
         return true;
     }
-    return drops(status, command, true);
+    return drops(status, command, inDeclaration);
 }
 
 }  // namespace kestrel

@@ -102,14 +102,17 @@ TEST(CDeclaration, TextThatDeclaresNothing) {
 }
 
 TEST(CDeclaration, TheDefineRecordsTellAttributesQualifiersPointersAndNames) {
-    Macros macros(std::map<std::string, std::string>{{"KIT_NONNULL", "_Nonnull\n"},
+    Macros macros(std::map<std::string, std::string>{{"KIT_NONNULL", "_Nonnull\n"}, {"KIT_NONNULL_TOO", "KIT_NONNULL\n"},
                    {"KIT_RETAINED", "__attribute__((cf_returns_retained))\n"},
                    {"KIT_EMPTY", "\n"},
                    {"APIENTRY", "\n"},
                    {"APIENTRYP", "APIENTRY*\n"},
                    {"KitOldName", "KitNewName\n"},
                    {"CALLBACK_API_C", "(_type,_name)_type(*_name)\n"}});
-    EXPECT_EQ(read("CFStringRef KIT_NONNULL f(void) KIT_RETAINED", &macros).front().text, "CFStringRef KIT_NONNULL f(void)");
+    // A macro for a qualifier is written out as the qualifier, through further macros.
+    EXPECT_EQ(read("CFStringRef KIT_NONNULL f(void) KIT_RETAINED", &macros).front().text, "CFStringRef _Nonnull f(void)");
+    EXPECT_EQ(read("void g(CFStringRef KIT_NONNULL_TOO s, int KIT_EMPTY n)", &macros).front().text,
+              "void g(CFStringRef _Nonnull s, int n)");
     EXPECT_EQ(read("KIT_EMPTY int KIT_EMPTY x", &macros).front().text, "int x");
     EXPECT_EQ(read("void (APIENTRYP PFNPROC)(int)", &macros).front().type, "void (APIENTRYP)(int)");
     EXPECT_EQ(read("Handle KitOldName(short id)", &macros).front(),
