@@ -438,13 +438,25 @@ private:
 CDeclaration CDeclaration::read(const std::string& text, MacroKeywordSource* keywords) {
     const CTokens tokens = CTokenizer::tokenize(text);
     if (tokens.empty() || !tokens.front().isName()) return {};
+    // A name written like a macro that may be an attribute is a doubtful reading: with the
+    // macro use before it dropped, "STACK_UPP_TYPE(ProcPtr) UPP DEPRECATED_IN_X" would name
+    // DEPRECATED_IN_X. Another reading that declares other names is taken then.
+    auto doubtful = [keywords](const CDeclaration& declaration) {
+        return declaration.names.empty() ||
+               std::any_of(declaration.names.begin(), declaration.names.end(), [keywords](const DeclaredName& named) {
+                   return AttributeWord::isWrittenAsMacro(named.name) && AttributeWord::known(named.name, keywords) != false;
+               });
+    };
+    auto tryAgain = [&](CDeclaration& declaration, CDeclaration other) {
+        if (!other.names.empty() && (declaration.names.empty() || !doubtful(other))) declaration = std::move(other);
+    };
     CDeclaration declaration = Reader(keywords, true).read(tokens);
     // When nothing is declared: a function written like a macro, "void MY_FUNC(int)", a type
-    // through an unknown macro, "STACK_UPP_TYPE(ProcPtr) UPP"; then the known macros expanded.
-    if (declaration.names.empty()) declaration = Reader(keywords, false).read(tokens);
-    if (declaration.names.empty() && keywords) {
+    // through a macro, "STACK_UPP_TYPE(ProcPtr) UPP"; then the known macros expanded.
+    if (doubtful(declaration)) tryAgain(declaration, Reader(keywords, false).read(tokens));
+    if (doubtful(declaration) && keywords) {
         if (std::optional<CTokens> expanded = MacroBody::expandUses(tokens, *keywords))
-            declaration = Reader(keywords, true).read(*expanded);
+            tryAgain(declaration, Reader(keywords, true).read(*expanded));
     }
     return declaration;
 }
