@@ -2,28 +2,18 @@
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
-#include "core/model/EnumData.h"
-#include "core/model/FunctionMacrosData.h"
-#include "core/model/RecordLists.h"
-#include "core/model/StructData.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/DeclarationLine.h"
-#include "core/parse/EnumEngin.h"
-#include "core/parse/ExternEngin.h"
-#include "core/parse/FunctionRecord.h"
-#include "core/parse/MacroKeywordSource.h"
 #include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/PropertyDeclaration.h"
 #include "core/parse/StringLiteral.h"
-#include "core/parse/StructEngin.h"
 #include "core/parse/TextBuffer.h"
-#include "core/parse/TypeDefEngin.h"
 
 namespace kestrel {
 
 ClassEngin::ClassEngin(TextBuffer* buffer, CMacroEngin* macro, RecordLists* records, MacroKeywordSource* keywords)
-    : TextEngin(buffer, macro), records(records), keywords(keywords) {}
+    : TextEngin(buffer, macro), keywords(keywords), declarations(buffer, macro, records, keywords) {}
 
 std::shared_ptr<TreeData> ClassEngin::doAnalyse(const std::string&) {
     bool flag = false;
@@ -91,16 +81,8 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
             continue;
         }
         // Only a word that starts a declaration can stand for "extern" and the like.
-        const std::string word = status == kWord && !maker.hasUnfinished() ? blockWord(*command) : *command;
-        if (word == "extern") {
-            fileExtern();
-        } else if (*command == "enum") {
-            fileEnum();
-        } else if (word == "struct" || *command == "union") {
-            fileStruct(word);
-        } else if (word == "typedef") {
-            analyseTypeDefPart();
-        } else if (*command == "@end") {
+        if (declarations.read(*command, status == kWord && !maker.hasUnfinished())) continue;
+        if (*command == "@end") {
             break;
         } else if (*command == "@property") {
             if (addProperty(maker)) break;
@@ -137,59 +119,19 @@ void ClassEngin::analyseInstanceValuePart() {
             break;
         default:
             // Instance variables, @private and the like pass; the types they define are the file's.
-            if (*command == "enum") fileEnum();
-            if (*command == "struct" || *command == "union") fileStruct(*command);
+            if (*command == "enum") declarations.readEnum();
+            if (*command == "struct" || *command == "union") declarations.readStruct(*command);
             break;
         }
     }
 }
 
-void ClassEngin::analyseTypeDefPart() {
-    // A typedef is file-level C even inside the block: its names and records are the file's
-    // (an enum's typedef too: TypeDefEngin hands it to EnumEngin).
-    TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    std::shared_ptr<TreeData> record = TypeDefEngin(textBuffer, macroEngin, typedefs, enumSources()).doAnalyse("typedef");
-    if (!records) return;
-    if (auto structData = std::dynamic_pointer_cast<StructData>(record))
-        records->structList.push_back(std::move(structData));
-    else if (auto enumData = std::dynamic_pointer_cast<EnumData>(record))
-        records->enumList.push_back(std::move(enumData));
-}
-
-std::string ClassEngin::blockWord(const std::string& word) const {
-    if (!keywords || word == "extern" || word == "struct" || word == "typedef") return word;
-    std::optional<std::string> keyword = keywords->macroKeywordFor(word);
-    if (keyword && (*keyword == "extern" || *keyword == "struct" || *keyword == "typedef")) return *keyword;
-    return word;
-}
+void ClassEngin::analyseTypeDefPart() { declarations.readTypeDef(); }
 
 bool ClassEngin::addProperty(MethodStringMaker& maker) {
     PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin, keywords);
     for (std::string& accessor : property.accessors) maker.addMethod(std::move(accessor));
     return property.blockEnded;
-}
-
-void ClassEngin::fileEnum() {
-    TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    auto record = EnumEngin(textBuffer, macroEngin, typedefs, enumSources()).readPlain();
-    if (record && records) records->enumList.push_back(std::move(record));
-}
-
-EnumSources ClassEngin::enumSources() const { return {keywords ? keywords->enumMacroForms() : nullptr, keywords}; }
-
-void ClassEngin::fileStruct(const std::string& keyword) {
-    // "struct _rFlagsType { ... } _rFlags;": the type is the file's, a variable the class's.
-    TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    auto record = StructEngin(textBuffer, macroEngin, typedefs, keywords).doStdAnalyse(keyword);
-    if (record && records) records->structList.push_back(std::move(record));
-}
-
-void ClassEngin::fileExtern() {
-    // Read without lists too, so that the declaration is no method text.
-    std::vector<std::string> texts = ExternEngin(textBuffer, macroEngin, keywords).analyseAll();
-    if (!records) return;
-    for (std::string& text : texts)
-        records->functions.push_back(FunctionRecord::make(*records, kExternKind, std::move(text)));
 }
 
 }  // namespace kestrel

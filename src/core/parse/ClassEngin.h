@@ -22,11 +22,11 @@
 #include <string>
 #include <vector>
 
+#include "core/parse/BlockDeclarations.h"
 #include "core/parse/TextEngin.h"
 
 namespace kestrel {
 
-struct EnumSources;
 class HasMethodsData;
 class MacroKeywordSource;
 class MethodStringMaker;
@@ -48,23 +48,15 @@ public:
     std::optional<std::vector<std::string>> analyseInstancePart(bool flag);
     // Skips a brace block whose "{" was just read, counting nested braces; files its enums.
     void analyseInstanceValuePart();
-    // Skips a typedef whose word was just read, up to its final ";".
+    // Reads a typedef whose word was just read, up to its final ";", as at file level.
     void analyseTypeDefPart();
 
 private:
-    // The keyword "extern", "struct" or "typedef" for a macro of the header that stands for it
-    // (GS_EXPORT -> extern); otherwise word itself.
-    std::string blockWord(const std::string& word) const;
     // The accessors of a property declaration go into maker; true when "@end" cut it short.
     bool addProperty(MethodStringMaker& maker);
-    void fileEnum();
-    EnumSources enumSources() const;
-    // keyword: "struct" or "union".
-    void fileStruct(const std::string& keyword);
-    void fileExtern();
 
-    RecordLists* records;
     MacroKeywordSource* keywords;
+    BlockDeclarations declarations;  // the enums, structs, typedefs and externs of the block
     std::optional<std::vector<std::string>> protocolList;  // of the declaration being read
 };
 

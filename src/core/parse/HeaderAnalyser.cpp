@@ -213,7 +213,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     const std::size_t enumsBefore = records.enumList.size();
     MultiComment comment(&buffer, &macro);
     ClassEngin classEngin(&buffer, &macro, &records, this);
-    ProtocolEngin protocolEngin(&buffer, &macro, this);
+    ProtocolEngin protocolEngin(&buffer, &macro, this, &records);
 
     auto label = [&](TreeData& record) {
         record.setFwName(fwName);
@@ -307,11 +307,14 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             case Keyword::FOUNDATION_STATIC_INLINE:
                 fileFunctions(analyseFOUNDATION_STATIC_INLINE(buffer, &macro));
                 break;
-            case Keyword::Protocol:
-                // Protocols carry no framework or header name.
+            case Keyword::Protocol: {
+                // Protocols carry no framework or header name; the functions declared in them do.
+                const std::size_t filed = records.functions.size();
                 if (auto protocol = std::dynamic_pointer_cast<ProtocolData>(protocolEngin.doAnalyse(*command)))
                     records.protocolList.push_back(std::move(protocol));
+                for (std::size_t i = filed; i < records.functions.size(); ++i) label(*records.functions[i]);
                 break;
+            }
             case Keyword::Interface: {
                 const std::size_t filed = records.functions.size();
                 std::shared_ptr<TreeData> record = classEngin.doAnalyse(*command);
