@@ -188,7 +188,9 @@ private:
 
     std::size_t readSpecifiers(CDeclaration& declaration) {
         std::size_t i = 0;
-        while (i < tokens.size() && tokens[i].isName() && !startsPointer(i)) {
+        // A word written like an unknown macro before a "*" is a calling convention once there
+        // is a type ("CSSM_RETURN CSSMAPI *f"), else the type: "CSSM_PROC_ADDR *CSSM_PROC_ADDR_PTR".
+        while (i < tokens.size() && tokens[i].isName() && !(startsPointer(i) && (hasType() || !isUnknownMacroWord(i)))) {
             const std::string& word = tokens[i].text;
             Item item{Item::Kind::Named, i, i + 1};
             if (among(kStorage, word)) {
