@@ -108,7 +108,8 @@ TEST(CDeclaration, TheDefineRecordsTellAttributesQualifiersPointersAndNames) {
                    {"APIENTRY", "\n"},
                    {"APIENTRYP", "APIENTRY*\n"},
                    {"KitOldName", "KitNewName\n"},
-                   {"CALLBACK_API_C", "(_type,_name)_type(*_name)\n"}});
+                   {"CALLBACK_API_C", "(_type,_name)_type(*_name)\n"},
+                   {"KIT_UPP_TYPE", "(name)name\n"}});
     // A macro for a qualifier is written out as the qualifier, through further macros.
     EXPECT_EQ(read("CFStringRef KIT_NONNULL f(void) KIT_RETAINED", &macros).front().text, "CFStringRef _Nonnull f(void)");
     EXPECT_EQ(read("void g(CFStringRef KIT_NONNULL_TOO s, int KIT_EMPTY n)", &macros).front().text,
@@ -117,10 +118,17 @@ TEST(CDeclaration, TheDefineRecordsTellAttributesQualifiersPointersAndNames) {
     EXPECT_EQ(read("void (APIENTRYP PFNPROC)(int)", &macros).front().type, "void (APIENTRYP)(int)");
     EXPECT_EQ(read("Handle KitOldName(short id)", &macros).front(),
               (Named{"KitNewName", "Handle KitNewName(short id)", "Handle (short id)", true}));
-    // A calling convention that no record defines stands where only attributes can.
+    // A calling convention that no record defines stands where only attributes can; before
+    // any type such a word is the type.
     EXPECT_EQ(read("CSSM_RETURN (CSSM_API *CSSM_CALLBACK)(void *context)"),
               (std::vector<Named>{{"CSSM_CALLBACK", "CSSM_RETURN (CSSM_API *CSSM_CALLBACK)(void *context)",
                                    "CSSM_RETURN (CSSM_API *)(void *context)", false}}));
+    EXPECT_EQ(read("CSSM_PROC_ADDR *CSSM_PROC_ADDR_PTR").front().type, "CSSM_PROC_ADDR *");
+    // A name that may be an attribute gives way to a reading that names something else: the
+    // use of a known macro is the type, the unknown word after the name an attribute.
+    EXPECT_EQ(read("KIT_UPP_TYPE(KitProcPtr) KitUPP DEPRECATED_IN_KIT_2", &macros),
+              (std::vector<Named>{{"KitUPP", "KIT_UPP_TYPE(KitProcPtr) KitUPP", "KIT_UPP_TYPE(KitProcPtr)", false}}));
+    EXPECT_EQ(names("NSString *const KIT_CONSTANT_NAME", &macros), (std::vector<std::string>{"KIT_CONSTANT_NAME"}));
     // A declarator written through a known macro is read as the macro stands.
     EXPECT_EQ(read("CALLBACK_API_C(OSErr, KitProc)(int x)", &macros).front().type, "OSErr (*)(int x)");
 }
