@@ -201,7 +201,7 @@ TEST_F(TreeCommands, InfoPrintsMethodsAsDeclarationsOrCallsWithArgumentsOrAllTha
     EXPECT_EQ(none.out, "");
 
     EXPECT_EQ(kestrel({"info", "BString", "--arguments"}).out,
-              "-(unsigned )length\n-(void)drawInRect:(BRect)r\n    typedef  _BRect  BRect;\n    struct  _BRect\n"
+              "-(unsigned )length\n-(void)drawInRect:(BRect)r\n    typedef  struct _BRect  BRect;\n    struct  _BRect\n"
               "    {\n        float x;\n    };\n");
     EXPECT_EQ(kestrel({"info", "BMutableString", "--arguments", "--style", "call"}).out,
               "[BMutableString*_VALUE appendString:(BString*)s];\n    BString is Class\n");

@@ -119,7 +119,7 @@ TEST_F(KeyboardTest, FindTypeDownCopyEscapeAndReturn) {
     EXPECT_EQ(tab(), AppShell::kClassTab);
     EXPECT_EQ(panel.getMethodView()->getMethod(), "-(void)drawRect:(KitRect)rect");
     EXPECT_EQ(panel.getArgumentInfoView()->toPlainText().toStdString(),
-              "typedef  _KitRect  KitRect;\nstruct  _KitRect\n{\n float x; float y; float width; float height;\n};");
+              "typedef  struct _KitRect  KitRect;\nstruct  _KitRect\n{\n float x; float y; float width; float height;\n};");
     EXPECT_EQ(shell->getClassNameView()->text(), "KitView");
     EXPECT_EQ(QApplication::focusWidget(), panel.getMethodView());
     press(Qt::Key_Down);  // highlights it, ready to copy
