@@ -1,10 +1,15 @@
 #pragma once
-// What the benchmark programs share: the headers below some folders, and a stopwatch.
+// What the benchmark programs share: the headers below some folders, a stopwatch, the 95th
+// percentile, and a home of its own for a tree built to be timed.
+#include <stdlib.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "core/platform/ProcessState.h"
 
 namespace kestrel::bench {
 
@@ -26,5 +31,38 @@ inline std::vector<std::string> headerPaths(const std::vector<std::string>& fold
 inline double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
+
+inline double percentile95(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t at = (values.size() * 95 + 99) / 100;  // nearest rank
+    return values[std::min(values.size(), std::max<std::size_t>(at, 1)) - 1];
+}
+
+inline double largest(const std::vector<double>& values) {
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+// A home of its own for one tree, removed at the end.
+class ThrowAwayHome {
+public:
+    ThrowAwayHome() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kestrel-bench.XXXXXX").string();
+        if (mkdtemp(pattern.data())) path_ = pattern;
+        setenv("HOME", path_.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (path_ + "/.config").c_str(), 1);
+        ProcessState::reset();
+    }
+    ~ThrowAwayHome() {
+        ProcessState::reset();
+        std::error_code ec;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    }
+    ThrowAwayHome(const ThrowAwayHome&) = delete;
+    ThrowAwayHome& operator=(const ThrowAwayHome&) = delete;
+
+private:
+    std::string path_;
+};
 
 }  // namespace kestrel::bench

@@ -12,8 +12,14 @@ char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
+// Whether place `at` of name starts a word: from the bits made beforehand where they reach.
+bool startsWord(std::string_view name, std::size_t at, std::uint64_t starts) {
+    return at < 64 ? (starts >> at & 1u) != 0 : SearchRank::isWordStart(name, at);
+}
+
 // The substring ranks: the best place of the query whole in the name, if it is there.
-std::optional<FuzzyRank::Tier> wholeIn(std::string_view name, std::string_view lowered, std::string_view query) {
+std::optional<FuzzyRank::Tier> wholeIn(std::string_view name, std::string_view lowered, std::string_view query,
+                                       std::uint64_t starts) {
     if (lowered.size() >= query.size() && lowered.compare(0, query.size(), query) == 0) {
         const bool exact = lowered.size() == query.size() ||
                            (lowered.size() == query.size() + 1 && lowered.back() == ':');
@@ -21,7 +27,7 @@ std::optional<FuzzyRank::Tier> wholeIn(std::string_view name, std::string_view l
     }
     std::optional<FuzzyRank::Tier> found;
     for (std::size_t at = lowered.find(query, 1); at != std::string_view::npos; at = lowered.find(query, at + 1)) {
-        if (SearchRank::isWordStart(name, at)) return FuzzyRank::WordStart;
+        if (startsWord(name, at, starts)) return FuzzyRank::WordStart;
         found = FuzzyRank::InName;
     }
     return found;
@@ -55,10 +61,22 @@ std::uint64_t FuzzyRank::letters(std::string_view lowered) {
     return bits;
 }
 
+std::uint64_t FuzzyRank::wordStarts(std::string_view name) {
+    std::uint64_t bits = 0;
+    for (std::size_t at = 0; at < name.size() && at < 64; ++at)
+        if (SearchRank::isWordStart(name, at)) bits |= std::uint64_t{1} << at;
+    return bits;
+}
+
 std::optional<FuzzyRank::Score> FuzzyRank::score(std::string_view name, std::string_view lowered,
                                                  std::string_view query) {
+    return score(name, lowered, query, wordStarts(name));
+}
+
+std::optional<FuzzyRank::Score> FuzzyRank::score(std::string_view name, std::string_view lowered,
+                                                 std::string_view query, std::uint64_t starts) {
     if (query.empty() || query.size() > lowered.size() || query.size() > kLongestQuery) return std::nullopt;
-    if (std::optional<Tier> tier = wholeIn(name, lowered, query)) return Score{*tier, 0};
+    if (std::optional<Tier> tier = wholeIn(name, lowered, query, starts)) return Score{*tier, 0};
     if (query.size() == 1) return std::nullopt;  // a single letter is whole or nowhere
 
     // The last place each letter can take with the rest still fitting after it.
@@ -79,13 +97,13 @@ std::optional<FuzzyRank::Score> FuzzyRank::score(std::string_view name, std::str
             at = from;
         } else {
             for (std::size_t k = from; k <= last[j]; ++k)
-                if (lowered[k] == query[j] && SearchRank::isWordStart(name, k)) {
+                if (lowered[k] == query[j] && startsWord(name, k, starts)) {
                     at = k;
                     break;
                 }
             if (at == std::string_view::npos) at = lowered.find(query[j], from);
         }
-        if (SearchRank::isWordStart(name, at)) out.bonus += kWordStartBonus;
+        if (startsWord(name, at, starts)) out.bonus += kWordStartBonus;
         if (previous != std::string_view::npos && at == previous + 1) out.bonus += kNeighbourBonus;
         previous = at;
         from = at + 1;

@@ -37,6 +37,11 @@ public:
     // name as written and lowered (name in lower case, as lowered() makes it); query in lower
     // case. None when the query's letters are not all in the name in order, or the query is empty.
     static std::optional<Score> score(std::string_view name, std::string_view lowered, std::string_view query);
+    // The same, with the name's word starts made beforehand (wordStarts): quicker over many names.
+    static std::optional<Score> score(std::string_view name, std::string_view lowered, std::string_view query,
+                                      std::uint64_t starts);
+    // Which of a name's first 64 places start a word (SearchRank::isWordStart), one bit each.
+    static std::uint64_t wordStarts(std::string_view name);
 
     // ASCII letters made small; every other byte kept.
     static std::string lowered(std::string_view text);

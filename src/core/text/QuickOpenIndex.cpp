@@ -150,11 +150,14 @@ std::uint32_t QuickOpenIndex::addOwner(std::shared_ptr<TreeData> record, std::sh
 void QuickOpenIndex::add(Kind kind, std::string_view name, std::uint32_t owner, std::uint32_t member,
                          std::uint8_t depth) {
     if (name.empty()) return;
-    const std::string low = FuzzyRank::lowered(name);
-    entries_.push_back({static_cast<std::uint32_t>(names_.size()), static_cast<std::uint32_t>(name.size()), owner,
-                        member, FuzzyRank::letters(low), kind, depth, 0});
+    const std::size_t at = names_.size();
     names_.append(name);
-    lowered_.append(low);
+    lowered_.append(name);
+    for (std::size_t i = at; i < lowered_.size(); ++i)
+        if (lowered_[i] >= 'A' && lowered_[i] <= 'Z') lowered_[i] = static_cast<char>(lowered_[i] - 'A' + 'a');
+    const std::string_view low = std::string_view(lowered_).substr(at);
+    entries_.push_back({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(name.size()), owner, member,
+                        FuzzyRank::letters(low), FuzzyRank::wordStarts(name), kind, depth, 0});
 }
 
 void QuickOpenIndex::addMethods(const std::optional<std::vector<std::string>>& methods, std::uint32_t owner,

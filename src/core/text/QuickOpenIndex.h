@@ -29,7 +29,7 @@
 // CG_INLINE and the like), which the function list files with the macros, are "inline function".
 //
 // Entries keep their names in one block of characters, with a lowered copy and the letters of
-// each (FuzzyRank::letters), so that a search touches no allocation per entry.
+// each (FuzzyRank::letters) and its word starts, so that a search makes no allocation per entry.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -85,6 +85,8 @@ public:
     std::string_view name(std::size_t i) const;
     std::string_view lowered(std::size_t i) const;
     std::uint64_t letters(std::size_t i) const { return entries_[i].letters; }
+    // Where the name's words start (FuzzyRank::wordStarts).
+    std::uint64_t wordStarts(std::size_t i) const { return entries_[i].wordStarts; }
     // How far below a root its class stands (0 for the rest): the declaration nearest the root
     // of the same name comes first.
     std::uint8_t depth(std::size_t i) const { return entries_[i].depth; }
@@ -120,6 +122,7 @@ private:
         std::uint32_t owner;   // into owners_
         std::uint32_t member;  // a method's or constant's index, a typedef's; kNoMember
         std::uint64_t letters;
+        std::uint64_t wordStarts;
         Kind kind;
         std::uint8_t depth;
         std::uint8_t popularity;

@@ -62,13 +62,16 @@ std::vector<QuickOpenSearch::Hit> QuickOpenSearch::find(std::string_view typed, 
     std::vector<Ranked> ranked;
     auto consider = [&](std::uint32_t entry) {
         if ((index_.letters(entry) & letters) != letters) return;
-        const std::optional<FuzzyRank::Score> score = FuzzyRank::score(index_.name(entry), index_.lowered(entry), query);
+        const std::optional<FuzzyRank::Score> score =
+            FuzzyRank::score(index_.name(entry), index_.lowered(entry), query, index_.wordStarts(entry));
         if (!score) return;
         matches.push_back(entry);
         ranked.push_back({orderOf(index_, entry, *score), entry, *score});
     };
+    const std::size_t candidates = among ? among->size() : index_.size();
+    matches.reserve(candidates);
+    ranked.reserve(candidates);
     if (among) {
-        ranked.reserve(among->size());
         for (std::uint32_t entry : *among) consider(entry);
     } else {
         for (std::uint32_t entry = 0; entry < index_.size(); ++entry) consider(entry);
