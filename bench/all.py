@@ -2,7 +2,8 @@
 """Runs every benchmark of the project once and prints one table: each figure, its target and
 whether it holds in this run.
 
-  tokenise, analyse, link, treeview, search   the programs in BUILD/bench/
+  tokenise, analyse, link, treeview, search,  the programs in BUILD/bench/
+  headerlines
   findtyping                                  typing into the find panel, offscreen, on
                                               GNUstep's tree and on the macOS 14.2 SDK's
   build.py                                    build against ctags, load against build
@@ -14,8 +15,9 @@ whether it holds in this run.
                                               clang (../shared/oracle/macos14.2)
   startup.py                                  on a private Xvfb display (skipped without Xvfb)
 
-treeview and search build their tree in a throw-away home. A benchmark that cannot run (no
-GNUstep headers, no oracle, no ../shared, no Xvfb) gives rows marked "skipped" with the reason.
+treeview, search and headerlines build their tree in a throw-away home. A benchmark that cannot
+run (no GNUstep headers, no oracle, no ../shared, no Xvfb) gives rows marked "skipped" with the
+reason.
 Usage: bench/all.py [BUILD_FOLDER] (default build). Ends with status 1 when a target does not
 hold."""
 import os, re, shutil, subprocess, sys, tempfile
@@ -143,6 +145,13 @@ try:
         return answers
     bench("fidelity.sh", fidelity_rows, fidelity)
 
+    def headerlines():
+        out = run([program("headerlines")], env=env)
+        right = number(r"all\s+\d+ records\s+found\s+[\d.]+%\s+right\s+([\d.]+)%", out)
+        median = number(r"look-up: median ([\d.]+) ms", out)
+        return [("%.2f%%" % right, right >= 99), ("%.2f ms" % median, median < 16)]
+    bench("headerlines", [("Show Header: the declaration's line", ">= 99%"),
+                          ("Show Header: one look-up (median)", "< 16 ms")], headerlines)
     sdk_fidelity_targets = [("classes", 99), ("superclass", 99), ("methods", 98), ("categories", 98),
                             ("protocols", 98), ("enums", 95), ("enum constants", 95), ("structs", 95),
                             ("typedefs", 90), ("functions+variables", 95)]

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Gathers the seed corpora of the fuzz targets into OUT/<target>/, one file per seed:
 
-  header_analysis   every header of tests/data and of GNUstep (/usr/include/GNUstep)
+  header_analysis, header_texts
+                    every header of tests/data and of GNUstep (/usr/include/GNUstep)
   conditions        the directive lines of those headers (continued lines with them), and
                     conditions that cannot be evaluated or expand without bound
   define_pass       each framework-shaped case of tests/data, and GNUstep headers with the
@@ -58,6 +59,7 @@ for path in headers_below(data) + (headers_below(gnustep) if os.path.isdir(gnust
     text = read(path)
     if len(text) <= MAX_SEED:
         put("header_analysis", text)
+        put("header_texts", text)
         put("conditions", directives(text))
 for seed in [
     b"#if 1/0\n#elif (1\n#elif 0x7fffffffffffffff + 1\n#elif '\\x41' == 65 && 1 ? 2 : 3\n#endif\n",

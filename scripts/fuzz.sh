@@ -38,7 +38,7 @@ trap 'rm -rf "$work"' EXIT INT TERM
 found=0
 for target in "${targets[@]}"; do
     case $target in
-        header_analysis | define_pass | conditions) dict=fuzz/headers.dict ;;
+        header_analysis | define_pass | conditions | header_texts) dict=fuzz/headers.dict ;;
         *) dict=fuzz/plists.dict ;;
     esac
     mkdir -p $out/corpus/"$target" $out/findings/"$target" $out/seeds/"$target"

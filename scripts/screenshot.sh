@@ -16,6 +16,8 @@
 #   9-urls.png           the class URL editor, a class selected
 #   10-private.png       the private-header dialog
 #   11-preferences.png   the preferences dialog
+#   12-header.png        the header viewer (View > Show Header) at the class selected last
+#   13-header-find.png   the same with its find bar, "rect" found
 # KESTREL_FONT_SIZE=14 sets the font of the tree and lists to the system font at that size.
 # It stops only the Xvfb and kestrel it started and removes its temporary home.
 set -euo pipefail
@@ -239,4 +241,29 @@ if [ -n "$MAIN" ]; then
   shot 9-urls.png '^Class URLs' ctrl+shift+u 100,60
   shot 10-private.png '^Private Headers' ctrl+shift+p
   shot 11-preferences.png '^Preferences$' ctrl+comma
+
+  # The header viewer, from the Class tab (the method chosen from the menu above).
+  xdotool mousemove $((MAIN_X + 300)) $((MAIN_Y + 40)) click 1
+  xdotool mousemove $((MAIN_X + 35)) $((MAIN_Y + 73)) click 1   # Class
+  sleep 0.3
+  xdotool key ctrl+shift+h
+  HEADER=""
+  for _ in $(seq 25); do
+    HEADER=$(xdotool search --onlyvisible --name "\\.h( |$)" 2>/dev/null | head -n1 || true)
+    [ -n "$HEADER" ] && break
+    sleep 0.2
+  done
+  if [ -n "$HEADER" ]; then
+    sleep 0.6
+    import -display "$DISPLAY" -window root "$OUT/12-header.png"
+    echo "screenshot: $OUT/12-header.png" >&2
+    xdotool key ctrl+f
+    sleep 0.2
+    xdotool type --delay 40 "rect"
+    sleep 0.6
+    import -display "$DISPLAY" -window root "$OUT/13-header-find.png"
+    echo "screenshot: $OUT/13-header-find.png" >&2
+  else
+    echo "screenshot: the header viewer did not appear" >&2
+  fi
 fi

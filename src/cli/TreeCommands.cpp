@@ -84,8 +84,8 @@ void printMethods(const std::optional<std::vector<std::string>>& methods, const 
     for (const auto& m : *methods) out << indent << m << '\n';
 }
 
-// Takes "--style declaration|call" out of args: style becomes the drag style (0 declaration,
-// 1 call). False, with the problem, for a missing or unknown value.
+// Takes "--style declaration|call|snippet" out of args: style becomes the drag style (0
+// declaration, 1 call, 2 snippet). False, with the problem, for a missing or unknown value.
 bool takeStyle(std::vector<std::string>& args, std::optional<std::int32_t>& style, std::string& problem) {
     for (std::size_t i = 0; i < args.size();) {
         if (args[i] != "--style") {
@@ -93,12 +93,14 @@ bool takeStyle(std::vector<std::string>& args, std::optional<std::int32_t>& styl
             continue;
         }
         const std::string value = i + 1 < args.size() ? args[i + 1] : "";
-        if (value != "declaration" && value != "call") {
-            problem = value.empty() ? "--style needs declaration or call"
-                                    : "unknown style '" + value + "' (declaration or call)";
+        if (value != "declaration" && value != "call" && value != "snippet") {
+            problem = value.empty() ? "--style needs declaration, call or snippet"
+                                    : "unknown style '" + value + "' (declaration, call or snippet)";
             return false;
         }
-        style = value == "call" ? 1 : 0;
+        style = static_cast<std::int32_t>(value == "call"      ? DragStyle::Call
+                                          : value == "snippet" ? DragStyle::Snippet
+                                                               : DragStyle::Declaration);
         args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
     }
     return true;
@@ -295,10 +297,10 @@ Command TreeCommands::tree() {
 
 Command TreeCommands::find() {
     return treeCommand("find",
-                       "find [--classes|--methods|--functions|--constants|--any] [--style declaration|call] KEYWORD...",
+                       "find [--classes|--methods|--functions|--constants|--any] [--style declaration|call|snippet] KEYWORD...",
                        "find classes, methods, functions or enum constants whose text holds every keyword "
-                       "(any case); methods and functions as declarations or calls; with --any, everything "
-                       "whose name holds the keyword's letters in order, best first, as quick open does",
+                       "(any case); methods and functions as declarations, calls or snippets; with --any, "
+                       "everything whose name holds the keyword's letters in order, best first, as quick open does",
                        {"--classes", "--methods", "--functions", "--constants", "--any", "--style"},
                        [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
@@ -355,7 +357,7 @@ Command TreeCommands::find() {
 }
 
 Command TreeCommands::info() {
-    return treeCommand("info", "info [--inherited] CLASS [--style declaration|call] [--arguments]",
+    return treeCommand("info", "info [--inherited] CLASS [--style declaration|call|snippet] [--arguments]",
                        "print a class's framework, header, superclasses, protocols, categories and methods; "
                        "or its methods in a style, with their argument information, or all it inherits",
                        {"--style", "--arguments", "--inherited"},

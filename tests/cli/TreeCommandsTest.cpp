@@ -111,6 +111,10 @@ TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLineAndPrintsInTheStyl
               "void BLog(const char* text);\n  1 Function/Macro found\n");
     EXPECT_EQ(kestrel({"find", "--methods", "extra", "--style", "call"}).out,
               "BObject\t[BObject*_VALUE extraWork];\n  1 method found\n");
+    EXPECT_EQ(kestrel({"find", "--functions", "blog", "--style", "snippet"}).out,
+              "BLog(<#const char *text#>)\n  1 Function/Macro found\n");
+    EXPECT_EQ(kestrel({"find", "--methods", "extra", "--style", "snippet"}).out,
+              "BObject\t[<#BObject *#> extraWork]\n  1 method found\n");
     // Enum constants with their enum, an anonymous one's by its header; the enum's name finds
     // all of its constants.
     EXPECT_EQ(kestrel({"find", "--constants", "alignment"}).out,

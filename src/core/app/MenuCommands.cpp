@@ -24,6 +24,7 @@ const std::vector<MenuCommandEntry>& MenuCommands::entries() {
         {C::Preferences, "&Edit", "Pr&eferences\u2026", 110, S::Preferences, "Ctrl+,"},
         {C::ShowTreeWindow, "&View", "Class &Tree", 401, S::None, "Ctrl+T"},
         {C::ShowStructEnumViewer, "&View", "&Structs and Enums", 400, S::None, "Ctrl+Shift+E"},
+        {C::ShowHeader, "&View", "Show &Header", 301, S::None, "Ctrl+Shift+H"},
         {C::Separator, "&View", "", 0, S::None, ""},
         {C::ShowClassTab, "&View", "&Class", 0, S::None, "Ctrl+1"},
         {C::ShowFindTab, "&View", "&Find", 0, S::None, "Ctrl+2"},
@@ -56,6 +57,8 @@ bool MenuCommands::validateMenuItem(std::int32_t tag, const MenuState& state) {
             return !state.margeEditor && !state.commentEditor;
         case 300:
             return state.selectedClass;
+        case 301:
+            return state.selectionHasHeader;
         case 400:
             return !state.seViewer;
         default:

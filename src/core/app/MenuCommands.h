@@ -7,8 +7,8 @@
 // 401 (the tree window): always, opening it or bringing it to the front;
 // 202 (the comment editor): while no comment merge is open;  201: while the private-header
 // dialog is closed;  204 (comment merge): while neither a merge nor the comment editor is open;
-// 300: with a selected class;  400: while the struct and enum viewer is closed;  any other tag:
-// never. The comment editor and a merge are never open
+// 300: with a selected class;  301 (Show Header): while what is selected has a header;  400:
+// while the struct and enum viewer is closed;  any other tag: never. The comment editor and a merge are never open
 // together: the editor's OK would write over what the merge imported meanwhile.
 // Quit, Cut, Copy, Find, Open Quickly, Back, Forward and the tab commands carry tag 0, which that
 // table would refuse: they are validated by their own rules (Cut and Copy by the focused view,
@@ -34,6 +34,7 @@ enum class MenuCommand : std::uint8_t {
     OpenURL,
     ShowTreeWindow,
     ShowStructEnumViewer,
+    ShowHeader,
     Find,
     ShowClassTab,
     ShowFindTab,
@@ -65,6 +66,7 @@ struct MenuState {
     bool commentEditor = false;      // the comment editor is open
     bool selectedClass = false;      // a class is selected in the tree
     bool seViewer = false;           // the struct and enum viewer is open
+    bool selectionHasHeader = false; // the selected class (or function) names its header
 };
 
 class MenuCommands {

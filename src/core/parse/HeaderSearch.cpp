@@ -1,19 +1,19 @@
 #include "core/parse/HeaderSearch.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "core/parse/CompileTarget.h"
-
-namespace fs = std::filesystem;
+#include "core/platform/FolderIndex.h"
+#include "core/platform/ProcessState.h"
 
 namespace kestrel {
 
 namespace {
 
-bool isFile(const std::string& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
+// The file at folder/relative, through links and link files (an SDK checked out where links
+// cannot be made has AppKit.framework/Headers as a file naming Versions/Current/Headers).
+std::optional<std::string> fileAt(const std::string& folder, const std::string& relative) {
+    std::optional<FolderEntry> entry = ProcessState::folderIndex().lookup(folder, relative);
+    if (!entry || entry->isFolder) return std::nullopt;
+    return entry->path;
 }
 
 // A written name that could climb out of the folders it is looked for in, or that is empty.
@@ -36,16 +36,14 @@ std::optional<std::string> HeaderSearch::find(std::string_view written, bool ang
     if (!next) {
         how = Where::Local;
         if (!angled && includer) {
-            std::string local = folderOf(*includer) + "/" + std::string(written);
-            if (isFile(local)) return local;
+            if (auto local = fileAt(folderOf(*includer), std::string(written))) return local;
         }
         how = Where::Framework;
         if (std::size_t slash = written.find('/'); slash != std::string_view::npos && slash > 0) {
             std::string framework(written.substr(0, slash));
             std::string rest(written.substr(slash + 1));
             for (const std::string& folder : target.getFrameworkFolders()) {
-                std::string path = folder + "/" + framework + ".framework/Headers/" + rest;
-                if (isFile(path)) return path;
+                if (auto path = fileAt(folder, framework + ".framework/Headers/" + rest)) return path;
             }
         }
     }
@@ -57,8 +55,7 @@ std::optional<std::string> HeaderSearch::findInIncludeFolders(std::string_view w
                                                               const std::string* includer, bool next) const {
     if (!isUsable(written)) return std::nullopt;
     if (!angled && includer && !next) {
-        std::string local = folderOf(*includer) + "/" + std::string(written);
-        if (isFile(local)) return local;
+        if (auto local = fileAt(folderOf(*includer), std::string(written))) return local;
     }
     const auto& folders = target.getIncludeFolders();
     std::size_t first = 0;
@@ -74,8 +71,7 @@ std::optional<std::string> HeaderSearch::findInIncludeFolders(std::string_view w
         }
     }
     for (std::size_t i = first; i < folders.size(); ++i) {
-        std::string path = folders[i] + "/" + std::string(written);
-        if (isFile(path)) return path;
+        if (auto path = fileAt(folders[i], std::string(written))) return path;
     }
     return std::nullopt;
 }

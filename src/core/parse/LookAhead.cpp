@@ -11,6 +11,12 @@ bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || 
 // How far opensContainer looks: several attribute macros with long deprecation messages fit.
 constexpr std::size_t kLookLimit = 4096;
 
+// Whether only blanks stand between the line's start and position i.
+bool startsLine(std::string_view text, std::size_t i) {
+    const std::size_t before = i == 0 ? std::string_view::npos : text.find_last_not_of(" \t", i - 1);
+    return before == std::string_view::npos || text[before] == '\n';
+}
+
 }  // namespace
 
 std::size_t LookAhead::skipBlanks(std::string_view text, std::size_t i) {
@@ -64,7 +70,14 @@ bool LookAhead::opensContainer(std::string_view text) {
             std::string_view word = text.substr(i, end - i);
             return word == "@interface" || word == "@protocol";
         }
-        if (isNameChar(c)) {
+        if (c == '#' && startsLine(text, i)) {
+            // A directive line between the macros and the block (the branches of an #if that
+            // choose among availability macros): its words are the evaluator's, not a declaration.
+            while (i < text.size() && text[i] != '\n') {
+                if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+                ++i;
+            }
+        } else if (isNameChar(c)) {
             while (i < text.size() && isNameChar(text[i])) ++i;
         } else if (c == '(') {
             // Arguments, with strings that may hold any parenthesis: API_DEPRECATED("(old)", ...)

@@ -42,6 +42,23 @@ Read readFloat(const PlistDict& dic, const char* key, float& field) {
     return Read::Ok;
 }
 
+// The three styles there are; another number (a later version's) is left to that version.
+Read readDragStyle(const PlistDict& dic, std::int32_t& field) {
+    if (!dic.contains("dragStyleMode")) return Read::Missing;
+    std::optional<std::int64_t> value = dic.integerValue("dragStyleMode");
+    if (!value || *value < 0 || *value > 2) return Read::Bad;
+    field = static_cast<std::int32_t>(*value);
+    return Read::Ok;
+}
+
+Read readEditorCommand(const PlistDict& dic, std::string& field) {
+    if (!dic.contains("editorCommand")) return Read::Missing;
+    const std::string* value = dic.getString("editorCommand");
+    if (!value || value->size() > PrefData::kLongestEditorCommand) return Read::Bad;
+    field = *value;
+    return Read::Ok;
+}
+
 }  // namespace
 
 PrefData::PrefData() { initPref(); }
@@ -54,6 +71,8 @@ void PrefData::initPref() {
     numLimitCharactors = 55;
     useCommentInMenu = false;
     addLF = true;
+    dragStyleMode = 0;
+    editorCommand.clear();
     addMenuSeparetor = false;
     cWindowAlphaValue = 1.0f;
     cWindowDisplayDelay = 0.0f;
@@ -71,6 +90,8 @@ bool PrefData::dicToPref(const PlistDict& dic) {
     note(readInt32(dic, "numLimitCharactors", numLimitCharactors));
     note(readBool(dic, "useCommentInMenu", useCommentInMenu));
     note(readBool(dic, "addLF", addLF));
+    if (readDragStyle(dic, dragStyleMode) == Read::Bad) allReadable = false;
+    if (readEditorCommand(dic, editorCommand) == Read::Bad) allReadable = false;
     note(readBool(dic, "addMenuSeparetor", addMenuSeparetor));
     note(readFloat(dic, "cWindowAlphaValue", cWindowAlphaValue));
     note(readFloat(dic, "cWindowDisplayDelay", cWindowDisplayDelay));
@@ -106,6 +127,8 @@ PlistDict PrefData::prefToDic() const {
     dic.set("numLimitCharactors", PlistValue(static_cast<std::int64_t>(numLimitCharactors)));
     dic.set("useCommentInMenu", PlistValue(useCommentInMenu));
     dic.set("addLF", PlistValue(addLF));
+    dic.set("dragStyleMode", PlistValue(static_cast<std::int64_t>(dragStyleMode)));
+    dic.set("editorCommand", PlistValue(editorCommand));
     dic.set("addMenuSeparetor", PlistValue(addMenuSeparetor));
     dic.set("fontName", PlistValue(font.name));
     dic.set("pointSize", PlistValue(font.pointSize));

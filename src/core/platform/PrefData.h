@@ -75,6 +75,13 @@ public:
     std::int32_t numLimitCharactors = 55;
     bool useCommentInMenu = false;
     bool addLF = true;
+    // "dragStyleMode" integer: the main window's "Drag and copy as" choice (0 declaration,
+    // 1 call, 2 snippet). "editorCommand" string: the program that "Open in Editor" runs, with
+    // %f for the file and %l for the line; empty: the desktop's program for the file. Files
+    // without them (older ones) mean 0 and "", and are not rewritten on that account.
+    std::int32_t dragStyleMode = 0;
+    std::string editorCommand;
+    static constexpr std::size_t kLongestEditorCommand = 4096;
     bool addMenuSeparetor = false;
     float cWindowAlphaValue = 1.0f;
     float cWindowDisplayDelay = 0.0f;  // seconds

@@ -1,119 +1,16 @@
 #include "core/text/DeclarationText.h"
 
-#include <cctype>
 #include <string_view>
 
 #include "core/parse/TextBuffer.h"
+#include "core/text/DeclarationParts.h"
+#include "core/text/SnippetText.h"
 
 namespace kestrel {
 
 namespace {
 
-// A stored method cut into what the texts need: "-(void)setFoo:(id)foo" -> '-', "void",
-// "setFoo:(id)foo".
-struct MethodParts {
-    bool empty = true;      // nothing but (at most) a sign
-    bool classMethod = false;
-    std::string type;       // the return type, "id" when none is written
-    std::string selector;   // the text after the return type's ")"
-};
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-// The index of the ")" that closes the "(" at open, counting nested parentheses ("(void (^)(int))");
-// npos when it is never closed.
-std::size_t closingParen(const std::string& text, std::size_t open) {
-    int depth = 0;
-    for (std::size_t i = open; i < text.size(); ++i) {
-        if (text[i] == '(') ++depth;
-        if (text[i] == ')' && --depth == 0) return i;
-    }
-    return std::string::npos;
-}
-
-// A method without a sign reads as an instance method; one without "(type)" after its sign,
-// or with an empty one, as returning id, as in Objective-C; an unclosed "(" makes the rest the
-// type and leaves no selector.
-MethodParts methodParts(const std::string& method) {
-    MethodParts parts;
-    std::size_t pos = 0;
-    if (!method.empty() && (method[0] == '-' || method[0] == '+')) {
-        parts.classMethod = method[0] == '+';
-        pos = 1;
-    }
-    while (pos < method.size() && isBlank(method[pos])) ++pos;
-    if (pos >= method.size()) return parts;
-    parts.empty = false;
-    if (method[pos] != '(') {
-        parts.type = "id";
-        parts.selector = method.substr(pos);
-        return parts;
-    }
-    std::size_t close = closingParen(method, pos);
-    if (close == std::string::npos) {
-        parts.type = method.substr(pos + 1);
-    } else {
-        parts.type = method.substr(pos + 1, close - pos - 1);
-        parts.selector = method.substr(close + 1);
-    }
-    if (parts.type.find_first_not_of(" \t") == std::string::npos) parts.type = "id";
-    return parts;
-}
-
-// Whether a call to a method of this return type yields nothing to assign: "void", also as
-// "oneway void" (the qualifier of asynchronous messages).
-bool returnsNothing(const std::string& type) { return type == "void" || type == "oneway void"; }
-
-bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
-// The words a declaration may carry that a variable or a cast in a call cannot, or need not:
-// nullability and __kindof; in a method also the qualifiers of distributed messages (a C
-// function's parameter may be named "in").
-bool isDeclarationOnly(std::string_view word, bool method) {
-    static constexpr std::string_view kWords[] = {
-        "nullable", "nonnull", "null_unspecified", "null_resettable", "_Nullable", "_Nonnull",
-        "_Null_unspecified", "_Nullable_result", "__nullable", "__nonnull", "__null_unspecified", "__kindof",
-    };
-    static constexpr std::string_view kMessageWords[] = {"oneway", "in", "out", "inout", "bycopy", "byref"};
-    for (std::string_view w : kWords)
-        if (word == w) return true;
-    if (method)
-        for (std::string_view w : kMessageWords)
-            if (word == w) return true;
-    return false;
-}
-
-// A type as a call's variables and casts take it: the declaration-only words left out and the
-// blanks they leave closed up where no two names meet, "instancetype" read as the receiving
-// class (an object of it; "id" without one).
-//   "nullable instancetype"       -> "NSView*"
-//   "NSArray<__kindof NSView*>*"  -> "NSArray<NSView*>*"
-//   "void(^)(NSError*_Nullable error)" -> "void(^)(NSError*error)"
-std::string callType(const std::string& type, const std::string& receiver, bool method = true) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < type.size()) {
-        if (!isNameChar(type[i])) {
-            out += type[i++];
-            continue;
-        }
-        std::size_t end = i;
-        while (end < type.size() && isNameChar(type[end])) ++end;
-        std::string_view word(type.data() + i, end - i);
-        i = end;
-        if (isDeclarationOnly(word, method)) {
-            while (i < type.size() && (type[i] == ' ' || type[i] == '\t')) ++i;
-            // The blank before the word stays only between two names: "id _Nullable x" -> "id x".
-            if (!out.empty() && out.back() == ' ' && (i >= type.size() || !isNameChar(type[i]))) out.pop_back();
-            if (!out.empty() && out.back() != ' ' && isNameChar(out.back()) && i < type.size() && isNameChar(type[i]))
-                out += ' ';
-            continue;
-        }
-        if (method && word == "instancetype") out += receiver.empty() ? "id" : receiver + "*";
-        else out += word;
-    }
-    return out;
-}
+using Parts = DeclarationParts;
 
 // The selector part of a call: each argument's "(type)" as callType makes it.
 std::string callSelector(const std::string& selector, const std::string& receiver) {
@@ -123,10 +20,10 @@ std::string callSelector(const std::string& selector, const std::string& receive
             out += selector[i++];
             continue;
         }
-        std::size_t close = closingParen(selector, i);
+        std::size_t close = Parts::closingParen(selector, i);
         if (close == std::string::npos) return out + selector.substr(i);
         out += '(';
-        out += callType(selector.substr(i + 1, close - i - 1), receiver);
+        out += Parts::callType(selector.substr(i + 1, close - i - 1), receiver);
         out += ')';
         i = close + 1;
     }
@@ -137,11 +34,13 @@ std::string callSelector(const std::string& selector, const std::string& receive
 
 std::string DeclarationText::createExternalDragStrings(const std::string& method, std::int32_t dragStyle,
                                                        const std::string& receiver) {
-    MethodParts parts = methodParts(method);
+    const Parts::Method parts = Parts::methodParts(method);
     if (parts.empty) return "";
-    if (!isCallStyle(dragStyle)) return method + ";";
-    const std::string type = callType(parts.type, receiver);
-    std::string text = returnsNothing(parts.type) || type == "void" ? "" : type + "_VALUE = ";
+    const DragStyle style = dragStyleOf(dragStyle);
+    if (style == DragStyle::Declaration) return method + ";";
+    if (style == DragStyle::Snippet) return SnippetText::methodSnippet(method, receiver);
+    const std::string type = Parts::callType(parts.type, receiver);
+    std::string text = Parts::returnsNothing(parts.type) || type == "void" ? "" : type + "_VALUE = ";
     text += "[" + receiver;
     if (!parts.classMethod) text += "*_VALUE";
     return text + " " + callSelector(parts.selector, receiver) + "];";
@@ -173,12 +72,14 @@ std::string DeclarationText::withoutTrailingAttributes(const std::string& argume
 // becomes the bare call: "NSBeep();", "MAX(a,b);".
 std::string DeclarationText::functionText(const std::string& declaration, std::int32_t dragStyle) {
     if (declaration.empty()) return "";
-    if (!isCallStyle(dragStyle)) return declaration + ";";
+    const DragStyle style = dragStyleOf(dragStyle);
+    if (style == DragStyle::Declaration) return declaration + ";";
+    if (style == DragStyle::Snippet) return SnippetText::functionSnippet(declaration);
     std::size_t open = declaration.find('(');
     if (open == std::string::npos) return declaration;
     // A call's variables and arguments carry no nullability: "CTFontRef _Nonnull CTFontCreate(...)".
-    std::string head = callType(declaration.substr(0, open), "", false);
-    std::string arguments = callType(withoutTrailingAttributes(declaration.substr(open)), "", false);
+    std::string head = Parts::callType(declaration.substr(0, open), "", false);
+    std::string arguments = Parts::callType(withoutTrailingAttributes(declaration.substr(open)), "", false);
     if (std::size_t v = arguments.find("(void)"); v != std::string::npos) arguments.replace(v, 6, "()");
     std::size_t space = head.rfind(' ');
     if (space == std::string::npos) return head + arguments + ";";
@@ -229,7 +130,7 @@ std::vector<std::string> DeclarationText::methodRows(const std::string& method) 
 }
 
 std::string DeclarationText::selectorOf(const std::string& method) {
-    MethodParts parts = methodParts(method);
+    const Parts::Method parts = Parts::methodParts(method);
     if (parts.empty) return "";
     std::string selector(1, parts.classMethod ? '+' : '-');
     // Keywords are the words directly before a ":" outside parentheses; without any, the
@@ -245,7 +146,7 @@ std::string DeclarationText::selectorOf(const std::string& method) {
             selector += word + ":";
             keyworded = true;
             word.clear();
-        } else if (isBlank(c) || c == '\r' || c == '\n') {
+        } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
             if (firstWord.empty()) firstWord = word;
             word.clear();
         } else {

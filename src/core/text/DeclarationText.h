@@ -1,7 +1,8 @@
 #pragma once
 // What the user takes away: a stored method declaration (the normalised form of the analysers)
 // or a function's stored declaration, as text to paste, in the drag style chosen in the main
-// window (0 declaration style, anything else call style).
+// window (DragStyle: 0 declaration style, 2 snippet style (SnippetText), anything else call
+// style).
 //
 //   method, receiver NSView         declaration style                     call style
 //   -(id)initWithFrame:(NSRect)r     -(id)initWithFrame:(NSRect)r;          id_VALUE = [NSView*_VALUE initWithFrame:(NSRect)r];
@@ -19,11 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "core/text/DragStyle.h"
+
 namespace kestrel {
 
 class DeclarationText {
 public:
-    static bool isCallStyle(std::int32_t dragStyle) { return dragStyle != 0; }
+    static bool isCallStyle(std::int32_t dragStyle) { return dragStyleOf(dragStyle) == DragStyle::Call; }
 
     // The list form (createExternalDragStrings:): never ends in a line feed.
     static std::string createExternalDragStrings(const std::string& method, std::int32_t dragStyle,
@@ -33,7 +36,7 @@ public:
                                       const std::string& receiver, bool addLF);
     // The function list's form of a function's stored declaration: declaration style adds ";";
     // call style turns it into a call (a name without "(" stays as it is, without ";"), without
-    // the attributes after the argument list.
+    // the attributes after the argument list; snippet style gives the call with placeholders.
     static std::string functionText(const std::string& declaration, std::int32_t dragStyle);
     // The argument list, from its "(", without the attributes that follow it.
     static std::string withoutTrailingAttributes(const std::string& arguments);

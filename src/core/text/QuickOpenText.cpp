@@ -69,7 +69,7 @@ std::string QuickOpenText::copyText(const QuickOpenIndex& index, std::size_t ent
     if (entry >= index.size()) return {};
     const Kind kind = index.kind(entry);
     const std::string name(index.name(entry));
-    const bool declaration = !DeclarationText::isCallStyle(dragStyle);
+    const bool declaration = dragStyleOf(dragStyle) == DragStyle::Declaration;
     if (isMethod(kind)) {
         const std::optional<std::string> method = index.method(entry);
         return method ? DeclarationText::createExternalDragStrings(*method, dragStyle, receiverOf(index, entry)) : name;

@@ -14,7 +14,9 @@
 //   typedef                     the struct or enum it names          typedef TYPE NAME; / its name
 //
 // A method's receiver is its class (for a protocol's method, the protocol's name). The style is
-// the drag style's number (0 declaration, any other a call), as DeclarationText reads it.
+// the drag style's number (DragStyle: declaration, call or snippet), as DeclarationText reads
+// it; methods and functions in snippet style carry the editors' placeholders
+// ([<#NSView *#> initWithFrame:<#(NSRect)#>]); a type in call or snippet style is its name.
 #include <cstddef>
 #include <cstdint>
 #include <memory>

@@ -18,10 +18,12 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTimer>
 #include <cstdlib>
 #include <set>
 #include <vector>
 
+#include "core/app/HeaderLocation.h"
 #include "core/model/AnnotationFiles.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
@@ -47,6 +49,7 @@
 #include "gui/app/TreeWinAction.h"
 #include "gui/app/WindowPlacement.h"
 #include "gui/app/reBuildTree.h"
+#include "gui/lists/ClassListView.h"
 #include "gui/lists/MethodView.h"
 #include "gui/lists/TextArrayView.h"
 #include "gui/panels/AddPrivateHedders.h"
@@ -55,6 +58,7 @@
 #include "gui/panels/EditUrlController.h"
 #include "gui/panels/FindController.h"
 #include "gui/panels/FunctionController.h"
+#include "gui/panels/HedderViewer.h"
 #include "gui/panels/MargeController.h"
 #include "gui/panels/QuickOpenController.h"
 #include "gui/panels/StructEnumViewerController.h"
@@ -123,6 +127,7 @@ AppShell::~AppShell() {
     if (treeWindow_) delete treeWindow_.data();
     delete treeWinController_;
     delete about_;
+    delete hedderViewer_;
     mainWindow_.reset();
     if (ProcessState::host() == this) Host::install(nullptr);
     PrefFonts::uninstallMeasure();
@@ -136,8 +141,13 @@ void AppShell::applicationWillFinishLaunching() {
         if (const auto* record = std::any_cast<std::shared_ptr<ClassData>>(&n.object); record && *record)
             selectedClass_ = *record;
         updateCommands();
+        // The tree marks the class selected once everyone is told: validate again then.
+        QTimer::singleShot(0, this, &AppShell::updateCommands);
     });
-    center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) { updateCommands(); });
+    center.addObserver(this, "ClassDidUnselectedMessage", [this](const Notification&) {
+        updateCommands();
+        QTimer::singleShot(0, this, &AppShell::updateCommands);
+    });
     observeHistory();
     ProcessState::defineList().clear();
     ProcessState::frameworkPathCache().clear();
@@ -271,10 +281,21 @@ void AppShell::makeMainWindow() {
     dragStyleView_ = new QButtonGroup(mainWindow_.get());
     dragStyleView_->addButton(ui_->declarationStyleButton, 0);
     dragStyleView_->addButton(ui_->callStyleButton, 1);
+    dragStyleView_->addButton(ui_->snippetStyleButton, 2);
+    // The choice is the preferences': kept for the next start.
+    if (QAbstractButton* chosen = dragStyleView_->button(ProcessState::prefData() ? ProcessState::prefData()->dragStyleMode : 0))
+        chosen->setChecked(true);
+    connect(dragStyleView_, &QButtonGroup::idClicked, this, [](int style) {
+        if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData(); pref && pref->dragStyleMode != style) {
+            pref->dragStyleMode = style;
+            pref->prefChanged = true;
+        }
+    });
     makeMenus();
     makeToolBar();
     makePanels();
     connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
+    connect(ui_->tabView, &QTabWidget::currentChanged, this, [this] { updateCommands(); });
     // A shortcut finds its command in the state it has at that moment: a row chosen since the
     // last focus change, a class selected, ... (asked before the shortcut is looked up).
     qApp->installEventFilter(this);
@@ -380,6 +401,7 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::Quit: quit(); break;
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
+        case MenuCommand::ShowHeader: showHeader(); break;
         case MenuCommand::Find: showFind(); break;
         case MenuCommand::ShowClassTab: showTab(kClassTab); break;
         case MenuCommand::ShowFindTab: showTab(kFindTab); break;
@@ -443,6 +465,8 @@ bool AppShell::validateMenuItem(std::int32_t tag) const {
     state.commentEditor = CommentEditor != nullptr;
     state.selectedClass = getSelectedClass() != nullptr;
     state.seViewer = seViewWere != nullptr;
+    const std::shared_ptr<TreeData> subject = headerSubject().first;
+    state.selectionHasHeader = subject && subject->hedderName();
     return MenuCommands::validateMenuItem(tag, state);
 }
 
@@ -630,6 +654,35 @@ bool AppShell::sendAddPrivateHedderMessage(int code, bool edited, const std::vec
     privateHedderEditor_ = nullptr;
     updateCommands();
     return true;
+}
+
+std::pair<std::shared_ptr<TreeData>, std::string> AppShell::headerSubject() const {
+    if (!ui_) return {};
+    if (ui_->tabView->currentWidget() == ui_->functionTab && functionController_)
+        return {functionController_->getMainView()->selectedRecord(), ""};
+    std::shared_ptr<ClassData> selected = getSelectedClass();
+    if (!selected) return {};
+    std::string method;
+    // The method the Class tab shows is the selected class's (another class empties it).
+    if (ui_->tabView->currentWidget() == ui_->classTab && classController_)
+        method = classController_->getMethodView()->getMethod().value_or("");
+    return {selected, method};
+}
+
+void AppShell::showHeader() {
+    const auto [record, method] = headerSubject();
+    if (!record || !record->hedderName()) return;
+    const std::string& root = ProcessState::frameworksRoot();
+    const std::vector<std::string> privates = AnnotationFiles::getPrivateHedders().value_or(std::vector<std::string>{});
+    std::optional<HeaderLocation::Place> place = HeaderLocation::locate(*record, root, privates, method);
+    // A header not found is said in the viewer, at the place where it was looked for.
+    if (!place) place = HeaderLocation::Place{HeaderLocation::expectedPath(root, *record), 0};
+    getHedderViewer().show(place->path, place->line, HeaderLocation::declarationName(*record, method));
+}
+
+HedderViewer& AppShell::getHedderViewer() {
+    if (!hedderViewer_) hedderViewer_ = new HedderViewer(this);
+    return *hedderViewer_;
 }
 
 void AppShell::placeWindows() {

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/app/MenuCommands.h"
 #include "core/app/AppAction2.h"
@@ -36,6 +37,10 @@ namespace Ui {
 class MainWindow;
 }
 
+namespace kestrel {
+class TreeData;
+}
+
 namespace kestrel::gui {
 
 class AddPrivateHedders;
@@ -47,6 +52,7 @@ class PrefController;
 class FindController;
 class QuickOpenController;
 class FunctionController;
+class HedderViewer;
 class OpeningAboutController;
 class StructEnumViewerController;
 class TreeView;
@@ -104,6 +110,12 @@ public:
     void quit();
     void copy();
     void cut();
+    // View > Show Header: the header of what is selected (the function chosen in the Functions
+    // tab, else the class selected in the tree, at the method the Class tab shows), in the
+    // header viewer, at the line that declares it.
+    void showHeader();
+    // The one header viewer of the program (made when first asked for).
+    HedderViewer& getHedderViewer();
     // Find: the Find tab, its keyword field focused with its text selected. The tabs by index
     // (out of range: round and round), the keys going on into the tab shown.
     static constexpr int kClassTab = 0, kFindTab = 1, kFunctionTab = 2;
@@ -200,6 +212,8 @@ private:
     void showFunctionRecord(const std::shared_ptr<FunctionMacrosData>& record);
     // Whether Back and Forward lead anywhere, worked out once per change of the history or the tree.
     std::pair<bool, bool> navigationState() const;
+    // What Show Header shows: the record whose header it is, and the method of it, if any.
+    std::pair<std::shared_ptr<TreeData>, std::string> headerSubject() const;
 
     LaunchOptions options_;
     AppAction2 app_;
@@ -222,6 +236,7 @@ private:
     AddPrivateHedders* privateHedderEditor_ = nullptr;
     PrefController* prefController_ = nullptr;
     StructEnumViewerController* seViewWere = nullptr;
+    HedderViewer* hedderViewer_ = nullptr;
     ClassController* classController_ = nullptr;
     FindController* findController_ = nullptr;
     FunctionController* functionController_ = nullptr;

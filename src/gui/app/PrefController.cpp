@@ -1,11 +1,14 @@
 #include "gui/app/PrefController.h"
 
 #include <QButtonGroup>
+#include <QLayout>
 #include <QMainWindow>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 #include "core/model/MethodMenu.h"
+#include "core/platform/EditorCommand.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 #include "gui/app/AppShell.h"
@@ -57,6 +60,9 @@ void PrefController::begin() {
     QPalette dimmed = ui_->alphaNoteView->palette();
     dimmed.setColor(QPalette::WindowText, dimmed.color(QPalette::PlaceholderText));
     ui_->alphaNoteView->setPalette(dimmed);
+    ui_->editorCommandView->setText(QString::fromStdString(pref->editorCommand));
+    ui_->editorNoteView->setPalette(dimmed);
+    ui_->editorProblemView->hide();
     ui_->delaySlider->setValue(static_cast<int>(std::lround(pref->cWindowDisplayDelay * 10)));
     ui_->delaySlider->setPageStep(10);
     ui_->delaySlider->setTickInterval(10);
@@ -72,6 +78,9 @@ void PrefController::begin() {
     connect(window, &QDialog::rejected, this, &PrefController::doCancelButton);  // Escape, the close box
 
     window->adjustSize();
+    // The wrapped notes need the height their lines take at the width the dialog got.
+    if (QLayout* layout = window->layout(); layout && layout->hasHeightForWidth())
+        window->resize(window->width(), std::max(window->height(), layout->totalHeightForWidth(window->width())));
     WindowPlacement::centre(*window);
     window->show();
     window->raise();
@@ -86,10 +95,22 @@ void PrefController::changeAlfaValue(int hundredths) {
 void PrefController::doOkButton() {
     const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
     if (!pref || ended_) return;
+    // An editor command that cannot be cut into words is said, and the dialog stays as it is.
+    const std::string editorCommand = ui_->editorCommandView->text().trimmed().toStdString();
+    std::string problem;
+    if (editorCommand.size() > PrefData::kLongestEditorCommand) problem = tr("The command is too long.").toStdString();
+    else EditorCommand::split(editorCommand, &problem);
+    ui_->editorProblemView->setText(QString::fromStdString(problem));
+    ui_->editorProblemView->setVisible(!problem.empty());
+    if (!problem.empty()) {
+        ui_->editorCommandView->setFocus();
+        return;
+    }
     if (!sdkChoice->acceptable()) {  // the dialog stays as it is, saying why
         sdkChoice->showProblem();
         return;
     }
+    pref->editorCommand = editorCommand;
     const bool sdkChanged = sdkChoice->chosen() != pref->sdkPath;
     pref->sdkPath = sdkChoice->chosen();
     pref->prefChanged = true;

@@ -3,8 +3,10 @@
 // change builds the tree again after OK), method menu titles (cut or not, and where), comments in
 // menus, separators, the line break after copies from the method view, the font of the tree
 // and lists, and the tree window's opacity (shown on the window at once while the slider
-// moves) and delay before it comes back after a drag. The record changes only on OK, and is
-// stored at exit; Cancel puts the window's opacity back.
+// moves) and delay before it comes back after a drag, and the editor command of the header
+// viewer's "Open in Editor". The record changes only on OK, and is stored at exit; Cancel puts
+// the window's opacity back. An editor command with an open quote is said on OK, which then
+// changes nothing and leaves the dialog open.
 //
 //   opacity slider 10..100 (hundredths; 0 would hide the tree window for good)
 //   delay slider   0..50 (tenths of a second; OK keeps whole seconds: 15 -> 1.0)

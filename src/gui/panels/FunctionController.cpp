@@ -82,7 +82,7 @@ FunctionController::FunctionController(AppShell& owner, QWidget* page) : ViewCon
 
     mainView = new ClassListView(page);
     mainView->setController(this);
-    mainView->setToolTip(tr("Drag or copy a line to paste its declaration, or a call in call style"));
+    mainView->setToolTip(tr("Drag or copy a line to paste it in the style chosen at the top of the window"));
     auto* counts = new QHBoxLayout;
     countView = new QLabel(page);
     filterdCountView = new QLabel(page);
@@ -228,6 +228,7 @@ void FunctionController::classSelected(const std::shared_ptr<TreeData>& record) 
     auto found = comments ? comments->find(name) : StringDic::const_iterator{};
     commentView->setPlainText(comments && found != comments->end() ? qText(found->second) : QString());
     NotificationCenter::defaultCenter().post("FunctionWasSelectedMessage", name);
+    owner.updateCommands();  // Show Header follows the chosen function
 }
 
 void FunctionController::commentDicWasChanged() {

@@ -14,7 +14,10 @@ TEST(MenuCommands, ValidationByTag) {
     const MenuState closed;
     for (std::int32_t tag : {1000, 5000, 100, 110, 200, 202, 203, 201, 204, 400, 401})
         EXPECT_TRUE(MenuCommands::validateMenuItem(tag, closed)) << tag;
-    for (std::int32_t tag : {999, 150, 0, 300, -1}) EXPECT_FALSE(MenuCommands::validateMenuItem(tag, closed)) << tag;
+    for (std::int32_t tag : {999, 150, 0, 300, 301, -1}) EXPECT_FALSE(MenuCommands::validateMenuItem(tag, closed)) << tag;
+    MenuState withHeader;
+    withHeader.selectionHasHeader = true;
+    EXPECT_TRUE(MenuCommands::validateMenuItem(301, withHeader));
     MenuState open;
     open.customClassEditor = open.margeEditor = open.seViewer = open.selectedClass = true;
     for (std::int32_t tag : {201, 202, 204, 400}) EXPECT_FALSE(MenuCommands::validateMenuItem(tag, open)) << tag;

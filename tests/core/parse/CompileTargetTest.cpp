@@ -128,4 +128,11 @@ TEST(CompileTargetTest, HeadersAreLookedUpWhereACompilerLooks) {
     const std::string inFirst = tmp.str() + "/first/limits.h";
     EXPECT_EQ(search.find("limits.h", true, &inFirst, true), inSub);
     for (const char* bad : {"", "/etc/passwd"}) EXPECT_EQ(search.find(bad, true, nullptr), std::nullopt) << bad;
+
+    // A framework whose links are link files (a checkout made where links cannot be made) is
+    // found through them: __has_include(<Tool/Tool.h>) holds.
+    tmp.write("Frameworks/Tool.framework/Versions/A/Headers/Tool.h", "");
+    tmp.write("Frameworks/Tool.framework/Versions/Current", "A");
+    tmp.write("Frameworks/Tool.framework/Headers", "Versions/Current/Headers");
+    EXPECT_EQ(search.find("Tool/Tool.h", true, nullptr), root + "/Tool.framework/Versions/A/Headers/Tool.h");
 }

@@ -23,11 +23,13 @@ TEST(LookAhead, AnExportMacroBeforeAClassOrProtocol) {
     for (const char* text : {" API_AVAILABLE(macos(10.5))\n@interface NSCollectionView : NSView",
                              "\nNS_SWIFT_SENDABLE API_DEPRECATED(\"use (other); not this\", macos(10.0, 10.9))\n"
                              "/* note */ @protocol P <NSObject>",
-                             " @interface X", "\n\n@protocol Y\n"})
+                             " @interface X", "\n\n@protocol Y\n",
+                             // availability chosen by an #if between the export macro and the class
+                             "\n#if defined(A) && \\\n A\nAVAILABLE(v(1))\n#else\nAVAILABLE(v(2))\n#endif\n@interface X"})
         EXPECT_TRUE(LookAhead::opensContainer(text)) << text;
     for (const char* text : {" NSString *const KitName;", " \"C\" {", " double Volume;\n@interface X",
                              " API_AVAILABLE(macos(10.5)\n@interface X",  // the arguments never close
-                             " MACRO\n#if 1\n@interface X", " @class X;", ""})
+                             " MACRO #if 1\n@interface X", " @class X;", ""})
         EXPECT_FALSE(LookAhead::opensContainer(text)) << text;
     // Only a bounded stretch is looked at: a huge run of words is no class.
     EXPECT_FALSE(LookAhead::opensContainer(std::string(10000, 'A') + " @interface X"));

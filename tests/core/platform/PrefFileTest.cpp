@@ -23,8 +23,8 @@ void writePrefs(const TempHome& home, const PlistDict& dic) { home.dir().write("
 // A complete file, every value away from its default.
 PlistDict completeFile() {
     return dict({{"menuWidthHasLimit", false}, {"numLimitCharactors", 40}, {"useCommentInMenu", true}, {"addLF", false},
-                 {"addMenuSeparetor", true}, {"fontName", "Menlo"}, {"pointSize", 11.0}, {"cWindowAlphaValue", 0.75},
-                 {"cWindowDisplayDelay", 2.0}});
+                 {"dragStyleMode", 2}, {"editorCommand", "code --goto %f:%l"}, {"addMenuSeparetor", true},
+                 {"fontName", "Menlo"}, {"pointSize", 11.0}, {"cWindowAlphaValue", 0.75}, {"cWindowDisplayDelay", 2.0}});
 }
 
 }  // namespace
@@ -75,6 +75,38 @@ TEST(PrefFile, MissingKeysKeepDefaultsAndAskForARewrite) {
     setUp();
     EXPECT_EQ(pref.getFont(), (PrefFont{"Menlo", 0}));
     EXPECT_FALSE(pref.prefChanged);
+}
+
+// The drag style and the editor command came later: a file from before keeps its choices, reads
+// as the declaration style and the desktop's editor, and is not rewritten for them alone.
+TEST(PrefFile, AFileFromBeforeTheDragStyleAndEditorKeysKeepsItsChoices) {
+    TempHome home;
+    PlistDict older = completeFile();
+    older.remove("dragStyleMode");
+    older.remove("editorCommand");
+    writePrefs(home, older);
+    PrefData& pref = setUp();
+    EXPECT_EQ(pref.dragStyleMode, 0);
+    EXPECT_EQ(pref.editorCommand, "");
+    EXPECT_EQ(pref.numLimitCharactors, 40);
+    EXPECT_FALSE(pref.prefChanged);
+
+    // A style this version does not have (a later one's) and a command that is no text are
+    // left to whoever wrote them: the defaults are used, the file stays.
+    PlistDict later = completeFile();
+    later.set("dragStyleMode", 7);
+    later.set("editorCommand", 12);
+    writePrefs(home, later);
+    setUp();
+    EXPECT_EQ(pref.dragStyleMode, 0);
+    EXPECT_EQ(pref.editorCommand, "");
+    EXPECT_FALSE(PrefFile::writePref());
+    EXPECT_EQ(TempHome::contents(home.prefFile()), xml(later));
+
+    writePrefs(home, completeFile());
+    setUp();
+    EXPECT_EQ(pref.dragStyleMode, 2);
+    EXPECT_EQ(pref.editorCommand, "code --goto %f:%l");
 }
 
 TEST(PrefFile, ADamagedFileLoadsWhatItCanAndIsKeptUntilTheUserChangesSomething) {

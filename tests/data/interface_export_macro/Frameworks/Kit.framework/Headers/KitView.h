@@ -29,4 +29,14 @@ KIT_EXTERN @protocol KitItem
 - (void)play;
 @end
 
+KIT_EXTERN
+#if defined(KIT_OTHER_PLATFORM) && KIT_OTHER_PLATFORM
+KIT_AVAILABLE(10.15) API_UNAVAILABLE(watchos, tvos, visionos)
+#else
+KIT_AVAILABLE(10.15) API_UNAVAILABLE(watchos, tvos)
+#endif
+@interface KitVisit : NSObject
+- (double)arrival;
+@end
+
 KIT_EXTERN double KitDefaultVolume;
