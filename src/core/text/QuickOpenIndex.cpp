@@ -245,6 +245,9 @@ void QuickOpenIndex::build(const std::vector<std::shared_ptr<ClassData>>& classe
         add(Kind::Typedef, name, addOwner(named == structOrEnum.end() ? nullptr : named->second, nullptr, "= " + type),
             static_cast<std::uint32_t>(typedefs_.size() - 1), 0);
     }
+    // A header that declares a function and defines it further down (CGGeometry.h's CG_INLINE
+    // CGRectMake) gives the list two records: one row for the user, the first record's.
+    std::set<std::string> functionsSeen;
     for (const auto& record : lists.functions) {
         if (!record || !record->getName()) continue;
         const std::string& declaration = *record->getName();
@@ -259,7 +262,10 @@ void QuickOpenIndex::build(const std::vector<std::shared_ptr<ClassData>>& classe
         } else if (declaresConstant(declaration)) {
             kind = Kind::Constant;
         }
-        add(kind, name, addOwner(record, nullptr, placeOf(*record)), kNoMember, 0);
+        std::string place = placeOf(*record);
+        if (!functionsSeen.insert(std::to_string(static_cast<int>(kind)) + '\t' + std::string(name) + '\t' + place).second)
+            continue;
+        add(kind, name, addOwner(record, nullptr, std::move(place)), kNoMember, 0);
     }
     countDeclarations();
 }
