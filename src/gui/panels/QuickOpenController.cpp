@@ -35,6 +35,7 @@ QuickOpenController::~QuickOpenController() {
     delete window_.data();
 }
 
+QDialog* QuickOpenController::getWindow() const { return window_.data(); }
 QLineEdit* QuickOpenController::getQueryView() const { return ui_ ? ui_->queryView : nullptr; }
 QuickOpenView* QuickOpenController::getResultView() const { return ui_ ? ui_->resultView : nullptr; }
 QLabel* QuickOpenController::getCountView() const { return ui_ ? ui_->countView : nullptr; }

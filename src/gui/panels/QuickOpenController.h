@@ -57,7 +57,7 @@ public:
     // Ctrl+C: the selected result in the drag style; false when none is selected.
     bool copySelected();
 
-    QDialog* getWindow() const { return window_; }
+    QDialog* getWindow() const;
     QLineEdit* getQueryView() const;
     QuickOpenView* getResultView() const;
     QLabel* getCountView() const;
