@@ -129,10 +129,12 @@ void QuickOpenView::drawRow(QPainter& painter, int index, const QRect& rect, con
     // The name, then its owner, dimmed; the owner gives way first when room is short.
     int x = badgeRect.right() + kGap;
     const QString name = qText(std::string(index_->name(entry)));
-    const int nameWidth = std::min(metrics.horizontalAdvance(name), std::max(0, right - x));
+    // The advance is rounded: a name given exactly its advance can come out elided.
+    const int fullWidth = metrics.horizontalAdvance(name) + 1;
+    const int nameWidth = std::min(fullWidth, std::max(0, right - x));
     painter.setPen(ink);
     painter.drawText(QRect(x, row.y(), nameWidth, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     metrics.elidedText(name, Qt::ElideRight, nameWidth));
+                     nameWidth >= fullWidth ? name : metrics.elidedText(name, Qt::ElideRight, nameWidth));
     x += nameWidth + 2 * kGap;
     if (x < right) {
         const QString owner = qText(index_->ownerText(entry));

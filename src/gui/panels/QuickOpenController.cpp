@@ -45,6 +45,8 @@ void QuickOpenController::makeWindow() {
     window_ = new QDialog(owner_.getMainWindow(), Qt::Popup);
     ui_ = std::make_unique<Ui::QuickOpen>();
     ui_->setupUi(window_);
+    // A pop-up has no frame of its own: a line sets it off from the window below.
+    window_->setStyleSheet(QStringLiteral("QDialog#QuickOpen { border: 1px solid palette(dark); }"));
     QFont larger = ui_->queryView->font();
     larger.setPointSizeF(larger.pointSizeF() * 1.25);
     ui_->queryView->setFont(larger);
@@ -105,7 +107,7 @@ void QuickOpenController::place() {
     const QRect frame = anchor->frameGeometry();
     const QRect screen = anchor->screen() ? anchor->screen()->availableGeometry() : frame;
     const int rowHeight = ui_->resultView->rowHeight();
-    const int width = std::min(std::clamp(frame.width() * 4 / 5, 560, 880), std::max(320, screen.width() - 40));
+    const int width = std::min(std::clamp(frame.width() * 4 / 5, 640, 880), std::max(320, screen.width() - 40));
     const int height = std::min(ui_->queryView->sizeHint().height() + 15 * rowHeight + ui_->hintView->sizeHint().height() +
                                     48,
                                 std::max(240, screen.height() - 80));
