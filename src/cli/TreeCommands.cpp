@@ -309,18 +309,19 @@ Command TreeCommands::find() {
         std::string problem;
         if (!takeStyle(args, style, problem)) return usageError(c, problem, io.err);
         int mode = TreeSearch::kFindClasses;
-        bool any = false;
+        bool any = false, kindGiven = false;
         std::string text;
         for (const auto& a : args) {
             if (a == "--any") any = true;
-            else if (a == "--classes") mode = TreeSearch::kFindClasses;
-            else if (a == "--methods") mode = TreeSearch::kFindMethods;
-            else if (a == "--functions") mode = TreeSearch::kFindFunctions;
-            else if (a == "--constants") mode = TreeSearch::kFindConstants;
+            else if (a == "--classes") mode = TreeSearch::kFindClasses, kindGiven = true;
+            else if (a == "--methods") mode = TreeSearch::kFindMethods, kindGiven = true;
+            else if (a == "--functions") mode = TreeSearch::kFindFunctions, kindGiven = true;
+            else if (a == "--constants") mode = TreeSearch::kFindConstants, kindGiven = true;
             else text += (text.empty() ? "" : " ") + a;
         }
         std::vector<std::string> keywords = TreeSearch::commandToToken(text);
         if (keywords.empty()) return usageError(c, "no keyword given", io.err);
+        if (any && kindGiven) return usageError(c, "--any searches every kind: give it alone", io.err);
         if (any) return findAny(text, style, root, io);
         if (style && (mode == TreeSearch::kFindClasses || mode == TreeSearch::kFindConstants))
             return usageError(c, "--style goes with --methods or --functions", io.err);
