@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,29 @@ inline double percentile95(std::vector<double> values) {
 
 inline double largest(const std::vector<double>& values) {
     return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+// The trees the desktop program's benchmarks type into: GNUstep's (the frameworks kestrel reads
+// by default on Linux, root none), then a macOS SDK's (--sdk DIR, default the project's
+// ../shared/data/macos14.2/MacOSX14.2.sdk); --only gnustep|sdk picks one. measure(label, root)
+// runs for each; an SDK that is not there gives a line saying so.
+template <class Measure>
+void forEachTree(int argc, char** argv, Measure measure) {
+    std::string sdk = std::string(KESTREL_SHARED_DIR) + "/data/macos14.2/MacOSX14.2.sdk";
+    std::string only;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--sdk") sdk = argv[++i];
+        else if (std::string(argv[i]) == "--only") only = argv[++i];
+    }
+    if (only.empty() || only == "gnustep") measure("gnustep", std::optional<std::string>());
+    if (only.empty() || only == "sdk") {
+        const std::string frameworks = sdk + "/System/Library/Frameworks";
+        std::error_code ec;
+        if (!std::filesystem::is_directory(frameworks, ec))
+            std::printf("sdk      skipped: no SDK at %s\n", sdk.c_str());
+        else
+            measure("sdk", std::optional<std::string>(frameworks));
+    }
 }
 
 // A home of its own for one tree, removed at the end.

@@ -46,6 +46,7 @@ using kestrel::bench::millisecondsSince;
 using kestrel::bench::percentile95;
 using kestrel::bench::ThrowAwayHome;
 using kestrel::bench::TimingApplication;
+using kestrel::bench::forEachTree;
 using namespace kestrel;
 
 namespace {
@@ -124,27 +125,13 @@ void measure(TimingApplication& application, const char* label, const std::optio
     shell.applicationWillTerminate();
 }
 
-std::string defaultSdk() { return std::string(KESTREL_SHARED_DIR) + "/data/macos14.2/MacOSX14.2.sdk"; }
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string sdk = defaultSdk();
-    std::string only;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string(argv[i]) == "--sdk") sdk = argv[++i];
-        else if (std::string(argv[i]) == "--only") only = argv[++i];
-    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TimingApplication application(argc, argv);
-    if (only.empty() || only == "gnustep") measure(application, "gnustep", std::nullopt);
-    if (only.empty() || only == "sdk") {
-        const std::string frameworks = sdk + "/System/Library/Frameworks";
-        std::error_code ec;
-        if (!std::filesystem::is_directory(frameworks, ec))
-            std::printf("sdk      skipped: no SDK at %s\n", sdk.c_str());
-        else
-            measure(application, "sdk", frameworks);
-    }
+    forEachTree(argc, argv, [&](const char* label, const std::optional<std::string>& root) {
+        measure(application, label, root);
+    });
     return 0;
 }

@@ -180,22 +180,10 @@ void measure(TimingApplication& application, const char* label, const std::optio
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string sdk = std::string(KESTREL_SHARED_DIR) + "/data/macos14.2/MacOSX14.2.sdk";
-    std::string only;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string(argv[i]) == "--sdk") sdk = argv[++i];
-        else if (std::string(argv[i]) == "--only") only = argv[++i];
-    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TimingApplication application(argc, argv);
-    if (only.empty() || only == "gnustep") measure(application, "gnustep", std::nullopt);
-    if (only.empty() || only == "sdk") {
-        const std::string frameworks = sdk + "/System/Library/Frameworks";
-        std::error_code ec;
-        if (!std::filesystem::is_directory(frameworks, ec))
-            std::printf("sdk      skipped: no SDK at %s\n", sdk.c_str());
-        else
-            measure(application, "sdk", frameworks);
-    }
+    forEachTree(argc, argv, [&](const char* label, const std::optional<std::string>& root) {
+        measure(application, label, root);
+    });
     return 0;
 }
