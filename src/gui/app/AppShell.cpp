@@ -431,12 +431,11 @@ bool AppShell::validateCommand(MenuCommand command) const {
             const QWidget* active = QApplication::activeWindow();
             return !active || active == mainWindow_.get() || active == treeWindow_.data();
         }
-        case MenuCommand::QuickOpen: {
-            // Again from its own window: the text is selected to be typed over.
-            const QWidget* active = QApplication::activeWindow();
-            return !active || active == mainWindow_.get() || active == treeWindow_.data() ||
-                   (quickOpen_ && active == quickOpen_->getWindow());
-        }
+        case MenuCommand::QuickOpen:
+            // From every window of the program (the header viewer, the struct and enum viewer
+            // too), and again from its own: the text is selected to be typed over. Not over a
+            // dialog that waits for an answer.
+            return !QApplication::activeModalWidget();
         case MenuCommand::Back:
             return navigationState().first;
         case MenuCommand::Forward:
@@ -830,6 +829,13 @@ void AppShell::showPlace(const NavigationHistory::Place& place) {
 
 void AppShell::showDestination(const QuickOpenText::Destination& to) {
     using Where = QuickOpenText::Destination::Where;
+    // Chosen from another window (the header viewer, ...): the main window comes forward.
+    if (to.where == Where::Method || to.where == Where::Function || to.where == Where::Class)
+        if (QWidget* active = QApplication::activeWindow();
+            active && active != mainWindow_.get() && active != treeWindow_.data()) {
+            mainWindow_->raise();
+            mainWindow_->activateWindow();
+        }
     switch (to.where) {
         case Where::Class: showClassRecord(to.classRecord); break;
         case Where::Method: showMethodOn(to.classRecord, to.method.value_or("")); break;

@@ -101,9 +101,9 @@ void QuickOpenController::close() {
 }
 
 void QuickOpenController::place() {
-    // Over the window in use (the tree window too), a little below its top, as wide as suits it.
+    // Over the window in use (the tree window, a viewer), a little below its top, as wide as suits it.
     QWidget* anchor = owner_.getMainWindow();
-    if (QWidget* active = QApplication::activeWindow(); active && active == owner_.getTreeWindow()) anchor = active;
+    if (QWidget* active = QApplication::activeWindow(); active && active != window_) anchor = active;
     const QRect frame = anchor->frameGeometry();
     const QRect screen = anchor->screen() ? anchor->screen()->availableGeometry() : frame;
     const int rowHeight = ui_->resultView->rowHeight();

@@ -43,7 +43,7 @@ public:
     explicit QuickOpenController(AppShell& owner);
     ~QuickOpenController() override;
 
-    // Shows the window over the main window (or over the tree window, when that one is used),
+    // Shows the window over the window in use (the main window, the tree window, a viewer),
     // its text selected; the index is made first when the tree changed since.
     void open();
     void close();
