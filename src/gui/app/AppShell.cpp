@@ -747,6 +747,7 @@ void AppShell::makeToolBar() {
         action->setIcon(icon);
         // "Back (Alt+Left)": the button says its keys.
         QString tip = action->text().remove(QLatin1Char('&')).remove(QChar(0x2026));
+        action->setIconText(tip);  // the button's words, without the menu's ellipsis
         if (!action->shortcut().isEmpty()) tip += QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
         action->setToolTip(tip);
         if (command == MenuCommand::QuickOpen) bar->addSeparator();
