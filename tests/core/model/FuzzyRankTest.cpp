@@ -50,6 +50,12 @@ TEST(FuzzyRank, WordStartsAndNeighboursScore) {
     EXPECT_EQ(scoreOf("setBoundsSize:", "sbs")->bonus, 6);
     // ... but not one that leaves no room for the rest: the A after "_" would leave no b.
     EXPECT_EQ(scoreOf("xaxb_A", "ab"), (Score{FuzzyRank::Scattered, 0}));
+    // Word starts past the 64 places kept as bits count as well (long selectors).
+    const std::string longName = "performSelectorOnMainThread:withObject:waitUntilDone:modes:andMoreArguments:";
+    EXPECT_EQ(scoreOf(longName, "arguments")->tier, FuzzyRank::WordStart);
+    EXPECT_EQ(scoreOf(longName, "psma")->bonus, scoreOf(longName.substr(0, 60) + "a", "psma")->bonus);
+    EXPECT_EQ(FuzzyRank::score(longName, FuzzyRank::lowered(longName), "pmt", FuzzyRank::wordStarts(longName)),
+              scoreOf(longName, "pmt"));
 }
 
 TEST(FuzzyRank, LettersSayWhatANameCanHold) {
