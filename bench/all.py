@@ -15,6 +15,10 @@ whether it holds in this run.
                                               clang, beside the figures of bench/fidelity-before.txt
   sdk_fidelity.sh                             what a build finds in the macOS 14.2 SDK against
                                               clang (../shared/oracle/macos14.2)
+  doc_attachment.py                           the documentation comments clang attaches to
+                                              GNUstep's classes and methods, kept with the same text
+  decl_lines.py                               the stored line of 500 declarations of each kind,
+                                              on GNUstep's headers and on the macOS 14.2 SDK
   startup.py                                  on a private Xvfb display (skipped without Xvfb)
 
 treeview, search and headerlines build their tree in a throw-away home. A benchmark that cannot
@@ -180,6 +184,40 @@ try:
         answers.append(("%d" % noisy, noisy == 0))
         return answers
     bench("sdk_fidelity.sh", sdk_fidelity_rows, sdk_fidelity)
+
+    def built_store(name, options):
+        """A store built in a home of its own below the throw-away one: its data folder."""
+        own = os.path.join(home, name)
+        os.makedirs(own, exist_ok=True)
+        run([kestrel, "build"] + options, env=dict(env, HOME=own, XDG_CONFIG_HOME=os.path.join(own, ".config")))
+        return os.path.join(own, ".local", "share", "Kestrel")
+
+    def doc_attachment():
+        if not os.access(kestrel, os.X_OK):
+            raise RuntimeError("no kestrel at %s (build the project first)" % kestrel)
+        out = run([sys.executable, os.path.join(here, "bench", "doc_attachment.py"), built_store("docs", [])])
+        classes = number(r"classes:\s+([\d.]+)%", out)
+        methods = number(r"methods:\s+([\d.]+)%", out)
+        return [("%.1f%%" % classes, classes >= 80), ("%.1f%%" % methods, methods >= 60)]
+    bench("doc_attachment.py", [("doc comments as clang attaches them: classes", ">= 80%"),
+                                ("doc comments as clang attaches them: methods", ">= 60%")], doc_attachment)
+
+    sdk_folder = os.path.join(here, "..", "shared", "data", "macos14.2", "MacOSX14.2.sdk")
+    for label, name, options, root in (
+            ("GNUstep", "lines-gnustep", [], None),
+            ("SDK 14.2", "lines-sdk", ["--sdk", sdk_folder], os.path.join(sdk_folder, "System", "Library", "Frameworks"))):
+        line_rows = [("declaration lines right, %s: the kind with fewest" % label, "100% of 500 a kind")]
+        def lines(name=name, options=options, root=root):
+            if root and not os.path.isdir(root):
+                raise RuntimeError("no macOS 14.2 SDK at %s" % root)
+            out = run([sys.executable, os.path.join(here, "bench", "decl_lines.py"), built_store(name, options)] +
+                      (["--frameworks-root", root] if root else []))
+            shares = [(float(m.group(2)), m.group(1)) for m in re.finditer(r"^(\S[^:]*):\s+([\d.]+)%", out, re.M)]
+            if not shares:
+                raise RuntimeError(out.strip().splitlines()[-1] if out.strip() else "no figures")
+            worst, kind = min(shares)
+            return [("%.1f%% (%s)" % (worst, kind), worst >= 100)]
+        bench("decl_lines.py " + label, line_rows, lines)
 
     def treeview():
         out = run([program("treeview")], env=env)

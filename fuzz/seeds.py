@@ -5,6 +5,8 @@
                     every header of tests/data and of GNUstep (/usr/include/GNUstep)
   conditions        the directive lines of those headers (continued lines with them), and
                     conditions that cannot be evaluated or expand without bound
+  doc_comments      the documentation comments of those headers, each after a byte that picks
+                    the width it is wrapped to, and attribute texts of the SDKs' forms
   define_pass       each framework-shaped case of tests/data, and GNUstep headers with the
                     GNUstep headers they import, as "==> Fw/Name.h" sections (see define_pass.cpp),
                     and frameworks whose links are link files
@@ -61,6 +63,25 @@ for path in headers_below(data) + (headers_below(gnustep) if os.path.isdir(gnust
         put("header_analysis", text)
         put("header_texts", text)
         put("conditions", directives(text))
+# Documentation comments: "/** ... */" and "/*! ... */" blocks and runs of "///" lines.
+doc_comment = re.compile(rb"/\*[*!](?:.|\n)*?\*/|(?:[ \t]*///.*\n)+")
+doc_seeds = 0
+for path in headers_below(data) + (headers_below(gnustep) if os.path.isdir(gnustep) else []):
+    for i, match in enumerate(doc_comment.findall(read(path))):
+        if doc_seeds >= 3000 or len(match) > MAX_SEED:
+            break
+        if i % 3 == 0:  # a third of them is plenty
+            put("doc_comments", bytes([doc_seeds % 256]) + match)
+            doc_seeds += 1
+for seed in [
+    b"\x00@abstract Makes it.\n@param x The x.\n@result It.\n@code\n  x = 1;\n@endcode\n@see y",
+    b"\x1e\\brief Copies.\n\\param[in] src From.\n\\return \\c YES.",
+    b"\x28<p>A <code>b</code> &lt;c&gt;</p><list><item>i</item></list><deflist><term>t</term><desc>d</desc></deflist>"
+    b"<example>\n  &lt;x&gt;\n</example><override-subclass />",
+    b"\x01__attribute__((availability(macos,introduced=10.7,deprecated=10.14,message=\"Use -newThing\")))"
+    b" __attribute__((deprecated(\"m\", \"r\"))) API_AVAILABLE(macos(10.7), ios(5.0)) NS_DEPRECATED_MAC(10_0, 10_5)",
+]:
+    put("doc_comments", seed)
 for seed in [
     b"#if 1/0\n#elif (1\n#elif 0x7fffffffffffffff + 1\n#elif '\\x41' == 65 && 1 ? 2 : 3\n#endif\n",
     b"#define A A A\n#define B(x) B(x) x #x\n#if A B(1)\n#endif\n",

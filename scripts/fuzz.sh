@@ -39,6 +39,7 @@ found=0
 for target in "${targets[@]}"; do
     case $target in
         header_analysis | define_pass | conditions | header_texts) dict=fuzz/headers.dict ;;
+        doc_comments) dict=fuzz/doc_comments.dict ;;
         *) dict=fuzz/plists.dict ;;
     esac
     mkdir -p $out/corpus/"$target" $out/findings/"$target" $out/seeds/"$target"

@@ -42,7 +42,11 @@ bool IncludeGuard::defineFollows(std::string_view text, std::string_view symbol)
             pos = skipBlanks(text, pos + 1);
             if (nameAt(text, pos) != "define") return false;
             pos = skipBlanks(text, pos + 6);
-            return !symbol.empty() && nameAt(text, pos) == symbol;
+            if (symbol.empty() || nameAt(text, pos) != symbol) return false;
+            // A guard is never function-like: "#ifndef API_AVAILABLE / #define API_AVAILABLE(...)"
+            // is a stand-in for a header that did not define it, and must not replace its definition.
+            pos += symbol.size();
+            return pos >= text.size() || text[pos] != '(';
         } else {  // a line comment or other text: on to the next line
             std::size_t end = text.find_first_of("\r\n", pos);
             if (end == std::string_view::npos) return false;

@@ -14,7 +14,7 @@ namespace kestrel {
 class IncludeGuard {
 public:
     // Is the next directive of text (which starts after the symbol of an #ifndef line)
-    // "#define symbol"? Comments and lines of other text before it are passed over; a "#" counts
+    // "#define symbol" (object-like: "#define symbol(x)" is a stand-in, no guard)? Comments and lines of other text before it are passed over; a "#" counts
     // only as the first thing on its line.
     static bool defineFollows(std::string_view text, std::string_view symbol);
 };

@@ -31,6 +31,8 @@ TEST(IncludeGuardTest, NextDirectiveMustDefineTheSymbol) {
         {"\nint a # define X\n", false},                              // "#" not first on its line
         {"\n/* never closed\n#define X\n", false},
         {"", false}, {"\n#define", false},
+        {"\n#define X(...)\n", false},  // a stand-in (os/availability.h's API_AVAILABLE), no guard
+        {"\n#define X (a)\n", true},
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);

@@ -1,0 +1,234 @@
+#include "core/model/Availability.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdint>
+
+#include "core/platform/PlistValue.h"
+
+namespace kestrel {
+
+namespace {
+
+struct Alias {
+    std::string_view written;  // lower case
+    std::string_view canonical;
+};
+// Names the attributes and the availability macros write for one platform.
+constexpr std::array<Alias, 4> platformAliases{{
+    {"macosx", "macos"},
+    {"osx", "macos"},
+    {"xros", "visionos"},
+    {"swift", ""},  // Swift's own availability: says nothing about this declaration
+}};
+constexpr std::string_view appExtension = "applicationextension";
+constexpr std::size_t longestName = 64;
+constexpr std::size_t longestVersion = 32;
+
+bool isIdentifier(std::string_view s) {
+    if (s.empty() || s.size() > longestName) return false;
+    if (!(std::isalpha(static_cast<unsigned char>(s[0])) || s[0] == '_')) return false;
+    return std::all_of(s.begin(), s.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
+}
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// One numeric component of a version at pos, moving pos past it and its dot.
+std::uint64_t nextComponent(std::string_view v, std::size_t& pos) {
+    std::uint64_t n = 0;
+    while (pos < v.size() && v[pos] != '.') {
+        if (n < (std::uint64_t(1) << 60)) n = n * 10 + static_cast<std::uint64_t>(v[pos] - '0');
+        ++pos;
+    }
+    if (pos < v.size()) ++pos;
+    return n;
+}
+
+// A version from a stored value: a string, or an integer written by hand.
+std::optional<std::string> storedVersion(const PlistValue* value, bool allowEmpty) {
+    if (!value) return std::nullopt;
+    if (const std::string* s = value->getString()) {
+        if (s->empty()) return allowEmpty ? std::optional<std::string>("") : std::nullopt;
+        return Availability::normalVersion(*s);
+    }
+    if (auto i = value->getInteger(); i && *i >= 0) return std::to_string(*i);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string Availability::canonicalPlatform(std::string_view written) {
+    if (written == anyPlatform) return std::string(anyPlatform);
+    if (!isIdentifier(written)) return {};
+    std::string name = lower(written);
+    // "macOSApplicationExtension" -> "macos_app_extension"
+    if (name.size() > appExtension.size() && name.ends_with(appExtension)) {
+        std::string base = canonicalPlatform(name.substr(0, name.size() - appExtension.size()));
+        return base.empty() ? std::string() : base + "_app_extension";
+    }
+    for (const Alias& alias : platformAliases)
+        if (name == alias.written) return std::string(alias.canonical);
+    if (name.starts_with("macosx_")) return "macos" + name.substr(6);
+    return name;
+}
+
+std::optional<std::string> Availability::normalVersion(std::string_view written) {
+    while (!written.empty() && std::isspace(static_cast<unsigned char>(written.front()))) written.remove_prefix(1);
+    while (!written.empty() && std::isspace(static_cast<unsigned char>(written.back()))) written.remove_suffix(1);
+    if (written.empty() || written.size() > longestVersion) return std::nullopt;
+    std::string out(written);
+    std::replace(out.begin(), out.end(), '_', '.');
+    bool digitBefore = false;
+    for (char c : out) {
+        if (c == '.') {
+            if (!digitBefore) return std::nullopt;  // ".7", "10..7"
+            digitBefore = false;
+        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+            digitBefore = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digitBefore) return std::nullopt;  // "10."
+    return out;
+}
+
+int Availability::compareVersions(std::string_view a, std::string_view b) {
+    std::size_t i = 0, j = 0;
+    while (i < a.size() || j < b.size()) {
+        std::uint64_t x = nextComponent(a, i), y = nextComponent(b, j);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return 0;
+}
+
+bool Availability::isFutureVersion(std::string_view version) {
+    return !version.empty() && compareVersions(version, "100000") >= 0;
+}
+
+Availability::Platform* Availability::slot(std::string_view platform) {
+    std::string name = canonicalPlatform(platform);
+    if (name.empty()) return nullptr;
+    for (Entry& entry : platforms)
+        if (entry.first == name) return &entry.second;
+    platforms.emplace_back(std::move(name), Platform{});
+    return &platforms.back().second;
+}
+
+void Availability::introduce(std::string_view platform, std::string_view version) {
+    auto v = normalVersion(version);
+    if (!v) return;
+    if (Platform* p = slot(platform)) p->introduced = std::move(v);
+}
+
+void Availability::deprecate(std::string_view platform, std::string_view version) {
+    std::optional<std::string> v = version.empty() ? std::optional<std::string>("") : normalVersion(version);
+    if (!v) return;
+    Platform* p = slot(platform);
+    if (!p) return;
+    // A version says more than none; of two versions the earlier deprecation stands.
+    if (!p->deprecated || p->deprecated->empty() || (!v->empty() && compareVersions(*v, *p->deprecated) < 0))
+        p->deprecated = std::move(v);
+}
+
+void Availability::obsolete(std::string_view platform, std::string_view version) {
+    auto v = normalVersion(version);
+    if (!v) return;
+    if (Platform* p = slot(platform)) p->obsoleted = std::move(v);
+}
+
+void Availability::makeUnavailable(std::string_view platform) {
+    if (Platform* p = slot(platform)) p->unavailable = true;
+}
+
+void Availability::setMessage(std::string_view text) {
+    if (message.empty()) message = std::string(text);
+}
+
+void Availability::setReplacement(std::string_view text) {
+    if (replacement.empty()) replacement = std::string(text);
+}
+
+void Availability::merge(const Availability& other) {
+    for (const auto& [name, theirs] : other.platforms) {
+        Platform* mine = slot(name);
+        if (!mine) continue;
+        if (!mine->introduced) mine->introduced = theirs.introduced;
+        if (theirs.deprecated) deprecate(name, *theirs.deprecated);
+        if (!mine->obsoleted) mine->obsoleted = theirs.obsoleted;
+        mine->unavailable = mine->unavailable || theirs.unavailable;
+    }
+    setMessage(other.message);
+    setReplacement(other.replacement);
+}
+
+const Availability::Platform* Availability::find(std::string_view platform) const {
+    std::string name = canonicalPlatform(platform);
+    for (const Entry& entry : platforms)
+        if (entry.first == name) return &entry.second;
+    return nullptr;
+}
+
+bool Availability::isDeprecated(std::string_view platform) const {
+    if (const Platform* any = find(anyPlatform); any && any->deprecated) return true;
+    const Platform* p = find(platform);
+    return p && p->deprecated && !isFutureVersion(*p->deprecated);
+}
+
+bool Availability::isUnavailable(std::string_view platform) const {
+    if (const Platform* any = find(anyPlatform); any && any->unavailable) return true;
+    const Platform* p = find(platform);
+    return p && (p->unavailable || (p->obsoleted && !isFutureVersion(*p->obsoleted)));
+}
+
+PlistDict Availability::toPlist() const {
+    PlistDict dict;
+    for (const auto& [name, p] : platforms) {
+        if (p.empty()) continue;
+        PlistDict entry;
+        if (p.introduced) entry.set("introduced", PlistValue(*p.introduced));
+        if (p.deprecated) entry.set("deprecated", PlistValue(*p.deprecated));
+        if (p.obsoleted) entry.set("obsoleted", PlistValue(*p.obsoleted));
+        if (p.unavailable) entry.set("unavailable", PlistValue(true));
+        dict.set(name, PlistValue(std::move(entry)));
+    }
+    if (!message.empty()) dict.set("message", PlistValue(message));
+    if (!replacement.empty()) dict.set("replacement", PlistValue(replacement));
+    return dict;
+}
+
+Availability Availability::fromPlist(const PlistValue& value) {
+    const PlistDict* dict = value.getDict();
+    return dict ? fromPlist(*dict) : Availability();
+}
+
+Availability Availability::fromPlist(const PlistDict& dict) {
+    Availability a;
+    for (const auto& [key, value] : dict) {
+        if (key == "message" || key == "replacement") {
+            if (const std::string* s = value.getString()) key == "message" ? a.setMessage(*s) : a.setReplacement(*s);
+            continue;
+        }
+        const PlistDict* entry = value.getDict();
+        if (!entry) continue;
+        Platform p;
+        p.introduced = storedVersion(entry->find("introduced"), false);
+        p.deprecated = storedVersion(entry->find("deprecated"), true);
+        p.obsoleted = storedVersion(entry->find("obsoleted"), false);
+        p.unavailable = entry->boolValue("unavailable").value_or(false);
+        if (p.empty()) continue;
+        std::string name = canonicalPlatform(key);
+        if (name.empty()) continue;
+        Availability one;
+        one.platforms.emplace_back(std::move(name), std::move(p));
+        a.merge(one);  // "macosx" and "macos" in one file make one platform
+    }
+    return a;
+}
+
+}  // namespace kestrel

@@ -1,0 +1,104 @@
+// Availability as data: platform names, versions compared as numbers, merging several
+// attributes, and the stored dictionary read back, whatever a file holds.
+#include <gtest/gtest.h>
+
+#include "core/model/Availability.h"
+#include "core/platform/PlistValue.h"
+
+using namespace kestrel;
+
+TEST(AvailabilityTest, PlatformNamesAndVersions) {
+    EXPECT_EQ(Availability::canonicalPlatform("macosx"), "macos");
+    EXPECT_EQ(Availability::canonicalPlatform("macOS"), "macos");
+    EXPECT_EQ(Availability::canonicalPlatform("xros"), "visionos");
+    EXPECT_EQ(Availability::canonicalPlatform("macCatalyst"), "maccatalyst");
+    EXPECT_EQ(Availability::canonicalPlatform("macOSApplicationExtension"), "macos_app_extension");
+    EXPECT_EQ(Availability::canonicalPlatform("swift"), "");
+    EXPECT_EQ(Availability::canonicalPlatform("mac os"), "");
+    EXPECT_EQ(Availability::normalVersion(" 10_7 "), "10.7");
+    EXPECT_EQ(Availability::normalVersion("10."), std::nullopt);
+    EXPECT_EQ(Availability::normalVersion("1..2"), std::nullopt);
+    EXPECT_EQ(Availability::normalVersion("_mac"), std::nullopt);
+    EXPECT_GT(Availability::compareVersions("10.10", "10.9"), 0);
+    EXPECT_EQ(Availability::compareVersions("10.7", "10.7.0"), 0);
+    EXPECT_LT(Availability::compareVersions("9", "10.0"), 0);
+    EXPECT_LT(Availability::compareVersions("99999999999999999999999", "100000000000000000000000.1"), 0);
+    EXPECT_TRUE(Availability::isFutureVersion("100000"));
+}
+
+TEST(AvailabilityTest, DeprecatedAndUnavailableByPlatform) {
+    Availability a;
+    a.introduce("macosx", "10.7");
+    a.deprecate("macos", "10.14");
+    a.introduce("ios", "5.0");
+    a.deprecate("tvos", "100000");  // API_TO_BE_DEPRECATED: not yet
+    a.obsolete("watchos", "2.0");
+    a.makeUnavailable("maccatalyst");
+    a.introduce("swift", "5.0");
+    ASSERT_EQ(a.entries().size(), 5u);
+    EXPECT_EQ(a.find("macos")->introduced, "10.7");
+    EXPECT_TRUE(a.isDeprecated());
+    EXPECT_FALSE(a.isDeprecated("ios"));
+    EXPECT_FALSE(a.isDeprecated("tvos"));
+    EXPECT_TRUE(a.isUnavailable("watchos"));
+    EXPECT_TRUE(a.isUnavailable("maccatalyst"));
+    EXPECT_FALSE(a.isUnavailable());
+
+    Availability bare;
+    bare.deprecate(Availability::anyPlatform);
+    EXPECT_TRUE(bare.isDeprecated("ios"));
+    EXPECT_EQ(bare.find("*")->deprecated, "");
+}
+
+TEST(AvailabilityTest, MergeKeepsWhatEitherSays) {
+    Availability a, b;
+    a.introduce("macos", "10.7");
+    a.setMessage("first");
+    b.introduce("macos", "10.9");
+    b.deprecate("macos", "10.14");
+    b.deprecate("macos");  // a version says more than none
+    b.makeUnavailable("ios");
+    b.setMessage("second");
+    b.setReplacement("newThing");
+    a.merge(b);
+    EXPECT_EQ(a.find("macos")->introduced, "10.7");
+    EXPECT_EQ(a.find("macos")->deprecated, "10.14");
+    EXPECT_TRUE(a.find("ios")->unavailable);
+    EXPECT_EQ(a.getMessage(), "first");
+    EXPECT_EQ(a.getReplacement(), "newThing");
+    a.deprecate("macos", "10.10");  // the earlier deprecation stands
+    EXPECT_EQ(a.find("macos")->deprecated, "10.10");
+}
+
+TEST(AvailabilityTest, StoredDictionaryRoundTripAndCorruptValues) {
+    Availability a;
+    a.introduce("macos", "10.7");
+    a.deprecate("macos", "10.14");
+    a.makeUnavailable("ios");
+    a.deprecate("*");
+    a.setMessage("Use -newThing");
+    PlistDict stored = a.toPlist();
+    EXPECT_EQ(*stored.getDict("macos")->getString("deprecated"), "10.14");
+    EXPECT_EQ(*stored.getDict("ios")->getBoolean("unavailable"), true);
+    EXPECT_EQ(*stored.getDict("*")->getString("deprecated"), "");
+    EXPECT_EQ(*stored.getString("message"), "Use -newThing");
+    EXPECT_EQ(Availability::fromPlist(PlistValue(stored)), a);
+
+    PlistDict corrupt;
+    PlistDict mac;
+    mac.set("introduced", PlistValue("ten"));
+    mac.set("deprecated", PlistValue(PlistArray{}));
+    mac.set("obsoleted", PlistValue(11));  // written by hand
+    corrupt.set("macosx", PlistValue(mac));
+    corrupt.set("ios", PlistValue("unavailable"));
+    corrupt.set("message", PlistValue(3));
+    PlistDict both;
+    both.set("introduced", PlistValue("10.5"));
+    corrupt.set("macos", PlistValue(both));
+    Availability read = Availability::fromPlist(PlistValue(corrupt));
+    ASSERT_EQ(read.entries().size(), 1u);
+    EXPECT_EQ(read.find("macos")->obsoleted, "11");
+    EXPECT_EQ(read.find("macos")->introduced, "10.5");
+    EXPECT_EQ(read.getMessage(), "");
+    EXPECT_TRUE(Availability::fromPlist(PlistValue(7)).empty());
+}
