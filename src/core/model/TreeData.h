@@ -10,7 +10,6 @@
 //
 // Stored form (makeDictionary): "kind", "name"?, "fwName"?, "headerName"?, "idNum", then the
 // keys of the subclasses; "?" marks keys written only when the field is set.
-#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -77,14 +76,6 @@ public:
     const std::optional<std::string>& hedderName() const { return hedderName_; }
     void setID(std::int32_t value) { idNum = value; }
     std::int32_t getID() const { return idNum; }
-
-    // Since when the item exists, or one of its members (a method or an enum constant, by its
-    // index), and whether it is deprecated, as people read it ("macOS 10.7+"). The records keep
-    // no availability yet: none.
-    virtual std::optional<std::string> availability(std::optional<std::size_t> member = std::nullopt) const {
-        (void)member;
-        return std::nullopt;
-    }
 
 protected:
     std::optional<std::string> name;

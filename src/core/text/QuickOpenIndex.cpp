@@ -311,10 +311,11 @@ std::optional<std::string> QuickOpenIndex::typedefType(std::size_t i) const {
     return typedefs_[member(i)].second;
 }
 
-std::optional<std::string> QuickOpenIndex::availability(std::size_t i) const {
-    const std::shared_ptr<TreeData>& owner = record(i);
-    if (!owner || kind(i) == Kind::Typedef) return std::nullopt;
-    return owner->availability(member(i) == kNoMember ? std::nullopt : std::optional<std::size_t>(member(i)));
+std::optional<std::string> QuickOpenIndex::availability(std::size_t) const {
+    // The records keep no availability yet. Once they do, the entry's record (its member for a
+    // method or an enum constant) gives it, written by AvailabilityText as the row shows it
+    // ("macOS 10.7+", "Deprecated in macOS 10.14: use -newThing").
+    return std::nullopt;
 }
 
 const char* QuickOpenIndex::kindLabel(Kind kind) {

@@ -107,7 +107,8 @@ public:
     std::optional<EnumConstant> constant(std::size_t i) const;
     // A typedef's type text.
     std::optional<std::string> typedefType(std::size_t i) const;
-    // What the record says of the entry's availability (nothing yet).
+    // Since when the entry exists and whether it is deprecated, as the row shows it at its right
+    // ("macOS 10.7+"); none while the records keep no availability.
     std::optional<std::string> availability(std::size_t i) const;
 
     // Short words for a kind: "class method", "enum constant", ...
