@@ -30,16 +30,6 @@ protected:
         launch();
         QApplication::clipboard()->clear();
     }
-    void activateMain() {
-        QApplication::setActiveWindow(shell->getMainWindow());
-        QApplication::processEvents();
-    }
-    // A key as the user types it: to the widget with the focus (or the active window).
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
-        QTest::keyClick(to, static_cast<Qt::Key>(key), mods);
-    }
-    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
     QString clipboard() { return QApplication::clipboard()->text(); }
     FindController& find() { return *shell->getFindController(); }
     FindResultView& results() { return *find().getResultView(); }
