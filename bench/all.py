@@ -6,6 +6,8 @@ whether it holds in this run.
   headerlines
   findtyping                                  typing into the find panel, offscreen, on
                                               GNUstep's tree and on the macOS 14.2 SDK's
+  quickopen                                   quick open's core search per key, and typing
+                                              into its window offscreen, on the same trees
   build.py                                    build against ctags, load against build
   sdk_build.py                                the same on the macOS 14.2 SDK, and on an SDK of
                                               187 frameworks made from it (gen_sdk.py)
@@ -255,6 +257,24 @@ try:
             return [("%.1f ms" % painted, painted <= 50), ("%.1f ms" % waits, waits <= 50), ("%.1f ms" % core, None),
                     ("%.1f ms" % cpu, None)]
         bench("findtyping --only " + tree, typing_rows, typing)
+
+    for tree, label in (("gnustep", "GNUstep"), ("sdk", "SDK 14.2")):
+        quick_rows = [("quick open, %s: core search per key (p50)" % label, "(a figure)"),
+                      ("quick open, %s: core search per key (p95)" % label, "<= 16 ms"),
+                      ("quick open, %s: key to list painted (p95)" % label, "<= 50 ms"),
+                      ("quick open, %s: first Ctrl+K, index made" % label, "(a figure)")]
+        def quick(tree=tree):
+            out = run([program("quickopen"), "--only", tree], env=env)
+            skip = re.search(r"^%s\s+skipped: (.*)$" % tree, out, re.M)
+            if skip:
+                raise RuntimeError(skip.group(1))
+            p50 = number(r"%s\s+core key:\s+p50\s+([\d.]+) ms" % tree, out)
+            p95 = number(r"%s\s+core key:.*p95\s+([\d.]+) ms" % tree, out)
+            painted = number(r"%s\s+key to painted:.*p95\s+([\d.]+) ms" % tree, out)
+            opened = number(r"%s\s+first open:\s+([\d.]+) ms" % tree, out)
+            return [("%.3f ms" % p50, None), ("%.2f ms" % p95, p95 <= 16), ("%.1f ms" % painted, painted <= 50),
+                    ("%.0f ms" % opened, None)]
+        bench("quickopen --only " + tree, quick_rows, quick)
 
     startup_rows = [("desktop start: tree later than empty window", "<= 300 ms")]
     if shutil.which("Xvfb"):

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "BenchFiles.h"
+#include "TimingApplication.h"
 #include "core/app/AppAction2.h"
 #include "core/model/ClassData.h"
 #include "core/model/TreeSearch.h"
@@ -40,80 +41,15 @@
 #include "gui/panels/FindController.h"
 
 using kestrel::bench::Clock;
+using kestrel::bench::largest;
 using kestrel::bench::millisecondsSince;
+using kestrel::bench::percentile95;
+using kestrel::bench::ThrowAwayHome;
+using kestrel::bench::TimingApplication;
+using kestrel::bench::forEachTree;
 using namespace kestrel;
 
 namespace {
-
-// Times every event handled at the outermost level, and notes when the watched widget has
-// finished a paint.
-class TimingApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        const bool outermost = depth_++ == 0;
-        const auto start = Clock::now();
-        const bool done = QApplication::notify(receiver, event);
-        --depth_;
-        if (receiver == watched && event->type() == QEvent::Paint && !painted) {
-            painted = true;
-            paintedAt = Clock::now();
-            paintedCpu = threadCpu();
-        }
-        if (outermost) longest = std::max(longest, millisecondsSince(start));
-        return done;
-    }
-
-    // The processor time this thread has used, in milliseconds.
-    static double threadCpu() {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-    }
-
-    QObject* watched = nullptr;
-    bool painted = false;
-    Clock::time_point paintedAt;
-    double paintedCpu = 0;
-    double longest = 0;
-
-private:
-    int depth_ = 0;
-};
-
-double percentile95(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t at = (values.size() * 95 + 99) / 100;  // nearest rank
-    return values[std::min(values.size(), std::max<std::size_t>(at, 1)) - 1];
-}
-
-double largest(const std::vector<double>& values) {
-    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-}
-
-// A home of its own for one tree, removed at the end.
-class ThrowAwayHome {
-public:
-    ThrowAwayHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kestrel-findtyping.XXXXXX").string();
-        if (mkdtemp(pattern.data())) path_ = pattern;
-        setenv("HOME", path_.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (path_ + "/.config").c_str(), 1);
-        ProcessState::reset();
-    }
-    ~ThrowAwayHome() {
-        ProcessState::reset();
-        std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-    }
-    ThrowAwayHome(const ThrowAwayHome&) = delete;
-    ThrowAwayHome& operator=(const ThrowAwayHome&) = delete;
-
-private:
-    std::string path_;
-};
 
 // Types each letter into the emptied field of the find panel and prints the figures, or a
 // line saying why the tree was skipped.
@@ -189,27 +125,13 @@ void measure(TimingApplication& application, const char* label, const std::optio
     shell.applicationWillTerminate();
 }
 
-std::string defaultSdk() { return std::string(KESTREL_SHARED_DIR) + "/data/macos14.2/MacOSX14.2.sdk"; }
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string sdk = defaultSdk();
-    std::string only;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string(argv[i]) == "--sdk") sdk = argv[++i];
-        else if (std::string(argv[i]) == "--only") only = argv[++i];
-    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TimingApplication application(argc, argv);
-    if (only.empty() || only == "gnustep") measure(application, "gnustep", std::nullopt);
-    if (only.empty() || only == "sdk") {
-        const std::string frameworks = sdk + "/System/Library/Frameworks";
-        std::error_code ec;
-        if (!std::filesystem::is_directory(frameworks, ec))
-            std::printf("sdk      skipped: no SDK at %s\n", sdk.c_str());
-        else
-            measure(application, "sdk", frameworks);
-    }
+    forEachTree(argc, argv, [&](const char* label, const std::optional<std::string>& root) {
+        measure(application, label, root);
+    });
     return 0;
 }

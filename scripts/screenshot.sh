@@ -18,9 +18,11 @@
 #   11-preferences.png   the preferences dialog
 #   12-header.png        the header viewer (View > Show Header) at the class selected last
 #   13-header-find.png   the same with its find bar, "rect" found
-#   14-quick-help.png    the find panel: methods holding "lock" and "focus", the first selected,
+#   14-quickopen.png     Open Quickly (Ctrl+K) over the main window, "iwf" typed
+#   15-quickopen-shown.png  Return: the first result shown in the Class tab
+#   16-quick-help.png    the find panel: methods holding "lock" and "focus", the first selected,
 #                        with its Quick Help (documentation, availability, place) below
-#   15-hide-deprecated.png  the same after View > Hide Deprecated
+#   17-hide-deprecated.png  the same after View > Hide Deprecated
 # KESTREL_FONT_SIZE=14 sets the font of the tree and lists to the system font at that size.
 # KESTREL_FRAMEWORKS_ROOT=DIR reads another frameworks folder (an SDK's, whose headers deprecate
 # methods: they show struck through, and the last picture without them).
@@ -179,19 +181,21 @@ MAIN=$(xdotool search --onlyvisible --name '^Kestrel$' 2>/dev/null | head -n1 ||
 if [ -n "$MAIN" ]; then
   eval "$(xdotool getwindowgeometry --shell "$MAIN")"
   MAIN_X=$X MAIN_Y=$Y
-  xdotool mousemove $((MAIN_X + 89)) $((MAIN_Y + 73)) click 1   # Find
+  # The toolbar (Back, Forward, Open Quickly) between the menu bar and the class row.
+  BAR=${KESTREL_TOOLBAR:-40}
+  xdotool mousemove $((MAIN_X + 89)) $((MAIN_Y + BAR + 73)) click 1   # Find
   sleep 0.4
   # Methods, the target pop-up's first choice.
-  xdotool mousemove $((MAIN_X + 320)) $((MAIN_Y + 106)) click 1  # the keywords
+  xdotool mousemove $((MAIN_X + 320)) $((MAIN_Y + BAR + 106)) click 1  # the keywords
   xdotool type --delay 40 "draw rect"
   sleep 0.8
-  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + 134)) click 1  # the first result
+  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + BAR + 134)) click 1  # the first result
   sleep 0.6
   import -display "$DISPLAY" -window root "$OUT/5-find.png"
   echo "screenshot: $OUT/5-find.png" >&2
-  xdotool mousemove $((MAIN_X + 154)) $((MAIN_Y + 73)) click 1  # Functions
+  xdotool mousemove $((MAIN_X + 154)) $((MAIN_Y + BAR + 73)) click 1  # Functions
   sleep 0.4
-  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + 200)) click 1
+  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + BAR + 200)) click 1
   sleep 0.6
   import -display "$DISPLAY" -window root "$OUT/6-functions.png"
   echo "screenshot: $OUT/6-functions.png" >&2
@@ -249,7 +253,7 @@ if [ -n "$MAIN" ]; then
 
   # The header viewer, from the Class tab (the method chosen from the menu above).
   xdotool mousemove $((MAIN_X + 300)) $((MAIN_Y + 40)) click 1
-  xdotool mousemove $((MAIN_X + 35)) $((MAIN_Y + 73)) click 1   # Class
+  xdotool mousemove $((MAIN_X + 35)) $((MAIN_Y + BAR + 73)) click 1   # Class
   sleep 0.3
   xdotool key ctrl+shift+h
   HEADER=""
@@ -271,29 +275,53 @@ if [ -n "$MAIN" ]; then
   else
     echo "screenshot: the header viewer did not appear" >&2
   fi
+fi
 
+# Open Quickly over the main window: "iwf" typed, the best results listed; then Return shows
+# the first in the Class tab.
+if [ -n "$MAIN" ]; then
+  # The header viewer closed: Escape closes its find bar, then the window.
+  xdotool key Escape
+  sleep 0.3
+  xdotool key Escape
+  sleep 0.3
+  xdotool mousemove $((MAIN_X + 300)) $((MAIN_Y + 40)) click 1
+  sleep 0.2
+  xdotool key ctrl+k
+  sleep 0.6
+  xdotool type --delay 60 "iwf"
+  sleep 0.8
+  import -display "$DISPLAY" -window root "$OUT/14-quickopen.png"
+  echo "screenshot: $OUT/14-quickopen.png" >&2
+  xdotool key Return
+  sleep 0.8
+  import -display "$DISPLAY" -window root "$OUT/15-quickopen-shown.png"
+  echo "screenshot: $OUT/15-quickopen-shown.png" >&2
+fi
+
+if [ -n "$MAIN" ]; then
   # Quick Help of a find result, then the same search with deprecated methods hidden.
   xdotool key Escape
   sleep 0.2
   xdotool key Escape
   sleep 0.3
   xdotool mousemove $((MAIN_X + 300)) $((MAIN_Y + 40)) click 1
-  xdotool mousemove $((MAIN_X + 89)) $((MAIN_Y + 73)) click 1   # Find
+  xdotool mousemove $((MAIN_X + 89)) $((MAIN_Y + BAR + 73)) click 1   # Find
   sleep 0.3
-  xdotool mousemove $((MAIN_X + 320)) $((MAIN_Y + 106)) click 1  # the keywords
+  xdotool mousemove $((MAIN_X + 320)) $((MAIN_Y + BAR + 106)) click 1  # the keywords
   xdotool key ctrl+a
   xdotool type --delay 40 "lock focus"
   sleep 0.8
-  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + 134)) click 1  # the first result
+  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + BAR + 134)) click 1  # the first result
   sleep 0.6
-  import -display "$DISPLAY" -window root "$OUT/14-quick-help.png"
-  echo "screenshot: $OUT/14-quick-help.png" >&2
+  import -display "$DISPLAY" -window root "$OUT/16-quick-help.png"
+  echo "screenshot: $OUT/16-quick-help.png" >&2
   xdotool key alt+v
   sleep 0.4
   xdotool key d
   sleep 0.6
-  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + 134)) click 1
+  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + BAR + 134)) click 1
   sleep 0.6
-  import -display "$DISPLAY" -window root "$OUT/15-hide-deprecated.png"
-  echo "screenshot: $OUT/15-hide-deprecated.png" >&2
+  import -display "$DISPLAY" -window root "$OUT/17-hide-deprecated.png"
+  echo "screenshot: $OUT/17-hide-deprecated.png" >&2
 fi

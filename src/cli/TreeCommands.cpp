@@ -24,6 +24,9 @@
 #include "core/text/DeclarationText.h"
 #include "core/text/EnumText.h"
 #include "core/text/MethodLists.h"
+#include "core/text/QuickOpenIndex.h"
+#include "core/text/QuickOpenSearch.h"
+#include "core/text/QuickOpenText.h"
 
 namespace kestrel::cli {
 
@@ -184,6 +187,27 @@ void printMethodLines(const std::vector<InheritedMethod>& methods, const std::st
     }
 }
 
+// `find --any`: quick open's search, every match, best first: "kind<TAB>name<TAB>owner".
+int findAny(const std::string& text, std::optional<std::int32_t> style, const std::optional<std::string>& root,
+            CommandIO& io) {
+    Session session(root, io);
+    session.start();
+    AppAction2& app = session.app();
+    QuickOpenIndex index;
+    index.build(app.classStraightList, app);
+    QuickOpenSearch search(index);
+    const std::vector<QuickOpenSearch::Hit> hits = search.find(text, index.size());
+    for (const QuickOpenSearch::Hit& hit : hits) io.out << QuickOpenText::terminalRow(index, hit.entry, style) << '\n';
+    if (hits.empty()) {
+        io.err << "nothing found\n";
+        return session.end(kExitNothing);
+    }
+    char count[64];
+    std::snprintf(count, sizeof count, "%3zu %s", hits.size(), hits.size() == 1 ? "entry found" : "entries found");
+    io.out << count << '\n';
+    return session.end(kExitFound);
+}
+
 }  // namespace
 
 Command TreeCommands::build() {
@@ -282,11 +306,12 @@ Command TreeCommands::tree() {
 
 Command TreeCommands::find() {
     return treeCommand("find",
-                       "find [--classes|--methods|--functions|--constants] [--style declaration|call|snippet] [--doc] KEYWORD...",
+                       "find [--classes|--methods|--functions|--constants|--any] [--style declaration|call|snippet] [--doc] KEYWORD...",
                        "find classes, methods, functions or enum constants whose text holds every keyword "
                        "(any case); methods and functions as declarations, calls or snippets; --doc prints "
-                       "each one's documentation, availability and place",
-                       {"--classes", "--methods", "--functions", "--constants", "--style", "--doc"},
+                       "each one's documentation, availability and place; with --any, everything whose name "
+                       "holds the keyword's letters in order, best first, as quick open does",
+                       {"--classes", "--methods", "--functions", "--constants", "--any", "--style", "--doc"},
                        [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
         std::vector<std::string> args(given);
@@ -295,16 +320,20 @@ Command TreeCommands::find() {
         if (!takeStyle(args, style, problem)) return usageError(c, problem, io.err);
         const bool doc = takeFlag(args, "--doc");
         int mode = TreeSearch::kFindClasses;
+        bool any = false, kindGiven = false;
         std::string text;
         for (const auto& a : args) {
-            if (a == "--classes") mode = TreeSearch::kFindClasses;
-            else if (a == "--methods") mode = TreeSearch::kFindMethods;
-            else if (a == "--functions") mode = TreeSearch::kFindFunctions;
-            else if (a == "--constants") mode = TreeSearch::kFindConstants;
+            if (a == "--any") any = true;
+            else if (a == "--classes") mode = TreeSearch::kFindClasses, kindGiven = true;
+            else if (a == "--methods") mode = TreeSearch::kFindMethods, kindGiven = true;
+            else if (a == "--functions") mode = TreeSearch::kFindFunctions, kindGiven = true;
+            else if (a == "--constants") mode = TreeSearch::kFindConstants, kindGiven = true;
             else text += (text.empty() ? "" : " ") + a;
         }
         std::vector<std::string> keywords = TreeSearch::commandToToken(text);
         if (keywords.empty()) return usageError(c, "no keyword given", io.err);
+        if (any && kindGiven) return usageError(c, "--any searches every kind: give it alone", io.err);
+        if (any) return findAny(text, style, root, io);
         if (style && (mode == TreeSearch::kFindClasses || mode == TreeSearch::kFindConstants))
             return usageError(c, "--style goes with --methods or --functions", io.err);
         Session session(root, io);

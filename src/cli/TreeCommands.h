@@ -4,7 +4,8 @@
 //
 //   kestrel build                         rebuild from the headers; one summary line
 //   kestrel tree [CLASS]                  the class tree as an indented outline
-//   kestrel find [--classes|--methods|--functions] [--style declaration|call|snippet] [--doc] KEYWORD...
+//   kestrel find [--classes|--methods|--functions|--constants] [--style declaration|call|snippet] [--doc] KEYWORD...
+//   kestrel find --any [--style declaration|call|snippet] KEYWORD...   quick open's search: kind, name, owner
 //   kestrel info CLASS                    framework, header, superclasses, protocols, ...
 //   kestrel info CLASS --style S          its own and its categories' methods as declarations or calls
 //   kestrel info CLASS --arguments        ... each followed by its argument information

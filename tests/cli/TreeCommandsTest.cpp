@@ -123,12 +123,30 @@ TEST_F(TreeCommands, FindUsesThePanelsKeywordRulesAndCountLineAndPrintsInTheStyl
     EXPECT_EQ(kestrel({"find", "--constants", "bnone"}).out, "BNone = 0\tBObject.h\n  1 constant found\n");
 }
 
+TEST_F(TreeCommands, FindAnyRanksEveryKindAsQuickOpenDoes) {
+    // The letters in order, over every kind: whole prefixes first, shorter first (of one length,
+    // the kinds in their order), then the letters scattered.
+    KestrelRun any = kestrel({"find", "--any", "dr"});
+    EXPECT_EQ(any.status, 0) << any.err;
+    EXPECT_EQ(any.out, "method\tdrawRect:\tKView\nmethod\tdrawInRect:\tBString\nmethod\tappendString:\tBMutableString\n"
+                       "  3 entries found\n");
+    EXPECT_EQ(kestrel({"find", "--any", "bal"}).out,
+              "enum\tBAlignment\tBase/BObject.h\ntypedef\tBAlignment\t= enum BAlignment\n"
+              "enum constant\tBAlignLeft\tBAlignment\nenum constant\tBAlignRight\tBAlignment\n"
+              "class\tBMutableString\tBase/BString.h\n  5 entries found\n");
+    EXPECT_EQ(kestrel({"find", "--any", "--style", "snippet", "blog"}).out,
+              "function\tBLog(<#const char *text#>)\tBase/BObject.h\n  1 entry found\n");
+    KestrelRun none = kestrel({"find", "--any", "zqx"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+}
+
 TEST_F(TreeCommands, WrongCallsAreUsageErrorsMissingClassesAndHeadersAreNotFound) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"tree", "A", "B"}, {"tree", "--bogus"}, {"find"}, {"find", "--everything", "x"},
           {"info"}, {"build", "extra"}, {"info", "BObject", "--style", "foo"}, {"info", "BObject", "--style"},
           {"find", "--functions", "blog", "--style", "Call"}, {"find", "--style", "call", "blog"},
-          {"find", "--constants", "--style", "call", "bnone"},
+          {"find", "--constants", "--style", "call", "bnone"}, {"find", "--any", "--methods", "x"},
           {"info", "--inherited"}, {"info", "--arguments", "A", "B"}}) {
         KestrelRun run = kestrel(args);
         EXPECT_EQ(run.status, 2) << args[0] << " " << args[1];
@@ -202,7 +220,7 @@ TEST_F(TreeCommands, InfoPrintsMethodsAsDeclarationsOrCallsWithArgumentsOrAllTha
     EXPECT_EQ(none.out, "");
 
     EXPECT_EQ(kestrel({"info", "BString", "--arguments"}).out,
-              "-(unsigned )length\n-(void)drawInRect:(BRect)r\n    typedef  _BRect  BRect;\n    struct  _BRect\n"
+              "-(unsigned )length\n-(void)drawInRect:(BRect)r\n    typedef  struct _BRect  BRect;\n    struct  _BRect\n"
               "    {\n        float x;\n    };\n");
     EXPECT_EQ(kestrel({"info", "BMutableString", "--arguments", "--style", "call"}).out,
               "[BMutableString*_VALUE appendString:(BString*)s];\n    BString is Class\n");

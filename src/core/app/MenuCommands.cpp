@@ -32,6 +32,10 @@ const std::vector<MenuCommandEntry>& MenuCommands::entries() {
         {C::ShowFunctionTab, "&View", "F&unctions", 0, S::None, "Ctrl+3"},
         {C::NextTab, "&View", "&Next Tab", 0, S::NextTab, "Ctrl+Tab"},
         {C::PreviousTab, "&View", "&Previous Tab", 0, S::PreviousTab, "Ctrl+Shift+Tab"},
+        {C::QuickOpen, "&Go", "Open &Quickly\u2026", 0, S::None, "Ctrl+K", "Ctrl+Shift+O"},
+        {C::Separator, "&Go", "", 0, S::None, ""},
+        {C::Back, "&Go", "&Back", 0, S::Back, "Alt+Left"},
+        {C::Forward, "&Go", "&Forward", 0, S::Forward, "Alt+Right"},
         {C::About, "&Help", "&About Kestrel", 100, S::None, ""},
     };
     return kEntries;
@@ -76,6 +80,9 @@ bool MenuCommands::isTagged(MenuCommand command) {
         case MenuCommand::ShowFunctionTab:
         case MenuCommand::NextTab:
         case MenuCommand::PreviousTab:
+        case MenuCommand::QuickOpen:
+        case MenuCommand::Back:
+        case MenuCommand::Forward:
             return false;
         default:
             return true;

@@ -11,8 +11,9 @@
 // 300: with a selected class;  301 (Show Header): while what is selected has a header;  400:
 // while the struct and enum viewer is closed;  any other tag: never. The comment editor and a merge are never open
 // together: the editor's OK would write over what the merge imported meanwhile.
-// Quit, Cut, Copy, Find and the tab commands carry tag 0, which that table would refuse: they
-// are validated by their own rules (Cut and Copy by the focused view; the others always).
+// Quit, Cut, Copy, Find, Open Quickly, Back, Forward and the tab commands carry tag 0, which that
+// table would refuse: they are validated by their own rules (Cut and Copy by the focused view,
+// Back and Forward by the history; the others always).
 // Every command's shortcut works in every window of the program (a modal dialog aside).
 #include <cstdint>
 #include <vector>
@@ -42,10 +43,13 @@ enum class MenuCommand : std::uint8_t {
     ShowFunctionTab,
     NextTab,
     PreviousTab,
+    QuickOpen,
+    Back,
+    Forward,
 };
 
 // The platform's standard shortcut of a command, where it has one.
-enum class StandardShortcut : std::uint8_t { None, Quit, Cut, Copy, Preferences, Find, NextTab, PreviousTab };
+enum class StandardShortcut : std::uint8_t { None, Quit, Cut, Copy, Preferences, Find, NextTab, PreviousTab, Back, Forward };
 
 struct MenuCommandEntry {
     MenuCommand command;
@@ -54,6 +58,7 @@ struct MenuCommandEntry {
     std::int32_t tag;
     StandardShortcut standard;
     const char* shortcut;  // a portable key sequence ("Ctrl+Shift+R"), "" for none
+    const char* alternate = "";  // a second one, "" for none
 };
 
 // What the validation of the application's commands looks at.

@@ -1,26 +1,29 @@
 #pragma once
 // Reads one declaration after "APPKIT_EXTERN" (and, through CG_EXTERNEngin, after "CG_EXTERN")
-// up to its ";", or up to the closing brace of a body that follows its head:
+// up to its ";", or through the body of a function that it defines:
 //
 //   APPKIT_EXTERN NSString *NSFooNotification;   -> "NSString* NSFooNotification"
 //   CG_EXTERN void CGFoo (int x);                -> "void CGFoo(int x)"
 //
-// Comments are kept as text; a directive inside the declaration is evaluated. A declaration
-// that the text ends inside gives none.
+// Attributes and comments are left out; a directive inside the declaration is evaluated. A
+// declaration that the text ends inside gives nothing.
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "core/parse/TextEngin.h"
+#include "core/parse/DeclarationEngin.h"
 
 namespace kestrel {
 
-class AppkitExternEngin : public TextEngin {
+class AppkitExternEngin : public DeclarationEngin {
 public:
-    using TextEngin::TextEngin;
+    using DeclarationEngin::DeclarationEngin;
 
     using TextEngin::doAnalyse;
-    // The normalised declaration text, or none when it holds no space or was cut off.
+    // The text of the first name declared, or none.
     std::optional<std::string> doAnalyse();
+    // The text of every name declared.
+    std::vector<std::string> analyseAll();
 };
 
 }  // namespace kestrel

@@ -2,27 +2,18 @@
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
-#include "core/model/EnumData.h"
-#include "core/model/FunctionMacrosData.h"
-#include "core/model/RecordLists.h"
-#include "core/model/StructData.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/DeclarationLine.h"
-#include "core/parse/EnumEngin.h"
-#include "core/parse/ExternEngin.h"
-#include "core/parse/FunctionRecord.h"
-#include "core/parse/MacroKeywordSource.h"
 #include "core/parse/MethodAttributeFilter.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/PropertyDeclaration.h"
 #include "core/parse/StringLiteral.h"
-#include "core/parse/StructEngin.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
 
 ClassEngin::ClassEngin(TextBuffer* buffer, CMacroEngin* macro, RecordLists* records, MacroKeywordSource* keywords)
-    : TextEngin(buffer, macro), records(records), keywords(keywords) {}
+    : TextEngin(buffer, macro), keywords(keywords), declarations(buffer, macro, records, keywords) {}
 
 std::shared_ptr<TreeData> ClassEngin::doAnalyse(const std::string&) {
     bool flag = false;
@@ -90,16 +81,8 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
             continue;
         }
         // Only a word that starts a declaration can stand for "extern" and the like.
-        const std::string word = status == kWord && !maker.hasUnfinished() ? blockWord(*command) : *command;
-        if (word == "extern") {
-            fileExtern();
-        } else if (*command == "enum") {
-            fileEnum();
-        } else if (word == "struct") {
-            fileStruct();
-        } else if (word == "typedef") {
-            analyseTypeDefPart();
-        } else if (*command == "@end") {
+        if (declarations.read(*command, status == kWord && !maker.hasUnfinished())) continue;
+        if (*command == "@end") {
             break;
         } else if (*command == "@property") {
             if (addProperty(maker)) break;
@@ -135,77 +118,20 @@ void ClassEngin::analyseInstanceValuePart() {
             skipComment(*command);
             break;
         default:
-            if (*command == "enum") fileEnum();  // instance variables, @private and the like pass
+            // Instance variables, @private and the like pass; the types they define are the file's.
+            if (*command == "enum") declarations.readEnum();
+            if (*command == "struct" || *command == "union") declarations.readStruct(*command);
             break;
         }
     }
 }
 
-void ClassEngin::analyseTypeDefPart() {
-    int status = kWord;
-    std::optional<std::string> first = textBuffer->getCommandWithStatus(status);
-    if (!first) return;
-    // An enum's typedef is read whole: its enum is declared for the whole file all the same.
-    if (auto read = EnumEngin(textBuffer, macroEngin, records ? &records->typedefList : nullptr, enumSources())
-                        .readTypedef(*first)) {
-        if (*read && records) records->enumList.push_back(std::move(*read));
-        return;
-    }
-    bool braceOpen = false;  // not counted: the first "}" closes
-    while (auto command = textBuffer->getCommandWithStatus(status)) {
-        switch (status) {
-        case kOpenBrace:
-            braceOpen = true;
-            break;
-        case kCloseBrace:
-            braceOpen = false;
-            break;
-        case kSemicolon:
-            if (!braceOpen) return;
-            break;
-        case kLineComment:
-            textBuffer->deleteLineBuffer();
-            break;
-        default:
-            break;
-        }
-    }
-}
-
-std::string ClassEngin::blockWord(const std::string& word) const {
-    if (!keywords || word == "extern" || word == "struct" || word == "typedef") return word;
-    std::optional<std::string> keyword = keywords->macroKeywordFor(word);
-    if (keyword && (*keyword == "extern" || *keyword == "struct" || *keyword == "typedef")) return *keyword;
-    return word;
-}
+void ClassEngin::analyseTypeDefPart() { declarations.readTypeDef(); }
 
 bool ClassEngin::addProperty(MethodStringMaker& maker) {
     PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin, keywords);
     for (std::string& accessor : property.accessors) maker.addMethod(std::move(accessor));
     return property.blockEnded;
-}
-
-void ClassEngin::fileEnum() {
-    TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    auto record = EnumEngin(textBuffer, macroEngin, typedefs, enumSources()).readPlain();
-    if (record && records) records->enumList.push_back(std::move(record));
-}
-
-EnumSources ClassEngin::enumSources() const { return {keywords ? keywords->enumMacroForms() : nullptr, keywords}; }
-
-void ClassEngin::fileStruct() {
-    TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    auto record =
-        std::dynamic_pointer_cast<StructData>(StructEngin(textBuffer, macroEngin, typedefs).doAnalyse("struct"));
-    if (record && records) records->structList.push_back(std::move(record));
-}
-
-void ClassEngin::fileExtern() {
-    // Read without lists too, so that the declaration is no method text.
-    std::optional<std::string> text = ExternEngin(textBuffer, macroEngin).doAnalyse();
-    if (!records) return;
-    if (auto record = FunctionRecord::make(*records, kExternKind, std::move(text)))
-        records->functions.push_back(std::move(record));
 }
 
 }  // namespace kestrel

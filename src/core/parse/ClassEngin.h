@@ -8,12 +8,12 @@
 //   @property (readonly) int count;     method "-(int)count" (see PropertyDeclaration)
 //   @end
 //
-// Enums, structs and extern declarations met inside the block are filed in the record lists
-// as at file level (the driver labels the functions with their header); a typedef there is
-// skipped. Inside a method declaration those words belong to its types:
-// "- (void)send:(const struct MIDIEventList *)list;" is a method. A macro for one of those keywords (GS_EXPORT for extern) counts as that keyword
-// where it starts a declaration; an attribute macro in a method declaration is left out
-// (see MethodAttributeFilter).
+// Enums, structs, unions, typedefs and extern declarations met inside the block, among the
+// instance variables too, are filed in the record lists as at file level (the driver labels
+// the functions with their header). Inside a method declaration those words belong to its
+// types: "- (void)send:(const struct MIDIEventList *)list;" is a method. A macro for one of
+// those keywords (GS_EXPORT for extern) counts as that keyword where it starts a declaration;
+// an attribute macro in a method declaration is left out (see MethodAttributeFilter).
 //
 // A block cut off by the end of the text keeps the methods completed before the cut; the text
 // ending right after "@interface" gives no record.
@@ -22,11 +22,11 @@
 #include <string>
 #include <vector>
 
+#include "core/parse/BlockDeclarations.h"
 #include "core/parse/TextEngin.h"
 
 namespace kestrel {
 
-struct EnumSources;
 class HasMethodsData;
 class MacroKeywordSource;
 class MethodStringMaker;
@@ -48,22 +48,15 @@ public:
     std::optional<std::vector<std::string>> analyseInstancePart(bool flag);
     // Skips a brace block whose "{" was just read, counting nested braces; files its enums.
     void analyseInstanceValuePart();
-    // Skips a typedef whose word was just read, up to its final ";".
+    // Reads a typedef whose word was just read, up to its final ";", as at file level.
     void analyseTypeDefPart();
 
 private:
-    // The keyword "extern", "struct" or "typedef" for a macro of the header that stands for it
-    // (GS_EXPORT -> extern); otherwise word itself.
-    std::string blockWord(const std::string& word) const;
     // The accessors of a property declaration go into maker; true when "@end" cut it short.
     bool addProperty(MethodStringMaker& maker);
-    void fileEnum();
-    EnumSources enumSources() const;
-    void fileStruct();
-    void fileExtern();
 
-    RecordLists* records;
     MacroKeywordSource* keywords;
+    BlockDeclarations declarations;  // the enums, structs, typedefs and externs of the block
     std::optional<std::vector<std::string>> protocolList;  // of the declaration being read
 };
 

@@ -1,5 +1,6 @@
 #include "core/parse/FunctionText.h"
 
+#include "core/model/TreeData.h"
 #include "core/parse/TextEngin.h"
 
 namespace kestrel {
@@ -15,8 +16,31 @@ void FunctionText::tabsToSpace(std::string& text) { TextEngin::find("\t", " ", t
 
 void FunctionText::singleSpaces(std::string& text) { TextEngin::find("  ", " ", text); }
 
-bool FunctionText::isAvailabilityMacro(const std::string& word) {
-    return word.starts_with("AVAILABLE_MAC_OS_X_VERSION") || word.starts_with("WEAK_IMPORT_ATTRIBUTE");
+void FunctionText::normalise(std::string& text, std::int32_t kind) {
+    tabsToSpace(text);
+    trim(text);
+    switch (kind) {
+    case kExternKind:
+        pointerRule(text);
+        TextEngin::find(" (", "(", text);
+        TextEngin::find("( ", "(", text);
+        TextEngin::find(" )", ")", text);
+        TextEngin::find(") ", ")", text);
+        break;
+    case kAppkitExternKind:
+    case kCGExternKind:
+        pointerRule(text);
+        singleSpaces(text);
+        TextEngin::find(" (", "(", text);
+        break;
+    case kCGInlineKind:
+        break;
+    default:
+        pointerRule(text);
+        break;
+    }
+    singleSpaces(text);
+    trim(text);
 }
 
 }  // namespace kestrel

@@ -1,6 +1,7 @@
 #pragma once
-// The spacing rules that the function and macro analysers apply to a collected declaration.
-// Each replacement repeats until the searched text no longer occurs.
+// The spacing rules that the function and macro analysers apply to a declaration text, by the
+// kind of the record. Each replacement repeats until the searched text no longer occurs.
+#include <cstdint>
 #include <string>
 
 namespace kestrel {
@@ -13,9 +14,14 @@ public:
     static void pointerRule(std::string& text);
     static void tabsToSpace(std::string& text);   // every tab -> a space
     static void singleSpaces(std::string& text);  // every double space -> one
-    // Whether the text starts with one of the availability macros that are left out of
-    // stored declarations.
-    static bool isAvailabilityMacro(const std::string& word);
+
+    // The rules of a record kind:
+    //   extern (and a declaration without keyword): "NSString* NSFoo(int a)", no blank beside
+    //     a parenthesis;
+    //   APPKIT_EXTERN, CG_EXTERN: "NSString* NSFoo(int a)", no blank before a "(";
+    //   FOUNDATION_EXPORT, FOUNDATION_STATIC_INLINE: "NSString* NSFoo (int a)";
+    //   CG_INLINE: "CGPoint *CGFoo (void)", as written but for doubled blanks.
+    static void normalise(std::string& text, std::int32_t kind);
 };
 
 }  // namespace kestrel

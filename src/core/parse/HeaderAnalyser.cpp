@@ -11,19 +11,19 @@
 #include "core/model/RecordLists.h"
 #include "core/model/StructData.h"
 #include "core/parse/AppkitExternEngin.h"
+#include "core/parse/AttributeWord.h"
 #include "core/parse/CG_EXTERNEngin.h"
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/ClassEngin.h"
+#include "core/parse/DefineData.h"
+#include "core/parse/DirectiveLines.h"
 #include "core/parse/EnumEngin.h"
 #include "core/parse/ExternEngin.h"
-#include "core/parse/FunctionRecord.h"
-#include "core/parse/FunctionText.h"
 #include "core/parse/InlineEngin.h"
 #include "core/parse/LookAhead.h"
 #include "core/parse/MacroDefinition.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/ProtocolEngin.h"
-#include "core/parse/StaticInline.h"
 #include "core/parse/StaticInlineEngin.h"
 #include "core/parse/StructEngin.h"
 #include "core/parse/TextBuffer.h"
@@ -35,7 +35,7 @@ namespace kestrel {
 namespace {
 
 enum class Keyword {
-    Type, Struct, Enum, Extern, TypeDef, Protocol, CG_INLINE, CG_EXTERN, Interface, APPKIT_EXTERN,
+    Type, Struct, Union, Enum, Extern, TypeDef, Protocol, CG_INLINE, CG_EXTERN, Interface, APPKIT_EXTERN,
     FOUNDATION_EXPORT, FOUNDATION_STATIC_INLINE
 };
 
@@ -45,10 +45,11 @@ struct KeywordEntry {
 };
 // A keyword is recognised wherever it stands, but only as a whole command and in this case:
 // "structure" or "Struct" is no keyword.
-constexpr std::array<KeywordEntry, 12> kKeywords{{
+constexpr std::array<KeywordEntry, 13> kKeywords{{
     {"type", Keyword::Type},
     {"enum", Keyword::Enum},
     {"struct", Keyword::Struct},
+    {"union", Keyword::Union},
     {"extern", Keyword::Extern},
     {"typedef", Keyword::TypeDef},
     {"@protocol", Keyword::Protocol},
@@ -72,9 +73,45 @@ const KeywordEntry* findKeyword(std::string_view command) {
     return nullptr;
 }
 
+// The rest of the line after a macro's use (its arguments in parentheses, which may run over
+// lines) holds nothing but blanks or a comment: "NS_ASSUME_NONNULL_BEGIN\n".
+bool aloneOnItsLine(std::string_view rest) {
+    rest = rest.substr(0, 4096);  // a use's arguments are never longer
+    std::size_t at = rest.find_first_not_of(" \t");
+    if (at != std::string_view::npos && rest[at] == '(') {
+        int depth = 0;
+        for (; at < rest.size(); ++at) {
+            if (rest[at] == '(') ++depth;
+            if (rest[at] == ')' && --depth == 0) break;
+        }
+        if (at >= rest.size()) return true;
+        at = rest.find_first_not_of(" \t", at + 1);
+    }
+    if (at == std::string_view::npos) return true;
+    const std::string_view after = rest.substr(at);
+    return after[0] == '\n' || after[0] == '\r' || after.starts_with("//") || after.starts_with("/*");
+}
+
+// After a word: its arguments, when a "(" follows on its line.
+void skipArguments(TextBuffer& buffer, CMacroEngin* macro) {
+    std::string_view rest = buffer.unreadText();
+    std::size_t at = rest.find_first_not_of(" \t");
+    if (at == std::string_view::npos || rest[at] != '(') return;
+    int depth = 0;
+    int status = kWord;
+    while (auto command = buffer.getCommandWithStatus(status)) {
+        if (status == kOpenParen) ++depth;
+        else if (status == kCloseParen && --depth <= 0) return;
+        else if (status == kLineComment) buffer.deleteLineBuffer();
+        else if (status == kBlockOpen) MultiComment(&buffer, macro).doAnalyse(*command);
+    }
+}
+
+bool isNameStart(char c) { return c == '_' || std::isalpha(static_cast<unsigned char>(c)); }
+
 }  // namespace
 
-HeaderAnalyser::HeaderAnalyser(RecordLists& records) : records(records) {}
+HeaderAnalyser::HeaderAnalyser(RecordLists& records) : records(records), functionFiler(records) {}
 
 HeaderAnalyser::~HeaderAnalyser() = default;
 
@@ -94,6 +131,57 @@ std::optional<std::string> HeaderAnalyser::macroKeywordFor(const std::string& wo
 
 std::optional<bool> HeaderAnalyser::isAttributeMacro(const std::string& word) {
     return macroKeywords ? macroKeywords->isAttribute(word) : std::nullopt;
+}
+
+const MacroBody* HeaderAnalyser::macroDefinition(const std::string& word) {
+    return macroKeywords ? macroKeywords->definition(word) : nullptr;
+}
+
+bool HeaderAnalyser::definedFurtherDown(const std::string& word) {
+    // The define pass read the whole header; the analysis's own record holds what it has read.
+    if (!wholeHeader || !wholeHeader->findOwn(word)) return false;
+    return !(readSoFar && readSoFar->findOwn(word));
+}
+
+bool HeaderAnalyser::endsDeclaration(const std::string& word, TextBuffer& buffer) {
+    if (word == "struct" || word == "union" || word == "enum") return StatementReader::typeBodyFollows(buffer);
+    if (word == "type") return false;  // a name as any other inside a declaration
+    return findKeyword(word) || (macroKeywords && macroKeywords->keywordFor(word));
+}
+
+bool HeaderAnalyser::isStatementMacro(const std::string& word, TextBuffer& buffer) {
+    // A block's opening or closing, or a whole declaration: no part of what follows it.
+    if (const MacroBody* definition = macroDefinition(word)) {
+        for (const CToken& token : definition->body)
+            if (token.kind == CToken::Kind::Punct && (token.is(";") || token.is("{") || token.is("}"))) return true;
+    }
+    // A macro that the records cannot tell, alone on its line: "__BEGIN_DECLS",
+    // "API_AVAILABLE_BEGIN(macos(10.15))".
+    return AttributeWord::isWrittenAsMacro(word) && isAttributeMacro(word) != false &&
+           aloneOnItsLine(buffer.unreadText());
+}
+
+void HeaderAnalyser::analyseOtherWord(const std::string& word, TextBuffer& buffer, CMacroEngin& macro) {
+    if (word.size() > 1 && word[0] == '@') {  // @class, @compatibility_alias: nothing of ours
+        buffer.deleteLineBuffer();
+        return;
+    }
+    if (!isNameStart(word[0])) return;
+    if (AttributeWord::isAttributeKeyword(word) || isAttributeMacro(word) == true || isStatementMacro(word, buffer)) {
+        skipArguments(buffer, &macro);
+        return;
+    }
+    FunctionRecords found = analyseDeclaration(buffer, &macro, word);
+    for (auto& record : found) {
+        record->setFwName(anaInfo.first);
+        record->setHedderName(anaInfo.second);
+        records.functions.push_back(std::move(record));
+    }
+}
+
+template <typename Engin>
+void HeaderAnalyser::takeHandedBack(const Engin& engin) {
+    if (engin.handedBack()) pending.emplace(*engin.handedBack(), engin.handedBackStatus());
 }
 
 void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& hedderName,
@@ -129,21 +217,35 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     macro.setDecisionObserver([&notesPass](const CMacroEngin::Decision& d) { notesPass.decided(d.offset, d.value); });
     MultiComment comment(&buffer, &macro);
     ClassEngin classEngin(&buffer, &macro, &records, this);
-    ProtocolEngin protocolEngin(&buffer, &macro, this);
+    ProtocolEngin protocolEngin(&buffer, &macro, this, &records);
 
     auto label = [&](TreeData& record) {
         record.setFwName(fwName);
         record.setHedderName(hedderName);
     };
-    auto fileFunction = [&](std::shared_ptr<FunctionMacrosData> record) {
-        if (!record) return;
-        label(*record);
-        records.functions.push_back(std::move(record));
+    auto fileFunctions = [&](FunctionRecords found) {
+        for (auto& record : found) {
+            label(*record);
+            records.functions.push_back(std::move(record));
+        }
+    };
+    functionFiler.startHeader();
+    pending.reset();
+    const auto whole = ProcessState::defineList().find(hedderName);
+    wholeHeader = whole == ProcessState::defineList().end() ? nullptr : whole->second;
+    readSoFar = macro.getCurrentData();
+    // The next command: one an analyser handed back, else the buffer's.
+    auto next = [&](int& status) -> std::optional<std::string> {
+        if (!pending) return buffer.getCommandWithStatus(status);
+        std::optional<std::string> command = std::move(pending->first);
+        status = pending->second;
+        pending.reset();
+        return command;
     };
 
     buffer.getLineStrings();
     int status = 0;
-    for (auto command = buffer.getCommandWithStatus(status); command; command = buffer.getCommandWithStatus(status)) {
+    for (auto command = next(status); command; command = next(status)) {
         if (status == kLineComment) {
             buffer.deleteLineBuffer();
             continue;
@@ -153,29 +255,21 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             continue;
         }
         if (status == kHash) {
-            macro.doCalc();
+            DirectiveLines::run(buffer, &macro);
             continue;
         }
         const KeywordEntry* keyword = findKeyword(*command);
-        if (!keyword && status == kWord) {
-            // A keyword written out (static inline for CG_INLINE), or a macro for a keyword
-            // (GS_EXPORT for extern), reads as that keyword.
-            if (*command == "static") {
-                if (StaticInline::readInline(buffer)) keyword = findKeyword("CG_INLINE");
+        if (!keyword && status == kWord && !command->empty()) {
+            // A macro that opens an enum, with or without arguments (CF_ENUM(OSStatus) {...};),
+            // else a macro for a keyword (GS_EXPORT for extern, NS_INLINE for static inline)
+            // reads as that keyword; any other word may open a declaration without one.
+            std::optional<std::string> standsFor = macroKeywords->keywordFor(*command);
+            if ((!standsFor || *standsFor == "enum") && analyseEnumMacro(buffer, &macro, *command)) continue;
+            if (standsFor) {
+                keyword = findKeyword(*standsFor);
             } else {
-                // A macro for a keyword (GS_EXPORT for extern), else one that opens an enum,
-                // with or without arguments (CF_ENUM(OSStatus) {...};).
-                std::optional<std::string> standsFor = macroKeywords->keywordFor(*command);
-                if ((!standsFor || *standsFor == "enum") && analyseEnumMacro(buffer, &macro, *command)) continue;
-                if (standsFor) {
-                    keyword = findKeyword(*standsFor);
-                } else if (const MacroDefinition* written = macro.getScope().find(*command);
-                           written && !written->isFunctionLike() && written->getBody().size() >= 2 &&
-                           written->getBody()[0].text == "static" &&
-                           StaticInline::isInlineWord(written->getBody()[1].text)) {
-                    // A macro for "static inline" (GNUstep's GS_GEOM_SCOPE) reads as CG_INLINE.
-                    keyword = findKeyword("CG_INLINE");
-                }
+                analyseOtherWord(*command, buffer, macro);
+                continue;
             }
         }
         if (!keyword) continue;
@@ -189,37 +283,42 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
                 buffer.deleteLineBuffer();
                 break;
             case Keyword::Struct:
-                analyseStruct(buffer, &macro);
+            case Keyword::Union:
+                analyseStruct(buffer, &macro, keyword->word);
                 break;
             case Keyword::Enum:
-                analyseEnum(buffer, &macro);
+                // "enum KitMode KitModeOf(id x);" declares a function returning one.
+                if (!analyseEnum(buffer, &macro)) fileFunctions(analyseDeclaration(buffer, &macro, "enum"));
                 break;
             case Keyword::TypeDef:
                 analyseTypeDef(buffer, &macro);
                 break;
             case Keyword::Extern:
-                fileFunction(analyseExtern(buffer, &macro));
+                fileFunctions(analyseExtern(buffer, &macro));
                 break;
             case Keyword::CG_INLINE:
-                fileFunction(analyseCG_INLINE(buffer, &macro));
+                fileFunctions(analyseCG_INLINE(buffer, &macro));
                 break;
             case Keyword::CG_EXTERN:
-                fileFunction(analyseCG_EXTERN(buffer, &macro));
+                fileFunctions(analyseCG_EXTERN(buffer, &macro));
                 break;
             case Keyword::APPKIT_EXTERN:
-                fileFunction(analyseAPPKIT_EXTERN(buffer, &macro));
+                fileFunctions(analyseAPPKIT_EXTERN(buffer, &macro));
                 break;
             case Keyword::FOUNDATION_EXPORT:
-                fileFunction(analyseFOUNDATION_EXPORT(buffer, &macro));
+                fileFunctions(analyseFOUNDATION_EXPORT(buffer, &macro));
                 break;
             case Keyword::FOUNDATION_STATIC_INLINE:
-                fileFunction(analyseFOUNDATION_STATIC_INLINE(buffer, &macro));
+                fileFunctions(analyseFOUNDATION_STATIC_INLINE(buffer, &macro));
                 break;
-            case Keyword::Protocol:
-                // Protocols carry no framework or header name.
+            case Keyword::Protocol: {
+                // Protocols carry no framework or header name; the functions declared in them do.
+                const std::size_t filed = records.functions.size();
                 if (auto protocol = std::dynamic_pointer_cast<ProtocolData>(protocolEngin.doAnalyse(*command)))
                     records.protocolList.push_back(std::move(protocol));
+                for (std::size_t i = filed; i < records.functions.size(); ++i) label(*records.functions[i]);
                 break;
+            }
             case Keyword::Interface: {
                 const std::size_t filed = records.functions.size();
                 std::shared_ptr<TreeData> record = classEngin.doAnalyse(*command);
@@ -245,28 +344,45 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     notesPass.attach(macro, fwName, hedderName);
 }
 
-void HeaderAnalyser::analyseStruct(TextBuffer& buffer, CMacroEngin* macro) {
-    if (auto record = StructEngin(&buffer, macro, &records.typedefList).doStdAnalyse("struct"))
+void HeaderAnalyser::analyseStruct(TextBuffer& buffer, CMacroEngin* macro, std::string_view opener) {
+    if (auto record = StructEngin(&buffer, macro, &records.typedefList, this).doStdAnalyse(std::string(opener)))
         records.structList.push_back(record);
 }
 
 void HeaderAnalyser::analyseTypeDef(TextBuffer& buffer, CMacroEngin* macro) {
-    std::shared_ptr<TreeData> record =
-        TypeDefEngin(&buffer, macro, &records.typedefList, enumSources()).doAnalyse("typedef");
+    TypeDefEngin engin(&buffer, macro, &records.typedefList, enumSources());
+    std::shared_ptr<TreeData> record = engin.doAnalyse("typedef");
+    takeHandedBack(engin);
     if (auto structData = std::dynamic_pointer_cast<StructData>(record))
         records.structList.push_back(structData);
     else if (auto enumData = std::dynamic_pointer_cast<EnumData>(record))
         records.enumList.push_back(enumData);
 }
 
+template <typename Engin>
+FunctionRecords HeaderAnalyser::readFunctions(TextBuffer& buffer, CMacroEngin* macro, std::int32_t kind,
+                                              const std::string& first) {
+    Engin engin(&buffer, macro, this, [this](const std::string& word, TextBuffer& b) { return endsDeclaration(word, b); });
+    FunctionRecords found;
+    if constexpr (std::is_same_v<Engin, ExternEngin>)
+        found = functionFiler.make(engin.readExtern(), kind);
+    else if (kind == kExternKind)  // no keyword opened it
+        found = functionFiler.makePlain(engin.readDeclaration(first));
+    else
+        found = functionFiler.make(engin.readDeclaration(), kind);
+    takeHandedBack(engin);
+    return found;
+}
+
 EnumMacroForms* HeaderAnalyser::enumMacroForms() { return enumForms ? &*enumForms : nullptr; }
 
 EnumSources HeaderAnalyser::enumSources() { return {enumMacroForms(), this}; }
 
-void HeaderAnalyser::analyseEnum(TextBuffer& buffer, CMacroEngin* macro) {
-    // A function returning an enum, or a variable of one, is left to the other analysers.
-    if (auto record = EnumEngin(&buffer, macro, &records.typedefList, enumSources()).readPlain())
-        records.enumList.push_back(std::move(record));
+bool HeaderAnalyser::analyseEnum(TextBuffer& buffer, CMacroEngin* macro) {
+    EnumEngin engin(&buffer, macro, &records.typedefList, enumSources());
+    if (!engin.definitionFollows()) return false;
+    if (auto record = engin.readPlain()) records.enumList.push_back(std::move(record));
+    return true;
 }
 
 bool HeaderAnalyser::analyseEnumMacro(TextBuffer& buffer, CMacroEngin* macro, const std::string& word) {
@@ -277,43 +393,32 @@ bool HeaderAnalyser::analyseEnumMacro(TextBuffer& buffer, CMacroEngin* macro, co
     return true;
 }
 
-std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseExtern(TextBuffer& buffer, CMacroEngin* macro) {
-    return FunctionRecord::make(records, kExternKind, ExternEngin(&buffer, macro).doAnalyse());
+FunctionRecords HeaderAnalyser::analyseExtern(TextBuffer& buffer, CMacroEngin* macro) {
+    return readFunctions<ExternEngin>(buffer, macro, kExternKind);
 }
 
-std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseCG_INLINE(TextBuffer& buffer, CMacroEngin* macro) {
-    return FunctionRecord::make(records, kCGInlineKind, InlineEngin(&buffer, macro).doAnalyse());
+FunctionRecords HeaderAnalyser::analyseCG_INLINE(TextBuffer& buffer, CMacroEngin* macro) {
+    return readFunctions<InlineEngin>(buffer, macro, kCGInlineKind);
 }
 
-std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseCG_EXTERN(TextBuffer& buffer, CMacroEngin* macro) {
-    return FunctionRecord::make(records, kCGExternKind, CG_EXTERNEngin(&buffer, macro).doAnalyse());
+FunctionRecords HeaderAnalyser::analyseCG_EXTERN(TextBuffer& buffer, CMacroEngin* macro) {
+    return readFunctions<CG_EXTERNEngin>(buffer, macro, kCGExternKind);
 }
 
-std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseAPPKIT_EXTERN(TextBuffer& buffer, CMacroEngin* macro) {
-    return FunctionRecord::make(records, kAppkitExternKind, AppkitExternEngin(&buffer, macro).doAnalyse());
+FunctionRecords HeaderAnalyser::analyseAPPKIT_EXTERN(TextBuffer& buffer, CMacroEngin* macro) {
+    return readFunctions<AppkitExternEngin>(buffer, macro, kAppkitExternKind);
 }
 
-std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseFOUNDATION_STATIC_INLINE(TextBuffer& buffer,
-                                                                                   CMacroEngin* macro) {
-    return FunctionRecord::make(records, kFoundationStaticInlineKind, StaticInlineEngin(&buffer, macro).doAnalyse());
+FunctionRecords HeaderAnalyser::analyseFOUNDATION_STATIC_INLINE(TextBuffer& buffer, CMacroEngin* macro) {
+    return readFunctions<StaticInlineEngin>(buffer, macro, kFoundationStaticInlineKind);
 }
 
-// Only one-line declarations are taken whole: the text after the keyword on its line is all
-// that is read. Its record is made even when that text is empty; only the end of the text
-// gives none.
-std::shared_ptr<FunctionMacrosData> HeaderAnalyser::analyseFOUNDATION_EXPORT(TextBuffer& buffer, CMacroEngin*) {
-    std::optional<std::string_view> line = buffer.getLineStrings();
-    if (!line) return nullptr;
-    std::string text(*line);
-    buffer.deleteLineBuffer();
-    TextBuffer::deleteTopSpace(text);
-    TextBuffer::deleteCRLF(text);
-    if (std::size_t semicolon = text.find(';'); semicolon != std::string::npos) text.erase(semicolon);
-    FunctionText::trim(text);
-    FunctionText::tabsToSpace(text);
-    FunctionText::pointerRule(text);
-    FunctionText::singleSpaces(text);
-    return FunctionRecord::make(records, kFoundationExportKind, std::move(text));
+FunctionRecords HeaderAnalyser::analyseFOUNDATION_EXPORT(TextBuffer& buffer, CMacroEngin* macro) {
+    return readFunctions<DeclarationEngin>(buffer, macro, kFoundationExportKind);
+}
+
+FunctionRecords HeaderAnalyser::analyseDeclaration(TextBuffer& buffer, CMacroEngin* macro, const std::string& first) {
+    return readFunctions<DeclarationEngin>(buffer, macro, kExternKind, first);
 }
 
 }  // namespace kestrel

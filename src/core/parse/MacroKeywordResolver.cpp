@@ -1,39 +1,31 @@
 #include "core/parse/MacroKeywordResolver.h"
 
 #include <algorithm>
-#include <cctype>
-#include <unordered_set>
 
+#include "core/parse/AttributeWord.h"
 #include "core/parse/DefineData.h"
 #include "core/parse/DefineLookup.h"
 #include "core/parse/DefinedNames.h"
+#include "core/parse/StaticInline.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
 
 namespace {
 
-bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+// Macros standing for macros for macros...: deeper than this is a loop or nothing a header
+// means as a keyword.
+constexpr int kMaxDepth = 16;
 
-// "F,A", "X", "..." and "" are parameter lists; "0x7fffffff" and "a+b" are not.
-bool isParameterList(std::string_view text) {
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = std::min(text.find(',', start), text.size());
-        std::string_view item = text.substr(start, end - start);
-        bool name = !item.empty() && !std::isdigit(static_cast<unsigned char>(item[0]));
-        for (char c : item) name = name && isNameChar(c);
-        if (!name && item != "..." && !(item.empty() && text.empty())) return false;
-        start = end + 1;
-    }
-    return true;
+bool holdsBlockOrStatement(const CTokens& tokens) {
+    return std::any_of(tokens.begin(), tokens.end(), [](const CToken& t) {
+        return t.kind == CToken::Kind::Punct && (t.is(";") || t.is("{") || t.is("}"));
+    });
 }
 
-// An attribute as the define records keep it, its blanks removed.
-bool isAttributeText(std::string_view text) {
-    for (std::string_view attribute : {"__attribute__(", "__attribute(", "__declspec("})
-        if (text.starts_with(attribute)) return true;
-    return false;
+// The index after the word at i and, when a "(" follows it, its arguments.
+std::size_t afterUse(const CTokens& tokens, std::size_t i) {
+    return i + 1 < tokens.size() && tokens[i + 1].is("(") ? CTokenizer::skipBalanced(tokens, i + 1) : i + 1;
 }
 
 }  // namespace
@@ -42,20 +34,31 @@ MacroKeywordResolver::MacroKeywordResolver(std::shared_ptr<DefineData> header, c
                                            IsKeyword isKeyword)
     : header(std::move(header)), names(names), isKeyword(isKeyword) {}
 
-std::string MacroKeywordResolver::leadingWord(const std::string& definition) {
-    std::size_t end = !definition.empty() && definition[0] == '@' ? 1 : 0;  // "@interface"
-    while (end < definition.size() && isNameChar(definition[end])) {
-        // "extern__declspec": a blank stood before the reserved word
-        if (end > 0 && definition.compare(end, 2, "__") == 0 && end + 2 < definition.size() &&
-            std::isalpha(static_cast<unsigned char>(definition[end + 2])))
-            break;
-        ++end;
+void MacroKeywordResolver::forgetWhenDefined() {
+    // The header's record grows as its reader goes on: what a word stood for above a new
+    // "#define" may not be what it stands for below it.
+    const std::size_t count = header && header->getDefineList() ? header->getDefineList()->size() : 0;
+    if (count == definesSeen) return;
+    definesSeen = count;
+    known.clear();
+    knownAttributes.clear();
+    definitions.clear();
+}
+
+const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
+    if (!header || !names.contains(word)) return nullptr;
+    forgetWhenDefined();
+    auto found = definitions.find(word);
+    if (found == definitions.end()) {
+        const MacroDefinition* macro = DefineLookup::findMacro(*header, word, ProcessState::defineList(), &names);
+        found = definitions.emplace(word, macro ? std::optional<MacroBody>(MacroBody::of(*macro)) : std::nullopt).first;
     }
-    return definition.substr(0, end);
+    return found->second ? &*found->second : nullptr;
 }
 
 std::optional<std::string> MacroKeywordResolver::keywordFor(const std::string& word) {
     if (!header || !names.contains(word)) return std::nullopt;
+    forgetWhenDefined();
     if (auto found = known.find(word); found != known.end()) return found->second;
     std::optional<std::string> keyword = resolve(word);
     known.emplace(word, keyword);
@@ -64,56 +67,101 @@ std::optional<std::string> MacroKeywordResolver::keywordFor(const std::string& w
 
 std::optional<bool> MacroKeywordResolver::isAttribute(const std::string& word) {
     if (!header || !names.contains(word)) return std::nullopt;
+    forgetWhenDefined();
+    return resolveAttribute(word, 0);
+}
+
+std::optional<bool> MacroKeywordResolver::resolveAttribute(const std::string& word, int depth) {
     if (auto found = knownAttributes.find(word); found != knownAttributes.end()) return found->second;
-    std::optional<bool> attribute = resolveAttribute(word);
-    knownAttributes.emplace(word, attribute);
+    const MacroBody* macro = definition(word);
+    if (!macro) return std::nullopt;
+    if (depth > kMaxDepth) return false;
+    // Answered "no" while it is being worked out: a loop (LOOP_A -> LOOP_B -> LOOP_A) stands for
+    // nothing, and every macro is worked out once.
+    knownAttributes[word] = false;
+    std::optional<bool> attribute = attributeOf(*macro, depth);
+    knownAttributes[word] = attribute;
     return attribute;
 }
 
-std::optional<bool> MacroKeywordResolver::resolveAttribute(const std::string& word) const {
-    std::unordered_set<std::string> chain{word};
-    std::string current = word;
-    while (true) {
-        auto definition = DefineLookup::findDefinition(*header, current, ProcessState::defineList(), &names);
-        // Defined elsewhere, out of this header's sight: the records cannot tell.
-        if (!definition) return current == word ? std::nullopt : std::optional<bool>(false);
-        std::string_view text = *definition;
-        while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-        // "(F,A)__attribute__((format(__NSString__,F,A)))": a function-like macro's parameters
-        // come first. "(0x7fffffff)" is an object-like macro's value.
-        if (text.starts_with('(')) {
-            std::size_t close = text.find(')');
-            if (close == std::string_view::npos || !isParameterList(text.substr(1, close - 1))) return false;
-            text.remove_prefix(close + 1);
+std::optional<bool> MacroKeywordResolver::attributeOf(const MacroBody& macro, int depth) {
+    const CTokens& body = macro.body;
+    for (std::size_t i = 0; i < body.size();) {
+        const CToken& token = body[i];
+        if (token.is("#")) return std::nullopt;  // pasted together: "a##b"
+        if (!token.isName()) return false;       // a value: "(0x7fffffff)", "1"
+        if (AttributeWord::isAttributeKeyword(token.text)) {
+            i = afterUse(body, i);
+            continue;
         }
-        if (text.empty() || isAttributeText(text)) return true;
-        // Another macro, with or without arguments: "GS_NORETURN_METHOD", "GS_DEPRECATED(x)".
-        std::string lead = leadingWord(std::string(text));
-        if (lead.empty() || (lead.size() < text.size() && text[lead.size()] != '(')) return false;
-        if (!names.contains(lead) || !chain.insert(lead).second) return false;
-        current = std::move(lead);
+        // A definition that picks among its arguments: what it stands for depends on the use.
+        if (token.is("__VA_ARGS__") ||
+            std::find(macro.parameters.begin(), macro.parameters.end(), token.text) != macro.parameters.end())
+            return std::nullopt;
+        const MacroBody* inner = definition(token.text);
+        if (!inner) {
+            // A macro defined out of this header's sight ("__API_AVAILABLE(__VA_ARGS__)"),
+            // or a type, a value, a keyword.
+            const bool macroUse = (i + 1 < body.size() && body[i + 1].is("(")) || names.contains(token.text) ||
+                                  AttributeWord::isWrittenAsMacro(token.text);
+            return macroUse ? std::nullopt : std::optional<bool>(false);
+        }
+        std::optional<bool> attribute = resolveAttribute(token.text, depth + 1);
+        if (attribute != true) return attribute;
+        i = inner->functionLike ? afterUse(body, i) : i + 1;
     }
+    return true;  // nothing left: an empty macro, or attributes only
 }
 
-std::optional<std::string> MacroKeywordResolver::resolve(const std::string& word) const {
-    // Follows word -> the leading word of its definition -> ... as long as the words are macros,
-    // and answers the last keyword met on the way, so that APPKIT_EXTERN, itself a keyword, is
-    // followed to "extern". Iterative and loop-safe: a chain of macros costs no call stack.
-    std::optional<std::string> keyword;
-    std::unordered_set<std::string> chain{word};
-    std::string current = word;
-    while (names.contains(current)) {
-        auto definition = DefineLookup::findDefinition(*header, current, ProcessState::defineList(), &names);
-        if (!definition) break;
-        // A definition that holds a ";" or a brace is a whole declaration or the opening or
-        // closing of a block (#define CG_EXTERN_C_BEGIN extern "C" {), no prefix of the text
-        // after it: read as "extern", it would swallow the next declaration.
-        if (definition->find_first_of(";{}") != std::string::npos) return std::nullopt;
-        std::string lead = leadingWord(*definition);
-        if (lead.empty()) break;
-        if (isKeyword(lead)) keyword = lead;
-        if (!chain.insert(lead).second) break;  // a macro loop
-        current = std::move(lead);
+std::optional<std::string> MacroKeywordResolver::resolve(const std::string& word) {
+    const MacroBody* macro = definition(word);
+    // A use with arguments is a declaration of its own, no prefix of one: EXTERN_API(int) f();
+    if (!macro || macro->functionLike) return std::nullopt;
+    return keywordIn(macro->body, 0);
+}
+
+std::optional<std::string> MacroKeywordResolver::keywordIn(CTokens tokens, int depth) {
+    // A definition that holds a ";" or a brace is a whole declaration or the opening or
+    // closing of a block (#define CG_EXTERN_C_BEGIN extern "C" {), no prefix of the text after
+    // it: read as "extern", it would swallow the next declaration.
+    if (depth > kMaxDepth || holdsBlockOrStatement(tokens)) return std::nullopt;
+    std::optional<std::string> keyword;  // the last driver keyword met on the way
+    std::size_t i = 0;
+    while (i < tokens.size()) {
+        const std::string word = tokens[i].text;
+        if (!tokens[i].isWord()) return keyword;
+        if (word == "extern") return word;
+        if (StaticInline::isInlineWord(word)) return "CG_INLINE";
+        if (word == "static") {
+            std::size_t next = i + 1;
+            while (next < tokens.size() && AttributeWord::isAttributeKeyword(tokens[next].text))
+                next = afterUse(tokens, next);
+            if (next < tokens.size() && StaticInline::isInlineWord(tokens[next].text)) return "CG_INLINE";
+            return keyword;
+        }
+        if (isKeyword(word)) keyword = word;
+        if (AttributeWord::isAttributeKeyword(word)) {
+            i = afterUse(tokens, i);
+            continue;
+        }
+        const MacroBody* inner = tokens[i].isName() ? definition(word) : nullptr;
+        if (!inner) return keyword;
+        if (!isKeyword(word) && isAttribute(word) == true) {
+            i = inner->functionLike ? afterUse(tokens, i) : i + 1;
+            continue;
+        }
+        // What the macro stands for takes its place, with the arguments of this use.
+        std::size_t end = i + 1;
+        std::optional<CTokens> expansion;
+        if (!inner->functionLike) {
+            expansion = inner->body;
+        } else if (end < tokens.size() && tokens[end].is("(")) {
+            expansion = inner->expand(MacroBody::arguments(tokens, end, end));
+        }
+        if (!expansion) return keyword;
+        expansion->insert(expansion->end(), tokens.begin() + static_cast<std::ptrdiff_t>(end), tokens.end());
+        std::optional<std::string> further = keywordIn(std::move(*expansion), depth + 1);
+        return further ? further : keyword;
     }
     return keyword;
 }

@@ -1,24 +1,31 @@
 #pragma once
 // Words that a header's define records (its own and, through its imports, the others') name as
 // macros for "extern" or for one of the driver's own keywords, directly or through further
-// such macros. The driver and the interface analyser handle such a word as that keyword.
+// such macros, and words that they show to be attributes. The driver and the analysers handle
+// such a word as that keyword, or leave it out.
 //
 //   #define GS_EXPORT extern                    GS_EXPORT     -> "extern"
 //   #define APPKIT_EXTERN extern                APPKIT_EXTERN -> "extern"  (followed to its end)
 //   #define APPKIT_EXPORT APPKIT_EXTERN         APPKIT_EXPORT -> "extern"
+//   #define CSEXTERN __attribute__((visibility("default"))) extern        -> "extern"
+//   #define CK_EXTERN extern "C" __attribute__((visibility ("default")))  -> "extern"
+//   #define EXPORT_THROUGH WRAP(extern)  with #define WRAP(k) k            -> "extern"
+//   #define NS_INLINE static __inline__ __attribute__((always_inline))    -> "CG_INLINE"
 //   #define MY_INLINE CG_INLINE (no record of CG_INLINE)      MY_INLINE -> "CG_INLINE"
 //   #define GS_EXPORT_CLASS  (empty)            GS_EXPORT_CLASS -> none
 //   #define C_BEGIN extern "C" {                C_BEGIN -> none: a block opens, no declaration
 //   #define DECLARE_X extern int x;             DECLARE_X -> none: a whole declaration
 //
-// The records hold definitions with their blanks removed ("extern __declspec(dllimport)" is
-// kept as "extern__declspec(dllimport)"), so a definition's leading word ends before a "__"
-// that starts a reserved word as well as at any character that is not part of a name.
+// The definitions are the header's as far as it has been read (the evaluator's records, see
+// DefineLookup), each read as a MacroBody.
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+
+#include "core/parse/CToken.h"
+#include "core/parse/MacroBody.h"
 
 namespace kestrel {
 
@@ -36,7 +43,7 @@ public:
     // The keyword that word stands for, or none.
     std::optional<std::string> keywordFor(const std::string& word);
 
-    // Whether word is a macro that expands to nothing or to an attribute, directly or through
+    // Whether word is a macro that expands to nothing or to attributes, directly or through
     // further macros:
     //   #define NS_RETURNS_RETAINED __attribute__((ns_returns_retained))   -> yes
     //   #define NS_FORMAT_FUNCTION(F,A) __attribute__((format(...)))       -> yes
@@ -44,22 +51,32 @@ public:
     //   #define MY_NORETURN GS_NORETURN_METHOD                             -> yes
     //   #define NSNotFound (0x7fffffff)                                    -> no
     //   #define GS_GENERIC_TYPE(T) id                                      -> no
+    //   #define PICK(A,B,NAME,...) NAME  and  #define AVAIL(...) PICK(__VA_ARGS__,X,Y)
+    //                                                          AVAIL       -> none: cannot tell
     // None when the header's define records know no definition of word.
     std::optional<bool> isAttribute(const std::string& word);
 
-    // "extern__declspec(dllimport)\n" -> "extern"; "APPKIT_EXTERN\n" -> "APPKIT_EXTERN";
-    // "(x)x+1\n" -> "".
-    static std::string leadingWord(const std::string& definition);
+    // The definition of word that the header sees, or none.
+    const MacroBody* definition(const std::string& word);
 
 private:
-    std::optional<std::string> resolve(const std::string& word) const;
-    std::optional<bool> resolveAttribute(const std::string& word) const;
+    // The answers so far are dropped once the header has defined another macro.
+    void forgetWhenDefined();
+    std::optional<std::string> resolve(const std::string& word);
+    std::optional<bool> resolveAttribute(const std::string& word, int depth);
+    std::optional<bool> attributeOf(const MacroBody& macro, int depth);
+    // The tokens word stands for, with the uses of further macros at its front replaced by
+    // what they stand for, as far as attributes and keywords need; none for a block or a
+    // whole declaration.
+    std::optional<std::string> keywordIn(CTokens tokens, int depth);
 
     std::shared_ptr<DefineData> header;
     const DefinedNames& names;
     IsKeyword isKeyword;
     std::unordered_map<std::string, std::optional<std::string>> known;  // answers given so far
     std::unordered_map<std::string, std::optional<bool>> knownAttributes;
+    std::unordered_map<std::string, std::optional<MacroBody>> definitions;
+    std::size_t definesSeen = 0;  // the header's define lines when the answers were given
 };
 
 }  // namespace kestrel

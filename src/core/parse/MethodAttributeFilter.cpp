@@ -2,8 +2,8 @@
 
 #include <cctype>
 
+#include "core/parse/AttributeWord.h"
 #include "core/parse/LookAhead.h"
-#include "core/parse/MacroKeywordSource.h"
 #include "core/parse/MethodStringMaker.h"
 #include "core/parse/StringLiteral.h"
 
@@ -11,36 +11,22 @@ namespace kestrel {
 
 namespace {
 
-// Only a capital or "_" can begin an attribute's word (the spelling rule's first test).
+// Only a capital or "_" can begin an attribute's word in a method (the spelling rule's first
+// test): "asm" there is a name.
 bool mayBeAttribute(const std::string& word) {
     return !word.empty() && (word[0] == '_' || (word[0] >= 'A' && word[0] <= 'Z'));
 }
 
 bool startsWord(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 
-bool isAttributeKeyword(const std::string& word) { return word == "__attribute__" || word == "__attribute"; }
-
 }  // namespace
 
-bool MethodAttributeFilter::isWrittenAsMacro(std::string_view word) {
-    bool underscore = false;
-    bool letter = false;
-    for (char c : word) {
-        if (c == '_') underscore = true;
-        else if (c >= 'A' && c <= 'Z') letter = true;
-        else if (c < '0' || c > '9') return false;
-    }
-    return underscore && letter;
-}
+bool MethodAttributeFilter::isWrittenAsMacro(std::string_view word) { return AttributeWord::isWrittenAsMacro(word); }
 
 bool MethodAttributeFilter::isAttribute(MacroKeywordSource* keywords, const std::string& word) {
-    if (!mayBeAttribute(word)) return false;
-    const bool reserved = word.starts_with("__");
-    if (!reserved && !isWrittenAsMacro(word)) return false;  // "URL", "NSRect": asked of nobody
-    if (isAttributeKeyword(word)) return true;
-    std::optional<bool> known = keywords ? keywords->isAttributeMacro(word) : std::nullopt;
-    // An unknown reserved word may be an argument's name: "(id)__arg".
-    return known.value_or(!reserved);
+    // The declarations' rule ("URL", "NSRect" are asked of nobody; an unknown reserved word may
+    // be an argument's name: "(id)__arg").
+    return mayBeAttribute(word) && AttributeWord::isAttribute(word, keywords);
 }
 
 char MethodAttributeFilter::afterNextWord() const {
@@ -58,10 +44,13 @@ void MethodAttributeFilter::reset() {
 }
 
 bool MethodAttributeFilter::drops(int status, const std::string& command, bool inDeclaration) {
-    if (depth > 0 || afterDropped) return dropsArguments(status, command);
+    if (depth > 0 || afterDropped) return dropsArguments(status, command, inDeclaration);
     if (!inDeclaration) {
         reset();
-        return false;
+        // Between declarations only what the define records call an attribute goes:
+        //   API_DEPRECATED("Use X.", macos(10.5, 10.15))
+        //   CORE_IMAGE_EXPORT CIRAWFilterOption const kCIInputAllowDraftModeKey;
+        return status == kWord && !command.starts_with('@') && isKnownAttribute(keywords, command) && drop();
     }
     switch (status) {
     case kOpenParen:
@@ -125,9 +114,8 @@ bool MethodAttributeFilter::dropsWord(const std::string& word) {
 }
 
 bool MethodAttributeFilter::isKnownAttribute(MacroKeywordSource* keywords, const std::string& word) {
-    if (isAttributeKeyword(word)) return true;
     if (!mayBeAttribute(word) || MethodStringMaker::isTypeQualifier(word)) return false;
-    return keywords && keywords->isAttributeMacro(word) == true;
+    return AttributeWord::isAttributeKeyword(word) || AttributeWord::known(word, keywords) == true;
 }
 
 bool MethodAttributeFilter::dropsInType(const std::string& word) {
@@ -137,7 +125,7 @@ bool MethodAttributeFilter::dropsInType(const std::string& word) {
            LookAhead::nextAfterWords(buffer->unreadText()) == '^' && drop();
 }
 
-bool MethodAttributeFilter::dropsArguments(int status, const std::string& command) {
+bool MethodAttributeFilter::dropsArguments(int status, const std::string& command, bool inDeclaration) {
     // A directive inside the arguments is the evaluator's; the arguments go on after it:
     //   - (void)invalidate API_AVAILABLE(ios(17.0)
     //   #if TARGET_OS_VISION
@@ -162,7 +150,7 @@ bool MethodAttributeFilter::dropsArguments(int status, const std::string& comman
         depth = 1;
         return true;
     }
-    return drops(status, command, true);
+    return drops(status, command, inDeclaration);
 }
 
 }  // namespace kestrel

@@ -66,7 +66,7 @@ private:
 
     bool dropsWord(const std::string& word);
     bool dropsInType(const std::string& word);
-    bool dropsArguments(int status, const std::string& command);
+    bool dropsArguments(int status, const std::string& command, bool inDeclaration);
     // Leaves word out, and the "(...)" right after it.
     bool drop() { afterDropped = true; return true; }
     bool isAttribute(const std::string& word) const { return isAttribute(keywords, word); }

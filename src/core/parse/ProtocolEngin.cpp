@@ -79,10 +79,10 @@ std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
             case kLF:
                 break;
             default:
-                // "extern", "enum" and "struct" are plain words here.
-                if (*command == "typedef") {
-                    analyseTypeDefPart();
-                } else if (*command == "@end") {
+                // Inside a method declaration these words are part of a type: (const struct Foo*)x.
+                if (!maker.inDeclaration() && declarations.read(*command, status == kWord && !maker.hasUnfinished()))
+                    break;
+                if (*command == "@end") {
                     return maker.getMethodList();  // an unfinished declaration is dropped
                 } else if (*command == "@property") {
                     PropertyDeclaration property = PropertyDeclaration::read(*textBuffer, macroEngin, keywords);
@@ -104,23 +104,6 @@ void ProtocolEngin::analyseInstanceValuePart() {
             textBuffer->deleteLineBuffer();
         else if (status == kWord && *command == "struct")
             makeStruct();
-    }
-}
-
-void ProtocolEngin::analyseTypeDefPart() {
-    int status = 0;
-    if (!nextCommand(status)) return;
-    bool braceOpen = false;
-    while (nextCommand(status)) {
-        if (status == kOpenBrace) {
-            braceOpen = true;
-        } else if (status == kCloseBrace) {
-            braceOpen = false;
-        } else if (status == kSemicolon) {
-            if (!braceOpen) return;
-        } else if (status == kLineComment) {
-            textBuffer->deleteLineBuffer();
-        }
     }
 }
 

@@ -3,6 +3,8 @@
 #include <iostream>
 
 #include "core/model/StructData.h"
+#include "core/parse/CDeclaration.h"
+#include "core/parse/DeclarationAttributes.h"
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -21,8 +23,8 @@ void tidyWords(std::string& s) {
 
 }  // namespace
 
-StructEngin::StructEngin(TextBuffer* buffer, CMacroEngin* macro, TypedefList* list)
-    : TextEngin(buffer, macro), typedefList(list) {}
+StructEngin::StructEngin(TextBuffer* buffer, CMacroEngin* macro, TypedefList* list, MacroKeywordSource* keywords)
+    : TextEngin(buffer, macro), typedefList(list), keywords(keywords) {}
 
 std::optional<std::string> StructEngin::nextCommand(int& status) {
     if (!textBuffer) {
@@ -35,33 +37,13 @@ std::optional<std::string> StructEngin::nextCommand(int& status) {
 bool StructEngin::makeTagAndStruct(std::string& tag, std::string& structString, std::string& tagB) {
     bool afterBody = false;
     bool complete = false;
-    // An attribute is no part of a name: "} gs_mutex_t __attribute__((aligned (8)));" names
-    // gs_mutex_t, "struct __attribute__((packed)) Foo {" Foo.
-    bool attribute = false;
-    int attributeDepth = 0;
     int status = 0;
     while (auto command = nextCommand(status)) {
         if (status == kSemicolon) {
             complete = true;
             break;
         }
-        if (attribute) {  // its "(" opens the arguments
-            attribute = false;
-            if (status == kOpenParen) {
-                attributeDepth = 1;
-                continue;
-            }
-        }
-        if (attributeDepth > 0) {
-            if (status == kOpenParen) ++attributeDepth;
-            if (status == kCloseParen) --attributeDepth;
-            continue;
-        }
-        if (status == kWord && (*command == "__attribute__" || *command == "__attribute")) {
-            attribute = true;
-            continue;
-        }
-        if (status == kOpenBrace) {
+        if (status == kOpenBrace && !afterBody) {
             structString += "{\n";
             std::optional<std::string> body = analyseStructPart();
             if (!body) break;  // the text ended inside the body
@@ -69,6 +51,10 @@ bool StructEngin::makeTagAndStruct(std::string& tag, std::string& structString, 
             afterBody = true;
         } else if (status == kLineComment) {
             textBuffer->deleteLineBuffer();
+        } else if (status == kBlockOpen) {
+            skipComment(*command);  // "evsioKeymapping /* old name */ {": no part of the name
+        } else if (status == kHash) {
+            doDirective();
         } else if (!isLineEnd(status)) {
             std::string& words = afterBody ? tagB : tag;
             words += ' ';
@@ -136,37 +122,44 @@ void StructEngin::addTypedef(TypedefList* list, const std::string& name, const s
     (*list)[name] = type;
 }
 
+std::string StructEngin::addTypedefs(const std::string& base, const std::string& declarators) {
+    CDeclaration declaration = CDeclaration::read(base + " " + declarators, keywords);
+    for (const DeclaredName& declared : declaration.names) addTypedef(typedefList, declared.name, declared.type);
+    return declaration.names.empty() ? std::string() : declaration.names.front().name;
+}
+
 std::shared_ptr<StructData> StructEngin::doStdAnalyse(const std::string&) {
     std::string tag, body, tagB;
-    if (!makeTagAndStruct(tag, body, tagB) || body.empty() || tag.empty()) return nullptr;
+    if (!makeTagAndStruct(tag, body, tagB) || body.empty()) return nullptr;
+    std::string name = DeclarationAttributes::tagName(tag, keywords);
+    if (name.empty()) return nullptr;
     auto record = std::make_shared<StructData>();
-    record->setName(tag);
+    record->setName(name);
     record->setStructIndex(body);
     return record;
 }
 
-std::shared_ptr<TreeData> StructEngin::doAnalyse(const std::string&) {
+std::shared_ptr<TreeData> StructEngin::doAnalyse(const std::string& opener) {
     std::string tag, body, tagB;
     if (!makeTagAndStruct(tag, body, tagB)) return nullptr;
-    if (!body.empty()) {
-        std::shared_ptr<StructEnumData> record = newRecord();
-        record->setName(tag.empty() ? tagB : tag);
-        record->setStructIndex(body);
-        if (!tag.empty() && !tagB.empty() && tag != tagB) addTypedef(typedefList, tagB, tag);
-        return record;
+    const std::string keyword = opener == "union" ? opener : "struct";
+    // No body: a second name for the type, or a pointer to it ("struct _NSZone *NSZonePtr").
+    if (body.empty()) {
+        addTypedefs(qualifiers + keyword, tag);
+        return nullptr;
     }
-    // No body: a second name for a struct type, or a pointer to it.
-    std::size_t space = tag.rfind(' ');
-    if (space == std::string::npos) return nullptr;
-    std::string type = tag.substr(0, space);
-    std::string name = tag.substr(space + 1);
-    if (name.front() == '*') {
-        name.erase(0, 1);
-        type += '*';
+    // An untagged struct is known by its first typedef name, as the compiler calls it.
+    std::string name = DeclarationAttributes::tagName(tag, keywords);
+    if (name.empty()) {
+        CDeclaration names = CDeclaration::read("int " + tagB, keywords);
+        if (names.names.empty()) return nullptr;
+        name = names.names.front().name;
     }
-    // A lone "*" names nothing.
-    if (!name.empty() && name != type) addTypedef(typedefList, name, type);
-    return nullptr;
+    addTypedefs(qualifiers + keyword + " " + name, tagB);
+    std::shared_ptr<StructEnumData> record = newRecord();
+    record->setName(name);
+    record->setStructIndex(body);
+    return record;
 }
 
 }  // namespace kestrel

@@ -1,6 +1,7 @@
 #include "core/parse/TextEngin.h"
 
 #include "core/parse/CMacroEngin.h"
+#include "core/parse/DirectiveLines.h"
 #include "core/parse/MultiComment.h"
 
 #include "core/parse/TextBuffer.h"
@@ -81,10 +82,7 @@ std::optional<std::vector<std::string>> TextEngin::commandToChunk(const std::opt
 }
 
 void TextEngin::doDirective() {
-    if (macroEngin)
-        macroEngin->doCalc();
-    else if (textBuffer)
-        textBuffer->deleteLineBuffer();
+    if (textBuffer) DirectiveLines::run(*textBuffer, macroEngin);
 }
 
 void TextEngin::skipComment(const std::string& opener) { MultiComment(textBuffer, macroEngin).doAnalyse(opener); }

@@ -1,6 +1,7 @@
 #include "core/text/ArgumentInfo.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
@@ -23,15 +24,24 @@ std::optional<std::string> bodyBlock(const std::shared_ptr<Record>& record, cons
     return std::string(kind) + "  " + word + "\n" + record->getStructIndex().value_or("") + ";\n";
 }
 
-// The word without the keyword of its kind ("enum NSFoo" -> "NSFoo", as a typedef of an enum
-// reads); none when it names another kind ("struct _NSRect" is no enum).
-std::optional<std::string> ofKind(const std::string& word, const std::string& keyword) {
-    for (const char* kind : {"enum ", "struct ", "union "}) {
-        if (!word.starts_with(kind)) continue;
-        if (keyword != kind && !(keyword == "struct " && std::string(kind) == "union ")) return std::nullopt;
-        return word.substr(std::string(kind).size());
+// The word without the keyword of its kind, and the qualifiers before it, as typedefs read
+// ("enum NSFoo" -> "NSFoo", "const struct __CFString *" -> "__CFString *"); none when it
+// names another kind ("struct _NSRect" is no enum).
+std::optional<std::string> ofKind(std::string_view word, std::string_view keyword) {
+    for (bool qualifier = true; qualifier;) {
+        qualifier = false;
+        for (std::string_view q : {"const ", "volatile "})
+            if (word.starts_with(q)) {
+                word.remove_prefix(q.size());
+                qualifier = true;
+            }
     }
-    return word;
+    for (std::string_view kind : {"enum ", "struct ", "union "}) {
+        if (!word.starts_with(kind)) continue;
+        if (keyword != kind && !(keyword == "struct " && kind == "union ")) return std::nullopt;
+        return std::string(word.substr(kind.size()));
+    }
+    return std::string(word);
 }
 
 }  // namespace

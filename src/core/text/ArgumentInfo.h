@@ -39,8 +39,9 @@ public:
     // "typedef  T  <word>;\n" when the key is a typedef of T; word then becomes T (one level).
     std::optional<std::string> checkTypeDef(std::string& word);
     // "struct  <word>\n<body>;\n" when the key names a struct; "enum  <word>[ : type]\n<body>;\n",
-    // the body one constant a row, when it names an enum. A word typedefs made of an enum
-    // ("enum NSFoo") is looked up without its keyword, and names no struct.
+    // the body one constant a row, when it names an enum. A type as typedefs give it is looked
+    // up without its keyword and qualifiers ("struct _NSPoint", "const struct __CFString *",
+    // "enum NSFoo"), and names only its own kind: "enum NSFoo" names no struct.
     std::optional<std::string> checkStruct(const std::string& word);
     std::optional<std::string> checkEnum(const std::string& word);
 

@@ -10,11 +10,15 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTimer>
 #include <cstdlib>
 #include <set>
@@ -26,6 +30,7 @@
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
+#include "core/model/FunctionMacrosData.h"
 #include "core/model/ProtocolData.h"
 #include "core/model/StructData.h"
 #include "core/platform/DataFolder.h"
@@ -35,6 +40,7 @@
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
 #include "core/platform/SdkLayout.h"
+#include "core/text/PlaceFinder.h"
 #include "gui/app/AboutController.h"
 #include "gui/app/DesktopUrl.h"
 #include "gui/app/EditTarget.h"
@@ -56,6 +62,7 @@
 #include "gui/panels/FunctionController.h"
 #include "gui/panels/HedderViewer.h"
 #include "gui/panels/MargeController.h"
+#include "gui/panels/QuickOpenController.h"
 #include "gui/panels/StructEnumViewerController.h"
 #include "gui/treeview/TreeView.h"
 #include "ui_MainWindow.h"
@@ -77,6 +84,8 @@ QList<QKeySequence> shortcutsOf(const MenuCommandEntry& entry) {
         case StandardShortcut::Find: key = QKeySequence::Find; break;
         case StandardShortcut::NextTab: key = QKeySequence::NextChild; break;
         case StandardShortcut::PreviousTab: key = QKeySequence::PreviousChild; break;
+        case StandardShortcut::Back: key = QKeySequence::Back; break;
+        case StandardShortcut::Forward: key = QKeySequence::Forward; break;
         case StandardShortcut::None: break;
     }
     QList<QKeySequence> keys;
@@ -88,6 +97,7 @@ QList<QKeySequence> shortcutsOf(const MenuCommandEntry& entry) {
     const QKeyCombination backtab(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Backtab);
     if (portable.count() == 1 && portable[0] == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Tab))
         keys.append(QKeySequence(backtab));
+    if (const QKeySequence alternate(QString::fromLatin1(entry.alternate)); !alternate.isEmpty()) keys.append(alternate);
     QList<QKeySequence> unique;
     for (const QKeySequence& k : keys)
         if (!unique.contains(k)) unique.append(k);
@@ -141,6 +151,7 @@ void AppShell::applicationWillFinishLaunching() {
         updateCommands();
         QTimer::singleShot(0, this, &AppShell::updateCommands);
     });
+    observeHistory();
     ProcessState::defineList().clear();
     ProcessState::frameworkPathCache().clear();
     PrefFile::setUpPref();
@@ -284,6 +295,7 @@ void AppShell::makeMainWindow() {
         }
     });
     makeMenus();
+    makeToolBar();
     makePanels();
     connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
     connect(ui_->tabView, &QTabWidget::currentChanged, this, [this] { updateCommands(); });
@@ -294,6 +306,17 @@ void AppShell::makeMainWindow() {
 
 bool AppShell::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride && !actions_.empty()) updateCommands();
+    // The mouse's back and forward buttons, over the main window or the tree window.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        const auto button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::BackButton || button == Qt::ForwardButton) {
+            const QWidget* window = static_cast<QWidget*>(watched)->window();
+            if (window == mainWindow_.get() || (treeWindow_ && window == treeWindow_.data())) {
+                runCommand(button == Qt::BackButton ? MenuCommand::Back : MenuCommand::Forward);
+                return true;
+            }
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -328,6 +351,7 @@ void AppShell::makePanels() {
     classController_ = new ClassController(*this, ui_->classTab, ui_->classNameView);
     findController_ = new FindController(*this, ui_->findTab, classController_);
     functionController_ = new FunctionController(*this, ui_->functionTab);
+    quickOpen_ = new QuickOpenController(*this);
 }
 
 void AppShell::makeMenus() {
@@ -389,6 +413,9 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::ShowFunctionTab: showTab(kFunctionTab); break;
         case MenuCommand::NextTab: showTab(getTabView() ? getTabView()->currentIndex() + 1 : 0); break;
         case MenuCommand::PreviousTab: showTab(getTabView() ? getTabView()->currentIndex() - 1 : 0); break;
+        case MenuCommand::QuickOpen: quickOpen(); break;
+        case MenuCommand::Back: goBack(); break;
+        case MenuCommand::Forward: goForward(); break;
         default: break;
     }
     updateCommands();
@@ -409,6 +436,15 @@ bool AppShell::validateCommand(MenuCommand command) const {
             const QWidget* active = QApplication::activeWindow();
             return !active || active == mainWindow_.get() || active == treeWindow_.data();
         }
+        case MenuCommand::QuickOpen:
+            // From every window of the program (the header viewer, the struct and enum viewer
+            // too), and again from its own: the text is selected to be typed over. Not over a
+            // dialog that waits for an answer.
+            return !QApplication::activeModalWidget();
+        case MenuCommand::Back:
+            return navigationState().first;
+        case MenuCommand::Forward:
+            return navigationState().second;
         case MenuCommand::Copy:
             if (QLineEdit* field = focusedLineEdit()) return field->hasSelectedText() && field->echoMode() == QLineEdit::Normal;
             if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()))
@@ -697,6 +733,7 @@ void AppShell::copy() {
 void AppShell::cut() {
     if (QLineEdit* field = focusedLineEdit()) return field->cut();
     if (EditTarget* target = focusedEditTarget(); target && target->canCut()) target->cut();
+    navigationState_.reset();  // a class cut from the tree may have been a place of the history
 }
 
 QMainWindow* AppShell::getMainWindow() const { return mainWindow_.get(); }
@@ -727,6 +764,159 @@ void AppShell::selectRequestedClass() {
         return;
     }
     mainView_->selectClass(record, true);
+}
+
+void AppShell::makeToolBar() {
+    QToolBar* bar = ui_->navigationBar;
+    QStyle* style = mainWindow_->style();
+    const std::pair<MenuCommand, QIcon> buttons[] = {
+        {MenuCommand::Back, style->standardIcon(QStyle::SP_ArrowBack)},
+        {MenuCommand::Forward, style->standardIcon(QStyle::SP_ArrowForward)},
+        {MenuCommand::QuickOpen,
+         QIcon::fromTheme(QStringLiteral("edit-find"), style->standardIcon(QStyle::SP_FileDialogContentsView))},
+    };
+    for (const auto& [command, icon] : buttons) {
+        QAction* action = actionFor(command);
+        if (!action) continue;
+        action->setIcon(icon);
+        // "Back (Alt+Left)": the button says its keys.
+        QString tip = action->text().remove(QLatin1Char('&')).remove(QChar(0x2026));
+        action->setIconText(tip);  // the button's words, without the menu's ellipsis
+        if (!action->shortcut().isEmpty()) tip += QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
+        action->setToolTip(tip);
+        if (command == MenuCommand::QuickOpen) bar->addSeparator();
+        bar->addAction(action);
+        if (command == MenuCommand::QuickOpen)
+            if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
+                button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+}
+
+void AppShell::quickOpen() {
+    if (quickOpen_) quickOpen_->open();
+}
+
+void AppShell::observeHistory() {
+    NotificationCenter& center = NotificationCenter::defaultCenter();
+    auto visited = [this](NavigationHistory::Place place) {
+        history_.visit(std::move(place));
+        navigationState_.reset();
+        updateCommands();
+    };
+    center.addObserver(this, "ClassObjSelectedMessage", [visited](const Notification& n) {
+        if (const auto* record = std::any_cast<std::shared_ptr<ClassData>>(&n.object); record && *record)
+            visited(NavigationHistory::Place::ofClass((*record)->getName().value_or("")));
+    });
+    center.addObserver(this, "ClassMethodWasSelectedMessage", [this, visited](const Notification& n) {
+        // On the class the panel shows (the tree's selection, or the class found).
+        const auto* method = std::any_cast<std::string>(&n.object);
+        if (!method || method->empty()) return;
+        const QLineEdit* field = getClassNameView();
+        visited(NavigationHistory::Place::ofMethod(field ? field->text().toStdString() : std::string(), *method));
+    });
+    center.addObserver(this, "FunctionWasSelectedMessage", [visited](const Notification& n) {
+        if (const auto* declaration = std::any_cast<std::string>(&n.object); declaration && !declaration->empty())
+            visited(NavigationHistory::Place::ofFunction(*declaration));
+    });
+    center.addObserver(this, "TreeFileWasChangedMessage", [this](const Notification&) {
+        navigationState_.reset();
+        updateCommands();
+    });
+}
+
+bool AppShell::placeExists(const NavigationHistory::Place& place) const {
+    return PlaceFinder(app_.classStraightList, app_.functions).exists(place);
+}
+
+std::pair<bool, bool> AppShell::navigationState() const {
+    if (!navigationState_) {
+        auto exists = [this](const NavigationHistory::Place& place) { return placeExists(place); };
+        navigationState_ = std::pair{history_.canGoBack(exists), history_.canGoForward(exists)};
+    }
+    return *navigationState_;
+}
+
+void AppShell::goBack() {
+    auto exists = [this](const NavigationHistory::Place& place) { return placeExists(place); };
+    if (std::optional<NavigationHistory::Place> place = history_.back(exists)) showPlace(*place);
+    navigationState_.reset();
+    updateCommands();
+}
+
+void AppShell::goForward() {
+    auto exists = [this](const NavigationHistory::Place& place) { return placeExists(place); };
+    if (std::optional<NavigationHistory::Place> place = history_.forward(exists)) showPlace(*place);
+    navigationState_.reset();
+    updateCommands();
+}
+
+void AppShell::showPlace(const NavigationHistory::Place& place) {
+    const std::optional<PlaceFinder::Found> found = PlaceFinder(app_.classStraightList, app_.functions).find(place);
+    if (!found) return;
+    // What is shown now is the history's own step, not a new place.
+    NavigationHistory::Replay replay(history_);
+    switch (place.kind) {
+        case NavigationHistory::Place::Kind::Class: showClassRecord(found->classRecord); break;
+        case NavigationHistory::Place::Kind::Method: showMethodOn(found->classRecord, found->method.value_or("")); break;
+        case NavigationHistory::Place::Kind::Function: showFunctionRecord(found->function); break;
+    }
+}
+
+void AppShell::showDestination(const QuickOpenText::Destination& to) {
+    using Where = QuickOpenText::Destination::Where;
+    // Chosen from another window (the header viewer, ...): the main window comes forward.
+    if (to.where == Where::Method || to.where == Where::Function || to.where == Where::Class)
+        if (QWidget* active = QApplication::activeWindow();
+            active && active != mainWindow_.get() && active != treeWindow_.data()) {
+            mainWindow_->raise();
+            mainWindow_->activateWindow();
+        }
+    switch (to.where) {
+        case Where::Class: showClassRecord(to.classRecord); break;
+        case Where::Method: showMethodOn(to.classRecord, to.method.value_or("")); break;
+        case Where::Function: showFunctionRecord(to.function); break;
+        case Where::StructEnum:
+            ShowStructEnumViewer();
+            if (seViewWere) seViewWere->showRecord(to.structEnum, to.constant);
+            break;
+        case Where::Nowhere:
+            mainWindow_->statusBar()->showMessage(QString::fromStdString(to.note), 8000);
+            break;
+    }
+}
+
+void AppShell::showClassRecord(const std::shared_ptr<ClassData>& record) {
+    if (!record) return;
+    if (mainView_)
+        mainView_->selectClass(record);
+    else
+        NotificationCenter::defaultCenter().post("ClassObjSelectedMessage", record);
+    showTab(kClassTab);
+}
+
+void AppShell::showMethodOn(const std::shared_ptr<ClassData>& record, const std::string& method) {
+    // The class first, as a click on its box shows it; then the method, as its menu shows it.
+    if (record) {
+        if (!mainView_)
+            NotificationCenter::defaultCenter().post("ClassObjSelectedMessage", record);
+        else if (mainView_->selectedClass() != record)
+            mainView_->selectClass(record);
+        else
+            mainView_->scrollToselection();
+    } else if (mainView_) {
+        mainView_->doObjSelectByPt({-1, -1});  // no class: the method alone, on no receiver
+    } else {
+        NotificationCenter::defaultCenter().post("ClassDidUnselectedMessage");
+    }
+    showTab(kClassTab);
+    NotificationCenter::defaultCenter().post("ClassMethodWasSelectedMessage", method);
+    if (classController_) classController_->getMethodView()->setFocus(Qt::OtherFocusReason);
+}
+
+void AppShell::showFunctionRecord(const std::shared_ptr<FunctionMacrosData>& record) {
+    if (!record || !functionController_) return;
+    showTab(kFunctionTab);
+    functionController_->showFunction(record);
 }
 
 // The host: the opening window and the tree view.

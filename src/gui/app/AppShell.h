@@ -21,7 +21,9 @@
 
 #include "core/app/MenuCommands.h"
 #include "core/app/AppAction2.h"
+#include "core/model/NavigationHistory.h"
 #include "core/platform/Host.h"
+#include "core/text/QuickOpenText.h"
 #include "core/text/QuickHelpText.h"
 
 class QAction;
@@ -49,6 +51,7 @@ class EditUrlController;
 class MargeController;
 class PrefController;
 class FindController;
+class QuickOpenController;
 class FunctionController;
 class HedderViewer;
 class OpeningAboutController;
@@ -131,6 +134,21 @@ public:
     void showFind();
     void showTab(int index);
 
+    // Open Quickly (Ctrl+K, Ctrl+Shift+O): one field over everything (QuickOpenController).
+    void quickOpen();
+    // Where a quick-open result leads: the class selected in the tree (its superclasses unfolded,
+    // scrolled into view), the method shown in the Class tab as its class's menu shows it, the
+    // function selected in the Functions tab, the struct, enum or constant in the struct and enum
+    // viewer; what leads nowhere is said in the status bar.
+    void showDestination(const QuickOpenText::Destination& to);
+    // The history of the classes, methods and functions shown in this session: every class
+    // selected, method shown in the Class tab and function shown in the Functions tab, by
+    // whatever way, is a place; Back and Forward (Alt+Left, Alt+Right, the mouse's back and
+    // forward buttons, the toolbar) show them again, passing over what the tree no longer has.
+    void goBack();
+    void goForward();
+    const NavigationHistory& history() const { return history_; }
+
     // Validation: the application's table for tagged commands; Quit always; Copy and Cut as
     // the focused view answers.
     bool validateCommand(MenuCommand command) const;
@@ -155,6 +173,7 @@ public:
     ClassController* getClassController() const { return classController_; }
     FindController* getFindController() const { return findController_; }
     FunctionController* getFunctionController() const { return functionController_; }
+    QuickOpenController* getQuickOpen() const { return quickOpen_; }
     StructEnumViewerController* getStructEnumViewer() const { return seViewWere; }
     EditCommentController* getCommentEditor() const { return CommentEditor; }
     MargeController* getMargeEditor() const { return MargeEditor; }
@@ -194,6 +213,17 @@ private:
     void beginOpening(const QString& title);
     void endOpening();
     void selectRequestedClass();
+    // The toolbar: Back, Forward, Open Quickly.
+    void makeToolBar();
+    // The history's places recorded as they are shown.
+    void observeHistory();
+    bool placeExists(const NavigationHistory::Place& place) const;
+    void showPlace(const NavigationHistory::Place& place);
+    void showClassRecord(const std::shared_ptr<ClassData>& record);
+    void showMethodOn(const std::shared_ptr<ClassData>& record, const std::string& method);
+    void showFunctionRecord(const std::shared_ptr<FunctionMacrosData>& record);
+    // Whether Back and Forward lead anywhere, worked out once per change of the history or the tree.
+    std::pair<bool, bool> navigationState() const;
     // What Show Header shows: the record whose header it is, and the method of it, if any.
     std::pair<std::shared_ptr<TreeData>, std::string> headerSubject() const;
 
@@ -223,6 +253,9 @@ private:
     ClassController* classController_ = nullptr;
     FindController* findController_ = nullptr;
     FunctionController* functionController_ = nullptr;
+    QuickOpenController* quickOpen_ = nullptr;
+    NavigationHistory history_;
+    mutable std::optional<std::pair<bool, bool>> navigationState_;
 };
 
 }  // namespace kestrel::gui

@@ -282,13 +282,13 @@ void TextArrayView::selectRow(int index) {
 void TextArrayView::scrollToRow(int index) {
     if (index < 0 || index >= rowCount_) return;
     QScrollBar* bar = verticalScrollBar();
-    const int top = index * kRowHeight, bottom = top + kRowHeight;
+    const int top = index * rowHeight_, bottom = top + rowHeight_;
     if (top < bar->value()) bar->setValue(top);
     else if (bottom > bar->value() + viewport()->height()) bar->setValue(bottom - viewport()->height());
 }
 
 std::optional<int> TextArrayView::rowForKey(int key, int from) const {
-    const int page = std::max(1, viewport()->height() / kRowHeight - 1);
+    const int page = std::max(1, viewport()->height() / rowHeight_ - 1);
     const int last = rowCount_ - 1;
     switch (key) {
         case Qt::Key_Up: return from < 0 ? 0 : std::max(0, from - 1);

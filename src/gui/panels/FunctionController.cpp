@@ -11,11 +11,13 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/app/AppAction2.h"
 #include "core/model/AnnotationFiles.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/TreeData.h"
+#include "core/platform/NotificationCenter.h"
 #include "core/text/ArgumentInfo.h"
 #include "core/text/DeprecatedEntries.h"
 #include "core/text/FunctionFilter.h"
@@ -216,6 +218,29 @@ void FunctionController::headerMenuSelected(int index) {
     laseSelectedHeaderMenuIndex = index;
 }
 
+bool FunctionController::showFunction(const std::shared_ptr<FunctionMacrosData>& record) {
+    auto rowOf = [&] {
+        const ClassListView::Records& rows = mainView->records();
+        const auto found = std::find(rows.begin(), rows.end(), std::static_pointer_cast<TreeData>(record));
+        return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+    };
+    if (!record) return false;
+    int row = rowOf();
+    if (row < 0) {
+        // Every kind, functions and constants alike, every framework and header.
+        TargetListMenu->setCurrentIndex(0);
+        laseSelectedTargetMenuIndex = 0;
+        functionFilterButton->button(0)->setChecked(true);
+        filterSelectIndex = 0;
+        TreeFileWasChanged();
+        row = rowOf();
+    }
+    if (row < 0) return false;
+    mainView->selectRow(row);
+    mainView->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
 void FunctionController::classSelected(const std::shared_ptr<TreeData>& record) {
     if (!record) return;
     const std::string name = record->getName().value_or("");
@@ -227,6 +252,7 @@ void FunctionController::classSelected(const std::shared_ptr<TreeData>& record) 
     auto found = comments ? comments->find(name) : StringDic::const_iterator{};
     commentView->setPlainText(comments && found != comments->end() ? qText(found->second) : QString());
     showQuickHelp(record);
+    NotificationCenter::defaultCenter().post("FunctionWasSelectedMessage", name);
     owner.updateCommands();  // Show Header follows the chosen function
 }
 

@@ -35,7 +35,12 @@ public:
     void functionFilterSelected(int tag);
     void frameworkMenuSelected(int index);
     void headerMenuSelected(int index);
+    // Shows a record's declaration, argument information and comment; announces it
+    // (FunctionWasSelectedMessage, with its declaration text).
     void classSelected(const std::shared_ptr<TreeData>& record) override;
+    // Selects record in the list and scrolls it into view, the list taking the keys; where the
+    // filters hide it, they are set to show everything first. False when the tree has no such record.
+    bool showFunction(const std::shared_ptr<FunctionMacrosData>& record);
 
     QComboBox* getTargetListMenu() const { return TargetListMenu; }
     QComboBox* getFrameWorkListMenu() const { return FrameWorkListMenu; }

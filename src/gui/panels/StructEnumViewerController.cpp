@@ -5,10 +5,12 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 
 #include "core/app/AppAction2.h"
 #include "core/model/EnumData.h"
 #include "core/model/StructData.h"
+#include "gui/lists/StructEnumView.h"
 #include "core/platform/NotificationCenter.h"
 #include "gui/app/AppShell.h"
 #include "gui/app/WindowPlacement.h"
@@ -65,6 +67,25 @@ void StructEnumViewerController::showList() {
     if (mode == 0) records.assign(app.structList.begin(), app.structList.end());
     if (mode == 1) records.assign(app.enumList.begin(), app.enumList.end());
     ui_->listView->setRecords(std::move(records));
+}
+
+void StructEnumViewerController::showRecord(const std::shared_ptr<StructEnumData>& record,
+                                            std::optional<std::size_t> constant) {
+    if (!record || !ui_) return;
+    const int wanted = record->whoAreYou() == kEnumDataKind ? 1 : 0;
+    if (wanted != mode) {
+        (wanted == 1 ? ui_->enumModeButton : ui_->structModeButton)->setChecked(true);
+        changeMode(wanted);
+    }
+    const StructEnumView::Records& rows = ui_->listView->records();
+    const auto found = std::find(rows.begin(), rows.end(), record);
+    if (found == rows.end()) return;
+    ui_->listView->selectRow(static_cast<int>(found - rows.begin()));
+    // The definition's first row is the enum's head; each constant a row after it.
+    if (constant) ui_->indexView->selectRow(static_cast<int>(*constant) + 1);
+    window->raise();
+    window->activateWindow();
+    ui_->listView->setFocus(Qt::OtherFocusReason);
 }
 
 void StructEnumViewerController::doOkButton() {

@@ -6,12 +6,17 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class StructEnumViewer;
 }
 
 class QLabel;
+
+namespace kestrel {
+class StructEnumData;
+}
 
 namespace kestrel::gui {
 
@@ -30,6 +35,9 @@ public:
     // 0 structs, 1 enums; another tag changes the mode and leaves the list as it was.
     void changeMode(int tag);
     void doOkButton();
+    // Shows record (a struct or an enum) selected and scrolled into view, the mode switched to
+    // its kind; with constant, that constant of the enum selected in its definition.
+    void showRecord(const std::shared_ptr<StructEnumData>& record, std::optional<std::size_t> constant = std::nullopt);
     int getMode() const { return mode; }
     QWidget* getWindow() const { return window; }
     StructEnumView* getListView() const;

@@ -80,20 +80,27 @@ TEST_F(MacroRecordsTest, DefinitionsAreFoundThroughImportsInCheckDefineOrder) {
 }
 
 TEST_F(MacroRecordsTest, WordsStandingForDriverKeywords) {
-    const std::pair<const char*, const char*> leading[] = {
-        {"extern__declspec(dllimport)\n", "extern"}, {"extern\"C\"\n", "extern"}, {"externals\n", "externals"},
-        {"__declspec(dllexport)APPKIT_EXTERN\n", "__declspec"}, {"@interface\n", "@interface"},
-        {"(x)externx\n", ""}, {"", ""}};
-    for (const auto& [definition, word] : leading) EXPECT_EQ(MacroKeywordResolver::leadingWord(definition), word);
-
+    // As the define records keep them: parameters first, the blanks that part tokens kept.
     record("Defs.h", {}, {{"GS_EXPORT", "extern\n"}, {"APPKIT_EXTERN", "extern\"C\"\n"}, {"MY_STRUCT", "struct_Foo\n"},
-                          {"MY_TYPEDEF", "typedef\n"}, {"C_BEGIN", "extern\"C\"{\n"}, {"BEGIN_THROUGH", "C_BEGIN\n"}});
+                          {"MY_TYPEDEF", "typedef\n"}, {"C_BEGIN", "extern\"C\"{\n"}, {"BEGIN_THROUGH", "C_BEGIN\n"},
+                          {"ATTR_FIRST", "__attribute__((visibility(\"default\")))extern\n"},
+                          {"DECLSPEC", "__declspec(dllexport)APPKIT_EXTERN\n"}, {"WRAP", "(k)k __attribute__((used))\n"},
+                          {"WRAPPED", "WRAP(extern)\n"}, {"ARGUMENT", "(x)extern x\n"},
+                          {"NS_INLINE", "static __inline__ __attribute__((always_inline))\n"},
+                          {"STATIC_ONLY", "static\n"}, {"EMPTY_ATTR", "\n"}, {"THROUGH_EMPTY", "EMPTY_ATTR extern\n"}});
     record("App.h", {"Defs.h"}, {});
     const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"APPKIT_EXTERN", "extern"},
         {"MY_STRUCT", std::nullopt},      // "struct_Foo" is no keyword
         {"MY_TYPEDEF", "typedef"},
         {"BEGIN_THROUGH", std::nullopt},  // a block opens: no prefix of the next declaration
+        {"ATTR_FIRST", "extern"},         // an attribute before extern
+        {"DECLSPEC", "extern"},           // through a keyword that is a macro too
+        {"WRAPPED", "extern"},            // through a function-like macro
+        {"ARGUMENT", std::nullopt},       // a use with arguments is a declaration of its own
+        {"NS_INLINE", "CG_INLINE"},
+        {"STATIC_ONLY", std::nullopt},
+        {"THROUGH_EMPTY", "extern"},
     };
     for (const auto& [word, keyword] : cases) EXPECT_EQ(keywordFor("App.h", word), keyword) << word;
     EXPECT_EQ(keywordFor("Unknown.h", "GS_EXPORT"), std::nullopt);  // no record at all
@@ -105,16 +112,19 @@ TEST_F(MacroRecordsTest, AttributeMacrosAndWhatIsNone) {
     record("Defs.h", {}, {{"EMPTY", "\n"}, {"ATTR", "__attribute__((unused))\n"}, {"FORMAT", "(F,A)__attribute__((format(F,A)))\n"},
                           {"VARIADIC", "(...)\n"}, {"THROUGH", "FORMAT(1,2)\n"}, {"LOOP_A", "LOOP_B\n"},
                           {"LOOP_B", "LOOP_A\n"}, {"VALUE", "(0x7fffffff)\n"}, {"SUM", "(a+b)\n"},
-                          {"TYPE", "(T)id\n"}, {"WINDOWS", "__declspec(dllimport)\n"}, {"UNSEEN", "ELSEWHERE\n"}});
+                          {"TYPE", "(T)id\n"}, {"WINDOWS", "__declspec(dllimport)\n"}, {"UNSEEN", "ELSEWHERE\n"},
+                          {"PICK", "(A,B,NAME,...)NAME\n"}, {"AVAIL", "(...)PICK(__VA_ARGS__,X,Y)\n"}});
     record("App.h", {"Defs.h"}, {});
     record("Elsewhere.h", {}, {{"ELSEWHERE", "\n"}});
     names.refresh(ProcessState::defineList());
     MacroKeywordResolver resolver(ProcessState::defineList().at("App.h"), names, &HeaderAnalyser::isKeyword);
     for (const char* yes : {"EMPTY", "ATTR", "FORMAT", "VARIADIC", "THROUGH", "WINDOWS"})
         EXPECT_EQ(resolver.isAttribute(yes), true) << yes;
-    // A loop, a value, a type, and a macro whose definition this header cannot see.
-    for (const char* no : {"LOOP_A", "VALUE", "SUM", "TYPE", "UNSEEN"}) EXPECT_EQ(resolver.isAttribute(no), false) << no;
+    // A loop, a value, a type.
+    for (const char* no : {"LOOP_A", "VALUE", "SUM", "TYPE"}) EXPECT_EQ(resolver.isAttribute(no), false) << no;
     EXPECT_EQ(resolver.isAttribute("ELSEWHERE"), std::nullopt);  // defined, but not for App.h
+    EXPECT_EQ(resolver.isAttribute("UNSEEN"), std::nullopt);     // standing for a macro App.h cannot see
+    EXPECT_EQ(resolver.isAttribute("AVAIL"), std::nullopt);      // it picks among its arguments
     EXPECT_EQ(resolver.isAttribute("NOWHERE"), std::nullopt);
 }
 

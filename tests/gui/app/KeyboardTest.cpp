@@ -30,16 +30,6 @@ protected:
         launch();
         QApplication::clipboard()->clear();
     }
-    void activateMain() {
-        QApplication::setActiveWindow(shell->getMainWindow());
-        QApplication::processEvents();
-    }
-    // A key as the user types it: to the widget with the focus (or the active window).
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
-        QTest::keyClick(to, static_cast<Qt::Key>(key), mods);
-    }
-    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
     QString clipboard() { return QApplication::clipboard()->text(); }
     FindController& find() { return *shell->getFindController(); }
     FindResultView& results() { return *find().getResultView(); }
@@ -119,7 +109,7 @@ TEST_F(KeyboardTest, FindTypeDownCopyEscapeAndReturn) {
     EXPECT_EQ(tab(), AppShell::kClassTab);
     EXPECT_EQ(panel.getMethodView()->getMethod(), "-(void)drawRect:(KitRect)rect");
     EXPECT_EQ(panel.getArgumentInfoView()->toPlainText().toStdString(),
-              "typedef  _KitRect  KitRect;\nstruct  _KitRect\n{\n float x; float y; float width; float height;\n};");
+              "typedef  struct _KitRect  KitRect;\nstruct  _KitRect\n{\n float x; float y; float width; float height;\n};");
     EXPECT_EQ(shell->getClassNameView()->text(), "KitView");
     EXPECT_EQ(QApplication::focusWidget(), panel.getMethodView());
     press(Qt::Key_Down);  // highlights it, ready to copy

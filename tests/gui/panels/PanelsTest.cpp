@@ -82,7 +82,7 @@ TEST_F(PanelsTest, ClassPanelFollowsTheTree) {
     choose("-(void)drawRect:(KitRect)rect");
     EXPECT_EQ(classPanel().getMethodView()->getMethod(), "-(void)drawRect:(KitRect)rect");
     EXPECT_EQ(classPanel().getArgumentInfoView()->toPlainText().toStdString(),
-              "typedef  _KitRect  KitRect;\nstruct  _KitRect\n{\n float x; float y; float width; float height;\n};");
+              "typedef  struct _KitRect  KitRect;\nstruct  _KitRect\n{\n float x; float y; float width; float height;\n};");
     EXPECT_TRUE(classPanel().getCommentView()->toPlainText().isEmpty());
     choose("-(void)display");
     EXPECT_EQ(classPanel().getCommentView()->toPlainText(), "Draws the view.\nAt once.");

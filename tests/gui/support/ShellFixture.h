@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMainWindow>
 #include <QScrollArea>
 #include <QTest>
 #include <QTimer>
@@ -68,6 +69,17 @@ protected:
         view().setFocus();
         QApplication::processEvents();
     }
+    // The main window made the active one, as after a click in it.
+    void activateMain() {
+        QApplication::setActiveWindow(shell->getMainWindow());
+        QApplication::processEvents();
+    }
+    // A key as the user types it: to the widget with the focus (or the active window).
+    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        QTest::keyClick(to, static_cast<Qt::Key>(key), mods);
+    }
+    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
     QScrollArea& scrollArea() { return *qobject_cast<QScrollArea*>(view().parentWidget()->parentWidget()); }
     bool treeChanged() { return ProcessState::prefData()->treeChanged; }
     // Answers the next modal dialog with code once it runs; dialogAsked tells whether one came.
