@@ -146,6 +146,15 @@ def first_keyword(method_text):
     return words[0] if words else None
 
 
+def property_setter_line(name, text):
+    """A setter made from a property stands on the property's line, which names the property
+    ("setOpaque" on "@property BOOL opaque;")."""
+    if not re.match(r"\s*@property\b", text) or not re.match(r"set[A-Z_]", name):
+        return False
+    prop = name[3].lower() + name[4:]
+    return re.search(r"(?<!\w)(%s|%s)(?!\w)" % (re.escape(prop), re.escape(name[3:])), text) is not None
+
+
 def samples(store):
     """(kind, header record, name, line) for every stored declaration with a line; and counts
     of those without."""
@@ -219,6 +228,8 @@ def main():
             path = header_for(index, holder, cache)
             text = lines.line(path, line) if path else None
             if text is not None and re.search(r"(?<!\w)%s(?!\w)" % re.escape(name), text):
+                right += 1
+            elif text is not None and property_setter_line(name, text):
                 right += 1
             else:
                 misses.append((holder.get("headerName"), line, name, text))

@@ -20,7 +20,12 @@
 #   13-header-find.png   the same with its find bar, "rect" found
 #   14-quickopen.png     Open Quickly (Ctrl+K) over the main window, "iwf" typed
 #   15-quickopen-shown.png  Return: the first result shown in the Class tab
+#   16-quick-help.png    the find panel: methods holding "lock" and "focus", the first selected,
+#                        with its Quick Help (documentation, availability, place) below
+#   17-hide-deprecated.png  the same after View > Hide Deprecated
 # KESTREL_FONT_SIZE=14 sets the font of the tree and lists to the system font at that size.
+# KESTREL_FRAMEWORKS_ROOT=DIR reads another frameworks folder (an SDK's, whose headers deprecate
+# methods: they show struck through, and the last picture without them).
 # It stops only the Xvfb and kestrel it started and removes its temporary home.
 set -euo pipefail
 OUT=$(realpath -m "${1:-$(dirname "$0")/../screenshots}")
@@ -292,4 +297,31 @@ if [ -n "$MAIN" ]; then
   sleep 0.8
   import -display "$DISPLAY" -window root "$OUT/15-quickopen-shown.png"
   echo "screenshot: $OUT/15-quickopen-shown.png" >&2
+fi
+
+if [ -n "$MAIN" ]; then
+  # Quick Help of a find result, then the same search with deprecated methods hidden.
+  xdotool key Escape
+  sleep 0.2
+  xdotool key Escape
+  sleep 0.3
+  xdotool mousemove $((MAIN_X + 300)) $((MAIN_Y + 40)) click 1
+  xdotool mousemove $((MAIN_X + 89)) $((MAIN_Y + BAR + 73)) click 1   # Find
+  sleep 0.3
+  xdotool mousemove $((MAIN_X + 320)) $((MAIN_Y + BAR + 106)) click 1  # the keywords
+  xdotool key ctrl+a
+  xdotool type --delay 40 "lock focus"
+  sleep 0.8
+  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + BAR + 134)) click 1  # the first result
+  sleep 0.6
+  import -display "$DISPLAY" -window root "$OUT/16-quick-help.png"
+  echo "screenshot: $OUT/16-quick-help.png" >&2
+  xdotool key alt+v
+  sleep 0.4
+  xdotool key d
+  sleep 0.6
+  xdotool mousemove $((MAIN_X + 150)) $((MAIN_Y + BAR + 134)) click 1
+  sleep 0.6
+  import -display "$DISPLAY" -window root "$OUT/17-hide-deprecated.png"
+  echo "screenshot: $OUT/17-hide-deprecated.png" >&2
 fi

@@ -54,6 +54,7 @@ PlistDict DumpCommand::dump(const std::vector<std::string>& files, std::vector<s
     PlistDict typedefs;
     for (const auto& [name, type] : app.typedefList) typedefs.set(name, PlistValue(type));
     out.set("typedefs", PlistValue(std::move(typedefs)));
+    out.set("typedefNotes", PlistValue(NotesDictionary::toDict(app.storedTypedefNotes())));
     return out;  // the controller cuts the records' links when it goes
 }
 

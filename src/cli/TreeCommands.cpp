@@ -6,6 +6,8 @@
 #include <set>
 
 #include "cli/GuiModule.h"
+#include "cli/JsonWriter.h"
+#include "cli/NotesPrinting.h"
 #include "cli/Session.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
@@ -79,9 +81,14 @@ std::string joined(const std::optional<std::vector<std::string>>& items, const c
     return out;
 }
 
-void printMethods(const std::optional<std::vector<std::string>>& methods, const char* indent, std::ostream& out) {
-    if (!methods) return;
-    for (const auto& m : *methods) out << indent << m << '\n';
+// Each method on a line with its availability marker; with doc, its notes below it.
+void printMethods(const HasMethodsData& owner, const char* indent, bool doc, std::ostream& out) {
+    if (!owner.getMethodList()) return;
+    for (const auto& m : *owner.getMethodList()) {
+        const DeclarationNotes* notes = owner.notesOfMethod(m);
+        out << indent << m << NotesPrinting::marker(notes) << '\n';
+        if (doc) NotesPrinting::printDoc(notes, owner, std::string(indent) + "    ", out);
+    }
 }
 
 // Takes "--style declaration|call|snippet" out of args: style becomes the drag style (0
@@ -115,8 +122,8 @@ bool takeFlag(std::vector<std::string>& args, const std::string& flag) {
 
 // What `info CLASS` prints without options: framework, header, superclasses, protocols, then
 // each category with its methods, then the class's own methods.
-void printInfo(const ClassData& record, std::ostream& out) {
-    out << "Class: " << nameOf(record) << '\n'
+void printInfo(const ClassData& record, bool doc, std::ostream& out) {
+    out << "Class: " << nameOf(record) << NotesPrinting::marker(&record.getNotes()) << '\n'
         << "Framework: " << record.frameWorkName().value_or("") << '\n'
         << "Header: " << record.hedderName().value_or("") << '\n';
     std::string chain;
@@ -126,16 +133,18 @@ void printInfo(const ClassData& record, std::ostream& out) {
     if (!record.superClass() && record.superName()) chain = *record.superName() + " (not read)";
     out << "Superclasses: " << chain << '\n'
         << "Protocols: " << joined(record.getProtocolNames(), ", ") << '\n';
+    if (doc) NotesPrinting::printDoc(&record.getNotes(), record, "  ", out);
     out << "Categories:" << (record.getCategoryList().empty() ? "" : "\n");
     for (const auto& category : record.getCategoryList()) {
         if (!category) continue;
         const std::string name = nameOf(*category);  // a class extension has none: "()"
-        out << "  " << (name.empty() ? "()" : name) << " (" << category->hedderName().value_or("") << ")\n";
-        printMethods(category->getMethodList(), "    ", out);
+        out << "  " << (name.empty() ? "()" : name) << " (" << category->hedderName().value_or("") << ")"
+            << NotesPrinting::marker(&category->getNotes()) << "\n";
+        printMethods(*category, "    ", doc, out);
     }
     if (record.getCategoryList().empty()) out << '\n';
     out << "Methods:\n";
-    printMethods(record.getMethodList(), "  ", out);
+    printMethods(record, "  ", doc, out);
 }
 
 // The methods that `info CLASS --style/--arguments` lists: the class's own, then each category's.
@@ -297,17 +306,19 @@ Command TreeCommands::tree() {
 
 Command TreeCommands::find() {
     return treeCommand("find",
-                       "find [--classes|--methods|--functions|--constants|--any] [--style declaration|call|snippet] KEYWORD...",
+                       "find [--classes|--methods|--functions|--constants|--any] [--style declaration|call|snippet] [--doc] KEYWORD...",
                        "find classes, methods, functions or enum constants whose text holds every keyword "
-                       "(any case); methods and functions as declarations, calls or snippets; with --any, "
-                       "everything whose name holds the keyword's letters in order, best first, as quick open does",
-                       {"--classes", "--methods", "--functions", "--constants", "--any", "--style"},
+                       "(any case); methods and functions as declarations, calls or snippets; --doc prints "
+                       "each one's documentation, availability and place; with --any, everything whose name "
+                       "holds the keyword's letters in order, best first, as quick open does",
+                       {"--classes", "--methods", "--functions", "--constants", "--any", "--style", "--doc"},
                        [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
         std::vector<std::string> args(given);
         std::optional<std::int32_t> style;
         std::string problem;
         if (!takeStyle(args, style, problem)) return usageError(c, problem, io.err);
+        const bool doc = takeFlag(args, "--doc");
         int mode = TreeSearch::kFindClasses;
         bool any = false, kindGiven = false;
         std::string text;
@@ -334,19 +345,31 @@ Command TreeCommands::find() {
         if (mode == TreeSearch::kFindFunctions) results = TreeSearch::doFuncFind(keywords, app.functions);
         if (mode == TreeSearch::kFindConstants) results = TreeSearch::doConstantFind(keywords, app.enumList);
         for (const auto& r : results) {
+            // Markers go with the listed declarations, not with text made to be pasted.
+            const DeclarationNotes* notes = nullptr;
+            const TreeData* owner = nullptr;
             if (r.constant) {
-                io.out << r.constant->text() << '\t' << EnumText::owner(*r.enumRecord) << '\n';
+                notes = r.enumRecord->notesOfConstant(r.constant->name);
+                owner = r.enumRecord.get();
+                io.out << r.constant->text() << '\t' << EnumText::owner(*r.enumRecord);
             } else if (r.function) {
                 const std::string name = nameOf(*r.function);
-                io.out << (style ? DeclarationText::functionText(name, *style) : name) << '\n';
+                notes = &r.function->getNotes();
+                owner = r.function.get();
+                io.out << (style ? DeclarationText::functionText(name, *style) : name);
             } else if (r.method) {
-                const std::string owner = nameOf(*r.classRecord);
-                io.out << owner << '\t'
-                       << (style ? DeclarationText::createExternalDragStrings(*r.method, *style, owner) : *r.method)
-                       << '\n';
+                const std::string ownerName = nameOf(*r.classRecord);
+                notes = NotesPrinting::notesOfMethod(*r.classRecord, *r.method);
+                owner = r.classRecord.get();
+                io.out << ownerName << '\t'
+                       << (style ? DeclarationText::createExternalDragStrings(*r.method, *style, ownerName) : *r.method);
             } else {
-                io.out << nameOf(*r.classRecord) << '\n';
+                notes = &r.classRecord->getNotes();
+                owner = r.classRecord.get();
+                io.out << nameOf(*r.classRecord);
             }
+            io.out << (style ? "" : NotesPrinting::marker(notes)) << '\n';
+            if (doc) NotesPrinting::printDoc(notes, *owner, "    ", io.out);
         }
         if (results.empty()) {
             io.err << "nothing found\n";
@@ -358,10 +381,12 @@ Command TreeCommands::find() {
 }
 
 Command TreeCommands::info() {
-    return treeCommand("info", "info [--inherited] CLASS [--style declaration|call|snippet] [--arguments]",
+    return treeCommand("info", "info [--inherited] CLASS [--style declaration|call|snippet] [--arguments] [--doc] [--json]",
                        "print a class's framework, header, superclasses, protocols, categories and methods; "
-                       "or its methods in a style, with their argument information, or all it inherits",
-                       {"--style", "--arguments", "--inherited"},
+                       "or its methods in a style, with their argument information, or all it inherits; "
+                       "--doc adds each one's documentation, availability and place, --json prints what the "
+                       "Class panel shows as JSON",
+                       {"--style", "--arguments", "--inherited", "--doc", "--json"},
                        [](const Command& c, const std::vector<std::string>& given,
                           const std::optional<std::string>& root, CommandIO& io) {
         std::vector<std::string> args(given);
@@ -370,6 +395,12 @@ Command TreeCommands::info() {
         if (!takeStyle(args, how.style, problem)) return usageError(c, problem, io.err);
         const bool withArguments = takeFlag(args, "--arguments");
         how.withSource = takeFlag(args, "--inherited");
+        const bool doc = takeFlag(args, "--doc");
+        const bool json = takeFlag(args, "--json");
+        if (json && (doc || how.style || withArguments || how.withSource))
+            return usageError(c, "--json goes alone with the class", io.err);
+        if (doc && (how.style || withArguments || how.withSource))
+            return usageError(c, "--doc goes with the class's own listing", io.err);
         if (args.size() != 1) return usageError(c, "give one class name", io.err);
         Session session(root, io);
         session.start();
@@ -379,8 +410,13 @@ Command TreeCommands::info() {
             io.err << "kestrel info: no class named " << args[0] << "\n";
             return session.end(kExitNothing);
         }
+        if (json) {
+            JsonWriter(io.out).write(PlistValue(NotesPrinting::classJson(*record)));
+            io.out << '\n';
+            return session.end(kExitFound);
+        }
         if (!how.style && !withArguments && !how.withSource) {
-            printInfo(*record, io.out);
+            printInfo(*record, doc, io.out);
             return session.end(kExitFound);
         }
         if (withArguments) how.arguments.emplace(app.getLinker(), &app.typedefList);

@@ -2,6 +2,7 @@
 // test folder, the real executable.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -47,7 +48,7 @@ protected:
 
     std::map<std::string, fs::file_time_type> dataFileTimes() {
         std::map<std::string, fs::file_time_type> times;
-        // The seven tree files, through the data folder's links into the stored set.
+        // The tree files, through the data folder's links into the stored set.
         for (const auto& e : fs::directory_iterator(home + "/.local/share/Kestrel"))
             if (e.is_regular_file() && e.path().filename().string()[0] != '.')
                 times[e.path().filename().string()] = e.last_write_time();
@@ -85,7 +86,7 @@ TEST_F(TreeCommands, BuildStoresTheTreeThatTheOtherCommandsLoad) {
     // a change writes no file.
     ASSERT_EQ(kestrel({"build"}).status, 0);
     auto before = dataFileTimes();
-    ASSERT_EQ(before.size(), 7u);  // the tree's files, named in the store's tests
+    ASSERT_EQ(before.size(), 8u);  // the tree's files, named in the store's tests
     EXPECT_EQ(kestrel({"tree"}).out, outline);
     EXPECT_EQ(kestrel({"find", "--methods", "init"}).status, 0);
     EXPECT_EQ(kestrel({"info", "KButton"}).status, 0);
@@ -236,4 +237,60 @@ TEST_F(TreeCommands, InfoPrintsMethodsAsDeclarationsOrCallsWithArgumentsOrAllTha
               "[KButton*_VALUE drawRect:(BRect)rect];\tKView\n"
               "id_VALUE = [KButton*_VALUE init];\tBObject\nid_VALUE = [KButton alloc];\tBObject\n"
               "[KButton*_VALUE extraWork];\tBObject (Extras)\n");
+}
+
+TEST_F(TreeCommands, DocumentationAvailabilityAndPlaceArePrintedAndTheClassAsJson) {
+    dir.write("fw/Doc.framework/Headers/DView.h",
+              "#define DEPRECATED_ATTRIBUTE __attribute__((deprecated))\n"
+              "/** A view that draws. */\n"
+              "@interface DView : BObject <BCopying>\n"
+              "/// Draws the view.\n"
+              "/// @param r the rectangle\n"
+              "- (void)drawRect:(BRect)r;\n"
+              "- (void)oldDraw __attribute__((availability(macos,introduced=10.0,deprecated=10.14,replacement=\"drawRect:\")));\n"
+              "- (void)legacy DEPRECATED_ATTRIBUTE;\n"
+              "@end\n");
+    ASSERT_EQ(kestrel({"build"}).status, 0);
+
+    KestrelRun info = kestrel({"info", "DView"});
+    EXPECT_NE(info.out.find("  -(void)oldDraw  [macOS 10.0+] [deprecated macOS 10.14: use drawRect:]\n"), std::string::npos)
+        << info.out;
+    EXPECT_NE(info.out.find("  -(void)legacy  [deprecated]\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("  -(void)drawRect:(BRect)r\n"), std::string::npos) << info.out;
+
+    KestrelRun doc = kestrel({"info", "DView", "--doc"});
+    EXPECT_NE(doc.out.find("  A view that draws.\n  Declared in: Doc.framework/DView.h:3\n"), std::string::npos) << doc.out;
+    EXPECT_NE(doc.out.find("      Draws the view."), std::string::npos) << doc.out;
+    EXPECT_NE(doc.out.find("      Declared in: Doc.framework/DView.h:6\n"), std::string::npos) << doc.out;
+    EXPECT_NE(doc.out.find("      Deprecated in macOS 10.14: use drawRect:\n"), std::string::npos) << doc.out;
+
+    KestrelRun json = kestrel({"info", "DView", "--json"});
+    ASSERT_EQ(json.status, 0);
+    for (const char* part : {"\"class\": \"DView\"", "\"superclasses\": [\n    \"BObject\"\n  ]", "\"header\": \"DView.h\"",
+                             "\"line\": 3", "\"doc\": \"A view that draws.\"", "\"declaration\": \"-(void)oldDraw\"",
+                             "\"deprecated\": true", "\"replacement\": \"drawRect:\""})
+        EXPECT_NE(json.out.find(part), std::string::npos) << part << "\n" << json.out;
+    EXPECT_NE(kestrel({"info", "DView", "--json", "--doc"}).status, 0);
+
+    KestrelRun find = kestrel({"find", "--methods", "oldDraw", "--doc"});
+    EXPECT_NE(find.out.find("DView\t-(void)oldDraw  [macOS 10.0+] [deprecated macOS 10.14: use drawRect:]\n"
+                            "    Availability: macOS 10.0–10.14\n"),
+              std::string::npos)
+        << find.out;
+    // Text made to be pasted carries no marker.
+    EXPECT_EQ(kestrel({"find", "--methods", "oldDraw", "--style", "call"}).out.find("[macOS"), std::string::npos);
+}
+
+TEST_F(TreeCommands, TheStoredFilesArePropertyListsThatPythonReads) {
+    if (std::system("python3 -c 'import plistlib' 2>/dev/null") != 0) GTEST_SKIP() << "no python3 here";
+    dir.write("fw/Doc.framework/Headers/DOld.h", "/** Old \xD1\xD1 bytes\f of a Mac OS Roman header. */\n@interface DOld : BObject\n@end\n");
+    ASSERT_EQ(kestrel({"build"}).status, 0);
+    const std::string script = "import plistlib,sys,os\n"
+                               "d=sys.argv[1]\n"
+                               "for f in os.listdir(d):\n"
+                               "  if not f.startswith('.') and os.path.isfile(os.path.join(d,f)):\n"
+                               "    plistlib.load(open(os.path.join(d,f),'rb'))\n";
+    dir.write("check.py", script);
+    const std::string command = "python3 " + (dir.path() / "check.py").string() + " " + home + "/.local/share/Kestrel";
+    EXPECT_EQ(std::system(command.c_str()), 0);
 }

@@ -1,9 +1,11 @@
 #include "core/app/HeaderLocation.h"
 
 #include <cctype>
+#include <climits>
 #include <filesystem>
 #include <system_error>
 
+#include "core/app/QuickHelp.h"
 #include "core/model/CategoryData.h"
 #include "core/model/EnumData.h"
 #include "core/model/TreeData.h"
@@ -445,6 +447,11 @@ std::optional<HeaderLocation::Place> HeaderLocation::locate(const TreeData& reco
         findHedder(frameworksRoot, record.frameWorkName().value_or(""), *record.hedderName(), privateHedders);
     if (!path) return std::nullopt;
     Place place{*path, 0};
+    // The line the build stored (a tree stored before lines were kept has none: it is scanned).
+    if (const DeclarationNotes* notes = QuickHelp::notesOf(record, method); notes && notes->line && *notes->line <= INT32_MAX) {
+        place.line = static_cast<std::int32_t>(*notes->line);
+        return place;
+    }
     HedderText::Loaded loaded = HedderText::read(*path);
     if (loaded.problem != HedderText::Problem::None) return place;  // the viewer says why
     if (!method.empty() && (target->kind == Kind::Class || target->kind == Kind::Category))

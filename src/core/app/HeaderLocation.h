@@ -1,7 +1,7 @@
 #pragma once
 // Where a record was declared: its header file, found from the framework and header names the
-// build gave it, and the line of the declaration, found by a scan of that file. (Records that
-// carry their own line make the scan unnecessary; until then it is what the header viewer opens.)
+// build gave it, and the line of the declaration: the one the build stored (DeclarationNotes),
+// else, for a tree stored before lines were kept, found by a scan of that file.
 //
 //   class NSView, fwName "AppKit.framework", hedderName "NSView.h"
 //     -> <root>/AppKit.framework/Headers/NSView.h (or below Headers), the line of "@interface NSView :"

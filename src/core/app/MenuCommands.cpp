@@ -25,6 +25,7 @@ const std::vector<MenuCommandEntry>& MenuCommands::entries() {
         {C::ShowTreeWindow, "&View", "Class &Tree", 401, S::None, "Ctrl+T"},
         {C::ShowStructEnumViewer, "&View", "&Structs and Enums", 400, S::None, "Ctrl+Shift+E"},
         {C::ShowHeader, "&View", "Show &Header", 301, S::None, "Ctrl+Shift+H"},
+        {C::HideDeprecated, "&View", "Hide &Deprecated", 402, S::None, ""},
         {C::Separator, "&View", "", 0, S::None, ""},
         {C::ShowClassTab, "&View", "&Class", 0, S::None, "Ctrl+1"},
         {C::ShowFindTab, "&View", "&Find", 0, S::None, "Ctrl+2"},
@@ -48,6 +49,7 @@ bool MenuCommands::validateMenuItem(std::int32_t tag, const MenuState& state) {
         case 200:
         case 203:
         case 401:
+        case 402:
             return true;
         case 202:
             return !state.margeEditor;
@@ -86,6 +88,8 @@ bool MenuCommands::isTagged(MenuCommand command) {
             return true;
     }
 }
+
+bool MenuCommands::isCheckable(MenuCommand command) { return command == MenuCommand::HideDeprecated; }
 
 bool MenuCommands::validateTreeViewItem(std::int32_t tag, bool selectedClass) {
     if (tag == 0 || tag > 999) return true;

@@ -4,7 +4,8 @@
 // turns them into actions and tests can read them as they are.
 //
 // Tags decide validation:  1000 and above: method items, always;  100, 110, 200, 203: always;
-// 401 (the tree window): always, opening it or bringing it to the front;
+// 401 (the tree window): always, opening it or bringing it to the front; 402 (Hide Deprecated,
+// a switch that the preferences keep): always;
 // 202 (the comment editor): while no comment merge is open;  201: while the private-header
 // dialog is closed;  204 (comment merge): while neither a merge nor the comment editor is open;
 // 300: with a selected class;  301 (Show Header): while what is selected has a header;  400:
@@ -35,6 +36,7 @@ enum class MenuCommand : std::uint8_t {
     ShowTreeWindow,
     ShowStructEnumViewer,
     ShowHeader,
+    HideDeprecated,
     Find,
     ShowClassTab,
     ShowFindTab,
@@ -78,6 +80,8 @@ public:
     // Whether a command's state follows the application's table by its tag; the others carry
     // tag 0 and rules of their own (see above).
     static bool isTagged(MenuCommand command);
+    // Whether a command is a switch, shown checked while it is on.
+    static bool isCheckable(MenuCommand command);
     // The tree view's validation by tag: 0 (submenu holders, the no-methods item, untagged
     // commands) and method items above 999 always; 300 with a selected class; nothing else.
     static bool validateTreeViewItem(std::int32_t tag, bool selectedClass);

@@ -64,6 +64,7 @@ void TreeBuilder::initTreeFile() {
     app.categoryList.clear();
     app.functions.clear();
     app.typedefList.clear();
+    app.typedefNotes.clear();
     app.typedefListWasChanged = true;
     hedderCount = 0;
     unreadableHedders.clear();
@@ -174,6 +175,7 @@ void TreeBuilder::file(RecordLists& records, bool remeasure) {
     append(app.enumList, records.enumList, remeasure);
     append(app.functions, records.functions, remeasure);
     for (auto& [name, type] : records.typedefList) app.typedefList.insert_or_assign(name, std::move(type));
+    for (auto& [name, notes] : records.typedefNotes) app.typedefNotes.insert_or_assign(name, std::move(notes));
     app.functionsWasChanged = app.functionsWasChanged || records.functionsWasChanged;
     app.typedefListWasChanged = app.typedefListWasChanged || records.typedefListWasChanged;
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <future>
 #include <system_error>
+#include <tuple>
 
 #include "core/app/AppAction2.h"
 #include "core/model/CategoryData.h"
@@ -104,7 +105,7 @@ std::optional<Kind> contentsAs(std::optional<std::string>& bytes, std::string& p
 // What a stored file holds, for messages.
 const char* contentsName(std::size_t file) {
     static constexpr const char* kNames[Set::kFiles] = {"classes", "protocols", "categories", "structs",
-                                                         "enums",   "functions", "typedefs"};
+                                                         "enums",   "functions", "typedefs",  "typedefs' notes"};
     return kNames[file];
 }
 
@@ -200,9 +201,12 @@ bool TreeFileStore::initTreeFromFile(std::vector<std::string>* unreadable) {
         } catch (...) {
             protocolsRead.set_exception(std::current_exception());
         }
-        return std::make_pair(
+        std::optional<PlistDict> typedefNotes =
+            contentsAs<PlistDict>(set.bytes[Set::kTypedefNotesFile], problems[Set::kTypedefNotesFile]);
+        return std::make_tuple(
             functionsFrom(contentsAs<PlistArray>(set.bytes[Set::kFunctionsFile], problems[Set::kFunctionsFile])),
-            typedefListFrom(contentsAs<PlistDict>(set.bytes[Set::kTypedefsFile], problems[Set::kTypedefsFile])));
+            typedefListFrom(contentsAs<PlistDict>(set.bytes[Set::kTypedefsFile], problems[Set::kTypedefsFile])),
+            typedefNotes ? NotesDictionary::fromDict(*typedefNotes) : NotesByName{});
     });
     linker.unlinkAll();  // a tree loaded before goes as a whole
     std::array<bool, kListFiles> sound{};
@@ -264,11 +268,12 @@ bool TreeFileStore::initTreeFromFile(std::vector<std::string>* unreadable) {
         }
     });
 
-    auto [functions, typedefs] = functionsAndTypedefs.get();
+    auto [functions, typedefs, typedefNotes] = functionsAndTypedefs.get();
     app.functions = std::move(functions);
     app.functionsWasChanged = false;
     addProgress(3.0);
     app.typedefList = typedefs ? std::move(*typedefs) : std::map<std::string, std::string>{};
+    app.typedefNotes = std::move(typedefNotes);
     app.typedefListWasChanged = false;
     Host::current().setProgressBarValue(100.0);
 
@@ -349,6 +354,7 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
         for (const auto& [name, text] : app.typedefList) dic.set(name, PlistValue(text));
         return PlistFile::toXML(PlistValue(std::move(dic)));
     };
+    auto typedefNotesXml = [this] { return PlistFile::toXML(PlistValue(NotesDictionary::toDict(app.storedTypedefNotes()))); };
     // The functions file, as large as the class file, is made on a second thread meanwhile.
     std::future<std::optional<std::string>> functions;
     if (functionsChanged) functions = inBackground(functionsXml);
@@ -376,8 +382,10 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
     }
     if (typedefsChanged) {
         files[Set::kTypedefsFile].bytes = [xml = typedefsXml()] { return xml; };
+        files[Set::kTypedefNotesFile].bytes = [xml = typedefNotesXml()] { return xml; };
     } else {
         files[Set::kTypedefsFile] = {true, typedefsXml};
+        files[Set::kTypedefNotesFile] = {true, typedefNotesXml};
     }
     if (functions.valid()) {
         files[Set::kFunctionsFile].bytes = [xml = functions.get()] { return xml; };

@@ -6,8 +6,9 @@
 //   "classDataFileName" ... "enumDataFileName"  [1, record, record, ...]  (1: format number)
 //   "functions"                                  [record, record, ...]
 //   "typedefs"                                   {type name: type text}
+//   "typedefNotes"                               {type name: {"line", "doc", "availability"}}
 //
-// The seven are stored as one set (TreeSetFolder): a load reads one set whole, and a write
+// The files are stored as one set (TreeSetFolder): a load reads one set whole, and a write
 // replaces the whole set at once, so the files on disk are always one build's.
 //
 // Load rebuilds the lists and links them. The set is written only at exit, when a change flag

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 const std::array<const char*, TreeSetFolder::kFiles> TreeSetFolder::kFileKeys{
     "classDataFileName", "protocolDataFileName", "categoryDataFileName", "structDataFileName",
-    "enumDataFileName",  "functions",            "typedefs"};
+    "enumDataFileName",  "functions",            "typedefs",            "typedefNotes"};
 
 namespace {
 
@@ -83,8 +83,8 @@ TreeSetFolder::SetId TreeSetFolder::currentIdUnlocked() const {
             fs::is_directory(path(text), ec))
             return text.substr(prefix.size());
     }
-    // The older layout: the seven as files of their own.
-    for (std::size_t file = 0; file < kFiles; ++file)
+    // The older layout: the seven as files of their own (typedefNotes came later).
+    for (std::size_t file = 0; file < kTypedefNotesFile; ++file)
         if (fs::exists(path(fileName(file)), ec)) return std::string();
     return std::nullopt;
 }
@@ -113,6 +113,9 @@ TreeSetFolder::Contents TreeSetFolder::read(std::size_t maxBytes) const {
     for (std::size_t file = 0; file < kFiles; ++file) {
         const std::string path = files + "/" + fileName(file);
         contents.present[file] = isThere(path);
+        // A set of an older version has no typedefNotes (its link may lead nowhere): not a fault.
+        std::error_code ec;
+        if (file == kTypedefNotesFile && !fs::exists(path, ec)) contents.present[file] = false;
         if (contents.present[file]) contents.bytes[file] = RegularFile::read(path, maxBytes, &contents.problems[file]);
     }
     return contents;

@@ -1,8 +1,10 @@
 #pragma once
-// The stored tree's seven files, kept on disk as one set, so that what lies there is always
-// one build's (or one change's): all old or all new, whenever a writer is killed.
+// The stored tree's files, kept on disk as one set, so that what lies there is always
+// one build's (or one change's): all old or all new, whenever a writer is killed. There are
+// eight: the seven of the older versions, and typedefNotes (the typedefs' lines, comments and
+// availability), which a set stored by an older version lacks.
 //
-//   <data>/trees/000007-Ab12Cd/classData ... typedefs   the current set (between writes, the only one)
+//   <data>/trees/000007-Ab12Cd/classData ... typedefNotes   the current set (between writes, the only one)
 //   <data>/currentTree -> trees/000007-Ab12Cd           names the current set
 //   <data>/classData -> currentTree/classData  ...      each of the seven where tools read it
 //
@@ -27,8 +29,11 @@ namespace kestrel {
 
 class TreeSetFolder {
 public:
-    static constexpr std::size_t kFiles = 7;
-    enum File { kClassFile, kProtocolFile, kCategoryFile, kStructFile, kEnumFile, kFunctionsFile, kTypedefsFile };
+    static constexpr std::size_t kFiles = 8;
+    enum File {
+        kClassFile, kProtocolFile, kCategoryFile, kStructFile, kEnumFile, kFunctionsFile, kTypedefsFile,
+        kTypedefNotesFile
+    };
     // The files of a set by their keys in the "InfoPlist" table, in File order.
     static const std::array<const char*, kFiles> kFileKeys;
 

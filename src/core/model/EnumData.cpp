@@ -10,6 +10,7 @@ void EnumData::initInstance() {
     StructEnumData::initInstance();
     underlyingType.reset();
     constants.reset();
+    constantNotes.clear();
     dataKind = kEnumDataKind;
 }
 
@@ -26,6 +27,7 @@ void EnumData::initFromDic(const PlistDict& dic) {
                 constants->push_back(std::move(*constant));
         }
     }
+    if (const PlistDict* notes = dic.getDict("constantNotes")) constantNotes = NotesDictionary::fromDict(*notes);
 }
 
 void EnumData::makeDictionary(PlistDict& dic) const {
@@ -37,6 +39,7 @@ void EnumData::makeDictionary(PlistDict& dic) const {
         for (const EnumConstant& constant : *constants) list.emplace_back(constant.text());
         dic.set("constants", PlistValue(std::move(list)));
     }
+    if (!constantNotes.empty()) dic.set("constantNotes", PlistValue(NotesDictionary::toDict(constantNotes)));
 }
 
 void EnumData::setConstants(std::vector<EnumConstant> list) {

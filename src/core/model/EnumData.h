@@ -10,7 +10,8 @@
 // Stored keys: StructEnumData's, then "underlyingType"? (the type as written, absent when the
 // header writes none) and "constants"? (an array of texts, "NAME" or "NAME = VALUE": a name holds
 // no "=", so the first " = " parts them; texts keep a file of 30,000 constants small and quick
-// to load). A record stored without "constants" reads its constants from its body.
+// to load). A record stored without "constants" reads its constants from its body. Then
+// "constantNotes"? (constant name -> its notes: DeclarationNotes).
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,12 +37,19 @@ public:
     void setConstants(std::vector<EnumConstant> list);
     // The constants kept, else those read from the body; none without either.
     std::vector<EnumConstant> getConstants() const;
+    void setConstantNotes(NotesByName value) { constantNotes = std::move(value); }
+    const NotesByName& getConstantNotes() const { return constantNotes; }
+    const DeclarationNotes* notesOfConstant(const std::string& constant) const {
+        auto found = constantNotes.find(constant);
+        return found == constantNotes.end() ? nullptr : &found->second;
+    }
     // "{\n    A = 1, B\n}": the body laid out as enum bodies always were.
     static std::string bodyText(const std::vector<EnumConstant>& list);
 
 private:
     std::optional<std::string> underlyingType;
     std::optional<std::vector<EnumConstant>> constants;
+    NotesByName constantNotes;
 };
 
 }  // namespace kestrel

@@ -51,6 +51,7 @@ HasMethodsData::~HasMethodsData() {
 
 void HasMethodsData::ownDefaults() {
     methodList.reset();
+    methodNotes.clear();
     dataKind = kHasMethodsDataKind;
 }
 
@@ -65,6 +66,7 @@ void HasMethodsData::initFromDic(const PlistDict& dic) {
     if (const std::string* s = dic.getString("superName")) superName_ = *s;
     if (auto names = stringsOf(dic, "protocolNames")) protocolNames = std::move(names);
     if (auto methods = stringsOf(dic, "methodList")) methodList = std::move(methods);
+    if (const PlistDict* notes = dic.getDict("methodNotes")) methodNotes = NotesDictionary::fromDict(*notes);
     customFlag = dic.boolValue("customFlag").value_or(false);
 }
 
@@ -73,6 +75,7 @@ void HasMethodsData::makeDictionary(PlistDict& dic) const {
     if (superName_) dic.set("superName", PlistValue(*superName_));
     if (protocolNames) dic.set("protocolNames", PlistValue::fromStrings(*protocolNames));
     if (methodList) dic.set("methodList", PlistValue::fromStrings(*methodList));
+    if (!methodNotes.empty()) dic.set("methodNotes", PlistValue(NotesDictionary::toDict(methodNotes)));
     dic.set("customFlag", PlistValue(customFlag));
 }
 

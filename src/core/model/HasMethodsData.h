@@ -1,7 +1,8 @@
 #pragma once
 // A record with methods: the common part of classes, categories and protocols.
 //
-// Stored keys after TreeData's: "superName"?, "protocolNames"?, "methodList"?, "customFlag".
+// Stored keys after TreeData's: "superName"?, "protocolNames"?, "methodList"?, "methodNotes"?
+// (method text -> its notes: DeclarationNotes), "customFlag".
 // superClass, subClass and protocolObjects are links made after loading and never stored;
 // superClass is a plain back-reference that does not keep its target alive.
 #include <memory>
@@ -34,6 +35,15 @@ public:
     // The method at index; none without a list or when index is not below the count.
     std::optional<std::string> getMethodString(std::size_t index) const;
 
+    // The notes of the methods, by their text in the method list; a method without notes has
+    // no entry.
+    void setMethodNotes(NotesByName value) { methodNotes = std::move(value); }
+    const NotesByName& getMethodNotes() const { return methodNotes; }
+    const DeclarationNotes* notesOfMethod(const std::string& method) const {
+        auto found = methodNotes.find(method);
+        return found == methodNotes.end() ? nullptr : &found->second;
+    }
+
     void setSuperName(std::optional<std::string> value) { superName_ = std::move(value); }
     const std::optional<std::string>& superName() const { return superName_; }
     void setSuperClass(HasMethodsData* record) { superClass_ = record; }
@@ -58,6 +68,7 @@ public:
 
 protected:
     std::optional<std::vector<std::string>> methodList;
+    NotesByName methodNotes;
     std::optional<std::string> superName_;
     HasMethodsData* superClass_ = nullptr;
     // An absent array and an empty one are the same here: both are an empty vector.

@@ -41,6 +41,7 @@ struct MenuItemModel {
     std::string title;
     std::int32_t tag = 0;
     bool enabled = true;
+    bool struck = false;  // a deprecated method (DeprecatedEntries marks it)
     std::weak_ptr<const HasMethodsData> owner;
     std::size_t index = 0;
     // A submenu is made when it is first asked for: nested protocol menus made at once could

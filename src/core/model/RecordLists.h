@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/model/DeclarationNotes.h"
+
 namespace kestrel {
 
 class CategoryData;
@@ -24,6 +26,16 @@ struct RecordLists {
     std::vector<std::shared_ptr<EnumData>> enumList;
     std::vector<std::shared_ptr<FunctionMacrosData>> functions;
     std::map<std::string, std::string> typedefList;  // type name -> the type text it stands for
+    NotesByName typedefNotes;                        // type name -> its line, comment, availability
+
+    // The typedefs' notes as they are stored: those of the names the table has (the notes pass
+    // notes every typedef it finds, whether or not its analyser filed it).
+    NotesByName storedTypedefNotes() const {
+        NotesByName kept;
+        for (const auto& [name, notes] : typedefNotes)
+            if (typedefList.count(name)) kept.emplace(name, notes);
+        return kept;
+    }
 
     // Whether the list differs from its stored file, which is written only then. Every function
     // record an analyser makes sets functionsWasChanged.

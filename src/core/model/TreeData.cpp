@@ -34,6 +34,7 @@ void TreeData::ownDefaults() {
     displayName.reset();
     fwName.reset();
     hedderName_.reset();
+    notes = DeclarationNotes{};
     dataKind = kTreeDataKind;
 }
 
@@ -49,6 +50,9 @@ void TreeData::initFromDic(const PlistDict& dic) {
     if (const std::string* s = dic.getString("fwName")) fwName = *s;
     if (const std::string* s = dic.getString("headerName")) hedderName_ = *s;
     if (auto id = dic.integerValue("idNum")) idNum = clampToInt32(*id);
+    notes = DeclarationNotes::readFrom(dic);
+    notes.fwName.reset();  // a record's own "fwName" and "headerName" say where it is
+    notes.hedderName.reset();
 }
 
 void TreeData::makeDictionary(PlistDict& dic) const {
@@ -57,6 +61,7 @@ void TreeData::makeDictionary(PlistDict& dic) const {
     if (fwName) dic.set("fwName", PlistValue(*fwName));
     if (hedderName_) dic.set("headerName", PlistValue(*hedderName_));
     dic.set("idNum", PlistValue(idNum));
+    notes.writeTo(dic);
 }
 
 std::shared_ptr<TreeData> TreeData::makeDataFromDic(const PlistDict& dic) {

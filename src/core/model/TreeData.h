@@ -8,13 +8,15 @@
 //   8..13 FunctionMacrosData, by the keyword that declared it (see DataKind).
 // Kinds 0 to 7 are fixed by the class; a function record gets its kind when created.
 //
-// Stored form (makeDictionary): "kind", "name"?, "fwName"?, "headerName"?, "idNum", then the
-// keys of the subclasses; "?" marks keys written only when the field is set.
+// Stored form (makeDictionary): "kind", "name"?, "fwName"?, "headerName"?, "idNum", "line"?,
+// "doc"?, "availability"? (DeclarationNotes), then the keys of the subclasses; "?" marks keys
+// written only when the field is set.
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "core/model/DeclarationNotes.h"
 #include "core/platform/PlistValue.h"
 
 namespace kestrel {
@@ -76,6 +78,10 @@ public:
     const std::optional<std::string>& hedderName() const { return hedderName_; }
     void setID(std::int32_t value) { idNum = value; }
     std::int32_t getID() const { return idNum; }
+    // The line, documentation comment and availability read from the header; empty when not
+    // known (a record of a store written before they were kept).
+    void setNotes(DeclarationNotes value) { notes = std::move(value); }
+    const DeclarationNotes& getNotes() const { return notes; }
 
 protected:
     std::optional<std::string> name;
@@ -84,6 +90,7 @@ protected:
     std::optional<std::string> hedderName_;
     std::int32_t idNum = 0;
     std::int32_t dataKind = 0;
+    DeclarationNotes notes;
 
 private:
     void ownDefaults();

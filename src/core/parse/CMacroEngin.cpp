@@ -157,9 +157,12 @@ void CMacroEngin::doIfDef(bool isIfdef) {
     } else {
         bool defined = checkMacroValue(*symbol);
         // The include-guard idiom opens its header whatever the records say of the guard; what
-        // the compiler itself defines is no guard ("#ifndef __has_feature" before a stand-in).
+        // the compiler itself defines is no guard ("#ifndef __has_feature" before a stand-in),
+        // nor is a macro the header has itself defined above: os/availability.h defines
+        // API_AVAILABLE, then "#ifndef API_AVAILABLE / #define API_AVAILABLE(...)" as a fallback.
         const bool compilers = MacroExpander::isBuiltin(*symbol) || scope.getTarget().predefined(*symbol);
-        if (!isIfdef && defined && !compilers && textBuffer &&
+        const bool ownAbove = scope.getOwnRecord() && scope.getOwnRecord()->findOwn(*symbol);
+        if (!isIfdef && defined && !compilers && !ownAbove && textBuffer &&
             IncludeGuard::defineFollows(textBuffer->unreadText(), *symbol))
             defined = false;
         taken = isIfdef ? defined : !defined;

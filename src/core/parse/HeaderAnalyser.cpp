@@ -198,6 +198,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     const std::shared_ptr<DefineData> firstDefines = defines.empty() ? nullptr : defines.begin()->second;
     if (parsedFor.first != defines.size() || parsedFor.second.lock() != firstDefines) {
         parsedDefinitions.clear();
+        notesMemory.clear();
         parsedFor = {defines.size(), firstDefines};
     }
     macroExpander.emplace(macro.getCurrentData(), definedNames, parsedDefinitions);
@@ -211,6 +212,9 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
         }
     } endOfHeader{*this};
     const std::size_t enumsBefore = records.enumList.size();
+    // The lines, comments and availability of what the header declares, found when it is done.
+    DeclarationNotesPass notesPass(records, buffer.unreadText(), notesMemory);
+    macro.setDecisionObserver([&notesPass](const CMacroEngin::Decision& d) { notesPass.decided(d.offset, d.value); });
     MultiComment comment(&buffer, &macro);
     ClassEngin classEngin(&buffer, &macro, &records, this);
     ProtocolEngin protocolEngin(&buffer, &macro, this, &records);
@@ -337,6 +341,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     }
     // Enums, wherever in the header they were found, name where they come from.
     for (std::size_t i = enumsBefore; i < records.enumList.size(); ++i) label(*records.enumList[i]);
+    notesPass.attach(macro, fwName, hedderName);
 }
 
 void HeaderAnalyser::analyseStruct(TextBuffer& buffer, CMacroEngin* macro, std::string_view opener) {

@@ -27,6 +27,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/parse/DeclarationNotesPass.h"
 #include "core/parse/DefineRecordExpander.h"
 #include "core/parse/DefinedNames.h"
 #include "core/parse/EnumMacroForms.h"
@@ -125,6 +126,7 @@ private:
     std::pair<std::size_t, std::weak_ptr<DefineData>> parsedFor;  // the define list they were read for
     std::optional<DefineRecordExpander> macroExpander;  // of the header under analysis
     std::optional<EnumMacroForms> enumForms;            // likewise, over macroExpander
+    DeclarationNotesPass::Memory notesMemory;           // kept as parsedDefinitions are
 };
 
 }  // namespace kestrel

@@ -73,6 +73,7 @@ void PrefData::initPref() {
     addLF = true;
     dragStyleMode = 0;
     editorCommand.clear();
+    hideDeprecated = false;
     addMenuSeparetor = false;
     cWindowAlphaValue = 1.0f;
     cWindowDisplayDelay = 0.0f;
@@ -92,6 +93,7 @@ bool PrefData::dicToPref(const PlistDict& dic) {
     note(readBool(dic, "addLF", addLF));
     if (readDragStyle(dic, dragStyleMode) == Read::Bad) allReadable = false;
     if (readEditorCommand(dic, editorCommand) == Read::Bad) allReadable = false;
+    if (readBool(dic, "hideDeprecated", hideDeprecated) == Read::Bad) allReadable = false;
     note(readBool(dic, "addMenuSeparetor", addMenuSeparetor));
     note(readFloat(dic, "cWindowAlphaValue", cWindowAlphaValue));
     note(readFloat(dic, "cWindowDisplayDelay", cWindowDisplayDelay));
@@ -129,6 +131,7 @@ PlistDict PrefData::prefToDic() const {
     dic.set("addLF", PlistValue(addLF));
     dic.set("dragStyleMode", PlistValue(static_cast<std::int64_t>(dragStyleMode)));
     dic.set("editorCommand", PlistValue(editorCommand));
+    dic.set("hideDeprecated", PlistValue(hideDeprecated));
     dic.set("addMenuSeparetor", PlistValue(addMenuSeparetor));
     dic.set("fontName", PlistValue(font.name));
     dic.set("pointSize", PlistValue(font.pointSize));

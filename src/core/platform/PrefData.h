@@ -4,7 +4,8 @@
 //
 // Stored form (prefToDic / dicToPref), in this order:
 //   "menuWidthHasLimit" bool, "numLimitCharactors" integer, "useCommentInMenu" bool,
-//   "addLF" bool, "addMenuSeparetor" bool, "fontName" string, "pointSize" real,
+//   "addLF" bool, "dragStyleMode" integer, "editorCommand" string, "hideDeprecated" bool,
+//   "addMenuSeparetor" bool, "fontName" string, "pointSize" real,
 //   "cWindowAlphaValue" real, "cWindowDisplayDelay" real, then "sdkPath" string when an SDK is
 //   chosen (a file without it, as older ones are, means the platform's own headers and is not
 //   rewritten on that account)
@@ -82,6 +83,10 @@ public:
     std::int32_t dragStyleMode = 0;
     std::string editorCommand;
     static constexpr std::size_t kLongestEditorCommand = 4096;
+    // "hideDeprecated" bool: View > Hide Deprecated, deprecated methods and functions left out
+    // of the lists and menus. A file without it (an older one) shows them, and is not rewritten
+    // on that account.
+    bool hideDeprecated = false;
     bool addMenuSeparetor = false;
     float cWindowAlphaValue = 1.0f;
     float cWindowDisplayDelay = 0.0f;  // seconds

@@ -13,6 +13,7 @@
 #include "core/model/RecordLists.h"
 #include "core/model/SearchRank.h"
 #include "core/model/StructData.h"
+#include "core/text/AvailabilityText.h"
 #include "core/text/EnumText.h"
 
 namespace kestrel {
@@ -311,11 +312,27 @@ std::optional<std::string> QuickOpenIndex::typedefType(std::size_t i) const {
     return typedefs_[member(i)].second;
 }
 
-std::optional<std::string> QuickOpenIndex::availability(std::size_t) const {
-    // The records keep no availability yet. Once they do, the entry's record (its member for a
-    // method or an enum constant) gives it, written by AvailabilityText as the row shows it
-    // ("macOS 10.7+", "Deprecated in macOS 10.14: use -newThing").
-    return std::nullopt;
+std::optional<std::string> QuickOpenIndex::availability(std::size_t i) const {
+    // The entry's record (its member for a method or an enum constant) gives it, written by
+    // AvailabilityText as the row shows it ("macOS 10.7+", "Deprecated in macOS 10.14: use -newThing").
+    const TreeData* holder = record(i).get();
+    if (!holder || kind(i) == Kind::Typedef) return std::nullopt;  // a typedef's record is the type it names
+    const DeclarationNotes* notes = &holder->getNotes();
+    if (member(i) != kNoMember) {
+        notes = nullptr;
+        if (const auto* methods = dynamic_cast<const HasMethodsData*>(holder)) {
+            if (methods->getMethodList() && member(i) < methods->getMethodList()->size())
+                notes = methods->notesOfMethod((*methods->getMethodList())[member(i)]);
+        } else if (const auto* owner = dynamic_cast<const EnumData*>(holder)) {
+            const std::vector<EnumConstant> constants = owner->getConstants();
+            if (member(i) < constants.size()) notes = owner->notesOfConstant(constants[member(i)].name);
+        }
+    }
+    if (!notes || !notes->hasAvailability()) return std::nullopt;
+    std::string text = notes->availability.isDeprecated() ? AvailabilityText::deprecated(notes->availability)
+                                                          : AvailabilityText::introduced(notes->availability);
+    if (text.empty()) return std::nullopt;
+    return text;
 }
 
 const char* QuickOpenIndex::kindLabel(Kind kind) {

@@ -108,7 +108,8 @@ public:
     // A typedef's type text.
     std::optional<std::string> typedefType(std::size_t i) const;
     // Since when the entry exists and whether it is deprecated, as the row shows it at its right
-    // ("macOS 10.7+"); none while the records keep no availability.
+    // ("macOS 10.7+", "Deprecated in macOS 10.14: use -newThing"); none where the build read
+    // none (or the tree was stored before availability was kept).
     std::optional<std::string> availability(std::size_t i) const;
 
     // Short words for a kind: "class method", "enum constant", ...

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -24,6 +25,7 @@
 #include <vector>
 
 #include "core/app/HeaderLocation.h"
+#include "core/app/QuickHelpPlace.h"
 #include "core/model/AnnotationFiles.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
@@ -113,7 +115,8 @@ QLineEdit* focusedLineEdit() { return qobject_cast<QLineEdit*>(QApplication::foc
 
 }  // namespace
 
-AppShell::AppShell(LaunchOptions options, QObject* parent) : QObject(parent), options_(std::move(options)) {
+AppShell::AppShell(LaunchOptions options, QObject* parent)
+    : QObject(parent), options_(std::move(options)), notes_(std::make_shared<const NotesLookup>()) {
     Host::install(this);
 }
 
@@ -366,6 +369,7 @@ void AppShell::makeMenus() {
         }
         QAction* action = menu->addAction(QString::fromUtf8(entry.title));
         action->setData(entry.tag);
+        action->setCheckable(MenuCommands::isCheckable(entry.command));
         action->setShortcuts(shortcutsOf(entry));
         // Copy in the tree window, Find from a modeless dialog: the commands are the program's.
         action->setShortcutContext(Qt::ApplicationShortcut);
@@ -402,6 +406,7 @@ void AppShell::runCommand(MenuCommand command) {
         case MenuCommand::Copy: copy(); break;
         case MenuCommand::Cut: cut(); break;
         case MenuCommand::ShowHeader: showHeader(); break;
+        case MenuCommand::HideDeprecated: setHideDeprecated(!hidesDeprecated()); break;
         case MenuCommand::Find: showFind(); break;
         case MenuCommand::ShowClassTab: showTab(kClassTab); break;
         case MenuCommand::ShowFindTab: showTab(kFindTab); break;
@@ -444,6 +449,7 @@ bool AppShell::validateCommand(MenuCommand command) const {
             if (QLineEdit* field = focusedLineEdit()) return field->hasSelectedText() && field->echoMode() == QLineEdit::Normal;
             if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()))
                 return text->textCursor().hasSelection();
+            if (auto* text = qobject_cast<QTextEdit*>(QApplication::focusWidget())) return text->textCursor().hasSelection();
             if (EditTarget* target = focusedEditTarget()) return target->canCopy();
             return false;
         case MenuCommand::Cut:
@@ -471,6 +477,33 @@ bool AppShell::validateMenuItem(std::int32_t tag) const {
 
 void AppShell::updateCommands() {
     for (const auto& [command, action] : actions_) action->setEnabled(validateCommand(command));
+    if (QAction* hide = actionFor(MenuCommand::HideDeprecated)) hide->setChecked(hidesDeprecated());
+}
+
+bool AppShell::hidesDeprecated() {
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    return pref && pref->hideDeprecated;
+}
+
+void AppShell::setHideDeprecated(bool hide) {
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    if (pref && pref->hideDeprecated != hide) {
+        pref->hideDeprecated = hide;
+        pref->prefChanged = true;
+    }
+    if (QAction* action = actionFor(MenuCommand::HideDeprecated)) action->setChecked(hidesDeprecated());
+    NotificationCenter::defaultCenter().post("DeprecatedVisibilityChangedMessage");
+}
+
+void AppShell::setNotesLookup(std::shared_ptr<const NotesLookup> lookup) {
+    notes_ = lookup ? std::move(lookup) : std::make_shared<const NotesLookup>();
+    NotificationCenter::defaultCenter().post("DeprecatedVisibilityChangedMessage");
+}
+
+void AppShell::showQuickHelpPlace(const QuickHelpText::Content& content) {
+    const std::vector<std::string> privates = AnnotationFiles::getPrivateHedders().value_or(std::vector<std::string>{});
+    std::optional<QuickHelpPlace::Target> target = QuickHelpPlace::of(content, ProcessState::frameworksRoot(), privates);
+    if (target) getHedderViewer().show(target->place.path, target->place.line, target->declarationName);
 }
 
 void AppShell::doAbout() {
@@ -693,6 +726,7 @@ void AppShell::quit() { QCoreApplication::quit(); }
 void AppShell::copy() {
     if (QLineEdit* field = focusedLineEdit()) return field->copy();
     if (auto* text = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget())) return text->copy();
+    if (auto* text = qobject_cast<QTextEdit*>(QApplication::focusWidget())) return text->copy();  // Quick Help
     if (EditTarget* target = focusedEditTarget(); target && target->canCopy()) target->copy();
 }
 

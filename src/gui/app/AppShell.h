@@ -24,6 +24,7 @@
 #include "core/model/NavigationHistory.h"
 #include "core/platform/Host.h"
 #include "core/text/QuickOpenText.h"
+#include "core/text/QuickHelpText.h"
 
 class QAction;
 class QButtonGroup;
@@ -116,6 +117,17 @@ public:
     void showHeader();
     // The one header viewer of the program (made when first asked for).
     HedderViewer& getHedderViewer();
+    // Quick Help's link: the header viewer at the declaration Quick Help shows.
+    void showQuickHelpPlace(const QuickHelpText::Content& content);
+    // The notes of declarations (documentation, availability, line) the panels show: the ones
+    // stored on the records, unless a test gives others.
+    const NotesLookup& notes() const { return *notes_; }
+    const std::shared_ptr<const NotesLookup>& sharedNotes() const { return notes_; }
+    void setNotesLookup(std::shared_ptr<const NotesLookup> lookup);
+    // View > Hide Deprecated: kept in the preferences; the lists and menus follow
+    // (DeprecatedVisibilityChangedMessage).
+    void setHideDeprecated(bool hide);
+    static bool hidesDeprecated();
     // Find: the Find tab, its keyword field focused with its text selected. The tabs by index
     // (out of range: round and round), the keys going on into the tab shown.
     static constexpr int kClassTab = 0, kFindTab = 1, kFunctionTab = 2;
@@ -225,6 +237,7 @@ private:
     TreeWinAction* treeWinController_ = nullptr;
     OpeningAboutController* about_ = nullptr;
     std::shared_ptr<ClassData> selectedClass_;
+    std::shared_ptr<const NotesLookup> notes_;
     std::map<MenuCommand, QAction*> actions_;
     std::map<QAction*, MenuCommand> commandOf_;
     bool terminated_ = false;

@@ -62,9 +62,11 @@ void MethodView::paintEvent(QPaintEvent*) {
         fillRowBackground(painter, QRect(0, y, std::max(viewport()->width(), dataBounds().width()), height),
                           *style.background);
     }
-    painter.setFont(style.font);
     painter.setPen(style.foreground ? *style.foreground : palette().color(QPalette::Text));
     for (std::size_t i = 0; i < rows_.size(); ++i) {
+        QFont font = style.font;
+        font.setStrikeOut(isRowStruck(static_cast<int>(i)));
+        painter.setFont(font);
         const int indent = i > 0 ? kIndent : 0;
         painter.drawText(QRect(x + indent, y + static_cast<int>(i) * rowHeight(), dataBounds().width() + kIndent,
                                rowHeight()),

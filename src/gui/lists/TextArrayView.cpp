@@ -42,6 +42,7 @@ void TextArrayView::setMultiLineStrings(const std::string& text) {
 }
 
 void TextArrayView::rowsReplaced(int count) {
+    struck_.clear();  // the flags of the rows before
     const int old = selectLine;
     const bool hadRows = rowCount_ > 0;
     rowCount_ = count;
@@ -167,6 +168,15 @@ void TextArrayView::resizeEvent(QResizeEvent* event) {
     updateScrollBars();  // the content is never smaller than the visible area
 }
 
+void TextArrayView::setStruckRows(std::vector<bool> flags) {
+    struck_ = std::move(flags);
+    viewport()->update();
+}
+
+bool TextArrayView::isRowStruck(int index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < struck_.size() && struck_[static_cast<std::size_t>(index)];
+}
+
 RowStyle TextArrayView::styleOfRow(int index) const {
     if (index != selectLine) return PrefFonts::currentStyle(PrefFonts::Row::Plain, palette());
     return PrefFonts::currentStyle(isFirstResponder ? PrefFonts::Row::Selected : PrefFonts::Row::InactiveSelected,
@@ -228,7 +238,9 @@ void TextArrayView::paintEvent(QPaintEvent* event) {
     const int width = std::max(viewport()->width(), dataBounds_.width());
     for (int i = first; i < last; ++i) {
         const QRect rect(x, i * rowHeight_ - verticalScrollBar()->value(), width, rowHeight_);
-        drawRow(painter, i, rect, styleOfRow(i));
+        RowStyle style = styleOfRow(i);
+        if (isRowStruck(i)) style.font.setStrikeOut(true);
+        drawRow(painter, i, rect, style);
     }
     measurePaintedRows(first, last);
     paintFocusFrame(painter);

@@ -103,6 +103,10 @@ public:
     // The same rows read or look differently (comments, the font): measured and drawn again,
     // the selection kept.
     void rowsRestyled();
+    // Rows drawn struck through (deprecated ones), one flag a row; rows beyond the flags are
+    // plain. New rows come with their flags or none.
+    void setStruckRows(std::vector<bool> flags);
+    bool isRowStruck(int index) const;
 
     // The panel field whose text is the receiver of call texts (the class-name field).
     void setClassNameView(QLineEdit* field) { classNameView_ = field; }
@@ -172,6 +176,7 @@ private:
     bool announcesDrags_ = false;
     QPoint pressedAt_;
     bool dragArmed_ = false;
+    std::vector<bool> struck_;
 };
 
 }  // namespace kestrel::gui

@@ -15,11 +15,13 @@
 #include "core/model/AnnotationFiles.h"
 #include "core/model/ClassData.h"
 #include "core/text/ArgumentInfo.h"
+#include "core/text/DeprecatedEntries.h"
 #include "core/text/MethodLists.h"
 #include "gui/app/AppShell.h"
 #include "gui/app/QtText.h"
 #include "gui/lists/InheritedMethodView.h"
 #include "gui/lists/MethodView.h"
+#include "gui/panels/QuickHelpView.h"
 
 namespace kestrel::gui {
 
@@ -93,6 +95,14 @@ ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* name
     methodLayout->setContentsMargins(0, 0, 0, 0);
     methodLayout->addWidget(new QLabel(tr("Method:"), methodBox));
     methodLayout->addWidget(methodView);
+    // Quick Help under the method: what the header says of it, its availability, its place.
+    auto* quickHelpBox = new QWidget(splitter);
+    auto* quickHelpLayout = new QVBoxLayout(quickHelpBox);
+    quickHelpLayout->setContentsMargins(0, 0, 0, 0);
+    quickHelpLayout->addWidget(new QLabel(tr("Quick Help:"), quickHelpBox));
+    quickHelpView = new QuickHelpView(quickHelpBox);
+    quickHelpView->setToolTip(tr("The documentation comment, availability and place of the method, from its header"));
+    quickHelpLayout->addWidget(quickHelpView);
     auto* infoBox = new QWidget(splitter);
     auto* infoLayout = new QVBoxLayout(infoBox);
     infoLayout->setContentsMargins(0, 0, 0, 0);
@@ -107,14 +117,16 @@ ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* name
     // method, argument and comment views below.
     splitter->addWidget(inheritedView);
     splitter->addWidget(methodBox);
+    splitter->addWidget(quickHelpBox);
     splitter->addWidget(infoBox);
     splitter->addWidget(commentBox);
     splitter->setStretchFactor(0, 4);
     splitter->setStretchFactor(1, 0);
-    splitter->setStretchFactor(2, 2);
+    splitter->setStretchFactor(2, 3);
     splitter->setStretchFactor(3, 1);
+    splitter->setStretchFactor(4, 1);
     splitter->setChildrenCollapsible(false);
-    splitter->setSizes({320, 5 * methodView->rowHeight(), 160, 100});
+    splitter->setSizes({320, 5 * methodView->rowHeight(), 150, 70, 70});
     layout->addWidget(splitter, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -129,6 +141,9 @@ ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* name
         showInherited();
     });
     connect(urlButton, &QPushButton::clicked, this, [this] { this->owner.openURL(); });
+    connect(quickHelpView, &QuickHelpView::placeRequested, this,
+            [this](const QuickHelpText::Content& content) { this->owner.showQuickHelpPlace(content); });
+    showQuickHelp();
 
     observe("ClassDidUnselectedMessage", [this](const std::any&) { resetInfoView(); });
     observe("ClassObjSelectedMessage", [this](const std::any& object) {
@@ -139,6 +154,10 @@ ClassController::ClassController(AppShell& owner, QWidget* page, QLineEdit* name
     });
     observe("CommentDicWasChangedNotification", [this](const std::any&) { showStoredComment(); });
     observe("URLDicWasChangedNotification", [this](const std::any&) { showStoredURL(); });
+    observe("DeprecatedVisibilityChangedMessage", [this](const std::any&) {
+        showInherited();
+        showQuickHelp();
+    });
 }
 
 void ClassController::TreeFileWasChanged() {
@@ -155,6 +174,7 @@ void ClassController::resetInfoView() {
     urlButton->setEnabled(false);
     methodView->setMethod("");
     showInherited();
+    showQuickHelp();
 }
 
 void ClassController::classObjSelected(const std::shared_ptr<ClassData>& record) {
@@ -173,6 +193,7 @@ void ClassController::classObjSelected(const std::shared_ptr<ClassData>& record)
         CommentView->clear();
     }
     showInherited();
+    showQuickHelp();
 }
 
 void ClassController::showStoredURL() {
@@ -196,7 +217,22 @@ void ClassController::classMethodWasSelected(const std::string& method) {
     argumentInfoView->setPlainText(qText(info));
     CommentView->clear();
     showStoredComment();
+    showQuickHelp();
     owner.setTabViewPage(0);
+}
+
+void ClassController::showQuickHelp() {
+    const std::string method = methodView->getMethod().value_or("");
+    if (!shownClass) {
+        methodView->setStruckRows({});
+        quickHelpView->showPlaceholder(tr("Select a class, then a method, to see what its header says of it."));
+        return;
+    }
+    QuickHelpText::Content content = method.empty() ? QuickHelpText::forRecord(owner.notes(), shownClass)
+                                                    : QuickHelpText::forMethod(owner.notes(), shownClass, method);
+    methodView->setStruckRows(std::vector<bool>(static_cast<std::size_t>(methodView->rowCount()),
+                                                !method.empty() && content.deprecated));
+    quickHelpView->showContent(std::move(content));
 }
 
 void ClassController::showInherited() {
@@ -204,7 +240,14 @@ void ClassController::showInherited() {
         inheritedView->setMethods(std::nullopt);
         return;
     }
-    inheritedView->setMethods(MethodLists::inheritedMethods(*shownClass));
+    const NotesLookup& notes = owner.notes();
+    const ClassData& shown = *shownClass;
+    auto methods = DeprecatedEntries::filter(
+        MethodLists::inheritedMethods(shown),
+        [&](const InheritedMethod& m) { return DeprecatedEntries::isDeprecated(notes, shown, m.method); },
+        AppShell::hidesDeprecated());
+    inheritedView->setMethods(std::move(methods.rows));
+    inheritedView->setStruckRows(std::move(methods.struck));
 }
 
 }  // namespace kestrel::gui

@@ -8,7 +8,9 @@
 //                                the one shown, the method view and the comment emptied (the
 //                                method would take the new class as receiver)
 //   ClassDidUnselectedMessage    everything emptied
-//   ClassMethodWasSelectedMessage  the method, its argument information, its comment; this tab
+//   ClassMethodWasSelectedMessage  the method, its argument information, its comment, its Quick
+//                                Help (the class's documentation where it has none); this tab
+//   DeprecatedVisibilityChangedMessage  the inherited methods again, with or without deprecated ones
 //   TreeFileWasChangedMessage    the class count
 //   CommentDicWasChangedNotification  the comment of the method shown, read again
 //   URLDicWasChangedNotification      the URL button, from the URL file again
@@ -32,6 +34,7 @@ namespace kestrel::gui {
 
 class InheritedMethodView;
 class MethodView;
+class QuickHelpView;
 
 class ClassController : public ViewController {
     Q_OBJECT
@@ -52,6 +55,7 @@ public:
     QLabel* getClassCountView() const { return ClassCountView; }
     QCheckBox* getInheritedSwitch() const { return inheritedSwitch; }
     InheritedMethodView* getInheritedView() const { return inheritedView; }
+    QuickHelpView* getQuickHelpView() const { return quickHelpView; }
 
     // The comment of the method shown, and the URL button, as the stored files say now.
     void showStoredComment();
@@ -59,6 +63,8 @@ public:
 
 private:
     void showInherited();
+    // Quick Help of the method shown, else of the class; the method struck when deprecated.
+    void showQuickHelp();
 
     QLabel* ClassCountView = nullptr;
     QLineEdit* fwNameView = nullptr;
@@ -71,6 +77,7 @@ private:
     QPlainTextEdit* argumentInfoView = nullptr;
     QCheckBox* inheritedSwitch = nullptr;
     InheritedMethodView* inheritedView = nullptr;
+    QuickHelpView* quickHelpView = nullptr;
     std::shared_ptr<ClassData> shownClass;
 };
 

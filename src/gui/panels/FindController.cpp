@@ -6,16 +6,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "core/app/AppAction2.h"
 #include "core/model/TreeSearch.h"
+#include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
+#include "core/model/FunctionMacrosData.h"
 #include "core/platform/NotificationCenter.h"
+#include "core/text/DeprecatedEntries.h"
 #include "gui/app/AppShell.h"
 #include "gui/lists/FindResultView.h"
 #include "gui/lists/MethodView.h"
 #include "gui/panels/ClassController.h"
+#include "gui/panels/QuickHelpView.h"
 #include "gui/treeview/TreeView.h"
 
 namespace kestrel::gui {
@@ -50,7 +56,18 @@ FindController::FindController(AppShell& owner, QWidget* page, ClassController* 
     hint_ = tr("Type keywords above: classes, methods, functions or enum constants whose text holds "
                "all of them, in any case, are listed here as you type.");
     resultView->setPlaceholderText(hint_);
-    layout->addWidget(resultView, 1);
+    resultView->setDelegate(this);
+    // Quick Help of the selected result under the results.
+    quickHelpView = new QuickHelpView(page);
+    quickHelpView->setToolTip(tr("The documentation comment, availability and place of the selected result, from its header"));
+    auto* splitter = new QSplitter(Qt::Vertical, page);
+    splitter->addWidget(resultView);
+    splitter->addWidget(quickHelpView);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    splitter->setSizes({320, 160});
+    layout->addWidget(splitter, 1);
 
     auto* bottom = new QHBoxLayout;
     // The receiver of a call copied from a method result is the result's own class, and every
@@ -95,6 +112,32 @@ FindController::FindController(AppShell& owner, QWidget* page, ClassController* 
     keywordView->installEventFilter(this);
     resultView->installEventFilter(this);
     connect(findButton, &QPushButton::clicked, this, &FindController::doFindClass);
+    connect(quickHelpView, &QuickHelpView::placeRequested, this,
+            [this](const QuickHelpText::Content& content) { this->owner.showQuickHelpPlace(content); });
+    showQuickHelp(-1);
+    observe("DeprecatedVisibilityChangedMessage", [this](const std::any&) {
+        if (lastSearch_) search();
+    });
+}
+
+void FindController::lineSelected(int index) { showQuickHelp(index); }
+
+void FindController::showQuickHelp(int index) {
+    const auto& results = resultView->results();
+    if (index < 0 || index >= static_cast<int>(results.size())) {
+        quickHelpView->showPlaceholder(tr("Select a result to see what its header says of it."));
+        return;
+    }
+    const TreeSearch::Result& row = results[static_cast<std::size_t>(index)];
+    const NotesLookup& notes = owner.notes();
+    if (row.method && row.classRecord)
+        quickHelpView->showContent(QuickHelpText::forMethod(notes, row.classRecord, *row.method));
+    else if (row.constant && row.enumRecord)
+        quickHelpView->showContent(QuickHelpText::forConstant(notes, row.enumRecord, row.constant->name));
+    else if (row.function)
+        quickHelpView->showContent(QuickHelpText::forRecord(notes, row.function));
+    else
+        quickHelpView->showContent(QuickHelpText::forRecord(notes, row.classRecord));
 }
 
 bool FindController::eventFilter(QObject* watched, QEvent* event) {
@@ -143,6 +186,7 @@ void FindController::clearSearch() {
     resultView->setPlaceholderText(hint_);
     resultCountView->clear();
     lastSearch_.reset();
+    showQuickHelp(-1);
 }
 
 void FindController::showMethod(const TreeSearch::Result& row, ClassController* classPanel) {
@@ -200,8 +244,15 @@ void FindController::search() {
     if (findMode == TreeSearch::kFindMethods) results = TreeSearch::doMethodFind(keywords, app.classStraightList);
     if (findMode == TreeSearch::kFindFunctions) results = TreeSearch::doFuncFind(keywords, app.functions);
     if (findMode == TreeSearch::kFindConstants) results = TreeSearch::doConstantFind(keywords, app.enumList);
-    const std::size_t count = results ? results->size() : 0;
-    resultView->setResults(std::move(results));
+    const NotesLookup& notes = owner.notes();
+    auto shown = DeprecatedEntries::filter(
+        results ? std::move(*results) : std::vector<TreeSearch::Result>{},
+        [&](const TreeSearch::Result& row) { return DeprecatedEntries::isDeprecated(notes, row); },
+        AppShell::hidesDeprecated());
+    const std::size_t count = shown.rows.size();
+    resultView->setResults(std::move(shown.rows));
+    resultView->setStruckRows(std::move(shown.struck));
+    showQuickHelp(-1);
     if (count == 0) resultView->setPlaceholderText(tr("Nothing found"));
     resultCountView->setText(QString::fromStdString(TreeSearch::countLine(findMode, count)));
 }
@@ -211,6 +262,7 @@ void FindController::TreeFileWasChanged() {
     classNameView->clear();
     resultView->setResults(std::nullopt);
     resultCountView->clear();
+    showQuickHelp(-1);
     if (lastSearch_ && keywordView->currentText().toStdString() == *lastSearch_) search();
 }
 

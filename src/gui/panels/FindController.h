@@ -3,7 +3,9 @@
 // that must all occur (any case); methods at first. Results come as the user types, best first;
 // confirming the text (Return or the Find button) also keeps it in the history, newest first,
 // ten at most. Down in the field goes into the results, selecting the first (Up from the
-// first comes back); Escape empties the field and the results.
+// first comes back); Escape empties the field and the results. The selected result's Quick Help
+// shows under the results; deprecated results are struck through, or left out while Hide
+// Deprecated is on.
 //
 //   count line  "%3d %@": "  1 class found", "  2 classes found", " 12 methods found",
 //               "  3 Functions/Macros found"; empty without hits
@@ -13,6 +15,7 @@
 
 #include "core/model/TreeSearch.h"
 #include "core/text/FindHistory.h"
+#include "gui/lists/TextArrayView.h"
 #include "gui/panels/ViewController.h"
 
 class QComboBox;
@@ -25,8 +28,9 @@ namespace kestrel::gui {
 
 class ClassController;
 class FindResultView;
+class QuickHelpView;
 
-class FindController : public ViewController {
+class FindController : public ViewController, public TextArrayViewDelegate {
     Q_OBJECT
 public:
     // The search runs once the keys already typed are in the field (and painted): keys typed
@@ -53,6 +57,10 @@ public:
     FindResultView* getResultView() const { return resultView; }
     QLineEdit* getClassNameView() const { return classNameView; }
     const FindHistory& history() const { return history_; }
+    QuickHelpView* getQuickHelpView() const { return quickHelpView; }
+
+    // The selected result's Quick Help.
+    void lineSelected(int index) override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,12 +70,14 @@ private:
     void enterResults();
     // Escape in the keyword field: no text, no results.
     void clearSearch();
+    void showQuickHelp(int index);
 
     QComboBox* targetView = nullptr;
     QComboBox* keywordView = nullptr;
     QPushButton* findButton = nullptr;
     QLabel* resultCountView = nullptr;
     FindResultView* resultView = nullptr;
+    QuickHelpView* quickHelpView = nullptr;
     QLineEdit* classNameView = nullptr;
     int findMode = TreeSearch::kFindMethods;
     QString hint_;

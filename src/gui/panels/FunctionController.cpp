@@ -19,9 +19,11 @@
 #include "core/model/TreeData.h"
 #include "core/platform/NotificationCenter.h"
 #include "core/text/ArgumentInfo.h"
+#include "core/text/DeprecatedEntries.h"
 #include "core/text/FunctionFilter.h"
 #include "gui/app/AppShell.h"
 #include "gui/app/QtText.h"
+#include "gui/panels/QuickHelpView.h"
 
 namespace kestrel::gui {
 
@@ -110,9 +112,15 @@ FunctionController::FunctionController(AppShell& owner, QWidget* page) : ViewCon
     auto* detailLayout = new QVBoxLayout(details);
     detailLayout->setContentsMargins(0, 0, 0, 0);
     detailLayout->addWidget(selectLineView);
+    // Quick Help beside the argument information and the comment, which share the other half.
+    quickHelpView = new QuickHelpView(details);
+    quickHelpView->setToolTip(tr("The documentation comment, availability and place of the selected line, from its header"));
     auto* texts = new QHBoxLayout;
-    texts->addWidget(infoView, 3);
-    texts->addWidget(commentView, 2);
+    auto* notes = new QVBoxLayout;
+    notes->addWidget(infoView, 3);
+    notes->addWidget(commentView, 2);
+    texts->addWidget(quickHelpView, 1);
+    texts->addLayout(notes, 1);
     detailLayout->addLayout(texts, 1);
     splitter->addWidget(listBox);
     splitter->addWidget(details);
@@ -124,7 +132,18 @@ FunctionController::FunctionController(AppShell& owner, QWidget* page) : ViewCon
     connect(functionFilterButton, &QButtonGroup::idClicked, this, &FunctionController::functionFilterSelected);
     connect(FrameWorkListMenu, qOverload<int>(&QComboBox::activated), this, &FunctionController::frameworkMenuSelected);
     connect(HeaderListMenu, qOverload<int>(&QComboBox::activated), this, &FunctionController::headerMenuSelected);
+    connect(quickHelpView, &QuickHelpView::placeRequested, this,
+            [this](const QuickHelpText::Content& content) { this->owner.showQuickHelpPlace(content); });
+    showQuickHelp(nullptr);
     observe("CommentDicWasChangedNotification", [this](const std::any&) { commentDicWasChanged(); });
+    observe("DeprecatedVisibilityChangedMessage", [this](const std::any&) { showList(funcList); });
+}
+
+void FunctionController::showQuickHelp(const std::shared_ptr<TreeData>& record) {
+    if (!record)
+        quickHelpView->showPlaceholder(tr("Select a line to see what its header says of it."));
+    else
+        quickHelpView->showContent(QuickHelpText::forRecord(owner.notes(), record));
 }
 
 FunctionController::List FunctionController::createFuncList() const {
@@ -144,7 +163,15 @@ void FunctionController::fillMenu(QComboBox* menu, const std::vector<std::string
 }
 
 void FunctionController::showList(const List& list) {
-    mainView->setRecords(ClassListView::Records(list.begin(), list.end()));
+    const NotesLookup& notes = owner.notes();
+    auto shown = DeprecatedEntries::filter(
+        ClassListView::Records(list.begin(), list.end()),
+        [&](const std::shared_ptr<TreeData>& record) { return record && notes.isDeprecated(*record); },
+        AppShell::hidesDeprecated());
+    filterdCountView->setText(QString::number(shown.rows.size()));
+    mainView->setRecords(std::move(shown.rows));
+    mainView->setStruckRows(std::move(shown.struck));
+    showQuickHelp(nullptr);
 }
 
 void FunctionController::TreeFileWasChanged() {
@@ -157,7 +184,6 @@ void FunctionController::TreeFileWasChanged() {
     fillMenu(HeaderListMenu, FunctionFilter::headerTitles(funcList));
     laseSelectedHeaderMenuIndex = 0;
     showList(funcList);
-    filterdCountView->setText(QString::number(funcList.size()));
     selectLineView->clear();
 }
 
@@ -181,7 +207,6 @@ void FunctionController::frameworkMenuSelected(int index) {
     fillMenu(HeaderListMenu, FunctionFilter::headerTitles(funcList));
     laseSelectedHeaderMenuIndex = 0;
     showList(funcList);
-    filterdCountView->setText(QString::number(funcList.size()));
 }
 
 void FunctionController::headerMenuSelected(int index) {
@@ -190,7 +215,6 @@ void FunctionController::headerMenuSelected(int index) {
     funcList = doFrameworkFilter(createFuncList());
     if (index > 0) funcList = FunctionFilter::byHeader(funcList, HeaderListMenu->itemText(index).toStdString());
     showList(funcList);
-    filterdCountView->setText(QString::number(funcList.size()));
     laseSelectedHeaderMenuIndex = index;
 }
 
@@ -227,6 +251,7 @@ void FunctionController::classSelected(const std::shared_ptr<TreeData>& record) 
     std::optional<StringDic> comments = AnnotationFiles::getCommentDic();
     auto found = comments ? comments->find(name) : StringDic::const_iterator{};
     commentView->setPlainText(comments && found != comments->end() ? qText(found->second) : QString());
+    showQuickHelp(record);
     NotificationCenter::defaultCenter().post("FunctionWasSelectedMessage", name);
     owner.updateCommands();  // Show Header follows the chosen function
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The function browser: the exported functions, macros and constants, narrowed by kind, by a
 // function/non-function switch, by framework and by header; the selected one's declaration,
-// argument information and comment below. Each pop-up or switch acts only when its choice
+// argument information, comment and Quick Help below. Each pop-up or switch acts only when its choice
 // changes.
 #include <memory>
 #include <vector>
@@ -21,6 +21,8 @@ class FunctionMacrosData;
 }
 
 namespace kestrel::gui {
+
+class QuickHelpView;
 
 class FunctionController : public ViewController, public ClassListViewDelegate {
     Q_OBJECT
@@ -50,13 +52,16 @@ public:
     QPlainTextEdit* getCommentView() const { return commentView; }
     QLabel* getCountView() const { return countView; }
     QLabel* getFilterdCountView() const { return filterdCountView; }
+    QuickHelpView* getQuickHelpView() const { return quickHelpView; }
 
 private:
     using List = std::vector<std::shared_ptr<FunctionMacrosData>>;
     List createFuncList() const;
     List doFrameworkFilter(const List& list);
     static void fillMenu(QComboBox* menu, const std::vector<std::string>& titles);
+    // The list, deprecated lines struck through or, while Hide Deprecated is on, left out.
     void showList(const List& list);
+    void showQuickHelp(const std::shared_ptr<TreeData>& record);
 
     QComboBox* TargetListMenu = nullptr;
     QComboBox* FrameWorkListMenu = nullptr;
@@ -68,6 +73,7 @@ private:
     QButtonGroup* functionFilterButton = nullptr;
     QLineEdit* selectLineView = nullptr;
     QPlainTextEdit* infoView = nullptr;
+    QuickHelpView* quickHelpView = nullptr;
     int laseSelectedTargetMenuIndex = 0;
     int laseSelectedFrameworkMenuIndex = 0;
     int laseSelectedHeaderMenuIndex = 0;

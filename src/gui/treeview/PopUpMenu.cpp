@@ -73,6 +73,12 @@ void PopUpMenu::fill(QMenu* menu, const MenuModel& model, const Chosen& chosen) 
                 QAction* action = menu->addAction(displayTitle(item.title));
                 action->setData(item.tag);
                 action->setEnabled(item.enabled);
+                if (item.struck) {
+                    // Only the strike is set: the rest comes from the menu's own font.
+                    QFont struck;
+                    struck.setStrikeOut(true);
+                    action->setFont(struck);
+                }
                 if (item.kind == MenuItemModel::Kind::Dummy) break;  // menuDummyAction: nothing
                 QObject::connect(action, &QAction::triggered, action, [item, chosen] { chosen(item); });
                 break;

@@ -20,6 +20,7 @@
 #include "core/model/AnnotationFiles.h"
 #include "core/model/ClassData.h"
 #include "core/model/TreeLayout.h"
+#include "core/text/DeprecatedEntries.h"
 #include "core/model/TreeNavigation.h"
 #include "core/platform/NotificationCenter.h"
 #include "core/platform/PrefData.h"
@@ -164,6 +165,7 @@ void TreeView::doDoubleClick(const std::shared_ptr<ClassData>& record, const QPo
         }
         const std::int32_t limit = pref && pref->menuWidthHasLimit ? pref->numLimitCharactors : 0;
         model = MethodMenu::buildPopUpMenu(record, limit, comments);
+        DeprecatedEntries::markMenu(model, owner_.sharedNotes(), AppShell::hidesDeprecated());
     }
     std::unique_ptr<QMenu> menu(PopUpMenu::make(model, [this](const MenuItemModel& item) { menuAction(item); }, this));
     menu->setFont(owner_.treeFont());

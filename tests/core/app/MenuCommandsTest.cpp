@@ -12,7 +12,7 @@ using namespace kestrel;
 
 TEST(MenuCommands, ValidationByTag) {
     const MenuState closed;
-    for (std::int32_t tag : {1000, 5000, 100, 110, 200, 202, 203, 201, 204, 400, 401})
+    for (std::int32_t tag : {1000, 5000, 100, 110, 200, 202, 203, 201, 204, 400, 401, 402})
         EXPECT_TRUE(MenuCommands::validateMenuItem(tag, closed)) << tag;
     for (std::int32_t tag : {999, 150, 0, 300, 301, -1}) EXPECT_FALSE(MenuCommands::validateMenuItem(tag, closed)) << tag;
     MenuState withHeader;

@@ -92,12 +92,12 @@ TEST(TreeFileStore, ABuildWrittenAtExitLoadsBackTheSameTree) {
     build(built);
     built.applicationWillTerminate();
     EXPECT_TRUE(fs::is_regular_file(home.prefFile()));
-    // One set of the seven in trees/, named by the link currentTree; each of the seven also
+    // One set of the eight in trees/, named by the link currentTree; each of the eight also
     // stands in the data folder, as a link into the current set. No temporary file is left.
     std::set<std::string> files;
     for (const auto& entry : fs::directory_iterator(home.data())) files.insert(entry.path().filename());
     const std::set<std::string> seven{"categoryData", "classData", "enumData", "functions",
-                                      "protocolData", "structData", "typedefs"};
+                                      "protocolData", "structData", "typedefs", "typedefNotes"};
     std::set<std::string> expected = seven;
     expected.insert({".kestrel.lock", "currentTree", "trees"});
     EXPECT_EQ(files, expected);

@@ -40,7 +40,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::vector<std::string> kSeven{"classData", "protocolData", "categoryData", "structData",
-                                      "enumData",  "functions",    "typedefs"};
+                                      "enumData",  "functions",    "typedefs",     "typedefNotes"};
 
 // A tree whose every record, in every one of the seven files, carries the build's tag.
 void makeTree(AppAction2& app, const std::string& tag) {

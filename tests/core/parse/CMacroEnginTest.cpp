@@ -67,6 +67,9 @@ TEST_F(CMacroEnginTest, ConditionsAreExpressionsOverTheTargetsMacros) {
         // The built-in queries count as defined, as a compiler has them; a stand-in for one
         // is no include guard.
         {"#if defined(__has_include) && __has_feature(objc_instancetype)\nqueries\n#endif\n", "queries"},
+        // Nor is a fallback for a macro the header defined above (os/availability.h).
+        {"#define API_AVAILABLE(...) real\n#ifndef API_AVAILABLE\n#define API_AVAILABLE(...)\nfallback\n#endif\nafter\n",
+         "after"},
         {"#ifndef __has_feature\n#define __has_feature(x) 0\nstandin\n#endif\n#ifndef __OBJC__\n#define __OBJC__ 1\nobjc\n#endif\n",
          ""},
     });

@@ -23,7 +23,8 @@ void writePrefs(const TempHome& home, const PlistDict& dic) { home.dir().write("
 // A complete file, every value away from its default.
 PlistDict completeFile() {
     return dict({{"menuWidthHasLimit", false}, {"numLimitCharactors", 40}, {"useCommentInMenu", true}, {"addLF", false},
-                 {"dragStyleMode", 2}, {"editorCommand", "code --goto %f:%l"}, {"addMenuSeparetor", true},
+                 {"dragStyleMode", 2}, {"editorCommand", "code --goto %f:%l"}, {"hideDeprecated", true},
+                 {"addMenuSeparetor", true},
                  {"fontName", "Menlo"}, {"pointSize", 11.0}, {"cWindowAlphaValue", 0.75}, {"cWindowDisplayDelay", 2.0}});
 }
 
@@ -77,17 +78,19 @@ TEST(PrefFile, MissingKeysKeepDefaultsAndAskForARewrite) {
     EXPECT_FALSE(pref.prefChanged);
 }
 
-// The drag style and the editor command came later: a file from before keeps its choices, reads
+// The drag style, the editor command and Hide Deprecated came later: a file from before keeps its choices, reads
 // as the declaration style and the desktop's editor, and is not rewritten for them alone.
-TEST(PrefFile, AFileFromBeforeTheDragStyleAndEditorKeysKeepsItsChoices) {
+TEST(PrefFile, AFileFromBeforeTheDragStyleEditorAndHideKeysKeepsItsChoices) {
     TempHome home;
     PlistDict older = completeFile();
     older.remove("dragStyleMode");
     older.remove("editorCommand");
+    older.remove("hideDeprecated");
     writePrefs(home, older);
     PrefData& pref = setUp();
     EXPECT_EQ(pref.dragStyleMode, 0);
     EXPECT_EQ(pref.editorCommand, "");
+    EXPECT_FALSE(pref.hideDeprecated);  // deprecated entries shown, as before the switch
     EXPECT_EQ(pref.numLimitCharactors, 40);
     EXPECT_FALSE(pref.prefChanged);
 
@@ -96,8 +99,10 @@ TEST(PrefFile, AFileFromBeforeTheDragStyleAndEditorKeysKeepsItsChoices) {
     PlistDict later = completeFile();
     later.set("dragStyleMode", 7);
     later.set("editorCommand", 12);
+    later.set("hideDeprecated", PlistValue(PlistArray{}));  // no switch at all
     writePrefs(home, later);
     setUp();
+    EXPECT_FALSE(pref.hideDeprecated);
     EXPECT_EQ(pref.dragStyleMode, 0);
     EXPECT_EQ(pref.editorCommand, "");
     EXPECT_FALSE(PrefFile::writePref());
@@ -107,6 +112,7 @@ TEST(PrefFile, AFileFromBeforeTheDragStyleAndEditorKeysKeepsItsChoices) {
     setUp();
     EXPECT_EQ(pref.dragStyleMode, 2);
     EXPECT_EQ(pref.editorCommand, "code --goto %f:%l");
+    EXPECT_TRUE(pref.hideDeprecated);
 }
 
 TEST(PrefFile, ADamagedFileLoadsWhatItCanAndIsKeptUntilTheUserChangesSomething) {

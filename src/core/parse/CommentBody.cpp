@@ -1,0 +1,140 @@
+#include "core/parse/CommentBody.h"
+
+#include <algorithm>
+
+#include "core/platform/HedderText.h"
+
+namespace kestrel {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+
+std::string_view trimRight(std::string_view s) {
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Lines without their shared indentation, blank ones at either end dropped, joined by "\n".
+std::string join(std::vector<std::string_view> lines, bool dropSharedIndent) {
+    for (auto& line : lines) line = trimRight(line);
+    while (!lines.empty() && lines.front().empty()) lines.erase(lines.begin());
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    if (dropSharedIndent) {
+        std::size_t shared = std::string_view::npos;
+        for (std::string_view line : lines) {
+            if (line.empty()) continue;
+            std::size_t indent = 0;
+            while (indent < line.size() && isBlank(line[indent])) ++indent;
+            shared = std::min(shared, indent);
+        }
+        if (shared != std::string_view::npos)
+            for (auto& line : lines)
+                if (!line.empty()) line.remove_prefix(std::min(shared, line.size()));
+    }
+    std::string out;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) out += '\n';
+        out.append(lines[i]);
+    }
+    return out;
+}
+
+// A line comment's text after its "//", "///", "//!" and a following "<": and one blank.
+std::string_view lineBody(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && isBlank(line[i])) ++i;
+    line.remove_prefix(i);
+    if (line.starts_with("//")) line.remove_prefix(2);
+    if (!line.empty() && (line.front() == '/' || line.front() == '!')) line.remove_prefix(1);
+    if (!line.empty() && line.front() == '<') line.remove_prefix(1);
+    return line;
+}
+
+}  // namespace
+
+CommentBody::Style CommentBody::styleOf(std::string_view c) {
+    if (c.starts_with("//")) {
+        if (c.size() > 2 && (c[2] == '/' || c[2] == '!')) {
+            if (c.size() > 3 && c[3] == '<') return Style::Trailing;
+            if (c[2] == '/' && c.size() > 3 && c[3] == '/') return Style::Plain;  // a "////" ruler
+            return Style::Doc;
+        }
+        return Style::Plain;
+    }
+    if (c.starts_with("/*") && c.size() > 2 && (c[2] == '*' || c[2] == '!')) {
+        if (c.starts_with("/**/") || c.starts_with("/***")) return Style::Plain;
+        if (c.size() > 3 && c[3] == '<') return Style::Trailing;
+        return Style::Doc;
+    }
+    return Style::Plain;
+}
+
+std::string CommentBody::clean(std::string text) {
+    HedderText::repairUtf8(text);
+    // A property list holds no control character but tab and line end.
+    for (char& c : text)
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') || c == 0x7f) c = ' ';
+    return text;
+}
+
+std::string CommentBody::strip(std::string_view comment) {
+    if (comment.starts_with("//")) return stripRun({comment});
+    if (comment.starts_with("/*")) comment.remove_prefix(2);
+    if (comment.ends_with("*/")) comment.remove_suffix(2);
+    // The opener's "*", "!" and "<" ("/**", "/*!", "/**<").
+    // ("/*****" of a boxed comment: all of its stars)
+    if (!comment.empty() && comment.front() == '!') comment.remove_prefix(1);
+    while (!comment.empty() && comment.front() == '*') comment.remove_prefix(1);
+    if (!comment.empty() && comment.front() == '<') comment.remove_prefix(1);
+    std::vector<std::string_view> lines = linesOf(comment);
+    bool starred = lines.size() > 1;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        std::string_view line = lines[i];
+        std::size_t at = 0;
+        while (at < line.size() && isBlank(line[at])) ++at;
+        if (at < line.size() && line[at] != '*' && !trimRight(line).empty()) starred = false;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string_view& line = lines[i];
+        if (i == 0) {
+            while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+            continue;
+        }
+        if (!starred) continue;
+        std::size_t at = 0;
+        while (at < line.size() && isBlank(line[at])) ++at;
+        // " * text" -> "text"; a closing " **" line of a boxed comment goes whole.
+        while (at < line.size() && line[at] == '*') ++at;
+        if (at < line.size() && line[at] == ' ') ++at;
+        line.remove_prefix(at);
+    }
+    // The first line stands after the opener: the others keep the indentation they share.
+    std::string first(lines.empty() ? std::string_view() : trimRight(lines.front()));
+    std::vector<std::string_view> rest(lines.empty() ? lines.begin() : lines.begin() + 1, lines.end());
+    std::string tail = join(rest, !starred);
+    if (first.empty()) return clean(std::move(tail));
+    return clean(tail.empty() ? first : first + "\n" + tail);
+}
+
+std::string CommentBody::stripRun(const std::vector<std::string_view>& lines) {
+    std::vector<std::string_view> bodies;
+    bodies.reserve(lines.size());
+    for (std::string_view line : lines) bodies.push_back(lineBody(line));
+    // "// text" loses its one blank with the shared indentation.
+    return clean(join(bodies, true));
+}
+
+}  // namespace kestrel

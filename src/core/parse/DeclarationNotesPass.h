@@ -1,0 +1,114 @@
+#pragma once
+// The notes of every declaration a header gave records: the line of its declared name, the
+// documentation comment right before it, and the availability its attributes say. A pass of
+// its own, beside the analysers: the driver hands it the header's text and the evaluator's
+// decisions while it reads, and when the header is done, the records filed meanwhile; the pass
+// finds each one's declaration in the text the analysis saw (DeclarationSites) and sets its
+// notes (DeclarationNotes): on classes, categories, protocols, structs, enums, functions and
+// variables, on each method and property accessor (methodNotes), each enum constant
+// (constantNotes) and each typedef (typedefNotes).
+//
+// The comment taken is the last one between the declaration and the one before it, standing
+// first on its line: a documentation comment ("/**", "/*!", "///", "//!") wherever it stands
+// there, a plain one ("/* */", a run of "//" lines) only directly above. An enum constant's
+// "///<" or "//!<" after it is its own. A directive between comment and declaration parts them.
+//
+// The attributes are the macros written on the declaration (API_AVAILABLE(...),
+// NS_DEPRECATED(...), DEPRECATED_ATTRIBUTE, NS_UNAVAILABLE, __attribute__((...)), ...),
+// expanded as the header sees them when it ends, then read (AvailabilityReader, which also
+// reads the availability macros a header uses without the define pass knowing them).
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/model/DeclarationNotes.h"
+#include "core/parse/DeclarationSites.h"
+
+namespace kestrel {
+
+class CMacroEngin;
+class MacroDefinition;
+struct RecordLists;
+
+class DeclarationNotesPass {
+public:
+    // What the attributes written alike said in the headers before, kept by the driver across
+    // the headers of one define list: "API_AVAILABLE(macos(10.7))" is expanded once, not in
+    // every header that writes it, while its macros are the same definitions.
+    class Memory {
+    public:
+        void clear() { byText.clear(); }
+
+    private:
+        friend class DeclarationNotesPass;
+        struct Said {
+            std::vector<const MacroDefinition*> definitions;
+            Availability availability;
+        };
+        std::unordered_map<std::string, Said> byText;
+    };
+
+    // records, text and memory must outlive the pass; what records hold now is not this header's.
+    DeclarationNotesPass(RecordLists& records, std::string_view text, Memory& memory);
+
+    // A condition the evaluator decided (CMacroEngin::Decision's offset and value).
+    void decided(std::size_t offset, bool value) { sites.decided(offset, value); }
+    // Sets the notes of the records filed since the pass was made; protocols also get the
+    // framework and header names.
+    void attach(CMacroEngin& macro, const std::string& fwName, const std::string& hedderName);
+
+private:
+    using Index = std::size_t;
+    struct Range {
+        Index from = 0;
+        Index to = 0;  // past the end
+    };
+
+    bool isText(Index i, std::string_view what) const { return sites.is(i, what); }
+    bool isWord(Index i) const;
+    bool isPunct(Index i, char c) const;
+    // Where the declaration holding token i begins: after the last ";", "{", "}", directive or
+    // "@end" before it.
+    Index statementStart(Index i) const;
+    // The ";" (or a body's "{") that ends the declaration holding token i; brace bodies of types
+    // ("struct {...} x;") are passed.
+    Index statementEnd(Index i, bool passBodies) const;
+    std::optional<std::string> docBefore(Index start) const;
+    std::optional<std::string> trailingDoc(Index after, Index to) const;
+    // The availability the macros and attributes written in range say (brace bodies left out).
+    Availability availabilityIn(Range range);
+    bool isMacro(std::string_view word);
+    // The definition the header sees for a macro word (none for __attribute__ and non-macros).
+    const MacroDefinition* definitionOf(std::string_view word);
+    DeclarationNotes notesAt(Index nameToken, Index start, Range attributes);
+
+    void containers();
+    void methodsOf(Index bodyFrom, Index bodyTo, NotesByName& byKey);
+    void functions();
+    void structs();
+    void enums();
+    void typedefs();
+    // The text without the macros the header sees and their arguments, and __attribute__((...)).
+    std::string withoutMacros(std::string_view text) const;
+    // The declared name of a declarator in range, none when it names nothing.
+    std::optional<Index> declaratorName(Range range);
+
+    RecordLists& records;
+    DeclarationSites sites;
+    CMacroEngin* macro = nullptr;
+    std::string fwName, hedderName;  // of the header
+    std::size_t classesFrom, categoriesFrom, protocolsFrom, structsFrom, enumsFrom, functionsFrom;
+    Memory& memory;
+    std::unordered_map<std::string, Availability> expanded;  // attribute text -> what it says
+    struct MacroWord {
+        bool isMacro = false;
+        const MacroDefinition* definition = nullptr;
+        bool ownLine = false;  // defined by this header itself
+    };
+    std::unordered_map<std::string_view, MacroWord> macroWords;  // words of the text
+};
+
+}  // namespace kestrel

@@ -1,0 +1,237 @@
+#include "core/parse/DeclarationSites.h"
+
+#include <algorithm>
+
+namespace kestrel {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v' || c == '\0'; }
+bool isWordStart(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' || static_cast<unsigned char>(c) >= 0x80;
+}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isWordChar(char c) { return isWordStart(c) || isDigit(c); }
+
+}  // namespace
+
+void DeclarationSites::decided(std::size_t offset, bool value) { decisions.push_back({offset, value}); }
+
+bool DeclarationSites::decisionIn(std::size_t from, std::size_t to) const {
+    auto found = std::lower_bound(decisions.begin(), decisions.end(), from,
+                                  [](const Decision& d, std::size_t at) { return d.offset < at; });
+    // A condition the analysis never decided (it cannot be met in the text it read) is taken
+    // as the reader would have met it: an #if as true.
+    return found == decisions.end() || found->offset > to ? true : found->value;
+}
+
+void DeclarationSites::directive(std::string_view word, std::size_t lineStart, std::size_t lineEnd) {
+    if (word == "if" || word == "ifdef" || word == "ifndef") {
+        Branch branch{active, true, false};
+        if (active) {
+            branch.active = decisionIn(lineStart, lineEnd);
+            branch.anyTaken = branch.active;
+        }
+        branches.push_back(branch);
+        active = branch.active;
+    } else if (word == "elif" || word == "elifdef" || word == "elifndef") {
+        if (branches.empty()) return;
+        Branch& branch = branches.back();
+        branch.active = branch.outerActive && !branch.anyTaken && decisionIn(lineStart, lineEnd);
+        branch.anyTaken = branch.anyTaken || branch.active;
+        active = branch.active;
+    } else if (word == "else") {
+        if (branches.empty()) return;
+        Branch& branch = branches.back();
+        branch.active = branch.outerActive && !branch.anyTaken;
+        branch.anyTaken = true;
+        active = branch.active;
+    } else if (word == "endif") {
+        if (branches.empty()) return;
+        active = branches.back().outerActive;
+        branches.pop_back();
+    }
+}
+
+void DeclarationSites::addBoundary(std::size_t offset, std::uint32_t line) {
+    if (!tokens.empty() && tokens.back().kind == Token::Kind::Boundary) return;
+    Token token;
+    token.kind = Token::Kind::Boundary;
+    token.offset = static_cast<std::uint32_t>(offset);
+    token.line = line;
+    token.firstOnLine = true;
+    tokens.push_back(token);
+}
+
+void DeclarationSites::scan() {
+    std::sort(decisions.begin(), decisions.end(), [](const Decision& a, const Decision& b) { return a.offset < b.offset; });
+    const std::size_t n = std::min<std::size_t>(text.size(), UINT32_MAX - 1);
+    std::size_t pos = 0;
+    std::uint32_t line = 1;
+    bool lineHasCode = false;
+    // Skips a block comment whose "/*" is at pos; answers where it ends, counting its lines.
+    auto skipBlock = [&](std::size_t at) {
+        std::size_t i = at + 2;
+        while (i < n && !(text[i] == '*' && i + 1 < n && text[i + 1] == '/')) {
+            if (text[i] == '\n') ++line;
+            ++i;
+        }
+        return std::min(n, i + 2);
+    };
+    while (pos < n) {
+        const char c = text[pos];
+        if (c == '\n') {
+            ++line;
+            lineHasCode = false;
+            ++pos;
+            continue;
+        }
+        if (isBlank(c)) {
+            ++pos;
+            continue;
+        }
+        if (c == '#' && !lineHasCode) {
+            const std::uint32_t startLine = line;
+            const std::size_t start = pos;
+            std::size_t i = pos + 1;
+            while (i < n && isBlank(text[i])) ++i;
+            const std::size_t wordStart = i;
+            while (i < n && isWordChar(text[i])) ++i;
+            const std::string_view word = text.substr(wordStart, i - wordStart);
+            // The logical line, with its continuations and the comments in it.
+            while (i < n && text[i] != '\n') {
+                if (text[i] == '\\' && i + 1 < n && (text[i + 1] == '\n' || (text[i + 1] == '\r' && i + 2 < n && text[i + 2] == '\n'))) {
+                    i += text[i + 1] == '\r' ? 3 : 2;
+                    ++line;
+                } else if (text[i] == '/' && i + 1 < n && text[i + 1] == '*') {
+                    i = skipBlock(i);
+                } else if (text[i] == '/' && i + 1 < n && text[i + 1] == '/') {
+                    while (i < n && text[i] != '\n') ++i;
+                } else {
+                    ++i;
+                }
+            }
+            directive(word, start, i);
+            addBoundary(start, startLine);
+            pos = i;
+            continue;
+        }
+        if (c == '/' && pos + 1 < n && (text[pos + 1] == '/' || text[pos + 1] == '*')) {
+            Comment comment;
+            comment.offset = static_cast<std::uint32_t>(pos);
+            comment.line = line;
+            comment.firstOnLine = !lineHasCode;
+            comment.lineComment = text[pos + 1] == '/';
+            if (comment.lineComment) {
+                while (pos < n && text[pos] != '\n') ++pos;
+                if (pos > comment.offset && text[pos - 1] == '\r') --pos;
+            } else {
+                pos = skipBlock(pos);
+            }
+            comment.end = static_cast<std::uint32_t>(pos);
+            comment.endLine = line;
+            comment.nextToken = static_cast<std::uint32_t>(tokens.size());
+            if (active) comments.push_back(comment);
+            continue;
+        }
+        if (!active) {
+            // A rejected branch: only its comments and directives count.
+            if (c == '"' || c == '\'') {
+                std::size_t i = pos + 1;
+                while (i < n && text[i] != c && text[i] != '\n') i += text[i] == '\\' && i + 1 < n && text[i + 1] != '\n' ? 2 : 1;
+                pos = i < n && text[i] == c ? i + 1 : i;
+            } else {
+                ++pos;
+            }
+            lineHasCode = true;
+            continue;
+        }
+        Token token;
+        token.offset = static_cast<std::uint32_t>(pos);
+        token.line = line;
+        token.firstOnLine = !lineHasCode;
+        lineHasCode = true;
+        if (isWordStart(c) || (c == '@' && pos + 1 < n && isWordStart(text[pos + 1]))) {
+            std::size_t i = pos + 1;
+            while (i < n && isWordChar(text[i])) ++i;
+            token.kind = Token::Kind::Word;
+            pos = i;
+        } else if (isDigit(c) || (c == '.' && pos + 1 < n && isDigit(text[pos + 1]))) {
+            std::size_t i = pos + 1;
+            while (i < n && (isWordChar(text[i]) || text[i] == '.' ||
+                             ((text[i] == '+' || text[i] == '-') && (text[i - 1] == 'e' || text[i - 1] == 'E' ||
+                                                                     text[i - 1] == 'p' || text[i - 1] == 'P'))))
+                ++i;
+            token.kind = Token::Kind::Literal;
+            pos = i;
+        } else if (c == '"' || c == '\'') {
+            std::size_t i = pos + 1;
+            while (i < n && text[i] != c && text[i] != '\n') i += text[i] == '\\' && i + 1 < n && text[i + 1] != '\n' ? 2 : 1;
+            pos = i < n && text[i] == c ? i + 1 : i;
+            token.kind = Token::Kind::Literal;
+        } else {
+            token.kind = Token::Kind::Punct;
+            ++pos;
+        }
+        token.length = static_cast<std::uint32_t>(pos - token.offset);
+        tokens.push_back(token);
+    }
+    matchPairs();
+    nextSame.assign(tokens.size(), 0);
+    firstOf.reserve(tokens.size() / 4);
+    std::unordered_map<std::string_view, std::uint32_t> lastOf;
+    lastOf.reserve(tokens.size() / 4);
+    for (std::uint32_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].kind != Token::Kind::Word) continue;
+        auto [last, fresh] = lastOf.try_emplace(textOf(i), i);
+        if (fresh) {
+            firstOf.emplace(textOf(i), i);
+        } else {
+            nextSame[last->second] = i;
+            last->second = i;
+        }
+    }
+}
+
+void DeclarationSites::matchPairs() {
+    // One stack per kind of bracket, so that a closer finds its opener at once however many
+    // others stand open (a damaged header may leave thousands). A closer drops the openers of
+    // the other kinds left open inside its pair.
+    std::vector<std::uint32_t> open[3];  // "(", "[", "{"
+    auto kindOf = [](char c) { return c == '(' || c == ')' ? 0 : c == '[' || c == ']' ? 1 : 2; };
+    std::uint16_t depth = 0;
+    for (std::uint32_t i = 0; i < tokens.size(); ++i) {
+        Token& token = tokens[i];
+        token.partner = i;
+        const char c = token.kind == Token::Kind::Punct ? text[token.offset] : '\0';
+        if (c == '(' || c == '[' || c == '{') {
+            open[kindOf(c)].push_back(i);
+            if (c == '{' && depth < UINT16_MAX) ++depth;
+        } else if (c == ')' || c == ']' || c == '}') {
+            std::vector<std::uint32_t>& mine = open[kindOf(c)];
+            if (!mine.empty()) {
+                const std::uint32_t at = mine.back();
+                mine.pop_back();
+                token.partner = at;
+                tokens[at].partner = i;
+                for (auto& other : open)
+                    while (&other != &mine && !other.empty() && other.back() > at) other.pop_back();
+            }
+            if (c == '}' && depth > 0) --depth;
+        }
+        token.braceDepth = depth;
+    }
+}
+
+std::vector<std::uint32_t> DeclarationSites::occurrences(std::string_view word) const {
+    std::vector<std::uint32_t> at;
+    auto found = firstOf.find(word);
+    if (found == firstOf.end()) return at;
+    for (std::uint32_t i = found->second;; i = nextSame[i]) {
+        at.push_back(i);
+        if (nextSame[i] == 0) break;
+    }
+    return at;
+}
+
+}  // namespace kestrel

@@ -1,0 +1,93 @@
+#pragma once
+// The text of one header as the analysis saw it, cut into tokens with their lines, and the
+// comments between them: what the notes pass (DeclarationNotesPass) reads to find where each
+// declaration stands, the comment before it and the attributes written on it.
+//
+// Directive lines, and the branches the evaluator rejected (told by its decisions, which the
+// driver passes on), are not read: each leaves one Boundary token, so that nothing before
+// it reads as part of a declaration after it. Comments inside a directive line go with it.
+//
+//   /** The frame. */          comment 0 (before token 0, first on its line)
+//   - (NSRect)frame;           tokens "-" "(" "NSRect" ")" "frame" ";"  (line 2)
+//   #if 0 ... #endif           one Boundary token
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kestrel {
+
+class DeclarationSites {
+public:
+    struct Token {
+        enum class Kind : std::uint8_t { Word, Punct, Literal, Boundary };
+        Kind kind = Kind::Punct;
+        bool firstOnLine = false;
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+        std::uint32_t line = 0;    // from 1
+        std::uint32_t partner = 0;  // for "(" ")" "{" "}" "[" "]": the index of the other one (itself when unmatched)
+        std::uint16_t braceDepth = 0;  // "{" levels open at the token (a "{" counts from itself on)
+    };
+    struct Comment {
+        std::uint32_t offset = 0;
+        std::uint32_t end = 0;       // just after its closer
+        std::uint32_t line = 0;      // of its opener
+        std::uint32_t endLine = 0;   // of its last character
+        std::uint32_t nextToken = 0;  // the index of the token after it
+        bool firstOnLine = false;    // no code before it on its line
+        bool lineComment = false;    // "//" rather than "/*"
+    };
+
+    // text must outlive the sites.
+    explicit DeclarationSites(std::string_view text) : text(text) {}
+
+    // A condition the evaluator decided: offset is where the reader stood in its directive line.
+    void decided(std::size_t offset, bool value);
+    // Cuts the text; called once, after the decisions are in.
+    void scan();
+
+    const std::vector<Token>& getTokens() const { return tokens; }
+    const std::vector<Comment>& getComments() const { return comments; }
+    std::string_view textOf(const Token& token) const { return text.substr(token.offset, token.length); }
+    std::string_view textOf(std::size_t index) const { return textOf(tokens[index]); }
+    bool is(std::size_t index, std::string_view what) const { return index < tokens.size() && textOf(index) == what; }
+    std::string_view span(std::size_t from, std::size_t to) const { return text.substr(from, to - from); }
+    std::string_view commentText(const Comment& comment) const {
+        return text.substr(comment.offset, comment.end - comment.offset);
+    }
+    // The indices of the word tokens spelt so, in order (empty for none).
+    std::vector<std::uint32_t> occurrences(std::string_view word) const;
+
+private:
+    struct Decision {
+        std::size_t offset;
+        bool value;
+    };
+    // What a directive line does to the branches: the line's directive word and where it is.
+    void directive(std::string_view word, std::size_t lineStart, std::size_t lineEnd);
+    bool decisionIn(std::size_t from, std::size_t to) const;
+    void addBoundary(std::size_t offset, std::uint32_t line);
+    void matchPairs();
+
+    std::string_view text;
+    std::vector<Decision> decisions;
+    std::vector<Token> tokens;
+    std::vector<Comment> comments;
+    // Each word's first token, and for every token the next one spelt the same (0: none).
+    std::unordered_map<std::string_view, std::uint32_t> firstOf;
+    std::vector<std::uint32_t> nextSame;
+    // Open conditionals: whether the part now read is taken, whether a branch was taken, and
+    // whether the conditional's own surroundings are.
+    struct Branch {
+        bool outerActive;
+        bool anyTaken;
+        bool active;
+    };
+    std::vector<Branch> branches;
+    bool active = true;
+};
+
+}  // namespace kestrel
