@@ -312,27 +312,34 @@ std::optional<std::string> QuickOpenIndex::typedefType(std::size_t i) const {
     return typedefs_[member(i)].second;
 }
 
-std::optional<std::string> QuickOpenIndex::availability(std::size_t i) const {
-    // The entry's record (its member for a method or an enum constant) gives it, written by
-    // AvailabilityText as the row shows it ("macOS 10.7+", "Deprecated in macOS 10.14: use -newThing").
+const DeclarationNotes* QuickOpenIndex::notesOf(std::size_t i) const {
+    // The entry's record gives them, or its member for a method or an enum constant.
     const TreeData* holder = record(i).get();
-    if (!holder || kind(i) == Kind::Typedef) return std::nullopt;  // a typedef's record is the type it names
-    const DeclarationNotes* notes = &holder->getNotes();
-    if (member(i) != kNoMember) {
-        notes = nullptr;
-        if (const auto* methods = dynamic_cast<const HasMethodsData*>(holder)) {
-            if (methods->getMethodList() && member(i) < methods->getMethodList()->size())
-                notes = methods->notesOfMethod((*methods->getMethodList())[member(i)]);
-        } else if (const auto* owner = dynamic_cast<const EnumData*>(holder)) {
-            const std::vector<EnumConstant> constants = owner->getConstants();
-            if (member(i) < constants.size()) notes = owner->notesOfConstant(constants[member(i)].name);
-        }
+    if (!holder || kind(i) == Kind::Typedef) return nullptr;  // a typedef's record is the type it names
+    if (member(i) == kNoMember) return &holder->getNotes();
+    if (const auto* methods = dynamic_cast<const HasMethodsData*>(holder)) {
+        if (methods->getMethodList() && member(i) < methods->getMethodList()->size())
+            return methods->notesOfMethod((*methods->getMethodList())[member(i)]);
+    } else if (const auto* owner = dynamic_cast<const EnumData*>(holder)) {
+        const std::vector<EnumConstant> constants = owner->getConstants();
+        if (member(i) < constants.size()) return owner->notesOfConstant(constants[member(i)].name);
     }
+    return nullptr;
+}
+
+std::optional<std::string> QuickOpenIndex::availability(std::size_t i) const {
+    // Written by AvailabilityText as the row shows it ("macOS 10.7+", "Deprecated in macOS 10.14: use -newThing").
+    const DeclarationNotes* notes = notesOf(i);
     if (!notes || !notes->hasAvailability()) return std::nullopt;
     std::string text = notes->availability.isDeprecated() ? AvailabilityText::deprecated(notes->availability)
                                                           : AvailabilityText::introduced(notes->availability);
     if (text.empty()) return std::nullopt;
     return text;
+}
+
+bool QuickOpenIndex::isDeprecated(std::size_t i) const {
+    const DeclarationNotes* notes = notesOf(i);
+    return notes && notes->hasAvailability() && notes->availability.isDeprecated();
 }
 
 const char* QuickOpenIndex::kindLabel(Kind kind) {

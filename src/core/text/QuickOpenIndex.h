@@ -43,6 +43,8 @@
 
 namespace kestrel {
 
+struct DeclarationNotes;
+
 class ClassData;
 class FunctionMacrosData;
 class ProtocolData;
@@ -111,6 +113,9 @@ public:
     // ("macOS 10.7+", "Deprecated in macOS 10.14: use -newThing"); none where the build read
     // none (or the tree was stored before availability was kept).
     std::optional<std::string> availability(std::size_t i) const;
+    // Whether the entry is deprecated on macOS (or everywhere): struck through, or left out while
+    // deprecated entries are hidden.
+    bool isDeprecated(std::size_t i) const;
 
     // Short words for a kind: "class method", "enum constant", ...
     static const char* kindLabel(Kind kind);
@@ -118,6 +123,7 @@ public:
     static const char* kindBadge(Kind kind);
 
 private:
+    const DeclarationNotes* notesOf(std::size_t i) const;
     struct Entry {
         std::uint32_t at;      // into names_ and lowered_
         std::uint32_t length;

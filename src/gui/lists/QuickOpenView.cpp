@@ -129,6 +129,9 @@ void QuickOpenView::drawRow(QPainter& painter, int index, const QRect& rect, con
     // The name, then its owner, dimmed; the owner gives way first when room is short.
     int x = badgeRect.right() + kGap;
     const QString name = qText(std::string(index_->name(entry)));
+    QFont nameFont = style.font;
+    nameFont.setStrikeOut(index_->isDeprecated(entry));
+    painter.setFont(nameFont);
     // The advance is rounded: a name given exactly its advance can come out elided.
     const int fullWidth = metrics.horizontalAdvance(name) + 1;
     const int nameWidth = std::min(fullWidth, std::max(0, right - x));
@@ -138,6 +141,7 @@ void QuickOpenView::drawRow(QPainter& painter, int index, const QRect& rect, con
     x += nameWidth + 2 * kGap;
     if (x < right) {
         const QString owner = qText(index_->ownerText(entry));
+        painter.setFont(style.font);
         painter.setPen(dim);
         painter.drawText(QRect(x, row.y(), right - x, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
                          metrics.elidedText(owner, Qt::ElideMiddle, right - x));

@@ -14,6 +14,8 @@
 #include "core/app/AppAction2.h"
 #include "core/platform/Host.h"
 #include "core/platform/NotificationCenter.h"
+#include "core/platform/PrefData.h"
+#include "core/platform/ProcessState.h"
 #include "core/text/QuickOpenText.h"
 #include "gui/app/AppShell.h"
 #include "gui/app/QtText.h"
@@ -125,7 +127,10 @@ void QuickOpenController::search() {
     std::vector<QuickOpenSearch::Hit> hits = search_.find(text, kRows);
     std::vector<std::uint32_t> entries;
     entries.reserve(hits.size());
-    for (const QuickOpenSearch::Hit& hit : hits) entries.push_back(hit.entry);
+    const std::shared_ptr<PrefData>& pref = ProcessState::prefData();
+    const bool hideDeprecated = pref && pref->hideDeprecated;
+    for (const QuickOpenSearch::Hit& hit : hits)
+        if (!hideDeprecated || !index_.isDeprecated(hit.entry)) entries.push_back(hit.entry);
     ui_->resultView->setEntries(&index_, std::move(entries));
     if (!hits.empty()) ui_->resultView->selectRow(0);
     const std::size_t count = search_.matchCount();
