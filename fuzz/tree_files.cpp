@@ -1,8 +1,9 @@
 // Fuzz target: the stored tree's files as another machine, a damaged disk or a hand edit may
 // leave them. The first byte picks the file (its low bits: classData, protocolData,
-// categoryData, structData, enumData, functions, typedefs) and the layout (its high bit: the
-// seven as a set in trees/ named by the link currentTree, or as the plain files of an older
-// data folder); the rest is the file's contents, XML or binary. The other six files are those
+// categoryData, structData, enumData, functions, typedefs, typedefNotes, declarationNotes) and
+// the layout (its high bit: the nine as a set in trees/ named by the link currentTree, or as the
+// plain files of an older data folder); the rest is the file's contents, XML or binary. The
+// notes files are read, as when first asked for, after each load. The other eight files are those
 // of a small tree stored beforehand, so that the fuzzed file's records meet sound ones when the
 // tree is linked.
 //
@@ -25,8 +26,9 @@ using namespace kestrel;
 
 namespace {
 
-constexpr std::array<const char*, 7> kFileKeys{"classDataFileName", "protocolDataFileName", "categoryDataFileName",
-                                               "structDataFileName", "enumDataFileName", "functions", "typedefs"};
+constexpr std::array<const char*, 9> kFileKeys{"classDataFileName", "protocolDataFileName", "categoryDataFileName",
+                                               "structDataFileName", "enumDataFileName", "functions", "typedefs",
+                                               "typedefNotes",      "declarationNotes"};
 
 // The companion tree: classes over several headers, a category in its class's header and one
 // in another, protocols adopting each other, a struct, an enum, functions and typedefs.
@@ -124,6 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         AppAction2 app;
         loaded = app.initTreeFromFile();
         if (loaded) {
+            app.ensureNotes();
             TreeLayout::calcPosition(app.classList);
             app.makeMethodListAndCategory(true, true);
             firstShape = fuzz::shapeOf(app);
@@ -135,6 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (loaded) {
         AppAction2 app;
         KESTREL_FUZZ_CHECK(app.initTreeFromFile(), "the stored tree could not be loaded again");
+        app.ensureNotes();
         fuzz::checkSame(firstShape, fuzz::shapeOf(app), "the stored tree loads as another tree");
     }
     ProcessState::reset();

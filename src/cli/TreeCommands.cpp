@@ -193,6 +193,7 @@ int findAny(const std::string& text, std::optional<std::int32_t> style, const st
     Session session(root, io);
     session.start();
     AppAction2& app = session.app();
+    app.ensureNotes();  // the rows' availability
     QuickOpenIndex index;
     index.build(app.classStraightList, app);
     QuickOpenSearch search(index);
@@ -339,6 +340,7 @@ Command TreeCommands::find() {
         Session session(root, io);
         session.start();
         AppAction2& app = session.app();
+        if (!style) app.ensureNotes();  // the availability markers, and --doc
         std::vector<TreeSearch::Result> results;
         if (mode == TreeSearch::kFindClasses) results = TreeSearch::doClassNameFind(keywords, app.classStraightList);
         if (mode == TreeSearch::kFindMethods) results = TreeSearch::doMethodFind(keywords, app.classStraightList);
@@ -405,6 +407,7 @@ Command TreeCommands::info() {
         Session session(root, io);
         session.start();
         AppAction2& app = session.app();
+        app.ensureNotes();  // the availability markers, --doc and --json
         auto record = app.findClassByName(args[0]);
         if (!record) {
             io.err << "kestrel info: no class named " << args[0] << "\n";

@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "core/app/AppAction2.h"
+#include "core/app/DeclarationNotesFile.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
@@ -105,7 +106,8 @@ std::optional<Kind> contentsAs(std::optional<std::string>& bytes, std::string& p
 // What a stored file holds, for messages.
 const char* contentsName(std::size_t file) {
     static constexpr const char* kNames[Set::kFiles] = {"classes", "protocols", "categories", "structs",
-                                                         "enums",   "functions", "typedefs",  "typedefs' notes"};
+                                                         "enums",   "functions", "typedefs",  "typedefs' notes",
+                                                         "declarations' notes"};
     return kNames[file];
 }
 
@@ -201,12 +203,9 @@ bool TreeFileStore::initTreeFromFile(std::vector<std::string>* unreadable) {
         } catch (...) {
             protocolsRead.set_exception(std::current_exception());
         }
-        std::optional<PlistDict> typedefNotes =
-            contentsAs<PlistDict>(set.bytes[Set::kTypedefNotesFile], problems[Set::kTypedefNotesFile]);
         return std::make_tuple(
             functionsFrom(contentsAs<PlistArray>(set.bytes[Set::kFunctionsFile], problems[Set::kFunctionsFile])),
-            typedefListFrom(contentsAs<PlistDict>(set.bytes[Set::kTypedefsFile], problems[Set::kTypedefsFile])),
-            typedefNotes ? NotesDictionary::fromDict(*typedefNotes) : NotesByName{});
+            typedefListFrom(contentsAs<PlistDict>(set.bytes[Set::kTypedefsFile], problems[Set::kTypedefsFile])));
     });
     linker.unlinkAll();  // a tree loaded before goes as a whole
     std::array<bool, kListFiles> sound{};
@@ -268,13 +267,15 @@ bool TreeFileStore::initTreeFromFile(std::vector<std::string>* unreadable) {
         }
     });
 
-    auto [functions, typedefs, typedefNotes] = functionsAndTypedefs.get();
+    auto [functions, typedefs] = functionsAndTypedefs.get();
     app.functions = std::move(functions);
     app.functionsWasChanged = false;
     addProgress(3.0);
     app.typedefList = typedefs ? std::move(*typedefs) : std::map<std::string, std::string>{};
-    app.typedefNotes = std::move(typedefNotes);
+    app.typedefNotes.clear();
     app.typedefListWasChanged = false;
+    notesFiles = std::move(set.later);
+    app.notesLoader = [this] { loadDeclarationNotes(); };
     Host::current().setProgressBarValue(100.0);
 
     for (int file = 0; file < kListFiles; ++file) {
@@ -293,7 +294,27 @@ bool TreeFileStore::initTreeFromFile(std::vector<std::string>* unreadable) {
     return true;
 }
 
+void TreeFileStore::loadDeclarationNotes() {
+    for (Set::File file : {Set::kTypedefNotesFile, Set::kDeclarationNotesFile}) {
+        if (!notesFiles[file]) continue;  // a set of older versions
+        std::string problem;
+        std::optional<std::string> bytes = notesFiles[file]->read(PlistFile::kLargestFile, problem);
+        notesFiles[file].reset();
+        std::optional<PlistDict> dic = contentsAs<PlistDict>(bytes, problem);
+        if (!dic) {
+            loadNotes.push_back(Set::fileName(file) + " could not be read (" + problem + "): the " + contentsName(file) +
+                                " are left out until a build makes it again.");
+        } else if (file == Set::kTypedefNotesFile) {
+            app.typedefNotes = NotesDictionary::fromDict(*dic);
+        } else {
+            DeclarationNotesFile::apply(*dic, app.classStraightList, app);
+        }
+    }
+}
+
 void TreeFileStore::buildWillStart() {
+    app.notesLoader = nullptr;  // the build reads them from the headers
+    for (auto& file : notesFiles) file.reset();
     madeOn = setFolder().currentId();
     filesFrom.reset();
     loadNotes.clear();
@@ -312,13 +333,18 @@ void TreeFileStore::buildDidEnd(std::size_t hedderCount) {
 }
 
 PlistArray TreeFileStore::listForm(ListFile file) const {
-    switch (file) {
-        case kClassFile: return classToDic(app.classStraightList);
-        case kProtocolFile: return classToDic(app.protocolList);
-        case kCategoryFile: return classToDic(app.categoryList);
-        case kStructFile: return classToDic(app.structList);
-        default: return classToDic(app.enumList);
-    }
+    PlistArray form = [this, file] {
+        switch (file) {
+            case kClassFile: return classToDic(app.classStraightList);
+            case kProtocolFile: return classToDic(app.protocolList);
+            case kCategoryFile: return classToDic(app.categoryList);
+            case kStructFile: return classToDic(app.structList);
+            default: return classToDic(app.enumList);
+        }
+    }();
+    for (PlistValue& element : form)
+        if (PlistDict* dic = element.getDict()) DeclarationNotesFile::strip(*dic);  // in their own file
+    return form;
 }
 
 bool TreeFileStore::anythingChanged() const {
@@ -332,6 +358,9 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
         report.problems.push_back(notStored + *problem + ".");
         return;
     }
+    // Every record's notes are in the set being made: its notes file is made from the records, or
+    // taken over -- made from them too where the file system cannot link it.
+    app.ensureNotes();
     // After a build every file is written from the lists; after a load, only the changed ones.
     const bool haveFiles = filesFrom.has_value();
     const bool listsChanged = treeChanged() || !haveFiles;
@@ -345,6 +374,7 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
             if (!record) continue;
             PlistDict dic;
             record->makeDictionary(dic);
+            DeclarationNotesFile::strip(dic);
             array.emplace_back(std::move(dic));
         }
         return PlistFile::toXML(PlistValue(std::move(array)));
@@ -355,7 +385,12 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
         return PlistFile::toXML(PlistValue(std::move(dic)));
     };
     auto typedefNotesXml = [this] { return PlistFile::toXML(PlistValue(NotesDictionary::toDict(app.storedTypedefNotes()))); };
-    // The functions file, as large as the class file, is made on a second thread meanwhile.
+    auto declarationNotesXml = [this] {
+        return PlistFile::toXML(PlistValue(DeclarationNotesFile::toDict(app.classStraightList, app)));
+    };
+    // The functions file, as large as the class file, is made on a second thread while the
+    // record files are. Each file is made only when the set asks for its bytes, and freed once
+    // written, so that no two files of one thread are held at once.
     std::future<std::optional<std::string>> functions;
     if (functionsChanged) functions = inBackground(functionsXml);
 
@@ -367,18 +402,9 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
             return PlistFile::toXML(PlistValue(listForm(static_cast<ListFile>(file))));
         };
         files[file].bytes = made;
-        if (!listsChanged) {
-            files[file].keepBase = true;
-            continue;
-        }
-        PlistArray form = listForm(static_cast<ListFile>(file));
-        if (haveFiles && loadedForm[file] && *loadedForm[file] == form) {
-            files[file].keepBase = true;  // damaged when loaded, and its list is as it was
-            continue;
-        }
-        std::optional<std::string> xml = PlistFile::toXML(PlistValue(std::move(form)));
-        written[file] = true;
-        files[file].bytes = [xml = std::move(xml)] { return xml; };
+        // Damaged when loaded, and its list is as it was: taken over.
+        files[file].keepBase =
+            !listsChanged || (haveFiles && loadedForm[file] && *loadedForm[file] == listForm(static_cast<ListFile>(file)));
     }
     if (typedefsChanged) {
         files[Set::kTypedefsFile].bytes = [xml = typedefsXml()] { return xml; };
@@ -387,8 +413,13 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
         files[Set::kTypedefsFile] = {true, typedefsXml};
         files[Set::kTypedefNotesFile] = {true, typedefNotesXml};
     }
+    if (listsChanged || functionsChanged) {
+        files[Set::kDeclarationNotesFile].bytes = declarationNotesXml;
+    } else {
+        files[Set::kDeclarationNotesFile] = {true, declarationNotesXml};
+    }
     if (functions.valid()) {
-        files[Set::kFunctionsFile].bytes = [xml = functions.get()] { return xml; };
+        files[Set::kFunctionsFile].bytes = [&functions] { return functions.get(); };
     } else {
         files[Set::kFunctionsFile] = {true, functionsXml};
     }

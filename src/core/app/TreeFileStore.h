@@ -7,6 +7,12 @@
 //   "functions"                                  [record, record, ...]
 //   "typedefs"                                   {type name: type text}
 //   "typedefNotes"                               {type name: {"line", "doc", "availability"}}
+//   "declarationNotes"                           the records' notes (DeclarationNotesFile)
+//
+// The records' notes (DeclarationNotes) are kept out of the record files, which every start
+// reads: a load leaves them to RecordLists::ensureNotes, which reads typedefNotes and
+// declarationNotes of the set the tree was loaded from the first time it is called. A notes file that is missing or
+// damaged leaves the notes empty (a damaged one is named in getLoadNotes).
 //
 // The files are stored as one set (TreeSetFolder): a load reads one set whole, and a write
 // replaces the whole set at once, so the files on disk are always one build's.
@@ -107,7 +113,8 @@ private:
                         std::vector<std::shared_ptr<Record>>& list);
     static std::vector<std::shared_ptr<FunctionMacrosData>> functionsFrom(std::optional<PlistArray> array);
     static std::optional<std::map<std::string, std::string>> typedefListFrom(std::optional<PlistDict> dic);
-    PlistArray listForm(ListFile file) const;
+    PlistArray listForm(ListFile file) const;  // as stored: without the notes
+    void loadDeclarationNotes();
     bool anythingChanged() const;
     void storeTree(OnNewer onNewer, StoreReport& report);
     TreeSetFolder setFolder() const;
@@ -119,6 +126,8 @@ private:
     TreeSetFolder::SetId madeOn;
     TreeSetFolder::SetId filesFrom;
     std::vector<std::string> loadNotes;
+    // The notes files of the set loaded, held open until they are read (loadDeclarationNotes).
+    std::array<std::shared_ptr<TreeSetFolder::OpenFile>, TreeSetFolder::kFiles> notesFiles;
     // Per record-list file that was damaged when loaded: the form its records had right after
     // the load; none for the sound ones.
     std::array<std::optional<PlistArray>, kListFiles> loadedForm;

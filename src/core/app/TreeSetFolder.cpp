@@ -1,5 +1,6 @@
 #include "core/app/TreeSetFolder.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,7 +24,8 @@ namespace fs = std::filesystem;
 
 const std::array<const char*, TreeSetFolder::kFiles> TreeSetFolder::kFileKeys{
     "classDataFileName", "protocolDataFileName", "categoryDataFileName", "structDataFileName",
-    "enumDataFileName",  "functions",            "typedefs",            "typedefNotes"};
+    "enumDataFileName",  "functions",            "typedefs",            "typedefNotes",
+    "declarationNotes"};
 
 namespace {
 
@@ -113,12 +115,35 @@ TreeSetFolder::Contents TreeSetFolder::read(std::size_t maxBytes) const {
     for (std::size_t file = 0; file < kFiles; ++file) {
         const std::string path = files + "/" + fileName(file);
         contents.present[file] = isThere(path);
-        // A set of an older version has no typedefNotes (its link may lead nowhere): not a fault.
+        // A set of an older version has no typedefNotes nor declarationNotes (their links may
+        // lead nowhere): not a fault.
         std::error_code ec;
-        if (file == kTypedefNotesFile && !fs::exists(path, ec)) contents.present[file] = false;
-        if (contents.present[file]) contents.bytes[file] = RegularFile::read(path, maxBytes, &contents.problems[file]);
+        if (file >= kTypedefNotesFile && !fs::exists(path, ec)) contents.present[file] = false;
+        if (!contents.present[file]) continue;
+        if (file < kTypedefNotesFile)
+            contents.bytes[file] = RegularFile::read(path, maxBytes, &contents.problems[file]);
+        else
+            contents.later[file] = std::make_shared<OpenFile>(path);
     }
     return contents;
+}
+
+TreeSetFolder::OpenFile::OpenFile(const std::string& path) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) problem = RegularFile::describeError(errno);
+}
+
+TreeSetFolder::OpenFile::~OpenFile() {
+    if (fd >= 0) ::close(fd);
+}
+
+std::optional<std::string> TreeSetFolder::OpenFile::read(std::size_t maxBytes, std::string& why) const {
+    if (fd < 0) {
+        why = problem;
+        return std::nullopt;
+    }
+    // The descriptor's own name reaches the file even once it has been removed.
+    return RegularFile::read("/proc/self/fd/" + std::to_string(fd), maxBytes, &why);
 }
 
 TreeSetFolder::WriteResult TreeSetFolder::write(const std::array<FileToWrite, kFiles>& files, const SetId& base,

@@ -1,8 +1,9 @@
 #pragma once
 // The stored tree's files, kept on disk as one set, so that what lies there is always
 // one build's (or one change's): all old or all new, whenever a writer is killed. There are
-// eight: the seven of the older versions, and typedefNotes (the typedefs' lines, comments and
-// availability), which a set stored by an older version lacks.
+// nine: the seven of the older versions, typedefNotes (the typedefs' lines, comments and
+// availability) and declarationNotes (the other declarations': DeclarationNotesFile), which a set
+// stored by an older version lacks.
 //
 //   <data>/trees/000007-Ab12Cd/classData ... typedefNotes   the current set (between writes, the only one)
 //   <data>/currentTree -> trees/000007-Ab12Cd           names the current set
@@ -21,6 +22,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,10 +31,10 @@ namespace kestrel {
 
 class TreeSetFolder {
 public:
-    static constexpr std::size_t kFiles = 8;
+    static constexpr std::size_t kFiles = 9;
     enum File {
         kClassFile, kProtocolFile, kCategoryFile, kStructFile, kEnumFile, kFunctionsFile, kTypedefsFile,
-        kTypedefNotesFile
+        kTypedefNotesFile, kDeclarationNotesFile
     };
     // The files of a set by their keys in the "InfoPlist" table, in File order.
     static const std::array<const char*, kFiles> kFileKeys;
@@ -50,13 +52,32 @@ public:
     // The name of a file of the set ("classData").
     static std::string fileName(std::size_t file);
 
+    // A file of a set held open, so that it can be read later even when the set has been
+    // replaced and removed since.
+    class OpenFile {
+    public:
+        explicit OpenFile(const std::string& path);
+        ~OpenFile();
+        OpenFile(const OpenFile&) = delete;
+        OpenFile& operator=(const OpenFile&) = delete;
+        // Its bytes (at most maxBytes); none, with the reason, when they cannot be read.
+        std::optional<std::string> read(std::size_t maxBytes, std::string& problem) const;
+
+    private:
+        int fd = -1;
+        std::string problem;
+    };
+
     struct Contents {
         SetId id;
         std::array<bool, kFiles> present{};                    // something is there
         std::array<std::optional<std::string>, kFiles> bytes;  // what it holds, when it could be read
         std::array<std::string, kFiles> problems;              // why one that is there could not be
+        std::array<std::shared_ptr<OpenFile>, kFiles> later;    // the notes files that are there
     };
-    // The current set's files, read whole (each at most maxBytes) while no writer can switch.
+    // The current set's files, read whole (each at most maxBytes) while no writer can switch;
+    // all but the notes (typedefNotes, declarationNotes), which are opened to be read when they
+    // are asked for (later).
     Contents read(std::size_t maxBytes) const;
 
     // One file of a set being written: its bytes, or the base set's file unchanged (taken over

@@ -2,6 +2,7 @@
 // What the headers declared, as the analysers file it: a list per kind of record, the function
 // and macro list and the typedef dictionary. The driver and its analysers fill them; the linking
 // (TreeLinker) and the stored files work on them.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -35,6 +36,17 @@ struct RecordLists {
         for (const auto& [name, notes] : typedefNotes)
             if (typedefList.count(name)) kept.emplace(name, notes);
         return kept;
+    }
+
+    // The notes of declarations are read apart, the first time they are asked for: whoever
+    // shows or uses a record's notes (DeclarationNotes), its methods' or its constants' calls
+    // ensureNotes first. A load sets notesLoader; a build, which reads them itself, clears it.
+    std::function<void()> notesLoader;
+    void ensureNotes() {
+        if (!notesLoader) return;
+        std::function<void()> load = std::move(notesLoader);
+        notesLoader = nullptr;
+        load();
     }
 
     // Whether the list differs from its stored file, which is written only then. Every function

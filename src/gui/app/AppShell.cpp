@@ -705,6 +705,7 @@ void AppShell::showHeader() {
     const auto [record, method] = headerSubject();
     if (!record || !record->hedderName()) return;
     const std::string& root = ProcessState::frameworksRoot();
+    app_.ensureNotes();  // the line the build stored
     const std::vector<std::string> privates = AnnotationFiles::getPrivateHedders().value_or(std::vector<std::string>{});
     std::optional<HeaderLocation::Place> place = HeaderLocation::locate(*record, root, privates, method);
     // A header not found is said in the viewer, at the place where it was looked for.

@@ -65,6 +65,7 @@ void QuickOpenController::makeWindow() {
 
 void QuickOpenController::buildIndex() {
     AppAction2& app = owner_.app();
+    app.ensureNotes();  // the rows' availability
     index_.build(app.classStraightList, app);
     search_.reset();
     stale_ = false;

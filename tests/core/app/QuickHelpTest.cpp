@@ -53,6 +53,7 @@ TEST(QuickHelp, AnswersDocAvailabilityHeaderAndLineAndKeepsThemThroughTheStore) 
         } else {
             PrefFile::setUpPref();
             ASSERT_TRUE(app.initTreeFromFile());
+            app.ensureNotes();
         }
         auto view = app.findClassByName("QView");
         ASSERT_TRUE(view);

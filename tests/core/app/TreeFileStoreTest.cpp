@@ -92,12 +92,13 @@ TEST(TreeFileStore, ABuildWrittenAtExitLoadsBackTheSameTree) {
     build(built);
     built.applicationWillTerminate();
     EXPECT_TRUE(fs::is_regular_file(home.prefFile()));
-    // One set of the eight in trees/, named by the link currentTree; each of the eight also
+    // One set of the nine in trees/, named by the link currentTree; each of the nine also
     // stands in the data folder, as a link into the current set. No temporary file is left.
     std::set<std::string> files;
     for (const auto& entry : fs::directory_iterator(home.data())) files.insert(entry.path().filename());
     const std::set<std::string> seven{"categoryData", "classData", "enumData", "functions",
-                                      "protocolData", "structData", "typedefs", "typedefNotes"};
+                                      "protocolData", "structData", "typedefs", "typedefNotes",
+                                      "declarationNotes"};
     std::set<std::string> expected = seven;
     expected.insert({".kestrel.lock", "currentTree", "trees"});
     EXPECT_EQ(files, expected);
@@ -123,6 +124,7 @@ TEST(TreeFileStore, ABuildWrittenAtExitLoadsBackTheSameTree) {
     auto same = [](const auto& a, const auto& b) {
         EXPECT_EQ(TreeFileStore::classToDic(a), TreeFileStore::classToDic(b));
     };
+    loaded.ensureNotes();  // the records' notes too
     same(loaded.classStraightList, built.classStraightList);  // flags and numbers included
     same(loaded.protocolList, built.protocolList);
     same(loaded.categoryList, built.categoryList);
@@ -303,4 +305,126 @@ TEST(TreeFileStore, FilesThatCannotBeReadAreNamedWithTheirReason) {
     EXPECT_FALSE(empty.loadOrBuild());
     EXPECT_NE(empty.getStartUpNote().find("The stored class tree holds no class (classData)"), std::string::npos)
         << empty.getStartUpNote();
+}
+
+namespace {
+
+// The class file's and the functions file's stored dictionaries, with no key of the notes.
+bool recordFilesHoldNoNotes(const TempHome& home) {
+    for (const char* name : {"classData", "functions"}) {
+        const std::optional<PlistArray> file = PlistFile::readArray(home.dataFile(name));
+        if (!file) return false;
+        for (const PlistValue& element : *file)
+            if (const PlistDict* dic = element.getDict())
+                for (const char* key : {"line", "doc", "availability", "methodNotes"})
+                    if (dic->contains(key)) return false;
+    }
+    return true;
+}
+
+const char* const kNotedHeader =
+    "/** The root. */\n@interface NSObject\n/** Makes one. */\n- (id)init "
+    "__attribute__((availability(macos,introduced=10.2)));\n@end\n"
+    "@interface NSObject (Extras)\n/// Extra.\n- (void)extra;\n@end\n"
+    "/** A choice. */\ntypedef enum {\n    /** The first. */\n    NSOne = 1\n} NSChoice;\n"
+    "/** Says hello. */\nextern void NSHello(void);\n/** A count. */\ntypedef long NSCount;\n";
+
+}  // namespace
+
+TEST(TreeFileStore, NotesLiveInTheirOwnFileAndAreReadOnceWhenFirstAsked) {
+    TempHome home;
+    PrefFile::setUpPref();
+    AppAction2 built;
+    TextBuffer header(kNotedHeader);
+    built.doAnalyseHedderFile(header, "NSObject.h", "Foundation.framework", false);
+    built.linkTree();
+    ProcessState::prefData()->treeChanged = built.functionsWasChanged = built.typedefListWasChanged = true;
+    ASSERT_TRUE(built.applicationWillTerminate().ok());
+    EXPECT_TRUE(recordFilesHoldNoNotes(home));
+
+    AppAction2 loaded;
+    load(loaded);
+    auto object = loaded.findClassByName("NSObject");
+    ASSERT_TRUE(object);
+    EXPECT_TRUE(object->getNotes().empty());  // not read by the load
+    EXPECT_TRUE(loaded.typedefNotes.empty());
+    loaded.ensureNotes();
+    ASSERT_TRUE(loaded.typedefNotes.count("NSCount"));
+    EXPECT_EQ(loaded.typedefNotes, built.storedTypedefNotes());
+    auto same = [](const auto& a, const auto& b) {
+        EXPECT_EQ(TreeFileStore::classToDic(a), TreeFileStore::classToDic(b));
+    };
+    same(loaded.classStraightList, built.classStraightList);
+    same(loaded.categoryList, built.categoryList);
+    same(loaded.enumList, built.enumList);
+    same(loaded.functions, built.functions);
+    EXPECT_EQ(object->getNotes().doc, "The root.");
+    ASSERT_TRUE(object->notesOfMethod("-(id)init"));
+    EXPECT_TRUE(object->notesOfMethod("-(id)init")->hasAvailability());
+    ASSERT_EQ(loaded.enumList.size(), 1u);
+    ASSERT_TRUE(loaded.enumList[0]->notesOfConstant("NSOne"));
+    EXPECT_EQ(loaded.enumList[0]->notesOfConstant("NSOne")->doc, "The first.");
+
+    // Once: a second call reads nothing again.
+    object->setNotes({});
+    loaded.ensureNotes();
+    EXPECT_TRUE(object->getNotes().empty());
+
+    // A change after a load that never asked for the notes keeps them in the new set.
+    {
+        AppAction2 changed;
+        load(changed);
+        ProcessState::prefData()->treeChanged = true;
+        ASSERT_TRUE(changed.applicationWillTerminate().ok());
+    }
+    AppAction2 again;
+    load(again);
+    again.ensureNotes();
+    same(again.classStraightList, built.classStraightList);
+    same(again.functions, built.functions);
+}
+
+TEST(TreeFileStore, MissingOrDamagedNotesLeaveTheNotesEmptyAndOlderStoresKeepTheirs) {
+    TempHome home;
+    PrefFile::setUpPref();
+    {
+        AppAction2 built;
+        TextBuffer header(kNotedHeader);
+        built.doAnalyseHedderFile(header, "NSObject.h", "Foundation.framework", false);
+        built.linkTree();
+        ProcessState::prefData()->treeChanged = built.functionsWasChanged = built.typedefListWasChanged = true;
+        ASSERT_TRUE(built.applicationWillTerminate().ok());
+    }
+    const std::string notes = fs::canonical(home.dataFile("declarationNotes")).string();
+    PlistDict wrongShape;
+    wrongShape.set("classes", PlistValue("x"));
+    for (const std::string& bytes : {std::string("garbage"), xml(PlistArray{}), xml(PlistValue(wrongShape))}) {
+        SCOPED_TRACE(bytes);
+        home.writeData("trees/" + fs::path(notes).parent_path().filename().string() + "/declarationNotes", bytes);
+        AppAction2 app;
+        load(app);
+        ASSERT_EQ(app.classStraightList.size(), 1u);
+        app.ensureNotes();
+        EXPECT_TRUE(app.classStraightList[0]->getNotes().empty());
+        EXPECT_TRUE(app.classStraightList[0]->getMethodNotes().empty());
+    }
+    AppAction2 damaged;
+    home.writeData("trees/" + fs::path(notes).parent_path().filename().string() + "/declarationNotes", "garbage");
+    load(damaged);
+    damaged.ensureNotes();
+    ASSERT_EQ(damaged.getTreeFileStore().getLoadNotes().size(), 1u);
+    EXPECT_NE(damaged.getTreeFileStore().getLoadNotes()[0].find("declarationNotes could not be read (not a property list)"),
+              std::string::npos);
+
+    // A store of older versions: no notes file, the notes inside the records, as read.
+    fs::remove(notes);
+    PlistArray classes = *PlistFile::readArray(home.dataFile("classData"));
+    classes[1].getDict()->set("doc", PlistValue("Kept."));
+    home.writeData("trees/" + fs::path(notes).parent_path().filename().string() + "/classData", xml(PlistValue(classes)));
+    AppAction2 older;
+    load(older);
+    older.ensureNotes();
+    ASSERT_EQ(older.classStraightList.size(), 1u);
+    EXPECT_EQ(older.classStraightList[0]->getNotes().doc, "Kept.");
+    EXPECT_TRUE(older.getTreeFileStore().getLoadNotes().empty());
 }

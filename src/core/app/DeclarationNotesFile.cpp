@@ -1,0 +1,106 @@
+#include "core/app/DeclarationNotesFile.h"
+
+#include <map>
+#include <string>
+
+#include "core/model/CategoryData.h"
+#include "core/model/ClassData.h"
+#include "core/model/EnumData.h"
+#include "core/model/FunctionMacrosData.h"
+#include "core/model/ProtocolData.h"
+#include "core/model/RecordLists.h"
+#include "core/model/StructData.h"
+
+namespace kestrel {
+
+namespace {
+
+std::string nameOf(const TreeData& record) { return record.getName().value_or(""); }
+std::string nameOf(const CategoryData& record) {
+    return record.getTargetClassName().value_or("") + "(" + record.getName().value_or("") + ")";
+}
+
+// Calls visit(record, key) for each record of the list, in its order.
+template <class Record, class Visit>
+void eachKeyed(const std::vector<std::shared_ptr<Record>>& list, Visit visit) {
+    std::map<std::string, int> seen;
+    for (const auto& record : list) {
+        if (!record) continue;
+        std::string key = nameOf(*record);
+        key += '@';
+        key += record->frameWorkName().value_or("");
+        key += '/';
+        key += record->hedderName().value_or("");
+        if (const int count = ++seen[key]; count > 1) {
+            key += '#';
+            key += std::to_string(count);
+        }
+        visit(*record, key);
+    }
+}
+
+void addNotes(PlistDict& entry, const char* key, const NotesByName& notes) {
+    if (!notes.empty()) entry.set(key, PlistValue(NotesDictionary::toDict(notes)));
+}
+
+template <class Record>
+void store(PlistDict& file, const char* kind, const std::vector<std::shared_ptr<Record>>& list) {
+    PlistDict entries;
+    eachKeyed(list, [&entries](const Record& record, const std::string& key) {
+        PlistDict entry;
+        record.getNotes().writeTo(entry);
+        if constexpr (std::is_base_of_v<HasMethodsData, Record>) addNotes(entry, "methodNotes", record.getMethodNotes());
+        if constexpr (std::is_same_v<Record, EnumData>) addNotes(entry, "constantNotes", record.getConstantNotes());
+        if (!entry.empty()) entries.set(key, PlistValue(std::move(entry)));
+    });
+    if (!entries.empty()) file.set(kind, PlistValue(std::move(entries)));
+}
+
+template <class Record>
+void load(const PlistDict& file, const char* kind, const std::vector<std::shared_ptr<Record>>& list) {
+    const PlistDict* entries = file.getDict(kind);
+    if (!entries) return;
+    eachKeyed(list, [entries](Record& record, const std::string& key) {
+        const PlistDict* entry = entries->getDict(key);
+        if (!entry) return;
+        DeclarationNotes notes = DeclarationNotes::readFrom(*entry);
+        notes.fwName.reset();  // the record's own say where it is
+        notes.hedderName.reset();
+        record.setNotes(std::move(notes));
+        if constexpr (std::is_base_of_v<HasMethodsData, Record>) {
+            if (const PlistDict* methods = entry->getDict("methodNotes")) record.setMethodNotes(NotesDictionary::fromDict(*methods));
+        }
+        if constexpr (std::is_same_v<Record, EnumData>) {
+            if (const PlistDict* constants = entry->getDict("constantNotes"))
+                record.setConstantNotes(NotesDictionary::fromDict(*constants));
+        }
+    });
+}
+
+}  // namespace
+
+PlistDict DeclarationNotesFile::toDict(const Classes& classes, const RecordLists& lists) {
+    PlistDict file;
+    store(file, "classes", classes);
+    store(file, "protocols", lists.protocolList);
+    store(file, "categories", lists.categoryList);
+    store(file, "structs", lists.structList);
+    store(file, "enums", lists.enumList);
+    store(file, "functions", lists.functions);
+    return file;
+}
+
+void DeclarationNotesFile::apply(const PlistDict& dic, const Classes& classes, RecordLists& lists) {
+    load(dic, "classes", classes);
+    load(dic, "protocols", lists.protocolList);
+    load(dic, "categories", lists.categoryList);
+    load(dic, "structs", lists.structList);
+    load(dic, "enums", lists.enumList);
+    load(dic, "functions", lists.functions);
+}
+
+void DeclarationNotesFile::strip(PlistDict& record) {
+    for (const char* key : {"line", "doc", "availability", "methodNotes", "constantNotes"}) record.remove(key);
+}
+
+}  // namespace kestrel
