@@ -53,13 +53,18 @@ bool NotesLookup::Notes::isDeprecated() const {
     return availability.isDeprecated();
 }
 
-NotesLookup::Notes NotesLookup::ofRecord(const TreeData& record) const { return fromStored(&record.getNotes()); }
+NotesLookup::Notes NotesLookup::ofRecord(const TreeData& record) const {
+    ready();
+    return fromStored(&record.getNotes());
+}
 
 NotesLookup::Notes NotesLookup::ofMethod(const HasMethodsData& owner, const std::string& method) const {
+    ready();
     return fromStored(owner.notesOfMethod(method));
 }
 
 NotesLookup::Notes NotesLookup::ofConstant(const EnumData& owner, const std::string& constant) const {
+    ready();
     return fromStored(owner.notesOfConstant(constant));
 }
 

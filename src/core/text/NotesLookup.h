@@ -12,8 +12,10 @@
 // were kept answers empty notes, and everything shows as not deprecated. Tests may answer
 // otherwise by overriding the three lookups.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/model/Availability.h"
 
@@ -40,6 +42,9 @@ public:
     };
 
     NotesLookup() = default;
+    // beforeAsking runs before each answer: the stored notes are read the first time they are
+    // asked for (RecordLists::ensureNotes), not when the tree loads.
+    explicit NotesLookup(std::function<void()> beforeAsking) : beforeAsking(std::move(beforeAsking)) {}
     NotesLookup(const NotesLookup&) = default;
     NotesLookup& operator=(const NotesLookup&) = default;
     virtual ~NotesLookup();
@@ -55,6 +60,12 @@ public:
     // a class's categories, its protocols (and theirs), then the same up the superclasses;
     // null when none does. Loops in a damaged tree are walked once.
     static const HasMethodsData* declaringOwner(const HasMethodsData& start, const std::string& method);
+
+private:
+    void ready() const {
+        if (beforeAsking) beforeAsking();
+    }
+    std::function<void()> beforeAsking;
 };
 
 }  // namespace kestrel

@@ -116,7 +116,7 @@ QLineEdit* focusedLineEdit() { return qobject_cast<QLineEdit*>(QApplication::foc
 }  // namespace
 
 AppShell::AppShell(LaunchOptions options, QObject* parent)
-    : QObject(parent), options_(std::move(options)), notes_(std::make_shared<const NotesLookup>()) {
+    : QObject(parent), options_(std::move(options)), notes_(std::make_shared<const NotesLookup>([this] { app_.ensureNotes(); })) {
     Host::install(this);
 }
 
@@ -496,7 +496,7 @@ void AppShell::setHideDeprecated(bool hide) {
 }
 
 void AppShell::setNotesLookup(std::shared_ptr<const NotesLookup> lookup) {
-    notes_ = lookup ? std::move(lookup) : std::make_shared<const NotesLookup>();
+    notes_ = lookup ? std::move(lookup) : std::make_shared<const NotesLookup>([this] { app_.ensureNotes(); });
     NotificationCenter::defaultCenter().post("DeprecatedVisibilityChangedMessage");
 }
 

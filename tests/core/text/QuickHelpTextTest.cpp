@@ -10,6 +10,7 @@
 #include "core/model/EnumData.h"
 #include "core/model/FunctionMacrosData.h"
 #include "core/model/MethodMenu.h"
+#include "core/model/RecordLists.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 #include "core/text/DeprecatedEntries.h"
@@ -235,4 +236,22 @@ TEST(NotesLookup, TheStoredNotesOfRecordsMethodsAndConstants) {
     EXPECT_TRUE(lookup.ofMethod(view, "-(void)display").empty());
     EXPECT_TRUE(lookup.ofConstant(style, "NSClosable").empty());
     EXPECT_TRUE(lookup.ofRecord(style).empty());
+}
+
+TEST(NotesLookup, NotesStoredApartAreReadTheFirstTimeTheyAreAskedFor) {
+    // A loaded tree leaves the notes in their own files until something asks (the loader).
+    ClassData view("NSView", std::nullopt);
+    view.addMethodList(Methods{"-(void)lockFocus"});
+    RecordLists lists;
+    int reads = 0;
+    lists.notesLoader = [&] {
+        ++reads;
+        view.setMethodNotes({{"-(void)lockFocus", DeclarationNotes::readFrom(test::dict(
+                                                      {{"availability", test::dict({{"macos", test::dict({{"deprecated", "10.14"}})}})}}))}});
+    };
+    const NotesLookup lookup([&] { lists.ensureNotes(); });
+    EXPECT_EQ(reads, 0);
+    EXPECT_TRUE(lookup.isMethodDeprecated(view, "-(void)lockFocus"));
+    EXPECT_TRUE(lookup.isMethodDeprecated(view, "-(void)lockFocus"));
+    EXPECT_EQ(reads, 1);
 }
