@@ -22,6 +22,9 @@ Prints one line per kind: "KIND: P% (A/B) right, of C records with a line (D wit
 with status 2 and the reason when the store or the root is missing."""
 import argparse, os, plistlib, random, re, sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from store_notes import with_notes  # noqa: E402
+
 METHOD_OWNERS = (("classData", "class"), ("categoryData", "category"), ("protocolData", "protocol"))
 
 
@@ -40,7 +43,7 @@ def load(store, name):
 
 def records(store, name):
     value = load(store, name)
-    return [r for r in value if isinstance(r, dict)] if isinstance(value, list) else []
+    return with_notes(store, name, [r for r in value if isinstance(r, dict)]) if isinstance(value, list) else []
 
 
 # ---- headers ---------------------------------------------------------------------------------

@@ -13,6 +13,9 @@ conditions leave out, say) is counted apart.
 Usage: bench/deprecated_methods.py STORE --frameworks-root DIR [--examples N]"""
 import argparse, os, plistlib, re, sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from store_notes import with_notes  # noqa: E402
+
 PLATFORM = re.compile(r"\b(macos|macosx|ios|tvos|watchos|visionos|xros|maccatalyst|macCatalyst|driverkit)\s*\(\s*([\d._]+)\s*,\s*([\d._A-Za-z]+)\s*\)")
 
 
@@ -95,9 +98,8 @@ def main():
     args = parser.parse_args()
     notes = {}
     for name, kind in (("classData", "class"), ("categoryData", "category"), ("protocolData", "protocol")):
-        for r in load(args.store, name):
-            if not isinstance(r, dict):
-                continue
+        value = load(args.store, name)
+        for r in with_notes(args.store, name, [r for r in value if isinstance(r, dict)] if isinstance(value, list) else []):
             key = (kind, r.get("superName", "") if kind == "category" else r.get("name", ""),
                    r.get("name", "") if kind == "category" else "", r.get("headerName"))
             mn = notes.setdefault(key, {})

@@ -19,6 +19,9 @@ Prints "classes: P% (A/B)" and "methods: P% (A/B)"; targets >= 80% and >= 60%. E
 and the reason when the store (or any comment in it), the headers or clang are missing."""
 import argparse, collections, os, plistlib, random, re, shutil, subprocess, sys, tempfile
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from store_notes import with_notes  # noqa: E402
+
 GNUSTEP_FLAGS = ["-x", "objective-c", "-DGNUSTEP", "-DGNUSTEP_BASE_LIBRARY=1", "-DGNU_GUI_LIBRARY=1",
                  "-DGNU_RUNTIME=1", "-D_NATIVE_OBJC_EXCEPTIONS", "-fexceptions", "-fobjc-exceptions",
                  "-fconstant-string-class=NSConstantString", "-fobjc-runtime=macosx", "-fsyntax-only",
@@ -199,7 +202,7 @@ def records(store, name):
             value = plistlib.load(f)
     except Exception:
         return []
-    return [r for r in value if isinstance(r, dict)] if isinstance(value, list) else []
+    return with_notes(store, name, [r for r in value if isinstance(r, dict)]) if isinstance(value, list) else []
 
 
 def store_docs(store):
