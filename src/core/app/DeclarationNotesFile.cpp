@@ -10,6 +10,8 @@
 #include "core/model/ProtocolData.h"
 #include "core/model/RecordLists.h"
 #include "core/model/StructData.h"
+#include "core/platform/PlistFile.h"
+#include "core/platform/PlistXmlWriter.h"
 
 namespace kestrel {
 
@@ -43,17 +45,39 @@ void addNotes(PlistDict& entry, const char* key, const NotesByName& notes) {
     if (!notes.empty()) entry.set(key, PlistValue(NotesDictionary::toDict(notes)));
 }
 
-template <class Record>
-void store(PlistDict& file, const char* kind, const std::vector<std::shared_ptr<Record>>& list) {
-    PlistDict entries;
-    eachKeyed(list, [&entries](const Record& record, const std::string& key) {
+// Calls add(key, entry) for each record of the list that has notes, in the list's order.
+template <class Record, class Add>
+void eachEntry(const std::vector<std::shared_ptr<Record>>& list, Add add) {
+    eachKeyed(list, [&add](const Record& record, const std::string& key) {
         PlistDict entry;
         record.getNotes().writeTo(entry);
         if constexpr (std::is_base_of_v<HasMethodsData, Record>) addNotes(entry, "methodNotes", record.getMethodNotes());
         if constexpr (std::is_same_v<Record, EnumData>) addNotes(entry, "constantNotes", record.getConstantNotes());
-        if (!entry.empty()) entries.set(key, PlistValue(std::move(entry)));
+        if (!entry.empty()) add(key, std::move(entry));
     });
+}
+
+template <class Record>
+void store(PlistDict& file, const char* kind, const std::vector<std::shared_ptr<Record>>& list) {
+    PlistDict entries;
+    eachEntry(list, [&entries](const std::string& key, PlistDict&& entry) { entries.set(key, PlistValue(std::move(entry))); });
     if (!entries.empty()) file.set(kind, PlistValue(std::move(entries)));
+}
+
+// The same as store, written as it goes: only one record's entry is held at a time.
+template <class Record>
+void write(PlistXmlWriter& file, const char* kind, const std::vector<std::shared_ptr<Record>>& list) {
+    bool begun = false;
+    eachEntry(list, [&](const std::string& key, PlistDict&& entry) {
+        if (!begun) {
+            file.key(kind);
+            file.beginDict();
+            begun = true;
+        }
+        file.key(key);
+        file.value(PlistValue(std::move(entry)));
+    });
+    if (begun) file.endDict();
 }
 
 template <class Record>
@@ -88,6 +112,20 @@ PlistDict DeclarationNotesFile::toDict(const Classes& classes, const RecordLists
     store(file, "enums", lists.enumList);
     store(file, "functions", lists.functions);
     return file;
+}
+
+std::optional<FileBytes> DeclarationNotesFile::toXML(const Classes& classes, const RecordLists& lists) {
+    PlistXmlWriter file;
+    file.beginDict();
+    write(file, "classes", classes);
+    write(file, "protocols", lists.protocolList);
+    write(file, "categories", lists.categoryList);
+    write(file, "structs", lists.structList);
+    write(file, "enums", lists.enumList);
+    write(file, "functions", lists.functions);
+    file.endDict();
+    if (std::optional<FileBytes> xml = std::move(file).finishInPieces()) return xml;
+    return PlistFile::toXML(PlistValue(toDict(classes, lists)));  // a value only libplist writes
 }
 
 void DeclarationNotesFile::apply(const PlistDict& dic, const Classes& classes, RecordLists& lists) {

@@ -12,9 +12,12 @@
 // "@" and its header ("AppKit/NSView.h"): "NSView@AppKit/NSView.h". The second record of a list
 // with the same key gets "#2" after it, and so on. Records without notes are left out.
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "core/platform/PlistValue.h"
+#include "core/platform/RegularFile.h"
 
 namespace kestrel {
 
@@ -26,6 +29,9 @@ public:
     // classes: every class (the lists' classList keeps only the roots once linked).
     using Classes = std::vector<std::shared_ptr<ClassData>>;
     static PlistDict toDict(const Classes& classes, const RecordLists& lists);
+    // The file's bytes: toDict's dictionary as XML, written record by record (the whole
+    // dictionary of an SDK's notes is several times the file). None when it cannot be written.
+    static std::optional<FileBytes> toXML(const Classes& classes, const RecordLists& lists);
     // Gives each record whose key the file holds those notes (records it does not name keep
     // theirs: a store of older versions kept them in the record files). What has not the shape
     // above is passed over.

@@ -386,7 +386,7 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
     };
     auto typedefNotesXml = [this] { return PlistFile::toXML(PlistValue(NotesDictionary::toDict(app.storedTypedefNotes()))); };
     auto declarationNotesXml = [this] {
-        return PlistFile::toXML(PlistValue(DeclarationNotesFile::toDict(app.classStraightList, app)));
+        return DeclarationNotesFile::toXML(app.classStraightList, app);
     };
     // The functions file, as large as the class file, is made on a second thread while the
     // record files are. Each file is made only when the set asks for its bytes, and freed once

@@ -236,9 +236,9 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
             done = bytes.has_value();
         }
         if (!done && !source.optional) {
-            std::optional<std::string> bytes = source.bytes && *source.bytes ? (*source.bytes)() : std::nullopt;
+            std::optional<FileBytes> bytes = source.bytes && *source.bytes ? (*source.bytes)() : std::nullopt;
             if (!bytes) return abandon("the stored " + name + " could not be made");
-            if (!RegularFile::create(target, *bytes, &problem)) return abandon(problem);
+            if (!RegularFile::createInPieces(target, *bytes, &problem)) return abandon(problem);
         }
         step(stepPrefix + "file " + name);
     }

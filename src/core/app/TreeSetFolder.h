@@ -25,6 +25,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "core/platform/RegularFile.h"
 #include <vector>
 
 namespace kestrel {
@@ -84,7 +86,7 @@ public:
     // without copying where the file system allows; bytes are asked for where it cannot be).
     struct FileToWrite {
         bool keepBase = false;
-        std::function<std::optional<std::string>()> bytes;
+        std::function<std::optional<FileBytes>()> bytes;
     };
     enum class Newer { Replace, Keep };
     struct WriteResult {
@@ -111,7 +113,7 @@ private:
     struct Source {
         std::string linkFrom;
         std::string copyFrom;
-        const std::function<std::optional<std::string>()>* bytes = nullptr;
+        const std::function<std::optional<FileBytes>()>* bytes = nullptr;
         bool optional = false;
     };
     // Makes a set in a temporary folder of trees/ and renames it to its name, which it answers.

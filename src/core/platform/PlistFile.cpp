@@ -13,6 +13,7 @@
 #include <memory>
 #include <new>
 
+#include "core/platform/PlistXmlWriter.h"
 #include "core/platform/RegularFile.h"
 
 namespace kestrel {
@@ -435,6 +436,15 @@ std::optional<PlistArray> PlistFile::readArray(const std::string& path, std::str
 }
 
 std::optional<std::string> PlistFile::toXML(const PlistValue& value) {
+    try {
+        if (std::optional<std::string> xml = PlistXmlWriter::toXML(value)) return xml;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    return toXMLThroughLibplist(value);
+}
+
+std::optional<std::string> PlistFile::toXMLThroughLibplist(const PlistValue& value) {
     try {
         PlistPtr root = toNode(value, 0);
         if (!root) return std::nullopt;

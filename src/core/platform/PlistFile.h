@@ -35,7 +35,10 @@ public:
     // The same conversions on bytes in memory. XML keeps every byte of a string, UTF-8 or not,
     // up to its first NUL byte (a string read ends there too); dates keep whole seconds.
     static std::optional<PlistValue> parse(std::string_view bytes);
+    // Written by PlistXmlWriter where it can (the same bytes, a fraction of the memory), else
+    // by libplist.
     static std::optional<std::string> toXML(const PlistValue& value);
+    static std::optional<std::string> toXMLThroughLibplist(const PlistValue& value);
 };
 
 }  // namespace kestrel

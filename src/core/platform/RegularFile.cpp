@@ -165,13 +165,19 @@ bool RegularFile::replace(const std::string& path, std::string_view bytes, std::
     return true;
 }
 
-bool RegularFile::create(const std::string& path, std::string_view bytes, std::string* problem) {
+namespace {
+
+// Makes the new file at path from pieces (string_views), on disk before it answers.
+template <class Pieces>
+bool createWith(const std::string& path, const Pieces& pieces, std::string* problem) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
-        say(problem, "cannot write " + path + ": " + describeError(errno));
+        say(problem, "cannot write " + path + ": " + RegularFile::describeError(errno));
         return false;
     }
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = true;
+    for (std::string_view piece : pieces) ok = ok && writeAll(fd, piece);
+    ok = ok && ::fsync(fd) == 0;
     int error = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -179,9 +185,20 @@ bool RegularFile::create(const std::string& path, std::string_view bytes, std::s
     }
     if (!ok) {
         ::unlink(path.c_str());
-        say(problem, "cannot write " + path + ": " + describeError(error));
+        say(problem, "cannot write " + path + ": " + RegularFile::describeError(error));
     }
     return ok;
+}
+
+}  // namespace
+
+bool RegularFile::create(const std::string& path, std::string_view bytes, std::string* problem) {
+    const std::string_view pieces[] = {bytes};
+    return createWith(path, pieces, problem);
+}
+
+bool RegularFile::createInPieces(const std::string& path, const FileBytes& bytes, std::string* problem) {
+    return createWith(path, bytes.pieces, problem);
 }
 
 std::string RegularFile::temporaryPrefix(const std::string& fileName) {

@@ -20,8 +20,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kestrel {
+
+// A file's bytes in one piece or several: a large file made as it is written is kept in pieces
+// of about a megabyte, so that it is never copied whole to grow.
+struct FileBytes {
+    FileBytes(std::string whole) { pieces.push_back(std::move(whole)); }
+    explicit FileBytes(std::vector<std::string> parts) : pieces(std::move(parts)) {}
+    std::vector<std::string> pieces;
+};
 
 class RegularFile {
 public:
@@ -51,6 +61,7 @@ public:
     // Makes a new file (never one that is there) with the bytes, on disk before it answers.
     // False with the reason otherwise; a file begun is removed again.
     static bool create(const std::string& path, std::string_view bytes, std::string* problem = nullptr);
+    static bool createInPieces(const std::string& path, const FileBytes& bytes, std::string* problem = nullptr);
 
     // ".<fileName>.kestrel-tmp-" -- temporary names for fileName start so, followed by six
     // characters.

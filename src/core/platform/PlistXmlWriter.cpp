@@ -1,0 +1,187 @@
+#include "core/platform/PlistXmlWriter.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace kestrel {
+
+namespace {
+
+constexpr std::string_view kProlog =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+    "<plist version=\"1.0\">\n";
+constexpr std::string_view kEpilog = "</plist>\n";
+
+}  // namespace
+
+PlistXmlWriter::PlistXmlWriter() { out_.append(kProlog); }
+
+void PlistXmlWriter::indent(std::size_t depth) { out_.append(depth, '\t'); }
+
+void PlistXmlWriter::openChild() {
+    if (open_.empty() || open_.back().hasChildren) return;
+    out_ += ">\n";
+    open_.back().hasChildren = true;
+}
+
+// Where a value may stand: the one root, an array's element, a dictionary's value after its key.
+bool PlistXmlWriter::startValue() {
+    if (out_.size() >= kPieceSize) {
+        pieces_.push_back(std::move(out_));
+        out_ = std::string();
+        out_.reserve(kPieceSize + kPieceSize / 4);
+    }
+    if (open_.size() > static_cast<std::size_t>(kMaxDepth)) failed_ = true;
+    if (failed_) return false;
+    if (open_.empty()) {
+        failed_ = rootWritten_;
+        rootWritten_ = true;
+    } else if (open_.back().dict) {
+        failed_ = !open_.back().awaitingValue;
+        open_.back().awaitingValue = false;
+    }
+    if (failed_) return false;
+    openChild();
+    return true;
+}
+
+void PlistXmlWriter::key(std::string_view name) {
+    if (open_.empty() || !open_.back().dict || open_.back().awaitingValue || name.find('\0') != std::string_view::npos)
+        failed_ = true;
+    if (failed_) return;
+    openChild();
+    text("key", name);
+    open_.back().awaitingValue = true;
+}
+
+// <tag>body</tag> on a line of its own, with &, < and > written as entities (<tag></tag> when
+// empty: libplist 2.2 reads no <string/>).
+void PlistXmlWriter::text(std::string_view tag, std::string_view body) {
+    indent(open_.size());
+    out_ += '<';
+    out_.append(tag);
+    out_ += '>';
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const char* entity = body[i] == '<' ? "&lt;" : body[i] == '>' ? "&gt;" : body[i] == '&' ? "&amp;" : nullptr;
+        if (!entity) continue;
+        out_.append(body.substr(start, i - start));
+        out_ += entity;
+        start = i + 1;
+    }
+    out_.append(body.substr(start));
+    out_ += "</";
+    out_.append(tag);
+    out_ += ">\n";
+}
+
+void PlistXmlWriter::beginDict() {
+    if (!startValue()) return;
+    indent(open_.size());
+    out_ += "<dict";
+    open_.push_back({true, false, false});
+}
+
+void PlistXmlWriter::beginArray() {
+    if (!startValue()) return;
+    indent(open_.size());
+    out_ += "<array";
+    open_.push_back({false, false, false});
+}
+
+void PlistXmlWriter::end(bool dict) {
+    if (failed_ || open_.empty() || open_.back().dict != dict || open_.back().awaitingValue) {
+        failed_ = true;
+        return;
+    }
+    const bool hasChildren = open_.back().hasChildren;
+    open_.pop_back();
+    if (!hasChildren) {
+        out_ += "/>\n";
+        return;
+    }
+    indent(open_.size());
+    out_ += dict ? "</dict>\n" : "</array>\n";
+}
+
+void PlistXmlWriter::endDict() { end(true); }
+void PlistXmlWriter::endArray() { end(false); }
+
+void PlistXmlWriter::value(const PlistValue& value) {
+    if (failed_) return;
+    switch (value.type()) {
+        case PlistValue::Type::String: {
+            const std::string& s = *value.getString();
+            if (s.find('\0') != std::string::npos) break;
+            if (startValue()) text("string", s);
+            return;
+        }
+        case PlistValue::Type::Integer: {
+            char digits[32];
+            const int length = std::snprintf(digits, sizeof digits, "%" PRIi64, *value.getInteger());
+            if (!startValue()) return;
+            indent(open_.size());
+            out_ += "<integer>";
+            out_.append(digits, static_cast<std::size_t>(length));
+            out_ += "</integer>\n";
+            return;
+        }
+        case PlistValue::Type::Boolean:
+            if (!startValue()) return;
+            indent(open_.size());
+            out_ += *value.getBoolean() ? "<true/>\n" : "<false/>\n";
+            return;
+        case PlistValue::Type::Array:
+            beginArray();
+            for (const PlistValue& element : *value.getArray()) {
+                this->value(element);
+                if (failed_) return;
+            }
+            endArray();
+            return;
+        case PlistValue::Type::Dictionary:
+            beginDict();
+            for (const auto& [name, element] : *value.getDict()) {
+                key(name);
+                this->value(element);
+                if (failed_) return;
+            }
+            endDict();
+            return;
+        case PlistValue::Type::Real:
+        case PlistValue::Type::Date:
+        case PlistValue::Type::Data: break;
+    }
+    failed_ = true;
+}
+
+std::optional<FileBytes> PlistXmlWriter::finishInPieces() && {
+    if (failed_ || !open_.empty() || !rootWritten_) return std::nullopt;
+    out_.append(kEpilog);
+    pieces_.push_back(std::move(out_));
+    return FileBytes(std::move(pieces_));
+}
+
+std::optional<std::string> PlistXmlWriter::finish() && {
+    std::optional<FileBytes> bytes = std::move(*this).finishInPieces();
+    if (!bytes) return std::nullopt;
+    if (bytes->pieces.size() == 1) return std::move(bytes->pieces.front());
+    std::string whole;
+    std::size_t size = 0;
+    for (const std::string& piece : bytes->pieces) size += piece.size();
+    whole.reserve(size);
+    for (std::string& piece : bytes->pieces) {
+        whole += piece;
+        std::string().swap(piece);
+    }
+    return whole;
+}
+
+std::optional<std::string> PlistXmlWriter::toXML(const PlistValue& value) {
+    PlistXmlWriter writer;
+    writer.value(value);
+    return std::move(writer).finish();
+}
+
+}  // namespace kestrel

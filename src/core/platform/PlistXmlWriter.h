@@ -1,0 +1,74 @@
+#pragma once
+// Writes a property list as XML as it goes, byte for byte as libplist's plist_to_xml writes
+// the same values, without building libplist's tree of it first. The store's largest file (the
+// notes of a whole SDK's declarations, some 26 MB of XML) is written record by record through
+// it: a tree of the whole file, ours and libplist's, cost four times the file in memory.
+//
+//   PlistXmlWriter w;
+//   w.beginDict();  w.key("name");  w.value(PlistValue("NSView"));  w.endDict();
+//   std::optional<std::string> xml = std::move(w).finish();
+//   -> <?xml ...?>\n<!DOCTYPE ...>\n<plist version="1.0">\n<dict>\n\t<key>name</key>\n
+//      \t<string>NSView</string>\n</dict>\n</plist>\n
+//
+// It writes strings, integers, booleans, arrays and dictionaries. A value it cannot write as
+// libplist would -- a real, a date or data (their text is libplist's own), a string or key
+// with a NUL byte (libplist cuts it there, and two keys may then clash), nesting deeper than
+// kMaxDepth -- makes the writer fail: finish() answers none and the caller writes the value
+// through libplist instead (PlistFile::toXML does).
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/platform/PlistValue.h"
+#include "core/platform/RegularFile.h"
+
+namespace kestrel {
+
+class PlistXmlWriter {
+public:
+    static constexpr int kMaxDepth = 256;  // as PlistFile's conversions
+
+    PlistXmlWriter();
+
+    void beginDict();
+    void beginArray();
+    void endDict();
+    void endArray();
+    // A dictionary's key: call before each of its values.
+    void key(std::string_view name);
+    void value(const PlistValue& value);
+
+    bool failed() const { return failed_; }
+    // The document, once every container is closed; none when the writer failed or a
+    // container is still open.
+    std::optional<std::string> finish() &&;
+    // The same in pieces of about kPieceSize bytes, as it was written: a large document is never
+    // copied whole to grow.
+    std::optional<FileBytes> finishInPieces() &&;
+    static constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+
+    // The whole of a value written at once; none where finish() would answer none.
+    static std::optional<std::string> toXML(const PlistValue& value);
+
+private:
+    struct Open {
+        bool dict;
+        bool hasChildren;
+        bool awaitingValue;  // a dictionary's key was written, its value not yet
+    };
+    bool startValue();
+    void openChild();  // closes the parent's opening tag at its first child
+    void indent(std::size_t depth);
+    void text(std::string_view tag, std::string_view body);
+    void end(bool dict);
+
+    std::vector<std::string> pieces_;  // written before out_
+    std::string out_;
+    std::vector<Open> open_;
+    bool rootWritten_ = false;
+    bool failed_ = false;
+};
+
+}  // namespace kestrel

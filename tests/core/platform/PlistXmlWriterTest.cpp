@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "core/platform/PlistFile.h"
+#include "core/platform/PlistXmlWriter.h"
+
+using namespace kestrel;
+
+namespace {
+
+PlistDict dictOf(std::initializer_list<std::pair<std::string, PlistValue>> entries) {
+    PlistDict dic;
+    for (const auto& [key, value] : entries) dic.set(key, value);
+    return dic;
+}
+
+// The writer's bytes are libplist's bytes for every value it writes: the stored files do not
+// change with the writer, and libplist reads them back.
+TEST(PlistXmlWriterTest, WritesWhatLibplistWrites) {
+    PlistArray nested{PlistValue(PlistArray{}), PlistValue(PlistDict{}), PlistValue(""),
+                      PlistValue(PlistArray{PlistValue(PlistArray{PlistValue(1)})})};
+    const PlistValue values[] = {
+        PlistValue(dictOf({{"name", PlistValue("NSView")},
+                           {"doc", PlistValue("Returns <the> frame & more.\n\t@param x  the x\n")},
+                           {"caf\xe9 \xff", PlistValue("not UTF-8: \xfe\x01 ]]> \"q\" 'a'")},
+                           {"", PlistValue("empty key")},
+                           {"emptyString", PlistValue("")},
+                           {"min", PlistValue(std::numeric_limits<std::int64_t>::min())},
+                           {"max", PlistValue(std::numeric_limits<std::int64_t>::max())},
+                           {"zero", PlistValue(0)},
+                           {"yes", PlistValue(true)},
+                           {"no", PlistValue(false)},
+                           {"nested", PlistValue(nested)},
+                           {"emptyDict", PlistValue(PlistDict{})}})),
+        PlistValue(PlistArray{}),
+        PlistValue(PlistDict{}),
+        PlistValue("a lone string"),
+        PlistValue(-7),
+        PlistValue(true),
+    };
+    for (const PlistValue& value : values) {
+        std::optional<std::string> ours = PlistXmlWriter::toXML(value);
+        std::optional<std::string> theirs = PlistFile::toXMLThroughLibplist(value);
+        ASSERT_TRUE(ours && theirs);
+        EXPECT_EQ(*ours, *theirs);
+        EXPECT_EQ(PlistFile::parse(*ours), value);
+    }
+}
+
+// Streaming a dictionary entry by entry gives the same bytes as writing it whole.
+TEST(PlistXmlWriterTest, StreamedEqualsWhole) {
+    PlistDict whole = dictOf({{"classes", PlistValue(dictOf({{"NSView", PlistValue(dictOf({{"line", PlistValue(3)}}))}}))},
+                              {"none", PlistValue(PlistDict{})}});
+    PlistXmlWriter writer;
+    writer.beginDict();
+    writer.key("classes");
+    writer.beginDict();
+    writer.key("NSView");
+    writer.value(PlistValue(dictOf({{"line", PlistValue(3)}})));
+    writer.endDict();
+    writer.key("none");
+    writer.beginDict();
+    writer.endDict();
+    writer.endDict();
+    EXPECT_EQ(std::move(writer).finish(), PlistFile::toXMLThroughLibplist(PlistValue(whole)));
+}
+
+// What it does not write as libplist would, it refuses, and PlistFile::toXML goes through
+// libplist: the file is the same either way.
+TEST(PlistXmlWriterTest, RefusesWhatOnlyLibplistWrites) {
+    const PlistValue refused[] = {
+        PlistValue(dictOf({{"real", PlistValue(1.5)}})),
+        PlistValue(PlistArray{PlistValue(PlistDate{100.0})}),
+        PlistValue(PlistData{"\x01\x02"}),
+        PlistValue(std::string("cut\0here", 8)),
+        PlistValue(dictOf({{std::string("k\0ey", 4), PlistValue(1)}})),
+    };
+    for (const PlistValue& value : refused) {
+        EXPECT_FALSE(PlistXmlWriter::toXML(value));
+        EXPECT_EQ(PlistFile::toXML(value), PlistFile::toXMLThroughLibplist(value));
+    }
+    PlistValue deep(PlistArray{});
+    for (int i = 0; i < PlistXmlWriter::kMaxDepth + 1; ++i) deep = PlistValue(PlistArray{deep});
+    EXPECT_FALSE(PlistXmlWriter::toXML(deep));
+    EXPECT_FALSE(PlistFile::toXML(deep));
+}
+
+// A misused writer answers none rather than a document libplist would not read.
+TEST(PlistXmlWriterTest, MisuseAnswersNone) {
+    {
+        PlistXmlWriter writer;  // nothing written
+        EXPECT_FALSE(std::move(writer).finish());
+    }
+    {
+        PlistXmlWriter writer;  // a value without its key
+        writer.beginDict();
+        writer.value(PlistValue(1));
+        writer.endDict();
+        EXPECT_FALSE(std::move(writer).finish());
+    }
+    {
+        PlistXmlWriter writer;  // a key without its value
+        writer.beginDict();
+        writer.key("k");
+        writer.endDict();
+        EXPECT_FALSE(std::move(writer).finish());
+    }
+    {
+        PlistXmlWriter writer;  // left open, closed with the wrong tag, two roots
+        writer.beginArray();
+        EXPECT_FALSE(PlistXmlWriter(writer).finish());
+        writer.endDict();
+        EXPECT_FALSE(std::move(writer).finish());
+        PlistXmlWriter twice;
+        twice.value(PlistValue(1));
+        twice.value(PlistValue(2));
+        EXPECT_FALSE(std::move(twice).finish());
+    }
+}
+
+}  // namespace
