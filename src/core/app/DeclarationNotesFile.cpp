@@ -10,7 +10,6 @@
 #include "core/model/ProtocolData.h"
 #include "core/model/RecordLists.h"
 #include "core/model/StructData.h"
-#include "core/platform/PlistFile.h"
 #include "core/platform/PlistXmlWriter.h"
 
 namespace kestrel {
@@ -114,8 +113,8 @@ PlistDict DeclarationNotesFile::toDict(const Classes& classes, const RecordLists
     return file;
 }
 
-std::optional<FileBytes> DeclarationNotesFile::toXML(const Classes& classes, const RecordLists& lists) {
-    PlistXmlWriter file;
+bool DeclarationNotesFile::writeXML(const Classes& classes, const RecordLists& lists, const FileBytes::Sink& sink) {
+    PlistXmlWriter file(sink);
     file.beginDict();
     write(file, "classes", classes);
     write(file, "protocols", lists.protocolList);
@@ -124,8 +123,7 @@ std::optional<FileBytes> DeclarationNotesFile::toXML(const Classes& classes, con
     write(file, "enums", lists.enumList);
     write(file, "functions", lists.functions);
     file.endDict();
-    if (std::optional<FileBytes> xml = std::move(file).finishInPieces()) return xml;
-    return PlistFile::toXML(PlistValue(toDict(classes, lists)));  // a value only libplist writes
+    return std::move(file).finishToSink();
 }
 
 void DeclarationNotesFile::apply(const PlistDict& dic, const Classes& classes, RecordLists& lists) {

@@ -29,9 +29,10 @@ public:
     // classes: every class (the lists' classList keeps only the roots once linked).
     using Classes = std::vector<std::shared_ptr<ClassData>>;
     static PlistDict toDict(const Classes& classes, const RecordLists& lists);
-    // The file's bytes: toDict's dictionary as XML, written record by record (the whole
-    // dictionary of an SDK's notes is several times the file). None when it cannot be written.
-    static std::optional<FileBytes> toXML(const Classes& classes, const RecordLists& lists);
+    // toDict's dictionary as XML, handed to sink as it is written record by record (the whole
+    // dictionary of an SDK's notes is several times the file). False when the sink failed: the
+    // notes hold only what the writer writes (strings, integers, flags, dictionaries).
+    static bool writeXML(const Classes& classes, const RecordLists& lists, const FileBytes::Sink& sink);
     // Gives each record whose key the file holds those notes (records it does not name keep
     // theirs: a store of older versions kept them in the record files). What has not the shape
     // above is passed over.

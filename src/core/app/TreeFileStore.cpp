@@ -12,6 +12,7 @@
 
 #include "core/app/AppAction2.h"
 #include "core/app/DeclarationNotesFile.h"
+#include "core/platform/PlistXmlWriter.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
@@ -28,6 +29,40 @@
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
+
+namespace {
+
+// A record file's array as listForm and functionsForm make it, written record by record: the
+// format number first where the file has one, then each record's dictionary without its notes
+// (they are in their own file).
+template <class Record>
+bool writeRecords(PlistXmlWriter& writer, const std::vector<std::shared_ptr<Record>>& records, bool formatNumber) {
+    writer.beginArray();
+    if (formatNumber) writer.value(PlistValue(1));
+    for (const auto& record : records) {
+        if (!record) continue;
+        PlistDict dic;
+        record->makeDictionary(dic);
+        DeclarationNotesFile::strip(dic);
+        writer.value(PlistValue(std::move(dic)));
+        if (writer.failed()) return false;
+    }
+    writer.endArray();
+    return !writer.failed();
+}
+
+// Bytes made by write as they are stored, or by whole (through libplist) where write fails.
+FileBytes streamedRecords(std::function<bool(PlistXmlWriter&)> write,
+                          std::function<std::optional<std::string>()> whole) {
+    FileBytes bytes = FileBytes::streamed([write = std::move(write)](const FileBytes::Sink& sink) {
+        PlistXmlWriter writer(sink);
+        return write(writer) && std::move(writer).finishToSink();
+    });
+    bytes.instead = std::move(whole);
+    return bytes;
+}
+
+}  // namespace
 
 namespace fs = std::filesystem;
 
@@ -332,19 +367,35 @@ void TreeFileStore::buildDidEnd(std::size_t hedderCount) {
     if (const std::shared_ptr<PrefData>& pref = ProcessState::prefData()) pref->treeChanged = false;
 }
 
+template <class Use>
+auto TreeFileStore::withList(ListFile file, Use use) const {
+    switch (file) {
+        case kClassFile: return use(app.classStraightList);
+        case kProtocolFile: return use(app.protocolList);
+        case kCategoryFile: return use(app.categoryList);
+        case kStructFile: return use(app.structList);
+        default: return use(app.enumList);
+    }
+}
+
 PlistArray TreeFileStore::listForm(ListFile file) const {
-    PlistArray form = [this, file] {
-        switch (file) {
-            case kClassFile: return classToDic(app.classStraightList);
-            case kProtocolFile: return classToDic(app.protocolList);
-            case kCategoryFile: return classToDic(app.categoryList);
-            case kStructFile: return classToDic(app.structList);
-            default: return classToDic(app.enumList);
-        }
-    }();
+    PlistArray form = withList(file, [](const auto& records) { return classToDic(records); });
     for (PlistValue& element : form)
         if (PlistDict* dic = element.getDict()) DeclarationNotesFile::strip(*dic);  // in their own file
     return form;
+}
+
+PlistArray TreeFileStore::functionsForm() const {
+    PlistArray array;
+    array.reserve(app.functions.size());
+    for (const auto& record : app.functions) {
+        if (!record) continue;
+        PlistDict dic;
+        record->makeDictionary(dic);
+        DeclarationNotesFile::strip(dic);
+        array.emplace_back(std::move(dic));
+    }
+    return array;
 }
 
 bool TreeFileStore::anythingChanged() const {
@@ -367,17 +418,13 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
     const bool functionsChanged = app.functionsWasChanged || !haveFiles;
     const bool typedefsChanged = app.typedefListWasChanged || !haveFiles;
 
+    // The record files are written record by record as the set makes them (each file whole,
+    // and the lists' forms, cost several times the file); should a record hold a value only
+    // libplist writes, the file is made through it instead.
     auto functionsXml = [this] {
-        PlistArray array;
-        array.reserve(app.functions.size());
-        for (const auto& record : app.functions) {
-            if (!record) continue;
-            PlistDict dic;
-            record->makeDictionary(dic);
-            DeclarationNotesFile::strip(dic);
-            array.emplace_back(std::move(dic));
-        }
-        return PlistFile::toXML(PlistValue(std::move(array)));
+        return std::optional<FileBytes>(streamedRecords(
+            [this](PlistXmlWriter& writer) { return writeRecords(writer, app.functions, false); },
+            [this] { return PlistFile::toXML(PlistValue(functionsForm())); }));
     };
     auto typedefsXml = [this] {
         PlistDict dic;
@@ -386,20 +433,21 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
     };
     auto typedefNotesXml = [this] { return PlistFile::toXML(PlistValue(NotesDictionary::toDict(app.storedTypedefNotes()))); };
     auto declarationNotesXml = [this] {
-        return DeclarationNotesFile::toXML(app.classStraightList, app);
+        return std::optional<FileBytes>(FileBytes::streamed(
+            [this](const FileBytes::Sink& sink) { return DeclarationNotesFile::writeXML(app.classStraightList, app, sink); }));
     };
-    // The functions file, as large as the class file, is made on a second thread while the
-    // record files are. Each file is made only when the set asks for its bytes, and freed once
-    // written, so that no two files of one thread are held at once.
-    std::future<std::optional<std::string>> functions;
-    if (functionsChanged) functions = inBackground(functionsXml);
 
     std::array<Set::FileToWrite, Set::kFiles> files;
     std::array<bool, kListFiles> written{};  // made from the lists (not taken over)
     for (int file = 0; file < kListFiles; ++file) {
         auto made = [this, file, &written] {
             written[file] = true;
-            return PlistFile::toXML(PlistValue(listForm(static_cast<ListFile>(file))));
+            const auto list = static_cast<ListFile>(file);
+            return std::optional<FileBytes>(streamedRecords(
+                [this, list](PlistXmlWriter& writer) {
+                    return withList(list, [&writer](const auto& records) { return writeRecords(writer, records, true); });
+                },
+                [this, list] { return PlistFile::toXML(PlistValue(listForm(list))); }));
         };
         files[file].bytes = made;
         // Damaged when loaded, and its list is as it was: taken over.
@@ -418,11 +466,7 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
     } else {
         files[Set::kDeclarationNotesFile] = {true, declarationNotesXml};
     }
-    if (functions.valid()) {
-        files[Set::kFunctionsFile].bytes = [&functions] { return functions.get(); };
-    } else {
-        files[Set::kFunctionsFile] = {true, functionsXml};
-    }
+    files[Set::kFunctionsFile] = {!functionsChanged, functionsXml};
 
     const Set::WriteResult result =
         setFolder().write(files, madeOn, onNewer == OnNewer::Replace ? Set::Newer::Replace : Set::Newer::Keep);

@@ -113,7 +113,10 @@ private:
                         std::vector<std::shared_ptr<Record>>& list);
     static std::vector<std::shared_ptr<FunctionMacrosData>> functionsFrom(std::optional<PlistArray> array);
     static std::optional<std::map<std::string, std::string>> typedefListFrom(std::optional<PlistDict> dic);
+    template <class Use>
+    auto withList(ListFile file, Use use) const;  // use(the list of file)
     PlistArray listForm(ListFile file) const;  // as stored: without the notes
+    PlistArray functionsForm() const;
     void loadDeclarationNotes();
     bool anythingChanged() const;
     void storeTree(OnNewer onNewer, StoreReport& report);

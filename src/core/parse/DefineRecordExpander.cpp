@@ -168,7 +168,7 @@ const DefineRecordExpander::Definition* DefineRecordExpander::definition(const s
     auto found = known.find(name);
     if (found == known.end()) {
         std::shared_ptr<const Definition> d;
-        if (auto stored = DefineLookup::findDefinition(*header, name, ProcessState::defineList())) {
+        if (auto stored = DefineLookup::findDefinition(*header, name, ProcessState::defineList(), &names)) {
             auto reading = parsed.find(*stored);
             if (reading == parsed.end()) {
                 auto fresh = std::make_shared<const Definition>(

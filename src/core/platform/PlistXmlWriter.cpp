@@ -17,6 +17,22 @@ constexpr std::string_view kEpilog = "</plist>\n";
 
 PlistXmlWriter::PlistXmlWriter() { out_.append(kProlog); }
 
+PlistXmlWriter::PlistXmlWriter(FileBytes::Sink sink) : sink_(std::move(sink)) {
+    out_.reserve(kPieceSize + kPieceSize / 4);
+    out_.append(kProlog);
+}
+
+void PlistXmlWriter::pieceDone() {
+    if (sink_) {
+        if (!sink_(out_)) failed_ = true;
+        out_.clear();  // the same buffer again
+        return;
+    }
+    pieces_.push_back(std::move(out_));
+    out_ = std::string();
+    out_.reserve(kPieceSize + kPieceSize / 4);
+}
+
 void PlistXmlWriter::indent(std::size_t depth) { out_.append(depth, '\t'); }
 
 void PlistXmlWriter::openChild() {
@@ -27,11 +43,7 @@ void PlistXmlWriter::openChild() {
 
 // Where a value may stand: the one root, an array's element, a dictionary's value after its key.
 bool PlistXmlWriter::startValue() {
-    if (out_.size() >= kPieceSize) {
-        pieces_.push_back(std::move(out_));
-        out_ = std::string();
-        out_.reserve(kPieceSize + kPieceSize / 4);
-    }
+    if (out_.size() >= kPieceSize) pieceDone();
     if (open_.size() > static_cast<std::size_t>(kMaxDepth)) failed_ = true;
     if (failed_) return false;
     if (open_.empty()) {
@@ -47,8 +59,7 @@ bool PlistXmlWriter::startValue() {
 }
 
 void PlistXmlWriter::key(std::string_view name) {
-    if (open_.empty() || !open_.back().dict || open_.back().awaitingValue || name.find('\0') != std::string_view::npos)
-        failed_ = true;
+    if (open_.empty() || !open_.back().dict || open_.back().awaitingValue) failed_ = true;
     if (failed_) return;
     openChild();
     text("key", name);
@@ -62,6 +73,7 @@ void PlistXmlWriter::text(std::string_view tag, std::string_view body) {
     out_ += '<';
     out_.append(tag);
     out_ += '>';
+    body = body.substr(0, body.find('\0'));
     std::size_t start = 0;
     for (std::size_t i = 0; i < body.size(); ++i) {
         const char* entity = body[i] == '<' ? "&lt;" : body[i] == '>' ? "&gt;" : body[i] == '&' ? "&amp;" : nullptr;
@@ -111,12 +123,9 @@ void PlistXmlWriter::endArray() { end(false); }
 void PlistXmlWriter::value(const PlistValue& value) {
     if (failed_) return;
     switch (value.type()) {
-        case PlistValue::Type::String: {
-            const std::string& s = *value.getString();
-            if (s.find('\0') != std::string::npos) break;
-            if (startValue()) text("string", s);
+        case PlistValue::Type::String:
+            if (startValue()) text("string", *value.getString());
             return;
-        }
         case PlistValue::Type::Integer: {
             char digits[32];
             const int length = std::snprintf(digits, sizeof digits, "%" PRIi64, *value.getInteger());
@@ -156,12 +165,19 @@ void PlistXmlWriter::value(const PlistValue& value) {
     failed_ = true;
 }
 
-std::optional<FileBytes> PlistXmlWriter::finishInPieces() && {
-    if (failed_ || !open_.empty() || !rootWritten_) return std::nullopt;
+bool PlistXmlWriter::closeDocument() {
+    if (failed_ || !open_.empty() || !rootWritten_) return false;
     out_.append(kEpilog);
-    pieces_.push_back(std::move(out_));
+    pieceDone();
+    return !failed_;
+}
+
+std::optional<FileBytes> PlistXmlWriter::finishInPieces() && {
+    if (sink_ || !closeDocument()) return std::nullopt;
     return FileBytes(std::move(pieces_));
 }
+
+bool PlistXmlWriter::finishToSink() && { return sink_ && closeDocument(); }
 
 std::optional<std::string> PlistXmlWriter::finish() && {
     std::optional<FileBytes> bytes = std::move(*this).finishInPieces();

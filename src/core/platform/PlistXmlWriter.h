@@ -10,11 +10,15 @@
 //   -> <?xml ...?>\n<!DOCTYPE ...>\n<plist version="1.0">\n<dict>\n\t<key>name</key>\n
 //      \t<string>NSView</string>\n</dict>\n</plist>\n
 //
-// It writes strings, integers, booleans, arrays and dictionaries. A value it cannot write as
-// libplist would -- a real, a date or data (their text is libplist's own), a string or key
-// with a NUL byte (libplist cuts it there, and two keys may then clash), nesting deeper than
-// kMaxDepth -- makes the writer fail: finish() answers none and the caller writes the value
-// through libplist instead (PlistFile::toXML does).
+// It writes strings, integers, booleans, arrays and dictionaries. A string or key is cut at a
+// NUL byte, as libplist cuts it (two keys cut to the same text read back as libplist's one
+// key: the later value where the first stood). A value it cannot write as libplist would -- a
+// real, a date or data (their text is libplist's own), nesting deeper than kMaxDepth -- makes
+// the writer fail: finish() answers none and the caller writes the value through libplist
+// instead (PlistFile::toXML does).
+//
+// Given a sink, it hands the document over in pieces of about kPieceSize bytes as they are
+// written (to a file being made), and holds no more than one piece.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -31,6 +35,7 @@ public:
     static constexpr int kMaxDepth = 256;  // as PlistFile's conversions
 
     PlistXmlWriter();
+    explicit PlistXmlWriter(FileBytes::Sink sink);  // a sink answering false makes it fail
 
     void beginDict();
     void beginArray();
@@ -47,6 +52,8 @@ public:
     // The same in pieces of about kPieceSize bytes, as it was written: a large document is never
     // copied whole to grow.
     std::optional<FileBytes> finishInPieces() &&;
+    // With a sink: hands over the rest; false when the writer failed (or the sink did).
+    bool finishToSink() &&;
     static constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
     // The whole of a value written at once; none where finish() would answer none.
@@ -64,7 +71,11 @@ private:
     void text(std::string_view tag, std::string_view body);
     void end(bool dict);
 
-    std::vector<std::string> pieces_;  // written before out_
+    void pieceDone();
+    bool closeDocument();
+
+    FileBytes::Sink sink_;
+    std::vector<std::string> pieces_;  // written before out_ (without a sink)
     std::string out_;
     std::vector<Open> open_;
     bool rootWritten_ = false;

@@ -167,9 +167,10 @@ bool RegularFile::replace(const std::string& path, std::string_view bytes, std::
 
 namespace {
 
-// Makes the new file at path from pieces (string_views), on disk before it answers.
+// Makes the new file at path from pieces (string_views) and what stream makes, on disk before
+// it answers.
 template <class Pieces>
-bool createWith(const std::string& path, const Pieces& pieces, std::string* problem) {
+bool createWith(const std::string& path, const Pieces& pieces, std::string* problem, const FileBytes* made = nullptr) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
         say(problem, "cannot write " + path + ": " + RegularFile::describeError(errno));
@@ -177,8 +178,22 @@ bool createWith(const std::string& path, const Pieces& pieces, std::string* prob
     }
     bool ok = true;
     for (std::string_view piece : pieces) ok = ok && writeAll(fd, piece);
+    int error = 0;
+    if (ok && made && made->stream) {
+        bool written = true;
+        ok = made->stream([fd, &written](std::string_view piece) { return written = writeAll(fd, piece); });
+        std::optional<std::string> instead;
+        if (!ok && written && made->instead) instead = made->instead();
+        if (instead) ok = ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, *instead);
+        else if (!ok && written) {  // the bytes could not be made: no system error to tell
+            ::close(fd);
+            ::unlink(path.c_str());
+            say(problem, "cannot write " + path + ": its contents could not be made");
+            return false;
+        }
+    }
     ok = ok && ::fsync(fd) == 0;
-    int error = ok ? 0 : errno;
+    error = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
@@ -198,7 +213,7 @@ bool RegularFile::create(const std::string& path, std::string_view bytes, std::s
 }
 
 bool RegularFile::createInPieces(const std::string& path, const FileBytes& bytes, std::string* problem) {
-    return createWith(path, bytes.pieces, problem);
+    return createWith(path, bytes.pieces, problem, &bytes);
 }
 
 std::string RegularFile::temporaryPrefix(const std::string& fileName) {

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,12 +26,23 @@
 
 namespace kestrel {
 
-// A file's bytes in one piece or several: a large file made as it is written is kept in pieces
-// of about a megabyte, so that it is never copied whole to grow.
+// A file's bytes in one piece or several (a large file made as it is written is kept in pieces
+// of about a megabyte, so that it is never copied whole to grow), or made while they are
+// written: stream hands each piece to the sink as it makes it, and answers false when the bytes
+// could not be made (or the sink answered false).
 struct FileBytes {
+    using Sink = std::function<bool(std::string_view)>;
     FileBytes(std::string whole) { pieces.push_back(std::move(whole)); }
     explicit FileBytes(std::vector<std::string> parts) : pieces(std::move(parts)) {}
+    static FileBytes streamed(std::function<bool(const Sink&)> stream) {
+        FileBytes bytes{std::vector<std::string>{}};
+        bytes.stream = std::move(stream);
+        return bytes;
+    }
     std::vector<std::string> pieces;
+    std::function<bool(const Sink&)> stream;  // after the pieces
+    // Where stream fails to make its bytes, the file is begun again with these.
+    std::function<std::optional<std::string>()> instead;
 };
 
 class RegularFile {

@@ -88,3 +88,24 @@ TEST(RegularFile, ReplaceTakesTheOldFileOrTheNewAndRefusesWhatIsNoFile) {
     EXPECT_EQ(RegularFile::read(path).value_or(""), "new picture");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), geteuid() == 0 ? 4 : 3);  // no temporary left
 }
+
+// A file made while it is written: the pieces, then what the stream makes; a stream that cannot
+// make its bytes gives way to the whole made instead, and without one no file is left.
+TEST(RegularFile, CreateInPiecesStreamsAndFallsBackWhole) {
+    test::TempDir dir;
+    FileBytes streamed = FileBytes::streamed([](const FileBytes::Sink& sink) { return sink("b") && sink("c"); });
+    streamed.pieces = {"a"};
+    EXPECT_TRUE(RegularFile::createInPieces(dir.str() + "/ok", streamed));
+    EXPECT_EQ(RegularFile::read(dir.str() + "/ok"), "abc");
+
+    FileBytes failing = FileBytes::streamed([](const FileBytes::Sink& sink) { return sink("half") && false; });
+    failing.instead = [] { return std::optional<std::string>("whole"); };
+    EXPECT_TRUE(RegularFile::createInPieces(dir.str() + "/instead", failing));
+    EXPECT_EQ(RegularFile::read(dir.str() + "/instead"), "whole");
+
+    failing.instead = nullptr;
+    std::string problem;
+    EXPECT_FALSE(RegularFile::createInPieces(dir.str() + "/none", failing, &problem));
+    EXPECT_FALSE(fs::exists(dir.str() + "/none"));
+    EXPECT_NE(problem.find("could not be made"), std::string::npos) << problem;
+}
