@@ -212,36 +212,43 @@ const MacroDefinition* DeclarationNotesPass::definitionOf(std::string_view word)
 
 Availability DeclarationNotesPass::availabilityIn(Range range) {
     const auto& tokens = sites.getTokens();
-    std::string written;
-    std::vector<const MacroDefinition*> definitions;
-    bool ownLine = false;
+    std::string written;  // the invocations' expansions, one after the other
     for (Index i = range.from; i < range.to && i < tokens.size(); ++i) {
         if (isPunct(i, '{') && tokens[i].partner > i) {
             i = tokens[i].partner;  // a type's body: its fields' and constants' attributes are theirs
             continue;
         }
         if (!isWord(i) || !isMacro(sites.textOf(i))) continue;
-        definitions.push_back(definitionOf(sites.textOf(i)));
-        if (auto word = macroWords.find(sites.textOf(i)); word != macroWords.end()) ownLine = ownLine || word->second.ownLine;
         Index end = i + 1;
         if (isPunct(end, '(') && tokens[end].partner > end) end = tokens[end].partner + 1;
         const std::size_t from = tokens[i].offset;
         const std::size_t to = tokens[end - 1].offset + tokens[end - 1].length;
         if (!written.empty()) written += ' ';
-        written += sites.span(from, to);
+        written += expansionOf(sites.textOf(i), sites.span(from, to));
         i = end - 1;
     }
     if (written.empty() || !macro) return {};
     auto [found, fresh] = expanded.try_emplace(written);
+    if (fresh) found->second = AvailabilityReader::read(written);
+    return found->second;
+}
+
+// One macro written with its arguments, expanded as the header sees it: "API_AVAILABLE(macos(10.7))"
+// is expanded once in a header, and once in a build while its macro is the same definition
+// (each invocation alone, so that "NS_SWIFT_NAME(x) API_AVAILABLE(...)" finds the second
+// expanded already). A macro of the header's own is its alone: not kept for the next one.
+const std::string& DeclarationNotesPass::expansionOf(std::string_view word, std::string_view invocation) {
+    auto [found, fresh] = invocations.try_emplace(std::string(invocation));
     if (!fresh) return found->second;
-    // Macros of this header's own are its alone: what they say is not kept for the next one.
+    const MacroDefinition* definition = definitionOf(word);
+    const auto known = macroWords.find(word);
+    const bool ownLine = known != macroWords.end() && known->second.ownLine;
     if (!ownLine) {
-        auto said = memory.byText.find(written);
-        if (said != memory.byText.end() && said->second.definitions == definitions)
-            return found->second = said->second.availability;
+        auto said = memory.byText.find(found->first);
+        if (said != memory.byText.end() && said->second.definition == definition) return found->second = said->second.expansion;
     }
-    found->second = AvailabilityReader::read(macro->expand(written));
-    if (!ownLine) memory.byText.insert_or_assign(written, Memory::Said{std::move(definitions), found->second});
+    found->second = macro ? macro->expand(invocation) : std::string(invocation);
+    if (!ownLine) memory.byText.insert_or_assign(found->first, Memory::Said{definition, found->second});
     return found->second;
 }
 

@@ -35,9 +35,9 @@ struct RecordLists;
 
 class DeclarationNotesPass {
 public:
-    // What the attributes written alike said in the headers before, kept by the driver across
-    // the headers of one define list: "API_AVAILABLE(macos(10.7))" is expanded once, not in
-    // every header that writes it, while its macros are the same definitions.
+    // The attribute macros' expansions in the headers before, kept by the driver across the
+    // headers of one define list: "API_AVAILABLE(macos(10.7))" is expanded once, not in every
+    // header that writes it, while its macro is the same definition.
     class Memory {
     public:
         void clear() { byText.clear(); }
@@ -45,8 +45,8 @@ public:
     private:
         friend class DeclarationNotesPass;
         struct Said {
-            std::vector<const MacroDefinition*> definitions;
-            Availability availability;
+            const MacroDefinition* definition;  // of the macro invoked
+            std::string expansion;
         };
         std::unordered_map<std::string, Said> byText;
     };
@@ -81,6 +81,7 @@ private:
     // The availability the macros and attributes written in range say (brace bodies left out).
     Availability availabilityIn(Range range);
     bool isMacro(std::string_view word);
+    const std::string& expansionOf(std::string_view word, std::string_view invocation);
     // The definition the header sees for a macro word (none for __attribute__ and non-macros).
     const MacroDefinition* definitionOf(std::string_view word);
     DeclarationNotes notesAt(Index nameToken, Index start, Range attributes);
@@ -102,7 +103,8 @@ private:
     std::string fwName, hedderName;  // of the header
     std::size_t classesFrom, categoriesFrom, protocolsFrom, structsFrom, enumsFrom, functionsFrom;
     Memory& memory;
-    std::unordered_map<std::string, Availability> expanded;  // attribute text -> what it says
+    std::unordered_map<std::string, Availability> expanded;  // attributes' expansions -> what they say
+    std::unordered_map<std::string, std::string> invocations;  // a macro with its arguments -> its expansion
     struct MacroWord {
         bool isMacro = false;
         const MacroDefinition* definition = nullptr;

@@ -6,6 +6,7 @@
 
 #include "core/parse/DefineData.h"
 #include "core/parse/DefinedNames.h"
+#include "core/parse/ImportOrder.h"
 #include "core/parse/ImportWalk.h"
 
 namespace kestrel {
@@ -40,6 +41,25 @@ const MacroDefinition* DefineLookup::findMacro(const DefineData& header, const s
         return found ? ImportWalk::Step::Stop : ImportWalk::Step::Enter;
     });
     return found ? answer(found) : nullptr;
+}
+
+const MacroDefinition* DefineLookup::findMacro(const DefineData& header, std::string_view symbol, const DefinedNames& names,
+                                               const ImportOrder& order) {
+    const MacroDefinition* best = header.findOwn(symbol);
+    if (!best) {
+        const auto* holders = names.recordsDefining(symbol);
+        if (!holders) return nullptr;
+        std::size_t bestPlace = 0;
+        for (const DefineData* holder : *holders) {
+            const std::size_t place = order.placeOf(*holder);
+            if (place == 0 || (best && place >= bestPlace)) continue;
+            if (const MacroDefinition* line = holder->findOwn(symbol)) {
+                best = line;
+                bestPlace = place;
+            }
+        }
+    }
+    return best && !best->isUndefined() ? best : nullptr;
 }
 
 }  // namespace kestrel

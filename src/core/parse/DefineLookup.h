@@ -8,6 +8,7 @@
 //   findDefinition(App.h's record, "GS_EXPORT", defineList) -> "extern\n"
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/platform/ProcessState.h"
 
@@ -15,6 +16,7 @@ namespace kestrel {
 
 class DefineData;
 class DefinedNames;
+class ImportOrder;
 class MacroDefinition;
 
 class DefineLookup {
@@ -26,6 +28,10 @@ public:
                                                      const DefineList& group, const DefinedNames* names = nullptr);
     static const MacroDefinition* findMacro(const DefineData& header, const std::string& symbol,
                                             const DefineList& group, const DefinedNames* names = nullptr);
+    // The same answer without a walk: among the records names says define symbol, the one order
+    // (made for header, up to date) places first. For a header that asks about many names.
+    static const MacroDefinition* findMacro(const DefineData& header, std::string_view symbol, const DefinedNames& names,
+                                            const ImportOrder& order);
 };
 
 }  // namespace kestrel

@@ -8,6 +8,7 @@
 
 #include "core/parse/DefineData.h"
 #include "core/parse/DefineLookup.h"
+#include "core/parse/ImportOrder.h"
 #include "core/parse/DefinedNames.h"
 #include "core/platform/ProcessState.h"
 
@@ -168,12 +169,14 @@ const DefineRecordExpander::Definition* DefineRecordExpander::definition(const s
     auto found = known.find(name);
     if (found == known.end()) {
         std::shared_ptr<const Definition> d;
-        if (auto stored = DefineLookup::findDefinition(*header, name, ProcessState::defineList(), &names)) {
-            auto reading = parsed.find(*stored);
+        const ImportOrder& order = ImportOrder::kept(importOrder, *header, ProcessState::defineList(), &names);
+        if (const MacroDefinition* macro = DefineLookup::findMacro(*header, name, names, order)) {
+            const std::string stored = macro->recordText();
+            auto reading = parsed.find(stored);
             if (reading == parsed.end()) {
                 auto fresh = std::make_shared<const Definition>(
-                    parse(*stored, [this](const std::string& w) { return names.contains(w); }));
-                reading = parsed.emplace(*stored, std::move(fresh)).first;
+                    parse(stored, [this](const std::string& w) { return names.contains(w); }));
+                reading = parsed.emplace(stored, std::move(fresh)).first;
             }
             d = reading->second;
         }

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "core/parse/ImportOrder.h"
 #include "core/parse/MacroExpansionSource.h"
 
 namespace kestrel {
@@ -59,6 +60,7 @@ private:
     const DefinedNames& names;
     ParsedDefinitions& parsed;
     std::map<std::string, std::shared_ptr<const Definition>> known;  // this header's, by macro name
+    std::optional<ImportOrder> importOrder;  // of header, for finding definitions
 };
 
 }  // namespace kestrel

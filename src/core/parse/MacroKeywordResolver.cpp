@@ -5,6 +5,7 @@
 #include "core/parse/AttributeWord.h"
 #include "core/parse/DefineData.h"
 #include "core/parse/DefineLookup.h"
+#include "core/parse/ImportOrder.h"
 #include "core/parse/DefinedNames.h"
 #include "core/parse/StaticInline.h"
 #include "core/platform/ProcessState.h"
@@ -50,7 +51,9 @@ const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
     forgetWhenDefined();
     auto found = definitions.find(word);
     if (found == definitions.end()) {
-        const MacroDefinition* macro = DefineLookup::findMacro(*header, word, ProcessState::defineList(), &names);
+        const DefineList& group = ProcessState::defineList();
+        const MacroDefinition* macro =
+            DefineLookup::findMacro(*header, word, names, ImportOrder::kept(order, *header, group, &names));
         found = definitions.emplace(word, macro ? std::optional<MacroBody>(MacroBody::of(*macro)) : std::nullopt).first;
     }
     return found->second ? &*found->second : nullptr;

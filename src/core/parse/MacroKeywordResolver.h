@@ -25,7 +25,9 @@
 #include <unordered_map>
 
 #include "core/parse/CToken.h"
+#include "core/parse/ImportOrder.h"
 #include "core/parse/MacroBody.h"
+
 
 namespace kestrel {
 
@@ -77,6 +79,7 @@ private:
     std::unordered_map<std::string, std::optional<bool>> knownAttributes;
     std::unordered_map<std::string, std::optional<MacroBody>> definitions;
     std::size_t definesSeen = 0;  // the header's define lines when the answers were given
+    std::optional<ImportOrder> order;  // of header, for finding definitions
 };
 
 }  // namespace kestrel

@@ -1,0 +1,49 @@
+#include "core/parse/ImportOrder.h"
+
+#include "core/parse/DefineData.h"
+#include "core/parse/DefinedNames.h"
+#include "core/parse/ImportWalk.h"
+
+namespace kestrel {
+
+namespace {
+
+std::size_t importCountOf(const DefineData& header) {
+    const auto& imports = header.getImportList();
+    return imports ? imports->size() : 0;
+}
+
+}  // namespace
+
+ImportOrder::ImportOrder(const DefineData& header, const DefineList& group, const DefinedNames* names)
+    : header(&header), importCount(importCountOf(header)), groupSize(group.size()), byOrdinal(group.size() + 1, 0) {
+    std::size_t next = 0;
+    ImportWalk::below(header, group, names, [&](const DefineData& record) {
+        if (&record == &header) return ImportWalk::Step::Skip;
+        const std::size_t ordinal = record.getOrdinal();
+        std::size_t& place = ordinal < byOrdinal.size() ? byOrdinal[ordinal] : others[&record];
+        if (place != 0) return ImportWalk::Step::Skip;
+        place = ++next;
+        return ImportWalk::Step::Enter;
+    });
+}
+
+std::size_t ImportOrder::placeOf(const DefineData& record) const {
+    if (&record == header) return 0;
+    const std::size_t ordinal = record.getOrdinal();
+    if (ordinal < byOrdinal.size()) return byOrdinal[ordinal];
+    auto found = others.find(&record);
+    return found == others.end() ? 0 : found->second;
+}
+
+bool ImportOrder::current(const DefineData& of, const DefineList& group) const {
+    return &of == header && importCountOf(of) == importCount && group.size() == groupSize;
+}
+
+const ImportOrder& ImportOrder::kept(std::optional<ImportOrder>& slot, const DefineData& header, const DefineList& group,
+                                     const DefinedNames* names) {
+    if (!slot || !slot->current(header, group)) slot.emplace(header, group, names);
+    return *slot;
+}
+
+}  // namespace kestrel

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/parse/DefineData.h"
+#include "core/parse/DefineLookup.h"
+#include "core/parse/DefinedNames.h"
+#include "core/parse/ImportOrder.h"
+#include "core/parse/MacroDefinition.h"
+
+using namespace kestrel;
+
+// The definition found through the import order is the one the walk finds, for every header
+// and name: own lines first, then the record met first depth first in import order, an #undef
+// met first hiding what lies behind it; cycles, missing and numbered or unnumbered records alike.
+TEST(ImportOrder, FindsWhatTheWalkFinds) {
+    DefineList group;
+    auto add = [&](const std::string& name) { return group[name] = std::make_shared<DefineData>(name); };
+    auto app = add("App.h"), a = add("A.h"), b = add("B.h"), deep = add("Deep.h"), other = add("Other.h");
+    group["Null.h"] = nullptr;
+    for (auto [from, to] : {std::pair{app, "A.h"}, {app, "B.h"}, {a, "Deep.h"}, {a, "Missing.h"}, {b, "Deep.h"},
+                            {b, "App.h"}, {deep, "A.h"}, {b, "Null.h"}})
+        from->addImportHeader(to);
+    deep->addDefine("1\n", "X");   // met before B's
+    b->addDefine("2\n", "X");
+    b->addDefine("3\n", "Y");
+    other->addDefine("4\n", "Y");  // not imported by App.h
+    app->addDefine("5\n", "OWN");
+    a->addDefine(MacroDefinition::undefinedMark(), "GONE");  // met before Deep's definition
+    deep->addDefine("6\n", "GONE");
+    std::size_t ordinal = 0;
+    for (auto& [name, record] : group)
+        if (record && name != "B.h") record->setOrdinal(ordinal++);  // B.h stays unnumbered
+    DefinedNames names;
+    names.refresh(group);
+
+    for (const auto& [name, record] : group) {
+        if (!record) continue;
+        const ImportOrder order(*record, group, &names);
+        for (const std::string symbol : {"X", "Y", "OWN", "GONE", "NONE"}) {
+            const MacroDefinition* walked = DefineLookup::findMacro(*record, symbol, group, &names);
+            const MacroDefinition* ordered = DefineLookup::findMacro(*record, symbol, names, order);
+            EXPECT_EQ(walked, ordered) << name << " " << symbol;
+        }
+    }
+    const ImportOrder order(*app, group, &names);
+    EXPECT_EQ(DefineLookup::findMacro(*app, "X", names, order)->recordText(), "1\n");
+    EXPECT_EQ(DefineLookup::findMacro(*app, "GONE", names, order), nullptr);
+    EXPECT_EQ(DefineLookup::findMacro(*app, "Y", names, order)->recordText(), "3\n");
+    EXPECT_EQ(order.placeOf(*other), 0u);
+    EXPECT_EQ(order.placeOf(*app), 0u);
+
+    EXPECT_TRUE(order.current(*app, group));
+    app->addImportHeader("Other.h");  // the header read on: the order is made again
+    EXPECT_FALSE(order.current(*app, group));
+}
