@@ -463,6 +463,7 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
     }
     if (listsChanged || functionsChanged) {
         files[Set::kDeclarationNotesFile].bytes = declarationNotesXml;
+        files[Set::kDeclarationNotesFile].meanwhile = true;  // as large as all the others
     } else {
         files[Set::kDeclarationNotesFile] = {true, declarationNotesXml};
     }

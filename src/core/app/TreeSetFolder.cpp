@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <random>
 #include <system_error>
 
@@ -192,6 +193,7 @@ TreeSetFolder::WriteResult TreeSetFolder::write(const std::array<FileToWrite, kF
         if (files[file].keepBase && takeFrom && !takeFrom->empty())
             sources[file].linkFrom = filesOf(*takeFrom) + "/" + fileName(file);
         sources[file].bytes = &files[file].bytes;
+        sources[file].meanwhile = files[file].meanwhile;
     }
     const std::optional<std::string> name = makeSet(sources, "", problem);
     if (!name || !switchTo(*name, "", problem)) return fail(problem);
@@ -223,22 +225,59 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
         problem = std::move(why);
         return std::nullopt;
     };
+    // Made from its bytes: false with the reason when it could not be.
+    auto fromBytes = [](const Source& source, const std::string& target, const std::string& name, std::string& why) {
+        std::optional<FileBytes> bytes = source.bytes && *source.bytes ? (*source.bytes)() : std::nullopt;
+        if (!bytes) why = "the stored " + name + " could not be made";
+        return bytes && RegularFile::createInPieces(target, *bytes, &why);
+    };
+    struct Meanwhile {
+        std::future<bool> made;
+        std::string why;
+    };
+    std::array<std::unique_ptr<Meanwhile>, kFiles> meanwhile;
+    auto joinAll = [&meanwhile] {
+        for (auto& m : meanwhile)
+            if (m && m->made.valid()) m->made.wait();
+    };
+    for (std::size_t file = 0; file < kFiles; ++file) {
+        const Source& source = sources[file];
+        if (!source.meanwhile || !source.linkFrom.empty() || !source.copyFrom.empty() || source.optional) continue;
+        auto& m = meanwhile[file] = std::make_unique<Meanwhile>();
+        const std::string target = temporary + "/" + fileName(file), name = fileName(file);
+        try {
+            m->made = std::async(std::launch::async,
+                                 [&fromBytes, &source, target, name, m = m.get()] { return fromBytes(source, target, name, m->why); });
+        } catch (const std::system_error&) {
+            meanwhile[file].reset();  // no thread to be had: made in turn below
+        }
+    }
     for (std::size_t file = 0; file < kFiles; ++file) {
         const Source& source = sources[file];
         const std::string name = fileName(file);
         const std::string target = temporary + "/" + name;
+        if (meanwhile[file]) {
+            if (!meanwhile[file]->made.get()) {
+                joinAll();
+                return abandon(meanwhile[file]->why);
+            }
+            step(stepPrefix + "file " + name);
+            continue;
+        }
         bool done = !source.linkFrom.empty() && ::link(source.linkFrom.c_str(), target.c_str()) == 0;
         if (!done && !source.copyFrom.empty()) {
             // Read as tools read it (through a link); anything that is no regular file, or larger
             // than a stored file can be, is not taken.
             std::optional<std::string> bytes = RegularFile::read(source.copyFrom, PlistFile::kLargestFile);
-            if (bytes && !RegularFile::create(target, *bytes, &problem)) return abandon(problem);
+            if (bytes && !RegularFile::create(target, *bytes, &problem)) {
+                joinAll();
+                return abandon(problem);
+            }
             done = bytes.has_value();
         }
-        if (!done && !source.optional) {
-            std::optional<FileBytes> bytes = source.bytes && *source.bytes ? (*source.bytes)() : std::nullopt;
-            if (!bytes) return abandon("the stored " + name + " could not be made");
-            if (!RegularFile::createInPieces(target, *bytes, &problem)) return abandon(problem);
+        if (!done && !source.optional && !fromBytes(source, target, name, problem)) {
+            joinAll();
+            return abandon(problem);
         }
         step(stepPrefix + "file " + name);
     }

@@ -87,6 +87,8 @@ public:
     struct FileToWrite {
         bool keepBase = false;
         std::function<std::optional<FileBytes>()> bytes;
+        // Made on a thread of its own while the others are (its bytes must not need theirs).
+        bool meanwhile = false;
     };
     enum class Newer { Replace, Keep };
     struct WriteResult {
@@ -115,6 +117,7 @@ private:
         std::string copyFrom;
         const std::function<std::optional<FileBytes>()>* bytes = nullptr;
         bool optional = false;
+        bool meanwhile = false;
     };
     // Makes a set in a temporary folder of trees/ and renames it to its name, which it answers.
     std::optional<std::string> makeSet(const std::array<Source, kFiles>& sources, const std::string& stepPrefix,
