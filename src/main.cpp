@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     // and a fault for every 4 KiB page was a fifth of its time. The main thread's memory was
     // laid out before main, so only threads started from here on get them; the delay would
     // give each new thread small pages first.
-    if (!getenv("KESTREL_SMALL_PAGES")) mi_option_enable(mi_option_large_os_pages);
+    mi_option_enable(mi_option_large_os_pages);
     mi_option_set(mi_option_eager_commit_delay, 0);
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
