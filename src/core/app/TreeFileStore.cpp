@@ -42,8 +42,7 @@ bool writeRecords(PlistXmlWriter& writer, const std::vector<std::shared_ptr<Reco
     for (const auto& record : records) {
         if (!record) continue;
         PlistDict dic;
-        record->makeDictionary(dic);
-        DeclarationNotesFile::strip(dic);
+        record->makeDictionary(dic, false);
         writer.value(PlistValue(std::move(dic)));
         if (writer.failed()) return false;
     }

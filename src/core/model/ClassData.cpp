@@ -38,8 +38,8 @@ void ClassData::initFromDic(const PlistDict& dic) {
     selectFlag = dic.boolValue("selectFlag").value_or(false);
 }
 
-void ClassData::makeDictionary(PlistDict& dic) const {
-    HasMethodsData::makeDictionary(dic);
+void ClassData::makeDictionary(PlistDict& dic, bool withNotes) const {
+    HasMethodsData::makeDictionary(dic, withNotes);
     dic.set("showSubTree", PlistValue(showSubTree));
     dic.set("selectFlag", PlistValue(selectFlag));
 }

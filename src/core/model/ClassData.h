@@ -26,7 +26,7 @@ public:
 
     void initInstance() override;
     void initFromDic(const PlistDict& dic) override;
-    void makeDictionary(PlistDict& dic) const override;
+    void makeDictionary(PlistDict& dic, bool withNotes = true) const override;
 
     void addCategory(std::shared_ptr<CategoryData> category);
     const std::vector<std::shared_ptr<CategoryData>>& getCategoryList() const { return categoryList; }

@@ -30,8 +30,8 @@ void EnumData::initFromDic(const PlistDict& dic) {
     if (const PlistDict* notes = dic.getDict("constantNotes")) constantNotes = NotesDictionary::fromDict(*notes);
 }
 
-void EnumData::makeDictionary(PlistDict& dic) const {
-    StructEnumData::makeDictionary(dic);
+void EnumData::makeDictionary(PlistDict& dic, bool withNotes) const {
+    StructEnumData::makeDictionary(dic, withNotes);
     if (underlyingType) dic.set("underlyingType", PlistValue(*underlyingType));
     if (constants) {
         PlistArray list;
@@ -39,7 +39,7 @@ void EnumData::makeDictionary(PlistDict& dic) const {
         for (const EnumConstant& constant : *constants) list.emplace_back(constant.text());
         dic.set("constants", PlistValue(std::move(list)));
     }
-    if (!constantNotes.empty()) dic.set("constantNotes", PlistValue(NotesDictionary::toDict(constantNotes)));
+    if (withNotes && !constantNotes.empty()) dic.set("constantNotes", PlistValue(NotesDictionary::toDict(constantNotes)));
 }
 
 void EnumData::setConstants(std::vector<EnumConstant> list) {

@@ -29,7 +29,7 @@ public:
 
     void initInstance() override;
     void initFromDic(const PlistDict& dic) override;
-    void makeDictionary(PlistDict& dic) const override;
+    void makeDictionary(PlistDict& dic, bool withNotes = true) const override;
 
     void setUnderlyingType(std::optional<std::string> type) { underlyingType = std::move(type); }
     const std::optional<std::string>& getUnderlyingType() const { return underlyingType; }

@@ -70,12 +70,12 @@ void HasMethodsData::initFromDic(const PlistDict& dic) {
     customFlag = dic.boolValue("customFlag").value_or(false);
 }
 
-void HasMethodsData::makeDictionary(PlistDict& dic) const {
-    TreeData::makeDictionary(dic);
+void HasMethodsData::makeDictionary(PlistDict& dic, bool withNotes) const {
+    TreeData::makeDictionary(dic, withNotes);
     if (superName_) dic.set("superName", PlistValue(*superName_));
     if (protocolNames) dic.set("protocolNames", PlistValue::fromStrings(*protocolNames));
     if (methodList) dic.set("methodList", PlistValue::fromStrings(*methodList));
-    if (!methodNotes.empty()) dic.set("methodNotes", PlistValue(NotesDictionary::toDict(methodNotes)));
+    if (withNotes && !methodNotes.empty()) dic.set("methodNotes", PlistValue(NotesDictionary::toDict(methodNotes)));
     dic.set("customFlag", PlistValue(customFlag));
 }
 

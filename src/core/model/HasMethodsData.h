@@ -27,7 +27,7 @@ public:
 
     void initInstance() override;
     void initFromDic(const PlistDict& dic) override;
-    void makeDictionary(PlistDict& dic) const override;
+    void makeDictionary(PlistDict& dic, bool withNotes = true) const override;
 
     // Replaces the whole list (a setter, despite its name).
     void addMethodList(std::optional<std::vector<std::string>> list) { methodList = std::move(list); }

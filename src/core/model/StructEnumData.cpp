@@ -24,8 +24,8 @@ void StructEnumData::initFromDic(const PlistDict& dic) {
     if (const std::string* s = dic.getString("structIndex")) structIndex = *s;
 }
 
-void StructEnumData::makeDictionary(PlistDict& dic) const {
-    TreeData::makeDictionary(dic);
+void StructEnumData::makeDictionary(PlistDict& dic, bool withNotes) const {
+    TreeData::makeDictionary(dic, withNotes);
     dic.remove("idNum");  // structs and enums are not numbered
     if (structIndex) dic.set("structIndex", PlistValue(*structIndex));
 }

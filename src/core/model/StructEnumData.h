@@ -19,7 +19,7 @@ public:
 
     void initInstance() override;
     void initFromDic(const PlistDict& dic) override;
-    void makeDictionary(PlistDict& dic) const override;
+    void makeDictionary(PlistDict& dic, bool withNotes = true) const override;
 
     void setStructIndex(std::optional<std::string> body) { structIndex = std::move(body); }
     const std::optional<std::string>& getStructIndex() const { return structIndex; }

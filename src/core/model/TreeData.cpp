@@ -55,13 +55,13 @@ void TreeData::initFromDic(const PlistDict& dic) {
     notes.hedderName.reset();
 }
 
-void TreeData::makeDictionary(PlistDict& dic) const {
+void TreeData::makeDictionary(PlistDict& dic, bool withNotes) const {
     dic.set("kind", PlistValue(dataKind));
     if (name) dic.set("name", PlistValue(*name));
     if (fwName) dic.set("fwName", PlistValue(*fwName));
     if (hedderName_) dic.set("headerName", PlistValue(*hedderName_));
     dic.set("idNum", PlistValue(idNum));
-    notes.writeTo(dic);
+    if (withNotes) notes.writeTo(dic);
 }
 
 std::shared_ptr<TreeData> TreeData::makeDataFromDic(const PlistDict& dic) {

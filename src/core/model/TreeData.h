@@ -56,7 +56,9 @@ public:
     // Reads the stored keys that are present (each class reads its own after its parent's).
     virtual void initFromDic(const PlistDict& dic);
     // Appends the stored keys, in the fixed order, to dic.
-    virtual void makeDictionary(PlistDict& dic) const;
+    // withNotes false: without the notes ("line", "doc", "availability", "methodNotes",
+    // "constantNotes"), which the store keeps in a file of their own.
+    virtual void makeDictionary(PlistDict& dic, bool withNotes = true) const;
     // Builds the record of the class named by "kind": none without "kind", with a kind that is
     // not a number, or with a negative kind; any kind above 7 gives a FunctionMacrosData.
     static std::shared_ptr<TreeData> makeDataFromDic(const PlistDict& dic);
