@@ -63,18 +63,36 @@ void store(PlistDict& file, const char* kind, const std::vector<std::shared_ptr<
     if (!entries.empty()) file.set(kind, PlistValue(std::move(entries)));
 }
 
-// The same as store, written as it goes: only one record's entry is held at a time.
+// The same as store, written as it goes: nothing of the file is held but the piece being
+// written.
 template <class Record>
 void write(PlistXmlWriter& file, const char* kind, const std::vector<std::shared_ptr<Record>>& list) {
     bool begun = false;
-    eachEntry(list, [&](const std::string& key, PlistDict&& entry) {
+    eachKeyed(list, [&](const Record& record, const std::string& key) {
+        const NotesByName* methods = nullptr;
+        const NotesByName* constants = nullptr;
+        if constexpr (std::is_base_of_v<HasMethodsData, Record>) methods = &record.getMethodNotes();
+        if constexpr (std::is_same_v<Record, EnumData>) constants = &record.getConstantNotes();
+        const bool withMethods = methods && !methods->empty();  // as addNotes: a map of empty notes too
+        const bool withConstants = constants && !constants->empty();
+        if (record.getNotes().empty() && !withMethods && !withConstants) return;
         if (!begun) {
             file.key(kind);
             file.beginDict();
             begun = true;
         }
         file.key(key);
-        file.value(PlistValue(std::move(entry)));
+        file.beginDict();
+        record.getNotes().writeTo(file);
+        if (withMethods) {
+            file.key("methodNotes");
+            NotesDictionary::write(*methods, file);
+        }
+        if (withConstants) {
+            file.key("constantNotes");
+            NotesDictionary::write(*constants, file);
+        }
+        file.endDict();
     });
     if (begun) file.endDict();
 }

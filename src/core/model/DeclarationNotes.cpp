@@ -12,6 +12,18 @@ void DeclarationNotes::writeTo(PlistDict& dic) const {
     if (hasAvailability()) dic.set("availability", PlistValue(availability.toPlist()));
 }
 
+void DeclarationNotes::writeTo(PlistXmlWriter& writer) const {
+    auto entry = [&writer](const char* key, const PlistValue& value) {
+        writer.key(key);
+        writer.value(value);
+    };
+    if (fwName) entry("fwName", PlistValue(*fwName));
+    if (hedderName) entry("headerName", PlistValue(*hedderName));
+    if (line) entry("line", PlistValue(*line));
+    if (doc) entry("doc", PlistValue(*doc));
+    if (hasAvailability()) entry("availability", PlistValue(availability.toPlist()));
+}
+
 DeclarationNotes DeclarationNotes::readFrom(const PlistDict& dic) {
     DeclarationNotes notes;
     if (const std::string* text = dic.getString("fwName")) notes.fwName = *text;
@@ -33,6 +45,18 @@ PlistDict NotesDictionary::toDict(const NotesByName& notes) {
         dic.append(std::move(key), PlistValue(std::move(entry)));  // the map's names are unique
     }
     return dic;
+}
+
+void NotesDictionary::write(const NotesByName& notes, PlistXmlWriter& writer) {
+    writer.beginDict();
+    for (const auto& [name, note] : notes) {
+        if (note.empty()) continue;
+        writer.key(name);
+        writer.beginDict();
+        note.writeTo(writer);
+        writer.endDict();
+    }
+    writer.endDict();
 }
 
 NotesByName NotesDictionary::fromDict(const PlistDict& dic) {

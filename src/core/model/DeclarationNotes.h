@@ -21,6 +21,7 @@
 
 #include "core/model/Availability.h"
 #include "core/platform/PlistValue.h"
+#include "core/platform/PlistXmlWriter.h"
 
 namespace kestrel {
 
@@ -41,6 +42,8 @@ struct DeclarationNotes {
     // Writes the keys that are set into dic, in the order fwName, headerName, line, doc,
     // availability.
     void writeTo(PlistDict& dic) const;
+    // The same keys written as a dictionary's entries (between beginDict and endDict).
+    void writeTo(PlistXmlWriter& writer) const;
     // The notes held by dic's keys; a line that is no number from 1, a doc that is no string,
     // an availability that is no dictionary is not taken (nor, inside it, what has not the
     // shape above: Availability::fromPlist).
@@ -53,6 +56,8 @@ using NotesByName = std::map<std::string, DeclarationNotes>;
 struct NotesDictionary {
     // {name: {"line": ..., ...}, ...}; names with empty notes are left out.
     static PlistDict toDict(const NotesByName& notes);
+    // toDict's dictionary written as it goes.
+    static void write(const NotesByName& notes, PlistXmlWriter& writer);
     // Entries that are not dictionaries, or hold no sound note, are passed over.
     static NotesByName fromDict(const PlistDict& dic);
 };
