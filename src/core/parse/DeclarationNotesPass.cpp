@@ -228,8 +228,9 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
         i = end - 1;
     }
     if (written.empty() || !macro) return {};
-    auto [found, fresh] = expanded.try_emplace(written);
-    if (fresh) found->second = AvailabilityReader::read(written);
+    // What expanded text says depends on nothing else: read once in a build.
+    auto [found, fresh] = memory.readings.try_emplace(std::move(written));
+    if (fresh) found->second = AvailabilityReader::read(found->first);
     return found->second;
 }
 

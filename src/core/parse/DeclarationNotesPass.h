@@ -40,7 +40,10 @@ public:
     // header that writes it, while its macro is the same definition.
     class Memory {
     public:
-        void clear() { byText.clear(); }
+        void clear() {
+            byText.clear();
+            readings.clear();
+        }
 
     private:
         friend class DeclarationNotesPass;
@@ -49,6 +52,7 @@ public:
             std::string expansion;
         };
         std::unordered_map<std::string, Said> byText;
+        std::unordered_map<std::string, Availability> readings;  // attributes' expansions -> what they say
     };
 
     // records, text and memory must outlive the pass; what records hold now is not this header's.
@@ -103,7 +107,6 @@ private:
     std::string fwName, hedderName;  // of the header
     std::size_t classesFrom, categoriesFrom, protocolsFrom, structsFrom, enumsFrom, functionsFrom;
     Memory& memory;
-    std::unordered_map<std::string, Availability> expanded;  // attributes' expansions -> what they say
     std::unordered_map<std::string, std::string> invocations;  // a macro with its arguments -> its expansion
     struct MacroWord {
         bool isMacro = false;
