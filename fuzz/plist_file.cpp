@@ -1,13 +1,15 @@
 // Fuzz target: PlistFile's reader on any bytes, XML or binary ("bplist00"). Whatever it reads
 // is what a store would write back when it keeps the file's contents (comments, URLs), so a
 // value read must either be refused by the writer or read back from the written XML as the
-// same value.
+// same value. Where the streaming writer writes it, its bytes are libplist's (or, where keys
+// cut at a NUL byte clash, read back as libplist's do).
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 
 #include "FuzzSupport.h"
 #include "core/platform/PlistFile.h"
+#include "core/platform/PlistXmlWriter.h"
 
 using namespace kestrel;
 
@@ -49,6 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes = fuzz::bytesOf(data, size);
     std::optional<PlistValue> value = PlistFile::parse(bytes);
     if (!value) return 0;
+    if (std::optional<std::string> ours = PlistXmlWriter::toXML(*value)) {
+        std::optional<std::string> theirs = PlistFile::toXMLThroughLibplist(*value);
+        KESTREL_FUZZ_CHECK(theirs, "libplist refused a value the writer wrote");
+        if (*ours != *theirs) {
+            std::optional<PlistValue> a = PlistFile::parse(*ours), b = PlistFile::parse(*theirs);
+            KESTREL_FUZZ_CHECK(a && b && sameValue(*a, *b), "the writer's XML is not libplist's");
+        }
+    }
     std::optional<std::string> xml = PlistFile::toXML(*value);
     if (!xml) return 0;
     std::optional<PlistValue> again = PlistFile::parse(*xml);
