@@ -169,7 +169,7 @@ const DefineRecordExpander::Definition* DefineRecordExpander::definition(const s
     auto found = known.find(name);
     if (found == known.end()) {
         std::shared_ptr<const Definition> d;
-        const ImportOrder& order = ImportOrder::kept(importOrder, *header, ProcessState::defineList(), &names);
+        const ImportOrder& order = ImportOrder::kept(*importOrder, *header, ProcessState::defineList(), &names);
         if (const MacroDefinition* macro = DefineLookup::findMacro(*header, name, names, order)) {
             const std::string stored = macro->recordText();
             auto reading = parsed.find(stored);

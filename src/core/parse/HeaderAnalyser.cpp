@@ -193,6 +193,8 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     macro.setDefinedNames(&definedNames);
     macro.setHeaderPath(hedderPath);
     macroKeywords.emplace(macro.getCurrentData(), definedNames, &HeaderAnalyser::isKeyword);
+    importOrder.reset();
+    macroKeywords->shareImportOrder(importOrder);
     // The definitions read back hold as long as the define list does: a new build reads afresh.
     const DefineList& defines = ProcessState::defineList();
     const std::shared_ptr<DefineData> firstDefines = defines.empty() ? nullptr : defines.begin()->second;
@@ -202,6 +204,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
         parsedFor = {defines.size(), firstDefines};
     }
     macroExpander.emplace(macro.getCurrentData(), definedNames, parsedDefinitions);
+    macroExpander->shareImportOrder(importOrder);
     enumForms.emplace(*macroExpander, [this](const std::string& word) { return isAttributeMacro(word).value_or(false); });
     struct EndOfHeader {  // the resolver and the enum forms belong to this header only
         HeaderAnalyser& analyser;

@@ -53,7 +53,7 @@ const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
     if (found == definitions.end()) {
         const DefineList& group = ProcessState::defineList();
         const MacroDefinition* macro =
-            DefineLookup::findMacro(*header, word, names, ImportOrder::kept(order, *header, group, &names));
+            DefineLookup::findMacro(*header, word, names, ImportOrder::kept(*order, *header, group, &names));
         found = definitions.emplace(word, macro ? std::optional<MacroBody>(MacroBody::of(*macro)) : std::nullopt).first;
     }
     return found->second ? &*found->second : nullptr;

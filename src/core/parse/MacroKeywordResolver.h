@@ -61,6 +61,10 @@ public:
     // The definition of word that the header sees, or none.
     const MacroBody* definition(const std::string& word);
 
+    // Keeps the header's import order in slot, shared with the other readers of the same
+    // header (made once for all of them).
+    void shareImportOrder(std::optional<ImportOrder>& slot) { order = &slot; }
+
 private:
     // The answers so far are dropped once the header has defined another macro.
     void forgetWhenDefined();
@@ -79,7 +83,8 @@ private:
     std::unordered_map<std::string, std::optional<bool>> knownAttributes;
     std::unordered_map<std::string, std::optional<MacroBody>> definitions;
     std::size_t definesSeen = 0;  // the header's define lines when the answers were given
-    std::optional<ImportOrder> order;  // of header, for finding definitions
+    std::optional<ImportOrder> ownOrder;
+    std::optional<ImportOrder>* order = &ownOrder;  // of header, for finding definitions
 };
 
 }  // namespace kestrel
