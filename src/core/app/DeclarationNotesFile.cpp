@@ -118,39 +118,35 @@ void load(const PlistDict& file, const char* kind, const std::vector<std::shared
     });
 }
 
+// use(kind, list) for each kind of the file, in the file's order.
+template <class Lists, class Use>
+void eachKind(const DeclarationNotesFile::Classes& classes, Lists& lists, Use use) {
+    use("classes", classes);
+    use("protocols", lists.protocolList);
+    use("categories", lists.categoryList);
+    use("structs", lists.structList);
+    use("enums", lists.enumList);
+    use("functions", lists.functions);
+}
+
 }  // namespace
 
 PlistDict DeclarationNotesFile::toDict(const Classes& classes, const RecordLists& lists) {
     PlistDict file;
-    store(file, "classes", classes);
-    store(file, "protocols", lists.protocolList);
-    store(file, "categories", lists.categoryList);
-    store(file, "structs", lists.structList);
-    store(file, "enums", lists.enumList);
-    store(file, "functions", lists.functions);
+    eachKind(classes, lists, [&file](const char* kind, const auto& list) { store(file, kind, list); });
     return file;
 }
 
 bool DeclarationNotesFile::writeXML(const Classes& classes, const RecordLists& lists, const FileBytes::Sink& sink) {
     PlistXmlWriter file(sink);
     file.beginDict();
-    write(file, "classes", classes);
-    write(file, "protocols", lists.protocolList);
-    write(file, "categories", lists.categoryList);
-    write(file, "structs", lists.structList);
-    write(file, "enums", lists.enumList);
-    write(file, "functions", lists.functions);
+    eachKind(classes, lists, [&file](const char* kind, const auto& list) { write(file, kind, list); });
     file.endDict();
     return std::move(file).finishToSink();
 }
 
 void DeclarationNotesFile::apply(const PlistDict& dic, const Classes& classes, RecordLists& lists) {
-    load(dic, "classes", classes);
-    load(dic, "protocols", lists.protocolList);
-    load(dic, "categories", lists.categoryList);
-    load(dic, "structs", lists.structList);
-    load(dic, "enums", lists.enumList);
-    load(dic, "functions", lists.functions);
+    eachKind(classes, lists, [&dic](const char* kind, const auto& list) { load(dic, kind, list); });
 }
 
 void DeclarationNotesFile::strip(PlistDict& record) {
