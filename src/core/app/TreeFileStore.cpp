@@ -12,7 +12,6 @@
 
 #include "core/app/AppAction2.h"
 #include "core/app/DeclarationNotesFile.h"
-#include "core/platform/PlistXmlWriter.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
@@ -24,11 +23,14 @@
 #include "core/platform/Host.h"
 #include "core/platform/InfoPlist.h"
 #include "core/platform/PlistFile.h"
+#include "core/platform/PlistXmlWriter.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/PrefFile.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -60,12 +62,6 @@ FileBytes streamedRecords(std::function<bool(PlistXmlWriter&)> write,
     bytes.instead = std::move(whole);
     return bytes;
 }
-
-}  // namespace
-
-namespace fs = std::filesystem;
-
-namespace {
 
 using Set = TreeSetFolder;
 
