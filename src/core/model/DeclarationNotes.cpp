@@ -13,15 +13,22 @@ void DeclarationNotes::writeTo(PlistDict& dic) const {
 }
 
 void DeclarationNotes::writeTo(PlistXmlWriter& writer) const {
-    auto entry = [&writer](const char* key, const PlistValue& value) {
+    auto text = [&writer](const char* key, const std::optional<std::string>& value) {
+        if (!value) return;
         writer.key(key);
-        writer.value(value);
+        writer.string(*value);
     };
-    if (fwName) entry("fwName", PlistValue(*fwName));
-    if (hedderName) entry("headerName", PlistValue(*hedderName));
-    if (line) entry("line", PlistValue(*line));
-    if (doc) entry("doc", PlistValue(*doc));
-    if (hasAvailability()) entry("availability", PlistValue(availability.toPlist()));
+    text("fwName", fwName);
+    text("headerName", hedderName);
+    if (line) {
+        writer.key("line");
+        writer.integer(*line);
+    }
+    text("doc", doc);
+    if (hasAvailability()) {
+        writer.key("availability");
+        writer.value(PlistValue(availability.toPlist()));
+    }
 }
 
 DeclarationNotes DeclarationNotes::readFrom(const PlistDict& dic) {

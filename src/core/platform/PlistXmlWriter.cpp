@@ -123,19 +123,8 @@ void PlistXmlWriter::endArray() { end(false); }
 void PlistXmlWriter::value(const PlistValue& value) {
     if (failed_) return;
     switch (value.type()) {
-        case PlistValue::Type::String:
-            if (startValue()) text("string", *value.getString());
-            return;
-        case PlistValue::Type::Integer: {
-            char digits[32];
-            const int length = std::snprintf(digits, sizeof digits, "%" PRIi64, *value.getInteger());
-            if (!startValue()) return;
-            indent(open_.size());
-            out_ += "<integer>";
-            out_.append(digits, static_cast<std::size_t>(length));
-            out_ += "</integer>\n";
-            return;
-        }
+        case PlistValue::Type::String: string(*value.getString()); return;
+        case PlistValue::Type::Integer: integer(*value.getInteger()); return;
         case PlistValue::Type::Boolean:
             if (!startValue()) return;
             indent(open_.size());
@@ -170,6 +159,20 @@ bool PlistXmlWriter::closeDocument() {
     out_.append(kEpilog);
     pieceDone();
     return !failed_;
+}
+
+void PlistXmlWriter::string(std::string_view body) {
+    if (startValue()) text("string", body);
+}
+
+void PlistXmlWriter::integer(std::int64_t number) {
+    char digits[32];
+    const int length = std::snprintf(digits, sizeof digits, "%" PRIi64, number);
+    if (!startValue()) return;
+    indent(open_.size());
+    out_ += "<integer>";
+    out_.append(digits, static_cast<std::size_t>(length));
+    out_ += "</integer>\n";
 }
 
 std::optional<FileBytes> PlistXmlWriter::finishInPieces() && {

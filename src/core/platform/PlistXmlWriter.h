@@ -20,6 +20,7 @@
 // Given a sink, it hands the document over in pieces of about kPieceSize bytes as they are
 // written (to a file being made), and holds no more than one piece.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,9 @@ public:
     // A dictionary's key: call before each of its values.
     void key(std::string_view name);
     void value(const PlistValue& value);
+    // The scalars without a PlistValue around them.
+    void string(std::string_view text);
+    void integer(std::int64_t number);
 
     bool failed() const { return failed_; }
     // The document, once every container is closed; none when the writer failed or a
