@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     kestrel::cli::CommandLine commandLine;
     if (commandLine.handles(args)) {
-        kestrel::cli::CommandIO io{std::cout, std::cerr, isatty(STDERR_FILENO) != 0};
+        kestrel::cli::CommandIO io{std::cout, std::cerr, isatty(STDERR_FILENO) != 0, true};
         int status = 1;
         auto run = [&] { status = commandLine.run(args, io); };
         try {

@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <new>
 
 #include "cli/Commands.h"
@@ -7,6 +9,13 @@
 namespace kestrel::cli {
 
 CommandLine::CommandLine() : commands_(allCommands()) {}
+
+void endProcess(CommandIO& io, int status) {
+    io.out.flush();
+    io.err.flush();
+    std::fflush(nullptr);
+    std::_Exit(status);
+}
 
 bool CommandLine::handles(const std::vector<std::string>& args) const {
     if (args.empty()) return false;

@@ -17,7 +17,15 @@ struct CommandIO {
     std::ostream& out;
     std::ostream& err;
     bool errIsTerminal = false;  // progress bars only on a terminal
+    // The command is the whole process (main sets it; tests that run commands in their own
+    // process do not): once its work is stored and said, it may end the process at once
+    // instead of freeing a whole tree's records one by one.
+    bool endsProcess = false;
 };
+
+// Ends the process with status, with io's streams and C's flushed, skipping every destructor.
+// For a command whose outcome is on disk and in its output already (io.endsProcess).
+[[noreturn]] void endProcess(CommandIO& io, int status);
 
 struct Command {
     std::string name;
