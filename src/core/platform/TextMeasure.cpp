@@ -41,12 +41,16 @@ void TextMeasure::setFunction(Function function) {
 bool TextMeasure::hasFunction() { return static_cast<bool>(ProcessState::measureFunction()); }
 
 double TextMeasure::lineHeight() {
+    // Records made while a build analyses on other threads ask too: the window program's
+    // fonts must not be touched there (it crashed in Qt's font engine).
     const LineHeightFunction& function = ProcessState::lineHeightFunction();
-    return function ? function() : kDefaultLineHeight;
+    if (function && std::this_thread::get_id() == ProcessState::measureThread()) return function();
+    return kDefaultLineHeight;
 }
 
 void TextMeasure::setLineHeightFunction(LineHeightFunction function) {
     ProcessState::lineHeightFunction() = std::move(function);
+    ProcessState::measureThread() = std::this_thread::get_id();
 }
 
 double TextMeasure::defaultWidth(std::string_view text) {

@@ -26,6 +26,7 @@ public:
     static double width(std::string_view text);
     // An empty function restores the default.
     static void setFunction(Function function);
+    // Likewise only on the installing thread; the default elsewhere.
     static double lineHeight();
     // An empty function restores the default.
     static void setLineHeightFunction(LineHeightFunction function);
