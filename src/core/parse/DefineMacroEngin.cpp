@@ -116,11 +116,11 @@ void DefineMacroEngin::openHeader(const std::string& path, const std::string& na
 bool DefineMacroEngin::readOn() {
     MultiComment comment(textBuffer, this);
     int status = 0;
-    while (auto command = textBuffer->getCommandWithStatus(status)) {
+    while (textBuffer->skipToMark(status)) {
         if (status == kLineComment) {
             textBuffer->deleteLineBuffer();
         } else if (status == kBlockOpen) {
-            comment.doAnalyse(*command);
+            comment.doAnalyse("/*");
         } else if (status == kHash) {
             doCalc();
             if (pendingImport) return false;

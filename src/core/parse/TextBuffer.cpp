@@ -110,6 +110,49 @@ std::optional<std::string> TextBuffer::getCommandWithStatusandSpace(int& status)
     return cutCommand(status);
 }
 
+bool TextBuffer::skipToMark(int& status) {
+    // Commands are cut at every position in turn, so among the words and one-byte delimiters
+    // only "#", "//", "/*" and the "*/" that takes a slash from a following "/" or "/*" can
+    // change what comes next; none of them spans a line end. The text is searched for those
+    // bytes across lines, and the line that holds the mark is then taken as getLineStrings
+    // would take it.
+    const std::size_t size = buffer_.size();
+    const char* text = buffer_.data();
+    std::size_t at = readOffset();
+    while (at < size) {
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        if (c != '#' && c != '/' && c != '*') {
+            ++at;
+            continue;
+        }
+        const char next = at + 1 < size ? text[at + 1] : '\0';
+        int found = 0;
+        if (c == '#') found = kHash;
+        else if (c == '/' && next == '/') found = kLineComment;
+        else if (c == '/' && next == '*') found = kBlockOpen;
+        if (found == 0) {
+            at += c == '*' && next == '/' ? 2 : 1;
+            continue;
+        }
+        if (at >= lineEnd_ || lineBegin_ >= lineEnd_) {
+            // The mark's line starts after the last line end before it, or where reading is.
+            std::size_t lineStart = at;
+            const std::size_t from = lineBegin_ < lineEnd_ ? lineEnd_ : mainLocation_;
+            while (lineStart > from && text[lineStart - 1] != '\n' && text[lineStart - 1] != '\r') --lineStart;
+            lineBegin_ = lineEnd_ = 0;
+            mainLocation_ = lineStart;
+            getLineStrings();
+        }
+        lineBegin_ = at + (found == kHash ? 1 : 2);
+        status = found;
+        return true;
+    }
+    lineBegin_ = lineEnd_ = 0;
+    mainLocation_ = size;
+    status = kEnd;
+    return false;
+}
+
 std::optional<std::string> TextBuffer::cutCommand(int& status) {
     std::string_view line = std::string_view(buffer_).substr(lineBegin_, lineEnd_ - lineBegin_);
     if (!line.empty()) {

@@ -60,6 +60,11 @@ public:
     std::optional<std::string> getCommandWithStatus(int& status);
     // The same without stripping: spaces and tabs come out as commands of status 1 and 2.
     std::optional<std::string> getCommandWithStatusandSpace(int& status);
+    // Cuts commands as getCommandWithStatus does, without handing out those no directive
+    // reader looks at: stops after cutting a "#", "//" or "/*" and says which in status (true),
+    // or at the end (false, status 100). A reader that wants only directives and comments reads
+    // a header without making a string of every word.
+    bool skipToMark(int& status);
     // Where in the text the next command would start (an offset into it).
     std::size_t readOffset() const { return lineBegin_ < lineEnd_ ? lineBegin_ : mainLocation_; }
     // Drops the rest of the current line; the next command comes from the next line.
