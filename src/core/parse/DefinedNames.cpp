@@ -13,6 +13,7 @@ void DefinedNames::refresh(const DefineList& group) {
     lastRecord = last;
     names.clear();
     imports.clear();
+    importsByOrdinal.clear();
     for (const auto& [name, data] : group) {
         if (!data) continue;
         noteImports(*data, group);
@@ -21,8 +22,21 @@ void DefinedNames::refresh(const DefineList& group) {
     }
 }
 
+std::vector<const DefineData*>& DefinedNames::importsSlot(const DefineData& record) {
+    const std::size_t ordinal = record.getOrdinal();
+    if (ordinal != DefineData::kNoOrdinal && ordinal < (std::size_t{1} << 24)) {
+        if (ordinal >= importsByOrdinal.size()) importsByOrdinal.resize(ordinal + 1);
+        Noted& slot = importsByOrdinal[ordinal];
+        if (!slot.record || slot.record == &record) {  // two records of one ordinal: the second by address
+            slot.record = &record;
+            return slot.imports;
+        }
+    }
+    return imports[&record];
+}
+
 void DefinedNames::noteImports(const DefineData& record, const DefineList& group) {
-    std::vector<const DefineData*>& noted = imports[&record];
+    std::vector<const DefineData*>& noted = importsSlot(record);
     noted.clear();
     if (!record.getImportList()) return;
     for (const std::string& name : *record.getImportList()) {
@@ -32,10 +46,17 @@ void DefinedNames::noteImports(const DefineData& record, const DefineList& group
 }
 
 const std::vector<const DefineData*>* DefinedNames::importsOf(const DefineData& record) const {
-    auto found = imports.find(&record);
-    if (found == imports.end()) return nullptr;
+    const std::vector<const DefineData*>* noted = nullptr;
+    const std::size_t ordinal = record.getOrdinal();
+    if (ordinal < importsByOrdinal.size() && importsByOrdinal[ordinal].record == &record) {
+        noted = &importsByOrdinal[ordinal].imports;
+    } else if (auto found = imports.find(&record); found != imports.end()) {
+        noted = &found->second;
+    } else {
+        return nullptr;
+    }
     const std::size_t size = record.getImportList() ? record.getImportList()->size() : 0;
-    return found->second.size() == size ? &found->second : nullptr;  // it has grown since
+    return noted->size() == size ? noted : nullptr;  // it has grown since
 }
 
 void DefinedNames::add(const std::string& name, const DefineData* record) {

@@ -8,6 +8,7 @@
 //                                                       recordsDefining("Y") -> {B.h}
 //   App.h imports A.h, Gone.h (no record)              importsOf(App.h) -> {A.h, none}
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -44,7 +45,15 @@ public:
 
 private:
     std::unordered_map<std::string, std::vector<const DefineData*>, StringHash, std::equal_to<>> names;
+    // Each record's imports, found by its ordinal (every walk through imports asks, once per
+    // record it passes), else by its address.
+    struct Noted {
+        const DefineData* record = nullptr;
+        std::vector<const DefineData*> imports;
+    };
+    std::deque<Noted> importsByOrdinal;  // grows without moving what a walk holds
     std::unordered_map<const DefineData*, std::vector<const DefineData*>> imports;
+    std::vector<const DefineData*>& importsSlot(const DefineData& record);
     std::size_t records = 0;
     // Tell a list emptied and filled again apart: the records of the old list are gone.
     std::weak_ptr<DefineData> firstRecord;
