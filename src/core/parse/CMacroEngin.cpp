@@ -111,10 +111,14 @@ bool CMacroEngin::checkMacroValue(std::string symbol) {
 }
 
 std::string CMacroEngin::expand(std::string_view text) {
+    return PreprocessorLexer::spell(expand(PreprocessorLexer::tokenize(text)));
+}
+
+PreprocessorTokens CMacroEngin::expand(const PreprocessorTokens& tokens) {
     MacroExpander::Limits limits;
     limits.maxTokens = std::min(limits.maxTokens, std::max<std::size_t>(expansionBudget, 1));
     MacroExpander expander(scope, limits);
-    std::string expanded = expander.expand(text);
+    PreprocessorTokens expanded = expander.expand(tokens);
     expansionBudget -= std::min(expansionBudget, expander.getSpent());
     return expanded;
 }

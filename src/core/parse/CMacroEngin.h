@@ -27,6 +27,7 @@
 
 #include "core/parse/CMacroInfo.h"
 #include "core/parse/MacroScope.h"
+#include "core/parse/PreprocessorLexer.h"
 
 namespace kestrel {
 
@@ -76,6 +77,8 @@ public:
     // The text with its macros expanded as the header sees them at this point:
     //   expand("API_AVAILABLE(macos(10.7))") -> "__attribute__((availability(macos,introduced=10.7)))"
     std::string expand(std::string_view text);
+    // The same on tokens already cut.
+    PreprocessorTokens expand(const PreprocessorTokens& tokens);
     MacroScope& getScope() { return scope; }
 
     const std::vector<CMacroInfo>& getMacroStack() const { return macroStack; }

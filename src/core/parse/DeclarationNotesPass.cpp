@@ -235,22 +235,61 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
 }
 
 // One macro written with its arguments, expanded as the header sees it: "API_AVAILABLE(macos(10.7))"
-// is expanded once in a header, and once in a build while its macro is the same definition
-// (each invocation alone, so that "NS_SWIFT_NAME(x) API_AVAILABLE(...)" finds the second
-// expanded already). A macro of the header's own is its alone: not kept for the next one.
+// is expanded once in a header, and its shape once in a build while its macro is the same
+// definition (each invocation alone, so that "NS_SWIFT_NAME(x) API_AVAILABLE(...)" finds the
+// second expanded already). The shape stands a placeholder token for each number and string
+// literal, and the literals are put back into its expansion:
+//   API_DEPRECATED("Use X", macos(10.0, 10.14))  ->  API_DEPRECATED(\1 0, macos(\1 1, \1 2))
+// A macro that makes new tokens of a literal (# or ##) leaves a placeholder inside another
+// token: that invocation is expanded as written. A macro of the header's own is its alone: not
+// kept for the next one.
 const std::string& DeclarationNotesPass::expansionOf(std::string_view word, std::string_view invocation) {
     auto [found, fresh] = invocations.try_emplace(std::string(invocation));
     if (!fresh) return found->second;
+    if (!macro) return found->second = std::string(invocation);
     const MacroDefinition* definition = definitionOf(word);
     const auto known = macroWords.find(word);
     const bool ownLine = known != macroWords.end() && known->second.ownLine;
-    if (!ownLine) {
-        auto said = memory.byText.find(found->first);
-        if (said != memory.byText.end() && said->second.definition == definition) return found->second = said->second.expansion;
-    }
-    found->second = macro ? macro->expand(invocation) : std::string(invocation);
-    if (!ownLine) memory.byText.insert_or_assign(found->first, Memory::Said{definition, found->second});
+    if (ownLine) return found->second = macro->expand(invocation);
+    auto written = memory.byInvocation.find(found->first);
+    if (written != memory.byInvocation.end() && written->second.definition == definition)
+        return found->second = written->second.expansion;
+    found->second = expandedByShape(PreprocessorLexer::tokenize(invocation), definition, invocation);
+    memory.byInvocation.insert_or_assign(found->first, Memory::SaidAsWritten{definition, found->second});
     return found->second;
+}
+
+std::string DeclarationNotesPass::expandedByShape(PreprocessorTokens tokens, const MacroDefinition* definition,
+                                                  std::string_view invocation) {
+    std::vector<std::string> literals;
+    std::string shape;
+    for (PreprocessorToken& token : tokens) {
+        using TokenKind = PreprocessorToken::Kind;
+        if (token.kind == TokenKind::Number || token.kind == TokenKind::String) {
+            literals.push_back(std::move(token.text));
+            token.text = '\x01' + std::to_string(literals.size() - 1);
+        }
+        // Kind, blank and length before each text: no two token sequences share a shape.
+        shape += static_cast<char>('0' + static_cast<int>(token.kind));
+        shape += token.spaceBefore ? ' ' : '.';
+        shape += std::to_string(token.text.size());
+        shape += ':';
+        shape += token.text;
+    }
+    auto said = memory.byText.find(shape);
+    if (said == memory.byText.end() || said->second.definition != definition)
+        said = memory.byText.insert_or_assign(std::move(shape), Memory::Said{definition, macro->expand(tokens)}).first;
+    PreprocessorTokens expansion = said->second.expansion;
+    for (PreprocessorToken& token : expansion) {
+        if (token.text.find('\x01') == std::string::npos) continue;
+        std::size_t index = literals.size();
+        if (token.text[0] == '\x01' && token.text.size() > 1 &&
+            token.text.find_first_not_of("0123456789", 1) == std::string::npos && token.text.size() < 12)
+            index = std::stoul(token.text.substr(1));
+        if (index >= literals.size()) return macro->expand(invocation);
+        token.text = literals[index];
+    }
+    return PreprocessorLexer::spell(expansion);
 }
 
 DeclarationNotes DeclarationNotesPass::notesAt(Index nameToken, Index start, Range attributes) {

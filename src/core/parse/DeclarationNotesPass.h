@@ -26,6 +26,7 @@
 
 #include "core/model/DeclarationNotes.h"
 #include "core/parse/DeclarationSites.h"
+#include "core/parse/PreprocessorLexer.h"
 
 namespace kestrel {
 
@@ -42,6 +43,7 @@ public:
     public:
         void clear() {
             byText.clear();
+            byInvocation.clear();
             readings.clear();
         }
 
@@ -49,9 +51,17 @@ public:
         friend class DeclarationNotesPass;
         struct Said {
             const MacroDefinition* definition;  // of the macro invoked
+            PreprocessorTokens expansion;       // of the invocation's shape
+        };
+        // By the invocation's shape: its tokens with each number and string literal standing for
+        // whichever one is written, "API_DEPRECATED("Use X", macos(10.0, 10.14))" and
+        // "API_DEPRECATED("Use Y", macos(10.2, 10.15))" expanding alike.
+        std::unordered_map<std::string, Said> byText;
+        struct SaidAsWritten {
+            const MacroDefinition* definition;
             std::string expansion;
         };
-        std::unordered_map<std::string, Said> byText;
+        std::unordered_map<std::string, SaidAsWritten> byInvocation;  // the same invocation, as written
         std::unordered_map<std::string, Availability> readings;  // attributes' expansions -> what they say
     };
 
@@ -86,6 +96,7 @@ private:
     Availability availabilityIn(Range range);
     bool isMacro(std::string_view word);
     const std::string& expansionOf(std::string_view word, std::string_view invocation);
+    std::string expandedByShape(PreprocessorTokens tokens, const MacroDefinition* definition, std::string_view invocation);
     // The definition the header sees for a macro word (none for __attribute__ and non-macros).
     const MacroDefinition* definitionOf(std::string_view word);
     DeclarationNotes notesAt(Index nameToken, Index start, Range attributes);
