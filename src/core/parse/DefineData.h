@@ -1,20 +1,23 @@
 #pragma once
 // What the define pass learnt about one header: the macros it defines (and undefines) and the
 // headers it imports, in the order it met them in the branches a compiler reads.
-#include <map>
+#include <functional>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/parse/MacroDefinition.h"
+#include "core/parse/StringHash.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
 
 class DefineData {
 public:
-    using Defines = std::map<std::string, MacroDefinition, std::less<>>;
+    // Hashed: a lookup through the imports asks each record that defines the name.
+    using Defines = std::unordered_map<std::string, MacroDefinition, StringHash, std::equal_to<>>;
 
     explicit DefineData(std::string name) : hName(std::move(name)) {}  // initByHname:
 
