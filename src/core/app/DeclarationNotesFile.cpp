@@ -1,7 +1,7 @@
 #include "core/app/DeclarationNotesFile.h"
 
-#include <map>
 #include <string>
+#include <unordered_map>
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
@@ -24,7 +24,8 @@ std::string nameOf(const CategoryData& record) {
 // Calls visit(record, key) for each record of the list, in its order.
 template <class Record, class Visit>
 void eachKeyed(const std::vector<std::shared_ptr<Record>>& list, Visit visit) {
-    std::map<std::string, int> seen;
+    std::unordered_map<std::string, int> seen;
+    seen.reserve(list.size());
     for (const auto& record : list) {
         if (!record) continue;
         std::string key = nameOf(*record);

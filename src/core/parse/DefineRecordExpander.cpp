@@ -171,14 +171,18 @@ const DefineRecordExpander::Definition* DefineRecordExpander::definition(const s
         std::shared_ptr<const Definition> d;
         const ImportOrder& order = ImportOrder::kept(*importOrder, *header, ProcessState::defineList(), &names);
         if (const MacroDefinition* macro = DefineLookup::findMacro(*header, name, names, order)) {
-            const std::string stored = macro->recordText();
-            auto reading = parsed.find(stored);
-            if (reading == parsed.end()) {
-                auto fresh = std::make_shared<const Definition>(
-                    parse(stored, [this](const std::string& w) { return names.contains(w); }));
-                reading = parsed.emplace(stored, std::move(fresh)).first;
+            auto [line, freshLine] = parsed.byLine.try_emplace(macro);
+            if (freshLine) {
+                const std::string stored = macro->recordText();
+                auto reading = parsed.byText.find(stored);
+                if (reading == parsed.byText.end()) {
+                    auto fresh = std::make_shared<const Definition>(
+                        parse(stored, [this](const std::string& w) { return names.contains(w); }));
+                    reading = parsed.byText.emplace(stored, std::move(fresh)).first;
+                }
+                line->second = reading->second;
             }
-            d = reading->second;
+            d = line->second;
         }
         found = known.emplace(name, std::move(d)).first;
     }

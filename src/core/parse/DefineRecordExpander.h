@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/parse/ImportOrder.h"
@@ -28,13 +29,23 @@ namespace kestrel {
 
 class DefineData;
 class DefinedNames;
+class MacroDefinition;
 
 class DefineRecordExpander : public MacroExpansionSource {
 public:
     struct Definition;
     // Definitions read back, by their stored text: the reading depends on nothing else (the
-    // define list being complete), so one cache serves every header of a build.
-    using ParsedDefinitions = std::map<std::string, std::shared_ptr<const Definition>, std::less<>>;
+    // define list being complete), so one cache serves every header of a build. A line of the
+    // define list is also found by its address, without spelling its text again; the owner
+    // clears both when the define list is made afresh.
+    struct ParsedDefinitions {
+        std::unordered_map<std::string, std::shared_ptr<const Definition>> byText;
+        std::unordered_map<const MacroDefinition*, std::shared_ptr<const Definition>> byLine;
+        void clear() {
+            byText.clear();
+            byLine.clear();
+        }
+    };
 
     // header: the define record of the header being read (none: nothing is a macro); names
     // must be up to date with the process-wide define list; both names and parsed outlive the
