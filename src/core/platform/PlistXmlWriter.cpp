@@ -1,7 +1,7 @@
 #include "core/platform/PlistXmlWriter.h"
 
-#include <cinttypes>
-#include <cstdio>
+#include <array>
+#include <charconv>
 
 namespace kestrel {
 
@@ -12,6 +12,13 @@ constexpr std::string_view kProlog =
     "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
     "<plist version=\"1.0\">\n";
 constexpr std::string_view kEpilog = "</plist>\n";
+
+// The bytes a text cannot hold as they are: the three entities' and NUL, where it ends.
+constexpr std::array<bool, 256> kSpecial = [] {
+    std::array<bool, 256> special{};
+    for (unsigned char c : {'<', '>', '&', '\0'}) special[c] = true;
+    return special;
+}();
 
 }  // namespace
 
@@ -73,16 +80,20 @@ void PlistXmlWriter::text(std::string_view tag, std::string_view body) {
     out_ += '<';
     out_.append(tag);
     out_ += '>';
-    body = body.substr(0, body.find('\0'));
+    // One pass: runs of plain bytes copied whole, an entity for &, < and >, and the end at a NUL.
     std::size_t start = 0;
     for (std::size_t i = 0; i < body.size(); ++i) {
-        const char* entity = body[i] == '<' ? "&lt;" : body[i] == '>' ? "&gt;" : body[i] == '&' ? "&amp;" : nullptr;
-        if (!entity) continue;
-        out_.append(body.substr(start, i - start));
-        out_ += entity;
+        const unsigned char c = static_cast<unsigned char>(body[i]);
+        if (!kSpecial[c]) continue;
+        out_.append(body.data() + start, i - start);
         start = i + 1;
+        if (c == '\0') {
+            start = body.size();
+            break;
+        }
+        out_ += c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&amp;";
     }
-    out_.append(body.substr(start));
+    if (start < body.size()) out_.append(body.data() + start, body.size() - start);
     out_ += "</";
     out_.append(tag);
     out_ += ">\n";
@@ -167,11 +178,11 @@ void PlistXmlWriter::string(std::string_view body) {
 
 void PlistXmlWriter::integer(std::int64_t number) {
     char digits[32];
-    const int length = std::snprintf(digits, sizeof digits, "%" PRIi64, number);
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
     if (!startValue()) return;
     indent(open_.size());
     out_ += "<integer>";
-    out_.append(digits, static_cast<std::size_t>(length));
+    out_.append(digits, error == std::errc() ? end : digits);
     out_ += "</integer>\n";
 }
 
