@@ -7,7 +7,11 @@ namespace kestrel {
 
 namespace {
 
-bool isWordByte(unsigned char c) { return c == '_' || c == '$' || c == '@' || c >= 0x80 || std::isalnum(c); }
+// ASCII letters and digits by comparison: std::isalnum asks the locale for every byte.
+bool isAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isWordByte(unsigned char c) {
+    return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '$' || c == '@' || c >= 0x80;
+}
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
 char closerOf(const std::string& opener) {
@@ -23,7 +27,7 @@ char closerOf(const std::string& opener) {
 bool CToken::isName() const {
     if (kind != Kind::Word || text.empty()) return false;
     unsigned char c = static_cast<unsigned char>(text[0]);
-    return c == '_' || c == '$' || std::isalpha(c) || c >= 0x80;
+    return c == '_' || c == '$' || isAsciiLetter(c) || c >= 0x80;
 }
 
 CTokens CTokenizer::tokenize(std::string_view text) {

@@ -1,7 +1,6 @@
 #include "core/parse/PreprocessorLexer.h"
 
 #include <array>
-#include <cctype>
 
 namespace kestrel {
 
@@ -17,6 +16,27 @@ constexpr std::array<std::string_view, 23> kLongPunctuators{
 constexpr std::string_view kShortPunctuators = "[](){}.&*+-~!/%<>^|?:;=,#@";
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Letters, '_', '$' and every byte of a UTF-8 sequence: what may start an identifier (the
+// "C" locale's letters, as std::isalpha gives them here, without asking the locale per byte).
+constexpr std::array<bool, 256> kIdentifierStart = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' || c >= 0x80;
+    return table;
+}();
+
+// The length of the punctuator at text[pos] (longest first), 0 for none.
+std::size_t punctuatorAt(std::string_view text, std::size_t pos) {
+    const char c = text[pos];
+    if (kShortPunctuators.find(c) == std::string_view::npos) {
+        return 0;
+    }
+    for (std::string_view p : kLongPunctuators) {
+        if (p[0] == c && text.substr(pos, p.size()) == p) return p.size();
+    }
+    return 1;
+}
 
 // The end of the quoted literal whose opening quote is at text[pos]: after its closing quote,
 // or at the end of the text when it is never closed.
@@ -36,9 +56,7 @@ std::size_t literalEnd(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
-bool PreprocessorLexer::isIdentifierStart(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '$' || static_cast<unsigned char>(c) >= 0x80;
-}
+bool PreprocessorLexer::isIdentifierStart(char c) { return kIdentifierStart[static_cast<unsigned char>(c)]; }
 
 bool PreprocessorLexer::isIdentifierChar(char c) { return isIdentifierStart(c) || isDigit(c); }
 
@@ -97,14 +115,7 @@ PreprocessorTokens PreprocessorLexer::tokenize(std::string_view text) {
         } else if (c == '\'' || c == '"') {
             push(c == '\'' ? Kind::Character : Kind::String, literalEnd(text, pos));
         } else {
-            std::size_t length = 0;
-            for (std::string_view p : kLongPunctuators) {
-                if (text.substr(pos, p.size()) == p) {
-                    length = p.size();
-                    break;
-                }
-            }
-            if (length == 0 && kShortPunctuators.find(c) != std::string_view::npos) length = 1;
+            const std::size_t length = punctuatorAt(text, pos);
             if (length > 0) {
                 push(Kind::Punctuator, pos + length);
             } else {
