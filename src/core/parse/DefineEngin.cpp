@@ -1,10 +1,12 @@
 #include "core/parse/DefineEngin.h"
 
+#include <memory>
 #include <optional>
 #include <set>
 #include <utility>
 #include <vector>
 
+#include "core/platform/FilePrefetch.h"
 #include "core/platform/FolderIndex.h"
 #include "core/platform/Host.h"
 #include "core/platform/InfoPlist.h"
@@ -35,16 +37,31 @@ const DefineList& DefineEngin::doCalc() {
 
 void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
     FolderIndex::Session session(ProcessState::folderIndex());
+    // The headers in the walk's order are read ahead on another thread: the walk waits for
+    // none of the files it comes to in that order, only for the imports it follows first.
+    std::vector<std::string> paths;
+    {
+        Entered listed;
+        walkFrameworks(folder, listed, [&paths](const FolderEntry& header) { paths.push_back(header.path); });
+    }
+    auto ahead = std::make_shared<FilePrefetch>(std::move(paths));
+    mEngin.setPrefetch(ahead);
     Entered entered;
-    walkFrameworks(folder, entered);
+    walkFrameworks(folder, entered, [this](const FolderEntry& header) { read(header); });
+    mEngin.setPrefetch(nullptr);
 }
 
 void DefineEngin::calcHeader(const std::string& frameworkPath) {
     FolderIndex::Session session(ProcessState::folderIndex());
     Entered entered;
-    readHeaders(frameworkPath, entered);
+    auto read = [this](const FolderEntry& header) { this->read(header); };
+    readHeaders(frameworkPath, entered, read);
     if (auto sub = ProcessState::folderIndex().lookup(frameworkPath, "Frameworks"); sub && sub->isFolder)
-        walkFrameworks(sub->path, entered);
+        walkFrameworks(sub->path, entered, read);
+}
+
+void DefineEngin::read(const FolderEntry& header) {
+    if (!ProcessState::defineList().count(header.name)) mEngin.calcHeaderFile(header.path, header.name);
 }
 
 bool DefineEngin::enter(const std::string& folder, Entered& entered) {
@@ -52,7 +69,7 @@ bool DefineEngin::enter(const std::string& folder, Entered& entered) {
     return listing->opened() && entered.insert(listing->identity()).second;
 }
 
-void DefineEngin::walkFrameworks(const std::string& folder, Entered& entered) {
+void DefineEngin::walkFrameworks(const std::string& folder, Entered& entered, const HeaderVisit& visit) {
     // Depth first without recursion: each framework's headers are read, then the frameworks
     // inside it, before its next sibling, as nested calls would do. The kernel's framework is
     // for drivers, not applications: the build leaves it out, and so does this pass.
@@ -71,20 +88,19 @@ void DefineEngin::walkFrameworks(const std::string& folder, Entered& entered) {
         }
         const FolderEntry& framework = level.listing->entries()[level.next++];
         if (!framework.isFolder || framework.name == SdkLayout::kKernelFramework) continue;
-        readHeaders(framework.path, entered);
+        readHeaders(framework.path, entered, visit);
         auto sub = index.lookup(framework.path, "Frameworks");
         if (sub && sub->isFolder && enter(sub->path, entered)) levels.push_back({index.list(sub->path)});
     }
 }
 
-void DefineEngin::readHeaders(const std::string& frameworkPath, Entered& entered) {
+void DefineEngin::readHeaders(const std::string& frameworkPath, Entered& entered, const HeaderVisit& visit) {
     FolderIndex& index = ProcessState::folderIndex();
     auto headers = index.lookup(frameworkPath, "Headers");
     if (!headers || !headers->isFolder || !enter(headers->path, entered)) return;
-    const DefineList& list = ProcessState::defineList();
     for (const FolderEntry& entry : index.list(headers->path)->entries()) {
-        if (entry.isFolder || !endsWith(entry.name, ".h") || list.count(entry.name)) continue;
-        mEngin.calcHeaderFile(entry.path, entry.name);
+        if (entry.isFolder || !endsWith(entry.name, ".h")) continue;
+        visit(entry);
     }
 }
 

@@ -10,12 +10,14 @@
 // Links to folders and link files are followed (AppKit.framework/Headers stored as a file
 // "Versions/Current/Headers"), each folder is entered once, so loops end, and the folders are
 // listed through the process-wide folder index. Kernel.framework is not read.
+#include <functional>
 #include <set>
 #include <string>
 #include <sys/types.h>
 #include <utility>
 
 #include "core/parse/DefineMacroEngin.h"
+#include "core/platform/FolderListing.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
@@ -36,10 +38,13 @@ public:
 
 private:
     using Entered = std::set<std::pair<dev_t, ino_t>>;  // the folders entered, by device and inode
+    using HeaderVisit = std::function<void(const FolderEntry& header)>;
     // False when the folder cannot be listed or was entered before.
     static bool enter(const std::string& folder, Entered& entered);
-    void walkFrameworks(const std::string& folder, Entered& entered);
-    void readHeaders(const std::string& frameworkPath, Entered& entered);
+    // visit(header) for each ".h" file of each framework's Headers folder, in the pass's order.
+    void walkFrameworks(const std::string& folder, Entered& entered, const HeaderVisit& visit);
+    void readHeaders(const std::string& frameworkPath, Entered& entered, const HeaderVisit& visit);
+    void read(const FolderEntry& header);  // unless a record of its name exists
 
     DefineMacroEngin mEngin;  // reads the headers of the walk
 };

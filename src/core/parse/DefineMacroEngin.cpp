@@ -13,6 +13,7 @@
 #include "core/parse/HeaderSearch.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
+#include "core/platform/FilePrefetch.h"
 #include "core/platform/FolderIndex.h"
 #include "core/platform/FolderWalk.h"
 #include "core/platform/ProcessState.h"
@@ -84,6 +85,7 @@ void DefineMacroEngin::calcHeaderFile(const std::string& path, const std::string
         imported.push_back(std::make_unique<DefineMacroEngin>(nullptr, next.name));
         imported.back()->inCalcHeaderFile = true;
         imported.back()->headerIndex = headerIndex;
+        imported.back()->prefetch = prefetch;
         imported.back()->setNames(names);
         imported.back()->openHeader(next.path, next.name, std::move(record));
     }
@@ -100,7 +102,9 @@ void DefineMacroEngin::openHeader(const std::string& path, const std::string& na
     currentData = std::move(record);
     targetHeader = name;
     ownPath = path;
-    ownBuffer = std::make_unique<TextBuffer>(TextBuffer::initByPath(path));  // unreadable: empty
+    std::optional<std::string> ahead = prefetch ? prefetch->take(path) : std::nullopt;
+    ownBuffer = std::make_unique<TextBuffer>(ahead ? TextBuffer(std::move(*ahead))
+                                                   : TextBuffer::initByPath(path));  // unreadable: empty
     textBuffer = ownBuffer.get();
     macroStack.clear();  // nothing survives from one header to the next
     pendingImport.reset();

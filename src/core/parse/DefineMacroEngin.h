@@ -24,6 +24,7 @@ namespace kestrel {
 
 class DefineData;
 class DefinedNames;
+class FilePrefetch;
 class HeaderIndex;
 
 class DefineMacroEngin : public CMacroEngin {
@@ -60,6 +61,9 @@ public:
     // Which records define which names, shared by the readers of one pass (kept up to date as
     // they record); made from the define list when none is given.
     void setNames(std::shared_ptr<DefinedNames> names);
+    // Headers read ahead for the pass (none: each is read when its turn comes), shared with the
+    // readers of the headers it imports.
+    void setPrefetch(std::shared_ptr<FilePrefetch> ahead) { prefetch = std::move(ahead); }
 
 private:
     struct Import {
@@ -82,6 +86,7 @@ private:
     // each framework folder is listed once, not once per import.
     std::shared_ptr<HeaderIndex> headerIndex;
     std::shared_ptr<DefinedNames> names;
+    std::shared_ptr<FilePrefetch> prefetch;
     std::optional<Import> pendingImport;
     bool inCalcHeaderFile = false;  // imports wait for calcHeaderFile's loop instead of recursing
 };
