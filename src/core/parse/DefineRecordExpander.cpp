@@ -28,6 +28,7 @@ constexpr std::array<std::string_view, 26> kCWords{
 // parameters or macros over the longest stretch wins, then the one with fewer pieces.
 constexpr std::size_t kMaxExpansions = 2000;
 constexpr std::size_t kMaxTokens = 20000;
+constexpr std::size_t kFormsKept = 4;
 
 bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; }
 bool isName(const std::string& s) {
@@ -190,6 +191,34 @@ const DefineRecordExpander::Definition* DefineRecordExpander::definition(const s
 }
 
 std::optional<std::vector<std::string>> DefineRecordExpander::expand(const std::vector<std::string>& input) {
+    if (!header) return input;  // nothing is a macro
+    std::string key;
+    for (const std::string& token : input) {
+        key += token;
+        key += '\x1f';  // no token holds it: a control byte is a token of its own
+    }
+    std::vector<Expansion>& made = parsed.expansions[key];
+    for (const Expansion& expansion : made) {
+        const bool same = std::all_of(expansion.met.begin(), expansion.met.end(),
+                                      [this](const auto& name) { return definition(name.first) == name.second; });
+        if (same) return expansion.tokens;
+    }
+    Expansion fresh;
+    met = &fresh.met;
+    struct Done {
+        std::vector<std::pair<std::string, const Definition*>>*& met;
+        ~Done() { met = nullptr; }
+    } done{met};
+    fresh.tokens = expandAnew(input);
+    // Each name once (a header finds one definition for a name).
+    std::sort(fresh.met.begin(), fresh.met.end());
+    fresh.met.erase(std::unique(fresh.met.begin(), fresh.met.end()), fresh.met.end());
+    // A few forms per expansion: the headers of one SDK see one or two.
+    if (made.size() < kFormsKept) made.push_back(fresh);
+    return std::move(fresh.tokens);
+}
+
+std::optional<std::vector<std::string>> DefineRecordExpander::expandAnew(const std::vector<std::string>& input) {
     std::vector<Token> pending;  // the tokens still to read, the next one last
     for (auto it = input.rbegin(); it != input.rend(); ++it) pending.push_back({*it, nullptr});
     std::vector<std::string> out;
@@ -198,6 +227,7 @@ std::optional<std::vector<std::string>> DefineRecordExpander::expand(const std::
         Token token = std::move(pending.back());
         pending.pop_back();
         const Definition* d = isName(token.text) && !token.isHidden() ? definition(token.text) : nullptr;
+        if (met && isMacro(token.text) && isName(token.text) && !token.isHidden()) met->emplace_back(token.text, d);
         if (d && d->functionLike && (pending.empty() || pending.back().text != "(")) d = nullptr;
         if (!d) {
             out.push_back(std::move(token.text));

@@ -37,13 +37,24 @@ public:
     // Definitions read back, by their stored text: the reading depends on nothing else (the
     // define list being complete), so one cache serves every header of a build. A line of the
     // define list is also found by its address, without spelling its text again; the owner
-    // clears both when the define list is made afresh.
+    // clears all when the define list is made afresh.
+    //
+    // And the expansions made, each with the definitions it met: a header that finds the same
+    // definition (or none) for each of those names gets the same tokens without expanding
+    // again. "NS_ENUM(a, b)" in a header that sees Foundation's NS_ENUM and CF_ENUM as the last
+    // one did is theirs at the cost of those lookups.
+    struct Expansion {
+        std::vector<std::pair<std::string, const Definition*>> met;
+        std::optional<std::vector<std::string>> tokens;
+    };
     struct ParsedDefinitions {
         std::unordered_map<std::string, std::shared_ptr<const Definition>> byText;
         std::unordered_map<const MacroDefinition*, std::shared_ptr<const Definition>> byLine;
+        std::unordered_map<std::string, std::vector<Expansion>> expansions;  // by the tokens expanded
         void clear() {
             byText.clear();
             byLine.clear();
+            expansions.clear();
         }
     };
 
@@ -70,6 +81,9 @@ public:
 
 private:
     const Definition* definition(const std::string& name);
+    std::optional<std::vector<std::string>> expandAnew(const std::vector<std::string>& tokens);
+    // The definitions met by the expansion under way (none: not noted).
+    std::vector<std::pair<std::string, const Definition*>>* met = nullptr;
 
     std::shared_ptr<DefineData> header;
     const DefinedNames& names;

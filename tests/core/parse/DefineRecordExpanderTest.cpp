@@ -92,3 +92,37 @@ TEST_F(DefineRecordExpanderTest, ExpansionsThatCannotEndOrDoNotFitAreRefused) {
     for (int i = 1; i <= 40; ++i) doubling.push_back({name(i), name(i - 1) + " " + name(i - 1)});
     EXPECT_EQ(expand(doubling, {"D40"}), std::nullopt);
 }
+
+// An expansion kept from one header serves the next only where each macro it met has the same
+// definition there: a header importing another NS_ENUM, or seeing none of an inner macro, gets
+// its own.
+TEST_F(DefineRecordExpanderTest, AnExpansionKeptServesOnlyHeadersThatSeeTheSameDefinitions) {
+    auto record = [](const std::string& name, const std::vector<std::pair<std::string, std::string>>& defines) {
+        auto data = std::make_shared<DefineData>(name);
+        for (const auto& [macro, text] : defines) data->addDefine(text + "\n", macro);
+        ProcessState::defineList()[name] = data;
+        return data;
+    };
+    record("Base.h", {{"MY_ENUM", "(_t,_n)enum _n : _t INNER"}, {"INNER", "__attribute__((x))"}});
+    record("Other.h", {{"MY_ENUM", "(_t,_n)enum _n : _t"}});
+    auto importing = [&](const std::string& name, const std::string& imported) {
+        auto data = record(name, {});
+        data->addImportHeader(imported);
+        return data;
+    };
+    auto a = importing("A.h", "Base.h"), b = importing("B.h", "Base.h"), c = importing("C.h", "Other.h");
+    names.refresh(ProcessState::defineList());
+    DefineRecordExpander::ParsedDefinitions parsed;  // kept across the headers, as the analysis keeps it
+    const Tokens call{"MY_ENUM", "(", "int", ",", "E", ")"};
+    const Tokens withInner{"enum", "E", ":", "int", "__attribute__", "(", "(", "x", ")", ")"};
+    EXPECT_EQ(DefineRecordExpander(a, names, parsed).expand(call), withInner);
+    EXPECT_EQ(DefineRecordExpander(b, names, parsed).expand(call), withInner);
+    EXPECT_EQ(DefineRecordExpander(c, names, parsed).expand(call), (Tokens{"enum", "E", ":", "int"}));
+    // A header of its own that defines INNER otherwise: the same MY_ENUM, another inner macro.
+    auto d = importing("D.h", "Base.h");
+    d->addDefine("__attribute__((y))\n", "INNER");
+    names.refresh(ProcessState::defineList());
+    EXPECT_EQ(DefineRecordExpander(d, names, parsed).expand(call),
+              (Tokens{"enum", "E", ":", "int", "__attribute__", "(", "(", "y", ")", ")"}));
+    EXPECT_EQ(DefineRecordExpander(a, names, parsed).expand(call), withInner);
+}
