@@ -172,8 +172,7 @@ const DefineRecordExpander::Definition* DefineRecordExpander::definition(const s
         std::shared_ptr<const Definition> d;
         const ImportOrder& order = ImportOrder::kept(*importOrder, *header, ProcessState::defineList(), &names);
         if (const MacroDefinition* macro = DefineLookup::findMacro(*header, name, names, order)) {
-            auto [line, freshLine] = parsed.byLine.try_emplace(macro);
-            if (freshLine) {
+            auto byText = [&] {
                 const std::string stored = macro->recordText();
                 auto reading = parsed.byText.find(stored);
                 if (reading == parsed.byText.end()) {
@@ -181,9 +180,16 @@ const DefineRecordExpander::Definition* DefineRecordExpander::definition(const s
                         parse(stored, [this](const std::string& w) { return names.contains(w); }));
                     reading = parsed.byText.emplace(stored, std::move(fresh)).first;
                 }
-                line->second = reading->second;
+                return reading->second;
+            };
+            // The header's own lines go with it: their addresses may be another header's next.
+            if (header->findOwn(name) == macro) {
+                d = byText();
+            } else {
+                auto [line, freshLine] = parsed.byLine.try_emplace(macro);
+                if (freshLine) line->second = byText();
+                d = line->second;
             }
-            d = line->second;
         }
         found = known.emplace(name, std::move(d)).first;
     }
