@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/platform/PlistValue.h"
+#include "core/platform/PlistXmlWriter.h"
 
 namespace kestrel {
 
@@ -200,6 +201,44 @@ PlistDict Availability::toPlist() const {
     if (!message.empty()) dict.set("message", PlistValue(message));
     if (!replacement.empty()) dict.set("replacement", PlistValue(replacement));
     return dict;
+}
+
+void Availability::writeTo(PlistXmlWriter& writer) const {
+    // A name twice, or one of the other keys', makes one key of toPlist's dictionary.
+    for (std::size_t i = 0; i < platforms.size(); ++i) {
+        const std::string& name = platforms[i].first;
+        bool clash = name == "message" || name == "replacement";
+        for (std::size_t j = 0; j < i && !clash; ++j) clash = platforms[j].first == name && !platforms[j].second.empty();
+        if (clash && !platforms[i].second.empty()) return writer.value(PlistValue(toPlist()));
+    }
+    writer.beginDict();
+    auto version = [&writer](const char* key, const std::optional<std::string>& value) {
+        if (!value) return;
+        writer.key(key);
+        writer.string(*value);
+    };
+    for (const auto& [name, p] : platforms) {
+        if (p.empty()) continue;
+        writer.key(name);
+        writer.beginDict();
+        version("introduced", p.introduced);
+        version("deprecated", p.deprecated);
+        version("obsoleted", p.obsoleted);
+        if (p.unavailable) {
+            writer.key("unavailable");
+            writer.value(PlistValue(true));
+        }
+        writer.endDict();
+    }
+    if (!message.empty()) {
+        writer.key("message");
+        writer.string(message);
+    }
+    if (!replacement.empty()) {
+        writer.key("replacement");
+        writer.string(replacement);
+    }
+    writer.endDict();
 }
 
 Availability Availability::fromPlist(const PlistValue& value) {

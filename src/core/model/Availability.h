@@ -25,6 +25,8 @@
 
 namespace kestrel {
 
+class PlistXmlWriter;
+
 class PlistDict;
 class PlistValue;
 
@@ -82,6 +84,8 @@ public:
     bool isUnavailable(std::string_view platform = defaultPlatform) const;
 
     PlistDict toPlist() const;
+    // The same dictionary written as it goes (the notes file of a whole SDK holds some 20,000).
+    void writeTo(PlistXmlWriter& writer) const;
     // Whatever in the value is well formed; an empty availability from anything else.
     static Availability fromPlist(const PlistValue& value);
     static Availability fromPlist(const PlistDict& dict);

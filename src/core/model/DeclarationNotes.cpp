@@ -27,7 +27,7 @@ void DeclarationNotes::writeTo(PlistXmlWriter& writer) const {
     text("doc", doc);
     if (hasAvailability()) {
         writer.key("availability");
-        writer.value(PlistValue(availability.toPlist()));
+        availability.writeTo(writer);
     }
 }
 

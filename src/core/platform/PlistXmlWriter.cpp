@@ -2,6 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 
 namespace kestrel {
 
@@ -19,6 +21,28 @@ constexpr std::array<bool, 256> kSpecial = [] {
     for (unsigned char c : {'<', '>', '&', '\0'}) special[c] = true;
     return special;
 }();
+
+// The first byte at or after from that a text cannot hold as it is (body.size() for none). Eight
+// bytes are looked at a time: documentation comments make most of an SDK's notes file, and
+// hardly any of their bytes is one of these.
+std::size_t firstSpecial(std::string_view body, std::size_t from) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+    // Whether any byte of word equals the byte repeated in pattern.
+    auto holds = [](std::uint64_t word, std::uint64_t pattern) {
+        const std::uint64_t x = word ^ pattern;
+        return ((x - kOnes) & ~x & kHighs) != 0;
+    };
+    std::size_t i = from;
+    for (; i + 8 <= body.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, body.data() + i, sizeof word);
+        if (holds(word, 0) || holds(word, kOnes * '<') || holds(word, kOnes * '>') || holds(word, kOnes * '&')) break;
+    }
+    for (; i < body.size(); ++i)
+        if (kSpecial[static_cast<unsigned char>(body[i])]) return i;
+    return body.size();
+}
 
 }  // namespace
 
@@ -80,20 +104,14 @@ void PlistXmlWriter::text(std::string_view tag, std::string_view body) {
     out_ += '<';
     out_.append(tag);
     out_ += '>';
-    // One pass: runs of plain bytes copied whole, an entity for &, < and >, and the end at a NUL.
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(body[i]);
-        if (!kSpecial[c]) continue;
-        out_.append(body.data() + start, i - start);
-        start = i + 1;
-        if (c == '\0') {
-            start = body.size();
-            break;
-        }
-        out_ += c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&amp;";
+    // Runs of plain bytes copied whole, an entity for &, < and >, and the end at a NUL.
+    for (std::size_t start = 0;;) {
+        const std::size_t at = firstSpecial(body, start);
+        out_.append(body.data() + start, at - start);
+        if (at >= body.size() || body[at] == '\0') break;
+        out_ += body[at] == '<' ? "&lt;" : body[at] == '>' ? "&gt;" : "&amp;";
+        start = at + 1;
     }
-    if (start < body.size()) out_.append(body.data() + start, body.size() - start);
     out_ += "</";
     out_.append(tag);
     out_ += ">\n";

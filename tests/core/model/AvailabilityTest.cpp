@@ -4,6 +4,7 @@
 
 #include "core/model/Availability.h"
 #include "core/platform/PlistValue.h"
+#include "core/platform/PlistXmlWriter.h"
 
 using namespace kestrel;
 
@@ -101,4 +102,20 @@ TEST(AvailabilityTest, StoredDictionaryRoundTripAndCorruptValues) {
     EXPECT_EQ(read.find("macos")->introduced, "10.5");
     EXPECT_EQ(read.getMessage(), "");
     EXPECT_TRUE(Availability::fromPlist(PlistValue(7)).empty());
+}
+
+// Written as it goes, the dictionary is the stored one byte for byte.
+TEST(AvailabilityTest, WrittenAsItGoesIsTheStoredDictionary) {
+    Availability a;
+    a.introduce("macos", "10.7");
+    a.obsolete("macos", "12.0");
+    a.makeUnavailable("ios");
+    a.deprecate("*");
+    a.setMessage("Use <b> & -newThing");
+    a.setReplacement("newThing");
+    for (const Availability& each : {a, Availability()}) {
+        PlistXmlWriter writer;
+        each.writeTo(writer);
+        EXPECT_EQ(std::move(writer).finish(), PlistXmlWriter::toXML(PlistValue(each.toPlist())));
+    }
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "core/platform/PlistFile.h"
 #include "core/platform/PlistXmlWriter.h"
@@ -51,6 +53,19 @@ TEST(PlistXmlWriterTest, WritesWhatLibplistWrites) {
     // Keys cut at a NUL to the same text read back as libplist's one key.
     const PlistValue clash(dictOf({{"a", PlistValue(1)}, {"b", PlistValue(2)}, {std::string("a\0x", 3), PlistValue(3)}}));
     EXPECT_EQ(PlistFile::parse(*PlistXmlWriter::toXML(clash)), PlistFile::parse(*PlistFile::toXMLThroughLibplist(clash)));
+}
+
+// Texts with the bytes that need entities or end them anywhere, in any of the eight places of
+// a word the writer looks at together.
+TEST(PlistXmlWriterTest, TextsWithEntitiesAndNulsAnywhereAreLibplists) {
+    const char pieces[] = {'a', '<', '>', '&', '\0', '\xC3', '\xA9', ' ', '\n'};
+    std::mt19937 random(5);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int i = static_cast<int>(random() % 40); i > 0; --i) text += pieces[random() % 9 < 5 ? 0 : random() % 9];
+        const PlistValue value(PlistArray{PlistValue(text)});
+        ASSERT_EQ(PlistXmlWriter::toXML(value), PlistFile::toXMLThroughLibplist(value)) << testing::PrintToString(text);
+    }
 }
 
 // Streaming a dictionary entry by entry gives the same bytes as writing it whole.
