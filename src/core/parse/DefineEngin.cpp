@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/parse/DefinedNames.h"
 #include "core/platform/FilePrefetch.h"
 #include "core/platform/FolderIndex.h"
 #include "core/platform/Host.h"
@@ -49,6 +50,12 @@ void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
     Entered entered;
     walkFrameworks(folder, entered, [this](const FolderEntry& header) { read(header); });
     mEngin.setPrefetch(nullptr);
+    // The names the pass kept up to date are the define list's: the analysis's threads share
+    // them instead of each gathering them again.
+    if (const std::shared_ptr<DefinedNames>& names = mEngin.getNames()) {
+        names->settle(ProcessState::defineList());
+        ProcessState::definedNames() = names;
+    }
 }
 
 void DefineEngin::calcHeader(const std::string& frameworkPath) {

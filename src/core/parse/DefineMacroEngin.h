@@ -61,6 +61,7 @@ public:
     // Which records define which names, shared by the readers of one pass (kept up to date as
     // they record); made from the define list when none is given.
     void setNames(std::shared_ptr<DefinedNames> names);
+    const std::shared_ptr<DefinedNames>& getNames() const { return names; }
     // Headers read ahead for the pass (none: each is read when its turn comes), shared with the
     // readers of the headers it imports.
     void setPrefetch(std::shared_ptr<FilePrefetch> ahead) { prefetch = std::move(ahead); }

@@ -4,13 +4,21 @@
 
 namespace kestrel {
 
-void DefinedNames::refresh(const DefineList& group) {
+bool DefinedNames::describes(const DefineList& group) const {
     std::shared_ptr<DefineData> first = group.empty() ? nullptr : group.begin()->second;
     std::shared_ptr<DefineData> last = group.empty() ? nullptr : group.rbegin()->second;
-    if (group.size() == records && first == firstRecord.lock() && last == lastRecord.lock()) return;
+    return group.size() == records && first == firstRecord.lock() && last == lastRecord.lock();
+}
+
+void DefinedNames::settle(const DefineList& group) {
     records = group.size();
-    firstRecord = first;
-    lastRecord = last;
+    firstRecord = group.empty() ? nullptr : group.begin()->second;
+    lastRecord = group.empty() ? nullptr : group.rbegin()->second;
+}
+
+void DefinedNames::refresh(const DefineList& group) {
+    if (describes(group)) return;
+    settle(group);
     names.clear();
     imports.clear();
     importsByOrdinal.clear();

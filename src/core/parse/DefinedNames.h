@@ -31,6 +31,11 @@ public:
     // looks at its record, and never again), so a list of the same records defines the same
     // names: the check per header costs no walk over the records.
     void refresh(const DefineList& group);
+    // Whether the names are those of group as it stands (refresh would change nothing).
+    bool describes(const DefineList& group) const;
+    // Takes the names, kept up to date with add() and noteImports() while group was filled, as
+    // group's own from now on.
+    void settle(const DefineList& group);
     // The define pass, as it records a line for name in record.
     void add(const std::string& name, const DefineData* record);
     bool contains(std::string_view name) const { return names.find(name) != names.end(); }

@@ -189,10 +189,15 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     anaInfo = {fwName, hedderName};
     // One evaluator and one of each analyser per header, all reading this one buffer.
     CMacroEngin macro(&buffer, hedderName);
-    definedNames.refresh(ProcessState::defineList());
-    macro.setDefinedNames(&definedNames);
+    // The define pass's names while they describe the define list (every thread reads them),
+    // else this analyser's own, gathered again when the list has changed.
+    std::shared_ptr<const DefinedNames> passNames = ProcessState::definedNames();
+    if (passNames && !passNames->describes(ProcessState::defineList())) passNames.reset();
+    if (!passNames) definedNames.refresh(ProcessState::defineList());
+    const DefinedNames& names = passNames ? *passNames : definedNames;
+    macro.setDefinedNames(&names);
     macro.setHeaderPath(hedderPath);
-    macroKeywords.emplace(macro.getCurrentData(), definedNames, &HeaderAnalyser::isKeyword);
+    macroKeywords.emplace(macro.getCurrentData(), names, &HeaderAnalyser::isKeyword);
     importOrder.reset();
     macroKeywords->shareImportOrder(importOrder);
     // The definitions read back hold as long as the define list does: a new build reads afresh.
@@ -203,7 +208,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
         notesMemory.clear();
         parsedFor = {defines.size(), firstDefines};
     }
-    macroExpander.emplace(macro.getCurrentData(), definedNames, parsedDefinitions);
+    macroExpander.emplace(macro.getCurrentData(), names, parsedDefinitions);
     macroExpander->shareImportOrder(importOrder);
     enumForms.emplace(*macroExpander, [this](const std::string& word) { return isAttributeMacro(word).value_or(false); });
     struct EndOfHeader {  // the resolver and the enum forms belong to this header only

@@ -8,6 +8,7 @@ namespace kestrel {
 namespace {
 struct State {
     DefineList defineList;
+    std::shared_ptr<const DefinedNames> definedNames;
     FrameworkPathCache frameworkPathCache;
     std::mutex frameworkPathCacheMutex;
     FolderIndex folderIndex;
@@ -27,6 +28,7 @@ State& state() {
 }  // namespace
 
 DefineList& ProcessState::defineList() { return state().defineList; }
+std::shared_ptr<const DefinedNames>& ProcessState::definedNames() { return state().definedNames; }
 FrameworkPathCache& ProcessState::frameworkPathCache() { return state().frameworkPathCache; }
 std::mutex& ProcessState::frameworkPathCacheMutex() { return state().frameworkPathCacheMutex; }
 FolderIndex& ProcessState::folderIndex() { return state().folderIndex; }
@@ -41,6 +43,7 @@ std::thread::id& ProcessState::measureThread() { return state().measureThread; }
 
 void ProcessState::reset() {
     state().defineList.clear();
+    state().definedNames.reset();
     state().frameworkPathCache.clear();
     state().folderIndex.clear();
     state().prefData.reset();

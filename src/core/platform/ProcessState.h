@@ -2,6 +2,9 @@
 // The process-wide state that the program shares between its parts, in one place:
 //   defineList          header file name -> its define record (filled by the define pass,
 //                       read by every conditional-compilation evaluator)
+//   definedNames        which records of defineList define which macro names, as the define
+//                       pass left them (the analysis's threads read it while it describes
+//                       defineList; see DefinedNames)
 //   frameworkPathCache  framework folder name -> its path, "" when searched for and not found
 //                       (the lookups hold frameworkPathCacheMutex while they use it: the
 //                       analysis asks from several threads)
@@ -29,6 +32,7 @@ namespace kestrel {
 
 class CompileTarget;
 class DefineData;
+class DefinedNames;
 class FolderIndex;
 class Host;
 class NotificationCenter;
@@ -40,6 +44,7 @@ using FrameworkPathCache = std::map<std::string, std::string>;
 class ProcessState {
 public:
     static DefineList& defineList();
+    static std::shared_ptr<const DefinedNames>& definedNames();
     static FrameworkPathCache& frameworkPathCache();
     static std::mutex& frameworkPathCacheMutex();
     static FolderIndex& folderIndex();

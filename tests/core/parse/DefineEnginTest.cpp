@@ -7,12 +7,14 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/DefineData.h"
 #include "core/parse/DefineEngin.h"
+#include "core/parse/DefinedNames.h"
 #include "core/parse/DefineMacroEngin.h"
 #include "core/platform/ProcessState.h"
 #include "support/TempDir.h"
@@ -111,6 +113,41 @@ TEST_F(DefineEnginTest, MutualImportsAreReadOnce) {
     DefineEngin().doCalc();  // a second pass reuses the records
     EXPECT_TRUE(record("A.h") == a && record("B.h") == b);
     EXPECT_EQ(ProcessState::defineList().size(), 2u);
+}
+
+// The names the pass kept up to date as it read, which the analysis's threads share, are those
+// gathered afresh from the finished list: the same records for every name, the same imports.
+TEST_F(DefineEnginTest, TheNamesThePassKeptAreTheFinishedLists) {
+    header("Fw", "A.h", "#import <Fw/B.h>\n#define X 1\n#define SHARED a\n");
+    header("Fw", "B.h", "#import <Fw/A.h>\n#define SHARED b\n#undef X\n#define X 2\n");
+    header("Fw", "C.h", "#import <Fw/Gone.h>\n#import <Fw/A.h>\n#define SHARED c\n#define ONLY_C\n");
+    DefineEngin::doPass1();
+    const std::shared_ptr<const DefinedNames> kept = ProcessState::definedNames();
+    ASSERT_TRUE(kept);
+    EXPECT_TRUE(kept->describes(ProcessState::defineList()));
+    DefinedNames fresh;
+    fresh.refresh(ProcessState::defineList());
+    auto holders = [](const DefinedNames& names, const std::string& name) {
+        std::set<std::string> headers;
+        if (const auto* list = names.recordsDefining(name))
+            for (const DefineData* record : *list) headers.insert(record->getHName());
+        return headers;
+    };
+    for (const char* name : {"X", "SHARED", "ONLY_C", "NOT_DEFINED"}) {
+        EXPECT_EQ(holders(*kept, name), holders(fresh, name)) << name;
+    }
+    for (const auto& [name, record] : ProcessState::defineList()) {
+        const auto* ours = kept->importsOf(*record);
+        const auto* theirs = fresh.importsOf(*record);
+        ASSERT_EQ(ours != nullptr, theirs != nullptr) << name;
+        if (ours) {
+            EXPECT_EQ(*ours, *theirs) << name;
+        }
+    }
+    // A list that changes after the pass is no longer the one the names describe.
+    header("Fw2", "D.h", "#define D 1\n");
+    DefineEngin().calcHeader(tmp.str() + "/Frameworks/Fw2.framework");
+    EXPECT_FALSE(kept->describes(ProcessState::defineList()));
 }
 
 TEST_F(DefineEnginTest, DefinesKeepParametersAndTokenBoundaries) {
