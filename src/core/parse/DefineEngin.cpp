@@ -40,10 +40,14 @@ void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
     FolderIndex::Session session(ProcessState::folderIndex());
     // The headers in the walk's order are read ahead on another thread: the walk waits for
     // none of the files it comes to in that order, only for the imports it follows first.
+    // Those with a record already (a rebuild in the same process) are not read at all.
     std::vector<std::string> paths;
     {
         Entered listed;
-        walkFrameworks(folder, listed, [&paths](const FolderEntry& header) { paths.push_back(header.path); });
+        const DefineList& list = ProcessState::defineList();
+        walkFrameworks(folder, listed, [&](const FolderEntry& header) {
+            if (!list.count(header.name)) paths.push_back(header.path);
+        });
     }
     auto ahead = std::make_shared<FilePrefetch>(std::move(paths));
     mEngin.setPrefetch(ahead);
