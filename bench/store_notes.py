@@ -5,6 +5,10 @@ A store keeps them in a file of their own, "declarationNotes", keyed by record:
 (a category's name is "NSView(Drawing)", a function's its declaration text; a second record of a
 list with the same key gets "#2"). Older stores kept them in the record dictionaries themselves:
 with_notes gives each record dictionary its notes, wherever they were kept.
+
+An availability without a message or a replacement is stored short, as a string
+("macos 10.7 deprecated 10.14, ios unavailable"); with_notes gives it as the dictionary
+({"macos": {"introduced": "10.7", "deprecated": "10.14"}, "ios": {"unavailable": True}}).
 """
 import os
 import plistlib
@@ -28,6 +32,40 @@ def _name(record, file_name):
     return name
 
 
+def availability(value):
+    """A stored availability as its dictionary, whichever form it was stored in."""
+    if not isinstance(value, str):
+        return value
+    result = {}
+    for entry in value.split(","):
+        words = entry.split()
+        if not words:
+            continue
+        platform, i = {}, 1
+        if i < len(words) and words[i][:1].isdigit():
+            platform["introduced"], i = words[i], i + 1
+        while i < len(words):
+            word, i = words[i], i + 1
+            if word in ("deprecated", "obsoleted"):
+                platform[word] = ""
+                if i < len(words) and words[i][:1].isdigit():
+                    platform[word], i = words[i], i + 1
+            elif word == "unavailable":
+                platform["unavailable"] = True
+        result[words[0]] = platform
+    return result
+
+
+def _long_form(notes):
+    if isinstance(notes, dict):
+        if "availability" in notes:
+            notes["availability"] = availability(notes["availability"])
+        for side in ("methodNotes", "constantNotes"):
+            for note in (notes.get(side) or {}).values() if isinstance(notes.get(side), dict) else ():
+                _long_form(note)
+    return notes
+
+
 def with_notes(store, file_name, records):
     """records (the dictionaries of file_name) with the notes the notes file holds for them."""
     notes = _load(store, "declarationNotes")
@@ -40,7 +78,7 @@ def with_notes(store, file_name, records):
         seen[key] = seen.get(key, 0) + 1
         if seen[key] > 1:
             key += f"#{seen[key]}"
-        entry = kind.get(key)
+        entry = _long_form(kind.get(key))
         if isinstance(entry, dict):
             for k, v in entry.items():
                 record.setdefault(k, v)

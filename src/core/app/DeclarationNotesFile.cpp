@@ -140,6 +140,7 @@ PlistDict DeclarationNotesFile::toDict(const Classes& classes, const RecordLists
 
 bool DeclarationNotesFile::writeXML(const Classes& classes, const RecordLists& lists, const FileBytes::Sink& sink) {
     PlistXmlWriter file(sink);
+    file.setIndented(false);
     file.beginDict();
     eachKind(classes, lists, [&file](const char* kind, const auto& list) { write(file, kind, list); });
     file.endDict();

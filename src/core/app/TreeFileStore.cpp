@@ -422,11 +422,30 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
             [this] { return PlistFile::toXML(PlistValue(functionsForm())); }));
     };
     auto typedefsXml = [this] {
-        PlistDict dic;
-        for (const auto& [name, text] : app.typedefList) dic.set(name, PlistValue(text));
-        return PlistFile::toXML(PlistValue(std::move(dic)));
+        return std::optional<FileBytes>(streamedRecords(
+            [this](PlistXmlWriter& writer) {
+                writer.beginDict();
+                for (const auto& [name, text] : app.typedefList) {
+                    writer.key(name);
+                    writer.string(text);
+                }
+                writer.endDict();
+                return !writer.failed();
+            },
+            [this] {
+                PlistDict dic;
+                for (const auto& [name, text] : app.typedefList) dic.set(name, PlistValue(text));
+                return PlistFile::toXML(PlistValue(std::move(dic)));
+            }));
     };
-    auto typedefNotesXml = [this] { return PlistFile::toXML(PlistValue(NotesDictionary::toDict(app.storedTypedefNotes()))); };
+    auto typedefNotesXml = [this] {
+        return std::optional<FileBytes>(streamedRecords(
+            [this](PlistXmlWriter& writer) {
+                NotesDictionary::write(app.storedTypedefNotes(), writer);
+                return !writer.failed();
+            },
+            [this] { return PlistFile::toXML(PlistValue(NotesDictionary::toDict(app.storedTypedefNotes()))); }));
+    };
     auto declarationNotesXml = [this] {
         return std::optional<FileBytes>(FileBytes::streamed(
             [this](const FileBytes::Sink& sink) { return DeclarationNotesFile::writeXML(app.classStraightList, app, sink); }));
@@ -450,8 +469,8 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
             !listsChanged || (haveFiles && loadedForm[file] && *loadedForm[file] == listForm(static_cast<ListFile>(file)));
     }
     if (typedefsChanged) {
-        files[Set::kTypedefsFile].bytes = [xml = typedefsXml()] { return xml; };
-        files[Set::kTypedefNotesFile].bytes = [xml = typedefNotesXml()] { return xml; };
+        files[Set::kTypedefsFile].bytes = typedefsXml;
+        files[Set::kTypedefNotesFile].bytes = typedefNotesXml;
     } else {
         files[Set::kTypedefsFile] = {true, typedefsXml};
         files[Set::kTypedefNotesFile] = {true, typedefNotesXml};

@@ -242,8 +242,87 @@ void Availability::writeTo(PlistXmlWriter& writer) const {
 }
 
 Availability Availability::fromPlist(const PlistValue& value) {
+    if (const std::string* text = value.getString()) return fromShortText(*text);
     const PlistDict* dict = value.getDict();
     return dict ? fromPlist(*dict) : Availability();
+}
+
+std::optional<std::string> Availability::shortText() const {
+    if (!message.empty() || !replacement.empty()) return std::nullopt;
+    auto plain = [](std::string_view word, bool dots) {
+        return !word.empty() && std::all_of(word.begin(), word.end(), [dots](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '*' || (dots && c == '.');
+        });
+    };
+    std::string text;
+    for (std::size_t i = 0; i < platforms.size(); ++i) {
+        const auto& [name, p] = platforms[i];
+        if (p.empty()) continue;
+        for (std::size_t j = 0; j < i; ++j)
+            if (platforms[j].first == name && !platforms[j].second.empty()) return std::nullopt;
+        if (!plain(name, false)) return std::nullopt;
+        if (!text.empty()) text += ", ";
+        text += name;
+        auto version = [&](const char* word, const std::optional<std::string>& value, bool mayBeEmpty) {
+            if (!value) return true;
+            if (word) (text += ' ') += word;
+            if (value->empty()) return mayBeEmpty;
+            if (!plain(*value, true)) return false;
+            (text += ' ') += *value;
+            return true;
+        };
+        if (!version(nullptr, p.introduced, false) || !version("deprecated", p.deprecated, true) ||
+            !version("obsoleted", p.obsoleted, false))
+            return std::nullopt;
+        if (p.unavailable) text += " unavailable";
+    }
+    return text;
+}
+
+Availability Availability::fromShortText(std::string_view text) {
+    Availability a;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        std::string_view entry = text.substr(0, comma);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        std::vector<std::string_view> words;
+        for (std::size_t at = 0; at < entry.size();) {
+            if (std::isspace(static_cast<unsigned char>(entry[at]))) {
+                ++at;
+                continue;
+            }
+            std::size_t end = at;
+            while (end < entry.size() && !std::isspace(static_cast<unsigned char>(entry[end]))) ++end;
+            words.push_back(entry.substr(at, end - at));
+            at = end;
+        }
+        if (words.empty()) continue;
+        Platform p;
+        std::size_t i = 1;
+        auto versionAt = [&](std::size_t at) { return at < words.size() ? normalVersion(words[at]) : std::nullopt; };
+        if ((p.introduced = versionAt(i))) ++i;
+        bool sound = true;
+        while (sound && i < words.size()) {
+            const std::string_view word = words[i++];
+            if (word == "deprecated" && !p.deprecated) {
+                p.deprecated = versionAt(i);
+                if (p.deprecated) ++i;
+                else p.deprecated = "";
+            } else if (word == "obsoleted" && !p.obsoleted && (p.obsoleted = versionAt(i))) {
+                ++i;
+            } else if (word == "unavailable" && !p.unavailable) {
+                p.unavailable = true;
+            } else {
+                sound = false;
+            }
+        }
+        std::string name = canonicalPlatform(words[0]);
+        if (!sound || p.empty() || name.empty()) continue;
+        Availability one;
+        one.platforms.emplace_back(std::move(name), std::move(p));
+        a.merge(one);
+    }
+    return a;
 }
 
 Availability Availability::fromPlist(const PlistDict& dict) {

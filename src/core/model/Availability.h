@@ -17,6 +17,14 @@
 //   {"macos": {"introduced": "10.7", "deprecated": "10.14"}, "ios": {"unavailable": true},
 //    "message": "Use -newThing"}
 // A stored value of another type, or a version that is not a version, is passed over.
+//
+// The short form, a string, for an availability without a message or a replacement (the notes
+// file of an SDK holds some 20,000): each platform in its order, its name, the version it was
+// introduced in, and what else it says, separated by ", ":
+//   "macos 10.7 deprecated 10.14, ios unavailable"
+//   "macos 10.0 deprecated 10.8 obsoleted 10.9"
+//   "* deprecated"                     (deprecated everywhere, no version)
+// A platform of another shape is passed over when read.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,7 +94,11 @@ public:
     PlistDict toPlist() const;
     // The same dictionary written as it goes (the notes file of a whole SDK holds some 20,000).
     void writeTo(PlistXmlWriter& writer) const;
-    // Whatever in the value is well formed; an empty availability from anything else.
+    // The short form; none where it cannot say all (a message, a replacement).
+    std::optional<std::string> shortText() const;
+    static Availability fromShortText(std::string_view text);
+    // Whatever in the value (either form) is well formed; an empty availability from anything
+    // else.
     static Availability fromPlist(const PlistValue& value);
     static Availability fromPlist(const PlistDict& dict);
 

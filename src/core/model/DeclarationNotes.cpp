@@ -27,7 +27,8 @@ void DeclarationNotes::writeTo(PlistXmlWriter& writer) const {
     text("doc", doc);
     if (hasAvailability()) {
         writer.key("availability");
-        availability.writeTo(writer);
+        if (std::optional<std::string> text = availability.shortText()) writer.string(*text);
+        else availability.writeTo(writer);
     }
 }
 
@@ -37,7 +38,7 @@ DeclarationNotes DeclarationNotes::readFrom(const PlistDict& dic) {
     if (const std::string* text = dic.getString("headerName")) notes.hedderName = *text;
     if (std::optional<std::int64_t> value = dic.getInteger("line"); value && *value >= 1) notes.line = *value;
     if (const std::string* text = dic.getString("doc")) notes.doc = *text;
-    if (const PlistDict* availability = dic.getDict("availability")) notes.availability = Availability::fromPlist(*availability);
+    if (const PlistValue* availability = dic.find("availability")) notes.availability = Availability::fromPlist(*availability);
     return notes;
 }
 

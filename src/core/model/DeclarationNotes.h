@@ -10,7 +10,8 @@
 //   "doc": "Returns the frame.\n@param x ..."   the comment's body, delimiters removed, markup kept
 //   "availability": {"macos": {"introduced": "10.7", "deprecated": "10.14"},
 //                    "ios": {"unavailable": true}, "message": "...", "replacement": "newThing"}
-//                   (a bare deprecated attribute: {"*": {"deprecated": ""}})
+//                   (a bare deprecated attribute: {"*": {"deprecated": ""}}); without a message
+//                   or a replacement, the short form: "macos 10.7 deprecated 10.14, ios unavailable"
 //
 // Absent keys mean "not known": a store written before these keys loads with empty notes.
 // Values of the wrong type (a damaged or foreign file) are left out when read.
@@ -42,10 +43,11 @@ struct DeclarationNotes {
     // Writes the keys that are set into dic, in the order fwName, headerName, line, doc,
     // availability.
     void writeTo(PlistDict& dic) const;
-    // The same keys written as a dictionary's entries (between beginDict and endDict).
+    // The same keys written as a dictionary's entries (between beginDict and endDict), the
+    // availability in its short form where it has one (as the stored files hold it).
     void writeTo(PlistXmlWriter& writer) const;
     // The notes held by dic's keys; a line that is no number from 1, a doc that is no string,
-    // an availability that is no dictionary is not taken (nor, inside it, what has not the
+    // an availability that is neither form is not taken (nor, inside it, what has not the
     // shape above: Availability::fromPlist).
     static DeclarationNotes readFrom(const PlistDict& dic);
 };

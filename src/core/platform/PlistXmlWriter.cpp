@@ -64,7 +64,9 @@ void PlistXmlWriter::pieceDone() {
     out_.reserve(kPieceSize + kPieceSize / 4);
 }
 
-void PlistXmlWriter::indent(std::size_t depth) { out_.append(depth, '\t'); }
+void PlistXmlWriter::indent(std::size_t depth) {
+    if (indented_) out_.append(depth, '\t');
+}
 
 void PlistXmlWriter::openChild() {
     if (open_.empty() || open_.back().hasChildren) return;

@@ -59,6 +59,9 @@ public:
     // With a sink: hands over the rest; false when the writer failed (or the sink did).
     bool finishToSink() &&;
     static constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+    // Without the tabs that show each element's depth (a file only programs read, where they
+    // were a sixth of its bytes); every element still on a line of its own.
+    void setIndented(bool indented) { indented_ = indented; }
 
     // The whole of a value written at once; none where finish() would answer none.
     static std::optional<std::string> toXML(const PlistValue& value);
@@ -84,6 +87,7 @@ private:
     std::vector<Open> open_;
     bool rootWritten_ = false;
     bool failed_ = false;
+    bool indented_ = true;
 };
 
 }  // namespace kestrel

@@ -119,3 +119,38 @@ TEST(AvailabilityTest, WrittenAsItGoesIsTheStoredDictionary) {
         EXPECT_EQ(std::move(writer).finish(), PlistXmlWriter::toXML(PlistValue(each.toPlist())));
     }
 }
+
+TEST(AvailabilityTest, ShortFormRoundTripAndWhatItCannotSay) {
+    Availability a;
+    a.introduce("macosx", "10.7");
+    a.deprecate("macos", "10_14");
+    a.obsolete("macos", "10.15");
+    a.makeUnavailable("watchos");
+    a.deprecate("*");
+    a.introduce("macOSApplicationExtension", "10.10");
+    a.makeUnavailable("ios");
+    a.deprecate("ios", "12.0");
+    const std::optional<std::string> text = a.shortText();
+    ASSERT_TRUE(text);
+    EXPECT_EQ(*text, "macos 10.7 deprecated 10.14 obsoleted 10.15, watchos unavailable, * deprecated, "
+                     "macos_app_extension 10.10, ios deprecated 12.0 unavailable");
+    EXPECT_EQ(Availability::fromShortText(*text), a);
+    EXPECT_EQ(Availability::fromPlist(PlistValue(*text)), a);  // as a stored value
+    EXPECT_EQ(Availability().shortText(), "");
+
+    Availability withMessage = a;
+    withMessage.setMessage("Use -newThing");
+    EXPECT_FALSE(withMessage.shortText());
+    Availability withReplacement;
+    withReplacement.deprecate("macos", "10.9");
+    withReplacement.setReplacement("newThing");
+    EXPECT_FALSE(withReplacement.shortText());
+
+    // What is not of the form is passed over, platform by platform.
+    EXPECT_EQ(Availability::fromShortText("macos 10.7 frobbed, ios 8.0").shortText(), "ios 8.0");
+    EXPECT_EQ(Availability::fromShortText("macos deprecated deprecated, tvos 9..0, 10.7").shortText(), "");
+    EXPECT_EQ(Availability::fromShortText(" , ,,  macosx   10_9  , ").shortText(), "macos 10.9");
+    EXPECT_EQ(Availability::fromShortText("mac-os 10.9, ios obsoleted").shortText(), "");
+    EXPECT_EQ(Availability::fromShortText(std::string("macos 10.9\0 x", 13)).shortText(), "");
+    EXPECT_TRUE(Availability::fromPlist(PlistValue(std::int64_t{7})).empty());
+}
