@@ -1,17 +1,37 @@
 #include "core/parse/DeclarationSites.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace kestrel {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v' || c == '\0'; }
-bool isWordStart(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$' || static_cast<unsigned char>(c) >= 0x80;
+// Character classes, by table: the scanner asks for every byte of every header.
+enum : std::uint8_t { kBlank = 1, kWordStart = 2, kDigit = 4, kInteresting = 8 };
+constexpr std::array<std::uint8_t, 256> kClasses = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (char c : {' ', '\t', '\r', '\f', '\v', '\0'}) table[static_cast<unsigned char>(c)] |= kBlank;
+    for (int c = 'a'; c <= 'z'; ++c) table[c] |= kWordStart;
+    for (int c = 'A'; c <= 'Z'; ++c) table[c] |= kWordStart;
+    for (int c = 0x80; c < 0x100; ++c) table[c] |= kWordStart;
+    table['_'] |= kWordStart;
+    table['$'] |= kWordStart;
+    for (int c = '0'; c <= '9'; ++c) table[c] |= kDigit;
+    // What a rejected branch stops at: its lines, directives, comments and literals.
+    for (char c : {'\n', '#', '/', '"', '\''}) table[static_cast<unsigned char>(c)] |= kInteresting;
+    return table;
+}();
+std::uint8_t classOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
+bool isBlank(char c) { return classOf(c) & kBlank; }
+bool isWordStart(char c) { return classOf(c) & kWordStart; }
+bool isDigit(char c) { return classOf(c) & kDigit; }
+bool isWordChar(char c) { return classOf(c) & (kWordStart | kDigit); }
+
+std::uint32_t newlinesIn(std::string_view text, std::size_t from, std::size_t to) {
+    return static_cast<std::uint32_t>(std::count(text.data() + from, text.data() + to, '\n'));
 }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isWordChar(char c) { return isWordStart(c) || isDigit(c); }
 
 }  // namespace
 
@@ -71,12 +91,15 @@ void DeclarationSites::scan() {
     bool lineHasCode = false;
     // Skips a block comment whose "/*" is at pos; answers where it ends, counting its lines.
     auto skipBlock = [&](std::size_t at) {
-        std::size_t i = at + 2;
-        while (i < n && !(text[i] == '*' && i + 1 < n && text[i + 1] == '/')) {
-            if (text[i] == '\n') ++line;
-            ++i;
+        std::size_t i = std::min(n, at + 2);
+        for (;;) {
+            const void* star = i < n ? std::memchr(text.data() + i, '*', n - i) : nullptr;
+            const std::size_t j = star ? static_cast<std::size_t>(static_cast<const char*>(star) - text.data()) : n;
+            line += newlinesIn(text, i, j);
+            if (j >= n) return n;
+            if (j + 1 < n && text[j + 1] == '/') return j + 2;
+            i = j + 1;
         }
-        return std::min(n, i + 2);
     };
     while (pos < n) {
         const char c = text[pos];
@@ -123,7 +146,8 @@ void DeclarationSites::scan() {
             comment.firstOnLine = !lineHasCode;
             comment.lineComment = text[pos + 1] == '/';
             if (comment.lineComment) {
-                while (pos < n && text[pos] != '\n') ++pos;
+                const void* end = std::memchr(text.data() + pos, '\n', n - pos);
+                pos = end ? static_cast<std::size_t>(static_cast<const char*>(end) - text.data()) : n;
                 if (pos > comment.offset && text[pos - 1] == '\r') --pos;
             } else {
                 pos = skipBlock(pos);
@@ -142,6 +166,7 @@ void DeclarationSites::scan() {
                 pos = i < n && text[i] == c ? i + 1 : i;
             } else {
                 ++pos;
+                while (pos < n && !(classOf(text[pos]) & (kInteresting | kBlank))) ++pos;
             }
             lineHasCode = true;
             continue;

@@ -1,6 +1,7 @@
 #include "core/parse/DefinedNames.h"
 
 #include "core/parse/DefineData.h"
+#include "core/parse/ImportWalk.h"
 
 namespace kestrel {
 
@@ -11,6 +12,7 @@ bool DefinedNames::describes(const DefineList& group) const {
 }
 
 void DefinedNames::settle(const DefineList& group) {
+    closures = std::make_shared<Closures>();
     records = group.size();
     firstRecord = group.empty() ? nullptr : group.begin()->second;
     lastRecord = group.empty() ? nullptr : group.rbegin()->second;
@@ -44,6 +46,7 @@ std::vector<const DefineData*>& DefinedNames::importsSlot(const DefineData& reco
 }
 
 void DefinedNames::noteImports(const DefineData& record, const DefineList& group) {
+    closures = std::make_shared<Closures>();
     std::vector<const DefineData*>& noted = importsSlot(record);
     noted.clear();
     if (!record.getImportList()) return;
@@ -76,6 +79,35 @@ void DefinedNames::add(const std::string& name, const DefineData* record) {
 const std::vector<const DefineData*>* DefinedNames::recordsDefining(std::string_view name) const {
     auto found = names.find(name);
     return found == names.end() ? nullptr : &found->second;
+}
+
+std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const DefineData& record, const DefineList& group) const {
+    if (!describes(group)) return nullptr;
+    const std::shared_ptr<Closures> cache = closures;
+    {
+        std::lock_guard lock(cache->mutex);
+        if (auto found = cache->kept.find(&record); found != cache->kept.end()) return found->second;
+    }
+    // Worked out outside the lock: two threads asking at once work it out alike.
+    auto closure = std::make_shared<Closure>();
+    std::vector<bool> metByOrdinal(group.size() + 1, false);
+    std::unordered_map<const DefineData*, bool> metByAddress;
+    auto meet = [&](const DefineData& r) {
+        const std::size_t ordinal = r.getOrdinal();
+        if (ordinal < metByOrdinal.size()) {
+            if (metByOrdinal[ordinal]) return false;
+            metByOrdinal[ordinal] = true;
+        } else if (!metByAddress.emplace(&r, true).second) {
+            return false;
+        }
+        closure->push_back(&r);
+        return true;
+    };
+    meet(record);
+    ImportWalk::below(record, group, this,
+                      [&](const DefineData& r) { return meet(r) ? ImportWalk::Step::Enter : ImportWalk::Step::Skip; });
+    std::lock_guard lock(cache->mutex);
+    return cache->kept.try_emplace(&record, std::move(closure)).first->second;
 }
 
 }  // namespace kestrel

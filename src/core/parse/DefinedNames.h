@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -48,6 +49,14 @@ public:
     // Notes the records record imports now (the define pass, once it has read the record whole).
     void noteImports(const DefineData& record, const DefineList& group);
 
+    // The records a walk through imports meets from record when it has met nothing yet: record
+    // itself, then depth first below it in import order, each once. Worked out once per record
+    // while the names describe group (the analysis, where the list no longer changes), for
+    // every thread that asks; none otherwise. Most headers begin with an import that brings in
+    // most of what they see (an umbrella, a framework's defines), so their walks start from it.
+    using Closure = std::vector<const DefineData*>;
+    std::shared_ptr<const Closure> closureOf(const DefineData& record, const DefineList& group) const;
+
 private:
     std::unordered_map<std::string, std::vector<const DefineData*>, StringHash, std::equal_to<>> names;
     // Each record's imports, found by its ordinal (every walk through imports asks, once per
@@ -60,6 +69,12 @@ private:
     std::unordered_map<const DefineData*, std::vector<const DefineData*>> imports;
     std::vector<const DefineData*>& importsSlot(const DefineData& record);
     std::size_t records = 0;
+    struct Closures {
+        std::mutex mutex;
+        std::unordered_map<const DefineData*, std::shared_ptr<const Closure>> kept;
+    };
+    // Made anew when the names are gathered or settled: a closure holds for one list.
+    std::shared_ptr<Closures> closures = std::make_shared<Closures>();
     // Tell a list emptied and filled again apart: the records of the old list are gone.
     std::weak_ptr<DefineData> firstRecord;
     std::weak_ptr<DefineData> lastRecord;

@@ -1,5 +1,7 @@
 #include "core/parse/ImportOrder.h"
 
+#include <algorithm>
+
 #include "core/parse/DefineData.h"
 #include "core/parse/DefinedNames.h"
 #include "core/parse/ImportWalk.h"
@@ -18,14 +20,29 @@ std::size_t importCountOf(const DefineData& header) {
 ImportOrder::ImportOrder(const DefineData& header, const DefineList& group, const DefinedNames* names)
     : header(&header), importCount(importCountOf(header)), groupSize(group.size()), byOrdinal(group.size() + 1, 0) {
     std::size_t next = 0;
-    ImportWalk::below(header, group, names, [&](const DefineData& record) {
+    auto place = [&](const DefineData& record) {
         if (&record == &header) return ImportWalk::Step::Skip;
         const std::size_t ordinal = record.getOrdinal();
         std::size_t& place = ordinal < byOrdinal.size() ? byOrdinal[ordinal] : others[&record];
         if (place != 0) return ImportWalk::Step::Skip;
         place = ++next;
         return ImportWalk::Step::Enter;
-    });
+    };
+    // The first import's part of the walk, as the walk from it met it before (the header itself
+    // not among it); the walk below then passes over what is placed.
+    const DefineData* first = nullptr;
+    if (const std::vector<const DefineData*>* imports = names ? names->importsOf(header) : nullptr) {
+        if (!imports->empty()) first = imports->front();
+    } else if (names && header.getImportList() && !header.getImportList()->empty()) {
+        auto found = group.find(header.getImportList()->front());
+        if (found != group.end()) first = found->second.get();
+    }
+    if (first) {
+        const auto closure = names->closureOf(*first, group);
+        if (closure && std::find(closure->begin(), closure->end(), &header) == closure->end())
+            for (const DefineData* record : *closure) place(*record);
+    }
+    ImportWalk::below(header, group, names, place);
 }
 
 std::size_t ImportOrder::placeOf(const DefineData& record) const {

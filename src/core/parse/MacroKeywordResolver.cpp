@@ -46,31 +46,41 @@ void MacroKeywordResolver::forgetWhenDefined() {
     definitions.clear();
 }
 
+// Each answer is kept for the header, a word no header defines among them (most words a reader
+// asks about): the header's few words are found again without asking the index of every name.
+
 const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
-    if (!header || !names.contains(word)) return nullptr;
+    if (!header) return nullptr;
     forgetWhenDefined();
     auto found = definitions.find(word);
     if (found == definitions.end()) {
-        const DefineList& group = ProcessState::defineList();
-        const MacroDefinition* macro =
-            DefineLookup::findMacro(*header, word, names, ImportOrder::kept(*order, *header, group, &names));
+        const MacroDefinition* macro = nullptr;
+        if (names.contains(word)) {
+            const DefineList& group = ProcessState::defineList();
+            macro = DefineLookup::findMacro(*header, word, names, ImportOrder::kept(*order, *header, group, &names));
+        }
         found = definitions.emplace(word, macro ? std::optional<MacroBody>(MacroBody::of(*macro)) : std::nullopt).first;
     }
     return found->second ? &*found->second : nullptr;
 }
 
 std::optional<std::string> MacroKeywordResolver::keywordFor(const std::string& word) {
-    if (!header || !names.contains(word)) return std::nullopt;
+    if (!header) return std::nullopt;
     forgetWhenDefined();
     if (auto found = known.find(word); found != known.end()) return found->second;
-    std::optional<std::string> keyword = resolve(word);
+    std::optional<std::string> keyword = names.contains(word) ? resolve(word) : std::nullopt;
     known.emplace(word, keyword);
     return keyword;
 }
 
 std::optional<bool> MacroKeywordResolver::isAttribute(const std::string& word) {
-    if (!header || !names.contains(word)) return std::nullopt;
+    if (!header) return std::nullopt;
     forgetWhenDefined();
+    if (auto found = knownAttributes.find(word); found != knownAttributes.end()) return found->second;
+    if (!names.contains(word)) {
+        knownAttributes.emplace(word, std::nullopt);
+        return std::nullopt;
+    }
     return resolveAttribute(word, 0);
 }
 

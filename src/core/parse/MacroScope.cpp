@@ -61,7 +61,16 @@ void MacroScope::makeImportsVisible() {
     };
     for (const std::string& key : pendingImports) {
         auto found = group->find(key);
-        if (found == group->end() || !found->second || enter(*found->second) == ImportWalk::Step::Skip) continue;
+        if (found == group->end() || !found->second) continue;
+        // From nothing visible, the walk meets what it met from the same import before.
+        if (visibleOrder.empty() && index) {
+            const auto closure = index->closureOf(*found->second, *group);
+            if (closure && std::find(closure->begin(), closure->end(), own.get()) == closure->end()) {
+                for (const DefineData* record : *closure) makeVisible(*record);
+                continue;
+            }
+        }
+        if (enter(*found->second) == ImportWalk::Step::Skip) continue;
         ImportWalk::below(*found->second, *group, index, enter);
     }
     pendingImports.clear();

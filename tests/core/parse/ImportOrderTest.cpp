@@ -54,3 +54,31 @@ TEST(ImportOrder, FindsWhatTheWalkFinds) {
     app->addImportHeader("Other.h");  // the header read on: the order is made again
     EXPECT_FALSE(order.current(*app, group));
 }
+
+// A walk from nothing, kept per record while the names describe the list: the record, then
+// depth first in import order, each once (a cycle back to the record included); none once the
+// list has changed since.
+TEST(ImportOrder, ClosureFromNothingIsTheWalkAndHoldsForOneList) {
+    DefineList group;
+    auto add = [&](const std::string& name) { return group[name] = std::make_shared<DefineData>(name); };
+    auto app = add("App.h"), a = add("A.h"), b = add("B.h"), deep = add("Deep.h");
+    for (auto [from, to] : {std::pair{app, "A.h"}, {app, "B.h"}, {a, "Deep.h"}, {a, "Missing.h"}, {b, "Deep.h"},
+                            {deep, "App.h"}})
+        from->addImportHeader(to);
+    std::size_t ordinal = 0;
+    for (auto& [name, record] : group) record->setOrdinal(ordinal++);
+    DefinedNames names;
+    names.refresh(group);
+
+    const auto closure = names.closureOf(*app, group);
+    ASSERT_TRUE(closure);
+    EXPECT_EQ(*closure, (DefinedNames::Closure{app.get(), a.get(), deep.get(), b.get()}));
+    EXPECT_EQ(names.closureOf(*app, group), closure);  // worked out once
+    EXPECT_EQ(*names.closureOf(*b, group), (DefinedNames::Closure{b.get(), deep.get(), app.get(), a.get()}));
+
+    add("New.h")->setOrdinal(ordinal++);
+    EXPECT_FALSE(names.closureOf(*app, group));  // the names no longer describe the list
+    b->addImportHeader("New.h");
+    names.refresh(group);
+    EXPECT_EQ(names.closureOf(*b, group)->back(), group["New.h"].get());
+}
