@@ -1,5 +1,7 @@
 #include "core/parse/DefinedNames.h"
 
+#include <algorithm>
+
 #include "core/parse/DefineData.h"
 #include "core/parse/ImportWalk.h"
 
@@ -46,8 +48,8 @@ std::vector<const DefineData*>& DefinedNames::importsSlot(const DefineData& reco
 }
 
 void DefinedNames::noteImports(const DefineData& record, const DefineList& group) {
-    closures = std::make_shared<Closures>();
     std::vector<const DefineData*>& noted = importsSlot(record);
+    if (!noted.empty()) closures = std::make_shared<Closures>();  // a record's imports noted again
     noted.clear();
     if (!record.getImportList()) return;
     for (const std::string& name : *record.getImportList()) {
@@ -82,16 +84,21 @@ const std::vector<const DefineData*>* DefinedNames::recordsDefining(std::string_
 }
 
 std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const DefineData& record, const DefineList& group) const {
-    if (!describes(group)) return nullptr;
     const std::shared_ptr<Closures> cache = closures;
+    const bool fixed = describes(group);
     {
         std::lock_guard lock(cache->mutex);
-        if (auto found = cache->kept.find(&record); found != cache->kept.end()) return found->second;
+        auto found = cache->kept.find(&record);
+        if (found != cache->kept.end() && (fixed || !found->second.forListOnly)) return found->second.closure;
     }
     // Worked out outside the lock: two threads asking at once work it out alike.
     auto closure = std::make_shared<Closure>();
     std::vector<bool> metByOrdinal(group.size() + 1, false);
     std::unordered_map<const DefineData*, bool> metByAddress;
+    // While the define pass goes on, a walk stays the same only through records read whole
+    // (noted) whose imports all have records: one through a header still being read, or an
+    // import not found yet, is this moment's alone (or the list's, while it stays as it is).
+    bool lasting = true;
     auto meet = [&](const DefineData& r) {
         const std::size_t ordinal = r.getOrdinal();
         if (ordinal < metByOrdinal.size()) {
@@ -101,13 +108,20 @@ std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const Defin
             return false;
         }
         closure->push_back(&r);
+        if (lasting) {
+            const std::vector<const DefineData*>* imports = importsOf(r);
+            lasting = imports && std::find(imports->begin(), imports->end(), nullptr) == imports->end();
+        }
         return true;
     };
     meet(record);
     ImportWalk::below(record, group, this,
                       [&](const DefineData& r) { return meet(r) ? ImportWalk::Step::Enter : ImportWalk::Step::Skip; });
+    auto listed = group.find(record.getHName());
+    if (!(lasting || fixed) || listed == group.end() || listed->second.get() != &record) return closure;
     std::lock_guard lock(cache->mutex);
-    return cache->kept.try_emplace(&record, std::move(closure)).first->second;
+    return cache->kept.insert_or_assign(&record, Closures::Kept{listed->second, std::move(closure), !lasting})
+        .first->second.closure;
 }
 
 }  // namespace kestrel

@@ -50,10 +50,11 @@ public:
     void noteImports(const DefineData& record, const DefineList& group);
 
     // The records a walk through imports meets from record when it has met nothing yet: record
-    // itself, then depth first below it in import order, each once. Worked out once per record
-    // while the names describe group (the analysis, where the list no longer changes), for
-    // every thread that asks; none otherwise. Most headers begin with an import that brings in
-    // most of what they see (an umbrella, a framework's defines), so their walks start from it.
+    // itself, then depth first below it in import order, each once, as the list stands. Kept
+    // for every later question (and every thread) once it can no longer change: while the names
+    // describe group (the analysis), or when every record it meets was read whole and each of
+    // their imports has a record. Most headers begin with an import that brings in most of what
+    // they see (an umbrella, a framework's defines), so their walks start from it.
     using Closure = std::vector<const DefineData*>;
     std::shared_ptr<const Closure> closureOf(const DefineData& record, const DefineList& group) const;
 
@@ -71,7 +72,14 @@ private:
     std::size_t records = 0;
     struct Closures {
         std::mutex mutex;
-        std::unordered_map<const DefineData*, std::shared_ptr<const Closure>> kept;
+        // Each by its record, held so that its address names no other record while it is kept
+        // (a list read again makes new records).
+        struct Kept {
+            std::shared_ptr<const DefineData> record;
+            std::shared_ptr<const Closure> closure;
+            bool forListOnly;  // kept because the names described the list (a missing import in it)
+        };
+        std::unordered_map<const DefineData*, Kept> kept;
     };
     // Made anew when the names are gathered or settled: a closure holds for one list.
     std::shared_ptr<Closures> closures = std::make_shared<Closures>();

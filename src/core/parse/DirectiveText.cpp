@@ -11,24 +11,32 @@ namespace {
 // Whether a block comment is open after piece, given whether one was open before it. Literals
 // and line comments end with their line, so one line at a time is enough.
 bool commentOpenAfter(std::string_view piece, bool open) {
-    for (std::size_t i = 0; i < piece.size(); ++i) {
+    std::size_t i = 0;
+    while (i < piece.size()) {
+        if (open) {
+            const std::size_t end = piece.find("*/", i);
+            if (end == std::string_view::npos) return true;
+            open = false;
+            i = end + 2;
+            continue;
+        }
+        while (i < piece.size() && piece[i] != '/' && piece[i] != '"' && piece[i] != '\'') ++i;
+        if (i >= piece.size()) break;
         const char c = piece[i];
         const char next = i + 1 < piece.size() ? piece[i + 1] : '\0';
-        if (open) {
-            if (c == '*' && next == '/') {
-                open = false;
-                ++i;
-            }
-        } else if (c == '/' && next == '*') {
+        if (c == '/' && next == '*') {
             open = true;
-            ++i;
+            i += 2;
         } else if (c == '/' && next == '/') {
-            std::size_t end = piece.find('\n', i);
+            const std::size_t end = piece.find('\n', i);
             if (end == std::string_view::npos) return false;
-            i = end;
+            i = end + 1;
         } else if (c == '"' || c == '\'') {
             for (++i; i < piece.size() && piece[i] != c && piece[i] != '\n'; ++i)
                 if (piece[i] == '\\') ++i;
+            ++i;
+        } else {
+            ++i;
         }
     }
     return open;
