@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/platform/ByteScan.h"
 #include "core/platform/HedderText.h"
 
 namespace kestrel {
@@ -85,8 +86,8 @@ CommentBody::Style CommentBody::styleOf(std::string_view c) {
 std::string CommentBody::clean(std::string text) {
     HedderText::repairUtf8(text);
     // A property list holds no control character but tab and line end.
-    for (char& c : text)
-        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') || c == 0x7f) c = ' ';
+    for (std::size_t at = ByteScan::firstControl(text, 0); at < text.size(); ++at)
+        if (ByteScan::isControl(text[at])) text[at] = ' ';
     return text;
 }
 

@@ -6,31 +6,14 @@
 #include <cstring>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
+#include "core/platform/ByteScan.h"
 #include "core/platform/RegularFile.h"
 
 namespace kestrel {
 
 namespace {
 
-// The first '#', '/' or '*' at or after at (size when none): sixteen bytes at a time where the
-// processor compares them so, since the define pass looks at every byte of every header.
-std::size_t nextMarkByte(const char* text, std::size_t at, std::size_t size) {
-#if defined(__SSE2__)
-    const __m128i hash = _mm_set1_epi8('#'), slash = _mm_set1_epi8('/'), star = _mm_set1_epi8('*');
-    for (; at + 16 <= size; at += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
-        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, hash), _mm_cmpeq_epi8(chunk, slash)),
-                                         _mm_cmpeq_epi8(chunk, star));
-        if (const int mask = _mm_movemask_epi8(hit)) return at + static_cast<std::size_t>(__builtin_ctz(mask));
-    }
-#endif
-    while (at < size && text[at] != '#' && text[at] != '/' && text[at] != '*') ++at;
-    return at;
-}
 
 // The delimiters in status order. None is a prefix of another, so at most one starts at any
 // position, and the nearest one is found in a single scan instead of one search per delimiter.
@@ -139,7 +122,8 @@ bool TextBuffer::skipToMark(int& status) {
     const std::size_t size = buffer_.size();
     const char* text = buffer_.data();
     std::size_t at = readOffset();
-    while ((at = nextMarkByte(text, at, size)) < size) {
+    // Most bytes are none of the marks: searched for sixteen at a time.
+    while ((at = ByteScan::firstOf(buffer_, at, '#', '/', '*')) < size) {
         const unsigned char c = static_cast<unsigned char>(text[at]);
         const char next = at + 1 < size ? text[at + 1] : '\0';
         int found = 0;

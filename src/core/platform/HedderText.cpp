@@ -4,6 +4,7 @@
 #include <optional>
 #include <system_error>
 
+#include "core/platform/ByteScan.h"
 #include "core/platform/RegularFile.h"
 
 namespace kestrel {
@@ -40,8 +41,8 @@ std::size_t sequenceAt(const std::string& text, std::size_t i) {
 }  // namespace
 
 std::size_t HedderText::repairUtf8(std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && sequenceAt(text, i) == 1) ++i;  // the common case: plain ASCII
+    std::size_t i = ByteScan::firstNotAscii(text, 0);  // the common case: plain ASCII
+    while (i < text.size() && sequenceAt(text, i) == 1) ++i;
     if (i == text.size()) return 0;
     std::string out = text.substr(0, i);
     out.reserve(text.size() + 16);

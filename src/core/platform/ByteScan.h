@@ -1,0 +1,77 @@
+#pragma once
+// Searches over text for the few bytes that need a closer look, sixteen at a time where the
+// processor compares them so (every x86-64 one), else one at a time. The readers look at every
+// byte of every header, and most bytes need nothing.
+//
+//   ByteScan::firstOf(text, 0, '#', '/', '*')   the next place a directive or comment may start
+//   ByteScan::firstNotAscii(text, 0)            the first byte that is NUL or not ASCII
+//   ByteScan::firstControl(text, 0)             the first control byte other than tab and line end
+// Each answers text.size() when there is none.
+#include <cstddef>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kestrel {
+
+struct ByteScan {
+    static std::size_t firstOf(std::string_view text, std::size_t at, char a, char b, char c) {
+#if defined(__SSE2__)
+        const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), vc = _mm_set1_epi8(c);
+        for (; at + 16 <= text.size(); at += 16) {
+            const __m128i chunk = load(text, at);
+            const __m128i hit =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, va), _mm_cmpeq_epi8(chunk, vb)), _mm_cmpeq_epi8(chunk, vc));
+            if (const int mask = _mm_movemask_epi8(hit)) return at + firstBit(mask);
+        }
+#endif
+        while (at < text.size() && text[at] != a && text[at] != b && text[at] != c) ++at;
+        return at;
+    }
+
+    static std::size_t firstNotAscii(std::string_view text, std::size_t at) {
+#if defined(__SSE2__)
+        const __m128i zero = _mm_setzero_si128();
+        for (; at + 16 <= text.size(); at += 16) {
+            const __m128i chunk = load(text, at);
+            if (const int mask = _mm_movemask_epi8(chunk) | _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, zero)))
+                return at + firstBit(mask);
+        }
+#endif
+        while (at < text.size() && text[at] != '\0' && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+        return at;
+    }
+
+    static bool isControl(char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u < 0x20 && c != '\t' && c != '\n') || u == 0x7f;
+    }
+    static std::size_t firstControl(std::string_view text, std::size_t at) {
+#if defined(__SSE2__)
+        const __m128i space = _mm_set1_epi8(0x20), del = _mm_set1_epi8(0x7f), tab = _mm_set1_epi8('\t'),
+                      newline = _mm_set1_epi8('\n'), zero = _mm_setzero_si128();
+        for (; at + 16 <= text.size(); at += 16) {
+            const __m128i chunk = load(text, at);
+            // Below 0x20 as unsigned bytes: below 0x20 as signed ones, and not negative.
+            const __m128i low = _mm_andnot_si128(_mm_cmplt_epi8(chunk, zero), _mm_cmplt_epi8(chunk, space));
+            const __m128i allowed = _mm_or_si128(_mm_cmpeq_epi8(chunk, tab), _mm_cmpeq_epi8(chunk, newline));
+            const __m128i hit = _mm_or_si128(_mm_andnot_si128(allowed, low), _mm_cmpeq_epi8(chunk, del));
+            if (const int mask = _mm_movemask_epi8(hit)) return at + firstBit(mask);
+        }
+#endif
+        while (at < text.size() && !isControl(text[at])) ++at;
+        return at;
+    }
+
+private:
+#if defined(__SSE2__)
+    static __m128i load(std::string_view text, std::size_t at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+    }
+    static std::size_t firstBit(int mask) { return static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))); }
+#endif
+};
+
+}  // namespace kestrel

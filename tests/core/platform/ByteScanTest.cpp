@@ -1,0 +1,35 @@
+// The searches sixteen bytes at a time find what a byte-by-byte search finds, from any start,
+// in texts of every length around the sixteen-byte steps, with high bytes and NULs anywhere.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "core/platform/ByteScan.h"
+
+using namespace kestrel;
+
+TEST(ByteScan, FindsWhatAByteByByteSearchFinds) {
+    std::mt19937 random(7);
+    const std::string alphabet = std::string("ab #/*\t\n\r\x7f\x80\xff\x1f", 13) + std::string(1, '\0');
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random() % 70, 'x');
+        // Mostly plain, a few of the bytes searched for.
+        for (char& c : text)
+            if (random() % 6 == 0) c = alphabet[random() % alphabet.size()];
+        const std::size_t from = text.empty() ? 0 : random() % (text.size() + 1);
+        auto naive = [&](auto is) {
+            std::size_t at = from;
+            while (at < text.size() && !is(text[at])) ++at;
+            return at;
+        };
+        EXPECT_EQ(ByteScan::firstOf(text, from, '#', '/', '*'),
+                  naive([](char c) { return c == '#' || c == '/' || c == '*'; }));
+        EXPECT_EQ(ByteScan::firstNotAscii(text, from),
+                  naive([](char c) { return c == '\0' || static_cast<unsigned char>(c) >= 0x80; }));
+        EXPECT_EQ(ByteScan::firstControl(text, from), naive([](char c) {
+                      const auto u = static_cast<unsigned char>(c);
+                      return (u < 0x20 && c != '\t' && c != '\n') || u == 0x7f;
+                  }));
+    }
+}
