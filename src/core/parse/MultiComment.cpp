@@ -5,15 +5,7 @@
 namespace kestrel {
 
 std::shared_ptr<TreeData> MultiComment::doAnalyse(const std::string&) {
-    if (!textBuffer) return nullptr;
-    for (auto line = textBuffer->getLineStrings(); line; line = textBuffer->getLineStrings()) {
-        std::size_t closer = line->find("*/");
-        if (closer != std::string_view::npos) {
-            textBuffer->deleteLineHead(closer + 2);
-            break;
-        }
-        textBuffer->deleteLineBuffer();
-    }
+    if (textBuffer) textBuffer->skipPast("*/");
     return nullptr;
 }
 

@@ -153,6 +153,31 @@ bool TextBuffer::skipToMark(int& status) {
     return false;
 }
 
+bool TextBuffer::skipPast(std::string_view closer) {
+    if (lineBegin_ < lineEnd_) {
+        const std::size_t found = std::string_view(buffer_).substr(lineBegin_, lineEnd_ - lineBegin_).find(closer);
+        if (found != std::string_view::npos) {
+            lineBegin_ += found + closer.size();
+            return true;
+        }
+        lineBegin_ = lineEnd_;
+    }
+    // The later lines are searched whole; the one that holds the closer is then taken as
+    // getLineStrings would take it. A closer holds no line end, so it is never split.
+    const std::size_t at = mainLocation_ < buffer_.size() ? buffer_.find(closer, mainLocation_) : std::string::npos;
+    if (at == std::string::npos) {
+        lineBegin_ = lineEnd_ = mainLocation_ = std::max(mainLocation_, buffer_.size());
+        return false;
+    }
+    std::size_t lineStart = at;
+    while (lineStart > mainLocation_ && buffer_[lineStart - 1] != '\n' && buffer_[lineStart - 1] != '\r') --lineStart;
+    lineBegin_ = lineEnd_ = 0;
+    mainLocation_ = lineStart;
+    getLineStrings();
+    lineBegin_ = at + closer.size();
+    return true;
+}
+
 std::optional<std::string> TextBuffer::cutCommand(int& status) {
     std::string_view line = std::string_view(buffer_).substr(lineBegin_, lineEnd_ - lineBegin_);
     if (!line.empty()) {

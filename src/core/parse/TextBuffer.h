@@ -65,6 +65,10 @@ public:
     // or at the end (false, status 100). A reader that wants only directives and comments reads
     // a header without making a string of every word.
     bool skipToMark(int& status);
+    // Reads on to just past the next "*/" (the end of a block comment), leaving the rest of its
+    // line to read, as reading line by line and dropping each line without one would: false,
+    // with everything read, when there is none.
+    bool skipPast(std::string_view closer);
     // Where in the text the next command would start (an offset into it).
     std::size_t readOffset() const { return lineBegin_ < lineEnd_ ? lineBegin_ : mainLocation_; }
     // Drops the rest of the current line; the next command comes from the next line.

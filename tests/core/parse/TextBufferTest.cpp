@@ -107,6 +107,35 @@ TEST(TextBuffer, SkippingToMarksStopsWhereCuttingDoes) {
     }
 }
 
+// Skipping past a comment's end leaves the buffer as reading it line by line does, whether the
+// end is on the line being read, a later one, or nowhere; from any point in a line.
+TEST(TextBuffer, SkippingPastACloserLeavesWhatLineByLineReadingLeaves) {
+    const std::array<std::string, 10> pieces{"a", "*", "/", "*/", " ", "\r", "\n", "\r\n", "/*", "x*/y"};
+    std::mt19937 random(5);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int i = random() % 25; i > 0; --i) text += pieces[random() % pieces.size()];
+        const std::size_t lead = random() % 4;
+        TextBuffer fast(text), slow(text);
+        for (TextBuffer* buffer : {&fast, &slow}) {
+            if (buffer->getLineStrings()) buffer->deleteLineHead(lead);
+        }
+        bool found = false;
+        for (auto line = slow.getLineStrings(); line; line = slow.getLineStrings()) {
+            if (const std::size_t closer = line->find("*/"); closer != std::string_view::npos) {
+                slow.deleteLineHead(closer + 2);
+                found = true;
+                break;
+            }
+            slow.deleteLineBuffer();
+        }
+        ASSERT_EQ(fast.skipPast("*/"), found) << testing::PrintToString(text);
+        ASSERT_EQ(fast.readOffset(), slow.readOffset()) << testing::PrintToString(text);
+        ASSERT_EQ(fast.getLineStrings(), slow.getLineStrings()) << testing::PrintToString(text);
+        ASSERT_EQ(fast.unreadText(), slow.unreadText());
+    }
+}
+
 TEST(TextBuffer, LinesEndAtLfCrOrCrLf) {
     EXPECT_EQ(cut("a\nb\rc\r\nd\n\re"), "a@0|\n@18|b@0|\r@17|c@0|\r@17|\n@18|d@0|\n@18|\r@17|e@0|@100");
     TextBuffer buffer("a\n\rb\r\n\r\nc");
