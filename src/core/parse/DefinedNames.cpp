@@ -86,19 +86,27 @@ const std::vector<const DefineData*>* DefinedNames::recordsDefining(std::string_
 std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const DefineData& record, const DefineList& group) const {
     const std::shared_ptr<Closures> cache = closures;
     const bool fixed = describes(group);
+    auto absent = [&group](const std::string& name) {
+        auto found = group.find(name);
+        return found == group.end() || !found->second;
+    };
     {
         std::lock_guard lock(cache->mutex);
         auto found = cache->kept.find(&record);
-        if (found != cache->kept.end() && (fixed || !found->second.forListOnly)) return found->second.closure;
+        if (found != cache->kept.end()) {
+            const Closures::Kept& kept = found->second;
+            if (fixed || (!kept.whileListStands && std::all_of(kept.missing.begin(), kept.missing.end(), absent)))
+                return kept.closure;
+        }
     }
     // Worked out outside the lock: two threads asking at once work it out alike.
     auto closure = std::make_shared<Closure>();
     std::vector<bool> metByOrdinal(group.size() + 1, false);
     std::unordered_map<const DefineData*, bool> metByAddress;
     // While the define pass goes on, a walk stays the same only through records read whole
-    // (noted) whose imports all have records: one through a header still being read, or an
-    // import not found yet, is this moment's alone (or the list's, while it stays as it is).
-    bool lasting = true;
+    // (noted), and only until an import that has no record gets one.
+    bool readWhole = true;
+    std::vector<std::string> missing;
     auto meet = [&](const DefineData& r) {
         const std::size_t ordinal = r.getOrdinal();
         if (ordinal < metByOrdinal.size()) {
@@ -108,9 +116,13 @@ std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const Defin
             return false;
         }
         closure->push_back(&r);
-        if (lasting) {
+        if (readWhole && !fixed) {
             const std::vector<const DefineData*>* imports = importsOf(r);
-            lasting = imports && std::find(imports->begin(), imports->end(), nullptr) == imports->end();
+            readWhole = imports != nullptr;
+            for (std::size_t k = 0; readWhole && k < imports->size(); ++k) {
+                const std::string& name = (*r.getImportList())[k];
+                if (!(*imports)[k] && absent(name)) missing.push_back(name);
+            }
         }
         return true;
     };
@@ -118,10 +130,11 @@ std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const Defin
     ImportWalk::below(record, group, this,
                       [&](const DefineData& r) { return meet(r) ? ImportWalk::Step::Enter : ImportWalk::Step::Skip; });
     auto listed = group.find(record.getHName());
-    if (!(lasting || fixed) || listed == group.end() || listed->second.get() != &record) return closure;
+    if (!(readWhole || fixed) || listed == group.end() || listed->second.get() != &record) return closure;
     std::lock_guard lock(cache->mutex);
-    return cache->kept.insert_or_assign(&record, Closures::Kept{listed->second, std::move(closure), !lasting})
-        .first->second.closure;
+    // One worked out while the list stands still is not looked at further: it holds for the list.
+    Closures::Kept kept{listed->second, std::move(closure), std::move(missing), fixed || !readWhole};
+    return cache->kept.insert_or_assign(&record, std::move(kept)).first->second.closure;
 }
 
 }  // namespace kestrel

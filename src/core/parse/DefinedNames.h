@@ -51,10 +51,11 @@ public:
 
     // The records a walk through imports meets from record when it has met nothing yet: record
     // itself, then depth first below it in import order, each once, as the list stands. Kept
-    // for every later question (and every thread) once it can no longer change: while the names
-    // describe group (the analysis), or when every record it meets was read whole and each of
-    // their imports has a record. Most headers begin with an import that brings in most of what
-    // they see (an umbrella, a framework's defines), so their walks start from it.
+    // for every later question (and every thread) while it cannot change: while the names
+    // describe group (the analysis), or, when every record it meets was read whole, until a
+    // header it imports without a record comes into the list. Most headers begin with an import
+    // that brings in most of what they see (an umbrella, a framework's defines), so their walks
+    // start from it.
     using Closure = std::vector<const DefineData*>;
     std::shared_ptr<const Closure> closureOf(const DefineData& record, const DefineList& group) const;
 
@@ -77,7 +78,10 @@ private:
         struct Kept {
             std::shared_ptr<const DefineData> record;
             std::shared_ptr<const Closure> closure;
-            bool forListOnly;  // kept because the names described the list (a missing import in it)
+            // Imports met without a record: the walk holds while none of them has come.
+            std::vector<std::string> missing;
+            // A record met was not read whole: the walk holds while the names describe the list.
+            bool whileListStands;
         };
         std::unordered_map<const DefineData*, Kept> kept;
     };
