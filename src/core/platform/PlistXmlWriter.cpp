@@ -95,17 +95,15 @@ void PlistXmlWriter::key(std::string_view name) {
     if (open_.empty() || !open_.back().dict || open_.back().awaitingValue) failed_ = true;
     if (failed_) return;
     openChild();
-    text("key", name);
+    text("<key>", "</key>\n", name);
     open_.back().awaitingValue = true;
 }
 
-// <tag>body</tag> on a line of its own, with &, < and > written as entities (<tag></tag> when
-// empty: libplist 2.2 reads no <string/>).
-void PlistXmlWriter::text(std::string_view tag, std::string_view body) {
+// <tag>body</tag> on a line of its own (open and close are the tags as written), with &, < and >
+// written as entities (<tag></tag> when empty: libplist 2.2 reads no <string/>).
+void PlistXmlWriter::text(std::string_view open, std::string_view close, std::string_view body) {
     indent(open_.size());
-    out_ += '<';
-    out_.append(tag);
-    out_ += '>';
+    out_.append(open);
     // Runs of plain bytes copied whole, an entity for &, < and >, and the end at a NUL.
     for (std::size_t start = 0;;) {
         const std::size_t at = firstSpecial(body, start);
@@ -114,9 +112,7 @@ void PlistXmlWriter::text(std::string_view tag, std::string_view body) {
         out_ += body[at] == '<' ? "&lt;" : body[at] == '>' ? "&gt;" : "&amp;";
         start = at + 1;
     }
-    out_ += "</";
-    out_.append(tag);
-    out_ += ">\n";
+    out_.append(close);
 }
 
 void PlistXmlWriter::beginDict() {
@@ -193,7 +189,7 @@ bool PlistXmlWriter::closeDocument() {
 }
 
 void PlistXmlWriter::string(std::string_view body) {
-    if (startValue()) text("string", body);
+    if (startValue()) text("<string>", "</string>\n", body);
 }
 
 void PlistXmlWriter::integer(std::int64_t number) {

@@ -75,7 +75,7 @@ private:
     bool startValue();
     void openChild();  // closes the parent's opening tag at its first child
     void indent(std::size_t depth);
-    void text(std::string_view tag, std::string_view body);
+    void text(std::string_view open, std::string_view close, std::string_view body);
     void end(bool dict);
 
     void pieceDone();
