@@ -39,7 +39,7 @@ ImportOrder::ImportOrder(const DefineData& header, const DefineList& group, cons
     }
     if (first) {
         const auto closure = names->closureOf(*first, group);
-        if (closure && std::find(closure->begin(), closure->end(), &header) == closure->end())
+        if (std::find(closure->begin(), closure->end(), &header) == closure->end())
             for (const DefineData* record : *closure) place(*record);
     }
     ImportWalk::below(header, group, names, place);

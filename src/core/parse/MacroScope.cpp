@@ -65,7 +65,7 @@ void MacroScope::makeImportsVisible() {
         // From nothing visible, the walk meets what it met from the same import before.
         if (visibleOrder.empty() && index) {
             const auto closure = index->closureOf(*found->second, *group);
-            if (closure && std::find(closure->begin(), closure->end(), own.get()) == closure->end()) {
+            if (std::find(closure->begin(), closure->end(), own.get()) == closure->end()) {
                 for (const DefineData* record : *closure) makeVisible(*record);
                 continue;
             }
