@@ -70,15 +70,6 @@ DeclarationNotesPass::DeclarationNotesPass(RecordLists& records, std::string_vie
       functionsFrom(records.functions.size()),
       memory(memory) {}
 
-bool DeclarationNotesPass::isWord(Index i) const {
-    return i < sites.getTokens().size() && sites.getTokens()[i].kind == Kind::Word;
-}
-
-bool DeclarationNotesPass::isPunct(Index i, char c) const {
-    const auto& tokens = sites.getTokens();
-    return i < tokens.size() && tokens[i].kind == Kind::Punct && sites.textOf(i)[0] == c;
-}
-
 DeclarationNotesPass::Index DeclarationNotesPass::statementStart(Index i) const {
     const auto& tokens = sites.getTokens();
     while (i > 0) {

@@ -82,8 +82,16 @@ private:
     };
 
     bool isText(Index i, std::string_view what) const { return sites.is(i, what); }
-    bool isWord(Index i) const;
-    bool isPunct(Index i, char c) const;
+    // Asked for nearly every token the pass passes over: kept inline.
+    bool isWord(Index i) const {
+        const auto& tokens = sites.getTokens();
+        return i < tokens.size() && tokens[i].kind == DeclarationSites::Token::Kind::Word;
+    }
+    bool isPunct(Index i, char c) const {
+        const auto& tokens = sites.getTokens();
+        return i < tokens.size() && tokens[i].kind == DeclarationSites::Token::Kind::Punct &&
+               sites.getText()[tokens[i].offset] == c;
+    }
     // Where the declaration holding token i begins: after the last ";", "{", "}", directive or
     // "@end" before it.
     Index statementStart(Index i) const;

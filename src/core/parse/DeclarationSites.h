@@ -51,7 +51,9 @@ public:
 
     const std::vector<Token>& getTokens() const { return tokens; }
     const std::vector<Comment>& getComments() const { return comments; }
-    std::string_view textOf(const Token& token) const { return text.substr(token.offset, token.length); }
+    // Tokens lie within the text: no bounds to check.
+    std::string_view textOf(const Token& token) const { return {text.data() + token.offset, token.length}; }
+    std::string_view getText() const { return text; }
     std::string_view textOf(std::size_t index) const { return textOf(tokens[index]); }
     bool is(std::size_t index, std::string_view what) const { return index < tokens.size() && textOf(index) == what; }
     std::string_view span(std::size_t from, std::size_t to) const { return text.substr(from, to - from); }

@@ -4,6 +4,7 @@
 // byte of every header, and most bytes need nothing.
 //
 //   ByteScan::firstOf(text, 0, '#', '/', '*')   the next place a directive or comment may start
+//                                               (any number of bytes)
 //   ByteScan::firstNotAscii(text, 0)            the first byte that is NUL or not ASCII
 //   ByteScan::firstControl(text, 0)             the first control byte other than tab and line end
 // Each answers text.size() when there is none.
@@ -17,20 +18,18 @@
 namespace kestrel {
 
 struct ByteScan {
-    static std::size_t firstOf(std::string_view text, std::size_t at, char a, char b, char c) {
+    template <typename... Chars>
+    static std::size_t firstOf(std::string_view text, std::size_t at, Chars... chars) {
 #if defined(__SSE2__)
-        const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), vc = _mm_set1_epi8(c);
         for (; at + 16 <= text.size(); at += 16) {
             const __m128i chunk = load(text, at);
-            const __m128i hit =
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, va), _mm_cmpeq_epi8(chunk, vb)), _mm_cmpeq_epi8(chunk, vc));
+            const __m128i hit = (_mm_cmpeq_epi8(chunk, _mm_set1_epi8(chars)) | ...);
             if (const int mask = _mm_movemask_epi8(hit)) return at + firstBit(mask);
         }
 #endif
-        while (at < text.size() && text[at] != a && text[at] != b && text[at] != c) ++at;
+        while (at < text.size() && ((text[at] != chars) && ...)) ++at;
         return at;
     }
-
     static std::size_t firstNotAscii(std::string_view text, std::size_t at) {
 #if defined(__SSE2__)
         const __m128i zero = _mm_setzero_si128();

@@ -1,6 +1,7 @@
 #include "core/platform/PlistXmlWriter.h"
 
-#include <array>
+#include "core/platform/ByteScan.h"
+
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -15,33 +16,11 @@ constexpr std::string_view kProlog =
     "<plist version=\"1.0\">\n";
 constexpr std::string_view kEpilog = "</plist>\n";
 
-// The bytes a text cannot hold as they are: the three entities' and NUL, where it ends.
-constexpr std::array<bool, 256> kSpecial = [] {
-    std::array<bool, 256> special{};
-    for (unsigned char c : {'<', '>', '&', '\0'}) special[c] = true;
-    return special;
-}();
-
-// The first byte at or after from that a text cannot hold as it is (body.size() for none). Eight
-// bytes are looked at a time: documentation comments make most of an SDK's notes file, and
-// hardly any of their bytes is one of these.
+// The first byte at or after from that a text cannot hold as it is: one of the three entities'
+// or NUL, where it ends (body.size() for none). Documentation comments make most of an SDK's
+// notes file, and hardly any of their bytes is one of these.
 std::size_t firstSpecial(std::string_view body, std::size_t from) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
-    // Whether any byte of word equals the byte repeated in pattern.
-    auto holds = [](std::uint64_t word, std::uint64_t pattern) {
-        const std::uint64_t x = word ^ pattern;
-        return ((x - kOnes) & ~x & kHighs) != 0;
-    };
-    std::size_t i = from;
-    for (; i + 8 <= body.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, body.data() + i, sizeof word);
-        if (holds(word, 0) || holds(word, kOnes * '<') || holds(word, kOnes * '>') || holds(word, kOnes * '&')) break;
-    }
-    for (; i < body.size(); ++i)
-        if (kSpecial[static_cast<unsigned char>(body[i])]) return i;
-    return body.size();
+    return ByteScan::firstOf(body, from, '<', '>', '&', '\0');
 }
 
 }  // namespace

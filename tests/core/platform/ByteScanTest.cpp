@@ -11,7 +11,7 @@ using namespace kestrel;
 
 TEST(ByteScan, FindsWhatAByteByByteSearchFinds) {
     std::mt19937 random(7);
-    const std::string alphabet = std::string("ab #/*\t\n\r\x7f\x80\xff\x1f", 13) + std::string(1, '\0');
+    const std::string alphabet = std::string("ab #/*<>&\t\n\r\x7f\x80\xff\x1f", 16) + std::string(1, '\0');
     for (int round = 0; round < 3000; ++round) {
         std::string text(random() % 70, 'x');
         // Mostly plain, a few of the bytes searched for.
@@ -25,6 +25,8 @@ TEST(ByteScan, FindsWhatAByteByByteSearchFinds) {
         };
         EXPECT_EQ(ByteScan::firstOf(text, from, '#', '/', '*'),
                   naive([](char c) { return c == '#' || c == '/' || c == '*'; }));
+        EXPECT_EQ(ByteScan::firstOf(text, from, '<', '>', '&', '\0'),
+                  naive([](char c) { return c == '<' || c == '>' || c == '&' || c == '\0'; }));
         EXPECT_EQ(ByteScan::firstNotAscii(text, from),
                   naive([](char c) { return c == '\0' || static_cast<unsigned char>(c) >= 0x80; }));
         EXPECT_EQ(ByteScan::firstControl(text, from), naive([](char c) {
