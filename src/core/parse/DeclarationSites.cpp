@@ -210,16 +210,12 @@ void DeclarationSites::scan() {
     matchPairs();
     nextSame.assign(tokens.size(), 0);
     firstOf.reserve(tokens.size() / 4);
-    std::unordered_map<std::string_view, std::uint32_t> lastOf;
-    lastOf.reserve(tokens.size() / 4);
     for (std::uint32_t i = 0; i < tokens.size(); ++i) {
         if (tokens[i].kind != Token::Kind::Word) continue;
-        auto [last, fresh] = lastOf.try_emplace(textOf(i), i);
-        if (fresh) {
-            firstOf.emplace(textOf(i), i);
-        } else {
-            nextSame[last->second] = i;
-            last->second = i;
+        auto [known, fresh] = firstOf.try_emplace(textOf(i), Spelt{i, i});
+        if (!fresh) {
+            nextSame[known->second.last] = i;
+            known->second.last = i;
         }
     }
 }
@@ -258,7 +254,7 @@ std::vector<std::uint32_t> DeclarationSites::occurrences(std::string_view word) 
     std::vector<std::uint32_t> at;
     auto found = firstOf.find(word);
     if (found == firstOf.end()) return at;
-    for (std::uint32_t i = found->second;; i = nextSame[i]) {
+    for (std::uint32_t i = found->second.first;; i = nextSame[i]) {
         at.push_back(i);
         if (nextSame[i] == 0) break;
     }

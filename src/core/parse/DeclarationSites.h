@@ -78,8 +78,12 @@ private:
     std::vector<Decision> decisions;
     std::vector<Token> tokens;
     std::vector<Comment> comments;
-    // Each word's first token, and for every token the next one spelt the same (0: none).
-    std::unordered_map<std::string_view, std::uint32_t> firstOf;
+    // Each word's first and last token, and for every token the next one spelt the same (0: none).
+    struct Spelt {
+        std::uint32_t first;
+        std::uint32_t last;
+    };
+    std::unordered_map<std::string_view, Spelt> firstOf;
     std::vector<std::uint32_t> nextSame;
     // Open conditionals: whether the part now read is taken, whether a branch was taken, and
     // whether the conditional's own surroundings are.
