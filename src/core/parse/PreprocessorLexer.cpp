@@ -26,12 +26,32 @@ constexpr std::array<bool, 256> kIdentifierStart = [] {
     return table;
 }();
 
+// What may follow an identifier's first byte: the same and digits. Tables, as the lexer asks
+// for every byte of every directive and expansion.
+constexpr std::array<bool, 256> kIdentifierChar = [] {
+    std::array<bool, 256> table = kIdentifierStart;
+    for (int c = '0'; c <= '9'; ++c) table[c] = true;
+    return table;
+}();
+bool identifierChar(char c) { return kIdentifierChar[static_cast<unsigned char>(c)]; }
+
+// Whether a long punctuator starts with the byte, and whether a short one is it.
+constexpr std::array<bool, 256> kLongStart = [] {
+    std::array<bool, 256> table{};
+    for (std::string_view p : kLongPunctuators) table[static_cast<unsigned char>(p[0])] = true;
+    return table;
+}();
+constexpr std::array<bool, 256> kShort = [] {
+    std::array<bool, 256> table{};
+    for (char c : kShortPunctuators) table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
 // The length of the punctuator at text[pos] (longest first), 0 for none.
 std::size_t punctuatorAt(std::string_view text, std::size_t pos) {
     const char c = text[pos];
-    if (kShortPunctuators.find(c) == std::string_view::npos) {
-        return 0;
-    }
+    if (!kShort[static_cast<unsigned char>(c)]) return 0;
+    if (!kLongStart[static_cast<unsigned char>(c)]) return 1;
     for (std::string_view p : kLongPunctuators) {
         if (p[0] == c && text.substr(pos, p.size()) == p) return p.size();
     }
@@ -58,10 +78,11 @@ std::size_t literalEnd(std::string_view text, std::size_t pos) {
 
 bool PreprocessorLexer::isIdentifierStart(char c) { return kIdentifierStart[static_cast<unsigned char>(c)]; }
 
-bool PreprocessorLexer::isIdentifierChar(char c) { return isIdentifierStart(c) || isDigit(c); }
+bool PreprocessorLexer::isIdentifierChar(char c) { return identifierChar(c); }
 
 PreprocessorTokens PreprocessorLexer::tokenize(std::string_view text) {
     PreprocessorTokens tokens;
+    tokens.reserve(text.size() / 4 + 1);  // about a token in four bytes: no moves as it grows
     bool space = false;
     std::size_t pos = 0;
     auto push = [&](Kind kind, std::size_t end) {
@@ -91,7 +112,7 @@ PreprocessorTokens PreprocessorLexer::tokenize(std::string_view text) {
             while (end < text.size()) {
                 const char d = text[end];
                 const char before = text[end - 1];
-                if (isIdentifierChar(d) || d == '.') {
+                if (identifierChar(d) || d == '.') {
                     ++end;
                 } else if ((d == '+' || d == '-') &&
                            (before == 'e' || before == 'E' || before == 'p' || before == 'P')) {
@@ -101,9 +122,9 @@ PreprocessorTokens PreprocessorLexer::tokenize(std::string_view text) {
                 }
             }
             push(Kind::Number, end);
-        } else if (isIdentifierStart(c)) {
+        } else if (kIdentifierStart[static_cast<unsigned char>(c)]) {
             std::size_t end = pos + 1;
-            while (end < text.size() && isIdentifierChar(text[end])) ++end;
+            while (end < text.size() && identifierChar(text[end])) ++end;
             // An encoding prefix glued to a literal: L'x', u8"s".
             std::string_view word = text.substr(pos, end - pos);
             if (end < text.size() && (text[end] == '\'' || text[end] == '"') &&
