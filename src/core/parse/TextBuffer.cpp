@@ -179,7 +179,7 @@ bool TextBuffer::skipPast(std::string_view closer) {
 }
 
 std::optional<std::string> TextBuffer::cutCommand(int& status) {
-    std::string_view line = std::string_view(buffer_).substr(lineBegin_, lineEnd_ - lineBegin_);
+    const std::string_view line(buffer_.data() + lineBegin_, lineEnd_ - lineBegin_);
     if (!line.empty()) {
         if (const Delimiter* d = delimiterAt(line, 0)) {
             lineBegin_ += d->text.size();
@@ -187,12 +187,26 @@ std::optional<std::string> TextBuffer::cutCommand(int& status) {
             return std::string(d->text);
         }
     }
+    // A word runs to the next delimiter: most bytes start none, and a slash or an asterisk only
+    // one with the byte after it (as delimiterAt tells).
+    const char* text = line.data();
+    const std::size_t size = line.size();
     std::size_t limit = 1;
-    while (limit < line.size() && !delimiterAt(line, limit)) ++limit;
-    limit = std::min(limit, line.size());
+    for (; limit < size; ++limit) {
+        const unsigned char c = static_cast<unsigned char>(text[limit]);
+        if (kStarts[c] == 0) continue;
+        if (c == '/') {
+            if (limit + 1 < size && (text[limit + 1] == '/' || text[limit + 1] == '*')) break;
+        } else if (c == '*') {
+            if (limit + 1 < size && text[limit + 1] == '/') break;
+        } else {
+            break;
+        }
+    }
+    limit = std::min(limit, size);
     lineBegin_ += limit;
     status = kWord;
-    return std::string(line.substr(0, limit));
+    return std::string(text, limit);
 }
 
 void TextBuffer::deleteTopSpace(std::string& s) {
