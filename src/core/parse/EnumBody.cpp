@@ -44,6 +44,10 @@ std::optional<std::vector<EnumConstant>> EnumBody::read() {
         switch (status) {
             case kSpace:
             case kTab:
+                // A run of blanks reads as one: the constant's text keeps single blanks.
+                textBuffer->skipBlanks();
+                entry += ' ';
+                break;
             case kCR:
             case kLF:
                 entry += ' ';

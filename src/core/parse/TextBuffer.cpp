@@ -100,8 +100,7 @@ std::optional<std::string> TextBuffer::getCommandWithStatus(int& status) {
         status = kEnd;
         return std::nullopt;
     }
-    while (lineBegin_ < lineEnd_ && (buffer_[lineBegin_] == ' ' || buffer_[lineBegin_] == '\t'))
-        ++lineBegin_;
+    skipBlanks();
     return cutCommand(status);
 }
 

@@ -73,6 +73,10 @@ public:
     std::size_t readOffset() const { return lineBegin_ < lineEnd_ ? lineBegin_ : mainLocation_; }
     // Drops the rest of the current line; the next command comes from the next line.
     void deleteLineBuffer() { lineBegin_ = lineEnd_; }
+    // Passes the spaces and tabs that follow on the line.
+    void skipBlanks() {
+        while (lineBegin_ < lineEnd_ && (buffer_[lineBegin_] == ' ' || buffer_[lineBegin_] == '\t')) ++lineBegin_;
+    }
 
     static void deleteTopSpace(std::string& s);  // leading spaces and tabs
     static void deleteCRLF(std::string& s);      // one trailing LF, then one trailing CR

@@ -92,13 +92,14 @@ TEST(EnumEngin, ConstantsKeepTheirValuesAsWrittenWithoutCommentsAttributesOrReje
         "  C __attribute__((deprecated)) /* x = 1, y */,\n"
         "#if 0\n  HIDDEN = 9,\n#endif\n"
         "  D = 'ab  ', F = ',', G = '#', H = '\\'', I = MAKE(1, 2),\n"
+        "  J\t\t  =   1 \t <<  4,\n"
         "};");
     ASSERT_TRUE(r.record);
     EXPECT_EQ(textsOf(r.record->getConstants()),
               (std::vector<std::string>{"A = (1<<2)", "E = (int)*p", "B = 1 << 3", "C", "D = 'ab  '", "F = ','",
-                                        "G = '#'", "H = '\\''", "I = MAKE(1, 2)"}));
+                                        "G = '#'", "H = '\\''", "I = MAKE(1, 2)", "J = 1 << 4"}));
     EXPECT_EQ(r.body(), "{\n    A = (1<<2), E = (int)*p, B = 1 << 3, C, D = 'ab  ', F = ',', G = '#', H = '\\'', "
-                        "I = MAKE(1, 2)\n}");
+                        "I = MAKE(1, 2), J = 1 << 4\n}");
     // Without an evaluator a directive line is dropped and the constants around it stay.
     TextBuffer buffer("{\n  A,\n#if 0\n  B,\n#endif\n  C\n};");
     auto plain = EnumEngin(&buffer, nullptr).readPlain();
