@@ -2,11 +2,13 @@
 
 #include <cctype>
 
+#include "core/platform/AsciiClass.h"
+
 namespace kestrel {
 
 namespace {
 
-bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; }
+bool isNameChar(char c) { return isAsciiAlnum(c) || c == '_' || c == '$'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 // Walks a text keeping track of character constants ('a', '\'', 'ab  ') and bracket depth,

@@ -16,6 +16,7 @@
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/CommentBody.h"
 #include "core/parse/DefineData.h"
+#include "core/platform/AsciiClass.h"
 
 namespace kestrel {
 
@@ -487,7 +488,7 @@ std::optional<DeclarationNotesPass::Index> DeclarationNotesPass::declaratorName(
 }
 
 std::string DeclarationNotesPass::withoutMacros(std::string_view text) const {
-    auto isWordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; };
+    auto isWordChar = [](char c) { return isAsciiAlnum(c) || c == '_' || c == '$'; };
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
         if (!isWordChar(text[i]) || (i > 0 && isWordChar(text[i - 1]))) {

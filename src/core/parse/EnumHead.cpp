@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string_view>
 
+#include "core/platform/AsciiClass.h"
+
 namespace kestrel {
 
 namespace {
@@ -38,7 +40,7 @@ std::string joinedWords(const std::vector<std::string>& words) {
 bool EnumHead::isName(const std::string& word) {
     if (word.empty() || std::isdigit(static_cast<unsigned char>(word[0]))) return false;
     for (char c : word)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '$') return false;
+        if (!isAsciiAlnum(c) && c != '_' && c != '$') return false;
     return true;
 }
 

@@ -1,12 +1,12 @@
 #include "core/parse/LookAhead.h"
 
-#include <cctype>
+#include "core/platform/AsciiClass.h"
 
 namespace kestrel {
 
 namespace {
 
-bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool isNameChar(char c) { return isAsciiAlnum(c) || c == '_'; }
 
 // How far opensContainer looks: several attribute macros with long deprecation messages fit.
 constexpr std::size_t kLookLimit = 4096;
