@@ -40,6 +40,22 @@ constexpr std::array<unsigned char, 256> makeStarts() {
 }
 constexpr std::array<unsigned char, 256> kStarts = makeStarts();
 
+// Where closer first stands in text at or after from (npos for nowhere), found by its last byte:
+// a documentation comment has an asterisk on every line, hardly ever a slash, so "*/" is
+// looked for by the slash.
+std::size_t findByLast(std::string_view text, std::size_t from, std::string_view closer) {
+    const std::size_t n = closer.size();
+    if (n == 0) return from <= text.size() ? from : std::string_view::npos;
+    for (std::size_t at = from + n - 1; at < text.size();) {
+        const void* hit = std::memchr(text.data() + at, closer.back(), text.size() - at);
+        if (!hit) break;
+        at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        if (text.compare(at + 1 - n, n, closer) == 0) return at + 1 - n;
+        ++at;
+    }
+    return std::string_view::npos;
+}
+
 // The delimiter that starts at line[pos], or nullptr.
 const Delimiter* delimiterAt(std::string_view line, std::size_t pos) {
     unsigned char c = static_cast<unsigned char>(line[pos]);
@@ -154,17 +170,17 @@ bool TextBuffer::skipToMark(int& status) {
 
 bool TextBuffer::skipPast(std::string_view closer) {
     if (lineBegin_ < lineEnd_) {
-        const std::size_t found = std::string_view(buffer_).substr(lineBegin_, lineEnd_ - lineBegin_).find(closer);
+        const std::size_t found = findByLast(std::string_view(buffer_.data(), lineEnd_), lineBegin_, closer);
         if (found != std::string_view::npos) {
-            lineBegin_ += found + closer.size();
+            lineBegin_ = found + closer.size();
             return true;
         }
         lineBegin_ = lineEnd_;
     }
     // The later lines are searched whole; the one that holds the closer is then taken as
     // getLineStrings would take it. A closer holds no line end, so it is never split.
-    const std::size_t at = mainLocation_ < buffer_.size() ? buffer_.find(closer, mainLocation_) : std::string::npos;
-    if (at == std::string::npos) {
+    const std::size_t at = findByLast(buffer_, mainLocation_, closer);
+    if (at == std::string_view::npos) {
         lineBegin_ = lineEnd_ = mainLocation_ = std::max(mainLocation_, buffer_.size());
         return false;
     }
