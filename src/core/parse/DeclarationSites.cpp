@@ -95,16 +95,21 @@ void DeclarationSites::scan() {
     std::uint32_t line = 1;
     bool lineHasCode = false;
     // Skips a block comment whose "/*" is at pos; answers where it ends, counting its lines.
+    // The closer is looked for by its slash: a documentation comment has an asterisk on every line.
     auto skipBlock = [&](std::size_t at) {
-        std::size_t i = std::min(n, at + 2);
-        for (;;) {
-            const void* star = i < n ? std::memchr(text.data() + i, '*', n - i) : nullptr;
-            const std::size_t j = star ? static_cast<std::size_t>(static_cast<const char*>(star) - text.data()) : n;
-            line += newlinesIn(text, i, j);
-            if (j >= n) return n;
-            if (j + 1 < n && text[j + 1] == '/') return j + 2;
+        const std::size_t body = std::min(n, at + 2);
+        for (std::size_t i = std::min(n, at + 3); i < n;) {
+            const void* slash = std::memchr(text.data() + i, '/', n - i);
+            if (!slash) break;
+            const std::size_t j = static_cast<std::size_t>(static_cast<const char*>(slash) - text.data());
+            if (text[j - 1] == '*') {
+                line += newlinesIn(text, body, j);
+                return j + 1;
+            }
             i = j + 1;
         }
+        line += newlinesIn(text, body, n);
+        return n;
     };
     while (pos < n) {
         const char c = text[pos];
