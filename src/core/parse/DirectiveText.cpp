@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/parse/TextBuffer.h"
+#include "core/platform/ByteScan.h"
 
 namespace kestrel {
 
@@ -20,7 +21,7 @@ bool commentOpenAfter(std::string_view piece, bool open) {
             i = end + 2;
             continue;
         }
-        while (i < piece.size() && piece[i] != '/' && piece[i] != '"' && piece[i] != '\'') ++i;
+        i = ByteScan::firstOf(piece, i, '/', '"', '\'');
         if (i >= piece.size()) break;
         const char c = piece[i];
         const char next = i + 1 < piece.size() ? piece[i + 1] : '\0';
