@@ -23,9 +23,14 @@ ImportOrder::ImportOrder(const DefineData& header, const DefineList& group, cons
     auto place = [&](const DefineData& record) {
         if (&record == &header) return ImportWalk::Step::Skip;
         const std::size_t ordinal = record.getOrdinal();
-        std::size_t& place = ordinal < byOrdinal.size() ? byOrdinal[ordinal] : others[&record];
-        if (place != 0) return ImportWalk::Step::Skip;
-        place = ++next;
+        if (ordinal < byOrdinal.size()) {
+            if (byOrdinal[ordinal] != 0) return ImportWalk::Step::Skip;
+            byOrdinal[ordinal] = static_cast<std::uint32_t>(++next);
+        } else {
+            std::size_t& other = others[&record];
+            if (other != 0) return ImportWalk::Step::Skip;
+            other = ++next;
+        }
         return ImportWalk::Step::Enter;
     };
     // The first import's part of the walk, as the walk from it met it before (the header itself

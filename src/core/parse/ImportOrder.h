@@ -9,6 +9,7 @@
 // Made for one header and kept while its record's imports and the define list stay as they
 // were (current() tells); a header's own lines are not counted in (its record is place 0).
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -36,7 +37,7 @@ private:
     const DefineData* header;
     std::size_t importCount;
     std::size_t groupSize;
-    std::vector<std::size_t> byOrdinal;  // records numbered by the define pass
+    std::vector<std::uint32_t> byOrdinal;  // records numbered by the define pass (made for every header)
     std::unordered_map<const DefineData*, std::size_t> others;
 };
 

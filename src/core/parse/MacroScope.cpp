@@ -46,7 +46,7 @@ bool MacroScope::makeVisible(const DefineData& record) {
     const std::size_t ordinal = record.getOrdinal();
     if (ordinal != DefineData::kNoOrdinal) {
         if (ordinal >= placeByOrdinal.size()) placeByOrdinal.resize(std::max(ordinal + 1, group->size()), 0);
-        placeByOrdinal[ordinal] = visibleOrder.size() + 1;
+        placeByOrdinal[ordinal] = static_cast<std::uint32_t>(visibleOrder.size() + 1);
     } else {
         placeByAddress.emplace(&record, visibleOrder.size() + 1);
     }

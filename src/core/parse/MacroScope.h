@@ -22,6 +22,7 @@
 // analysis keeps one of its own, so that the define list stays untouched while headers are
 // analysed. Lookups through the imports ask DefinedNames which records define a name, so a
 // lookup costs a few hash probes, not a walk.
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -87,7 +88,7 @@ private:
     // ordinal where it has one, else by its address.
     std::size_t placeOf(const DefineData& record) const;
     bool makeVisible(const DefineData& record);
-    std::vector<std::size_t> placeByOrdinal;
+    std::vector<std::uint32_t> placeByOrdinal;  // four bytes a record: it is cleared for every header
     std::unordered_map<const DefineData*, std::size_t> placeByAddress;
     std::vector<const DefineData*> visibleOrder;
 };
