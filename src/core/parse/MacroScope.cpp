@@ -34,15 +34,12 @@ void MacroScope::clear() {
     visibleOrder.clear();
 }
 
-std::size_t MacroScope::placeOf(const DefineData& record) const {
-    const std::size_t ordinal = record.getOrdinal();
-    if (ordinal != DefineData::kNoOrdinal) return ordinal < placeByOrdinal.size() ? placeByOrdinal[ordinal] : 0;
+std::size_t MacroScope::placeByAddressOf(const DefineData& record) const {
     auto found = placeByAddress.find(&record);
     return found == placeByAddress.end() ? 0 : found->second;
 }
 
-bool MacroScope::makeVisible(const DefineData& record) {
-    if (&record == own.get() || placeOf(record) != 0) return false;
+bool MacroScope::place(const DefineData& record) {
     const std::size_t ordinal = record.getOrdinal();
     if (ordinal != DefineData::kNoOrdinal) {
         if (ordinal >= placeByOrdinal.size()) placeByOrdinal.resize(std::max(ordinal + 1, group->size()), 0);

@@ -30,13 +30,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/parse/DefineData.h"
 #include "core/parse/HeaderSearch.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
 
 class CompileTarget;
-class DefineData;
 class DefinedNames;
 class MacroDefinition;
 
@@ -86,8 +86,18 @@ private:
     std::vector<std::string> pendingImports;
     // A record's place among those visible, depth first, plus one (0: not visible): by its
     // ordinal where it has one, else by its address.
-    std::size_t placeOf(const DefineData& record) const;
-    bool makeVisible(const DefineData& record);
+    // Inline: asked for every record of every header's imports.
+    std::size_t placeOf(const DefineData& record) const {
+        const std::size_t ordinal = record.getOrdinal();
+        if (ordinal != DefineData::kNoOrdinal) return ordinal < placeByOrdinal.size() ? placeByOrdinal[ordinal] : 0;
+        return placeByAddressOf(record);
+    }
+    std::size_t placeByAddressOf(const DefineData& record) const;
+    bool makeVisible(const DefineData& record) {
+        if (&record == own.get() || placeOf(record) != 0) return false;
+        return place(record);
+    }
+    bool place(const DefineData& record);
     std::vector<std::uint32_t> placeByOrdinal;  // four bytes a record: it is cleared for every header
     std::unordered_map<const DefineData*, std::size_t> placeByAddress;
     std::vector<const DefineData*> visibleOrder;
