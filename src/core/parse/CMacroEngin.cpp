@@ -76,6 +76,10 @@ std::string CMacroEngin::readDirectiveText() { return textBuffer ? DirectiveText
 
 std::size_t CMacroEngin::directiveOffset() const { return textBuffer ? textBuffer->readOffset() : 0; }
 
+bool CMacroEngin::readsDirectiveLine(std::string_view word) {
+    return std::any_of(kDirectives.begin(), kDirectives.end(), [word](const DirectiveEntry& entry) { return entry.word == word; });
+}
+
 void CMacroEngin::doCalc() {
     int status = 0;
     std::string word = readCommand(status);

@@ -56,6 +56,9 @@ public:
     virtual ~CMacroEngin();
 
     void doCalc();  // handles one directive
+    // Whether doCalc reads the rest of the line after the word ("define", "if", "pragma", ...);
+    // another word's line is left to be read as text.
+    static bool readsDirectiveLine(std::string_view word);
     // Is the symbol defined for the header at this point? "!X" asks the opposite.
     bool checkMacroValue(std::string symbol);
 

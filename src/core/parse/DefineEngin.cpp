@@ -1,12 +1,17 @@
 #include "core/parse/DefineEngin.h"
 
+#include <any>
 #include <memory>
 #include <optional>
 #include <set>
 #include <utility>
 #include <vector>
 
+#include "core/parse/CompileTarget.h"
+#include "core/parse/DefinePrescan.h"
 #include "core/parse/DefinedNames.h"
+#include "core/parse/HeaderSearch.h"
+#include "core/parse/ImportHints.h"
 #include "core/platform/FilePrefetch.h"
 #include "core/platform/FolderIndex.h"
 #include "core/platform/Host.h"
@@ -16,6 +21,8 @@
 namespace kestrel {
 
 namespace {
+
+constexpr std::size_t kAheadBudget = std::size_t{48} << 20;
 
 bool endsWith(const std::string& text, std::string_view tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -49,7 +56,23 @@ void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
             if (!list.count(header.name)) paths.push_back(header.path);
         });
     }
-    auto ahead = std::make_shared<FilePrefetch>(std::move(paths));
+    // The thread parses each header's "#define" lines too, which hang on nothing the pass works
+    // out: the pass takes them as it comes to them. And it reads the headers each one includes
+    // right after it, as the pass will ask for them (an umbrella's first, the SDK's own headers
+    // in usr/include, which the list lacks); up to 48 MB may wait to be taken.
+    std::shared_ptr<const CompileTarget> target = CompileTarget::current();
+    auto includes = [target](const std::string& path, const std::string& bytes) {
+        std::vector<std::string> found;
+        for (const ImportHints::Name& name : ImportHints::scan(bytes)) {
+            HeaderSearch::Where where = HeaderSearch::Where::Local;
+            std::optional<std::string> at = HeaderSearch(*target).find(name.written, name.angled, &path, false, &where);
+            if (at && (where != HeaderSearch::Where::IncludeFolder || target->readsHeader(*at))) found.push_back(std::move(*at));
+        }
+        return found;
+    };
+    auto ahead = std::make_shared<FilePrefetch>(
+        std::move(paths), kAheadBudget, [](const std::string& bytes) { return std::any(DefinePrescan::of(bytes)); },
+        includes);
     mEngin.setPrefetch(ahead);
     Entered entered;
     walkFrameworks(folder, entered, [this](const FolderEntry& header) { read(header); });

@@ -1,5 +1,6 @@
 #include "core/parse/DefineMacroEngin.h"
 
+#include <any>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -8,6 +9,7 @@
 
 #include "core/parse/CompileTarget.h"
 #include "core/parse/DefineData.h"
+#include "core/parse/DefinePrescan.h"
 #include "core/parse/DefinedNames.h"
 #include "core/parse/HeaderIndex.h"
 #include "core/parse/HeaderSearch.h"
@@ -102,8 +104,10 @@ void DefineMacroEngin::openHeader(const std::string& path, const std::string& na
     currentData = std::move(record);
     targetHeader = name;
     ownPath = path;
-    std::optional<std::string> ahead = prefetch ? prefetch->take(path) : std::nullopt;
-    ownBuffer = std::make_unique<TextBuffer>(ahead ? TextBuffer(std::move(*ahead))
+    std::optional<FilePrefetch::Taken> ahead = prefetch ? prefetch->takePrepared(path) : std::nullopt;
+    const auto* prescanned = ahead ? std::any_cast<std::shared_ptr<DefinePrescan>>(&ahead->prepared) : nullptr;
+    prescan = prescanned ? *prescanned : nullptr;
+    ownBuffer = std::make_unique<TextBuffer>(ahead ? TextBuffer(std::move(ahead->bytes))
                                                    : TextBuffer::initByPath(path));  // unreadable: empty
     textBuffer = ownBuffer.get();
     macroStack.clear();  // nothing survives from one header to the next
@@ -120,7 +124,15 @@ void DefineMacroEngin::openHeader(const std::string& path, const std::string& na
 bool DefineMacroEngin::readOn() {
     MultiComment comment(textBuffer, this);
     int status = 0;
-    while (textBuffer->skipToMark(status)) {
+    for (;;) {
+        // Where the prescan stood just here, it knows where the next directive is.
+        if (const DefinePrescan::Mark* mark = prescan ? prescan->markFrom(textBuffer->position()) : nullptr) {
+            textBuffer->moveTo(mark->to);
+            if (mark->atEnd) break;
+            status = kHash;
+        } else if (!textBuffer->skipToMark(status)) {
+            break;
+        }
         if (status == kLineComment) {
             textBuffer->deleteLineBuffer();
         } else if (status == kBlockOpen) {
@@ -195,7 +207,14 @@ void DefineMacroEngin::follow(const std::string& key, const std::optional<std::s
 void DefineMacroEngin::doDefine() {
     if (!textBuffer) return;
     // "#define FOO(x) ((x) + 1)" -> FOO: function-like, parameter x, body ((x) + 1)
-    auto parsed = MacroDefinition::parse(readDirectiveText());
+    std::optional<std::pair<std::string, MacroDefinition>> parsed;
+    TextBuffer::Position after;
+    if (std::optional<DefinePrescan::Parsed> ready = prescan ? prescan->take(textBuffer->position(), after) : std::nullopt) {
+        textBuffer->moveTo(after);
+        parsed = std::move(*ready);
+    } else {
+        parsed = MacroDefinition::parse(readDirectiveText());
+    }
     if (!parsed) return;  // names nothing, or a malformed parameter list: nothing recorded
     if (names && currentData) names->add(parsed->first, currentData.get());
     scope.define(parsed->first, std::move(parsed->second));

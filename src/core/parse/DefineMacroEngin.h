@@ -24,6 +24,7 @@ namespace kestrel {
 
 class DefineData;
 class DefinedNames;
+class DefinePrescan;
 class FilePrefetch;
 class HeaderIndex;
 
@@ -88,6 +89,7 @@ private:
     std::shared_ptr<HeaderIndex> headerIndex;
     std::shared_ptr<DefinedNames> names;
     std::shared_ptr<FilePrefetch> prefetch;
+    std::shared_ptr<DefinePrescan> prescan;  // of the header being read, when it was read ahead
     std::optional<Import> pendingImport;
     bool inCalcHeaderFile = false;  // imports wait for calcHeaderFile's loop instead of recursing
 };

@@ -78,6 +78,20 @@ public:
         while (lineBegin_ < lineEnd_ && (buffer_[lineBegin_] == ' ' || buffer_[lineBegin_] == '\t')) ++lineBegin_;
     }
 
+    // Where reading stands, to stand there again: the part not taken into a line, and the line.
+    struct Position {
+        std::size_t main = 0;
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        bool operator==(const Position&) const = default;
+    };
+    Position position() const { return {mainLocation_, lineBegin_, lineEnd_}; }
+    void moveTo(const Position& at) {
+        mainLocation_ = at.main;
+        lineBegin_ = at.begin;
+        lineEnd_ = at.end;
+    }
+
     static void deleteTopSpace(std::string& s);  // leading spaces and tabs
     static void deleteCRLF(std::string& s);      // one trailing LF, then one trailing CR
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <any>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -75,4 +76,28 @@ TEST(FilePrefetch, EndsWhileWaiting) {
     { FilePrefetch ahead({}); }
     FilePrefetch ahead(paths, 1);
     EXPECT_EQ(takeWhenRead(ahead, paths[0]), std::string(1000, 'e'));
+}
+
+// What a file names is read right after it, before the list goes on, each path once; the
+// prepare hook's work comes with the bytes.
+TEST(FilePrefetch, FollowsWhatEachFileNamesAndHandsOutWhatWasPrepared) {
+    test::TempDir dir;
+    const std::string a = dir.write("A.h", "B.h C.h"), b = dir.write("B.h", "C.h"), c = dir.write("C.h", "");
+    const std::string d = dir.write("D.h", "A.h");
+    std::vector<std::string> order;  // only the thread writes it until the last take
+    auto follow = [&](const std::string& path, const std::string& bytes) {
+        order.push_back(path.substr(path.size() - 3));
+        std::vector<std::string> named;
+        for (std::size_t at = 0; at + 3 <= bytes.size(); at += 4) named.push_back(dir.str() + "/" + bytes.substr(at, 3));
+        return named;
+    };
+    FilePrefetch ahead({a, d}, FilePrefetch::kDefaultBudget,
+                       [](const std::string& bytes) { return std::any(bytes.size()); }, follow);
+    for (int i = 0; i < 20000 && !ahead.holds(d); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(order, (std::vector<std::string>{"A.h", "B.h", "C.h", "D.h"}));
+    std::optional<FilePrefetch::Taken> taken = ahead.takePrepared(a);
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->bytes, "B.h C.h");
+    EXPECT_EQ(std::any_cast<std::size_t>(taken->prepared), 7u);
+    EXPECT_EQ(ahead.take(c), "");
 }
