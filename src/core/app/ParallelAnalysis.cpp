@@ -11,6 +11,8 @@
 
 #include "core/parse/HeaderAnalyser.h"
 #include "core/parse/TextBuffer.h"
+#include "core/platform/HeaderTexts.h"
+#include "core/platform/ProcessState.h"
 #include "core/platform/RegularFile.h"
 
 namespace kestrel {
@@ -79,7 +81,11 @@ unsigned ParallelAnalysis::defaultThreads() {
     return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
 }
 
-std::optional<std::string> ParallelAnalysis::read(const std::string& path) { return RegularFile::read(path); }
+std::optional<std::string> ParallelAnalysis::read(const std::string& path) {
+    // As the define pass read it, where it did: the same bytes, without reading them again.
+    if (std::optional<std::string> kept = ProcessState::headerTexts().take(path)) return kept;
+    return RegularFile::read(path);
+}
 
 void ParallelAnalysis::run(const std::vector<Hedder>& hedders, unsigned threads,
                            const std::function<void(std::size_t, Outcome&)>& deliver) {

@@ -19,6 +19,7 @@
 #include "core/parse/TextBuffer.h"
 #include "core/platform/DataFolder.h"
 #include "core/platform/FolderIndex.h"
+#include "core/platform/HeaderTexts.h"
 #include "core/platform/Host.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
@@ -82,6 +83,7 @@ void TreeBuilder::initTreeFile() {
     if (std::optional<std::vector<std::string>> paths = AnnotationFiles::getPrivateHedders())
         for (const std::string& path : *paths) HedderWalk::walk(path, std::nullopt, true, steps);
     analyse(steps);
+    ProcessState::headerTexts().clear();  // what the analysis did not take
     // A functions file left from an earlier build would otherwise stay beside the new tree
     // files when this build finds no function at all.
     std::error_code error;

@@ -14,6 +14,7 @@
 #include "core/parse/ImportHints.h"
 #include "core/platform/FilePrefetch.h"
 #include "core/platform/FolderIndex.h"
+#include "core/platform/HeaderTexts.h"
 #include "core/platform/Host.h"
 #include "core/platform/InfoPlist.h"
 #include "core/platform/SdkLayout.h"
@@ -70,6 +71,7 @@ void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
         }
         return found;
     };
+    ProcessState::headerTexts().expect(paths);
     auto ahead = std::make_shared<FilePrefetch>(
         std::move(paths), kAheadBudget, [](const std::string& bytes) { return std::any(DefinePrescan::of(bytes)); },
         includes);

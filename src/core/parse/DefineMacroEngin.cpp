@@ -18,6 +18,7 @@
 #include "core/platform/FilePrefetch.h"
 #include "core/platform/FolderIndex.h"
 #include "core/platform/FolderWalk.h"
+#include "core/platform/HeaderTexts.h"
 #include "core/platform/ProcessState.h"
 
 namespace fs = std::filesystem;
@@ -67,6 +68,10 @@ void DefineMacroEngin::calcHeaderFile(const std::string& path, const std::string
             // Read whole: its imports can be noted as records for the walks through them.
             if (reader->currentData) names->noteImports(*reader->currentData, list);
             reader->textBuffer = nullptr;
+            // The analysis reads the frameworks' headers again: it takes the text from here (an
+            // empty one may be a file that could not be read, which the analysis must say).
+            if (std::string text = reader->ownBuffer ? std::move(*reader->ownBuffer).release() : std::string(); !text.empty())
+                ProcessState::headerTexts().keep(reader->ownPath, std::move(text));
             reader->ownBuffer.reset();
             if (reader == this) break;
             imported.pop_back();

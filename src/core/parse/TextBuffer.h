@@ -92,6 +92,14 @@ public:
         lineEnd_ = at.end;
     }
 
+    // The whole text, given up (the buffer is empty after).
+    std::string release() && {
+        std::string text = std::move(buffer_);
+        buffer_.clear();
+        mainLocation_ = lineBegin_ = lineEnd_ = 0;
+        return text;
+    }
+
     static void deleteTopSpace(std::string& s);  // leading spaces and tabs
     static void deleteCRLF(std::string& s);      // one trailing LF, then one trailing CR
 

@@ -1,6 +1,7 @@
 #include "core/platform/ProcessState.h"
 
 #include "core/platform/FolderIndex.h"
+#include "core/platform/HeaderTexts.h"
 #include "core/platform/NotificationCenter.h"
 
 namespace kestrel {
@@ -12,6 +13,7 @@ struct State {
     FrameworkPathCache frameworkPathCache;
     std::mutex frameworkPathCacheMutex;
     FolderIndex folderIndex;
+    HeaderTexts headerTexts;
     std::shared_ptr<PrefData> prefData;
     Host* host = nullptr;
     std::string frameworksRoot = "/System/Library/Frameworks";
@@ -32,6 +34,7 @@ std::shared_ptr<const DefinedNames>& ProcessState::definedNames() { return state
 FrameworkPathCache& ProcessState::frameworkPathCache() { return state().frameworkPathCache; }
 std::mutex& ProcessState::frameworkPathCacheMutex() { return state().frameworkPathCacheMutex; }
 FolderIndex& ProcessState::folderIndex() { return state().folderIndex; }
+HeaderTexts& ProcessState::headerTexts() { return state().headerTexts; }
 std::shared_ptr<PrefData>& ProcessState::prefData() { return state().prefData; }
 Host*& ProcessState::host() { return state().host; }
 std::string& ProcessState::frameworksRoot() { return state().frameworksRoot; }
@@ -46,6 +49,7 @@ void ProcessState::reset() {
     state().definedNames.reset();
     state().frameworkPathCache.clear();
     state().folderIndex.clear();
+    state().headerTexts.clear();
     state().prefData.reset();
     state().host = nullptr;
     state().frameworksRoot = "/System/Library/Frameworks";

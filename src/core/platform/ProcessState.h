@@ -10,6 +10,8 @@
 //                       analysis asks from several threads)
 //   folderIndex         the folders below the frameworks root, listed once per build (see
 //                       FolderIndex)
+//   headerTexts         the frameworks' headers as the define pass read them, for the analysis
+//                       to take instead of reading them again (see HeaderTexts)
 //   prefData            the one preferences record
 //   host                the window system's side (progress window, tree view), if installed
 //   frameworksRoot      the folder whose frameworks are read (see FrameworksRoot)
@@ -34,6 +36,7 @@ class CompileTarget;
 class DefineData;
 class DefinedNames;
 class FolderIndex;
+class HeaderTexts;
 class Host;
 class NotificationCenter;
 class PrefData;
@@ -48,6 +51,7 @@ public:
     static FrameworkPathCache& frameworkPathCache();
     static std::mutex& frameworkPathCacheMutex();
     static FolderIndex& folderIndex();
+    static HeaderTexts& headerTexts();
     // The preferences record; none until the preferences are set up.
     static std::shared_ptr<PrefData>& prefData();
     // The installed host (not owned); null when none is installed. Reach it through Host::current().
@@ -58,8 +62,8 @@ public:
     static std::function<double(std::string_view)>& measureFunction();
     static std::function<double()>& lineHeightFunction();
     static std::thread::id& measureThread();
-    // Empties every dictionary and the folder index, drops the preferences record, uninstalls
-    // the host, removes every observer and the measuring functions.
+    // Empties every dictionary, the folder index and the headers' texts, drops the preferences
+    // record, uninstalls the host, removes every observer and the measuring functions.
     static void reset();
 };
 
