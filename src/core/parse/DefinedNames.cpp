@@ -129,6 +129,17 @@ std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const Defin
     meet(record);
     ImportWalk::below(record, group, this,
                       [&](const DefineData& r) { return meet(r) ? ImportWalk::Step::Enter : ImportWalk::Step::Skip; });
+    std::size_t highest = 0;
+    bool numbered = true;
+    for (const DefineData* met : *closure) {
+        numbered = numbered && met->getOrdinal() != DefineData::kNoOrdinal;
+        if (numbered) highest = std::max(highest, met->getOrdinal());
+    }
+    if (numbered && !closure->empty()) {
+        closure->placeByOrdinal.assign(highest + 1, 0);
+        for (std::size_t i = 0; i < closure->size(); ++i)
+            closure->placeByOrdinal[(*closure)[i]->getOrdinal()] = static_cast<std::uint32_t>(i + 1);
+    }
     auto listed = group.find(record.getHName());
     if (!(readWhole || fixed) || listed == group.end() || listed->second.get() != &record) return closure;
     std::lock_guard lock(cache->mutex);

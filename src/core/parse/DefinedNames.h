@@ -8,6 +8,7 @@
 //                                                       recordsDefining("Y") -> {B.h}
 //   App.h imports A.h, Gone.h (no record)              importsOf(App.h) -> {A.h, none}
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -56,7 +57,20 @@ public:
     // header it imports without a record comes into the list. Most headers begin with an import
     // that brings in most of what they see (an umbrella, a framework's defines), so their walks
     // start from it.
-    using Closure = std::vector<const DefineData*>;
+    //
+    // Each walk also numbers its records, 1 up in walk order, by their ordinals: a header whose
+    // scope begins with the walk shares those places instead of numbering the records again.
+    struct Closure : std::vector<const DefineData*> {
+        using std::vector<const DefineData*>::vector;
+        // The 1-based place of each record by its ordinal, 0 for one not met; empty when a record
+        // met has no ordinal (then each scope numbers the records itself).
+        std::vector<std::uint32_t> placeByOrdinal;
+        // The record's place in the walk, 0 for none; only where placeByOrdinal was made.
+        std::size_t placeOf(std::size_t ordinal) const {
+            return ordinal < placeByOrdinal.size() ? placeByOrdinal[ordinal] : 0;
+        }
+        bool numbered() const { return !placeByOrdinal.empty() || empty(); }
+    };
     std::shared_ptr<const Closure> closureOf(const DefineData& record, const DefineList& group) const;
 
 private:

@@ -18,23 +18,22 @@ std::size_t importCountOf(const DefineData& header) {
 }  // namespace
 
 ImportOrder::ImportOrder(const DefineData& header, const DefineList& group, const DefinedNames* names)
-    : header(&header), importCount(importCountOf(header)), groupSize(group.size()), byOrdinal(group.size() + 1, 0) {
+    : header(&header), importCount(importCountOf(header)), groupSize(group.size()) {
     std::size_t next = 0;
     auto place = [&](const DefineData& record) {
-        if (&record == &header) return ImportWalk::Step::Skip;
+        if (&record == &header || placeOf(record) != 0) return ImportWalk::Step::Skip;
         const std::size_t ordinal = record.getOrdinal();
-        if (ordinal < byOrdinal.size()) {
-            if (byOrdinal[ordinal] != 0) return ImportWalk::Step::Skip;
+        if (ordinal <= groupSize) {
+            if (byOrdinal.empty()) byOrdinal.assign(groupSize + 1, 0);  // only for a walk beyond the first import's
             byOrdinal[ordinal] = static_cast<std::uint32_t>(++next);
         } else {
-            std::size_t& other = others[&record];
-            if (other != 0) return ImportWalk::Step::Skip;
-            other = ++next;
+            others[&record] = ++next;
         }
         return ImportWalk::Step::Enter;
     };
     // The first import's part of the walk, as the walk from it met it before (the header itself
-    // not among it); the walk below then passes over what is placed.
+    // not among it), its places taken over where it numbered them; the walk below then passes
+    // over what is placed.
     const DefineData* first = nullptr;
     if (const std::vector<const DefineData*>* imports = names ? names->importsOf(header) : nullptr) {
         if (!imports->empty()) first = imports->front();
@@ -43,9 +42,18 @@ ImportOrder::ImportOrder(const DefineData& header, const DefineList& group, cons
         if (found != group.end()) first = found->second.get();
     }
     if (first) {
-        const auto closure = names->closureOf(*first, group);
-        if (std::find(closure->begin(), closure->end(), &header) == closure->end())
-            for (const DefineData* record : *closure) place(*record);
+        auto closure = names->closureOf(*first, group);
+        const std::size_t own = header.getOrdinal();
+        const bool headerMet = closure->numbered() ? own != DefineData::kNoOrdinal && closure->placeOf(own) != 0
+                                                   : std::find(closure->begin(), closure->end(), &header) != closure->end();
+        if (!headerMet) {
+            if (closure->numbered()) {
+                next = closure->size();
+                base = std::move(closure);
+            } else {
+                for (const DefineData* record : *closure) place(*record);
+            }
+        }
     }
     ImportWalk::below(header, group, names, place);
 }
@@ -53,9 +61,13 @@ ImportOrder::ImportOrder(const DefineData& header, const DefineList& group, cons
 std::size_t ImportOrder::placeOf(const DefineData& record) const {
     if (&record == header) return 0;
     const std::size_t ordinal = record.getOrdinal();
-    if (ordinal < byOrdinal.size()) return byOrdinal[ordinal];
-    auto found = others.find(&record);
-    return found == others.end() ? 0 : found->second;
+    if (ordinal == DefineData::kNoOrdinal || ordinal > groupSize) {
+        auto found = others.find(&record);
+        return found == others.end() ? 0 : found->second;
+    }
+    if (base)
+        if (const std::size_t at = base->placeOf(ordinal)) return at;
+    return ordinal < byOrdinal.size() ? byOrdinal[ordinal] : 0;
 }
 
 bool ImportOrder::current(const DefineData& of, const DefineList& group) const {

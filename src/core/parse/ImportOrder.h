@@ -10,16 +10,17 @@
 // were (current() tells); a header's own lines are not counted in (its record is place 0).
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
 
+#include "core/parse/DefinedNames.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
 
 class DefineData;
-class DefinedNames;
 
 class ImportOrder {
 public:
@@ -37,7 +38,9 @@ private:
     const DefineData* header;
     std::size_t importCount;
     std::size_t groupSize;
-    std::vector<std::uint32_t> byOrdinal;  // records numbered by the define pass (made for every header)
+    // The first import's walk, shared: its records take their places from it.
+    std::shared_ptr<const DefinedNames::Closure> base;
+    std::vector<std::uint32_t> byOrdinal;  // the other records numbered by the define pass
     std::unordered_map<const DefineData*, std::size_t> others;
 };
 

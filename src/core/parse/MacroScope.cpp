@@ -29,6 +29,8 @@ void MacroScope::undefine(const std::string& name) {
 
 void MacroScope::clear() {
     pendingImports.clear();
+    base.reset();
+    visibleCount = 0;
     placeByOrdinal.clear();
     placeByAddress.clear();
     visibleOrder.clear();
@@ -43,10 +45,11 @@ bool MacroScope::place(const DefineData& record) {
     const std::size_t ordinal = record.getOrdinal();
     if (ordinal != DefineData::kNoOrdinal) {
         if (ordinal >= placeByOrdinal.size()) placeByOrdinal.resize(std::max(ordinal + 1, group->size()), 0);
-        placeByOrdinal[ordinal] = static_cast<std::uint32_t>(visibleOrder.size() + 1);
+        placeByOrdinal[ordinal] = static_cast<std::uint32_t>(visibleCount + 1);
     } else {
-        placeByAddress.emplace(&record, visibleOrder.size() + 1);
+        placeByAddress.emplace(&record, visibleCount + 1);
     }
+    ++visibleCount;
     visibleOrder.push_back(&record);
     return true;
 }
@@ -59,11 +62,20 @@ void MacroScope::makeImportsVisible() {
     for (const std::string& key : pendingImports) {
         auto found = group->find(key);
         if (found == group->end() || !found->second) continue;
-        // From nothing visible, the walk meets what it met from the same import before.
-        if (visibleOrder.empty() && index) {
-            const auto closure = index->closureOf(*found->second, *group);
-            if (std::find(closure->begin(), closure->end(), own.get()) == closure->end()) {
-                for (const DefineData* record : *closure) makeVisible(*record);
+        // From nothing visible, the walk meets what it met from the same import before: its
+        // places are taken over whole where it numbered them.
+        if (visibleCount == 0 && index) {
+            auto closure = index->closureOf(*found->second, *group);
+            const bool ownMet = own && (closure->numbered() ? own->getOrdinal() != DefineData::kNoOrdinal &&
+                                                                  closure->placeOf(own->getOrdinal()) != 0
+                                                            : std::find(closure->begin(), closure->end(), own.get()) != closure->end());
+            if (!ownMet) {
+                if (closure->numbered()) {
+                    visibleCount = closure->size();
+                    base = std::move(closure);
+                } else {
+                    for (const DefineData* record : *closure) makeVisible(*record);
+                }
                 continue;
             }
         }

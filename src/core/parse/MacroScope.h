@@ -31,13 +31,13 @@
 #include <vector>
 
 #include "core/parse/DefineData.h"
+#include "core/parse/DefinedNames.h"
 #include "core/parse/HeaderSearch.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
 
 class CompileTarget;
-class DefinedNames;
 class MacroDefinition;
 
 class MacroScope {
@@ -89,8 +89,10 @@ private:
     // Inline: asked for every record of every header's imports.
     std::size_t placeOf(const DefineData& record) const {
         const std::size_t ordinal = record.getOrdinal();
-        if (ordinal != DefineData::kNoOrdinal) return ordinal < placeByOrdinal.size() ? placeByOrdinal[ordinal] : 0;
-        return placeByAddressOf(record);
+        if (ordinal == DefineData::kNoOrdinal) return placeByAddressOf(record);
+        if (base)
+            if (const std::size_t at = base->placeOf(ordinal)) return at;
+        return ordinal < placeByOrdinal.size() ? placeByOrdinal[ordinal] : 0;
     }
     std::size_t placeByAddressOf(const DefineData& record) const;
     bool makeVisible(const DefineData& record) {
@@ -98,6 +100,10 @@ private:
         return place(record);
     }
     bool place(const DefineData& record);
+    // The first import's walk, shared with every header that begins with it: its records take
+    // their places from it, 1 up; the records made visible after it are numbered on from there.
+    std::shared_ptr<const DefinedNames::Closure> base;
+    std::size_t visibleCount = 0;
     std::vector<std::uint32_t> placeByOrdinal;  // four bytes a record: it is cleared for every header
     std::unordered_map<const DefineData*, std::size_t> placeByAddress;
     std::vector<const DefineData*> visibleOrder;
