@@ -74,6 +74,9 @@ TEST(ImportOrder, ClosureFromNothingIsTheWalkAndHoldsForOneList) {
     ASSERT_TRUE(closure);
     EXPECT_EQ(*closure, (DefinedNames::Closure{app.get(), a.get(), deep.get(), b.get()}));
     EXPECT_EQ(names.closureOf(*app, group), closure);  // worked out once
+    for (std::size_t i = 0; i < closure->size(); ++i)  // numbered 1 up in walk order, by ordinal
+        EXPECT_EQ(closure->placeOf((*closure)[i]->getOrdinal()), i + 1);
+    EXPECT_EQ(closure->placeOf(99), 0u);
     EXPECT_EQ(*names.closureOf(*b, group), (DefinedNames::Closure{b.get(), deep.get(), app.get(), a.get()}));
 
     add("New.h")->setOrdinal(ordinal++);
