@@ -204,7 +204,15 @@ const MacroDefinition* DeclarationNotesPass::definitionOf(std::string_view word)
 
 Availability DeclarationNotesPass::availabilityIn(Range range) {
     const auto& tokens = sites.getTokens();
-    std::string written;  // the invocations' expansions, one after the other
+    // The invocations as written, each ended by a NUL (the text holds none): the declarations of
+    // a header mostly repeat a few ("API_AVAILABLE(macos(10.15))" on every method of a class),
+    // read once in it.
+    std::string said;
+    struct Invocation {
+        Index word;
+        std::size_t from, to;
+    };
+    std::vector<Invocation> invocations;
     for (Index i = range.from; i < range.to && i < tokens.size(); ++i) {
         if (isPunct(i, '{') && tokens[i].partner > i) {
             i = tokens[i].partner;  // a type's body: its fields' and constants' attributes are theirs
@@ -215,15 +223,22 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
         if (isPunct(end, '(') && tokens[end].partner > end) end = tokens[end].partner + 1;
         const std::size_t from = tokens[i].offset;
         const std::size_t to = tokens[end - 1].offset + tokens[end - 1].length;
-        if (!written.empty()) written += ' ';
-        written += expansionOf(sites.textOf(i), sites.span(from, to));
+        said.append(sites.span(from, to)) += '\0';
+        invocations.push_back({i, from, to});
         i = end - 1;
     }
-    if (written.empty() || !macro) return {};
+    if (said.empty() || !macro) return {};
+    auto [known, fresh] = readByInvocations.try_emplace(std::move(said));
+    if (!fresh) return known->second;
+    std::string written;  // the invocations' expansions, one after the other
+    for (const Invocation& invocation : invocations) {
+        if (!written.empty()) written += ' ';
+        written += expansionOf(sites.textOf(invocation.word), sites.span(invocation.from, invocation.to));
+    }
     // What expanded text says depends on nothing else: read once in a build.
-    auto [found, fresh] = memory.readings.try_emplace(std::move(written));
-    if (fresh) found->second = AvailabilityReader::read(found->first);
-    return found->second;
+    auto [found, read] = memory.readings.try_emplace(std::move(written));
+    if (read) found->second = AvailabilityReader::read(found->first);
+    return known->second = found->second;
 }
 
 // One macro written with its arguments, expanded as the header sees it: "API_AVAILABLE(macos(10.7))"

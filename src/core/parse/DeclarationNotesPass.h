@@ -127,6 +127,7 @@ private:
     std::size_t classesFrom, categoriesFrom, protocolsFrom, structsFrom, enumsFrom, functionsFrom;
     Memory& memory;
     std::unordered_map<std::string, std::string> invocations;  // a macro with its arguments -> its expansion
+    std::unordered_map<std::string, Availability> readByInvocations;  // a declaration's invocations -> what they say
     struct MacroWord {
         bool isMacro = false;
         const MacroDefinition* definition = nullptr;
