@@ -16,18 +16,28 @@
 // paths). A link's target keeps the same characters and "/"; its ".." never climbs out of the
 // root. The build runs the define pass over the root, then reads every header on several
 // threads, links the tree and numbers it; a build on one thread must give the same tree; the
-// tree is stored, and its files must load as the same tree.
+// tree is stored, and its files must load as the same tree. The main header's define records
+// must come out the same whether the pass takes its prescan (DefinePrescan) or reads it alone.
 #include <algorithm>
+#include <any>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "TreeShape.h"
 #include "core/app/AppAction2.h"
+#include "core/parse/DefineData.h"
+#include "core/parse/DefineMacroEngin.h"
+#include "core/parse/DefinePrescan.h"
+#include "core/platform/FilePrefetch.h"
 #include "core/platform/PrefData.h"
 #include "core/platform/ProcessState.h"
 
@@ -124,6 +134,34 @@ std::string placeOf(std::string_view path) {
     return place;
 }
 
+// The define records the pass makes of the header at path and what it imports, as text; with
+// its prescan taken (made on the read-ahead thread) or without.
+std::string defineRecordsOf(const std::string& path, bool prescanned) {
+    ProcessState::defineList().clear();
+    ProcessState::definedNames().reset();
+    DefineMacroEngin engine(nullptr, std::nullopt);
+    std::shared_ptr<FilePrefetch> ahead;
+    if (prescanned) {
+        ahead = std::make_shared<FilePrefetch>(std::vector<std::string>{path}, FilePrefetch::kDefaultBudget,
+                                               [](const std::string& bytes) { return std::any(DefinePrescan::of(bytes)); });
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!ahead->holds(path) && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+        engine.setPrefetch(ahead);
+    }
+    engine.calcHeaderFile(path, "Main.h");
+    std::string records;
+    for (const auto& [name, data] : ProcessState::defineList()) {
+        records += name + ":";
+        if (data && data->getDefineList())
+            for (const auto& [macro, definition] : *data->getDefineList())
+                records += " " + macro + "=" + (definition.isUndefined() ? "#undef" : definition.recordText());
+        if (data && data->getImportList())
+            for (const std::string& imported : *data->getImportList()) records += " <" + imported + ">";
+        records += "\n";
+    }
+    return records;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -164,6 +202,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ProcessState::reset();
     ProcessState::frameworksRoot() = root.string();
+    if (const std::string main = (root / placeOf("Main/Main.h")).string(); std::filesystem::is_regular_file(main)) {
+        const std::string plain = defineRecordsOf(main, false);
+        fuzz::checkSame(plain, defineRecordsOf(main, true), "the prescan gives the define pass other records");
+        ProcessState::reset();
+        ProcessState::frameworksRoot() = root.string();
+    }
     ProcessState::prefData() = std::make_shared<PrefData>();
     home.clear(home.data());
     std::string built, serial;
