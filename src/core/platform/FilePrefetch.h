@@ -11,10 +11,10 @@
 // A follow hook, where given, names more files for each one read (the headers it includes):
 // those are read next, depth first, before the list goes on, each path once -- the order in
 // which a reader that follows includes first will ask. A file the reader took before the thread
-// came to it is still read for the names, not kept.
+// came to it is passed over with what it names: the reader is past those.
 //
 // A prepare hook, where given, works on each file's bytes on the thread too, and take hands out
-// what it made with them (the define pass's prescan of a header's "#define" lines).
+// what it made with them (the define pass's prescan of a header: DefinePrescan).
 //
 // What is held is bounded (budget bytes): the thread waits while that much is read and not yet
 // taken. A path asked for before it was read is not read again. A file that cannot be read is
