@@ -57,8 +57,9 @@ void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
             if (!list.count(header.name)) paths.push_back(header.path);
         });
     }
-    // The thread parses each header's "#define" lines too, which hang on nothing the pass works
-    // out: the pass takes them as it comes to them. And it reads the headers each one includes
+    // The thread also reads each header as the pass will (DefinePrescan): where its directives
+    // stand and what its defines say hang on nothing the pass works out, and the pass takes them
+    // as it comes to them. And it reads the headers each one includes
     // right after it, as the pass will ask for them (an umbrella's first, the SDK's own headers
     // in usr/include, which the list lacks); up to 48 MB may wait to be taken.
     std::shared_ptr<const CompileTarget> target = CompileTarget::current();
