@@ -74,6 +74,7 @@ void TreeBuilder::initTreeFile() {
     // lookups the analysis makes.
     FolderIndex::Session session(ProcessState::folderIndex());
     host.setIndeterminate(true);
+    ProcessState::headerTexts().clear();  // none left from a build that stopped half-way
     if (doPass1) doPass1();
     host.setIndeterminate(false);
 
