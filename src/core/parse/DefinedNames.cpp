@@ -83,6 +83,11 @@ const std::vector<const DefineData*>* DefinedNames::recordsDefining(std::string_
     return found == names.end() ? nullptr : &found->second;
 }
 
+bool DefinedNames::Closure::holds(const DefineData& record) const {
+    if (!numbered()) return std::find(begin(), end(), &record) != end();
+    return record.getOrdinal() != DefineData::kNoOrdinal && placeOf(record.getOrdinal()) != 0;  // all met are numbered
+}
+
 std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const DefineData& record, const DefineList& group) const {
     const std::shared_ptr<Closures> cache = closures;
     const bool fixed = describes(group);

@@ -70,6 +70,8 @@ public:
             return ordinal < placeByOrdinal.size() ? placeByOrdinal[ordinal] : 0;
         }
         bool numbered() const { return !placeByOrdinal.empty() || empty(); }
+        // Whether the walk met the record.
+        bool holds(const DefineData& record) const;
     };
     std::shared_ptr<const Closure> closureOf(const DefineData& record, const DefineList& group) const;
 

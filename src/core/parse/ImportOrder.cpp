@@ -1,7 +1,5 @@
 #include "core/parse/ImportOrder.h"
 
-#include <algorithm>
-
 #include "core/parse/DefineData.h"
 #include "core/parse/DefinedNames.h"
 #include "core/parse/ImportWalk.h"
@@ -43,10 +41,7 @@ ImportOrder::ImportOrder(const DefineData& header, const DefineList& group, cons
     }
     if (first) {
         auto closure = names->closureOf(*first, group);
-        const std::size_t own = header.getOrdinal();
-        const bool headerMet = closure->numbered() ? own != DefineData::kNoOrdinal && closure->placeOf(own) != 0
-                                                   : std::find(closure->begin(), closure->end(), &header) != closure->end();
-        if (!headerMet) {
+        if (!closure->holds(header)) {
             if (closure->numbered()) {
                 next = closure->size();
                 base = std::move(closure);

@@ -66,10 +66,7 @@ void MacroScope::makeImportsVisible() {
         // places are taken over whole where it numbered them.
         if (visibleCount == 0 && index) {
             auto closure = index->closureOf(*found->second, *group);
-            const bool ownMet = own && (closure->numbered() ? own->getOrdinal() != DefineData::kNoOrdinal &&
-                                                                  closure->placeOf(own->getOrdinal()) != 0
-                                                            : std::find(closure->begin(), closure->end(), own.get()) != closure->end());
-            if (!ownMet) {
+            if (!own || !closure->holds(*own)) {
                 if (closure->numbered()) {
                     visibleCount = closure->size();
                     base = std::move(closure);

@@ -77,6 +77,8 @@ TEST(ImportOrder, ClosureFromNothingIsTheWalkAndHoldsForOneList) {
     for (std::size_t i = 0; i < closure->size(); ++i)  // numbered 1 up in walk order, by ordinal
         EXPECT_EQ(closure->placeOf((*closure)[i]->getOrdinal()), i + 1);
     EXPECT_EQ(closure->placeOf(99), 0u);
+    EXPECT_TRUE(closure->holds(*deep));
+    EXPECT_FALSE(closure->holds(DefineData("Elsewhere.h")));
     EXPECT_EQ(*names.closureOf(*b, group), (DefinedNames::Closure{b.get(), deep.get(), app.get(), a.get()}));
 
     add("New.h")->setOrdinal(ordinal++);
