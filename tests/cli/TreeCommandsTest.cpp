@@ -281,6 +281,23 @@ TEST_F(TreeCommands, DocumentationAvailabilityAndPlaceArePrintedAndTheClassAsJso
     EXPECT_EQ(kestrel({"find", "--methods", "oldDraw", "--style", "call"}).out.find("[macOS"), std::string::npos);
 }
 
+TEST_F(TreeCommands, TheSameAttributeWrittenInTwoHeadersSaysWhatEachHeadersMacroSays) {
+    // One thread reads both headers, so the second may take what the first read, but only
+    // where its macro is the same definition.
+    dir.write("fw/One.framework/Headers/OneDefs.h", "#define KS_AVAIL(v) __attribute__((availability(macos,introduced=v)))\n");
+    dir.write("fw/One.framework/Headers/OView.h",
+              "#import <One/OneDefs.h>\n@interface OView : BObject\n- (void)draw KS_AVAIL(10.5);\n@end\n");
+    dir.write("fw/Two.framework/Headers/TwoDefs.h",
+              "#define KS_AVAIL(v) __attribute__((availability(macos,introduced=10.0,deprecated=v)))\n");
+    dir.write("fw/Two.framework/Headers/TView.h",
+              "#import <Two/TwoDefs.h>\n@interface TView : BObject\n- (void)draw KS_AVAIL(10.5);\n@end\n");
+    ASSERT_EQ(runKestrel(home, {"build", "--frameworks-root", root}, "KESTREL_BUILD_THREADS=1").status, 0);
+    const std::string one = kestrel({"info", "OView"}).out;
+    const std::string two = kestrel({"info", "TView"}).out;
+    EXPECT_NE(one.find("  -(void)draw  [macOS 10.5+]\n"), std::string::npos) << one;
+    EXPECT_NE(two.find("  -(void)draw  [macOS 10.0+] [deprecated macOS 10.5]\n"), std::string::npos) << two;
+}
+
 TEST_F(TreeCommands, TheStoredFilesArePropertyListsThatPythonReads) {
     if (std::system("python3 -c 'import plistlib' 2>/dev/null") != 0) GTEST_SKIP() << "no python3 here";
     dir.write("fw/Doc.framework/Headers/DOld.h", "/** Old \xD1\xD1 bytes\f of a Mac OS Roman header. */\n@interface DOld : BObject\n@end\n");

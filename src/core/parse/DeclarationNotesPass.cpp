@@ -230,6 +230,22 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
     if (said.empty() || !macro) return {};
     auto [known, fresh] = readByInvocations.try_emplace(std::move(said));
     if (!fresh) return known->second;
+    // The same invocations of the same definitions expand alike in every header (as in
+    // expansionOf), so what they say is read once in a build.
+    std::vector<const MacroDefinition*> definitions;
+    definitions.reserve(invocations.size());
+    bool ownLine = false;
+    for (const Invocation& invocation : invocations) {
+        const auto word = macroWords.find(sites.textOf(invocation.word));
+        const bool listed = word != macroWords.end();
+        definitions.push_back(listed ? word->second.definition : nullptr);
+        ownLine = ownLine || (listed && word->second.ownLine);
+    }
+    if (!ownLine) {
+        const auto before = memory.byDeclaration.find(known->first);
+        if (before != memory.byDeclaration.end() && before->second.definitions == definitions)
+            return known->second = before->second.availability;
+    }
     std::string written;  // the invocations' expansions, one after the other
     for (const Invocation& invocation : invocations) {
         if (!written.empty()) written += ' ';
@@ -238,6 +254,8 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
     // What expanded text says depends on nothing else: read once in a build.
     auto [found, read] = memory.readings.try_emplace(std::move(written));
     if (read) found->second = AvailabilityReader::read(found->first);
+    if (!ownLine)
+        memory.byDeclaration.insert_or_assign(known->first, Memory::SaidOnDeclaration{std::move(definitions), found->second});
     return known->second = found->second;
 }
 

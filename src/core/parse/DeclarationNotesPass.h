@@ -27,6 +27,7 @@
 #include "core/model/DeclarationNotes.h"
 #include "core/parse/DeclarationSites.h"
 #include "core/parse/PreprocessorLexer.h"
+#include "core/platform/ByteHash.h"
 
 namespace kestrel {
 
@@ -45,6 +46,7 @@ public:
             byText.clear();
             byInvocation.clear();
             readings.clear();
+            byDeclaration.clear();
         }
 
     private:
@@ -56,13 +58,20 @@ public:
         // By the invocation's shape: its tokens with each number and string literal standing for
         // whichever one is written, "API_DEPRECATED("Use X", macos(10.0, 10.14))" and
         // "API_DEPRECATED("Use Y", macos(10.2, 10.15))" expanding alike.
-        std::unordered_map<std::string, Said> byText;
+        std::unordered_map<std::string, Said, ByteHash> byText;
         struct SaidAsWritten {
             const MacroDefinition* definition;
             std::string expansion;
         };
-        std::unordered_map<std::string, SaidAsWritten> byInvocation;  // the same invocation, as written
-        std::unordered_map<std::string, Availability> readings;  // attributes' expansions -> what they say
+        std::unordered_map<std::string, SaidAsWritten, ByteHash> byInvocation;  // the same invocation, as written
+        std::unordered_map<std::string, Availability, ByteHash> readings;  // attributes' expansions -> what they say
+        // A declaration's invocations as written, and what they said in the header before that
+        // wrote them so, while each macro is the same definition there (none of a header's own).
+        struct SaidOnDeclaration {
+            std::vector<const MacroDefinition*> definitions;  // of each invocation, in order
+            Availability availability;
+        };
+        std::unordered_map<std::string, SaidOnDeclaration, ByteHash> byDeclaration;
     };
 
     // records, text and memory must outlive the pass; what records hold now is not this header's.
@@ -126,14 +135,14 @@ private:
     std::string fwName, hedderName;  // of the header
     std::size_t classesFrom, categoriesFrom, protocolsFrom, structsFrom, enumsFrom, functionsFrom;
     Memory& memory;
-    std::unordered_map<std::string, std::string> invocations;  // a macro with its arguments -> its expansion
-    std::unordered_map<std::string, Availability> readByInvocations;  // a declaration's invocations -> what they say
+    std::unordered_map<std::string, std::string, ByteHash> invocations;  // a macro with its arguments -> its expansion
+    std::unordered_map<std::string, Availability, ByteHash> readByInvocations;  // a declaration's invocations -> what they say
     struct MacroWord {
         bool isMacro = false;
         const MacroDefinition* definition = nullptr;
         bool ownLine = false;  // defined by this header itself
     };
-    std::unordered_map<std::string_view, MacroWord> macroWords;  // words of the text
+    std::unordered_map<std::string_view, MacroWord, ByteHash> macroWords;  // words of the text
 };
 
 }  // namespace kestrel

@@ -17,6 +17,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/platform/ByteHash.h"
+
 namespace kestrel {
 
 class DeclarationSites {
@@ -83,7 +85,7 @@ private:
         std::uint32_t first;
         std::uint32_t last;
     };
-    std::unordered_map<std::string_view, Spelt> firstOf;
+    std::unordered_map<std::string_view, Spelt, ByteHash> firstOf;
     std::vector<std::uint32_t> nextSame;
     // Open conditionals: whether the part now read is taken, whether a branch was taken, and
     // whether the conditional's own surroundings are.

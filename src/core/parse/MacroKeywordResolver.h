@@ -27,6 +27,7 @@
 #include "core/parse/CToken.h"
 #include "core/parse/ImportOrder.h"
 #include "core/parse/MacroBody.h"
+#include "core/platform/ByteHash.h"
 
 
 namespace kestrel {
@@ -79,9 +80,9 @@ private:
     std::shared_ptr<DefineData> header;
     const DefinedNames& names;
     IsKeyword isKeyword;
-    std::unordered_map<std::string, std::optional<std::string>> known;  // answers given so far
-    std::unordered_map<std::string, std::optional<bool>> knownAttributes;
-    std::unordered_map<std::string, std::optional<MacroBody>> definitions;
+    std::unordered_map<std::string, std::optional<std::string>, ByteHash> known;  // answers given so far
+    std::unordered_map<std::string, std::optional<bool>, ByteHash> knownAttributes;
+    std::unordered_map<std::string, std::optional<MacroBody>, ByteHash> definitions;
     std::size_t definesSeen = 0;  // the header's define lines when the answers were given
     std::optional<ImportOrder> ownOrder;
     std::optional<ImportOrder>* order = &ownOrder;  // of header, for finding definitions
