@@ -218,7 +218,7 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
             i = tokens[i].partner;  // a type's body: its fields' and constants' attributes are theirs
             continue;
         }
-        if (!isWord(i) || !isMacro(sites.textOf(i))) continue;
+        if (!isWord(i) || !isMacroAt(i)) continue;
         Index end = i + 1;
         if (isPunct(end, '(') && tokens[end].partner > end) end = tokens[end].partner + 1;
         const std::size_t from = tokens[i].offset;
@@ -341,6 +341,7 @@ void DeclarationNotesPass::attach(CMacroEngin& engine, const std::string& framew
         records.structList[i]->setHedderName(hedderName);
     }
     sites.scan();
+    macroByWord.assign(sites.getTokens().size(), -1);
     containers();
     functions();
     structs();
@@ -497,7 +498,7 @@ std::optional<DeclarationNotesPass::Index> DeclarationNotesPass::declaratorName(
     for (Index i = range.from; i < range.to; ++i) {
         if (!isPunct(i, '(') || tokens[i].partner <= i) continue;
         for (Index a = i + 1; a < tokens[i].partner; ++a)
-            if ((isPunct(a, '*') || isPunct(a, '^')) && isWord(a + 1) && !isMacro(sites.textOf(a + 1)))
+            if ((isPunct(a, '*') || isPunct(a, '^')) && isWord(a + 1) && !isMacroAt(a + 1))
                 return a + 1;
         break;
     }
@@ -514,7 +515,7 @@ std::optional<DeclarationNotesPass::Index> DeclarationNotesPass::declaratorName(
             i = tokens[i].partner;
             continue;
         }
-        if (angles > 0 || !isWord(i) || isPunct(i + 1, '(') || isMacro(sites.textOf(i))) continue;
+        if (angles > 0 || !isWord(i) || isPunct(i + 1, '(') || isMacroAt(i)) continue;
         name = i;
     }
     return name;

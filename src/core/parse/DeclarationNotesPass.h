@@ -18,6 +18,7 @@
 // expanded as the header sees them when it ends, then read (AvailabilityReader, which also
 // reads the availability macros a header uses without the define pass knowing them).
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -112,6 +113,12 @@ private:
     // The availability the macros and attributes written in range say (brace bodies left out).
     Availability availabilityIn(Range range);
     bool isMacro(std::string_view word);
+    // The same for word token i, worked out once for all the tokens of its word.
+    bool isMacroAt(Index i) {
+        std::int8_t& known = macroByWord[sites.firstSpelt(i)];
+        if (known < 0) known = isMacro(sites.textOf(i)) ? 1 : 0;
+        return known != 0;
+    }
     const std::string& expansionOf(std::string_view word, std::string_view invocation);
     std::string expandedByShape(PreprocessorTokens tokens, const MacroDefinition* definition, std::string_view invocation);
     // The definition the header sees for a macro word (none for __attribute__ and non-macros).
@@ -143,6 +150,7 @@ private:
         bool ownLine = false;  // defined by this header itself
     };
     std::unordered_map<std::string_view, MacroWord, ByteHash> macroWords;  // words of the text
+    std::vector<std::int8_t> macroByWord;  // by a word's first token: unknown (-1), no, yes
 };
 
 }  // namespace kestrel

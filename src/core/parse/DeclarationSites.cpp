@@ -214,13 +214,16 @@ void DeclarationSites::scan() {
     }
     matchPairs();
     nextSame.assign(tokens.size(), 0);
+    firstSame.resize(tokens.size());
     firstOf.reserve(tokens.size() / 4);
     for (std::uint32_t i = 0; i < tokens.size(); ++i) {
+        firstSame[i] = i;
         if (tokens[i].kind != Token::Kind::Word) continue;
         auto [known, fresh] = firstOf.try_emplace(textOf(i), Spelt{i, i});
         if (!fresh) {
             nextSame[known->second.last] = i;
             known->second.last = i;
+            firstSame[i] = known->second.first;
         }
     }
 }

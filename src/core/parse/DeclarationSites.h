@@ -64,6 +64,9 @@ public:
     }
     // The indices of the word tokens spelt so, in order (empty for none).
     std::vector<std::uint32_t> occurrences(std::string_view word) const;
+    // The first token spelt as word token index is: one index for every token of a word, by
+    // which what is worked out about a word is kept (index itself for other tokens).
+    std::uint32_t firstSpelt(std::size_t index) const { return firstSame[index]; }
 
 private:
     struct Decision {
@@ -80,13 +83,15 @@ private:
     std::vector<Decision> decisions;
     std::vector<Token> tokens;
     std::vector<Comment> comments;
-    // Each word's first and last token, and for every token the next one spelt the same (0: none).
+    // Each word's first and last token, and for every token the next one spelt the same (0: none)
+    // and the first one.
     struct Spelt {
         std::uint32_t first;
         std::uint32_t last;
     };
     std::unordered_map<std::string_view, Spelt, ByteHash> firstOf;
     std::vector<std::uint32_t> nextSame;
+    std::vector<std::uint32_t> firstSame;
     // Open conditionals: whether the part now read is taken, whether a branch was taken, and
     // whether the conditional's own surroundings are.
     struct Branch {
