@@ -4,6 +4,7 @@
 
 #include "core/parse/CMacroEngin.h"
 #include "core/parse/TextBuffer.h"
+#include "core/platform/ByteScan.h"
 
 namespace kestrel {
 
@@ -14,8 +15,8 @@ namespace {
 std::size_t directiveLength(std::string_view rest) {
     std::size_t at = 0;
     while (at < rest.size()) {
-        std::size_t end = rest.find_first_of("\r\n", at);
-        if (end == std::string_view::npos) return rest.size();
+        const std::size_t end = ByteScan::firstOf(rest, at, '\r', '\n');
+        if (end == rest.size()) return rest.size();
         std::size_t last = end;
         while (last > at && (rest[last - 1] == ' ' || rest[last - 1] == '\t')) --last;
         const bool continued = last > at && rest[last - 1] == '\\';

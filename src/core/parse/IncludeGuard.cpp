@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstddef>
 
+#include "core/platform/ByteScan.h"
+
 namespace kestrel {
 
 namespace {
@@ -48,8 +50,8 @@ bool IncludeGuard::defineFollows(std::string_view text, std::string_view symbol)
             pos += symbol.size();
             return pos >= text.size() || text[pos] != '(';
         } else {  // a line comment or other text: on to the next line
-            std::size_t end = text.find_first_of("\r\n", pos);
-            if (end == std::string_view::npos) return false;
+            const std::size_t end = ByteScan::firstOf(text, pos, '\r', '\n');
+            if (end == text.size()) return false;
             pos = end;
         }
     }

@@ -5,6 +5,7 @@
 #include "core/parse/DirectiveLines.h"
 #include "core/parse/MultiComment.h"
 #include "core/parse/TextBuffer.h"
+#include "core/platform/ByteScan.h"
 
 namespace kestrel {
 
@@ -113,7 +114,7 @@ bool opensTypeBody(const std::string& head) {
     if (keyword == std::string::npos) return false;
     // Only what follows the last keyword is read, and only when no brace stands in it.
     std::string_view tail = std::string_view(head).substr(keyword);
-    if (tail.find_first_of("{};") != std::string_view::npos) return false;
+    if (ByteScan::firstOf(tail, 0, '{', '}', ';') != tail.size()) return false;
     CTokens tokens = CTokenizer::tokenize(tail);
     return !tokens.empty() && (tokens[0].is("struct") || tokens[0].is("union") || tokens[0].is("enum")) &&
            isTypeHead(tokens, 1);
@@ -126,8 +127,8 @@ constexpr std::size_t kLookAhead = 4096;
 
 bool StatementReader::typeBodyFollows(TextBuffer& buffer) {
     std::string_view rest = buffer.unreadText().substr(0, kLookAhead);
-    std::size_t stop = rest.find_first_of("{;}");
-    if (stop == std::string_view::npos || rest[stop] != '{') return false;
+    const std::size_t stop = ByteScan::firstOf(rest, 0, '{', ';', '}');
+    if (stop == rest.size() || rest[stop] != '{') return false;
     return isTypeHead(CTokenizer::tokenize(rest.substr(0, stop)), 0);
 }
 
