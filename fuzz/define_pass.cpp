@@ -143,7 +143,7 @@ std::string defineRecordsOf(const std::string& path, bool prescanned) {
     std::shared_ptr<FilePrefetch> ahead;
     if (prescanned) {
         ahead = std::make_shared<FilePrefetch>(std::vector<std::string>{path}, FilePrefetch::kDefaultBudget,
-                                               [](const std::string& bytes) { return std::any(DefinePrescan::of(bytes)); });
+                                               [](std::string& bytes) { return std::any(DefinePrescan::ofBorrowed(bytes)); });
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         while (!ahead->holds(path) && std::chrono::steady_clock::now() < until) std::this_thread::yield();
         engine.setPrefetch(ahead);

@@ -74,7 +74,7 @@ void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
     };
     ProcessState::headerTexts().expect(paths);
     auto ahead = std::make_shared<FilePrefetch>(
-        std::move(paths), kAheadBudget, [](const std::string& bytes) { return std::any(DefinePrescan::of(bytes)); },
+        std::move(paths), kAheadBudget, [](std::string& bytes) { return std::any(DefinePrescan::ofBorrowed(bytes)); },
         includes);
     mEngin.setPrefetch(ahead);
     Entered entered;

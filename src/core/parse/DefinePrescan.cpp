@@ -13,8 +13,18 @@ std::size_t offsetOf(const TextBuffer::Position& at) { return at.begin < at.end 
 }  // namespace
 
 std::shared_ptr<DefinePrescan> DefinePrescan::of(const std::string& bytes) {
+    std::string copy = bytes;
+    return ofBorrowed(copy);
+}
+
+std::shared_ptr<DefinePrescan> DefinePrescan::ofBorrowed(std::string& bytes) {
     auto prescan = std::make_shared<DefinePrescan>();
-    TextBuffer buffer{std::string(bytes)};
+    TextBuffer buffer{std::move(bytes)};
+    struct GiveBack {  // on every way out
+        std::string& bytes;
+        TextBuffer& buffer;
+        ~GiveBack() { bytes = std::move(buffer).release(); }
+    } giveBack{bytes, buffer};
     int status = 0;
     // As DefineMacroEngin::readOn and CMacroEngin::doCalc read, every branch taken.
     TextBuffer::Position from = buffer.position();

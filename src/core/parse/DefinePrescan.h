@@ -30,6 +30,8 @@ public:
 
     // Reads a header's bytes (as TextBuffer takes them).
     static std::shared_ptr<DefinePrescan> of(const std::string& bytes);
+    // The same without a copy: the bytes are borrowed while it reads and given back as they were.
+    static std::shared_ptr<DefinePrescan> ofBorrowed(std::string& bytes);
 
     struct Mark {
         TextBuffer::Position from;

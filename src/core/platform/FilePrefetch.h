@@ -38,7 +38,8 @@ class FilePrefetch {
 public:
     static constexpr std::size_t kDefaultBudget = std::size_t{16} << 20;
 
-    using Prepare = std::function<std::any(const std::string& bytes)>;
+    // It may borrow the bytes while it works, and gives them back as they were.
+    using Prepare = std::function<std::any(std::string& bytes)>;
     // Called on the thread with a file's path and bytes: the paths to read right after it.
     using Follow = std::function<std::vector<std::string>(const std::string& path, const std::string& bytes)>;
     struct Taken {

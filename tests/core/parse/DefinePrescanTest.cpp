@@ -39,7 +39,7 @@ std::map<std::string, Read> readHeader(const std::string& path, bool prescanned)
     std::shared_ptr<FilePrefetch> ahead;
     if (prescanned) {
         ahead = std::make_shared<FilePrefetch>(std::vector<std::string>{path}, FilePrefetch::kDefaultBudget,
-                                               [](const std::string& bytes) { return std::any(DefinePrescan::of(bytes)); });
+                                               [](std::string& bytes) { return std::any(DefinePrescan::ofBorrowed(bytes)); });
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (!ahead->holds(path) && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -85,7 +85,9 @@ TEST(DefinePrescan, ThePassRecordsTheSameWithItAsWithout) {
 // what the define there says; passed over, a place is dropped; never met, none is told.
 TEST(DefinePrescan, TellsOnlyWhereItStood) {
     const std::string text = "/* a */\n// b\n#define A (1)\n#if 0\n#define B 2\n#endif\n";
-    auto prescan = DefinePrescan::of(text);
+    std::string lent = text;
+    auto prescan = DefinePrescan::ofBorrowed(lent);
+    EXPECT_EQ(lent, text);  // given back as it was
     TextBuffer buffer{std::string(text)};
     const DefinePrescan::Mark* first = prescan->markFrom(buffer.position());
     ASSERT_NE(first, nullptr);
