@@ -43,9 +43,7 @@ bool writeRecords(PlistXmlWriter& writer, const std::vector<std::shared_ptr<Reco
     if (formatNumber) writer.value(PlistValue(1));
     for (const auto& record : records) {
         if (!record) continue;
-        PlistDict dic;
-        record->makeDictionary(dic, false);
-        writer.value(PlistValue(std::move(dic)));
+        record->writeDictionary(writer);
         if (writer.failed()) return false;
     }
     writer.endArray();

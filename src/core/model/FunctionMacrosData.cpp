@@ -14,4 +14,10 @@ void FunctionMacrosData::initInstance() {
     dataKind = kind;
 }
 
+void FunctionMacrosData::writeDictionary(PlistXmlWriter& writer) const {
+    writer.beginDict();
+    writeOwnKeys(writer);
+    writer.endDict();
+}
+
 }  // namespace kestrel

@@ -16,6 +16,8 @@ public:
     explicit FunctionMacrosData(const PlistDict& dic);
 
     void initInstance() override;  // keeps the kind given at creation
+    // A functions file holds thousands: written straight (this kind adds no keys to TreeData's).
+    void writeDictionary(PlistXmlWriter& writer) const override;
 };
 
 }  // namespace kestrel

@@ -64,6 +64,32 @@ void TreeData::makeDictionary(PlistDict& dic, bool withNotes) const {
     if (withNotes) notes.writeTo(dic);
 }
 
+void TreeData::writeDictionary(PlistXmlWriter& writer) const {
+    PlistDict dic;
+    makeDictionary(dic, false);
+    writer.value(PlistValue(std::move(dic)));
+}
+
+// Keep alike with makeDictionary above: the same keys in the same order.
+void TreeData::writeOwnKeys(PlistXmlWriter& writer) const {
+    writer.key("kind");
+    writer.integer(dataKind);
+    if (name) {
+        writer.key("name");
+        writer.string(*name);
+    }
+    if (fwName) {
+        writer.key("fwName");
+        writer.string(*fwName);
+    }
+    if (hedderName_) {
+        writer.key("headerName");
+        writer.string(*hedderName_);
+    }
+    writer.key("idNum");
+    writer.integer(idNum);
+}
+
 std::shared_ptr<TreeData> TreeData::makeDataFromDic(const PlistDict& dic) {
     std::optional<std::int64_t> kind = dic.integerValue("kind");
     if (!kind || *kind < 0) return nullptr;

@@ -18,6 +18,7 @@
 
 #include "core/model/DeclarationNotes.h"
 #include "core/platform/PlistValue.h"
+#include "core/platform/PlistXmlWriter.h"
 
 namespace kestrel {
 
@@ -59,6 +60,9 @@ public:
     // withNotes false: without the notes ("line", "doc", "availability", "methodNotes",
     // "constantNotes"), which the store keeps in a file of their own.
     virtual void makeDictionary(PlistDict& dic, bool withNotes = true) const;
+    // The dictionary makeDictionary(dic, false) makes, written as a value of writer: through the
+    // dictionary here; straight, key by key, by a kind that adds nothing to TreeData's keys.
+    virtual void writeDictionary(PlistXmlWriter& writer) const;
     // Builds the record of the class named by "kind": none without "kind", with a kind that is
     // not a number, or with a negative kind; any kind above 7 gives a FunctionMacrosData.
     static std::shared_ptr<TreeData> makeDataFromDic(const PlistDict& dic);
@@ -86,6 +90,9 @@ public:
     const DeclarationNotes& getNotes() const { return notes; }
 
 protected:
+    // TreeData's own keys of makeDictionary, straight to writer (inside a dictionary it began).
+    void writeOwnKeys(PlistXmlWriter& writer) const;
+
     std::optional<std::string> name;
     std::optional<std::string> displayName;
     std::optional<std::string> fwName;

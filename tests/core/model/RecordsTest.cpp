@@ -84,6 +84,28 @@ TEST(Records, RecordsMadeInCodeTakeTheirKindFromTheirClass) {
                                         {"showSubTree", true}, {"selectFlag", false}}));
 }
 
+// A record written straight into a file writes what its dictionary holds, key for key.
+TEST(Records, WrittenStraightIsItsDictionaryWithoutNotes) {
+    FunctionMacrosData full(11);
+    full.setName("NSRect NSMakeRect(CGFloat x, CGFloat y, CGFloat w, CGFloat h) <&>");
+    full.setFwName("Foundation.framework");
+    full.setHedderName("NSGeometry.h");
+    full.setID(42);
+    DeclarationNotes notes;
+    notes.line = 7;  // notes are in a file of their own
+    full.setNotes(notes);
+    FunctionMacrosData bare(8);
+    for (const TreeData* record : {static_cast<const TreeData*>(&full), static_cast<const TreeData*>(&bare)}) {
+        PlistXmlWriter straight;
+        record->writeDictionary(straight);
+        PlistDict dic;
+        record->makeDictionary(dic, false);
+        PlistXmlWriter through;
+        through.value(PlistValue(std::move(dic)));
+        EXPECT_EQ(std::move(straight).finish(), std::move(through).finish());
+    }
+}
+
 // Dictionaries from the other tool's files (which the property-list tests read) come here too.
 TEST(Records, TheFactoryRefusesWhatIsNoRecordAndReadsWhatItCan) {
     const char* name = "NSApplicationDidFinishLaunchingNotification and more text";
