@@ -42,6 +42,27 @@ void EnumData::makeDictionary(PlistDict& dic, bool withNotes) const {
     if (withNotes && !constantNotes.empty()) dic.set("constantNotes", PlistValue(NotesDictionary::toDict(constantNotes)));
 }
 
+// Keep alike with makeDictionary above (and StructEnumData's and TreeData's under it).
+void EnumData::writeDictionary(PlistXmlWriter& writer) const {
+    writer.beginDict();
+    writeOwnKeys(writer, false);
+    if (structIndex) {
+        writer.key("structIndex");
+        writer.string(*structIndex);
+    }
+    if (underlyingType) {
+        writer.key("underlyingType");
+        writer.string(*underlyingType);
+    }
+    if (constants) {
+        writer.key("constants");
+        writer.beginArray();
+        for (const EnumConstant& constant : *constants) writer.string(constant.text());
+        writer.endArray();
+    }
+    writer.endDict();
+}
+
 void EnumData::setConstants(std::vector<EnumConstant> list) {
     structIndex = bodyText(list);
     constants = std::move(list);

@@ -30,6 +30,8 @@ public:
     void initInstance() override;
     void initFromDic(const PlistDict& dic) override;
     void makeDictionary(PlistDict& dic, bool withNotes = true) const override;
+    // An enum file holds thousands, with their constants: written straight.
+    void writeDictionary(PlistXmlWriter& writer) const override;
 
     void setUnderlyingType(std::optional<std::string> type) { underlyingType = std::move(type); }
     const std::optional<std::string>& getUnderlyingType() const { return underlyingType; }

@@ -71,7 +71,7 @@ void TreeData::writeDictionary(PlistXmlWriter& writer) const {
 }
 
 // Keep alike with makeDictionary above: the same keys in the same order.
-void TreeData::writeOwnKeys(PlistXmlWriter& writer) const {
+void TreeData::writeOwnKeys(PlistXmlWriter& writer, bool withNumber) const {
     writer.key("kind");
     writer.integer(dataKind);
     if (name) {
@@ -86,6 +86,7 @@ void TreeData::writeOwnKeys(PlistXmlWriter& writer) const {
         writer.key("headerName");
         writer.string(*hedderName_);
     }
+    if (!withNumber) return;
     writer.key("idNum");
     writer.integer(idNum);
 }

@@ -90,8 +90,9 @@ public:
     const DeclarationNotes& getNotes() const { return notes; }
 
 protected:
-    // TreeData's own keys of makeDictionary, straight to writer (inside a dictionary it began).
-    void writeOwnKeys(PlistXmlWriter& writer) const;
+    // TreeData's own keys of makeDictionary, straight to writer (inside a dictionary it began);
+    // without "idNum" for the kinds that remove it.
+    void writeOwnKeys(PlistXmlWriter& writer, bool withNumber = true) const;
 
     std::optional<std::string> name;
     std::optional<std::string> displayName;

@@ -95,7 +95,17 @@ TEST(Records, WrittenStraightIsItsDictionaryWithoutNotes) {
     notes.line = 7;  // notes are in a file of their own
     full.setNotes(notes);
     FunctionMacrosData bare(8);
-    for (const TreeData* record : {static_cast<const TreeData*>(&full), static_cast<const TreeData*>(&bare)}) {
+    EnumData options;
+    options.setName("NSWindowStyleMask");
+    options.setHedderName("NSWindow.h");
+    options.setUnderlyingType("NSUInteger");
+    options.setConstants(EnumConstant::fromBody("{ NSWindowStyleMaskTitled = 1 << 0, NSWindowStyleMaskClosable }"));
+    options.setNotes(notes);
+    EnumData empty, plain;
+    empty.setConstants({});
+    for (const TreeData* record : {static_cast<const TreeData*>(&full), static_cast<const TreeData*>(&bare),
+                                   static_cast<const TreeData*>(&options), static_cast<const TreeData*>(&empty),
+                                   static_cast<const TreeData*>(&plain)}) {
         PlistXmlWriter straight;
         record->writeDictionary(straight);
         PlistDict dic;
