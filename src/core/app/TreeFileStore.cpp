@@ -480,8 +480,6 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
         files[Set::kDeclarationNotesFile] = {true, declarationNotesXml};
     }
     files[Set::kFunctionsFile] = {!functionsChanged, functionsXml};
-    // The next largest, beside the notes: the other files together are about as large again.
-    files[Set::kFunctionsFile].meanwhile = functionsChanged;
 
     const Set::WriteResult result =
         setFolder().write(files, madeOn, onNewer == OnNewer::Replace ? Set::Newer::Replace : Set::Newer::Keep);
