@@ -1,5 +1,8 @@
 #include "cli/Session.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "cli/TerminalProgress.h"
 #include "core/app/TreeFileStore.h"
 #include "core/platform/DataFolder.h"
@@ -50,10 +53,22 @@ bool Session::takeFrameworksRoot(std::vector<std::string>& args, std::optional<s
         problem = "give --sdk or --frameworks-root, not both";
         return false;
     }
+    // A folder named from the working folder ("../MacOSX.sdk"), or through "..", is named by its
+    // own path: the build then meets every header by one path, however it reaches it (from the
+    // frameworks' walk or from an include), and reads it once.
+    auto fromRoot = [](std::optional<std::string>& path) {
+        std::error_code error;
+        if (path && !path->empty())
+            if (std::filesystem::path whole = std::filesystem::weakly_canonical(*path, error); !error && !whole.empty())
+                path = whole.string();
+    };
+    const std::optional<std::string> sdkAsGiven = sdk;
+    fromRoot(sdk);
+    fromRoot(frameworks);
     if (sdk) {
         root = SdkLayout::frameworksRootOf(*sdk);
         if (!root) {
-            problem = "--sdk: " + *sdk + " is no SDK (it has no System/Library/Frameworks; for a folder of "
+            problem = "--sdk: " + *sdkAsGiven + " is no SDK (it has no System/Library/Frameworks; for a folder of "
                       "frameworks give --frameworks-root)";
             return false;
         }

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <sstream>
 
 #include "cli/CommandLine.h"
+#include "cli/Session.h"
 #include "core/platform/ProcessState.h"
 #include "support/RunKestrel.h"
 #include "support/TempDir.h"
@@ -79,4 +82,23 @@ TEST(TokensCommand, WrongCallsAreUsageErrors) {
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find("cannot read"), std::string::npos);
     }
+}
+
+// A folder named from the working folder, or through "..", is taken by its own path, so that
+// the build meets every header by one path.
+TEST(Session, AFrameworksFolderIsTakenByItsOwnPath) {
+    kestrel::test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "fw" / "A.framework" / "Headers");
+    std::filesystem::create_directories(dir.path() / "work");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path() / "work");
+    std::vector<std::string> args{"--frameworks-root", "../fw"};
+    std::optional<std::string> root;
+    std::string problem;
+    const bool taken = kestrel::cli::Session::takeFrameworksRoot(args, root, problem);
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(taken) << problem;
+    ASSERT_TRUE(root);
+    EXPECT_EQ(*root, std::filesystem::weakly_canonical(dir.path() / "fw").string());
+    EXPECT_TRUE(args.empty());
 }
