@@ -1,5 +1,7 @@
 #include "core/parse/EnumBody.h"
 
+#include <string_view>
+
 #include "core/parse/TextBuffer.h"
 
 namespace kestrel {
@@ -7,7 +9,7 @@ namespace kestrel {
 namespace {
 
 // Whether a character constant is open after text, given whether one was open before it.
-bool characterOpenAfter(const std::string& text, bool open) {
+bool characterOpenAfter(std::string_view text, bool open) {
     bool escaped = false;
     for (char c : text) {
         if (open && escaped) {
@@ -34,7 +36,7 @@ std::optional<std::vector<EnumConstant>> EnumBody::read() {
         entry.clear();
     };
     int status = 0;
-    while (auto command = textBuffer->getCommandWithStatusandSpace(status)) {
+    while (auto command = textBuffer->getCommandViewAndSpace(status)) {
         if (inCharacter && status != kCR && status != kLF) {
             entry += *command;
             inCharacter = characterOpenAfter(*command, true);
@@ -57,7 +59,7 @@ std::optional<std::vector<EnumConstant>> EnumBody::read() {
                 entry += ' ';
                 break;
             case kBlockOpen:
-                skipComment(*command);
+                skipComment(std::string(*command));
                 entry += ' ';
                 break;
             case kHash:

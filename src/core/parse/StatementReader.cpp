@@ -16,7 +16,7 @@ namespace {
 class Literal {
 public:
     // Notes a command; true when it belongs to a literal (its quotes included).
-    bool take(int status, const std::string& command) {
+    bool take(int status, std::string_view command) {
         if (status == kCR || status == kLF) {  // no literal runs over a line end
             const bool inside = quote != '\0';
             quote = '\0';
@@ -42,7 +42,7 @@ public:
             else if (c == '\'' && quote == '\'' && !escaped) quote = '\0';
             escaped = false;
         }
-        return inside || quote != '\0' || command.find('\'') != std::string::npos;
+        return inside || quote != '\0' || command.find('\'') != std::string_view::npos;
     }
 
 private:
@@ -62,7 +62,7 @@ void StatementReader::skipBody() {
     int status = kWord;
     Literal literal;
     while (depth > 0) {
-        auto command = buffer.getCommandWithStatusandSpace(status);
+        auto command = buffer.getCommandViewAndSpace(status);
         if (!command) return;
         if (literal.take(status, *command)) continue;  // if (c == '}')
         switch (status) {
@@ -73,7 +73,7 @@ void StatementReader::skipBody() {
             --depth;
             break;
         case kBlockOpen:
-            MultiComment(&buffer, macro).doAnalyse(*command);
+            MultiComment(&buffer, macro).doAnalyse(std::string(*command));
             break;
         case kLineComment:
             buffer.deleteLineBuffer();
@@ -140,9 +140,12 @@ StatementReader::Statement StatementReader::read(const std::string& first) {
     int braces = 0;  // of initializers and type bodies, which stay in the text
     int status = kWord;
     Literal literal;
-    while (auto command = buffer.getCommandWithStatusandSpace(status)) {
+    // Commands as views into the text: a declaration is read command by command, and most
+    // are a blank or a word that is only appended.
+    while (auto command = buffer.getCommandViewAndSpace(status)) {
         if (literal.take(status, *command)) {
-            text += status == kCR || status == kLF ? std::string(" ") : *command;
+            if (status == kCR || status == kLF) text += ' ';
+            else text += *command;
             continue;
         }
         switch (status) {
@@ -160,7 +163,7 @@ StatementReader::Statement StatementReader::read(const std::string& first) {
             buffer.deleteLineBuffer();
             break;
         case kBlockOpen:
-            MultiComment(&buffer, macro).doAnalyse(*command);
+            MultiComment(&buffer, macro).doAnalyse(std::string(*command));
             text += ' ';
             break;
         case kCR:
@@ -196,8 +199,8 @@ StatementReader::Statement StatementReader::read(const std::string& first) {
         case kWord:
             // "@interface", never the "@" of a string: @"x"
             if (parens == 0 && braces == 0 && !command->empty() &&
-                ((command->size() > 1 && (*command)[0] == '@') || (stops && stops(*command, buffer)))) {
-                statement.handedBack = *command;
+                ((command->size() > 1 && (*command)[0] == '@') || (stops && stops(std::string(*command), buffer)))) {
+                statement.handedBack = std::string(*command);
                 statement.handedBackStatus = status;
                 return statement;
             }

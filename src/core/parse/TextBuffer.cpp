@@ -128,6 +128,14 @@ std::optional<std::string> TextBuffer::getCommandWithStatusandSpace(int& status)
     return cutCommand(status);
 }
 
+std::optional<std::string_view> TextBuffer::getCommandViewAndSpace(int& status) {
+    if (!getLineStrings()) {
+        status = kEnd;
+        return std::nullopt;
+    }
+    return cutCommandView(status);
+}
+
 bool TextBuffer::skipToMark(int& status) {
     // Commands are cut at every position in turn, so among the words and one-byte delimiters
     // only "#", "//", "/*" and the "*/" that takes a slash from a following "/" or "/*" can
@@ -193,13 +201,13 @@ bool TextBuffer::skipPast(std::string_view closer) {
     return true;
 }
 
-std::optional<std::string> TextBuffer::cutCommand(int& status) {
+std::string_view TextBuffer::cutCommandView(int& status) {
     const std::string_view line(buffer_.data() + lineBegin_, lineEnd_ - lineBegin_);
     if (!line.empty()) {
         if (const Delimiter* d = delimiterAt(line, 0)) {
             lineBegin_ += d->text.size();
             status = d->status;
-            return std::string(d->text);
+            return d->text;
         }
     }
     // A word runs to the next delimiter: most bytes start none, and a slash or an asterisk only
@@ -221,7 +229,7 @@ std::optional<std::string> TextBuffer::cutCommand(int& status) {
     limit = std::min(limit, size);
     lineBegin_ += limit;
     status = kWord;
-    return std::string(text, limit);
+    return std::string_view(text, limit);
 }
 
 void TextBuffer::deleteTopSpace(std::string& s) {

@@ -60,6 +60,9 @@ public:
     std::optional<std::string> getCommandWithStatus(int& status);
     // The same without stripping: spaces and tabs come out as commands of status 1 and 2.
     std::optional<std::string> getCommandWithStatusandSpace(int& status);
+    // The same as a view, of the text or of a delimiter's spelling: it stays valid while the
+    // buffer lives where it is (the text is never changed), and no string is made per command.
+    std::optional<std::string_view> getCommandViewAndSpace(int& status);
     // Cuts commands as getCommandWithStatus does, without handing out those no directive
     // reader looks at: stops after cutting a "#", "//" or "/*" and says which in status (true),
     // or at the end (false, status 100). A reader that wants only directives and comments reads
@@ -104,7 +107,8 @@ public:
     static void deleteCRLF(std::string& s);      // one trailing LF, then one trailing CR
 
 private:
-    std::optional<std::string> cutCommand(int& status);
+    std::optional<std::string> cutCommand(int& status) { return std::string(cutCommandView(status)); }
+    std::string_view cutCommandView(int& status);
 
     std::string buffer_;         // the whole text, never changed
     std::size_t mainLocation_;   // start of the part not yet taken into a line
