@@ -46,14 +46,8 @@ void EnumData::makeDictionary(PlistDict& dic, bool withNotes) const {
 void EnumData::writeDictionary(PlistXmlWriter& writer) const {
     writer.beginDict();
     writeOwnKeys(writer, false);
-    if (structIndex) {
-        writer.key("structIndex");
-        writer.string(*structIndex);
-    }
-    if (underlyingType) {
-        writer.key("underlyingType");
-        writer.string(*underlyingType);
-    }
+    writeText(writer, "structIndex", structIndex);
+    writeText(writer, "underlyingType", underlyingType);
     if (constants) {
         writer.key("constants");
         writer.beginArray();

@@ -74,21 +74,18 @@ void TreeData::writeDictionary(PlistXmlWriter& writer) const {
 void TreeData::writeOwnKeys(PlistXmlWriter& writer, bool withNumber) const {
     writer.key("kind");
     writer.integer(dataKind);
-    if (name) {
-        writer.key("name");
-        writer.string(*name);
-    }
-    if (fwName) {
-        writer.key("fwName");
-        writer.string(*fwName);
-    }
-    if (hedderName_) {
-        writer.key("headerName");
-        writer.string(*hedderName_);
-    }
+    writeText(writer, "name", name);
+    writeText(writer, "fwName", fwName);
+    writeText(writer, "headerName", hedderName_);
     if (!withNumber) return;
     writer.key("idNum");
     writer.integer(idNum);
+}
+
+void TreeData::writeText(PlistXmlWriter& writer, std::string_view key, const std::optional<std::string>& text) {
+    if (!text) return;
+    writer.key(key);
+    writer.string(*text);
 }
 
 std::shared_ptr<TreeData> TreeData::makeDataFromDic(const PlistDict& dic) {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/model/DeclarationNotes.h"
 #include "core/platform/PlistValue.h"
@@ -93,6 +94,8 @@ protected:
     // TreeData's own keys of makeDictionary, straight to writer (inside a dictionary it began);
     // without "idNum" for the kinds that remove it.
     void writeOwnKeys(PlistXmlWriter& writer, bool withNumber = true) const;
+    // A key and its text, where there is a text (as makeDictionary sets only those).
+    static void writeText(PlistXmlWriter& writer, std::string_view key, const std::optional<std::string>& text);
 
     std::optional<std::string> name;
     std::optional<std::string> displayName;
