@@ -225,12 +225,14 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
         problem = std::move(why);
         return std::nullopt;
     };
-    // Made from its bytes: false with the reason when it could not be.
+    // Made from its bytes: false with the reason when it could not be. The files made so are
+    // synced together once all are written, before the folder takes its name.
     auto fromBytes = [](const Source& source, const std::string& target, const std::string& name, std::string& why) {
         std::optional<FileBytes> bytes = source.bytes && *source.bytes ? (*source.bytes)() : std::nullopt;
         if (!bytes) why = "the stored " + name + " could not be made";
-        return bytes && RegularFile::createInPieces(target, *bytes, &why);
+        return bytes && RegularFile::createUnsynced(target, *bytes, &why);
     };
+    std::vector<std::string> unsynced;
     struct Meanwhile {
         std::future<bool> made;
         std::string why;
@@ -261,6 +263,7 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
                 joinAll();
                 return abandon(meanwhile[file]->why);
             }
+            unsynced.push_back(target);
             step(stepPrefix + "file " + name);
             continue;
         }
@@ -275,12 +278,17 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
             }
             done = bytes.has_value();
         }
-        if (!done && !source.optional && !fromBytes(source, target, name, problem)) {
-            joinAll();
-            return abandon(problem);
+        if (!done && !source.optional) {
+            if (!fromBytes(source, target, name, problem)) {
+                joinAll();
+                return abandon(problem);
+            }
+            unsynced.push_back(target);
         }
         step(stepPrefix + "file " + name);
     }
+    for (const std::string& path : unsynced)
+        if (!RegularFile::sync(path, &problem)) return abandon(problem);
     RegularFile::syncFolder(temporary);
     const std::optional<std::string> name = nextSetName(temporary.substr(temporary.size() - kSuffixLength));
     if (!name) return abandon("the sets in " + sets + " cannot be listed");

@@ -74,6 +74,12 @@ public:
     // False with the reason otherwise; a file begun is removed again.
     static bool create(const std::string& path, std::string_view bytes, std::string* problem = nullptr);
     static bool createInPieces(const std::string& path, const FileBytes& bytes, std::string* problem = nullptr);
+    // The same, but only handed to the disk: it is on disk once sync() of the same path answers
+    // true. Several files made so and then synced together wait for the disk about once, not
+    // once each (a set of stored files, before the folder holding them is renamed into place).
+    static bool createUnsynced(const std::string& path, const FileBytes& bytes, std::string* problem = nullptr);
+    // Waits until the file at path is on disk; false with the reason when it cannot be.
+    static bool sync(const std::string& path, std::string* problem = nullptr);
 
     // ".<fileName>.kestrel-tmp-" -- temporary names for fileName start so, followed by six
     // characters.

@@ -109,3 +109,20 @@ TEST(RegularFile, CreateInPiecesStreamsAndFallsBackWhole) {
     EXPECT_FALSE(fs::exists(dir.str() + "/none"));
     EXPECT_NE(problem.find("could not be made"), std::string::npos) << problem;
 }
+
+// A file made unsynced holds its bytes at once and is synced later by its path; a file that is
+// not there cannot be synced, and says so.
+TEST(RegularFile, CreatedUnsyncedIsSyncedByItsPathLater) {
+    test::TempDir dir;
+    FileBytes bytes = FileBytes::streamed([](const FileBytes::Sink& sink) { return sink(std::string(5 << 20, 'x')); });
+    bytes.pieces = {"head"};
+    const std::string path = dir.str() + "/set";
+    ASSERT_TRUE(RegularFile::createUnsynced(path, bytes));
+    EXPECT_EQ(fs::file_size(path), 4u + (5u << 20));
+    EXPECT_TRUE(RegularFile::sync(path));
+    EXPECT_FALSE(RegularFile::createUnsynced(path, bytes));  // never one that is there
+
+    std::string problem;
+    EXPECT_FALSE(RegularFile::sync(dir.str() + "/gone", &problem));
+    EXPECT_NE(problem.find("cannot write " + dir.str() + "/gone: "), std::string::npos) << problem;
+}
