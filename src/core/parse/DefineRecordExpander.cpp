@@ -9,6 +9,7 @@
 #include "core/parse/DefineData.h"
 #include "core/parse/DefineLookup.h"
 #include "core/parse/ImportOrder.h"
+#include "core/parse/MacroScope.h"
 #include "core/parse/DefinedNames.h"
 #include "core/platform/ProcessState.h"
 
@@ -170,8 +171,11 @@ const DefineRecordExpander::Definition* DefineRecordExpander::definition(const s
     auto found = known.find(name);
     if (found == known.end()) {
         std::shared_ptr<const Definition> d;
-        const ImportOrder& order = ImportOrder::kept(*importOrder, *header, ProcessState::defineList(), &names);
-        if (const MacroDefinition* macro = DefineLookup::findMacro(*header, name, names, order)) {
+        const MacroDefinition* macro =
+            scope ? scope->importedDefinition(name)
+                  : DefineLookup::findMacro(*header, name, names,
+                                            ImportOrder::kept(*importOrder, *header, ProcessState::defineList(), &names));
+        if (macro) {
             auto byText = [&] {
                 const std::string stored = macro->recordText();
                 auto reading = parsed.byText.find(stored);

@@ -28,6 +28,7 @@
 namespace kestrel {
 
 class DefineData;
+class MacroScope;
 class DefinedNames;
 class MacroDefinition;
 
@@ -78,6 +79,9 @@ public:
     // Keeps the header's import order in slot, shared with the other readers of the same
     // header (made once for all of them).
     void shareImportOrder(std::optional<ImportOrder>& slot) { importOrder = &slot; }
+    // Finds the definitions through the evaluator's scope of the same header (whose own record
+    // is header) instead.
+    void useScope(MacroScope& headerScope) { scope = &headerScope; }
 
 private:
     const Definition* definition(const std::string& name);
@@ -91,6 +95,7 @@ private:
     std::map<std::string, std::shared_ptr<const Definition>> known;  // this header's, by macro name
     std::optional<ImportOrder> ownOrder;
     std::optional<ImportOrder>* importOrder = &ownOrder;  // of header, for finding definitions
+    MacroScope* scope = nullptr;
 };
 
 }  // namespace kestrel

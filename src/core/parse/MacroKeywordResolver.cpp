@@ -7,6 +7,7 @@
 #include "core/parse/DefineLookup.h"
 #include "core/parse/ImportOrder.h"
 #include "core/parse/DefinedNames.h"
+#include "core/parse/MacroScope.h"
 #include "core/parse/StaticInline.h"
 #include "core/platform/ProcessState.h"
 
@@ -55,7 +56,10 @@ const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
     auto found = definitions.find(word);
     if (found == definitions.end()) {
         const MacroDefinition* macro = nullptr;
-        if (names.contains(word)) {
+        if (!names.contains(word)) {
+        } else if (scope) {
+            macro = scope->importedDefinition(word);
+        } else {
             const DefineList& group = ProcessState::defineList();
             macro = DefineLookup::findMacro(*header, word, names, ImportOrder::kept(*order, *header, group, &names));
         }

@@ -34,6 +34,7 @@ namespace kestrel {
 
 class DefineData;
 class DefinedNames;
+class MacroScope;
 
 class MacroKeywordResolver {
 public:
@@ -65,6 +66,9 @@ public:
     // Keeps the header's import order in slot, shared with the other readers of the same
     // header (made once for all of them).
     void shareImportOrder(std::optional<ImportOrder>& slot) { order = &slot; }
+    // Finds the definitions through the evaluator's scope of the same header (whose own record
+    // is header) instead: the places of its imports are kept there anyway.
+    void useScope(MacroScope& headerScope) { scope = &headerScope; }
 
 private:
     // The answers so far are dropped once the header has defined another macro.
@@ -86,6 +90,7 @@ private:
     std::size_t definesSeen = 0;  // the header's define lines when the answers were given
     std::optional<ImportOrder> ownOrder;
     std::optional<ImportOrder>* order = &ownOrder;  // of header, for finding definitions
+    MacroScope* scope = nullptr;
 };
 
 }  // namespace kestrel

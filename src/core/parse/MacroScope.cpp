@@ -93,7 +93,17 @@ bool MacroScope::isDefined(std::string_view name) {
     return line && !line->isUndefined();
 }
 
+const MacroDefinition* MacroScope::importedDefinition(std::string_view name) {
+    const MacroDefinition* line = importedLine(name);
+    return line && !line->isUndefined() ? line : nullptr;
+}
+
 const MacroDefinition* MacroScope::visibleLine(std::string_view name) {
+    if (const MacroDefinition* line = importedLine(name)) return line;
+    return target->predefined(name);
+}
+
+const MacroDefinition* MacroScope::importedLine(std::string_view name) {
     if (own) {
         if (const MacroDefinition* line = own->findOwn(name)) return line;
     }
@@ -111,13 +121,12 @@ const MacroDefinition* MacroScope::visibleLine(std::string_view name) {
                 }
             }
         }
-        if (best) return best;
-    } else {
-        for (const DefineData* record : visibleOrder) {
-            if (const MacroDefinition* line = record->findOwn(name)) return line;
-        }
+        return best;
     }
-    return target->predefined(name);
+    for (const DefineData* record : visibleOrder) {
+        if (const MacroDefinition* line = record->findOwn(name)) return line;
+    }
+    return nullptr;
 }
 
 const MacroDefinition* MacroScope::elsewhere(std::string_view name) const {

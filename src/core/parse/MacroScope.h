@@ -68,6 +68,10 @@ public:
     const MacroDefinition* find(std::string_view name);
     // Whether the header sees the macro defined now (defined X, #ifdef X).
     bool isDefined(std::string_view name);
+    // The definition the header's own lines and its imports give the macro now, none for an
+    // "#undef" (no predefined macro, none from elsewhere): what DefineLookup finds through an
+    // ImportOrder of the own record, from the places this scope keeps anyway.
+    const MacroDefinition* importedDefinition(std::string_view name);
 
     const CompileTarget& getTarget() const { return *target; }
     HeaderSearch getHeaderSearch() const { return HeaderSearch(*target); }
@@ -76,6 +80,8 @@ private:
     void makeImportsVisible();
     // The line for name that the header sees (an undefined mark included), or none.
     const MacroDefinition* visibleLine(std::string_view name);
+    // The same from its own lines and imports only.
+    const MacroDefinition* importedLine(std::string_view name);
     const MacroDefinition* elsewhere(std::string_view name) const;
 
     std::shared_ptr<const CompileTarget> target;

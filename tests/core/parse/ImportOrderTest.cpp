@@ -6,6 +6,8 @@
 #include "core/parse/DefineLookup.h"
 #include "core/parse/DefinedNames.h"
 #include "core/parse/ImportOrder.h"
+#include "core/parse/CompileTarget.h"
+#include "core/parse/MacroScope.h"
 #include "core/parse/MacroDefinition.h"
 
 using namespace kestrel;
@@ -37,10 +39,16 @@ TEST(ImportOrder, FindsWhatTheWalkFinds) {
     for (const auto& [name, record] : group) {
         if (!record) continue;
         const ImportOrder order(*record, group, &names);
+        // An evaluator's scope of the same header, its imports met one by one, finds the same.
+        MacroScope scope(CompileTarget::current(), group, &names);
+        scope.setOwnRecord(record);
+        if (record->getImportList())
+            for (const std::string& key : *record->getImportList()) scope.addImport(key);
         for (const std::string symbol : {"X", "Y", "OWN", "GONE", "NONE"}) {
             const MacroDefinition* walked = DefineLookup::findMacro(*record, symbol, group, &names);
             const MacroDefinition* ordered = DefineLookup::findMacro(*record, symbol, names, order);
             EXPECT_EQ(walked, ordered) << name << " " << symbol;
+            EXPECT_EQ(scope.importedDefinition(symbol), ordered) << name << " " << symbol;
         }
     }
     const ImportOrder order(*app, group, &names);
