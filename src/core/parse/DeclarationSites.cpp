@@ -215,16 +215,32 @@ void DeclarationSites::scan() {
     matchPairs();
     nextSame.assign(tokens.size(), 0);
     firstSame.resize(tokens.size());
-    firstOf.reserve(tokens.size() / 4);
+    std::size_t words = 0;
+    for (const Token& token : tokens) words += token.kind == Token::Kind::Word;
+    std::size_t size = 16;
+    while (size < 2 * words) size *= 2;
+    spelt.assign(size, Spelt{});
     for (std::uint32_t i = 0; i < tokens.size(); ++i) {
         firstSame[i] = i;
         if (tokens[i].kind != Token::Kind::Word) continue;
-        auto [known, fresh] = firstOf.try_emplace(textOf(i), Spelt{i, i});
-        if (!fresh) {
-            nextSame[known->second.last] = i;
-            known->second.last = i;
-            firstSame[i] = known->second.first;
+        const std::string_view word = textOf(i);
+        const auto hash = static_cast<std::uint32_t>(ByteHash::of(word));
+        Spelt& slot = spelt[slotOf(word, hash)];
+        if (slot.first == kNone) {
+            slot = Spelt{i, i, hash};
+        } else {
+            nextSame[slot.last] = i;
+            slot.last = i;
+            firstSame[i] = slot.first;
         }
+    }
+}
+
+std::size_t DeclarationSites::slotOf(std::string_view word, std::uint32_t hash) const {
+    const std::size_t mask = spelt.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const Spelt& slot = spelt[at];
+        if (slot.first == kNone || (slot.hash == hash && textOf(slot.first) == word)) return at;
     }
 }
 
@@ -260,9 +276,10 @@ void DeclarationSites::matchPairs() {
 
 std::vector<std::uint32_t> DeclarationSites::occurrences(std::string_view word) const {
     std::vector<std::uint32_t> at;
-    auto found = firstOf.find(word);
-    if (found == firstOf.end()) return at;
-    for (std::uint32_t i = found->second.first;; i = nextSame[i]) {
+    if (spelt.empty()) return at;
+    const Spelt& found = spelt[slotOf(word, static_cast<std::uint32_t>(ByteHash::of(word)))];
+    if (found.first == kNone) return at;
+    for (std::uint32_t i = found.first;; i = nextSame[i]) {
         at.push_back(i);
         if (nextSame[i] == 0) break;
     }

@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/platform/ByteHash.h"
@@ -84,12 +83,18 @@ private:
     std::vector<Token> tokens;
     std::vector<Comment> comments;
     // Each word's first and last token, and for every token the next one spelt the same (0: none)
-    // and the first one.
+    // and the first one. The words are kept in a flat table, probed from their hash on: a header
+    // has some thousands of words, each met many times, and a node for each cost more than the
+    // scan of the text.
     struct Spelt {
-        std::uint32_t first;
-        std::uint32_t last;
+        std::uint32_t first = kNone;
+        std::uint32_t last = kNone;
+        std::uint32_t hash = 0;
     };
-    std::unordered_map<std::string_view, Spelt, ByteHash> firstOf;
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+    // The slot of word: the one holding it, else the empty one where it would go.
+    std::size_t slotOf(std::string_view word, std::uint32_t hash) const;
+    std::vector<Spelt> spelt;  // a power of two long, at most half full
     std::vector<std::uint32_t> nextSame;
     std::vector<std::uint32_t> firstSame;
     // Open conditionals: whether the part now read is taken, whether a branch was taken, and
