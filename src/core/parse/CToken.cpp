@@ -42,7 +42,7 @@ CTokens CTokenizer::tokenize(std::string_view text) {
             ++i;
             continue;
         }
-        CToken token;
+        CToken& token = tokens.emplace_back();  // its text made in place, not moved in
         token.spaceBefore = space;
         space = false;
         std::size_t start = i;
@@ -72,8 +72,7 @@ CTokens CTokenizer::tokenize(std::string_view text) {
             ++i;
             token.kind = CToken::Kind::Punct;
         }
-        token.text = std::string(text.substr(start, i - start));
-        tokens.push_back(std::move(token));
+        token.text.assign(text.data() + start, i - start);
     }
     return tokens;
 }

@@ -86,7 +86,10 @@ PreprocessorTokens PreprocessorLexer::tokenize(std::string_view text) {
     bool space = false;
     std::size_t pos = 0;
     auto push = [&](Kind kind, std::size_t end) {
-        tokens.push_back({kind, space, false, std::string(text.substr(pos, end - pos))});
+        PreprocessorToken& token = tokens.emplace_back();  // its text made in place, not moved in
+        token.kind = kind;
+        token.spaceBefore = space;
+        token.text.assign(text.data() + pos, end - pos);
         space = false;
         pos = end;
     };

@@ -81,11 +81,26 @@ void PlistXmlWriter::key(std::string_view name) {
 // <tag>body</tag> on a line of its own (open and close are the tags as written), with &, < and >
 // written as entities (<tag></tag> when empty: libplist 2.2 reads no <string/>).
 void PlistXmlWriter::text(std::string_view open, std::string_view close, std::string_view body) {
+    std::size_t at = firstSpecial(body, 0);
+    if (at == body.size()) {
+        // Nothing to write as an entity, the common case: the line made in one piece. The
+        // writer makes millions of these for an SDK.
+        const std::size_t depth = indented_ ? open_.size() : 0;
+        const std::size_t from = out_.size();
+        out_.resize(from + depth + open.size() + body.size() + close.size());
+        char* to = out_.data() + from;
+        std::memset(to, '\t', depth);
+        std::memcpy(to += depth, open.data(), open.size());
+        if (!body.empty()) std::memcpy(to + open.size(), body.data(), body.size());
+        to += open.size();
+        std::memcpy(to + body.size(), close.data(), close.size());
+        return;
+    }
     indent(open_.size());
     out_.append(open);
     // Runs of plain bytes copied whole, an entity for &, < and >, and the end at a NUL.
     for (std::size_t start = 0;;) {
-        const std::size_t at = firstSpecial(body, start);
+        if (start > 0) at = firstSpecial(body, start);
         out_.append(body.data() + start, at - start);
         if (at >= body.size() || body[at] == '\0') break;
         out_ += body[at] == '<' ? "&lt;" : body[at] == '>' ? "&gt;" : "&amp;";
