@@ -42,10 +42,19 @@ constexpr std::array<std::string_view, 14> kNotNames{
 // header's.
 constexpr int kMaxNesting = 32;
 
-bool isQualifier(std::string_view word) { return among(kQualifier, word) || word.starts_with("__ptrauth"); }
+// Every reserved word starts with a small letter or "_": the names of types and macros that
+// make most of the words asked about (NSString, CGFloat, API_AVAILABLE) are none at once.
+bool startsLikeReserved(std::string_view word) {
+    return !word.empty() && (word[0] == '_' || (word[0] >= 'a' && word[0] <= 'z'));
+}
+
+bool isQualifier(std::string_view word) {
+    return startsLikeReserved(word) && (among(kQualifier, word) || word.starts_with("__ptrauth"));
+}
+
 bool isReserved(std::string_view word) {
-    return among(kStorage, word) || among(kBuiltin, word) || isQualifier(word) || among(kNotNames, word) ||
-           StaticInline::isInlineWord(word);
+    return startsLikeReserved(word) && (among(kStorage, word) || among(kBuiltin, word) || isQualifier(word) ||
+                                        among(kNotNames, word) || StaticInline::isInlineWord(word));
 }
 
 // A type without its name keeps no blank where the name stood inside parentheses, and a

@@ -54,14 +54,16 @@ std::string DirectiveText::read(TextBuffer& buffer) {
     for (;;) {
         std::optional<std::string_view> line = buffer.getLineStrings();
         if (!line) break;
-        std::string piece(*line);
+        // A view of the line: it stays in the buffer, which the reading on does not change.
+        std::string_view piece = *line;
         buffer.deleteLineBuffer();
         const bool terminated = !piece.empty() && (piece.back() == '\n' || piece.back() == '\r');
-        TextBuffer::deleteCRLF(piece);
+        if (!piece.empty() && piece.back() == '\n') piece.remove_suffix(1);
+        if (!piece.empty() && piece.back() == '\r') piece.remove_suffix(1);
         // "\" then the line end, blanks between allowed (a compiler warns, and joins).
         std::size_t last = piece.find_last_not_of(" \t");
-        const bool continued = last != std::string::npos && piece[last] == '\\';
-        if (continued) piece.erase(last);
+        const bool continued = last != std::string_view::npos && piece[last] == '\\';
+        if (continued) piece = piece.substr(0, last);
         comment = commentOpenAfter(piece, comment);
         text += piece;
         if (!terminated) break;

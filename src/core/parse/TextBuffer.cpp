@@ -78,6 +78,7 @@ TextBuffer::TextBuffer(std::string text) : buffer_(std::move(text)), mainLocatio
     // A NUL byte reads as a space, as compilers take it: no name or declaration holds one (nor
     // could the stored tree keep it).
     if (std::memchr(buffer_.data(), '\0', buffer_.size())) std::replace(buffer_.begin(), buffer_.end(), '\0', ' ');
+    hasCR_ = std::memchr(buffer_.data(), '\r', buffer_.size()) != nullptr;
 }
 
 TextBuffer TextBuffer::initByPath(const std::string& path) {
@@ -94,7 +95,7 @@ std::optional<std::string_view> TextBuffer::getLineStrings() {
         const char* text = buffer_.data();
         const void* lf = std::memchr(text + mainLocation_, '\n', size - mainLocation_);
         std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text) : size;
-        if (const void* cr = std::memchr(text + mainLocation_, '\r', end - mainLocation_))
+        if (const void* cr = hasCR_ ? std::memchr(text + mainLocation_, '\r', end - mainLocation_) : nullptr)
             end = static_cast<std::size_t>(static_cast<const char*>(cr) - text);
         if (end < size) {
             if (buffer_[end] == '\r' && end + 1 < size && buffer_[end + 1] == '\n') ++end;

@@ -116,6 +116,9 @@ private:
     // so cutting a command never copies or re-searches the rest of the line.
     std::size_t lineBegin_ = 0;
     std::size_t lineEnd_ = 0;
+    // Whether any CR stands in the text: most headers end their lines with LF alone, and their
+    // lines need no second search for one.
+    bool hasCR_ = true;
 };
 
 }  // namespace kestrel
