@@ -174,7 +174,7 @@ const DefineRecordExpander::Definition* DefineRecordExpander::definition(const s
         const MacroDefinition* macro =
             scope ? scope->importedDefinition(name)
                   : DefineLookup::findMacro(*header, name, names,
-                                            ImportOrder::kept(*importOrder, *header, ProcessState::defineList(), &names));
+                                            ImportOrder::kept(importOrder, *header, ProcessState::defineList(), &names));
         if (macro) {
             auto byText = [&] {
                 const std::string stored = macro->recordText();

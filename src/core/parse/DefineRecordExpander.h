@@ -76,11 +76,8 @@ public:
     // A stored definition read back into parameters and body tokens.
     static Definition parse(const std::string& stored, const std::function<bool(const std::string&)>& isKnown);
 
-    // Keeps the header's import order in slot, shared with the other readers of the same
-    // header (made once for all of them).
-    void shareImportOrder(std::optional<ImportOrder>& slot) { importOrder = &slot; }
     // Finds the definitions through the evaluator's scope of the same header (whose own record
-    // is header) instead.
+    // is header) rather than an import order of its own.
     void useScope(MacroScope& headerScope) { scope = &headerScope; }
 
 private:
@@ -93,8 +90,7 @@ private:
     const DefinedNames& names;
     ParsedDefinitions& parsed;
     std::map<std::string, std::shared_ptr<const Definition>> known;  // this header's, by macro name
-    std::optional<ImportOrder> ownOrder;
-    std::optional<ImportOrder>* importOrder = &ownOrder;  // of header, for finding definitions
+    std::optional<ImportOrder> importOrder;  // of header, for finding definitions without a scope
     MacroScope* scope = nullptr;
 };
 

@@ -198,8 +198,6 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     macro.setDefinedNames(&names);
     macro.setHeaderPath(hedderPath);
     macroKeywords.emplace(macro.getCurrentData(), names, &HeaderAnalyser::isKeyword);
-    importOrder.reset();
-    macroKeywords->shareImportOrder(importOrder);
     macroKeywords->useScope(macro.getScope());
     // The definitions read back hold as long as the define list does: a new build reads afresh.
     const DefineList& defines = ProcessState::defineList();
@@ -210,7 +208,6 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
         parsedFor = {defines.size(), firstDefines};
     }
     macroExpander.emplace(macro.getCurrentData(), names, parsedDefinitions);
-    macroExpander->shareImportOrder(importOrder);
     macroExpander->useScope(macro.getScope());
     enumForms.emplace(*macroExpander, [this](const std::string& word) { return isAttributeMacro(word).value_or(false); });
     struct EndOfHeader {  // the resolver and the enum forms belong to this header only

@@ -117,7 +117,6 @@ private:
     std::pair<std::string, std::string> anaInfo;        // (frameworkName, headderName)
     std::optional<std::string> hedderPath;              // of the header analyseHedderFile reads
     DefinedNames definedNames;                          // kept across headers, refreshed per header
-    std::optional<ImportOrder> importOrder;              // of the header under analysis, for both below
     std::optional<MacroKeywordResolver> macroKeywords;  // of the header under analysis
     FunctionFiler functionFiler;
     std::shared_ptr<DefineData> wholeHeader;  // the define pass's record of the header under analysis

@@ -56,12 +56,10 @@ const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
     auto found = definitions.find(word);
     if (found == definitions.end()) {
         const MacroDefinition* macro = nullptr;
-        if (!names.contains(word)) {
-        } else if (scope) {
-            macro = scope->importedDefinition(word);
-        } else {
+        if (names.contains(word)) {
             const DefineList& group = ProcessState::defineList();
-            macro = DefineLookup::findMacro(*header, word, names, ImportOrder::kept(*order, *header, group, &names));
+            macro = scope ? scope->importedDefinition(word)
+                          : DefineLookup::findMacro(*header, word, names, ImportOrder::kept(order, *header, group, &names));
         }
         found = definitions.emplace(word, macro ? std::optional<MacroBody>(MacroBody::of(*macro)) : std::nullopt).first;
     }

@@ -63,11 +63,9 @@ public:
     // The definition of word that the header sees, or none.
     const MacroBody* definition(const std::string& word);
 
-    // Keeps the header's import order in slot, shared with the other readers of the same
-    // header (made once for all of them).
-    void shareImportOrder(std::optional<ImportOrder>& slot) { order = &slot; }
     // Finds the definitions through the evaluator's scope of the same header (whose own record
-    // is header) instead: the places of its imports are kept there anyway.
+    // is header) rather than an import order of its own: the places of its imports are kept
+    // there anyway.
     void useScope(MacroScope& headerScope) { scope = &headerScope; }
 
 private:
@@ -88,8 +86,7 @@ private:
     std::unordered_map<std::string, std::optional<bool>, ByteHash> knownAttributes;
     std::unordered_map<std::string, std::optional<MacroBody>, ByteHash> definitions;
     std::size_t definesSeen = 0;  // the header's define lines when the answers were given
-    std::optional<ImportOrder> ownOrder;
-    std::optional<ImportOrder>* order = &ownOrder;  // of header, for finding definitions
+    std::optional<ImportOrder> order;  // of header, for finding definitions without a scope
     MacroScope* scope = nullptr;
 };
 
