@@ -40,6 +40,10 @@ void TextMeasure::setFunction(Function function) {
 
 bool TextMeasure::hasFunction() { return static_cast<bool>(ProcessState::measureFunction()); }
 
+bool TextMeasure::measuresByDefault() {
+    return !ProcessState::measureFunction() || std::this_thread::get_id() != ProcessState::measureThread();
+}
+
 double TextMeasure::lineHeight() {
     // Records made while a build analyses on other threads ask too: the window program's
     // fonts must not be touched there (it crashed in Qt's font engine).

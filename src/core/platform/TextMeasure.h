@@ -31,6 +31,8 @@ public:
     // An empty function restores the default.
     static void setLineHeightFunction(LineHeightFunction function);
     static bool hasFunction();
+    // Whether width() gives the default widths on the calling thread.
+    static bool measuresByDefault();
     // The default: kDefaultAdvance per UTF-8 character (a byte that is not valid UTF-8 counts
     // as one character).
     static double defaultWidth(std::string_view text);
