@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "core/platform/ByteScan.h"
+
 namespace kestrel {
 
 namespace {
@@ -188,10 +190,8 @@ void DeclarationSites::scan() {
         token.firstOnLine = !lineHasCode;
         lineHasCode = true;
         if (isWordStart(c) || (c == '@' && pos + 1 < n && isWordStart(text[pos + 1]))) {
-            std::size_t i = pos + 1;
-            while (i < n && isWordChar(text[i])) ++i;
             token.kind = Token::Kind::Word;
-            pos = i;
+            pos = ByteScan::wordEnd(text.substr(0, n), pos + 1);
         } else if (isDigit(c) || (c == '.' && pos + 1 < n && isDigit(text[pos + 1]))) {
             std::size_t i = pos + 1;
             while (i < n && (isWordChar(text[i]) || text[i] == '.' ||

@@ -7,6 +7,8 @@
 //                                               (any number of bytes)
 //   ByteScan::firstNotAscii(text, 0)            the first byte that is NUL or not ASCII
 //   ByteScan::firstControl(text, 0)             the first control byte other than tab and line end
+//   ByteScan::wordEnd(text, 0)                  the first byte that is no letter, digit, "_", "$"
+//                                               or byte of a UTF-8 sequence (the end of a word)
 // Each answers text.size() when there is none.
 #include <cstddef>
 #include <string_view>
@@ -40,6 +42,32 @@ struct ByteScan {
         }
 #endif
         while (at < text.size() && text[at] != '\0' && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+        return at;
+    }
+
+    static bool isWordByte(char c) {
+        const unsigned u = static_cast<unsigned char>(c);
+        return (u | 0x20u) - 'a' < 26u || u - '0' < 10u || c == '_' || c == '$' || u >= 0x80u;
+    }
+    static std::size_t wordEnd(std::string_view text, std::size_t at) {
+#if defined(__SSE2__)
+        // Words are mostly shorter than sixteen bytes: one step finds the end of most.
+        const __m128i zero = _mm_setzero_si128();
+        for (; at + 16 <= text.size(); at += 16) {
+            const __m128i chunk = load(text, at);
+            const __m128i folded = _mm_or_si128(chunk, _mm_set1_epi8(0x20));  // capitals as small letters
+            const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(folded, _mm_set1_epi8('a' - 1)),
+                                                 _mm_cmplt_epi8(folded, _mm_set1_epi8('z' + 1)));
+            const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(chunk, _mm_set1_epi8('0' - 1)),
+                                                _mm_cmplt_epi8(chunk, _mm_set1_epi8('9' + 1)));
+            const __m128i other = _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('_')),
+                                               _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('$')),
+                                                            _mm_cmplt_epi8(chunk, zero)));  // 0x80 and up
+            const int word = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letter, digit), other));
+            if (word != 0xFFFF) return at + firstBit(~word & 0xFFFF);
+        }
+#endif
+        while (at < text.size() && isWordByte(text[at])) ++at;
         return at;
     }
 

@@ -35,3 +35,18 @@ TEST(ByteScan, FindsWhatAByteByByteSearchFinds) {
                   }));
     }
 }
+
+// A word's end, over every byte value standing after a run of word bytes of any length.
+TEST(ByteScan, AWordEndsAtTheFirstByteNoWordHolds) {
+    auto inWord = [](int b) {
+        return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '_' || b == '$' ||
+               b >= 0x80;
+    };
+    for (int b = 0; b < 256; ++b) {
+        for (std::size_t length : {0, 5, 15, 16, 17, 31, 40}) {
+            std::string text = std::string(length, 'a') + static_cast<char>(b) + "Zz9_$\xc3\xa9 tail";
+            const std::size_t end = ByteScan::wordEnd(text, 0);
+            EXPECT_EQ(end, inWord(b) ? length + 8 : length) << "byte " << b << " after " << length;
+        }
+    }
+}
