@@ -2,6 +2,7 @@
 
 #include "core/platform/ByteScan.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -21,6 +22,19 @@ constexpr std::string_view kEpilog = "</plist>\n";
 // notes file, and hardly any of their bytes is one of these.
 std::size_t firstSpecial(std::string_view body, std::size_t from) {
     return ByteScan::firstOf(body, from, '<', '>', '&', '\0');
+}
+
+// The same for a short text (most keys, names and numbers), by table: one look a byte.
+constexpr std::array<bool, 256> kSpecial = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : {'<', '>', '&', '\0'}) table[c] = true;
+    return table;
+}();
+std::size_t firstSpecialIn(std::string_view body) {
+    if (body.size() >= 16) return firstSpecial(body, 0);
+    std::size_t at = 0;
+    while (at < body.size() && !kSpecial[static_cast<unsigned char>(body[at])]) ++at;
+    return at;
 }
 
 }  // namespace
@@ -81,7 +95,7 @@ void PlistXmlWriter::key(std::string_view name) {
 // <tag>body</tag> on a line of its own (open and close are the tags as written), with &, < and >
 // written as entities (<tag></tag> when empty: libplist 2.2 reads no <string/>).
 void PlistXmlWriter::text(std::string_view open, std::string_view close, std::string_view body) {
-    std::size_t at = firstSpecial(body, 0);
+    std::size_t at = firstSpecialIn(body);
     if (at == body.size()) {
         // Nothing to write as an entity, the common case: the line made in one piece. The
         // writer makes millions of these for an SDK.
