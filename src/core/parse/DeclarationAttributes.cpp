@@ -34,8 +34,8 @@ CTokens DeclarationAttributes::without(CTokens tokens, MacroKeywordSource* keywo
             end = useEnd(tokens, i, true);
         } else if (t.isName()) {
             std::optional<bool> attribute = AttributeWord::known(t.text, keywords);
-            const MacroBody* macro = keywords ? keywords->macroDefinition(t.text) : nullptr;
             if (attribute == true) {
+                const MacroBody* macro = keywords ? keywords->macroDefinition(t.text) : nullptr;
                 end = useEnd(tokens, i, !macro || macro->functionLike);
             } else if (!attribute && dropUnknownUses && AttributeWord::isWrittenAsMacro(t.text) &&
                        i + 1 < tokens.size() && tokens[i + 1].is("(") && !opensPointerDeclarator(tokens, i + 1)) {
