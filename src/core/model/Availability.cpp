@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdint>
 
+#include "core/platform/AsciiClass.h"
 #include "core/platform/PlistValue.h"
 #include "core/platform/PlistXmlWriter.h"
 
@@ -251,7 +252,7 @@ std::optional<std::string> Availability::shortText() const {
     if (!message.empty() || !replacement.empty()) return std::nullopt;
     auto plain = [](std::string_view word, bool dots) {
         return !word.empty() && std::all_of(word.begin(), word.end(), [dots](char c) {
-            return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '*' || (dots && c == '.');
+            return isAsciiAlnum(c) || c == '_' || c == '*' || (dots && c == '.');
         });
     };
     std::string text;

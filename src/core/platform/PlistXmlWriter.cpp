@@ -204,10 +204,7 @@ void PlistXmlWriter::integer(std::int64_t number) {
     char digits[32];
     const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
     if (!startValue()) return;
-    indent(open_.size());
-    out_ += "<integer>";
-    out_.append(digits, error == std::errc() ? end : digits);
-    out_ += "</integer>\n";
+    text("<integer>", "</integer>\n", std::string_view(digits, error == std::errc() ? end : digits));
 }
 
 std::optional<FileBytes> PlistXmlWriter::finishInPieces() && {
