@@ -341,6 +341,12 @@ void TreeFileStore::loadDeclarationNotes() {
 }
 
 void TreeFileStore::buildWillStart() {
+    if (clearing.valid()) clearing.wait();
+    try {
+        clearing = std::async(std::launch::async, [folder = setFolder()] { folder.removeReplacedSets(); });
+    } catch (const std::system_error&) {
+        clearing = {};  // no thread to be had: the next store removes them
+    }
     app.notesLoader = nullptr;  // the build reads them from the headers
     for (auto& file : notesFiles) file.reset();
     madeOn = setFolder().currentId();
@@ -401,6 +407,10 @@ void TreeFileStore::storeTree(OnNewer onNewer, StoreReport& report) {
     if (std::optional<std::string> problem = DataFolder::startupCheck()) {
         report.problems.push_back(notStored + *problem + ".");
         return;
+    }
+    if (clearing.valid()) {
+        clearing.wait();  // no two removals of the same sets at once
+        clearing = {};
     }
     // Every record's notes are in the set being made: its notes file is made from the records, or
     // taken over -- made from them too where the file system cannot link it.

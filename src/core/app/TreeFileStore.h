@@ -29,6 +29,7 @@
 // replaces it only when told to.
 #include <array>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -134,6 +135,9 @@ private:
     // Per record-list file that was damaged when loaded: the form its records had right after
     // the load; none for the sound ones.
     std::array<std::optional<PlistArray>, kListFiles> loadedForm;
+    // The removal of the sets earlier stores put aside, begun with a build and done meanwhile
+    // (TreeSetFolder::removeReplacedSets); waited for before a store and at the end.
+    std::future<void> clearing;
 };
 
 }  // namespace kestrel

@@ -53,6 +53,11 @@ std::string temporarySetPrefix() {
     return prefix.append(RegularFile::kTemporaryMark);
 }
 
+std::string replacedSetPrefix() {
+    std::string prefix(".replaced");
+    return prefix.append(RegularFile::kTemporaryMark);
+}
+
 std::string randomSuffix() {
     static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device device;
@@ -359,15 +364,37 @@ std::optional<std::string> TreeSetFolder::nextSetName(const std::string& suffix)
     return number + suffix;
 }
 
+void TreeSetFolder::removeReplacedSets() const {
+    std::error_code ec;
+    std::vector<fs::path> replaced;
+    for (fs::directory_iterator it(path(setsName), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code entryError;
+        if (it->path().filename().string().starts_with(replacedSetPrefix()) && !it->is_symlink(entryError))
+            replaced.push_back(it->path());
+    }
+    for (const fs::path& set : replaced) {
+        std::error_code ignored;  // gone meanwhile (another process removing it too): nothing to do
+        fs::remove_all(set, ignored);
+    }
+}
+
 void TreeSetFolder::removeOldSets(const std::string& keep) const {
     // Under the exclusive lock nobody reads an older set, and a temporary set or link is a dead
-    // writer's.
+    // writer's. Those put aside before and still there (no build removed them since) go now,
+    // so that no more than one is ever left.
+    removeReplacedSets();
     std::error_code ec;
     for (fs::directory_iterator it(path(setsName), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         std::error_code entryError;
         if (name == keep || it->is_symlink(entryError) || !it->is_directory(entryError)) continue;
-        if (isSetName(name) || name.starts_with(temporarySetPrefix())) fs::remove_all(it->path(), entryError);
+        if (name.starts_with(temporarySetPrefix())) {
+            fs::remove_all(it->path(), entryError);
+        } else if (isSetName(name)) {
+            // Put aside at once; where it cannot be, removed now.
+            const std::string aside = path(setsName) + "/" + replacedSetPrefix() + name;
+            if (::rename(it->path().c_str(), aside.c_str()) != 0) fs::remove_all(it->path(), entryError);
+        }
     }
     std::vector<std::string> prefixes{RegularFile::temporaryPrefix(linkName)};
     for (std::size_t file = 0; file < kFiles; ++file) prefixes.push_back(RegularFile::temporaryPrefix(fileName(file)));

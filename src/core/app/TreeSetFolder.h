@@ -5,12 +5,16 @@
 // availability) and declarationNotes (the other declarations': DeclarationNotesFile), which a set
 // stored by an older version lacks.
 //
-//   <data>/trees/000007-Ab12Cd/classData ... typedefNotes   the current set (between writes, the only one)
+//   <data>/trees/000007-Ab12Cd/classData ... typedefNotes   the current set (between writes, the only one
+//                                                       but those put aside)
 //   <data>/currentTree -> trees/000007-Ab12Cd           names the current set
 //   <data>/classData -> currentTree/classData  ...      each of the seven where tools read it
 //
 // A write makes the new set in a temporary folder of trees/, renames that to the set's name and
-// switches currentTree to it with one more rename; then it removes the older sets. Every
+// switches currentTree to it with one more rename; then it puts the older sets aside, each renamed
+// to a hidden name (".replaced.kestrel-tmp-000006-Xy34Zw"), for removeReplacedSets to remove:
+// removing a set's files waits for the disk (some 10 ms for an SDK's), which the next build does
+// meanwhile instead of the store making its caller wait. Every
 // Kestrel process takes the data folder's lock (FolderLock) for this: shared to read a set
 // whole, exclusive to write one, so that no reader meets a set half removed and no two writers
 // interleave.
@@ -102,6 +106,10 @@ public:
     // build began. A set another process stored since is newer than this tree: onNewer says
     // whether it is replaced or kept.
     WriteResult write(const std::array<FileToWrite, kFiles>& files, const SetId& base, Newer onNewer) const;
+    // Removes the sets that writes put aside. Nobody reads them any more (they were put aside
+    // under the exclusive lock, and no name leads to them), so it needs no lock and may run
+    // beside anything, another process's removal too.
+    void removeReplacedSets() const;
 
     // Tests: called after each step of a write ("file classData", "set", "switch",
     // "link classData", "clean"; the move of an older folder's files first, each step named

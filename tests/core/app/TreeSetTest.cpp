@@ -19,6 +19,7 @@
 
 #include "core/app/AppAction2.h"
 #include "core/app/TreeFileStore.h"
+#include "core/app/TreeSetFolder.h"
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
 #include "core/model/EnumData.h"
@@ -113,6 +114,14 @@ void storeOld(const TempHome& home, bool olderLayout) {
     fs::remove_all(home.dataFile("trees"));
 }
 
+// The entries of trees/ but the sets put aside for removal.
+std::size_t setsIn(const TempHome& home) {
+    std::size_t sets = 0;
+    for (const auto& entry : fs::directory_iterator(home.dataFile("trees")))
+        sets += !entry.path().filename().string().starts_with(".replaced.");
+    return sets;
+}
+
 // The kill tests store a hundred sets: where a memory file system is at hand they keep their
 // homes there, so that the time goes to the stores and not to the disk's syncs.
 class HomesInMemory {
@@ -193,6 +202,9 @@ TEST(TreeSet, AKillAfterAnyStepOfAStoreLeavesOneBuildOnDiskAndToLoad) {
             makeTree(next, "New");
             EXPECT_TRUE(next.applicationWillTerminate().ok());
             EXPECT_EQ(tagsOnDisk(home.data()), std::set<std::string>{"New"});
+            // Whatever else lay in trees/ is gone or put aside, and goes with the next removal.
+            EXPECT_EQ(setsIn(home), 1u);
+            TreeSetFolder(home.data()).removeReplacedSets();
             EXPECT_EQ(std::distance(fs::directory_iterator(home.dataFile("trees")), {}), 1);
         }
     }
@@ -224,6 +236,33 @@ TEST(TreeSet, AKillAtRandomInstantsOfStoresLeavesOneBuild) {
         const std::set<std::string> onDisk = tagsOnDisk(home.data());
         EXPECT_TRUE(onDisk == std::set<std::string>{"Old"} || onDisk == std::set<std::string>{"New"}) << "round " << round;
     }
+}
+
+TEST(TreeSet, TheSetAStoreReplacesIsPutAsideAndRemovedWhileTheNextBuildRuns) {
+    TempHome home;
+    storeOld(home, false);
+    {
+        AppAction2 app;
+        makeTree(app, "New");
+        ASSERT_TRUE(app.applicationWillTerminate().ok());
+    }
+    EXPECT_EQ(tagsLoaded(), std::set<std::string>{"New"});
+    EXPECT_EQ(setsIn(home), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.dataFile("trees")), {}), 2);  // the old one aside
+    {
+        AppAction2 app;
+        app.getTreeFileStore().buildWillStart();
+    }  // the removal it began is waited for at the end
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.dataFile("trees")), {}), 1);
+    EXPECT_EQ(tagsLoaded(), std::set<std::string>{"New"});
+    // A store with no build between puts the set aside too, and never leaves more than one aside.
+    for (const char* tag : {"Old", "New", "Old"}) {
+        AppAction2 app;
+        makeTree(app, tag);
+        ASSERT_TRUE(app.applicationWillTerminate().ok());
+        EXPECT_EQ(std::distance(fs::directory_iterator(home.dataFile("trees")), {}), 2) << tag;
+    }
+    EXPECT_EQ(tagsOnDisk(home.data()), std::set<std::string>{"Old"});
 }
 
 TEST(TreeSet, AFailedStoreIsReportedLeavesThePreviousSetWholeAndCanBeTriedAgain) {
