@@ -286,7 +286,7 @@ std::string CMacroEngin::removeFalsePart() {
     int depth = 0;
     int status = 0;
     for (;;) {
-        readCommand(status);
+        const std::string first = readCommand(status);
         switch (status) {
             case kEnd:
                 return {};
@@ -312,10 +312,34 @@ std::string CMacroEngin::removeFalsePart() {
                 break;
             }
             default:
-                textBuffer->deleteLineBuffer();
+                // The rest of the line is code the branch leaves out, but a block comment opened
+                // in it runs on: its lines are no directives ("int x; /* ... \n#endif ... */").
+                dropCodeOfLine(first == "\"" || first == "'" ? first.front() : '\0');
                 break;
         }
     }
+}
+
+void CMacroEngin::dropCodeOfLine(char quote) {
+    const std::optional<std::string_view> line = textBuffer->hasLineText() ? textBuffer->getLineStrings() : std::nullopt;
+    if (!line) return;
+    for (std::size_t i = 0; i < line->size(); ++i) {
+        const char c = (*line)[i];
+        if (quote) {
+            if (c == '\\') ++i;
+            else if (c == quote) quote = '\0';
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '/' && i + 1 < line->size() && (*line)[i + 1] == '/') {
+            break;
+        } else if (c == '/' && i + 1 < line->size() && (*line)[i + 1] == '*') {
+            textBuffer->deleteLineHead(i + 2);
+            MultiComment comment(textBuffer, this);
+            comment.doAnalyse("/*");
+            return;  // what follows the comment on its last line is read as any line's rest
+        }
+    }
+    textBuffer->deleteLineBuffer();
 }
 
 }  // namespace kestrel
