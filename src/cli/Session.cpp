@@ -53,14 +53,8 @@ bool Session::takeFrameworksRoot(std::vector<std::string>& args, std::optional<s
         problem = "give --sdk or --frameworks-root, not both";
         return false;
     }
-    // A folder named from the working folder ("../MacOSX.sdk"), or through "..", is named by its
-    // own path: the build then meets every header by one path, however it reaches it (from the
-    // frameworks' walk or from an include), and reads it once.
     auto fromRoot = [](std::optional<std::string>& path) {
-        std::error_code error;
-        if (path && !path->empty())
-            if (std::filesystem::path whole = std::filesystem::weakly_canonical(*path, error); !error && !whole.empty())
-                path = whole.string();
+        if (path) path = FrameworksRoot::ownPath(*path);
     };
     const std::optional<std::string> sdkAsGiven = sdk;
     fromRoot(sdk);

@@ -77,6 +77,15 @@ bool placeLink(const fs::path& target, const fs::path& linkPath) {
 
 }  // namespace
 
+std::string FrameworksRoot::ownPath(const std::string& path) {
+    std::error_code error;
+    if (path.empty()) return path;
+    const fs::path absolute = fs::absolute(path, error);
+    if (error) return path;
+    const fs::path whole = fs::weakly_canonical(absolute, error);
+    return error || whole.empty() ? path : whole.string();
+}
+
 std::string FrameworksRoot::resolve(const Request& request, const std::string& dataFolder, const Places& places) {
     auto given = [](const std::optional<std::string>& choice) { return choice && !choice->empty(); };
     if (given(request.sdk)) {
@@ -84,7 +93,7 @@ std::string FrameworksRoot::resolve(const Request& request, const std::string& d
         return withoutTrailingSlash(*request.sdk) + std::string(SdkLayout::kFrameworksTail);  // yields nothing
     }
     if (given(request.frameworksRoot)) return *request.frameworksRoot;
-    if (const char* env = std::getenv(kEnvironmentName); env && *env) return env;
+    if (const char* env = std::getenv(kEnvironmentName); env && *env) return ownPath(env);
     if (given(request.preferredSdk)) {
         if (auto root = SdkLayout::frameworksRootOf(*request.preferredSdk)) return *root;
     }

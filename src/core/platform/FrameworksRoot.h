@@ -52,7 +52,13 @@ public:
         std::optional<std::string> preferredSdk;    // the preferences' choice
     };
 
-    // Picks the root by the rules above; the environment is read for rule 2.
+    // A folder named from the working folder ("../MacOSX.sdk"), or through "..", by its own
+    // path: the build then meets every header by one path, however it reaches it (from the
+    // frameworks' walk or from an include), and reads it once. A path that cannot be worked out
+    // stays as given.
+    static std::string ownPath(const std::string& path);
+
+    // Picks the root by the rules above; the environment is read for rule 2 (by its own path).
     static std::string resolve(const Request& request, const std::string& dataFolder, const Places& places);
     static std::string resolve(const Request& request, const std::string& dataFolder) {
         return resolve(request, dataFolder, Places{});

@@ -62,6 +62,21 @@ TEST(FrameworksRoot, AnExplicitChoiceWinsThenTheEnvironmentThenThePreferences) {
     EXPECT_EQ(l.resolve({std::nullopt, std::nullopt, (l.dir.path() / "Gone.sdk").string()}), l.places.systemRoot);
 }
 
+TEST(FrameworksRoot, TheEnvironmentsFolderNamedFromTheWorkingFolderIsNamedByItsOwnPath) {
+    Layout l;
+    const std::string root = l.sdk("Relative.sdk");
+    const fs::path before = fs::current_path();
+    fs::current_path(l.dir.path());
+    setenv(FrameworksRoot::kEnvironmentName, "Relative.sdk/System/../System/Library/Frameworks", 1);
+    const std::string resolved = l.resolve();
+    setenv(FrameworksRoot::kEnvironmentName, "Missing/../Gone", 1);  // not there: named by its path all the same
+    const std::string missing = l.resolve();
+    unsetenv(FrameworksRoot::kEnvironmentName);
+    fs::current_path(before);
+    EXPECT_EQ(resolved, fs::weakly_canonical(root).string());
+    EXPECT_EQ(missing, fs::weakly_canonical(l.dir.path() / "Gone").string());
+}
+
 TEST(FrameworksRoot, OnMacOSTheSystemFolderOnlyWithHeadersThenXcrunThenTheCommandLineTools) {
     Layout l;
     l.places.macOS = true;
