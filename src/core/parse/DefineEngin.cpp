@@ -1,9 +1,11 @@
 #include "core/parse/DefineEngin.h"
 
 #include <any>
+#include <future>
 #include <memory>
 #include <optional>
 #include <set>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -51,11 +53,20 @@ void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
     // Those with a record already (a rebuild in the same process) are not read at all.
     std::vector<std::string> paths;
     {
+        // Listing a folder is mostly a stat of each of its entries: the later half of the root's
+        // frameworks is listed into the same index on another thread meanwhile.
+        std::future<void> laterHalf;
+        try {
+            laterHalf = std::async(std::launch::async, [folder] { listLaterHalf(folder); });
+        } catch (const std::system_error&) {
+            // No thread to be had: the walk lists them all.
+        }
         Entered listed;
         const DefineList& list = ProcessState::defineList();
         walkFrameworks(folder, listed, [&](const FolderEntry& header) {
             if (!list.count(header.name)) paths.push_back(header.path);
         });
+        if (laterHalf.valid()) laterHalf.wait();
     }
     // The thread also reads each header as the pass will (DefinePrescan): where its directives
     // stand and what its defines say hang on nothing the pass works out, and the pass takes them
@@ -85,6 +96,25 @@ void DefineEngin::doCocoaDefinesCalc(const std::string& folder) {
     if (const std::shared_ptr<DefinedNames>& names = mEngin.getNames()) {
         names->settle(ProcessState::defineList());
         ProcessState::definedNames() = names;
+    }
+}
+
+void DefineEngin::listLaterHalf(const std::string& folder) {
+    FolderIndex& index = ProcessState::folderIndex();
+    const auto root = index.list(folder);
+    const std::vector<FolderEntry>& frameworks = root->entries();
+    std::vector<std::string> pending;
+    for (std::size_t i = frameworks.size() / 2; i < frameworks.size(); ++i)
+        if (frameworks[i].isFolder) pending.push_back(frameworks[i].path);
+    Entered entered;  // each folder once, also when links lead back
+    while (!pending.empty()) {
+        const std::string framework = std::move(pending.back());
+        pending.pop_back();
+        if (auto headers = index.lookup(framework, "Headers"); headers && headers->isFolder) index.list(headers->path);
+        auto sub = index.lookup(framework, "Frameworks");
+        if (!sub || !sub->isFolder || !enter(sub->path, entered)) continue;
+        for (const FolderEntry& inner : index.list(sub->path)->entries())
+            if (inner.isFolder) pending.push_back(inner.path);
     }
 }
 

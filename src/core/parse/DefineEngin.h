@@ -41,6 +41,9 @@ private:
     using HeaderVisit = std::function<void(const FolderEntry& header)>;
     // False when the folder cannot be listed or was entered before.
     static bool enter(const std::string& folder, Entered& entered);
+    // Lists the headers' folders of the later half of the root's frameworks (and of the
+    // frameworks inside them) into the folder index, for the walk to find listed.
+    static void listLaterHalf(const std::string& folder);
     // visit(header) for each ".h" file of each framework's Headers folder, in the pass's order.
     void walkFrameworks(const std::string& folder, Entered& entered, const HeaderVisit& visit);
     void readHeaders(const std::string& frameworkPath, Entered& entered, const HeaderVisit& visit);
