@@ -1,5 +1,7 @@
 #include "core/parse/CMacroEngin.h"
 
+#include "core/platform/ByteScan.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -323,16 +325,23 @@ std::string CMacroEngin::removeFalsePart() {
 void CMacroEngin::dropCodeOfLine(char quote) {
     const std::optional<std::string_view> line = textBuffer->hasLineText() ? textBuffer->getLineStrings() : std::nullopt;
     if (!line) return;
+    // Most lines hold no slash and no quote: found sixteen bytes at a time.
     for (std::size_t i = 0; i < line->size(); ++i) {
-        const char c = (*line)[i];
         if (quote) {
-            if (c == '\\') ++i;
-            else if (c == quote) quote = '\0';
-        } else if (c == '"' || c == '\'') {
+            i = ByteScan::firstOf(*line, i, quote, '\\');
+            if (i >= line->size()) break;
+            if ((*line)[i] == '\\') ++i;
+            else quote = '\0';
+            continue;
+        }
+        i = ByteScan::firstOf(*line, i, '/', '"', '\'');
+        if (i >= line->size()) break;
+        const char c = (*line)[i];
+        if (c != '/') {
             quote = c;
-        } else if (c == '/' && i + 1 < line->size() && (*line)[i + 1] == '/') {
+        } else if (i + 1 < line->size() && (*line)[i + 1] == '/') {
             break;
-        } else if (c == '/' && i + 1 < line->size() && (*line)[i + 1] == '*') {
+        } else if (i + 1 < line->size() && (*line)[i + 1] == '*') {
             textBuffer->deleteLineHead(i + 2);
             MultiComment comment(textBuffer, this);
             comment.doAnalyse("/*");
