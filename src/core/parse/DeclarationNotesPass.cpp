@@ -1,5 +1,7 @@
 #include "core/parse/DeclarationNotesPass.h"
 
+#include "core/parse/MacroExpander.h"
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -286,11 +288,32 @@ const std::string& DeclarationNotesPass::expansionOf(std::string_view word, std:
 
 std::string DeclarationNotesPass::expandedByShape(PreprocessorTokens tokens, const MacroDefinition* definition,
                                                   std::string_view invocation) {
+    if (!memory.wordsKept.contains(definition)) {
+        if (std::optional<std::string> expanded = expandedByShape(tokens, definition, true)) return *std::move(expanded);
+        memory.wordsKept.insert(definition);
+    }
+    if (std::optional<std::string> expanded = expandedByShape(std::move(tokens), definition, false)) return *std::move(expanded);
+    return macro->expand(invocation);
+}
+
+// The shape stands a placeholder for each literal, and with words, for each word of the
+// arguments that is no macro where the header stands: such a word is carried through an
+// expansion as it is ("NS_ENUM(NSInteger, NSFoo)" expands alike for every enum), unless the
+// macro pastes or quotes it. None when a placeholder comes out inside another token.
+std::optional<std::string> DeclarationNotesPass::expandedByShape(PreprocessorTokens tokens,
+                                                                 const MacroDefinition* definition, bool words) {
     std::vector<std::string> literals;
     std::string shape;
-    for (PreprocessorToken& token : tokens) {
+    bool wordTaken = false;
+    for (std::size_t k = 0; k < tokens.size(); ++k) {
+        PreprocessorToken& token = tokens[k];
         using TokenKind = PreprocessorToken::Kind;
-        if (token.kind == TokenKind::Number || token.kind == TokenKind::String) {
+        bool stands = token.kind == TokenKind::Number || token.kind == TokenKind::String;
+        if (!stands && words && k > 0 && token.kind == TokenKind::Identifier && !MacroExpander::isBuiltin(token.text) &&
+            !macro->getScope().find(token.text)) {
+            stands = wordTaken = true;
+        }
+        if (stands) {
             literals.push_back(std::move(token.text));
             token.text = '\x01' + std::to_string(literals.size() - 1);
         }
@@ -301,6 +324,7 @@ std::string DeclarationNotesPass::expandedByShape(PreprocessorTokens tokens, con
         shape += ':';
         shape += token.text;
     }
+    if (words && !wordTaken) return std::nullopt;  // the same shape as without words
     auto said = memory.byText.find(shape);
     if (said == memory.byText.end() || said->second.definition != definition)
         said = memory.byText.insert_or_assign(std::move(shape), Memory::Said{definition, macro->expand(tokens)}).first;
@@ -311,7 +335,7 @@ std::string DeclarationNotesPass::expandedByShape(PreprocessorTokens tokens, con
         if (token.text[0] == '\x01' && token.text.size() > 1 &&
             token.text.find_first_not_of("0123456789", 1) == std::string::npos && token.text.size() < 12)
             index = std::stoul(token.text.substr(1));
-        if (index >= literals.size()) return macro->expand(invocation);
+        if (index >= literals.size()) return std::nullopt;
         token.text = literals[index];
     }
     return PreprocessorLexer::spell(expansion);

@@ -23,6 +23,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/model/DeclarationNotes.h"
@@ -48,6 +49,7 @@ public:
             byInvocation.clear();
             readings.clear();
             byDeclaration.clear();
+            wordsKept.clear();
         }
 
     private:
@@ -73,6 +75,9 @@ public:
             Availability availability;
         };
         std::unordered_map<std::string, SaidOnDeclaration, ByteHash> byDeclaration;
+        // The macros whose expansion makes new tokens of a word of their arguments (# or ##):
+        // their shapes keep the words as written.
+        std::unordered_set<const MacroDefinition*> wordsKept;
     };
 
     // records, text and memory must outlive the pass; what records hold now is not this header's.
@@ -121,6 +126,7 @@ private:
     }
     const std::string& expansionOf(std::string_view word, std::string_view invocation);
     std::string expandedByShape(PreprocessorTokens tokens, const MacroDefinition* definition, std::string_view invocation);
+    std::optional<std::string> expandedByShape(PreprocessorTokens tokens, const MacroDefinition* definition, bool words);
     // The definition the header sees for a macro word (none for __attribute__ and non-macros).
     const MacroDefinition* definitionOf(std::string_view word);
     DeclarationNotes notesAt(Index nameToken, Index start, Range attributes);

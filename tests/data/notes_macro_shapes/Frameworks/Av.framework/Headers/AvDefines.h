@@ -7,3 +7,9 @@
 /* A literal made into a string, and one pasted into a number: never one shape for all. */
 #define AV_SINCE_NAMED(v) __attribute__((availability(macos,introduced=10.0,deprecated=10.9,message=#v)))
 #define AV_SINCE_TEN(minor) __attribute__((availability(macos,introduced=10. ## minor)))
+/* Words of the arguments: carried through as they are (one shape for every platform), unless
+   pasted or quoted, or a macro themselves. */
+#define AV_WITH(kind, v) __attribute__((availability(kind,introduced=v)))
+#define AV_PLATFORM(p, v) __attribute__((availability(p##os,introduced=v)))
+#define AV_RENAMED(n) __attribute__((availability(macos,introduced=10.0,deprecated=10.1,replacement=#n)))
+#define AV_MAC macos
