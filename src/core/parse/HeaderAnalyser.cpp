@@ -199,12 +199,14 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     macro.setHeaderPath(hedderPath);
     macroKeywords.emplace(macro.getCurrentData(), names, &HeaderAnalyser::isKeyword);
     macroKeywords->useScope(macro.getScope());
+    macroKeywords->useParsedBodies(parsedBodies);
     // The definitions read back hold as long as the define list does: a new build reads afresh.
     const DefineList& defines = ProcessState::defineList();
     const std::shared_ptr<DefineData> firstDefines = defines.empty() ? nullptr : defines.begin()->second;
     if (parsedFor.first != defines.size() || parsedFor.second.lock() != firstDefines) {
         parsedDefinitions.clear();
         notesMemory.clear();
+        parsedBodies.clear();
         parsedFor = {defines.size(), firstDefines};
     }
     macroExpander.emplace(macro.getCurrentData(), names, parsedDefinitions);

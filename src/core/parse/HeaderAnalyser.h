@@ -127,6 +127,7 @@ private:
     std::optional<DefineRecordExpander> macroExpander;  // of the header under analysis
     std::optional<EnumMacroForms> enumForms;            // likewise, over macroExpander
     DeclarationNotesPass::Memory notesMemory;           // kept as parsedDefinitions are
+    MacroKeywordResolver::ParsedBodies parsedBodies;    // likewise
 };
 
 }  // namespace kestrel

@@ -61,9 +61,18 @@ const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
             macro = scope ? scope->importedDefinition(word)
                           : DefineLookup::findMacro(*header, word, names, ImportOrder::kept(order, *header, group, &names));
         }
-        found = definitions.emplace(word, macro ? std::optional<MacroBody>(MacroBody::of(*macro)) : std::nullopt).first;
+        found = definitions.emplace(word, macro ? bodyOf(word, *macro) : nullptr).first;
     }
-    return found->second ? &*found->second : nullptr;
+    return found->second;
+}
+
+const MacroBody* MacroKeywordResolver::bodyOf(const std::string& word, const MacroDefinition& macro) {
+    if (parsedBodies && header->findOwn(word) != &macro) {
+        auto found = parsedBodies->find(&macro);
+        if (found == parsedBodies->end()) found = parsedBodies->emplace(&macro, MacroBody::of(macro)).first;
+        return &found->second;
+    }
+    return &ownBodies.emplace_back(MacroBody::of(macro));
 }
 
 std::optional<std::string> MacroKeywordResolver::keywordFor(const std::string& word) {

@@ -19,6 +19,7 @@
 // The definitions are the header's as far as it has been read (the evaluator's records, see
 // DefineLookup), each read as a MacroBody.
 #include <memory>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,7 +69,13 @@ public:
     // there anyway.
     void useScope(MacroScope& headerScope) { scope = &headerScope; }
 
+    // The bodies of the define pass's lines, read once for the headers of one define list: the
+    // caller keeps them across the headers (a header's own lines are read for it alone).
+    using ParsedBodies = std::unordered_map<const MacroDefinition*, MacroBody>;
+    void useParsedBodies(ParsedBodies& kept) { parsedBodies = &kept; }
+
 private:
+    const MacroBody* bodyOf(const std::string& word, const MacroDefinition& macro);
     // The answers so far are dropped once the header has defined another macro.
     void forgetWhenDefined();
     std::optional<std::string> resolve(const std::string& word);
@@ -84,7 +91,9 @@ private:
     IsKeyword isKeyword;
     std::unordered_map<std::string, std::optional<std::string>, ByteHash> known;  // answers given so far
     std::unordered_map<std::string, std::optional<bool>, ByteHash> knownAttributes;
-    std::unordered_map<std::string, std::optional<MacroBody>, ByteHash> definitions;
+    std::unordered_map<std::string, const MacroBody*, ByteHash> definitions;
+    std::deque<MacroBody> ownBodies;  // of the header's own lines: their addresses may be another header's next
+    ParsedBodies* parsedBodies = nullptr;
     std::size_t definesSeen = 0;  // the header's define lines when the answers were given
     std::optional<ImportOrder> order;  // of header, for finding definitions without a scope
     MacroScope* scope = nullptr;
