@@ -316,10 +316,22 @@ std::string CMacroEngin::removeFalsePart() {
             default:
                 // The rest of the line is code the branch leaves out, but a block comment opened
                 // in it runs on: its lines are no directives ("int x; /* ... \n#endif ... */").
-                dropCodeOfLine(first == "\"" || first == "'" ? first.front() : '\0');
+                dropCodeOfLine(literalOpenAfter(first));
                 break;
         }
     }
+}
+
+// The quote of a string or character literal that text leaves open, else NUL: '"' after "\"a",
+// NUL after "'a'".
+char CMacroEngin::literalOpenAfter(std::string_view text) {
+    char quote = '\0';
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (quote && text[i] == '\\') ++i;
+        else if (quote && text[i] == quote) quote = '\0';
+        else if (!quote && (text[i] == '"' || text[i] == '\'')) quote = text[i];
+    }
+    return quote;
 }
 
 void CMacroEngin::dropCodeOfLine(char quote) {

@@ -115,6 +115,7 @@ protected:
     // Drops the rest of a line of a branch left out, up to a block comment opened in it (quote:
     // the literal the line's first command opened, else NUL).
     void dropCodeOfLine(char quote);
+    static char literalOpenAfter(std::string_view text);
     // The rest of the directive's logical line (consumed).
     std::string readDirectiveText();
     // The header an #import or #include names (a macro for it expanded); none when it names none.

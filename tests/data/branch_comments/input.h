@@ -26,3 +26,10 @@ int GSCode; /* closed */ /* and another
 #endif
 
 extern void GSLast(void);
+
+#if 0
+char GSQuote = '"'; /* a quote in a character literal opens no string
+#endif
+*/
+extern void GSQuoted(void);
+#endif
