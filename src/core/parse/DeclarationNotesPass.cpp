@@ -54,6 +54,16 @@ bool namesAvailability(std::string_view word) {
     return false;
 }
 
+void appendNumber(std::string& to, std::size_t n) {
+    char digits[20];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n);
+    while (count) to += digits[--count];
+}
+
 std::string methodKey(std::string_view declaration) {
     std::size_t at = declaration.find_first_not_of(" \t");
     const char sign = at != std::string_view::npos && declaration[at] == '+' ? '+' : '-';
@@ -320,25 +330,52 @@ std::optional<std::string> DeclarationNotesPass::expandedByShape(PreprocessorTok
         // Kind, blank and length before each text: no two token sequences share a shape.
         shape += static_cast<char>('0' + static_cast<int>(token.kind));
         shape += token.spaceBefore ? ' ' : '.';
-        shape += std::to_string(token.text.size());
+        appendNumber(shape, token.text.size());
         shape += ':';
         shape += token.text;
     }
     if (words && !wordTaken) return std::nullopt;  // the same shape as without words
     auto said = memory.byText.find(shape);
     if (said == memory.byText.end() || said->second.definition != definition)
-        said = memory.byText.insert_or_assign(std::move(shape), Memory::Said{definition, macro->expand(tokens)}).first;
-    PreprocessorTokens expansion = said->second.expansion;
-    for (PreprocessorToken& token : expansion) {
-        if (token.text.find('\x01') == std::string::npos) continue;
-        std::size_t index = literals.size();
-        if (token.text[0] == '\x01' && token.text.size() > 1 &&
-            token.text.find_first_not_of("0123456789", 1) == std::string::npos && token.text.size() < 12)
-            index = std::stoul(token.text.substr(1));
-        if (index >= literals.size()) return std::nullopt;
-        token.text = literals[index];
+        said = memory.byText.insert_or_assign(std::move(shape), spelt(definition, macro->expand(tokens), literals.size())).first;
+    const Memory::Said& form = said->second;
+    if (!form.intact) return std::nullopt;
+    std::string text;
+    std::size_t from = 0;
+    for (const auto& [at, index] : form.places) {
+        text.append(form.spelt, from, at - from);
+        text += literals[index];
+        from = at;
     }
-    return PreprocessorLexer::spell(expansion);
+    text.append(form.spelt, from);
+    return text;
+}
+
+// A shape's expansion as expandedByShape keeps it: "API_DEPRECATED(\1 0, macos(\1 1, \1 2))" as
+// the text "__attribute__((availability(macos,introduced=,deprecated=)))" with the places of
+// literals 1 and 2 in it (and the message's). A placeholder that is not a token of its own, or
+// stands for no literal of the shape, leaves it not intact.
+DeclarationNotesPass::Memory::Said DeclarationNotesPass::spelt(const MacroDefinition* definition,
+                                                                const PreprocessorTokens& expansion, std::size_t literals) {
+    Memory::Said said{definition, {}, {}, true};
+    for (std::size_t i = 0; i < expansion.size(); ++i) {
+        const std::string& text = expansion[i].text;
+        if (i > 0 && expansion[i].spaceBefore) said.spelt += ' ';
+        if (text.find('\x01') == std::string::npos) {
+            said.spelt += text;
+            continue;
+        }
+        std::size_t index = literals;
+        if (text[0] == '\x01' && text.size() > 1 && text.find_first_not_of("0123456789", 1) == std::string::npos &&
+            text.size() < 12)
+            index = std::stoul(text.substr(1));
+        if (index >= literals) {
+            said.intact = false;
+            return said;
+        }
+        said.places.emplace_back(said.spelt.size(), index);
+    }
+    return said;
 }
 
 DeclarationNotes DeclarationNotesPass::notesAt(Index nameToken, Index start, Range attributes) {

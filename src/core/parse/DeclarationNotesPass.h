@@ -56,7 +56,11 @@ public:
         friend class DeclarationNotesPass;
         struct Said {
             const MacroDefinition* definition;  // of the macro invoked
-            PreprocessorTokens expansion;       // of the invocation's shape
+            // The shape's expansion spelt, with where each placeholder stands in it (at, the
+            // literal's index): its literals are put in without spelling it again.
+            std::string spelt;
+            std::vector<std::pair<std::size_t, std::size_t>> places;
+            bool intact = true;  // no placeholder inside another token
         };
         // By the invocation's shape: its tokens with each number and string literal standing for
         // whichever one is written, "API_DEPRECATED("Use X", macos(10.0, 10.14))" and
@@ -127,6 +131,7 @@ private:
     const std::string& expansionOf(std::string_view word, std::string_view invocation);
     std::string expandedByShape(PreprocessorTokens tokens, const MacroDefinition* definition, std::string_view invocation);
     std::optional<std::string> expandedByShape(PreprocessorTokens tokens, const MacroDefinition* definition, bool words);
+    static Memory::Said spelt(const MacroDefinition* definition, const PreprocessorTokens& expansion, std::size_t literals);
     // The definition the header sees for a macro word (none for __attribute__ and non-macros).
     const MacroDefinition* definitionOf(std::string_view word);
     DeclarationNotes notesAt(Index nameToken, Index start, Range attributes);
