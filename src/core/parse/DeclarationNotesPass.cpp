@@ -54,6 +54,38 @@ bool namesAvailability(std::string_view word) {
     return false;
 }
 
+// Whether an attribute's text has a word the availability reader knows (availability, deprecated,
+// unavailable, API_AVAILABLE, __OSX_DEPRECATED, __IOS_PROHIBITED, ...), in any case.
+bool namesAvailabilityIn(std::string_view text) {
+    auto has = [text](std::string_view part) {
+        return std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
+                   return (a | 0x20) == b;
+               }) != text.end();
+    };
+    return has("vailab") || has("eprecat") || has("rohibit") || has("bsolet");
+}
+
+// Whether an expansion closes every bracket it opens (outside literals) and does not begin
+// with one: no attribute the reader meets in the text around it can begin or end in it.
+bool standsApart(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first != std::string_view::npos && text[first] == '(') return false;
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"' || c == '\'') {
+            for (++i; i < text.size() && text[i] != c; ++i)
+                if (text[i] == '\\') ++i;
+            if (i >= text.size()) return false;
+        } else if (c == '(' || c == '[' || c == '{') {
+            ++depth;
+        } else if ((c == ')' || c == ']' || c == '}') && --depth < 0) {
+            return false;
+        }
+    }
+    return depth == 0;
+}
+
 void appendNumber(std::string& to, std::size_t n) {
     char digits[20];
     std::size_t count = 0;
@@ -258,10 +290,20 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
         if (before != memory.byDeclaration.end() && before->second.definitions == definitions)
             return known->second = before->second.availability;
     }
-    std::string written;  // the invocations' expansions, one after the other
+    std::vector<const std::string*> expansions;
+    expansions.reserve(invocations.size());
+    bool apart = true;  // each expansion read alone reads as it does among the others
     for (const Invocation& invocation : invocations) {
+        expansions.push_back(&expansionOf(sites.textOf(invocation.word), sites.span(invocation.from, invocation.to)));
+        apart = apart && standsApart(*expansions.back());
+    }
+    // The invocations' expansions one after the other, without those that say nothing of
+    // availability ("NS_SWIFT_NAME(uniqueName)"): the same reading for many declarations.
+    std::string written;
+    for (const std::string* expansion : expansions) {
+        if (apart && !namesAvailabilityIn(*expansion)) continue;
         if (!written.empty()) written += ' ';
-        written += expansionOf(sites.textOf(invocation.word), sites.span(invocation.from, invocation.to));
+        written += *expansion;
     }
     // What expanded text says depends on nothing else: read once in a build.
     auto [found, read] = memory.readings.try_emplace(std::move(written));

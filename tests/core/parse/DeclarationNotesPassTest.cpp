@@ -100,3 +100,32 @@ TEST(DeclarationNotesPass, AMethodInARejectedBranchTakesNoNotesFromIt) {
     EXPECT_EQ(d->doc, "d");
     ProcessState::reset();
 }
+
+// Attributes that say nothing of availability are left out of a declaration's reading, unless
+// one of them may join the next into one attribute.
+TEST(DeclarationNotesPass, AttributesBesideTheAvailabilityChangeNothingOfIt) {
+    ProcessState::reset();
+    AppAction2 app;
+    TextBuffer buffer(std::string(
+        "#define NAMED(x) __attribute__((swift_name(#x)))\n"
+        "#define SINCE(v) __attribute__((availability(macos,introduced=v)))\n"
+        "#define BARE __attribute__\n"
+        "#define INNER ((availability(macos,introduced=10.9)))\n"
+        "@interface A : B\n"
+        "- (void)a NAMED(one) SINCE(10.7);\n"
+        "- (void)b NAMED(two) SINCE(10.8) NAMED(three);\n"
+        "- (void)c NAMED(four);\n"
+        "- (void)d NAMED(five) BARE INNER;\n"
+        "@end\n"));
+    app.doAnalyseHedderFile(buffer, "input.h", "------", false);
+    ASSERT_EQ(app.classList.size(), 1u);
+    auto said = [&](const char* method) {
+        const DeclarationNotes* notes = app.classList[0]->notesOfMethod(method);
+        return notes ? notes->availability.shortText().value_or("") : std::string("no notes");
+    };
+    EXPECT_EQ(said("-(void)a"), "macos 10.7");
+    EXPECT_EQ(said("-(void)b"), "macos 10.8");
+    EXPECT_EQ(said("-(void)c"), "");
+    EXPECT_EQ(said("-(void)d"), "macos 10.9");
+    ProcessState::reset();
+}
