@@ -101,33 +101,54 @@ std::string CommentBody::strip(std::string_view comment) {
     while (!comment.empty() && comment.front() == '*') comment.remove_prefix(1);
     if (!comment.empty() && comment.front() == '<') comment.remove_prefix(1);
     std::vector<std::string_view> lines = linesOf(comment);
+    // " * text" lines: every line after the first that has text has a star before it.
     bool starred = lines.size() > 1;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::string_view line = lines[i];
+    for (std::size_t i = 1; i < lines.size() && starred; ++i) {
+        const std::string_view line = lines[i];
         std::size_t at = 0;
         while (at < line.size() && isBlank(line[at])) ++at;
-        if (at < line.size() && line[at] != '*' && !trimRight(line).empty()) starred = false;
-    }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string_view& line = lines[i];
-        if (i == 0) {
-            while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
-            continue;
-        }
-        if (!starred) continue;
-        std::size_t at = 0;
-        while (at < line.size() && isBlank(line[at])) ++at;
-        // " * text" -> "text"; a closing " **" line of a boxed comment goes whole.
-        while (at < line.size() && line[at] == '*') ++at;
-        if (at < line.size() && line[at] == ' ') ++at;
-        line.remove_prefix(at);
+        if (at < line.size() && line[at] != '*') starred = false;
     }
     // The first line stands after the opener: the others keep the indentation they share.
-    std::string first(lines.empty() ? std::string_view() : trimRight(lines.front()));
-    std::vector<std::string_view> rest(lines.empty() ? lines.begin() : lines.begin() + 1, lines.end());
-    std::string tail = join(rest, !starred);
-    if (first.empty()) return clean(std::move(tail));
-    return clean(tail.empty() ? first : first + "\n" + tail);
+    std::string_view first = lines.front();
+    while (!first.empty() && isBlank(first.front())) first.remove_prefix(1);
+    first = trimRight(first);
+    std::size_t from = lines.size(), to = 0;  // the lines after the first with text: [from, to)
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        std::string_view& line = lines[i];
+        if (starred) {
+            std::size_t at = 0;
+            while (at < line.size() && isBlank(line[at])) ++at;
+            // " * text" -> "text"; a closing " **" line of a boxed comment goes whole.
+            while (at < line.size() && line[at] == '*') ++at;
+            if (at < line.size() && line[at] == ' ') ++at;
+            line.remove_prefix(at);
+        }
+        line = trimRight(line);
+        if (line.empty()) continue;
+        from = std::min(from, i);
+        to = i + 1;
+    }
+    if (!starred && from < to) {
+        std::size_t shared = std::string_view::npos;
+        for (std::size_t i = from; i < to; ++i) {
+            const std::string_view line = lines[i];
+            if (line.empty()) continue;
+            std::size_t indent = 0;
+            while (indent < line.size() && isBlank(line[indent])) ++indent;
+            shared = std::min(shared, indent);
+        }
+        for (std::size_t i = from; i < to; ++i)
+            if (!lines[i].empty()) lines[i].remove_prefix(std::min(shared, lines[i].size()));
+    }
+    std::string body;
+    body.reserve(comment.size());
+    body.append(first);
+    for (std::size_t i = from; i < to; ++i) {
+        if (i > from || !first.empty()) body += '\n';
+        body.append(lines[i]);
+    }
+    return clean(std::move(body));
 }
 
 std::string CommentBody::stripRun(const std::vector<std::string_view>& lines) {
