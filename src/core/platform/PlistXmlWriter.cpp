@@ -2,6 +2,7 @@
 
 #include "core/platform/ByteScan.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -39,37 +40,42 @@ std::size_t firstSpecialIn(std::string_view body) {
 
 }  // namespace
 
-PlistXmlWriter::PlistXmlWriter() { out_.append(kProlog); }
+PlistXmlWriter::PlistXmlWriter() { put(kProlog); }
 
 PlistXmlWriter::PlistXmlWriter(FileBytes::Sink sink) : sink_(std::move(sink)) {
-    out_.reserve(kPieceSize + kPieceSize / 4);
-    out_.append(kProlog);
+    out_.resize(kPieceSize + kPieceSize / 4);
+    put(kProlog);
+}
+
+void PlistXmlWriter::makeRoom(std::size_t n) {
+    out_.resize(std::max({out_.size() * 2, used_ + n, std::size_t{4096}}));
 }
 
 void PlistXmlWriter::pieceDone() {
     if (sink_) {
-        if (!sink_(out_)) failed_ = true;
-        out_.clear();  // the same buffer again
+        if (!sink_(std::string_view(out_.data(), used_))) failed_ = true;
+        used_ = 0;  // the same buffer again
         return;
     }
+    out_.resize(used_);
     pieces_.push_back(std::move(out_));
     out_ = std::string();
-    out_.reserve(kPieceSize + kPieceSize / 4);
+    used_ = 0;
 }
 
 void PlistXmlWriter::indent(std::size_t depth) {
-    if (indented_) out_.append(depth, '\t');
+    if (indented_) std::memset(grow(depth), '\t', depth);
 }
 
 void PlistXmlWriter::openChild() {
     if (open_.empty() || open_.back().hasChildren) return;
-    out_ += ">\n";
+    put(">\n");
     open_.back().hasChildren = true;
 }
 
 // Where a value may stand: the one root, an array's element, a dictionary's value after its key.
 bool PlistXmlWriter::startValue() {
-    if (out_.size() >= kPieceSize) pieceDone();
+    if (used_ >= kPieceSize) pieceDone();
     if (open_.size() > static_cast<std::size_t>(kMaxDepth)) failed_ = true;
     if (failed_) return false;
     if (open_.empty()) {
@@ -100,9 +106,7 @@ void PlistXmlWriter::text(std::string_view open, std::string_view close, std::st
         // Nothing to write as an entity, the common case: the line made in one piece. The
         // writer makes millions of these for an SDK.
         const std::size_t depth = indented_ ? open_.size() : 0;
-        const std::size_t from = out_.size();
-        out_.resize(from + depth + open.size() + body.size() + close.size());
-        char* to = out_.data() + from;
+        char* to = grow(depth + open.size() + body.size() + close.size());
         std::memset(to, '\t', depth);
         std::memcpy(to += depth, open.data(), open.size());
         if (!body.empty()) std::memcpy(to + open.size(), body.data(), body.size());
@@ -111,29 +115,29 @@ void PlistXmlWriter::text(std::string_view open, std::string_view close, std::st
         return;
     }
     indent(open_.size());
-    out_.append(open);
+    put(open);
     // Runs of plain bytes copied whole, an entity for &, < and >, and the end at a NUL.
     for (std::size_t start = 0;;) {
         if (start > 0) at = firstSpecial(body, start);
-        out_.append(body.data() + start, at - start);
+        put(body.substr(start, at - start));
         if (at >= body.size() || body[at] == '\0') break;
-        out_ += body[at] == '<' ? "&lt;" : body[at] == '>' ? "&gt;" : "&amp;";
+        put(body[at] == '<' ? "&lt;" : body[at] == '>' ? "&gt;" : "&amp;");
         start = at + 1;
     }
-    out_.append(close);
+    put(close);
 }
 
 void PlistXmlWriter::beginDict() {
     if (!startValue()) return;
     indent(open_.size());
-    out_ += "<dict";
+    put("<dict");
     open_.push_back({true, false, false});
 }
 
 void PlistXmlWriter::beginArray() {
     if (!startValue()) return;
     indent(open_.size());
-    out_ += "<array";
+    put("<array");
     open_.push_back({false, false, false});
 }
 
@@ -145,11 +149,11 @@ void PlistXmlWriter::end(bool dict) {
     const bool hasChildren = open_.back().hasChildren;
     open_.pop_back();
     if (!hasChildren) {
-        out_ += "/>\n";
+        put("/>\n");
         return;
     }
     indent(open_.size());
-    out_ += dict ? "</dict>\n" : "</array>\n";
+    put(dict ? "</dict>\n" : "</array>\n");
 }
 
 void PlistXmlWriter::endDict() { end(true); }
@@ -163,7 +167,7 @@ void PlistXmlWriter::value(const PlistValue& value) {
         case PlistValue::Type::Boolean:
             if (!startValue()) return;
             indent(open_.size());
-            out_ += *value.getBoolean() ? "<true/>\n" : "<false/>\n";
+            put(*value.getBoolean() ? "<true/>\n" : "<false/>\n");
             return;
         case PlistValue::Type::Array:
             beginArray();
@@ -191,7 +195,7 @@ void PlistXmlWriter::value(const PlistValue& value) {
 
 bool PlistXmlWriter::closeDocument() {
     if (failed_ || !open_.empty() || !rootWritten_) return false;
-    out_.append(kEpilog);
+    put(kEpilog);
     pieceDone();
     return !failed_;
 }

@@ -21,6 +21,7 @@
 // written (to a file being made), and holds no more than one piece.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -81,9 +82,23 @@ private:
     void pieceDone();
     bool closeDocument();
 
+    // Room for n more bytes at the end of the piece, counted as written: the caller fills them.
+    char* grow(std::size_t n) {
+        if (out_.size() - used_ < n) makeRoom(n);
+        char* at = out_.data() + used_;
+        used_ += n;
+        return at;
+    }
+    void makeRoom(std::size_t n);
+    void put(std::string_view bytes) { std::memcpy(grow(bytes.size()), bytes.data(), bytes.size()); }
+
     FileBytes::Sink sink_;
     std::vector<std::string> pieces_;  // written before out_ (without a sink)
+    // The piece being written: its first used_ bytes. It is kept as long as its room, so that
+    // the bytes are written in place, not appended (each append of a std::string first fills
+    // what it adds with zeros: millions of small texts for an SDK's notes).
     std::string out_;
+    std::size_t used_ = 0;
     std::vector<Open> open_;
     bool rootWritten_ = false;
     bool failed_ = false;
