@@ -627,9 +627,13 @@ std::optional<DeclarationNotesPass::Index> DeclarationNotesPass::declaratorName(
 std::string DeclarationNotesPass::withoutMacros(std::string_view text) const {
     auto isWordChar = [](char c) { return isAsciiAlnum(c) || c == '_' || c == '$'; };
     std::string out;
+    out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        if (!isWordChar(text[i]) || (i > 0 && isWordChar(text[i - 1]))) {
-            out += text[i++];
+        if (!isWordChar(text[i])) {
+            std::size_t run = i + 1;  // up to the next word, in one piece
+            while (run < text.size() && !isWordChar(text[run])) ++run;
+            out.append(text, i, run - i);
+            i = run;
             continue;
         }
         std::size_t end = i;
