@@ -471,11 +471,16 @@ void DeclarationNotesPass::containers() {
     if (byName.empty()) return;
 
     const auto& tokens = sites.getTokens();
-    for (Index h = 0; h + 1 < tokens.size(); ++h) {
-        if (!isWord(h)) continue;
-        const std::string_view word = sites.textOf(h);
-        const bool isInterface = word == "@interface";
-        if (!isInterface && word != "@protocol") continue;
+    // The "@interface" and "@protocol" words, in the order they stand.
+    std::vector<std::uint32_t> heads = sites.occurrences("@interface");
+    const std::size_t interfaces = heads.size();
+    const std::vector<std::uint32_t> protocols = sites.occurrences("@protocol");
+    heads.insert(heads.end(), protocols.begin(), protocols.end());
+    std::inplace_merge(heads.begin(), heads.begin() + static_cast<std::ptrdiff_t>(interfaces), heads.end());
+    Index past = 0;  // the end of the last container read
+    for (const Index h : heads) {
+        if (h < past || h + 1 >= tokens.size()) continue;
+        const bool isInterface = sites.textOf(h) == "@interface";
         const Index nameAt = h + 1;
         if (!isWord(nameAt)) continue;
         Index j = nameAt + 1;
@@ -517,7 +522,7 @@ void DeclarationNotesPass::containers() {
             for (const std::string& method : *record->getMethodList())
                 if (auto it = byKey.find(methodKey(method)); it != byKey.end()) notes.try_emplace(method, it->second);
         record->setMethodNotes(std::move(notes));
-        h = bodyTo;
+        past = bodyTo + 1;
         if (byName.empty()) break;
     }
 }
