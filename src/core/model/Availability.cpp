@@ -113,9 +113,21 @@ bool Availability::isFutureVersion(std::string_view version) {
     return !version.empty() && compareVersions(version, "100000") >= 0;
 }
 
+const Availability::Data& Availability::none() {
+    static const Data nothing;
+    return nothing;
+}
+
+Availability::Data& Availability::own() {
+    if (!said) said = std::make_shared<Data>();
+    else if (said.use_count() > 1) said = std::make_shared<Data>(*said);
+    return *said;
+}
+
 Availability::Platform* Availability::slot(std::string_view platform) {
     std::string name = canonicalPlatform(platform);
     if (name.empty()) return nullptr;
+    std::vector<Entry>& platforms = own().platforms;
     for (Entry& entry : platforms)
         if (entry.first == name) return &entry.second;
     platforms.emplace_back(std::move(name), Platform{});
@@ -149,15 +161,19 @@ void Availability::makeUnavailable(std::string_view platform) {
 }
 
 void Availability::setMessage(std::string_view text) {
-    if (message.empty()) message = std::string(text);
+    if (text.empty() || !data().message.empty()) return;
+    own().message = std::string(text);
 }
 
 void Availability::setReplacement(std::string_view text) {
-    if (replacement.empty()) replacement = std::string(text);
+    if (text.empty() || !data().replacement.empty()) return;
+    own().replacement = std::string(text);
 }
 
 void Availability::merge(const Availability& other) {
-    for (const auto& [name, theirs] : other.platforms) {
+    const std::shared_ptr<Data> theirsHeld = other.said;  // kept while this one changes
+    if (!theirsHeld) return;
+    for (const auto& [name, theirs] : theirsHeld->platforms) {
         Platform* mine = slot(name);
         if (!mine) continue;
         if (!mine->introduced) mine->introduced = theirs.introduced;
@@ -165,11 +181,12 @@ void Availability::merge(const Availability& other) {
         if (!mine->obsoleted) mine->obsoleted = theirs.obsoleted;
         mine->unavailable = mine->unavailable || theirs.unavailable;
     }
-    setMessage(other.message);
-    setReplacement(other.replacement);
+    setMessage(theirsHeld->message);
+    setReplacement(theirsHeld->replacement);
 }
 
 const Availability::Platform* Availability::find(std::string_view platform) const {
+    const std::vector<Entry>& platforms = data().platforms;
     std::string name = canonicalPlatform(platform);
     for (const Entry& entry : platforms)
         if (entry.first == name) return &entry.second;
@@ -189,6 +206,9 @@ bool Availability::isUnavailable(std::string_view platform) const {
 }
 
 PlistDict Availability::toPlist() const {
+    const std::vector<Entry>& platforms = data().platforms;
+    const std::string& message = data().message;
+    const std::string& replacement = data().replacement;
     PlistDict dict;
     for (const auto& [name, p] : platforms) {
         if (p.empty()) continue;
@@ -205,6 +225,9 @@ PlistDict Availability::toPlist() const {
 }
 
 void Availability::writeTo(PlistXmlWriter& writer) const {
+    const std::vector<Entry>& platforms = data().platforms;
+    const std::string& message = data().message;
+    const std::string& replacement = data().replacement;
     // A name twice, or one of the other keys', makes one key of toPlist's dictionary.
     for (std::size_t i = 0; i < platforms.size(); ++i) {
         const std::string& name = platforms[i].first;
@@ -249,6 +272,9 @@ Availability Availability::fromPlist(const PlistValue& value) {
 }
 
 std::optional<std::string> Availability::shortText() const {
+    const std::vector<Entry>& platforms = data().platforms;
+    const std::string& message = data().message;
+    const std::string& replacement = data().replacement;
     if (!message.empty() || !replacement.empty()) return std::nullopt;
     auto plain = [](std::string_view word, bool dots) {
         return !word.empty() && std::all_of(word.begin(), word.end(), [dots](char c) {
@@ -320,7 +346,7 @@ Availability Availability::fromShortText(std::string_view text) {
         std::string name = canonicalPlatform(words[0]);
         if (!sound || p.empty() || name.empty()) continue;
         Availability one;
-        one.platforms.emplace_back(std::move(name), std::move(p));
+        one.own().platforms.emplace_back(std::move(name), std::move(p));
         a.merge(one);
     }
     return a;
@@ -344,7 +370,7 @@ Availability Availability::fromPlist(const PlistDict& dict) {
         std::string name = canonicalPlatform(key);
         if (name.empty()) continue;
         Availability one;
-        one.platforms.emplace_back(std::move(name), std::move(p));
+        one.own().platforms.emplace_back(std::move(name), std::move(p));
         a.merge(one);  // "macosx" and "macos" in one file make one platform
     }
     return a;

@@ -25,6 +25,7 @@
 //   "macos 10.0 deprecated 10.8 obsoleted 10.9"
 //   "* deprecated"                     (deprecated everywhere, no version)
 // A platform of another shape is passed over when read.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,11 +81,11 @@ public:
     // unavailability from either.
     void merge(const Availability& other);
 
-    bool empty() const { return platforms.empty() && message.empty() && replacement.empty(); }
-    const std::vector<Entry>& entries() const { return platforms; }
+    bool empty() const { return !said || (said->platforms.empty() && said->message.empty() && said->replacement.empty()); }
+    const std::vector<Entry>& entries() const { return data().platforms; }
     const Platform* find(std::string_view platform) const;
-    const std::string& getMessage() const { return message; }
-    const std::string& getReplacement() const { return replacement; }
+    const std::string& getMessage() const { return data().message; }
+    const std::string& getReplacement() const { return data().replacement; }
 
     // Deprecated on the platform (or everywhere), a future deprecation not counted.
     bool isDeprecated(std::string_view platform = defaultPlatform) const;
@@ -102,14 +103,25 @@ public:
     static Availability fromPlist(const PlistValue& value);
     static Availability fromPlist(const PlistDict& dict);
 
-    bool operator==(const Availability&) const = default;
+    bool operator==(const Availability& other) const { return said == other.said || data() == other.data(); }
 
 private:
+    struct Data {
+        std::vector<Entry> platforms;  // in the order first named
+        std::string message;
+        std::string replacement;
+        bool operator==(const Data&) const = default;
+    };
+    static const Data& none();
+    const Data& data() const { return said ? *said : none(); }
+    // What this one says, alone: copied first while another shares it.
+    Data& own();
     Platform* slot(std::string_view platform);  // made on first use; null for a platform not kept
 
-    std::vector<Entry> platforms;  // in the order first named
-    std::string message;
-    std::string replacement;
+    // Shared by the copies until one changes: the declarations of a header, and of an SDK, say
+    // the same few things over and over ("macos 10.15, ios 13.0" on every method of a class),
+    // and each note holds its own copy.
+    std::shared_ptr<Data> said;
 };
 
 }  // namespace kestrel

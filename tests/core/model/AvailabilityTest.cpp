@@ -154,3 +154,33 @@ TEST(AvailabilityTest, ShortFormRoundTripAndWhatItCannotSay) {
     EXPECT_EQ(Availability::fromShortText(std::string("macos 10.9\0 x", 13)).shortText(), "");
     EXPECT_TRUE(Availability::fromPlist(PlistValue(std::int64_t{7})).empty());
 }
+
+// Copies share what they say until one of them changes; a change is the changed copy's alone,
+// also when it merges the one it was copied from.
+TEST(AvailabilityTest, ACopyChangedLeavesTheOthersAsTheyWere) {
+    Availability original;
+    original.introduce("macos", "10.7");
+    Availability copy = original;
+    Availability third = copy;
+    copy.deprecate("macos", "10.14");
+    copy.setMessage("Use Y");
+    EXPECT_EQ(original.shortText(), "macos 10.7");
+    EXPECT_EQ(third, original);
+    EXPECT_NE(copy, original);
+    EXPECT_EQ(copy.getMessage(), "Use Y");
+    EXPECT_TRUE(original.getMessage().empty());
+
+    Availability merged = original;
+    merged.merge(original);
+    merged.merge(copy);
+    EXPECT_EQ(merged.find("macos")->deprecated, "10.14");
+    EXPECT_FALSE(original.find("macos")->deprecated);
+
+    Availability empty, alsoEmpty;
+    alsoEmpty.setMessage("");
+    alsoEmpty.introduce("macos", "not a version");
+    EXPECT_TRUE(empty.empty());
+    EXPECT_TRUE(alsoEmpty.empty());
+    EXPECT_EQ(empty, alsoEmpty);
+    EXPECT_TRUE(empty.entries().empty());
+}
