@@ -12,6 +12,7 @@
 //   #if 0 ... #endif           one Boundary token
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,16 +88,19 @@ private:
     // has some thousands of words, each met many times, and a node for each cost more than the
     // scan of the text.
     struct Spelt {
-        std::uint32_t first = kNone;
-        std::uint32_t last = kNone;
-        std::uint32_t hash = 0;
+        std::uint32_t first;  // kNone: an empty slot
+        std::uint32_t last;
+        std::uint32_t hash;
     };
     static constexpr std::uint32_t kNone = UINT32_MAX;
     // The slot of word: the one holding it, else the empty one where it would go.
     std::size_t slotOf(std::string_view word, std::uint32_t hash) const;
-    std::vector<Spelt> spelt;  // a power of two long, at most half full
-    std::vector<std::uint32_t> nextSame;
-    std::vector<std::uint32_t> firstSame;
+    // Made without filling them first: every place read is written (a header's tokens by the
+    // hundred thousand, and the filling cost as much as the writing).
+    std::unique_ptr<Spelt[]> spelt;  // speltSize long, a power of two, at most half full
+    std::size_t speltSize = 0;
+    std::unique_ptr<std::uint32_t[]> nextSame;  // set for word tokens only
+    std::unique_ptr<std::uint32_t[]> firstSame;
     // Open conditionals: whether the part now read is taken, whether a branch was taken, and
     // whether the conditional's own surroundings are.
     struct Branch {
