@@ -90,41 +90,43 @@ bool PlistXmlWriter::startValue() {
     return true;
 }
 
+// <tag>body</tag> on a line of its own (open and close are the tags as written), with &, < and >
+// written as entities (<tag></tag> when empty: libplist 2.2 reads no <string/>). Made part of
+// each caller, whose tags are then of known length: the writer makes millions of these for an
+// SDK, most without an entity, each line made in one piece.
+[[gnu::always_inline]] inline void PlistXmlWriter::text(std::string_view open, std::string_view close,
+                                                        std::string_view body) {
+    if (firstSpecialIn(body) != body.size()) return textWithEntities(open, close, body);
+    const std::size_t depth = indented_ ? open_.size() : 0;
+    char* to = grow(depth + open.size() + body.size() + close.size());
+    if (depth) std::memset(to, '\t', depth);
+    to += depth;
+    std::memcpy(to, open.data(), open.size());
+    to += open.size();
+    if (!body.empty()) std::memcpy(to, body.data(), body.size());
+    std::memcpy(to + body.size(), close.data(), close.size());
+}
+
+void PlistXmlWriter::textWithEntities(std::string_view open, std::string_view close, std::string_view body) {
+    indent(open_.size());
+    put(open);
+    // Runs of plain bytes copied whole, an entity for &, < and >, and the end at a NUL.
+    for (std::size_t start = 0, at = firstSpecial(body, 0);;) {
+        put(body.substr(start, at - start));
+        if (at >= body.size() || body[at] == '\0') break;
+        put(body[at] == '<' ? "&lt;" : body[at] == '>' ? "&gt;" : "&amp;");
+        start = at + 1;
+        at = firstSpecial(body, start);
+    }
+    put(close);
+}
+
 void PlistXmlWriter::key(std::string_view name) {
     if (open_.empty() || !open_.back().dict || open_.back().awaitingValue) failed_ = true;
     if (failed_) return;
     openChild();
     text("<key>", "</key>\n", name);
     open_.back().awaitingValue = true;
-}
-
-// <tag>body</tag> on a line of its own (open and close are the tags as written), with &, < and >
-// written as entities (<tag></tag> when empty: libplist 2.2 reads no <string/>).
-void PlistXmlWriter::text(std::string_view open, std::string_view close, std::string_view body) {
-    std::size_t at = firstSpecialIn(body);
-    if (at == body.size()) {
-        // Nothing to write as an entity, the common case: the line made in one piece. The
-        // writer makes millions of these for an SDK.
-        const std::size_t depth = indented_ ? open_.size() : 0;
-        char* to = grow(depth + open.size() + body.size() + close.size());
-        std::memset(to, '\t', depth);
-        std::memcpy(to += depth, open.data(), open.size());
-        if (!body.empty()) std::memcpy(to + open.size(), body.data(), body.size());
-        to += open.size();
-        std::memcpy(to + body.size(), close.data(), close.size());
-        return;
-    }
-    indent(open_.size());
-    put(open);
-    // Runs of plain bytes copied whole, an entity for &, < and >, and the end at a NUL.
-    for (std::size_t start = 0;;) {
-        if (start > 0) at = firstSpecial(body, start);
-        put(body.substr(start, at - start));
-        if (at >= body.size() || body[at] == '\0') break;
-        put(body[at] == '<' ? "&lt;" : body[at] == '>' ? "&gt;" : "&amp;");
-        start = at + 1;
-    }
-    put(close);
 }
 
 void PlistXmlWriter::beginDict() {

@@ -77,6 +77,7 @@ private:
     void openChild();  // closes the parent's opening tag at its first child
     void indent(std::size_t depth);
     void text(std::string_view open, std::string_view close, std::string_view body);
+    void textWithEntities(std::string_view open, std::string_view close, std::string_view body);
     void end(bool dict);
 
     void pieceDone();
