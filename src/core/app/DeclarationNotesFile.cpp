@@ -10,30 +10,40 @@
 #include "core/model/ProtocolData.h"
 #include "core/model/RecordLists.h"
 #include "core/model/StructData.h"
+#include "core/platform/ByteHash.h"
 #include "core/platform/PlistXmlWriter.h"
 
 namespace kestrel {
 
 namespace {
 
-std::string nameOf(const TreeData& record) { return record.getName().value_or(""); }
-std::string nameOf(const CategoryData& record) {
-    return record.getTargetClassName().value_or("") + "(" + record.getName().value_or("") + ")";
+void appendText(std::string& to, const std::optional<std::string>& text) {
+    if (text) to += *text;
+}
+void appendName(std::string& key, const TreeData& record) { appendText(key, record.getName()); }
+void appendName(std::string& key, const CategoryData& record) {
+    appendText(key, record.getTargetClassName());
+    key += '(';
+    appendText(key, record.getName());
+    key += ')';
 }
 
 // Calls visit(record, key) for each record of the list, in its order.
 template <class Record, class Visit>
 void eachKeyed(const std::vector<std::shared_ptr<Record>>& list, Visit visit) {
-    std::unordered_map<std::string, int> seen;
+    std::unordered_map<std::string, int, ByteHash, std::equal_to<>> seen;
     seen.reserve(list.size());
+    std::string key;
     for (const auto& record : list) {
         if (!record) continue;
-        std::string key = nameOf(*record);
+        key.clear();
+        appendName(key, *record);
         key += '@';
-        key += record->frameWorkName().value_or("");
+        appendText(key, record->frameWorkName());
         key += '/';
-        key += record->hedderName().value_or("");
-        if (const int count = ++seen[key]; count > 1) {
+        appendText(key, record->hedderName());
+        auto [at, fresh] = seen.try_emplace(key, 0);
+        if (const int count = ++at->second; count > 1) {
             key += '#';
             key += std::to_string(count);
         }
