@@ -68,6 +68,22 @@ TEST(PlistXmlWriterTest, TextsWithEntitiesAndNulsAnywhereAreLibplists) {
     }
 }
 
+// One byte to write as an entity (or a NUL) at each place of a short text, as a key and as a
+// value: a clean text is told from two words of it at once, one that is not never passes.
+TEST(PlistXmlWriterTest, EachPlaceOfAShortTextIsLookedAt) {
+    for (std::size_t size = 1; size <= 20; ++size) {
+        for (std::size_t at = 0; at < size; ++at) {
+            for (char special : {'<', '>', '&', '\0'}) {
+                std::string text(size, 'a');
+                text[at] = special;
+                const PlistValue value(dictOf({{text, PlistValue(text)}}));
+                ASSERT_EQ(PlistXmlWriter::toXML(value), PlistFile::toXMLThroughLibplist(value))
+                    << size << " " << at << " " << static_cast<int>(special);
+            }
+        }
+    }
+}
+
 // Streaming a dictionary entry by entry gives the same bytes as writing it whole.
 TEST(PlistXmlWriterTest, StreamedEqualsWhole) {
     PlistDict whole = dictOf({{"classes", PlistValue(dictOf({{"NSView", PlistValue(dictOf({{"line", PlistValue(3)}}))}}))},
