@@ -79,8 +79,7 @@ void DefinedNames::add(const std::string& name, const DefineData* record) {
 }
 
 const std::vector<const DefineData*>* DefinedNames::recordsDefining(std::string_view name) const {
-    auto found = names.find(name);
-    return found == names.end() ? nullptr : &found->second;
+    return names.find(name);
 }
 
 bool DefinedNames::Closure::holds(const DefineData& record) const {

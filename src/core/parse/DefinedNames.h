@@ -18,7 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/parse/StringHash.h"
+#include "core/parse/MacroNameTable.h"
 #include "core/platform/ProcessState.h"
 
 namespace kestrel {
@@ -40,7 +40,7 @@ public:
     void settle(const DefineList& group);
     // The define pass, as it records a line for name in record.
     void add(const std::string& name, const DefineData* record);
-    bool contains(std::string_view name) const { return names.find(name) != names.end(); }
+    bool contains(std::string_view name) const { return names.find(name) != nullptr; }
     // The records with a line for name; none when no record has one.
     const std::vector<const DefineData*>* recordsDefining(std::string_view name) const;
     // The records record imports, in its import list's order (none for a name without a record
@@ -76,7 +76,7 @@ public:
     std::shared_ptr<const Closure> closureOf(const DefineData& record, const DefineList& group) const;
 
 private:
-    std::unordered_map<std::string, std::vector<const DefineData*>, StringHash, std::equal_to<>> names;
+    MacroNameTable names;
     // Each record's imports, found by its ordinal (every walk through imports asks, once per
     // record it passes), else by its address.
     struct Noted {
