@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <map>
 
 #include "core/model/CategoryData.h"
@@ -84,16 +85,6 @@ bool standsApart(std::string_view text) {
         }
     }
     return depth == 0;
-}
-
-void appendNumber(std::string& to, std::size_t n) {
-    char digits[20];
-    std::size_t count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n);
-    while (count) to += digits[--count];
 }
 
 std::string methodKey(std::string_view declaration) {
@@ -372,7 +363,8 @@ std::optional<std::string> DeclarationNotesPass::expandedByShape(PreprocessorTok
         // Kind, blank and length before each text: no two token sequences share a shape.
         shape += static_cast<char>('0' + static_cast<int>(token.kind));
         shape += token.spaceBefore ? ' ' : '.';
-        appendNumber(shape, token.text.size());
+        char length[24];
+        shape.append(length, std::to_chars(length, length + sizeof length, token.text.size()).ptr);
         shape += ':';
         shape += token.text;
     }
