@@ -30,10 +30,11 @@
 #include <string_view>
 #include <thread>
 
+#include "core/platform/DefineList.h"
+
 namespace kestrel {
 
 class CompileTarget;
-class DefineData;
 class DefinedNames;
 class FolderIndex;
 class HeaderTexts;
@@ -41,7 +42,6 @@ class Host;
 class NotificationCenter;
 class PrefData;
 
-using DefineList = std::map<std::string, std::shared_ptr<DefineData>>;
 using FrameworkPathCache = std::map<std::string, std::string>;
 
 class ProcessState {
