@@ -50,17 +50,17 @@ void MacroKeywordResolver::forgetWhenDefined() {
 // Each answer is kept for the header, a word no header defines among them (most words a reader
 // asks about): the header's few words are found again without asking the index of every name.
 
+// A word no header defines is none of these anywhere, whatever the header sees (most words
+// asked about are types and names): answered without a look into, or a place in, the caches.
 const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
-    if (!header) return nullptr;
+    if (!header || !names.contains(word)) return nullptr;
     forgetWhenDefined();
     auto found = definitions.find(word);
     if (found == definitions.end()) {
-        const MacroDefinition* macro = nullptr;
-        if (names.contains(word)) {
-            const DefineList& group = ProcessState::defineList();
-            macro = scope ? scope->importedDefinition(word)
-                          : DefineLookup::findMacro(*header, word, names, ImportOrder::kept(order, *header, group, &names));
-        }
+        const DefineList& group = ProcessState::defineList();
+        const MacroDefinition* macro =
+            scope ? scope->importedDefinition(word)
+                  : DefineLookup::findMacro(*header, word, names, ImportOrder::kept(order, *header, group, &names));
         found = definitions.emplace(word, macro ? bodyOf(word, *macro) : nullptr).first;
     }
     return found->second;
@@ -76,22 +76,18 @@ const MacroBody* MacroKeywordResolver::bodyOf(const std::string& word, const Mac
 }
 
 std::optional<std::string> MacroKeywordResolver::keywordFor(const std::string& word) {
-    if (!header) return std::nullopt;
+    if (!header || !names.contains(word)) return std::nullopt;
     forgetWhenDefined();
     if (auto found = known.find(word); found != known.end()) return found->second;
-    std::optional<std::string> keyword = names.contains(word) ? resolve(word) : std::nullopt;
+    std::optional<std::string> keyword = resolve(word);
     known.emplace(word, keyword);
     return keyword;
 }
 
 std::optional<bool> MacroKeywordResolver::isAttribute(const std::string& word) {
-    if (!header) return std::nullopt;
+    if (!header || !names.contains(word)) return std::nullopt;
     forgetWhenDefined();
     if (auto found = knownAttributes.find(word); found != knownAttributes.end()) return found->second;
-    if (!names.contains(word)) {
-        knownAttributes.emplace(word, std::nullopt);
-        return std::nullopt;
-    }
     return resolveAttribute(word, 0);
 }
 
