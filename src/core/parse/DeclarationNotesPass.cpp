@@ -242,12 +242,10 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
     // The invocations as written, each ended by a NUL (the text holds none): the declarations of
     // a header mostly repeat a few ("API_AVAILABLE(macos(10.15))" on every method of a class),
     // read once in it.
-    std::string said;
-    struct Invocation {
-        Index word;
-        std::size_t from, to;
-    };
-    std::vector<Invocation> invocations;
+    std::string& said = saidScratch;
+    said.clear();
+    std::vector<Invocation>& invocations = invocationScratch;
+    invocations.clear();
     for (Index i = range.from; i < range.to && i < tokens.size(); ++i) {
         if (isPunct(i, '{') && tokens[i].partner > i) {
             i = tokens[i].partner;  // a type's body: its fields' and constants' attributes are theirs
@@ -263,8 +261,8 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
         i = end - 1;
     }
     if (said.empty() || !macro) return {};
-    auto [known, fresh] = readByInvocations.try_emplace(std::move(said));
-    if (!fresh) return known->second;
+    if (auto read = readByInvocations.find(std::string_view(said)); read != readByInvocations.end()) return read->second;
+    const auto known = readByInvocations.try_emplace(said).first;
     // The same invocations of the same definitions expand alike in every header (as in
     // expansionOf), so what they say is read once in a build.
     std::vector<const MacroDefinition*> definitions;
@@ -314,8 +312,8 @@ Availability DeclarationNotesPass::availabilityIn(Range range) {
 // token: that invocation is expanded as written. A macro of the header's own is its alone: not
 // kept for the next one.
 const std::string& DeclarationNotesPass::expansionOf(std::string_view word, std::string_view invocation) {
-    auto [found, fresh] = invocations.try_emplace(std::string(invocation));
-    if (!fresh) return found->second;
+    if (auto written = invocations.find(invocation); written != invocations.end()) return written->second;
+    const auto found = invocations.try_emplace(std::string(invocation)).first;
     if (!macro) return found->second = std::string(invocation);
     const MacroDefinition* definition = definitionOf(word);
     const auto known = macroWords.find(word);
@@ -464,9 +462,10 @@ void DeclarationNotesPass::containers() {
 
     const auto& tokens = sites.getTokens();
     // The "@interface" and "@protocol" words, in the order they stand.
-    std::vector<std::uint32_t> heads = sites.occurrences("@interface");
+    const DeclarationSites::Occurrences interfaceWords = sites.occurrences("@interface");
+    std::vector<std::uint32_t> heads(interfaceWords.begin(), interfaceWords.end());
     const std::size_t interfaces = heads.size();
-    const std::vector<std::uint32_t> protocols = sites.occurrences("@protocol");
+    const DeclarationSites::Occurrences protocols = sites.occurrences("@protocol");
     heads.insert(heads.end(), protocols.begin(), protocols.end());
     std::inplace_merge(heads.begin(), heads.begin() + static_cast<std::ptrdiff_t>(interfaces), heads.end());
     Index past = 0;  // the end of the last container read

@@ -19,6 +19,7 @@
 // reads the availability macros a header uses without the define pass knowing them).
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -153,8 +154,16 @@ private:
     std::string fwName, hedderName;  // of the header
     std::size_t classesFrom, categoriesFrom, protocolsFrom, structsFrom, enumsFrom, functionsFrom;
     Memory& memory;
-    std::unordered_map<std::string, std::string, ByteHash> invocations;  // a macro with its arguments -> its expansion
-    std::unordered_map<std::string, Availability, ByteHash> readByInvocations;  // a declaration's invocations -> what they say
+    // Looked up by the text as it stands in the header, made a key only when new.
+    std::unordered_map<std::string, std::string, ByteHash, std::equal_to<>> invocations;  // a macro with its arguments -> its expansion
+    std::unordered_map<std::string, Availability, ByteHash, std::equal_to<>> readByInvocations;  // a declaration's invocations -> what they say
+    // What availabilityIn gathers for each declaration, kept from one to the next.
+    struct Invocation {
+        Index word;
+        std::size_t from, to;
+    };
+    std::string saidScratch;
+    std::vector<Invocation> invocationScratch;
     struct MacroWord {
         bool isMacro = false;
         const MacroDefinition* definition = nullptr;

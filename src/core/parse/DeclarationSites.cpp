@@ -276,16 +276,9 @@ void DeclarationSites::matchPairs() {
     }
 }
 
-std::vector<std::uint32_t> DeclarationSites::occurrences(std::string_view word) const {
-    std::vector<std::uint32_t> at;
-    if (speltSize == 0) return at;
-    const Spelt& found = spelt[slotOf(word, static_cast<std::uint32_t>(ByteHash::of(word)))];
-    if (found.first == kNone) return at;
-    for (std::uint32_t i = found.first;; i = nextSame[i]) {
-        at.push_back(i);
-        if (nextSame[i] == 0) break;
-    }
-    return at;
+DeclarationSites::Occurrences DeclarationSites::occurrences(std::string_view word) const {
+    if (speltSize == 0) return {nullptr, kNone};
+    return {nextSame.get(), spelt[slotOf(word, static_cast<std::uint32_t>(ByteHash::of(word)))].first};
 }
 
 }  // namespace kestrel

@@ -12,6 +12,7 @@
 //   #if 0 ... #endif           one Boundary token
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,8 +63,47 @@ public:
     std::string_view commentText(const Comment& comment) const {
         return text.substr(comment.offset, comment.end - comment.offset);
     }
-    // The indices of the word tokens spelt so, in order (empty for none).
-    std::vector<std::uint32_t> occurrences(std::string_view word) const;
+    // The indices of the word tokens spelt so, in order, walked along the index without a list
+    // made of them (the notes pass asks for every record's name):
+    //   for (std::uint32_t i : sites.occurrences("typedef")) ...
+    class Occurrences {
+    public:
+        class iterator {
+        public:
+            using iterator_category = std::forward_iterator_tag;
+            using value_type = std::uint32_t;
+            using difference_type = std::ptrdiff_t;
+            using pointer = const std::uint32_t*;
+            using reference = std::uint32_t;
+            iterator() = default;
+            iterator(const std::uint32_t* next, std::uint32_t at) : next(next), at(at) {}
+            std::uint32_t operator*() const { return at; }
+            iterator& operator++() {
+                at = next[at] == 0 ? kNone : next[at];  // no token follows as token 0
+                return *this;
+            }
+            iterator operator++(int) {
+                iterator was = *this;
+                ++*this;
+                return was;
+            }
+            bool operator==(const iterator& other) const { return at == other.at; }
+
+        private:
+            const std::uint32_t* next = nullptr;
+            std::uint32_t at = kNone;
+        };
+        Occurrences(const std::uint32_t* next, std::uint32_t first) : next(next), first(first) {}
+        iterator begin() const { return {next, first}; }
+        iterator end() const { return {next, kNone}; }
+        bool empty() const { return first == kNone; }
+        std::uint32_t front() const { return first; }
+
+    private:
+        const std::uint32_t* next;
+        std::uint32_t first;
+    };
+    Occurrences occurrences(std::string_view word) const;
     // The first token spelt as word token index is: one index for every token of a word, by
     // which what is worked out about a word is kept (index itself for other tokens).
     std::uint32_t firstSpelt(std::size_t index) const { return firstSame[index]; }
