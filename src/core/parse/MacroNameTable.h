@@ -3,7 +3,9 @@
 // their hash, with each slot holding the hash and the name's place. Every macro a header
 // expands or asks about is looked up here -- mostly words that no header defines -- and the
 // table of an SDK's some 50,000 names is larger than a processor's near caches: a "no" costs
-// one slot read, a "yes" one more, where a table of nodes read two or three each.
+// one slot read, a "yes" one more, where a table of nodes read two or three each. Before the
+// table, a "no" is mostly told by one bit of a filter an eighth of the table's size, which
+// stays in the near caches: a bit for each hash a name has.
 //
 //   table["X"].push_back(a);   table.find("X") -> {a}   table.find("Y") -> none
 #include <cstddef>
@@ -43,8 +45,20 @@ private:
     std::size_t slotOf(std::string_view name, std::uint32_t hash) const;
     void grow();
 
+    // The filter's bit for a hash: from the hash's high bits (the table's place is from its low).
+    bool mayHold(std::uint32_t hash) const {
+        const std::uint32_t bit = hash >> filterShift;
+        return (filter[bit >> 6] >> (bit & 63)) & 1;
+    }
+    void mark(std::uint32_t hash) {
+        const std::uint32_t bit = hash >> filterShift;
+        filter[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+    }
+
     std::vector<Slot> table;  // a power of two long, at most half full
     std::deque<Entry> entries;
+    std::vector<std::uint64_t> filter;  // four bits a slot of the table
+    unsigned filterShift = 32;
 };
 
 }  // namespace kestrel

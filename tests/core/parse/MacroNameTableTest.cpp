@@ -33,4 +33,7 @@ TEST(MacroNameTable, NamesKeepTheirRecordsAsTheTableGrows) {
     table.clear();
     EXPECT_EQ(table.find("NAME_1"), nullptr);
     EXPECT_EQ(table.size(), 0u);
+    table["NAME_1"].push_back(a);  // found again after a clear
+    ASSERT_NE(table.find("NAME_1"), nullptr);
+    EXPECT_EQ(*table.find("NAME_1"), (std::vector<const DefineData*>{a}));
 }
