@@ -47,11 +47,9 @@ void MacroKeywordResolver::forgetWhenDefined() {
     definitions.clear();
 }
 
-// Each answer is kept for the header, a word no header defines among them (most words a reader
-// asks about): the header's few words are found again without asking the index of every name.
-
-// A word no header defines is none of these anywhere, whatever the header sees (most words
-// asked about are types and names): answered without a look into, or a place in, the caches.
+// Each answer about a macro name is kept for the header. A word no header defines is none of
+// these anywhere, whatever the header sees (most words asked about are types and names): the
+// index of every name tells it, mostly by its filter alone, without a place in the caches.
 const MacroBody* MacroKeywordResolver::definition(const std::string& word) {
     if (!header || !names.contains(word)) return nullptr;
     forgetWhenDefined();
