@@ -80,13 +80,6 @@ public:
         index.emplace(std::string_view(made.first->first), made.first);  // the node's key stays put
         return made;
     }
-    std::pair<iterator, bool> insert(value_type entry) {
-        return try_emplace(entry.first, std::move(entry.second));
-    }
-    template <class Value>
-    std::pair<iterator, bool> emplace(const std::string& name, Value&& value) {
-        return try_emplace(name, std::forward<Value>(value));
-    }
 
     iterator erase(iterator at) {
         index.erase(std::string_view(at->first));
