@@ -14,7 +14,22 @@ bool DefinedNames::describes(const DefineList& group) const {
 }
 
 void DefinedNames::settle(const DefineList& group) {
-    closures = std::make_shared<Closures>();
+    // The walks that hold for the list as it ends stay: those through records read whole, whose
+    // imports without a record still have none, from a record the list still holds.
+    auto kept = std::make_shared<Closures>();
+    if (closures) {
+        std::lock_guard lock(closures->mutex);
+        for (auto& [record, walk] : closures->kept) {
+            auto listed = group.find(record->getHName());
+            const bool holds = !walk.whileListStands && listed != group.end() && listed->second == walk.record &&
+                               std::none_of(walk.missing.begin(), walk.missing.end(), [&group](const std::string& name) {
+                                   auto found = group.find(name);
+                                   return found != group.end() && found->second;
+                               });
+            if (holds) kept->kept.emplace(record, walk);
+        }
+    }
+    closures = std::move(kept);
     records = group.size();
     firstRecord = group.empty() ? nullptr : group.begin()->second;
     lastRecord = group.empty() ? nullptr : group.rbegin()->second;
@@ -23,6 +38,7 @@ void DefinedNames::settle(const DefineList& group) {
 void DefinedNames::refresh(const DefineList& group) {
     if (describes(group)) return;
     settle(group);
+    closures = std::make_shared<Closures>();  // the walks were through another list's records
     names.clear();
     imports.clear();
     importsByOrdinal.clear();

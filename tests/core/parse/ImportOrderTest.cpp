@@ -100,3 +100,36 @@ TEST(ImportOrder, ClosureFromNothingIsTheWalkAndHoldsForOneList) {
     names.refresh(group);
     EXPECT_EQ(names.closureOf(*b, group)->back(), group["New.h"].get());
 }
+
+// The walks worked out while the define pass filled the list stay when it settles the names
+// as the list's, where the list as it ends gives the same walk; the others are worked out again.
+TEST(ImportOrder, WalksThatHoldForTheFinishedListOutlastTheSettling) {
+    DefineList group;
+    auto add = [&](const std::string& name) { return group[name] = std::make_shared<DefineData>(name); };
+    auto app = add("App.h"), a = add("A.h"), deep = add("Deep.h");
+    app->addImportHeader("A.h");
+    app->addImportHeader("Missing.h");
+    a->addImportHeader("Deep.h");
+    std::size_t ordinal = 0;
+    for (auto& [name, record] : group) record->setOrdinal(ordinal++);
+    DefinedNames names;
+    names.refresh(group);
+    add("Other.h")->setOrdinal(ordinal++);  // the pass goes on: the names no longer describe the list
+    const auto fromA = names.closureOf(*a, group);
+    const auto fromApp = names.closureOf(*app, group);
+    auto missing = add("Missing.h");  // comes after the walks were worked out
+    missing->setOrdinal(ordinal++);
+    names.noteImports(*missing, group);
+
+    names.settle(group);
+    ASSERT_TRUE(names.describes(group));
+    EXPECT_EQ(names.closureOf(*a, group), fromA);  // nothing it met has changed
+    const auto settledApp = names.closureOf(*app, group);
+    EXPECT_NE(settledApp, fromApp);
+    EXPECT_EQ(*settledApp, (DefinedNames::Closure{app.get(), a.get(), deep.get(), missing.get()}));
+
+    group["A.h"] = std::make_shared<DefineData>("A.h");  // a list read again: no walk outlasts it
+    group["A.h"]->setOrdinal(a->getOrdinal());
+    names.refresh(group);
+    EXPECT_NE(names.closureOf(*a, group), fromA);
+}
