@@ -103,22 +103,31 @@ bool DefinedNames::Closure::holds(const DefineData& record) const {
     return record.getOrdinal() != DefineData::kNoOrdinal && placeOf(record.getOrdinal()) != 0;  // all met are numbered
 }
 
-std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const DefineData& record, const DefineList& group) const {
+std::shared_ptr<const DefinedNames::Closure> DefinedNames::keptClosureOf(const DefineData& record,
+                                                                         const DefineList& group) const {
     const std::shared_ptr<Closures> cache = closures;
     const bool fixed = describes(group);
     auto absent = [&group](const std::string& name) {
         auto found = group.find(name);
         return found == group.end() || !found->second;
     };
-    {
-        std::lock_guard lock(cache->mutex);
-        auto found = cache->kept.find(&record);
-        if (found != cache->kept.end()) {
-            const Closures::Kept& kept = found->second;
-            if (fixed || (!kept.whileListStands && std::all_of(kept.missing.begin(), kept.missing.end(), absent)))
-                return kept.closure;
-        }
-    }
+    std::lock_guard lock(cache->mutex);
+    auto found = cache->kept.find(&record);
+    if (found == cache->kept.end()) return nullptr;
+    const Closures::Kept& kept = found->second;
+    if (fixed || (!kept.whileListStands && std::all_of(kept.missing.begin(), kept.missing.end(), absent)))
+        return kept.closure;
+    return nullptr;
+}
+
+std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const DefineData& record, const DefineList& group) const {
+    if (auto kept = keptClosureOf(record, group)) return kept;
+    const std::shared_ptr<Closures> cache = closures;
+    const bool fixed = describes(group);
+    auto absent = [&group](const std::string& name) {
+        auto found = group.find(name);
+        return found == group.end() || !found->second;
+    };
     // Worked out outside the lock: two threads asking at once work it out alike.
     auto closure = std::make_shared<Closure>();
     std::vector<bool> metByOrdinal(group.size() + 1, false);

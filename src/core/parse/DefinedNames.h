@@ -74,6 +74,8 @@ public:
         bool holds(const DefineData& record) const;
     };
     std::shared_ptr<const Closure> closureOf(const DefineData& record, const DefineList& group) const;
+    // The same where it was worked out already and still holds, else none.
+    std::shared_ptr<const Closure> keptClosureOf(const DefineData& record, const DefineList& group) const;
 
 private:
     MacroNameTable names;

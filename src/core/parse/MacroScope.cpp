@@ -29,7 +29,7 @@ void MacroScope::undefine(const std::string& name) {
 
 void MacroScope::clear() {
     pendingImports.clear();
-    base.reset();
+    walks.clear();
     visibleCount = 0;
     placeByOrdinal.clear();
     placeByAddress.clear();
@@ -59,25 +59,36 @@ void MacroScope::makeImportsVisible() {
     auto enter = [&](const DefineData& record) {
         return makeVisible(record) ? ImportWalk::Step::Enter : ImportWalk::Step::Skip;
     };
+    // Once the list is complete, every import's walk is one that any header importing the same
+    // header meets, and the walk from a later import that skips what is visible already meets
+    // the same records, in the same order, as the whole walk less those (what is visible holds
+    // what it imports, but the header's own record, whose walks are not taken whole).
+    const bool listComplete = index && index->describes(*group);
     for (const std::string& key : pendingImports) {
         auto found = group->find(key);
         if (found == group->end() || !found->second) continue;
-        // From nothing visible, the walk meets what it met from the same import before: its
-        // places are taken over whole where it numbered them.
-        if (visibleCount == 0 && index) {
-            auto closure = index->closureOf(*found->second, *group);
+        const DefineData& imported = *found->second;
+        std::shared_ptr<const DefinedNames::Closure> closure;
+        if (index && visibleCount == 0) {
+            closure = index->closureOf(imported, *group);
+        } else if (listComplete && &imported != own.get() && placeOf(imported) == 0) {
+            closure = index->keptClosureOf(imported, *group);  // one some header began with
+        }
+        if (closure) {
             if (!own || !closure->holds(*own)) {
                 if (closure->numbered()) {
-                    visibleCount = closure->size();
-                    base = std::move(closure);
-                } else {
-                    for (const DefineData* record : *closure) makeVisible(*record);
+                    walks.push_back({closure, visibleCount});
+                    visibleCount += closure->size();
+                    continue;
                 }
-                continue;
+                if (visibleCount == 0) {
+                    for (const DefineData* record : *closure) makeVisible(*record);
+                    continue;
+                }
             }
         }
-        if (enter(*found->second) == ImportWalk::Step::Skip) continue;
-        ImportWalk::below(*found->second, *group, index, enter);
+        if (enter(imported) == ImportWalk::Step::Skip) continue;
+        ImportWalk::below(imported, *group, index, enter);
     }
     pendingImports.clear();
 }

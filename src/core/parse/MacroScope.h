@@ -96,9 +96,11 @@ private:
     std::size_t placeOf(const DefineData& record) const {
         const std::size_t ordinal = record.getOrdinal();
         if (ordinal == DefineData::kNoOrdinal) return placeByAddressOf(record);
-        if (base)
-            if (const std::size_t at = base->placeOf(ordinal)) return at;
-        return ordinal < placeByOrdinal.size() ? placeByOrdinal[ordinal] : 0;
+        // A record placed alone was in no walk taken whole before it.
+        if (ordinal < placeByOrdinal.size() && placeByOrdinal[ordinal] != 0) return placeByOrdinal[ordinal];
+        for (const Taken& taken : walks)
+            if (const std::size_t at = taken.walk->placeOf(ordinal)) return taken.before + at;
+        return 0;
     }
     std::size_t placeByAddressOf(const DefineData& record) const;
     bool makeVisible(const DefineData& record) {
@@ -106,9 +108,15 @@ private:
         return place(record);
     }
     bool place(const DefineData& record);
-    // The first import's walk, shared with every header that begins with it: its records take
-    // their places from it, 1 up; the records made visible after it are numbered on from there.
-    std::shared_ptr<const DefinedNames::Closure> base;
+    // The imports' walks taken whole, shared with every header that imports the same: a
+    // record's place is its place in the first walk that met it, after the places numbered
+    // before that walk was taken (the records of a walk that were visible already keep theirs).
+    // The records made visible one by one are numbered on from there.
+    struct Taken {
+        std::shared_ptr<const DefinedNames::Closure> walk;
+        std::size_t before;
+    };
+    std::vector<Taken> walks;
     std::size_t visibleCount = 0;
     std::vector<std::uint32_t> placeByOrdinal;  // four bytes a record: it is cleared for every header
     std::unordered_map<const DefineData*, std::size_t> placeByAddress;

@@ -133,3 +133,45 @@ TEST(ImportOrder, WalksThatHoldForTheFinishedListOutlastTheSettling) {
     names.refresh(group);
     EXPECT_NE(names.closureOf(*a, group), fromA);
 }
+
+// A later import whose walk some header began with is taken whole: what it meets that was
+// visible already keeps its place, the rest comes after it in its order, as the walk finds.
+//   App.h: First.h (Shared.h), Second.h (Mid.h, Shared.h, Cycle.h (App.h))
+TEST(ImportOrder, LaterImportsTakeTheWalksOthersBeganWith) {
+    DefineList group;
+    auto add = [&](const std::string& name) { return group[name] = std::make_shared<DefineData>(name); };
+    auto app = add("App.h"), first = add("First.h"), second = add("Second.h"), shared = add("Shared.h"),
+         mid = add("Mid.h"), cycle = add("Cycle.h"), starter = add("Starter.h");
+    for (auto [from, to] : {std::pair{app, "First.h"}, {app, "Second.h"}, {first, "Shared.h"}, {second, "Mid.h"},
+                            {second, "Shared.h"}, {starter, "Second.h"}, {starter, "Cycle.h"}, {cycle, "App.h"}})
+        from->addImportHeader(to);
+    shared->addDefine("shared\n", "X");
+    mid->addDefine("mid\n", "X");
+    mid->addDefine("mid\n", "Y");
+    app->addDefine("app\n", "Z");
+    cycle->addDefine("cycle\n", "Z");
+    std::size_t ordinal = 0;
+    for (auto& [name, record] : group) record->setOrdinal(ordinal++);
+    DefinedNames names;
+    names.refresh(group);
+    auto scopeOf = [&](const std::shared_ptr<DefineData>& record) {
+        auto scope = std::make_unique<MacroScope>(CompileTarget::current(), group, &names);
+        scope->setOwnRecord(record);
+        if (record->getImportList())
+            for (const std::string& key : *record->getImportList()) scope->addImport(key);
+        return scope;
+    };
+    auto began = scopeOf(starter);  // begins with Second.h: its walk is kept
+    EXPECT_EQ(began->importedDefinition("X")->recordText(), "mid\n");
+    ASSERT_TRUE(names.keptClosureOf(*second, group));
+    auto scope = scopeOf(app);
+    EXPECT_EQ(scope->importedDefinition("X")->recordText(), "shared\n");  // met through First.h first
+    EXPECT_EQ(scope->importedDefinition("Y")->recordText(), "mid\n");
+    EXPECT_EQ(scope->importedDefinition("Z")->recordText(), "app\n");
+    for (const auto& [name, record] : group) {
+        auto again = scopeOf(record);
+        for (const std::string symbol : {"X", "Y", "Z"})
+            EXPECT_EQ(again->importedDefinition(symbol), DefineLookup::findMacro(*record, symbol, group, &names))
+                << name << " " << symbol;
+    }
+}
