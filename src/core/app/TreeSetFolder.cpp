@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <future>
 #include <random>
 #include <system_error>
 
@@ -18,6 +17,7 @@
 #include "core/platform/InfoPlist.h"
 #include "core/platform/PlistFile.h"
 #include "core/platform/RegularFile.h"
+#include "core/platform/WorkThread.h"
 
 namespace kestrel {
 
@@ -231,33 +231,52 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
         return std::nullopt;
     };
     // Made from its bytes: false with the reason when it could not be. The files made so are
-    // synced together once all are written, before the folder takes its name.
+    // synced before the folder takes its name.
     auto fromBytes = [](const Source& source, const std::string& target, const std::string& name, std::string& why) {
         std::optional<FileBytes> bytes = source.bytes && *source.bytes ? (*source.bytes)() : std::nullopt;
         if (!bytes) why = "the stored " + name + " could not be made";
         return bytes && RegularFile::createUnsynced(target, *bytes, &why);
     };
-    std::vector<std::string> unsynced;
+    // Each on a thread of its own as soon as it is made: a sync waits for the disk, not for the
+    // processor, while the next file is made.
+    struct Syncing {
+        std::string path;
+        WorkThread<bool> synced;
+        std::string why;
+    };
+    std::vector<std::unique_ptr<Syncing>> syncing;
+    auto syncSoon = [&syncing](const std::string& path) {
+        Syncing& file = *syncing.emplace_back(std::make_unique<Syncing>());
+        file.path = path;
+        file.synced.start([&file] { return RegularFile::sync(file.path, &file.why); });  // else synced with the last
+    };
+    auto allSynced = [&syncing, &problem] {
+        bool ok = true;
+        for (const auto& file : syncing) {
+            const bool synced = file->synced.started() ? file->synced.get() : RegularFile::sync(file->path, &file->why);
+            if (!synced && ok) problem = file->why;
+            ok = ok && synced;
+        }
+        return ok;
+    };
+    // The files made meanwhile are synced on their threads too.
     struct Meanwhile {
-        std::future<bool> made;
+        WorkThread<bool> made;
         std::string why;
     };
     std::array<std::unique_ptr<Meanwhile>, kFiles> meanwhile;
     auto joinAll = [&meanwhile] {
-        for (auto& m : meanwhile)
-            if (m && m->made.valid()) m->made.wait();
+        for (auto& m : meanwhile) m.reset();
     };
     for (std::size_t file = 0; file < kFiles; ++file) {
         const Source& source = sources[file];
         if (!source.meanwhile || !source.linkFrom.empty() || !source.copyFrom.empty() || source.optional) continue;
         auto& m = meanwhile[file] = std::make_unique<Meanwhile>();
         const std::string target = temporary + "/" + fileName(file), name = fileName(file);
-        try {
-            m->made = std::async(std::launch::async,
-                                 [&fromBytes, &source, target, name, m = m.get()] { return fromBytes(source, target, name, m->why); });
-        } catch (const std::system_error&) {
-            meanwhile[file].reset();  // no thread to be had: made in turn below
-        }
+        const bool started = m->made.start([&fromBytes, &source, target, name, m = m.get()] {
+            return fromBytes(source, target, name, m->why) && RegularFile::sync(target, &m->why);
+        });
+        if (!started) meanwhile[file].reset();  // no thread to be had: made in turn below
     }
     for (std::size_t file = 0; file < kFiles; ++file) {
         const Source& source = sources[file];
@@ -265,10 +284,10 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
         const std::string target = temporary + "/" + name;
         if (meanwhile[file]) {
             if (!meanwhile[file]->made.get()) {
+                const std::string why = meanwhile[file]->why;
                 joinAll();
-                return abandon(meanwhile[file]->why);
+                return abandon(why);
             }
-            unsynced.push_back(target);
             step(stepPrefix + "file " + name);
             continue;
         }
@@ -288,12 +307,11 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
                 joinAll();
                 return abandon(problem);
             }
-            unsynced.push_back(target);
+            syncSoon(target);
         }
         step(stepPrefix + "file " + name);
     }
-    for (const std::string& path : unsynced)
-        if (!RegularFile::sync(path, &problem)) return abandon(problem);
+    if (!allSynced()) return abandon(problem);
     RegularFile::syncFolder(temporary);
     const std::optional<std::string> name = nextSetName(temporary.substr(temporary.size() - kSuffixLength));
     if (!name) return abandon("the sets in " + sets + " cannot be listed");
