@@ -59,11 +59,11 @@ void MacroScope::makeImportsVisible() {
     auto enter = [&](const DefineData& record) {
         return makeVisible(record) ? ImportWalk::Step::Enter : ImportWalk::Step::Skip;
     };
-    // Once the list is complete, every import's walk is one that any header importing the same
-    // header meets, and the walk from a later import that skips what is visible already meets
-    // the same records, in the same order, as the whole walk less those (what is visible holds
-    // what it imports, but the header's own record, whose walks are not taken whole).
-    const bool listComplete = index && index->describes(*group);
+    // A walk kept for the list as it stands is the one any header importing the same header
+    // meets now, and the walk from a later import that skips what is visible already meets the
+    // same records, in the same order, as that whole walk less those: what is visible holds
+    // what it imports (but the header's own record, whose walks are not taken whole), and a
+    // kept walk meets only records read whole, none of those the define pass is still reading.
     for (const std::string& key : pendingImports) {
         auto found = group->find(key);
         if (found == group->end() || !found->second) continue;
@@ -71,7 +71,7 @@ void MacroScope::makeImportsVisible() {
         std::shared_ptr<const DefinedNames::Closure> closure;
         if (index && visibleCount == 0) {
             closure = index->closureOf(imported, *group);
-        } else if (listComplete && &imported != own.get() && placeOf(imported) == 0) {
+        } else if (index && &imported != own.get() && placeOf(imported) == 0) {
             closure = index->keptClosureOf(imported, *group);  // one some header began with
         }
         if (closure) {
