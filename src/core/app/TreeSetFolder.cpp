@@ -239,10 +239,11 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
     };
     // Each on a thread of its own as soon as it is made: a sync waits for the disk, not for the
     // processor, while the next file is made.
+    // The thread last: it is joined first, while what it reads and writes is still there.
     struct Syncing {
         std::string path;
-        WorkThread<bool> synced;
         std::string why;
+        WorkThread<bool> synced;
     };
     std::vector<std::unique_ptr<Syncing>> syncing;
     auto syncSoon = [&syncing](const std::string& path) {
@@ -261,8 +262,8 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
     };
     // The files made meanwhile are synced on their threads too.
     struct Meanwhile {
-        WorkThread<bool> made;
         std::string why;
+        WorkThread<bool> made;  // joined first, as above
     };
     std::array<std::unique_ptr<Meanwhile>, kFiles> meanwhile;
     auto joinAll = [&meanwhile] {
