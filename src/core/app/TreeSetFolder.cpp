@@ -237,9 +237,9 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
         if (!bytes) why = "the stored " + name + " could not be made";
         return bytes && RegularFile::createUnsynced(target, *bytes, &why);
     };
-    // Each on a thread of its own as soon as it is made: a sync waits for the disk, not for the
-    // processor, while the next file is made.
-    // The thread last: it is joined first, while what it reads and writes is still there.
+    // Each synced on a thread of its own as soon as it is made: a sync waits for the disk, not
+    // for the processor, while the next file is made. The thread is the last member, so that it
+    // is joined before what it reads and writes goes.
     struct Syncing {
         std::string path;
         std::string why;
@@ -249,7 +249,7 @@ std::optional<std::string> TreeSetFolder::makeSet(const std::array<Source, kFile
     auto syncSoon = [&syncing](const std::string& path) {
         Syncing& file = *syncing.emplace_back(std::make_unique<Syncing>());
         file.path = path;
-        file.synced.start([&file] { return RegularFile::sync(file.path, &file.why); });  // else synced with the last
+        file.synced.start([&file] { return RegularFile::sync(file.path, &file.why); });  // else synced below
     };
     auto allSynced = [&syncing, &problem] {
         bool ok = true;

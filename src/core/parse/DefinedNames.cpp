@@ -7,6 +7,15 @@
 
 namespace kestrel {
 
+namespace {
+
+bool hasRecord(const DefineList& group, const std::string& name) {
+    auto found = group.find(name);
+    return found != group.end() && found->second;
+}
+
+}  // namespace
+
 bool DefinedNames::describes(const DefineList& group) const {
     std::shared_ptr<DefineData> first = group.empty() ? nullptr : group.begin()->second;
     std::shared_ptr<DefineData> last = group.empty() ? nullptr : group.rbegin()->second;
@@ -22,10 +31,8 @@ void DefinedNames::settle(const DefineList& group) {
         for (auto& [record, walk] : closures->kept) {
             auto listed = group.find(record->getHName());
             const bool holds = !walk.whileListStands && listed != group.end() && listed->second == walk.record &&
-                               std::none_of(walk.missing.begin(), walk.missing.end(), [&group](const std::string& name) {
-                                   auto found = group.find(name);
-                                   return found != group.end() && found->second;
-                               });
+                               std::none_of(walk.missing.begin(), walk.missing.end(),
+                                            [&group](const std::string& name) { return hasRecord(group, name); });
             if (holds) kept->kept.emplace(record, walk);
         }
     }
@@ -107,15 +114,12 @@ std::shared_ptr<const DefinedNames::Closure> DefinedNames::keptClosureOf(const D
                                                                          const DefineList& group) const {
     const std::shared_ptr<Closures> cache = closures;
     const bool fixed = describes(group);
-    auto absent = [&group](const std::string& name) {
-        auto found = group.find(name);
-        return found == group.end() || !found->second;
-    };
     std::lock_guard lock(cache->mutex);
     auto found = cache->kept.find(&record);
     if (found == cache->kept.end()) return nullptr;
     const Closures::Kept& kept = found->second;
-    if (fixed || (!kept.whileListStands && std::all_of(kept.missing.begin(), kept.missing.end(), absent)))
+    if (fixed || (!kept.whileListStands && std::none_of(kept.missing.begin(), kept.missing.end(),
+                                                        [&group](const std::string& name) { return hasRecord(group, name); })))
         return kept.closure;
     return nullptr;
 }
@@ -124,10 +128,7 @@ std::shared_ptr<const DefinedNames::Closure> DefinedNames::closureOf(const Defin
     if (auto kept = keptClosureOf(record, group)) return kept;
     const std::shared_ptr<Closures> cache = closures;
     const bool fixed = describes(group);
-    auto absent = [&group](const std::string& name) {
-        auto found = group.find(name);
-        return found == group.end() || !found->second;
-    };
+    auto absent = [&group](const std::string& name) { return !hasRecord(group, name); };
     // Worked out outside the lock: two threads asking at once work it out alike.
     auto closure = std::make_shared<Closure>();
     std::vector<bool> metByOrdinal(group.size() + 1, false);

@@ -26,8 +26,8 @@ public:
         if (thread.joinable()) thread.join();
     }
 
-    // Starts work() (which must stay callable until it is done); false when no thread could be
-    // started, and then nothing runs.
+    // Starts work() (which must stay callable until it is done), once; false when no thread
+    // could be started, and then nothing runs.
     template <class Work>
     bool start(Work work) {
         std::future<Result> future = promise.get_future();
@@ -43,15 +43,17 @@ public:
             return false;
         }
         result = std::move(future);
+        begun = true;
         return true;
     }
-    bool started() const { return result.valid(); }
+    bool started() const { return begun; }
     // The work's result (or what it threw), once.
     Result get() { return result.get(); }
 
 private:
     std::promise<Result> promise;
     std::future<Result> result;
+    bool begun = false;
     std::thread thread;
 };
 
