@@ -16,18 +16,6 @@ std::string_view trimRight(std::string_view s) {
     return s;
 }
 
-std::vector<std::string_view> linesOf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
-    return lines;
-}
-
 // Lines without their shared indentation, blank ones at either end dropped, joined by "\n".
 std::string join(std::vector<std::string_view> lines, bool dropSharedIndent) {
     for (auto& line : lines) line = trimRight(line);
@@ -100,54 +88,62 @@ std::string CommentBody::strip(std::string_view comment) {
     if (!comment.empty() && comment.front() == '!') comment.remove_prefix(1);
     while (!comment.empty() && comment.front() == '*') comment.remove_prefix(1);
     if (!comment.empty() && comment.front() == '<') comment.remove_prefix(1);
-    std::vector<std::string_view> lines = linesOf(comment);
-    // " * text" lines: every line after the first that has text has a star before it.
-    bool starred = lines.size() > 1;
-    for (std::size_t i = 1; i < lines.size() && starred; ++i) {
-        const std::string_view line = lines[i];
-        std::size_t at = 0;
-        while (at < line.size() && isBlank(line[at])) ++at;
-        if (at < line.size() && line[at] != '*') starred = false;
-    }
     // The first line stands after the opener: the others keep the indentation they share.
-    std::string_view first = lines.front();
+    const std::size_t firstEnd = comment.find('\n');
+    std::string_view first = comment.substr(0, firstEnd);
     while (!first.empty() && isBlank(first.front())) first.remove_prefix(1);
     first = trimRight(first);
-    std::size_t from = lines.size(), to = 0;  // the lines after the first with text: [from, to)
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::string_view& line = lines[i];
+    if (firstEnd == std::string_view::npos) return clean(std::string(first));
+    const std::string_view rest = comment.substr(firstEnd + 1);
+    // Each line after the first, walked twice without a list made of them: once to learn
+    // whether all of them are " * text" lines and the indentation those with text share, once
+    // to write them.
+    auto eachLine = [rest](auto&& take) {
+        for (std::size_t from = 0;;) {
+            const std::size_t end = rest.find('\n', from);
+            take(rest.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from));
+            if (end == std::string_view::npos) return;
+            from = end + 1;
+        }
+    };
+    auto blanksOpening = [](std::string_view line) {
+        std::size_t at = 0;
+        while (at < line.size() && isBlank(line[at])) ++at;
+        return at;
+    };
+    bool starred = true;
+    std::size_t shared = std::string_view::npos;
+    eachLine([&](std::string_view line) {
+        const std::size_t at = blanksOpening(line);
+        if (at == line.size()) return;  // blank: neither unstarred nor indented
+        if (line[at] != '*') starred = false;
+        shared = std::min(shared, at);
+    });
+    // Blank lines before the first with text and after the last go; those between stay.
+    std::string body;
+    body.reserve(comment.size());
+    body.append(first);
+    bool started = false;
+    std::size_t blanks = 0;
+    eachLine([&](std::string_view line) {
         if (starred) {
-            std::size_t at = 0;
-            while (at < line.size() && isBlank(line[at])) ++at;
             // " * text" -> "text"; a closing " **" line of a boxed comment goes whole.
+            std::size_t at = blanksOpening(line);
             while (at < line.size() && line[at] == '*') ++at;
             if (at < line.size() && line[at] == ' ') ++at;
             line.remove_prefix(at);
         }
         line = trimRight(line);
-        if (line.empty()) continue;
-        from = std::min(from, i);
-        to = i + 1;
-    }
-    if (!starred && from < to) {
-        std::size_t shared = std::string_view::npos;
-        for (std::size_t i = from; i < to; ++i) {
-            const std::string_view line = lines[i];
-            if (line.empty()) continue;
-            std::size_t indent = 0;
-            while (indent < line.size() && isBlank(line[indent])) ++indent;
-            shared = std::min(shared, indent);
+        if (line.empty()) {
+            blanks += started;
+            return;
         }
-        for (std::size_t i = from; i < to; ++i)
-            if (!lines[i].empty()) lines[i].remove_prefix(std::min(shared, lines[i].size()));
-    }
-    std::string body;
-    body.reserve(comment.size());
-    body.append(first);
-    for (std::size_t i = from; i < to; ++i) {
-        if (i > from || !first.empty()) body += '\n';
-        body.append(lines[i]);
-    }
+        if (!starred) line.remove_prefix(std::min(shared, line.size()));
+        if (started || !first.empty()) body.append(blanks + 1, '\n');
+        body.append(line);
+        started = true;
+        blanks = 0;
+    });
     return clean(std::move(body));
 }
 

@@ -41,9 +41,16 @@ std::size_t sequenceAt(const std::string& text, std::size_t i) {
 }  // namespace
 
 std::size_t HedderText::repairUtf8(std::string& text) {
-    std::size_t i = ByteScan::firstNotAscii(text, 0);  // the common case: plain ASCII
-    while (i < text.size() && sequenceAt(text, i) == 1) ++i;
-    if (i == text.size()) return 0;
+    // The common case: runs of plain ASCII, and sound sequences between them (a comment's
+    // "©" or curly quotes), left as they stand.
+    std::size_t i = 0;
+    for (;;) {
+        i = ByteScan::firstNotAscii(text, i);
+        if (i >= text.size()) return 0;
+        const std::size_t length = sequenceAt(text, i);
+        if (length == 0) break;
+        i += length;
+    }
     std::string out = text.substr(0, i);
     out.reserve(text.size() + 16);
     std::size_t replaced = 0;

@@ -43,6 +43,7 @@ TEST(HedderText, BytesThatAreNotUtf8BecomeReplacementCharacters) {
         {"plain", "plain", 0},
         {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x90\xA6", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x90\xA6", 0},  // é € 🐦
         {"Latin-1 caf\xE9!", "Latin-1 caf" + fffd + "!", 1},
+        {"\xC2\xA9 sound, then \xE9", "\xC2\xA9 sound, then " + fffd, 1},  // passed over, then mended
         {"\xC0\xAF", fffd + fffd, 2},                          // an overlong "/"
         {"\xED\xA0\x80", fffd + fffd + fffd, 3},              // a surrogate
         {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd, 4},  // above U+10FFFF
