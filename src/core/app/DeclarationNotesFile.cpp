@@ -1,7 +1,8 @@
 #include "core/app/DeclarationNotesFile.h"
 
+#include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "core/model/CategoryData.h"
 #include "core/model/ClassData.h"
@@ -28,26 +29,51 @@ void appendName(std::string& key, const CategoryData& record) {
     key += ')';
 }
 
-// Calls visit(record, key) for each record of the list, in its order.
+// The record's key without its count: "NSView@AppKit/NSView.h", "NSView(Cat)@AppKit/NSView.h".
+template <class Record>
+void makeKey(std::string& key, const Record& record) {
+    key.clear();
+    appendName(key, record);
+    key += '@';
+    appendText(key, record.frameWorkName());
+    key += '/';
+    appendText(key, record.hedderName());
+}
+
+// Calls visit(record, key) for each record of the list, in its order; the second record of
+// the same key gets "#2", the third "#3", ... The keys met are kept in a flat table by their
+// hash, each slot naming the first record of its key: a table of strings cost an allocation
+// for each of an SDK's tens of thousands of records.
 template <class Record, class Visit>
 void eachKeyed(const std::vector<std::shared_ptr<Record>>& list, Visit visit) {
-    std::unordered_map<std::string, int, ByteHash, std::equal_to<>> seen;
-    seen.reserve(list.size());
-    std::string key;
-    for (const auto& record : list) {
-        if (!record) continue;
-        key.clear();
-        appendName(key, *record);
-        key += '@';
-        appendText(key, record->frameWorkName());
-        key += '/';
-        appendText(key, record->hedderName());
-        auto [at, fresh] = seen.try_emplace(key, 0);
-        if (const int count = ++at->second; count > 1) {
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t first = 0;  // index into list, plus one (0: an empty slot)
+        std::uint32_t count = 0;
+    };
+    std::size_t size = 16;
+    while (size < 2 * list.size()) size *= 2;
+    std::vector<Slot> slots(size);
+    std::string key, other;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (!list[i]) continue;
+        Record& record = *list[i];  // the loader sets its notes
+        makeKey(key, record);
+        const std::uint64_t hash = ByteHash::of(key);
+        Slot* slot = nullptr;
+        for (std::size_t at = hash & (size - 1);; at = (at + 1) & (size - 1)) {
+            slot = &slots[at];
+            if (slot->first == 0) break;
+            if (slot->hash != hash) continue;
+            makeKey(other, *list[slot->first - 1]);
+            if (other == key) break;
+        }
+        if (slot->first == 0) *slot = Slot{hash, static_cast<std::uint32_t>(i + 1), 0};
+        if (const std::uint32_t count = ++slot->count; count > 1) {
             key += '#';
             key += std::to_string(count);
         }
-        visit(*record, key);
+        visit(record, key);
     }
 }
 

@@ -29,7 +29,8 @@ DeclarationNotes notes(std::int64_t line, const char* doc = nullptr, const char*
 TEST(DeclarationNotesFile, WrittenAsItGoesIsItsDictionary) {
     RecordLists lists;
     DeclarationNotesFile::Classes classes;
-    for (const char* name : {"NSView", "NSView", "NSBare", "NSEmptyMethods"}) {  // a second NSView: "#2"
+    // A second and a third NSView, the third after others: "#2" and "#3".
+    for (const char* name : {"NSView", "NSView", "NSBare", "NSEmptyMethods", "NSView"}) {
         auto record = std::make_shared<ClassData>(name, "NSResponder");
         record->setFwName("AppKit");
         record->setHedderName("NSView.h");
@@ -39,6 +40,7 @@ TEST(DeclarationNotesFile, WrittenAsItGoesIsItsDictionary) {
     classes[0]->setMethodNotes({{"-(void)lockFocus", notes(187, nullptr, "10.14")}, {"-(void)plain", {}}});
     classes[1]->setNotes(notes(300));
     classes[3]->setMethodNotes({{"-(void)nothing", {}}});  // a map of empty notes still makes an entry
+    classes[4]->setNotes(notes(400));
     auto mode = std::make_shared<EnumData>();
     mode->setName("NSMode");
     mode->setConstants({{"NSModeA", "0"}});
@@ -59,6 +61,7 @@ TEST(DeclarationNotesFile, WrittenAsItGoesIsItsDictionary) {
     EXPECT_NE(streamed.find("<string>macos 10.0 deprecated 10.9</string>"), std::string::npos);
     const PlistDict whole = DeclarationNotesFile::toDict(classes, lists);
     EXPECT_TRUE(whole.getDict("classes")->contains("NSView@AppKit/NSView.h#2"));
+    EXPECT_TRUE(whole.getDict("classes")->contains("NSView@AppKit/NSView.h#3"));
     EXPECT_FALSE(whole.getDict("classes")->contains("NSBare@AppKit/NSView.h"));
     const std::optional<PlistValue> read = PlistFile::parse(streamed);
     ASSERT_TRUE(read && read->getDict());
