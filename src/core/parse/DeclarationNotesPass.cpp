@@ -29,6 +29,7 @@ using Kind = DeclarationSites::Token::Kind;
 
 // Words that end the declaration before them, like ";".
 bool isSectionWord(std::string_view word) {
+    if (word.size() < 4 || word[0] != '@') return false;  // asked for most words of a header
     return word == "@end" || word == "@optional" || word == "@required" || word == "@public" ||
            word == "@private" || word == "@protected" || word == "@package" || word == "@interface" ||
            word == "@protocol" || word == "@implementation";

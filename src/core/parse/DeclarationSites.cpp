@@ -31,12 +31,8 @@ bool isWordStart(char c) { return classOf(c) & kWordStart; }
 bool isDigit(char c) { return classOf(c) & kDigit; }
 bool isWordChar(char c) { return classOf(c) & (kWordStart | kDigit); }
 
-// A plain loop, which the compiler turns into one taking many bytes at a time (std::count's
-// predicate is not).
 std::uint32_t newlinesIn(std::string_view text, std::size_t from, std::size_t to) {
-    std::uint32_t count = 0;
-    for (const char* p = text.data() + from; p < text.data() + to; ++p) count += *p == '\n';
-    return count;
+    return static_cast<std::uint32_t>(ByteScan::count(text, from, to, '\n'));
 }
 
 }  // namespace
@@ -79,24 +75,51 @@ void DeclarationSites::directive(std::string_view word, std::size_t lineStart, s
     }
 }
 
-void DeclarationSites::addBoundary(std::size_t offset, std::uint32_t line) {
+void DeclarationSites::addBoundary(std::size_t offset, std::uint32_t line, std::uint16_t braceDepth) {
     if (!tokens.empty() && tokens.back().kind == Token::Kind::Boundary) return;
     Token token;
     token.kind = Token::Kind::Boundary;
     token.offset = static_cast<std::uint32_t>(offset);
     token.line = line;
     token.firstOnLine = true;
+    token.partner = static_cast<std::uint32_t>(tokens.size());
+    token.braceDepth = braceDepth;
     tokens.push_back(token);
 }
 
 void DeclarationSites::scan() {
     std::sort(decisions.begin(), decisions.end(), [](const Decision& a, const Decision& b) { return a.offset < b.offset; });
     const std::size_t n = std::min<std::size_t>(text.size(), UINT32_MAX - 1);
+    const std::string_view whole = text.substr(0, n);
     tokens.reserve(n / 8);  // about one token in eight bytes of today's headers
     std::size_t pos = 0;
     std::uint32_t line = 1;
     bool lineHasCode = false;
     std::size_t words = 0;
+    // Brackets are paired as they come, one stack for each kind, so that a closer finds its
+    // opener at once however many others stand open (a damaged header may leave thousands). A
+    // closer drops the openers of the other kinds left open inside its pair.
+    std::vector<std::uint32_t> open[3];  // "(", "[", "{"
+    std::uint16_t depth = 0;
+    auto pair = [&](Token& token, char c) {
+        const int kind = c == '(' || c == ')' ? 0 : c == '[' || c == ']' ? 1 : c == '{' || c == '}' ? 2 : -1;
+        if (kind < 0) return;
+        if (c == '(' || c == '[' || c == '{') {
+            open[kind].push_back(token.partner);
+            if (c == '{' && depth < UINT16_MAX) ++depth;
+            return;
+        }
+        std::vector<std::uint32_t>& mine = open[kind];
+        if (!mine.empty()) {
+            const std::uint32_t at = mine.back();
+            mine.pop_back();
+            tokens[at].partner = token.partner;
+            token.partner = at;
+            for (auto& other : open)
+                while (&other != &mine && !other.empty() && other.back() > at) other.pop_back();
+        }
+        if (c == '}' && depth > 0) --depth;
+    };
     // Skips a block comment whose "/*" is at pos; answers where it ends, counting its lines.
     // The closer is looked for by its slash: a documentation comment has an asterisk on every line.
     auto skipBlock = [&](std::size_t at) {
@@ -136,20 +159,22 @@ void DeclarationSites::scan() {
             while (i < n && isWordChar(text[i])) ++i;
             const std::string_view word = text.substr(wordStart, i - wordStart);
             // The logical line, with its continuations and the comments in it.
-            while (i < n && text[i] != '\n') {
+            for (;;) {
+                i = ByteScan::firstOf(whole, i, '\n', '\\', '/');
+                if (i >= n || text[i] == '\n') break;
                 if (text[i] == '\\' && i + 1 < n && (text[i + 1] == '\n' || (text[i + 1] == '\r' && i + 2 < n && text[i + 2] == '\n'))) {
                     i += text[i + 1] == '\r' ? 3 : 2;
                     ++line;
                 } else if (text[i] == '/' && i + 1 < n && text[i + 1] == '*') {
                     i = skipBlock(i);
                 } else if (text[i] == '/' && i + 1 < n && text[i + 1] == '/') {
-                    while (i < n && text[i] != '\n') ++i;
+                    i = ByteScan::firstOf(whole, i, '\n');
                 } else {
                     ++i;
                 }
             }
             directive(word, start, i);
-            addBoundary(start, startLine);
+            addBoundary(start, startLine, depth);
             pos = i;
             continue;
         }
@@ -189,6 +214,7 @@ void DeclarationSites::scan() {
         token.offset = static_cast<std::uint32_t>(pos);
         token.line = line;
         token.firstOnLine = !lineHasCode;
+        token.partner = static_cast<std::uint32_t>(tokens.size());
         lineHasCode = true;
         if (isWordStart(c) || (c == '@' && pos + 1 < n && isWordStart(text[pos + 1]))) {
             token.kind = Token::Kind::Word;
@@ -209,12 +235,13 @@ void DeclarationSites::scan() {
         } else {
             token.kind = Token::Kind::Punct;
             ++pos;
+            pair(token, c);
         }
+        token.braceDepth = depth;
         token.length = static_cast<std::uint32_t>(pos - token.offset);
         words += token.kind == Token::Kind::Word;
         tokens.push_back(token);
     }
-    matchPairs();
     nextSame.reset(new std::uint32_t[tokens.size()]);
     firstSame.reset(new std::uint32_t[tokens.size()]);
     speltSize = 16;
@@ -243,36 +270,6 @@ std::size_t DeclarationSites::slotOf(std::string_view word, std::uint32_t hash) 
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const Spelt& slot = spelt[at];
         if (slot.first == kNone || (slot.hash == hash && textOf(slot.first) == word)) return at;
-    }
-}
-
-void DeclarationSites::matchPairs() {
-    // One stack per kind of bracket, so that a closer finds its opener at once however many
-    // others stand open (a damaged header may leave thousands). A closer drops the openers of
-    // the other kinds left open inside its pair.
-    std::vector<std::uint32_t> open[3];  // "(", "[", "{"
-    auto kindOf = [](char c) { return c == '(' || c == ')' ? 0 : c == '[' || c == ']' ? 1 : 2; };
-    std::uint16_t depth = 0;
-    for (std::uint32_t i = 0; i < tokens.size(); ++i) {
-        Token& token = tokens[i];
-        token.partner = i;
-        const char c = token.kind == Token::Kind::Punct ? text[token.offset] : '\0';
-        if (c == '(' || c == '[' || c == '{') {
-            open[kindOf(c)].push_back(i);
-            if (c == '{' && depth < UINT16_MAX) ++depth;
-        } else if (c == ')' || c == ']' || c == '}') {
-            std::vector<std::uint32_t>& mine = open[kindOf(c)];
-            if (!mine.empty()) {
-                const std::uint32_t at = mine.back();
-                mine.pop_back();
-                token.partner = at;
-                tokens[at].partner = i;
-                for (auto& other : open)
-                    while (&other != &mine && !other.empty() && other.back() > at) other.pop_back();
-            }
-            if (c == '}' && depth > 0) --depth;
-        }
-        token.braceDepth = depth;
     }
 }
 

@@ -116,8 +116,7 @@ private:
     // What a directive line does to the branches: the line's directive word and where it is.
     void directive(std::string_view word, std::size_t lineStart, std::size_t lineEnd);
     bool decisionIn(std::size_t from, std::size_t to) const;
-    void addBoundary(std::size_t offset, std::uint32_t line);
-    void matchPairs();
+    void addBoundary(std::size_t offset, std::uint32_t line, std::uint16_t braceDepth);
 
     std::string_view text;
     std::vector<Decision> decisions;

@@ -10,6 +10,8 @@
 //   ByteScan::wordEnd(text, 0)                  the first byte that is no letter, digit, "_", "$"
 //                                               or byte of a UTF-8 sequence (the end of a word)
 // Each answers text.size() when there is none.
+//   ByteScan::count(text, 0, 40, '\n')           how often the byte stands in [0, 40)
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -43,6 +45,24 @@ struct ByteScan {
 #endif
         while (at < text.size() && text[at] != '\0' && static_cast<unsigned char>(text[at]) < 0x80) ++at;
         return at;
+    }
+
+    static std::size_t count(std::string_view text, std::size_t from, std::size_t to, char c) {
+        std::size_t found = 0;
+        to = std::min(to, text.size());
+#if defined(__SSE2__)
+        // Each lane counts up to 255 hits (a hit compares as -1), then the lanes are summed.
+        const __m128i needle = _mm_set1_epi8(c), zero = _mm_setzero_si128();
+        while (from + 16 <= to) {
+            __m128i lanes = zero;
+            for (int round = 0; round < 255 && from + 16 <= to; ++round, from += 16)
+                lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(load(text, from), needle));
+            const __m128i sums = _mm_sad_epu8(lanes, zero);
+            found += static_cast<std::size_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+        }
+#endif
+        for (; from < to; ++from) found += text[from] == c;
+        return found;
     }
 
     static bool isWordByte(char c) {

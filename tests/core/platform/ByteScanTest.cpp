@@ -2,6 +2,7 @@
 // in texts of every length around the sixteen-byte steps, with high bytes and NULs anywhere.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -29,11 +30,19 @@ TEST(ByteScan, FindsWhatAByteByByteSearchFinds) {
                   naive([](char c) { return c == '<' || c == '>' || c == '&' || c == '\0'; }));
         EXPECT_EQ(ByteScan::firstNotAscii(text, from),
                   naive([](char c) { return c == '\0' || static_cast<unsigned char>(c) >= 0x80; }));
+        const std::size_t to = from + random() % 60;  // past the end too
+        EXPECT_EQ(ByteScan::count(text, from, to, '\n'),
+                  static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(from),
+                                                      text.begin() + static_cast<std::ptrdiff_t>(std::min(to, text.size())), '\n')));
         EXPECT_EQ(ByteScan::firstControl(text, from), naive([](char c) {
                       const auto u = static_cast<unsigned char>(c);
                       return (u < 0x20 && c != '\t' && c != '\n') || u == 0x7f;
                   }));
     }
+    // A lane counts at most 255 hits before the lanes are summed.
+    const std::string lines(16 * 300 + 5, '\n');
+    EXPECT_EQ(ByteScan::count(lines, 0, lines.size(), '\n'), lines.size());
+    EXPECT_EQ(ByteScan::count(lines, 3, 16 * 256 + 1, '\n'), 16 * 256 - 2);
 }
 
 // A word's end, over every byte value standing after a run of word bytes of any length.
