@@ -621,16 +621,13 @@ std::optional<DeclarationNotesPass::Index> DeclarationNotesPass::declaratorName(
     return name;
 }
 
-std::string DeclarationNotesPass::withoutMacros(std::string_view text) const {
+std::optional<std::string> DeclarationNotesPass::withoutMacros(std::string_view text) const {
     auto isWordChar = [](char c) { return isAsciiAlnum(c) || c == '_' || c == '$'; };
-    std::string out;
-    out.reserve(text.size());
+    std::optional<std::string> out;  // made at the first macro left out
+    std::size_t kept = 0;             // text before this is in out
     for (std::size_t i = 0; i < text.size();) {
         if (!isWordChar(text[i])) {
-            std::size_t run = i + 1;  // up to the next word, in one piece
-            while (run < text.size() && !isWordChar(text[run])) ++run;
-            out.append(text, i, run - i);
-            i = run;
+            ++i;
             continue;
         }
         std::size_t end = i;
@@ -646,7 +643,6 @@ std::string DeclarationNotesPass::withoutMacros(std::string_view text) const {
             word == "__attribute__" || (looksLikeMacro(word) && (called || namesAvailability(word)) && macro &&
                                         (macro->getScope().find(word) != nullptr || namesAvailability(word)));
         if (!attribute) {
-            out += word;
             i = end;
             continue;
         }
@@ -658,8 +654,11 @@ std::string DeclarationNotesPass::withoutMacros(std::string_view text) const {
             }
             end = std::min(text.size(), after + 1);
         }
-        i = end;
+        if (!out) out.emplace().reserve(text.size());
+        out->append(text, kept, i - kept);
+        kept = i = end;
     }
+    if (out) out->append(text, kept);
     return out;
 }
 
@@ -669,8 +668,8 @@ void DeclarationNotesPass::functions() {
         auto& record = records.functions[r];
         if (!record || !record->getName()) continue;
         // A declaration text may still hold attribute macros ("int x API_AVAILABLE(...)").
-        const std::string declaration = withoutMacros(*record->getName());
-        const std::string_view name = SearchRank::functionNameOf(declaration);
+        const std::optional<std::string> stripped = withoutMacros(*record->getName());
+        const std::string_view name = SearchRank::functionNameOf(stripped ? *stripped : *record->getName());
         const auto at = sites.occurrences(name);
         // The first place outside any body (a call in an inline function comes after it).
         auto it = std::find_if(at.begin(), at.end(), [&](std::uint32_t i) { return tokens[i].braceDepth == 0; });

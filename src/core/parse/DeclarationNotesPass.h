@@ -143,8 +143,9 @@ private:
     void structs();
     void enums();
     void typedefs();
-    // The text without the macros the header sees and their arguments, and __attribute__((...)).
-    std::string withoutMacros(std::string_view text) const;
+    // The text without the macros the header sees and their arguments, and __attribute__((...));
+    // none when it holds none (most declaration texts, whose attributes the analysis took out).
+    std::optional<std::string> withoutMacros(std::string_view text) const;
     // The declared name of a declarator in range, none when it names nothing.
     std::optional<Index> declaratorName(Range range);
 
