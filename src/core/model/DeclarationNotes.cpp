@@ -13,7 +13,7 @@ void DeclarationNotes::writeTo(PlistDict& dic) const {
 }
 
 void DeclarationNotes::writeTo(PlistXmlWriter& writer) const {
-    auto text = [&writer](const char* key, const std::optional<std::string>& value) {
+    auto text = [&writer](const char* key, const auto& value) {
         if (!value) return;
         writer.key(key);
         writer.string(*value);

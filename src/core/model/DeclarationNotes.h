@@ -21,6 +21,7 @@
 #include <string>
 
 #include "core/model/Availability.h"
+#include "core/model/BoxedText.h"
 #include "core/platform/PlistValue.h"
 #include "core/platform/PlistXmlWriter.h"
 
@@ -31,9 +32,9 @@ struct DeclarationNotes {
     std::optional<std::string> doc;
     Availability availability;  // empty: none said (or not known)
     // Where it is, for what has no record of its own to say so (a typedef): "fwName" and
-    // "headerName" as records store them.
-    std::optional<std::string> fwName;
-    std::optional<std::string> hedderName;
+    // "headerName" as records store them. Boxed: absent from all other notes.
+    BoxedText fwName;
+    BoxedText hedderName;
 
     bool empty() const { return !line && !doc && !hasAvailability() && !fwName && !hedderName; }
     // An availability that names a platform (a message alone says nothing).

@@ -120,3 +120,24 @@ TEST(DeclarationNotes, DamagedValuesArePassedOverAndTheRestKept) {
     EXPECT_FALSE(c->availability.find("macos")->deprecated);
     EXPECT_FALSE(c->availability.find("ios"));
 }
+
+// A typedef's notes say where it is; a copy has its own place, and notes compare by it.
+TEST(DeclarationNotes, ATypedefsPlaceIsCopiedWholeAndComparedByValue) {
+    DeclarationNotes typedefNotes = notes(5, "A length.");
+    typedefNotes.fwName = "CoreGraphics";
+    typedefNotes.hedderName = "CGBase.h";
+    DeclarationNotes copy = typedefNotes;
+    EXPECT_EQ(copy, typedefNotes);
+    typedefNotes.fwName = "Foundation";
+    typedefNotes.hedderName.reset();
+    EXPECT_EQ(copy.fwName.value_or(""), "CoreGraphics");
+    EXPECT_EQ(*copy.hedderName, "CGBase.h");
+    EXPECT_NE(copy, typedefNotes);
+    PlistDict dic;
+    copy.writeTo(dic);
+    const DeclarationNotes back = DeclarationNotes::readFrom(dic);
+    EXPECT_EQ(back, copy);
+    EXPECT_FALSE(back.empty());
+    EXPECT_FALSE(DeclarationNotes{}.fwName);
+    EXPECT_TRUE(DeclarationNotes{}.empty());
+}
