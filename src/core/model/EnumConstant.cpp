@@ -50,6 +50,22 @@ std::string EnumConstant::text() const { return value ? name + " = " + *value : 
 std::string EnumConstant::singleBlanks(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    // Most values hold no character constant, whose blanks would stay: those are taken a run of
+    // non-blanks at a time.
+    if (text.find('\'') == std::string_view::npos) {
+        for (std::size_t i = 0; i < text.size();) {
+            if (isBlank(text[i])) {
+                ++i;
+                continue;
+            }
+            std::size_t end = i + 1;
+            while (end < text.size() && !isBlank(text[end])) ++end;
+            if (!out.empty()) out += ' ';
+            out.append(text, i, end - i);
+            i = end;
+        }
+        return out;
+    }
     Scanner scanner;
     bool pendingBlank = false;
     for (char c : text) {
@@ -72,6 +88,13 @@ std::optional<EnumConstant> EnumConstant::fromText(std::string_view text) {
     while (end < text.size() && isNameChar(text[end])) ++end;
     if (end == start || std::isdigit(static_cast<unsigned char>(text[start]))) return std::nullopt;
     EnumConstant constant{std::string(text.substr(start, end - start)), std::nullopt};
+    // "Name = value": the "=" right after the name's blanks stands outside everything.
+    std::size_t equals = end;
+    while (equals < text.size() && isBlank(text[equals])) ++equals;
+    if (equals < text.size() && text[equals] == '=') {
+        if (std::string value = singleBlanks(text.substr(equals + 1)); !value.empty()) constant.value = std::move(value);
+        return constant;
+    }
     Scanner scanner;
     for (std::size_t i = end; i < text.size(); ++i) {
         if (scanner.step(text[i]) && scanner.atTop() && text[i] == '=') {
