@@ -218,7 +218,7 @@ void DeclarationSites::scan() {
         lineHasCode = true;
         if (isWordStart(c) || (c == '@' && pos + 1 < n && isWordStart(text[pos + 1]))) {
             token.kind = Token::Kind::Word;
-            pos = ByteScan::wordEnd(text.substr(0, n), pos + 1);
+            pos = ByteScan::wordEnd(whole, pos + 1);
         } else if (isDigit(c) || (c == '.' && pos + 1 < n && isDigit(text[pos + 1]))) {
             std::size_t i = pos + 1;
             while (i < n && (isWordChar(text[i]) || text[i] == '.' ||

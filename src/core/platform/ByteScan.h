@@ -9,8 +9,8 @@
 //   ByteScan::firstControl(text, 0)             the first control byte other than tab and line end
 //   ByteScan::wordEnd(text, 0)                  the first byte that is no letter, digit, "_", "$"
 //                                               or byte of a UTF-8 sequence (the end of a word)
-// Each answers text.size() when there is none.
-//   ByteScan::count(text, 0, 40, '\n')           how often the byte stands in [0, 40)
+// Each answers text.size() when there is none. And
+//   ByteScan::count(text, 0, 40, '\n')          how often the byte stands in [0, 40)
 #include <algorithm>
 #include <cstddef>
 #include <string_view>
