@@ -10,7 +10,7 @@
   define_pass       each framework-shaped case of tests/data, and GNUstep headers with the
                     GNUstep headers they import, as "==> Fw/Name.h" sections (see define_pass.cpp),
                     and frameworks whose links are link files
-  plist_file, tree_files, preferences, annotation_files
+  plist_file, plist_xml_reader, tree_files, preferences, annotation_files
                     the property lists of tests/data and the stored files' forms (records,
                     functions, typedefs, preferences, comments, URLs, private headers), each
                     as XML and as binary; a tree_files seed starts with the byte that picks its
@@ -208,6 +208,8 @@ for value in tree_files + preferences + [comments, urls, private_headers]:
     plist_seeds += both_forms(value)
 for seed in plist_seeds:
     put("plist_file", seed)
+    if not seed.startswith(b"bplist"):
+        put("plist_xml_reader", seed)
 for index, value in enumerate(tree_files):
     for form in both_forms(value):
         for layout in (0, 0x80):  # the plain files of an older data folder; a set

@@ -13,6 +13,7 @@
 #include <memory>
 #include <new>
 
+#include "core/platform/PlistXmlReader.h"
 #include "core/platform/PlistXmlWriter.h"
 #include "core/platform/RegularFile.h"
 
@@ -396,9 +397,25 @@ std::optional<PlistValue> valueOf(const PlistPtr& root) {
     return value;
 }
 
+// The stored files' own form is read without libplist; whatever that reader leaves, libplist
+// reads (see PlistXmlReader).
+std::optional<PlistValue> readOwnForm(std::string_view bytes) {
+    if (bytes.starts_with("bplist00")) return std::nullopt;
+    return PlistXmlReader::read(bytes);
+}
+
 }  // namespace
 
 std::optional<PlistValue> PlistFile::parse(std::string_view bytes) {
+    try {
+        if (std::optional<PlistValue> value = readOwnForm(bytes)) return value;
+        return valueOf(nodesOf(bytes));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<PlistValue> PlistFile::parseThroughLibplist(std::string_view bytes) {
     try {
         return valueOf(nodesOf(bytes));
     } catch (const std::bad_alloc&) {
@@ -410,9 +427,11 @@ std::optional<PlistValue> PlistFile::read(const std::string& path, std::string* 
     std::optional<std::string> bytes = RegularFile::read(path, kLargestFile, problem);
     if (!bytes) return std::nullopt;
     try {
+        std::optional<PlistValue> value = readOwnForm(*bytes);
+        if (value) return value;
         PlistPtr root = nodesOf(*bytes);
         bytes.reset();  // its memory serves the conversion
-        std::optional<PlistValue> value = valueOf(root);
+        value = valueOf(root);
         if (!value && problem) *problem = "not a property list";
         return value;
     } catch (const std::bad_alloc&) {

@@ -1,7 +1,9 @@
 #pragma once
 // Property-list files: the one place that talks to libplist.
 //
-// Reading takes the XML and the binary ("bplist00") forms. Whatever is wrong with a file
+// Reading takes the XML and the binary ("bplist00") forms. XML in the form the stored files are
+// written in is read by PlistXmlReader, without libplist (a start loads some 14 MB of it); all
+// other XML, and whatever that reader is not sure of, by libplist. Whatever is wrong with a file
 // (missing, a folder, empty, truncated, not a property list, larger than kLargestFile, more than
 // the memory there is) reads as none, with the reason in problem when asked; it never throws or
 // crashes. readDictionary/readArray also answer none for a root of another type.
@@ -35,6 +37,8 @@ public:
     // The same conversions on bytes in memory. XML keeps every byte of a string, UTF-8 or not,
     // up to its first NUL byte (a string read ends there too); dates keep whole seconds.
     static std::optional<PlistValue> parse(std::string_view bytes);
+    // The same through libplist alone, which parse leaves the XML it does not read itself.
+    static std::optional<PlistValue> parseThroughLibplist(std::string_view bytes);
     // Written by PlistXmlWriter where it can (the same bytes, a fraction of the memory), else
     // by libplist.
     static std::optional<std::string> toXML(const PlistValue& value);
