@@ -35,12 +35,12 @@ std::optional<bool> AttributeWord::known(const std::string& word, MacroKeywordSo
     return keywords ? keywords->isAttributeMacro(word) : std::nullopt;
 }
 
-bool AttributeWord::isAttribute(const std::string& word, MacroKeywordSource* keywords) {
+bool AttributeWord::isAttribute(std::string_view word, MacroKeywordSource* keywords) {
     const bool reserved = word.starts_with("__");
     if (!reserved && !isWrittenAsMacro(word) && word != "asm" && word != "_Pragma") return false;
     if (isAttributeKeyword(word)) return true;
     // An unknown reserved word may be an argument's name: "(id)__arg".
-    return known(word, keywords).value_or(!reserved);
+    return known(std::string(word), keywords).value_or(!reserved);
 }
 
 }  // namespace kestrel

@@ -28,7 +28,7 @@ public:
     // without records.
     static std::optional<bool> known(const std::string& word, MacroKeywordSource* keywords);
     // The rule above: keywords may be none (then only the spelling decides).
-    static bool isAttribute(const std::string& word, MacroKeywordSource* keywords);
+    static bool isAttribute(std::string_view word, MacroKeywordSource* keywords);
 };
 
 }  // namespace kestrel

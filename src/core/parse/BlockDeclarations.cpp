@@ -13,8 +13,9 @@
 
 namespace kestrel {
 
-bool BlockDeclarations::read(const std::string& word, bool atStart) {
-    const std::string keyword = atStart ? blockWord(word) : word;
+bool BlockDeclarations::read(std::string_view word, bool atStart) {
+    const std::optional<std::string> standsFor = atStart ? keywordFor(word) : std::nullopt;
+    const std::string_view keyword = standsFor ? std::string_view(*standsFor) : word;
     if (keyword == "extern") {
         readExtern();
     } else if (word == "enum") {
@@ -29,11 +30,11 @@ bool BlockDeclarations::read(const std::string& word, bool atStart) {
     return true;
 }
 
-std::string BlockDeclarations::blockWord(const std::string& word) const {
-    if (!keywords || word == "extern" || word == "struct" || word == "typedef") return word;
-    std::optional<std::string> keyword = keywords->macroKeywordFor(word);
-    if (keyword && (*keyword == "extern" || *keyword == "struct" || *keyword == "typedef")) return *keyword;
-    return word;
+std::optional<std::string> BlockDeclarations::keywordFor(std::string_view word) const {
+    if (!keywords || word == "extern" || word == "struct" || word == "typedef") return std::nullopt;
+    std::optional<std::string> keyword = keywords->macroKeywordFor(std::string(word));
+    if (keyword && (*keyword == "extern" || *keyword == "struct" || *keyword == "typedef")) return keyword;
+    return std::nullopt;
 }
 
 EnumSources BlockDeclarations::enumSources() const {
@@ -51,10 +52,10 @@ void BlockDeclarations::readTypeDef() {
         records->enumList.push_back(std::move(enumData));
 }
 
-void BlockDeclarations::readStruct(const std::string& keyword) {
+void BlockDeclarations::readStruct(std::string_view keyword) {
     // "struct _rFlagsType { ... } _rFlags;": the type is the file's.
     TypedefList* typedefs = records ? &records->typedefList : nullptr;
-    auto record = StructEngin(buffer, macro, typedefs, keywords).doStdAnalyse(keyword);
+    auto record = StructEngin(buffer, macro, typedefs, keywords).doStdAnalyse(std::string(keyword));
     if (record && records) records->structList.push_back(std::move(record));
 }
 

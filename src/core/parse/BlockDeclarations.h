@@ -12,7 +12,9 @@
 // declaration only where a declaration starts. The functions filed here carry no framework or
 // header name: the driver labels them.
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
@@ -32,17 +34,17 @@ public:
     // Reads the declaration that word, just read, opens -- "extern", "enum", "struct", "union",
     // "typedef" or a macro for one when atStart -- and answers true; false, with nothing read,
     // for any other word.
-    bool read(const std::string& word, bool atStart);
+    bool read(std::string_view word, bool atStart);
     // The typedef whose word was just read.
     void readTypeDef();
     // keyword: "struct" or "union", just read; also inside an instance-variable block, where a
     // variable of the type is the class's.
-    void readStruct(const std::string& keyword);
+    void readStruct(std::string_view keyword);
     void readEnum();
 
 private:
-    // "extern", "struct" or "typedef" for a macro of the header that stands for it; else word.
-    std::string blockWord(const std::string& word) const;
+    // "extern", "struct" or "typedef" for a macro of the header that stands for it; else none.
+    std::optional<std::string> keywordFor(std::string_view word) const;
     EnumSources enumSources() const;
     void readExtern();
 

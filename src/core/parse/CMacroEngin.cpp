@@ -66,12 +66,12 @@ void CMacroEngin::setDefinedNames(const DefinedNames* names) {
     scope.setIndex(names);
 }
 
-std::string CMacroEngin::readCommand(int& status) {
+std::string_view CMacroEngin::readCommand(int& status) {
     if (!textBuffer) {
         status = kEnd;
         return {};
     }
-    return textBuffer->getCommandWithStatus(status).value_or(std::string());
+    return textBuffer->getCommandView(status).value_or(std::string_view());
 }
 
 std::string CMacroEngin::readDirectiveText() { return textBuffer ? DirectiveText::read(*textBuffer) : std::string(); }
@@ -84,7 +84,7 @@ bool CMacroEngin::readsDirectiveLine(std::string_view word) {
 
 void CMacroEngin::doCalc() {
     int status = 0;
-    std::string word = readCommand(status);
+    const std::string_view word = readCommand(status);
     if (status == kEnd) return;
     for (const auto& entry : kDirectives) {
         if (entry.word != word) continue;
@@ -288,7 +288,7 @@ std::string CMacroEngin::removeFalsePart() {
     int depth = 0;
     int status = 0;
     for (;;) {
-        const std::string first = readCommand(status);
+        const std::string_view first = readCommand(status);
         switch (status) {
             case kEnd:
                 return {};
@@ -301,11 +301,11 @@ std::string CMacroEngin::removeFalsePart() {
                 break;
             }
             case kHash: {
-                std::string word = readCommand(status);
+                const std::string_view word = readCommand(status);
                 if (status == kEnd) return {};
-                if (depth == 0 && (word == "else" || word == "elif")) return word;
+                if (depth == 0 && (word == "else" || word == "elif")) return std::string(word);
                 if (word == "endif") {
-                    if (depth == 0) return word;
+                    if (depth == 0) return std::string(word);
                     --depth;
                 } else if (word == "if" || word == "ifdef" || word == "ifndef") {
                     ++depth;

@@ -111,7 +111,7 @@ protected:
     // Skips to the "#endif" that closes the open conditional, past any #elif and #else.
     void skipToEndIf();
     // Reads one command; the empty string at the end of the text.
-    std::string readCommand(int& status);
+    std::string_view readCommand(int& status);
     // Drops the rest of a line of a branch left out, up to a block comment opened in it (quote:
     // the literal the line's first command opened, else NUL).
     void dropCodeOfLine(char quote);

@@ -46,7 +46,7 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
     MethodStringMaker maker;
     MethodAttributeFilter attributes(keywords, textBuffer);
     int status = kWord;
-    while (auto command = textBuffer->getCommandWithStatus(status)) {
+    while (auto command = textBuffer->getCommandView(status)) {
         if (attributes.drops(status, *command, maker.inDeclaration())) continue;
         switch (status) {
         case kHash:
@@ -59,7 +59,7 @@ std::optional<std::vector<std::string>> ClassEngin::analyseInstancePart(bool fla
             textBuffer->deleteLineBuffer();
             continue;
         case kBlockOpen:
-            skipComment(*command);
+            skipComment(std::string(*command));
             continue;
         case kQuote:  // a macro's message between declarations: NS_SWIFT_UNAVAILABLE("...")
             StringLiteral::skipRest(*textBuffer);
@@ -99,7 +99,7 @@ void ClassEngin::analyseInstanceValuePart() {
     int depth = 1;
     int status = kWord;
     while (depth > 0) {
-        auto command = textBuffer->getCommandWithStatus(status);
+        auto command = textBuffer->getCommandView(status);
         if (!command) return;
         switch (status) {
         case kHash:
@@ -115,7 +115,7 @@ void ClassEngin::analyseInstanceValuePart() {
             textBuffer->deleteLineBuffer();
             break;
         case kBlockOpen:
-            skipComment(*command);
+            skipComment(std::string(*command));
             break;
         default:
             // Instance variables, @private and the like pass; the types they define are the file's.

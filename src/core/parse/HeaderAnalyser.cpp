@@ -243,13 +243,14 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
     const auto whole = ProcessState::defineList().find(hedderName);
     wholeHeader = whole == ProcessState::defineList().end() ? nullptr : whole->second;
     readSoFar = macro.getCurrentData();
-    // The next command: one an analyser handed back, else the buffer's.
-    auto next = [&](int& status) -> std::optional<std::string> {
-        if (!pending) return buffer.getCommandWithStatus(status);
-        std::optional<std::string> command = std::move(pending->first);
+    // The next command: one an analyser handed back (held while it is read), else the buffer's.
+    std::string handedBack;
+    auto next = [&](int& status) -> std::optional<std::string_view> {
+        if (!pending) return buffer.getCommandView(status);
+        handedBack = std::move(pending->first);
         status = pending->second;
         pending.reset();
-        return command;
+        return std::string_view(handedBack);
     };
 
     buffer.getLineStrings();
@@ -260,7 +261,7 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             continue;
         }
         if (status == kBlockOpen) {
-            comment.doAnalyse(*command);
+            comment.doAnalyse(std::string(*command));
             continue;
         }
         if (status == kHash) {
@@ -272,12 +273,13 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             // A macro that opens an enum, with or without arguments (CF_ENUM(OSStatus) {...};),
             // else a macro for a keyword (GS_EXPORT for extern, NS_INLINE for static inline)
             // reads as that keyword; any other word may open a declaration without one.
-            std::optional<std::string> standsFor = macroKeywords->keywordFor(*command);
-            if ((!standsFor || *standsFor == "enum") && analyseEnumMacro(buffer, &macro, *command)) continue;
+            const std::string word(*command);
+            std::optional<std::string> standsFor = macroKeywords->keywordFor(word);
+            if ((!standsFor || *standsFor == "enum") && analyseEnumMacro(buffer, &macro, word)) continue;
             if (standsFor) {
                 keyword = findKeyword(*standsFor);
             } else {
-                analyseOtherWord(*command, buffer, macro);
+                analyseOtherWord(word, buffer, macro);
                 continue;
             }
         }
@@ -323,14 +325,14 @@ void HeaderAnalyser::doAnalyseHedderFile(TextBuffer& buffer, const std::string& 
             case Keyword::Protocol: {
                 // Protocols carry no framework or header name; the functions declared in them do.
                 const std::size_t filed = records.functions.size();
-                if (auto protocol = std::dynamic_pointer_cast<ProtocolData>(protocolEngin.doAnalyse(*command)))
+                if (auto protocol = std::dynamic_pointer_cast<ProtocolData>(protocolEngin.doAnalyse(std::string(*command))))
                     records.protocolList.push_back(std::move(protocol));
                 for (std::size_t i = filed; i < records.functions.size(); ++i) label(*records.functions[i]);
                 break;
             }
             case Keyword::Interface: {
                 const std::size_t filed = records.functions.size();
-                std::shared_ptr<TreeData> record = classEngin.doAnalyse(*command);
+                std::shared_ptr<TreeData> record = classEngin.doAnalyse(std::string(*command));
                 for (std::size_t i = filed; i < records.functions.size(); ++i) label(*records.functions[i]);
                 if (!record) break;
                 label(*record);

@@ -13,7 +13,7 @@ namespace {
 
 // Only a capital or "_" can begin an attribute's word in a method (the spelling rule's first
 // test): "asm" there is a name.
-bool mayBeAttribute(const std::string& word) {
+bool mayBeAttribute(std::string_view word) {
     return !word.empty() && (word[0] == '_' || (word[0] >= 'A' && word[0] <= 'Z'));
 }
 
@@ -23,7 +23,7 @@ bool startsWord(char c) { return std::isalpha(static_cast<unsigned char>(c)) || 
 
 bool MethodAttributeFilter::isWrittenAsMacro(std::string_view word) { return AttributeWord::isWrittenAsMacro(word); }
 
-bool MethodAttributeFilter::isAttribute(MacroKeywordSource* keywords, const std::string& word) {
+bool MethodAttributeFilter::isAttribute(MacroKeywordSource* keywords, std::string_view word) {
     // The declarations' rule ("URL", "NSRect" are asked of nobody; an unknown reserved word may
     // be an argument's name: "(id)__arg").
     return mayBeAttribute(word) && AttributeWord::isAttribute(word, keywords);
@@ -43,7 +43,7 @@ void MethodAttributeFilter::reset() {
     depth = 0;
 }
 
-bool MethodAttributeFilter::drops(int status, const std::string& command, bool inDeclaration) {
+bool MethodAttributeFilter::drops(int status, std::string_view command, bool inDeclaration) {
     if (depth > 0 || afterDropped) return dropsArguments(status, command, inDeclaration);
     if (!inDeclaration) {
         reset();
@@ -81,7 +81,7 @@ bool MethodAttributeFilter::drops(int status, const std::string& command, bool i
     }
 }
 
-bool MethodAttributeFilter::dropsWord(const std::string& word) {
+bool MethodAttributeFilter::dropsWord(std::string_view word) {
     const char after = next();
     switch (slot) {
     case Slot::ReturnType:  // "- init;": no return type
@@ -113,19 +113,19 @@ bool MethodAttributeFilter::dropsWord(const std::string& word) {
     return false;
 }
 
-bool MethodAttributeFilter::isKnownAttribute(MacroKeywordSource* keywords, const std::string& word) {
+bool MethodAttributeFilter::isKnownAttribute(MacroKeywordSource* keywords, std::string_view word) {
     if (!mayBeAttribute(word) || MethodStringMaker::isTypeQualifier(word)) return false;
-    return AttributeWord::isAttributeKeyword(word) || AttributeWord::known(word, keywords) == true;
+    return AttributeWord::isAttributeKeyword(word) || AttributeWord::known(std::string(word), keywords) == true;
 }
 
-bool MethodAttributeFilter::dropsInType(const std::string& word) {
+bool MethodAttributeFilter::dropsInType(std::string_view word) {
     if (isKnownAttribute(keywords, word)) return drop();
     // Before a block's caret only attributes stand: "(void (NS_SWIFT_SENDABLE NS_NOESCAPE ^)(void))".
     return typeDepth > 1 && buffer && mayBeAttribute(word) && !MethodStringMaker::isTypeQualifier(word) &&
            LookAhead::nextAfterWords(buffer->unreadText()) == '^' && drop();
 }
 
-bool MethodAttributeFilter::dropsArguments(int status, const std::string& command, bool inDeclaration) {
+bool MethodAttributeFilter::dropsArguments(int status, std::string_view command, bool inDeclaration) {
     // A directive inside the arguments is the evaluator's; the arguments go on after it:
     //   - (void)invalidate API_AVAILABLE(ios(17.0)
     //   #if TARGET_OS_VISION

@@ -41,16 +41,16 @@ public:
 
     // Whether the command belongs to an attribute and is left out. inDeclaration: a method's
     // sign has come and its ";" not yet. Called for every command of a body.
-    bool drops(int status, const std::string& command, bool inDeclaration);
+    bool drops(int status, std::string_view command, bool inDeclaration);
 
     // "NS_RETURNS_RETAINED", "GS_API_MACOSX": capitals, digits and "_", with a "_" and a letter.
     static bool isWrittenAsMacro(std::string_view word);
     // Where a word may be an attribute or a name: written like a macro or as a reserved word,
     // and the define records call it an attribute or (for the former) do not know it.
-    static bool isAttribute(MacroKeywordSource* keywords, const std::string& word);
+    static bool isAttribute(MacroKeywordSource* keywords, std::string_view word);
     // Inside a type: "__attribute__", or what the define records call an attribute (never a
     // qualifier such as nullable or __kindof).
-    static bool isKnownAttribute(MacroKeywordSource* keywords, const std::string& word);
+    static bool isKnownAttribute(MacroKeywordSource* keywords, std::string_view word);
 
 private:
     // Where in a declaration the next command stands (outside parentheses).
@@ -64,12 +64,12 @@ private:
         VariadicTail,    // after the "," of ", ..."
     };
 
-    bool dropsWord(const std::string& word);
-    bool dropsInType(const std::string& word);
-    bool dropsArguments(int status, const std::string& command, bool inDeclaration);
+    bool dropsWord(std::string_view word);
+    bool dropsInType(std::string_view word);
+    bool dropsArguments(int status, std::string_view command, bool inDeclaration);
     // Leaves word out, and the "(...)" right after it.
     bool drop() { afterDropped = true; return true; }
-    bool isAttribute(const std::string& word) const { return isAttribute(keywords, word); }
+    bool isAttribute(std::string_view word) const { return isAttribute(keywords, word); }
     char next() const;           // the first character after the command just read
     char afterNextWord() const;  // the one after the word that follows it
     void reset();

@@ -25,7 +25,7 @@ bool MethodStringMaker::isTypeQualifier(std::string_view word) {
     return false;
 }
 
-void MethodStringMaker::addCommand(int status, const std::string& text) {
+void MethodStringMaker::addCommand(int status, std::string_view text) {
     if (status == kSemicolon) {
         if (!current.empty()) {
             methodList.push_back(std::move(current));

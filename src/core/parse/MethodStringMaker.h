@@ -31,7 +31,7 @@ class MethodStringMaker {
 public:
     // ":" and ")" move the state machine, ";" completes the declaration; any other command
     // (a word, "(", ",", "<", ">", "}", a double quote, "*/") is text.
-    void addCommand(int status, const std::string& text);
+    void addCommand(int status, std::string_view text);
     // Appends a declaration made elsewhere (a property's accessor). A declaration left
     // unfinished before it was never ended by ";" and is dropped.
     void addMethod(std::string method);

@@ -11,12 +11,12 @@
 
 namespace kestrel {
 
-std::optional<std::string> ProtocolEngin::nextCommand(int& status) {
+std::optional<std::string_view> ProtocolEngin::nextCommand(int& status) {
     if (!textBuffer) {
         status = kEnd;
         return std::nullopt;
     }
-    return textBuffer->getCommandWithStatus(status);
+    return textBuffer->getCommandView(status);
 }
 
 std::shared_ptr<TreeData> ProtocolEngin::doAnalyse(const std::string&) {
@@ -70,7 +70,7 @@ std::vector<std::string> ProtocolEngin::analyseInstancePart(bool flag) {
                 textBuffer->deleteLineBuffer();
                 break;
             case kBlockOpen:
-                skipComment(*command);
+                skipComment(std::string(*command));
                 break;
             case kQuote:
                 StringLiteral::skipRest(*textBuffer);

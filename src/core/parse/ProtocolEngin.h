@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/parse/BlockDeclarations.h"
@@ -43,7 +44,7 @@ public:
     void analyseInstanceValuePart();
 
 private:
-    std::optional<std::string> nextCommand(int& status);
+    std::optional<std::string_view> nextCommand(int& status);
 
     MacroKeywordSource* keywords;
     BlockDeclarations declarations;  // the enums, structs, typedefs and externs of the block

@@ -26,12 +26,12 @@ void tidyWords(std::string& s) {
 StructEngin::StructEngin(TextBuffer* buffer, CMacroEngin* macro, TypedefList* list, MacroKeywordSource* keywords)
     : TextEngin(buffer, macro), typedefList(list), keywords(keywords) {}
 
-std::optional<std::string> StructEngin::nextCommand(int& status) {
+std::optional<std::string_view> StructEngin::nextCommand(int& status) {
     if (!textBuffer) {
         status = kEnd;
         return std::nullopt;
     }
-    return textBuffer->getCommandWithStatus(status);
+    return textBuffer->getCommandView(status);
 }
 
 bool StructEngin::makeTagAndStruct(std::string& tag, std::string& structString, std::string& tagB) {
@@ -52,7 +52,7 @@ bool StructEngin::makeTagAndStruct(std::string& tag, std::string& structString, 
         } else if (status == kLineComment) {
             textBuffer->deleteLineBuffer();
         } else if (status == kBlockOpen) {
-            skipComment(*command);  // "evsioKeymapping /* old name */ {": no part of the name
+            skipComment(std::string(*command));  // "evsioKeymapping /* old name */ {": no part of the name
         } else if (status == kHash) {
             doDirective();
         } else if (!isLineEnd(status)) {
@@ -91,7 +91,7 @@ std::optional<std::string> StructEngin::analyseStructPart() {
                 textBuffer->deleteLineBuffer();
                 break;
             case kBlockOpen:
-                skipComment(*command);
+                skipComment(std::string(*command));
                 break;
             case kCR:
             case kLF:

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/parse/TextEngin.h"
 
@@ -57,7 +58,7 @@ public:
 protected:
     virtual std::shared_ptr<StructEnumData> newRecord() const;
     // Reads one command; none at the end of the text.
-    std::optional<std::string> nextCommand(int& status);
+    std::optional<std::string_view> nextCommand(int& status);
 
     TypedefList* typedefList;
     MacroKeywordSource* keywords;

@@ -113,12 +113,18 @@ void TextBuffer::deleteLineHead(std::size_t count) {
 }
 
 std::optional<std::string> TextBuffer::getCommandWithStatus(int& status) {
+    const std::optional<std::string_view> command = getCommandView(status);
+    if (!command) return std::nullopt;
+    return std::string(*command);
+}
+
+std::optional<std::string_view> TextBuffer::getCommandView(int& status) {
     if (!getLineStrings()) {
         status = kEnd;
         return std::nullopt;
     }
     skipBlanks();
-    return cutCommand(status);
+    return cutCommandView(status);
 }
 
 std::optional<std::string> TextBuffer::getCommandWithStatusandSpace(int& status) {

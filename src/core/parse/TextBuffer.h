@@ -58,6 +58,9 @@ public:
     // Strips leading blanks, then cuts one command off the line. nullopt and status 100 at the
     // end, and again on every later call.
     std::optional<std::string> getCommandWithStatus(int& status);
+    // The same as a view (see getCommandViewAndSpace): the readers' loops, which look at most
+    // commands only to pass them by.
+    std::optional<std::string_view> getCommandView(int& status);
     // The same without stripping: spaces and tabs come out as commands of status 1 and 2.
     std::optional<std::string> getCommandWithStatusandSpace(int& status);
     // The same as a view, of the text or of a delimiter's spelling: it stays valid while the

@@ -4,6 +4,8 @@
 #include <array>
 #include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/parse/TextBuffer.h"
 
@@ -201,4 +203,16 @@ TEST(TextBuffer, LongLinesAndManyLinesAreCutInLinearTime) {
         while (buffer.getCommandWithStatus(status)) ++commands;
         EXPECT_EQ(commands, expected);  // the trailing blank of oneLine is a last empty word
     }
+}
+
+// The readers keep a command's view while they read on: the text never moves or changes.
+TEST(TextBuffer, CommandViewsStayValidWhileReadingOn) {
+    TextBuffer buffer("@interface Kit : NSObject\n- (void)draw;  // x\n@end");
+    std::vector<std::string_view> views;
+    int status = 0;
+    while (auto command = buffer.getCommandView(status)) views.push_back(*command);
+    EXPECT_EQ(status, kestrel::kEnd);
+    std::string joined;
+    for (std::string_view view : views) joined.append(view).append("|");
+    EXPECT_EQ(joined, "@interface|Kit|:|NSObject|\n|-|(|void|)|draw|;|//|x|\n|@end|");
 }
