@@ -45,7 +45,16 @@ private:
 
 }  // namespace
 
-std::string EnumConstant::text() const { return value ? name + " = " + *value : name; }
+std::string EnumConstant::text() const {
+    std::string out;
+    appendText(out);
+    return out;
+}
+
+void EnumConstant::appendText(std::string& out) const {
+    out += name;
+    if (value) out.append(" = ").append(*value);
+}
 
 std::string EnumConstant::singleBlanks(std::string_view text) {
     std::string out;

@@ -20,6 +20,8 @@ struct EnumConstant {
 
     // "NAME" or "NAME = VALUE".
     std::string text() const;
+    // The same added to out (a body or a file being written: no text made for each constant).
+    void appendText(std::string& out) const;
 
     // One enumerator's text: its leading name, and the text after the first "=" outside
     // parentheses and character constants as its value. Whatever stands between the name and

@@ -51,7 +51,12 @@ void EnumData::writeDictionary(PlistXmlWriter& writer) const {
     if (constants) {
         writer.key("constants");
         writer.beginArray();
-        for (const EnumConstant& constant : *constants) writer.string(constant.text());
+        std::string text;
+        for (const EnumConstant& constant : *constants) {
+            text.clear();
+            constant.appendText(text);
+            writer.string(text);
+        }
         writer.endArray();
     }
     writer.endDict();
@@ -72,7 +77,7 @@ std::string EnumData::bodyText(const std::vector<EnumConstant>& list) {
     std::string body = "{\n";
     for (std::size_t i = 0; i < list.size(); ++i) {
         body += i == 0 ? "    " : ", ";
-        body += list[i].text();
+        list[i].appendText(body);
     }
     return body + "\n}";
 }

@@ -39,6 +39,8 @@ public:
     void setConstants(std::vector<EnumConstant> list);
     // The constants kept, else those read from the body; none without either.
     std::vector<EnumConstant> getConstants() const;
+    // The constants kept, without a copy; none where they are read from the body.
+    const std::vector<EnumConstant>* keptConstants() const { return constants ? &*constants : nullptr; }
     void setConstantNotes(NotesByName value) { constantNotes = std::move(value); }
     const NotesByName& getConstantNotes() const { return constantNotes; }
     const DeclarationNotes* notesOfConstant(const std::string& constant) const {

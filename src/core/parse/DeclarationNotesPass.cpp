@@ -707,7 +707,10 @@ void DeclarationNotesPass::enums() {
     for (std::size_t r = enumsFrom; r < records.enumList.size(); ++r) {
         auto& record = records.enumList[r];
         if (!record) continue;
-        const std::vector<EnumConstant> constants = record->getConstants();
+        std::vector<EnumConstant> fromBody;  // made only for a record that keeps none
+        const std::vector<EnumConstant>* kept = record->keptConstants();
+        if (!kept) fromBody = record->getConstants();
+        const std::vector<EnumConstant>& constants = kept ? *kept : fromBody;
         const std::string name = record->getName().value_or("");
         std::optional<Index> nameAt, open;
         if (!name.empty()) {
