@@ -110,7 +110,7 @@ bool trailsAsAttribute(const Commands& commands, std::size_t i) {
     return MethodAttributeFilter::isWrittenAsMacro(word);
 }
 
-bool onlyStars(const std::string& word) { return word.find_first_not_of('*') == std::string::npos; }
+bool onlyStars(std::string_view word) { return word.find_first_not_of('*') == std::string_view::npos; }
 
 // "(^name)" or "(*name)", with attribute words before the caret allowed.
 std::optional<Declarator> blockDeclarator(const Commands& commands, MacroKeywordSource* keywords) {
@@ -123,7 +123,7 @@ std::optional<Declarator> blockDeclarator(const Commands& commands, MacroKeyword
                 MethodAttributeFilter::isWrittenAsMacro(commands[at].text)))
             ++at;  // "(NS_SWIFT_SENDABLE ^handler)"
         if (!isWord(at)) continue;
-        const std::string& word = commands[at].text;
+        const std::string_view word = commands[at].text;
         std::size_t prefix = word.find_first_not_of("^*");
         if (prefix == 0) continue;
         Declarator result;
@@ -180,7 +180,7 @@ Declarator splitDeclarator(const Commands& commands, MacroKeywordSource* keyword
         if (i + 1 >= commands.size() || commands[i + 1].status != kOpenParen) nameAt = i;
     }
     if (!nameAt) return result;
-    const std::string& word = commands[*nameAt].text;
+    const std::string_view word = commands[*nameAt].text;
     std::size_t stars = word.find_first_not_of('*');
     if (stars == std::string::npos) return result;  // "*" alone names nothing
     result.name = word.substr(stars);
@@ -267,7 +267,7 @@ PropertyDeclaration PropertyDeclaration::read(TextBuffer& buffer, CMacroEngin* m
     PropertyDeclaration result;
     Commands commands;
     int status = kWord;
-    while (auto command = buffer.getCommandWithStatus(status)) {
+    while (auto command = buffer.getCommandView(status)) {
         switch (status) {
         case kSemicolon:
             result.accessors = accessorsOf(commands, keywords);
@@ -280,7 +280,7 @@ PropertyDeclaration PropertyDeclaration::read(TextBuffer& buffer, CMacroEngin* m
             buffer.deleteLineBuffer();
             break;
         case kBlockOpen:
-            MultiComment(&buffer, macro).doAnalyse(*command);
+            MultiComment(&buffer, macro).doAnalyse(std::string(*command));
             break;
         case kQuote:  // an attribute's message: API_DEPRECATED("Use -foo; or -bar", ...)
             StringLiteral::skipRest(buffer);
@@ -293,7 +293,7 @@ PropertyDeclaration PropertyDeclaration::read(TextBuffer& buffer, CMacroEngin* m
                 result.blockEnded = true;
                 return result;
             }
-            commands.push_back({status, std::move(*command)});
+            commands.push_back({status, *command});
         }
     }
     return result;  // the text ended inside the declaration

@@ -18,6 +18,7 @@
 // Attribute macros go: what follows the declarator, the words before a block's caret, and
 // anywhere what the define records call an attribute (IBOutlet, NS_NOESCAPE, __attribute__).
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrel {
@@ -28,9 +29,11 @@ class TextBuffer;
 
 class PropertyDeclaration {
 public:
+    // A command as the buffer cut it: a view of the header's text (which never changes while it
+    // is read), or of a delimiter's or a literal's spelling.
     struct Command {
         int status;
-        std::string text;
+        std::string_view text;
     };
 
     // Reads the declaration whose "@property" was just read. Directives inside it go to macro;
