@@ -143,7 +143,7 @@ bool HeaderAnalyser::definedFurtherDown(const std::string& word) {
     return !(readSoFar && readSoFar->findOwn(word));
 }
 
-bool HeaderAnalyser::endsDeclaration(const std::string& word, TextBuffer& buffer) {
+bool HeaderAnalyser::endsDeclaration(std::string_view word, TextBuffer& buffer) {
     if (word == "struct" || word == "union" || word == "enum") return StatementReader::typeBodyFollows(buffer);
     if (word == "type") return false;  // a name as any other inside a declaration
     return findKeyword(word) || (macroKeywords && macroKeywords->keywordFor(word));
@@ -373,7 +373,7 @@ void HeaderAnalyser::analyseTypeDef(TextBuffer& buffer, CMacroEngin* macro) {
 template <typename Engin>
 FunctionRecords HeaderAnalyser::readFunctions(TextBuffer& buffer, CMacroEngin* macro, std::int32_t kind,
                                               const std::string& first) {
-    Engin engin(&buffer, macro, this, [this](const std::string& word, TextBuffer& b) { return endsDeclaration(word, b); });
+    Engin engin(&buffer, macro, this, [this](std::string_view word, TextBuffer& b) { return endsDeclaration(word, b); });
     FunctionRecords found;
     if constexpr (std::is_same_v<Engin, ExternEngin>)
         found = functionFiler.make(engin.readExtern(), kind);

@@ -99,7 +99,7 @@ private:
     EnumSources enumSources();
     // Whether word, read outside parentheses, belongs to no declaration but opens one of its
     // own: a keyword, a macro for one, or "struct" before a body.
-    bool endsDeclaration(const std::string& word, TextBuffer& buffer);
+    bool endsDeclaration(std::string_view word, TextBuffer& buffer);
     // A word at file level that no keyword is: passed over with its arguments when it is an
     // attribute or a macro standing alone, else read as the start of a declaration.
     void analyseOtherWord(const std::string& word, TextBuffer& buffer, CMacroEngin& macro);

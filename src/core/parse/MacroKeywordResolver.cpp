@@ -82,6 +82,11 @@ std::optional<std::string> MacroKeywordResolver::keywordFor(const std::string& w
     return keyword;
 }
 
+std::optional<std::string> MacroKeywordResolver::keywordFor(std::string_view word) {
+    if (!header || !names.contains(word)) return std::nullopt;
+    return keywordFor(std::string(word));
+}
+
 std::optional<bool> MacroKeywordResolver::isAttribute(const std::string& word) {
     if (!header || !names.contains(word)) return std::nullopt;
     forgetWhenDefined();

@@ -47,6 +47,8 @@ public:
 
     // The keyword that word stands for, or none.
     std::optional<std::string> keywordFor(const std::string& word);
+    // The same for a word read as a view: a string is made only for a name a record defines.
+    std::optional<std::string> keywordFor(std::string_view word);
 
     // Whether word is a macro that expands to nothing or to attributes, directly or through
     // further macros:

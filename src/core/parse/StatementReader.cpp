@@ -199,7 +199,7 @@ StatementReader::Statement StatementReader::read(const std::string& first) {
         case kWord:
             // "@interface", never the "@" of a string: @"x"
             if (parens == 0 && braces == 0 && !command->empty() &&
-                ((command->size() > 1 && (*command)[0] == '@') || (stops && stops(std::string(*command), buffer)))) {
+                ((command->size() > 1 && (*command)[0] == '@') || (stops && stops(*command, buffer)))) {
                 statement.handedBack = std::string(*command);
                 statement.handedBackStatus = status;
                 return statement;

@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
@@ -24,7 +25,7 @@ class StatementReader {
 public:
     // Whether a word read outside parentheses and braces belongs to no declaration and is to
     // be handed back: "@interface", "typedef", ... The buffer is there to look ahead.
-    using Stops = std::function<bool(const std::string& word, TextBuffer& buffer)>;
+    using Stops = std::function<bool(std::string_view word, TextBuffer& buffer)>;
 
     struct Statement {
         std::string text;

@@ -22,7 +22,7 @@ struct Read {
 Read read(const std::string& text, bool bodiesAreText = false) {
     TextBuffer buffer(text);
     CMacroEngin macro(&buffer, std::nullopt);
-    StatementReader reader(buffer, &macro, [](const std::string& word, TextBuffer&) { return word == "typedef"; });
+    StatementReader reader(buffer, &macro, [](std::string_view word, TextBuffer&) { return word == "typedef"; });
     if (bodiesAreText) reader.keepBodies();
     Read result{reader.read(), ""};
     result.rest = test::restOf(buffer);
