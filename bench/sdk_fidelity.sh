@@ -7,6 +7,10 @@
 # Ends with the script's status: 0 when every target holds, 1 when not; 2 when something is
 # missing. Usage: bench/sdk_fidelity.sh [KESTREL_BINARY] [SCRIPT OPTIONS...]
 #   (default build/src/kestrel; --causes names the cause of every miss)
+# The script runs with --scope-excluded on a view of the SDK whose links are real ones
+# (sdk_headers_mirror.py): the records of the headers clang did not parse (the oracle's
+# excluded headers) are then left out of the junk, as its rules say, and not only where the
+# data folder's links are real.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 kestrel=${1:-$here/build/src/kestrel}
@@ -21,4 +25,5 @@ fi
 home=$(mktemp -d "${TMPDIR:-/tmp}/kestrel-sdk-fidelity-XXXXXX")
 trap 'rm -rf "$home"' EXIT INT TERM
 env -u KESTREL_FRAMEWORKS_ROOT HOME="$home" XDG_CONFIG_HOME="$home/.config" "$kestrel" build --sdk "$sdk"
-python3 "$oracle" "$home/.local/share/Kestrel" "$@"
+python3 "$here/bench/sdk_headers_mirror.py" "$sdk" "$home/sdk-view"
+python3 "$oracle" --scope-excluded --sdk "$home/sdk-view" "$home/.local/share/Kestrel" "$@"
